@@ -1,0 +1,40 @@
+# Shared by scripts/demo, scripts/test and .ci/run. Source it; do not run it.
+set -euo pipefail
+
+ZORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+ZORVEL_BUILD=${ZORVEL_BUILD:-$ZORVEL_ROOT/build}
+
+# Debian 12 packages the build, the tests and the demo need.
+ZORVEL_PACKAGES=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libicu-dev libtiff-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  fonts-arphic-uming xvfb xauth
+)
+
+zorvel_install_packages() {
+  local missing=()
+  local p
+  for p in "${ZORVEL_PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$p")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+zorvel_build() {
+  cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+  cmake --build "$ZORVEL_BUILD" --parallel "$(nproc)"
+}

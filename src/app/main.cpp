@@ -1,0 +1,8 @@
+#include <QApplication>
+
+#include "ui/application.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  return zorvel::RunZorvel(app);
+}

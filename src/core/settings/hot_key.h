@@ -1,0 +1,53 @@
+#pragma once
+// Hot keys as the settings file holds them. A key is a virtual-key code of the
+// original platform (8 to 255; 0 means no key) with its modifiers, so that the
+// text rule stays the platform's own whatever toolkit shows the menus. The ui
+// layer maps these codes to its toolkit's keys.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zorvel {
+
+struct HotKey {
+  int Key = 0;  // virtual-key code, 0 = none
+  bool Shift = false;
+  bool Ctrl = false;
+  bool Alt = false;
+  bool IsNone() const { return Key == 0; }
+  friend bool operator==(const HotKey&, const HotKey&) = default;
+};
+
+// Text to key: modifier prefixes "Shift+", "Ctrl+" or "^", "Alt+" in any order
+// and case, then a key name in any case. No match gives no key.
+HotKey HotKeyFromText(std::string_view text);
+// Key to text: "Shift+", "Ctrl+", "Alt+", then the key's name; empty for no key.
+std::string HotKeyToText(const HotKey& key);
+
+// The twelve hot-key commands, in the order of section "HotKey".
+enum class HotKeyCommand {
+  FindSign,
+  ShowWord,
+  SelectWord,
+  All,
+  PreviousPicture,
+  NextPicture,
+  SelFirstStr,
+  SelSecondStr,
+  SelThirdStr,
+  SelUserStr,
+  CancelSel,
+  CancelToNext,
+};
+constexpr int kHotKeyCount = 12;
+
+// The key under which each command is stored, and its default text.
+std::string_view HotKeyName(HotKeyCommand command);
+std::string_view HotKeyDefaultText(HotKeyCommand command);
+
+// The keys in force, indexed by HotKeyCommand. They live in the menus; this is
+// only how they travel between the menus and the settings file.
+using HotKeySet = std::array<HotKey, kHotKeyCount>;
+
+}  // namespace zorvel

@@ -1,0 +1,61 @@
+#pragma once
+// Every setting except the window layout, the toolbar layout and the hot keys.
+// Fields carry the names of their zorvel.ini keys. Texts are Big5 bytes.
+
+#include <string>
+
+#include "core/settings/hot_key.h"
+
+namespace zorvel {
+
+class IniFile;
+class Prompts;
+
+struct Settings {
+  // [CheckSign]
+  std::string Sign1 = "{{";
+  std::string Sign2 = "||";
+  std::string Sign3 = "}}";
+  std::string UserString;
+  // [LineHead]
+  int VolStart = 2;
+  int SutraStart = 5;
+  int PageStart = 11;
+  int FieldStart = 15;
+  int LineStart = 16;
+  int VolLength = 2;
+  int SutraLength = 4;
+  int PageLength = 4;
+  int FieldLength = 1;
+  int LineLength = 2;
+  int LineHeadLength = 19;
+  // [Picture]
+  int FieldSpace = 882;
+  int LineSpace = 70;
+  int WordSpace = 0;
+  int WordHeight = 49;
+  int WordWidth = 46;
+  bool IgnoreShift = true;
+  int PictureRatio = 100;
+  int MaxLineWord = 17;
+  std::string PictureFileNameFormat = "D:T<V><@><V>-<P>.TIF";
+  // [RightTop]
+  int RightTopX = 45;
+  int RightTopY = 45;
+  bool AutoSetRightTop = true;
+  bool CoverRightTop = false;
+  int ShowWay = 0;
+
+  friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// Reads sections CheckSign, LineHead, Picture, RightTop and HotKey. Missing or
+// bad values give the defaults, silently.
+void LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys);
+
+// Writes the same sections. The first write tests the file: on failure it shows
+// "警告 : zorvel.ini 無法寫入!" and writes nothing more; a later failure shows
+// "Unable to write to %s" in the error box. True when everything was written.
+bool SaveSettings(IniFile& ini, const Settings& settings, const HotKeySet& hotKeys, Prompts& prompts);
+
+}  // namespace zorvel

@@ -1,0 +1,101 @@
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace zorvel::test {
+
+TempDir::TempDir() {
+  std::random_device rd;
+  for (;;) {
+    auto candidate = std::filesystem::temp_directory_path() / ("zorvel-test-" + std::to_string(rd()));
+    std::error_code ec;
+    if (std::filesystem::create_directory(candidate, ec)) {
+      path_ = candidate;
+      return;
+    }
+  }
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  // Undo any permission a test took away, so the folder can go.
+  for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
+       !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+  }
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void ScriptedPrompts::Message(std::string_view text) { Shown.emplace_back(text); }
+
+void ScriptedPrompts::Error(std::string_view text) { Shown.emplace_back(text); }
+
+bool ScriptedPrompts::AskYesNo(std::string_view text) {
+  Shown.emplace_back(text);
+  if (Answers.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return false;
+  }
+  Answer a = Answers.front();
+  Answers.pop_front();
+  return a == Answer::Yes;
+}
+
+Answer ScriptedPrompts::AskYesNoCancel(std::string_view text) {
+  Shown.emplace_back(text);
+  if (Answers.empty()) {
+    ADD_FAILURE() << "unexpected question: " << text;
+    return Answer::Cancel;
+  }
+  Answer a = Answers.front();
+  Answers.pop_front();
+  return a;
+}
+
+ChoiceAnswer ScriptedPrompts::Choose(const ChoiceRequest& request) {
+  ChoiceRequests.push_back(request);
+  if (Choices.empty()) {
+    ADD_FAILURE() << "unexpected choice window";
+    return {};
+  }
+  ChoiceAnswer a = Choices.front();
+  Choices.pop_front();
+  return a;
+}
+
+ReplaceAnswer ScriptedPrompts::AskReplace(const ReplaceQuestion& question) {
+  ReplaceQuestions.push_back(question);
+  if (Replies.empty()) {
+    if (UseDefaultReply) {
+      ReplaceAnswer a = DefaultReply;
+      if (a.AskResult == 1 && a.Dest.empty()) a.Dest = question.Dest;
+      return a;
+    }
+    ADD_FAILURE() << "unexpected replace question";
+    return {};
+  }
+  ReplaceAnswer a = Replies.front();
+  Replies.pop_front();
+  return a;
+}
+
+}  // namespace zorvel::test

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers shared by the test suites.
+
+#include <deque>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/prompts.h"
+
+namespace zorvel::test {
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+  std::string File(std::string_view name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::string& path, std::string_view bytes);
+std::string ReadFile(const std::string& path);  // empty when missing
+
+// Prompts answered by a script: each question pops the next queued answer (a
+// missing answer fails the test and gives Cancel/No/0). Every text shown is
+// recorded in order.
+class ScriptedPrompts : public Prompts {
+ public:
+  std::vector<std::string> Shown;  // every message, error and question, in order
+  std::deque<Answer> Answers;      // for AskYesNo (Yes/No) and AskYesNoCancel
+  std::deque<ChoiceAnswer> Choices;
+  std::deque<ReplaceAnswer> Replies;
+  std::vector<ChoiceRequest> ChoiceRequests;
+  std::vector<ReplaceQuestion> ReplaceQuestions;
+  ReplaceAnswer DefaultReply{};  // used when Replies is empty and UseDefaultReply is set
+  bool UseDefaultReply = false;
+
+  void Message(std::string_view text) override;
+  void Error(std::string_view text) override;
+  bool AskYesNo(std::string_view text) override;
+  Answer AskYesNoCancel(std::string_view text) override;
+  ChoiceAnswer Choose(const ChoiceRequest& request) override;
+  ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
+};
+
+}  // namespace zorvel::test
