@@ -22,8 +22,17 @@ struct HotKey {
 // Text to key: modifier prefixes "Shift+", "Ctrl+" or "^", "Alt+" in any order
 // and case, then a key name in any case. No match gives no key.
 HotKey HotKeyFromText(std::string_view text);
-// Key to text: "Shift+", "Ctrl+", "Alt+", then the key's name; empty for no key.
+// Key to text: "Shift+", "Ctrl+", "Alt+", then the key's name; empty for no key
+// or for a key without a name.
 std::string HotKeyToText(const HotKey& key);
+
+// The name of a virtual-key code without modifiers; empty when it has none.
+// Besides the names every key of the rule has ("BkSp", "Esc", "A", "F1", ...),
+// the keypad keys are "Num 0" to "Num 9", "Num *", "Num +", "Num -", "Num .",
+// "Num /", and the punctuation keys of a US layout are named by their
+// character (";", "=", ",", "-", ".", "/", "`", "[", "\\", "]", "'"). Every
+// name is distinct, so every key written reads back as the same key.
+std::string_view KeyCodeName(int code);
 
 // The twelve hot-key commands, in the order of section "HotKey".
 enum class HotKeyCommand {

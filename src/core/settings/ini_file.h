@@ -5,11 +5,26 @@
 // line (or appends the key to its section, or the section to the file), keeping
 // every other line, comment and order as it was. Every write reaches the disk
 // atomically: a temporary file in the same folder, flushed, renamed over the old.
+//
+// The file is read afresh by every call, so edits made outside the program are
+// seen. Lines may end in CR LF or LF; a rewritten line keeps its own ending and a
+// new line ends in CR LF. Lines before the first section, blank lines and
+// comment lines (first non-blank character ";") are kept as they are. Names and
+// values are trimmed of surrounding blanks when read; the first section and the
+// first key of a name count, as the platform's profile functions do.
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvel {
+
+// One value to write, for WriteStrings.
+struct IniEntry {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
 
 class IniFile {
  public:
@@ -17,8 +32,7 @@ class IniFile {
 
   const std::string& Path() const { return path_; }
 
-  std::string ReadString(std::string_view section, std::string_view key,
-                         std::string_view defaultValue) const;
+  std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
   // Integer reading rule of the settings: decimal, "0x"/"0X" hex when longer
   // than two characters, "$" hex; a missing key, empty value or anything else
   // gives the default.
@@ -29,6 +43,19 @@ class IniFile {
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   bool WriteInteger(std::string_view section, std::string_view key, int value);
   bool WriteBool(std::string_view section, std::string_view key, bool value);
+
+  // Several writes, in order, applied to the file in one atomic rewrite: either
+  // all of them reach the disk or none does. True when they all did.
+  bool WriteStrings(const std::vector<IniEntry>& entries);
+
+  // True when the section holds the key (with any value, also an empty one).
+  bool HasKey(std::string_view section, std::string_view key) const;
+
+  // A write fails without touching the file when a section name is empty,
+  // holds "]" or has surrounding blanks, a key is empty, starts with "[" or ";",
+  // holds "=" or has surrounding blanks, or any of them or the value holds a line
+  // break or a NUL byte: such a write could not be read back as written, or would
+  // break the file's other lines.
 
  private:
   std::string path_;
