@@ -1,0 +1,159 @@
+// Big5Pos, the cutting into characters and the lossless mapping to Unicode.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "core/text/big5.h"
+
+namespace zorvel {
+namespace {
+
+// 許 (B3 5C) and 功 (A5 5C) end in "\", 乙 (A441) in "A"; A47C (不) ends in "|",
+// A45B (乞) in "[", A47B (五) in "{", A47D (井) in "}", A45D (也) in "]".
+const std::string kBar = "\xA4\x7C";
+const std::string kOpenBracket = "\xA4\x5B";
+const std::string kBrace = "\xA4\x7B";
+const std::string kCloseBrace = "\xA4\x7D";
+const std::string kCloseBracket = "\xA4\x5D";
+
+TEST(Big5PosTest, SkipsSecondBytesOfDoubleByteCharacters) {
+  EXPECT_EQ(Big5Pos("|", kBar), 0);
+  EXPECT_EQ(Big5Pos("||", kBar + "|"), 0);
+  EXPECT_EQ(Big5Pos("||", kBar + "||"), 3);
+  EXPECT_EQ(Big5Pos("[", kOpenBracket + "["), 3);
+  EXPECT_EQ(Big5Pos("{{", kBrace + "{{"), 3);
+  EXPECT_EQ(Big5Pos("}}", kCloseBrace + "}}"), 3);
+  EXPECT_EQ(Big5Pos("]", kCloseBracket), 0);
+  EXPECT_EQ(Big5Pos("{{", "ab{{"), 3);
+  EXPECT_EQ(Big5Pos("{{", "{{"), 1);
+}
+
+TEST(Big5PosTest, EdgeCases) {
+  EXPECT_EQ(Big5Pos("", "abc"), 0);
+  EXPECT_EQ(Big5Pos("abcd", "abc"), 0);
+  EXPECT_EQ(Big5Pos("a", ""), 0);
+  // A needle may end on a first byte and compares bytes exactly.
+  EXPECT_EQ(Big5Pos("\xA4", "a\xA4\x40"), 2);
+  EXPECT_EQ(Big5Pos("\xA4\x40", "\xA4\xA4\x40"), 0);  // A4A4 then a lone "@"
+  // A stray lead byte at the end takes nothing with it.
+  EXPECT_EQ(Big5Pos("x", "\x81x"), 0);
+  EXPECT_EQ(Big5Pos("x", "\x81\x81x"), 3);
+}
+
+TEST(Big5CharLengthTest, LineBreaksAlwaysBeginACharacter) {
+  EXPECT_EQ(Big5CharLength("\xA4\x40", 0), 2);
+  EXPECT_EQ(Big5CharLength("\xA4\r\n", 0), 1);
+  EXPECT_EQ(Big5CharLength("\xA4\n", 0), 1);
+  EXPECT_EQ(Big5CharLength("\xA4", 0), 1);
+  EXPECT_EQ(Big5CharLength("\x80\x40", 0), 1);
+  EXPECT_EQ(Big5CharLength("\xFF\x40", 0), 1);
+  EXPECT_EQ(Big5CharLength("a", 3), 0);
+}
+
+TEST(Big5MappingTest, ValidCharactersMapToTheirUnicode) {
+  EXPECT_EQ(Big5ToUnicode("\xA4\xA4\xA4\xE5"), u"中文");
+  EXPECT_EQ(Big5ToUnicode("\xA1\x40"), u"\u3000");
+  EXPECT_EQ(Big5ToUnicode("abc\r\n"), u"abc\r\n");
+  EXPECT_EQ(UnicodeToBig5(u"中文"), "\xA4\xA4\xA4\xE5");
+  EXPECT_EQ(Big5ToUtf8("T01n0001_p0001a01\xF9\xF8"), "T01n0001_p0001a01║");
+  EXPECT_EQ(Utf8ToBig5("大正藏"), "\xA4\x6A\xA5\xBF\xC2\xC3");
+}
+
+TEST(Big5MappingTest, DuplicatePairsKeepTheirBytesAndShowTheirCharacter) {
+  const std::u16string canonical = Big5ToUnicode("\xA4\x51");
+  const std::u16string second = Big5ToUnicode("\xA2\xCC");
+  EXPECT_EQ(canonical, u"十");
+  ASSERT_EQ(second.size(), 2u);
+  EXPECT_EQ(second[0], u'十');
+  EXPECT_EQ(second[1], kDuplicateSelector);
+  EXPECT_EQ(UnicodeToBig5(second), "\xA2\xCC");
+  EXPECT_EQ(UnicodeToBig5(canonical), "\xA4\x51");
+  EXPECT_EQ(UnicodeToBig5(canonical + canonical + second), "\xA4\x51\xA4\x51\xA2\xCC");
+  // All ten pairs: each round-trips on its own.
+  int duplicates = 0;
+  for (int lead = 0x81; lead <= 0xFE; ++lead) {
+    for (int trail = 0x40; trail <= 0xFE; ++trail) {
+      const std::string pair{static_cast<char>(lead), static_cast<char>(trail)};
+      const std::u16string u = Big5ToUnicode(pair);
+      if (u.size() == 2 && u[1] == kDuplicateSelector) ++duplicates;
+    }
+  }
+  EXPECT_EQ(duplicates, 10);
+}
+
+TEST(Big5MappingTest, InvalidBytesBecomePlaceholdersThatKeepThem) {
+  const std::u16string u = Big5ToUnicode("\x80");
+  ASSERT_EQ(u.size(), 2u);  // U+F0080 as a surrogate pair
+  EXPECT_EQ(u, u"\U000F0080");
+  EXPECT_EQ(Big5ToUnicode("\xFF"), u"\U000F00FF");
+  // A stray lead byte before a line break keeps the break.
+  EXPECT_EQ(Big5ToUnicode("\xA4\r\n"), u"\U000F00A4\r\n");
+  // An unmapped pair keeps both bytes, the second one too even when it is ASCII.
+  EXPECT_EQ(Big5ToUnicode("\x81\x30"), u"\U000F0081\U000F0030");
+  EXPECT_EQ(UnicodeToBig5(u"\U000F0081\U000F0030"), "\x81\x30");
+}
+
+TEST(Big5MappingTest, TextBig5CannotHoldBecomesQuestionMarks) {
+  int replaced = -1;
+  EXPECT_EQ(UnicodeToBig5(u"a\u00E9b\U0001F600c\u4E2D", &replaced), "a?b?c\xA4\xA4");
+  EXPECT_EQ(replaced, 2);
+  EXPECT_EQ(UnicodeToBig5(u"\xFE00", &replaced), "?");  // a selector on its own
+  EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(UnicodeToBig5(u"\xD800x", &replaced), "?x");  // a lone surrogate
+  EXPECT_EQ(replaced, 1);
+  EXPECT_EQ(Utf8ToBig5("\xC3\xA9\xE4\xB8\xAD", &replaced), "?\xA4\xA4");
+  EXPECT_EQ(replaced, 1);
+}
+
+TEST(Big5RoundTripTest, EveryTwoByteSequence) {
+  for (int a = 0; a < 256; ++a) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+      const std::string pair{static_cast<char>(a), static_cast<char>(b)};
+      const std::u16string u = Big5ToUnicode(pair);
+      ASSERT_EQ(UnicodeToBig5(u), pair) << std::hex << a << " " << b;
+      ASSERT_EQ(Big5Length(u), 2);
+      all += pair;
+    }
+    ASSERT_EQ(UnicodeToBig5(Big5ToUnicode(all)), all) << std::hex << a;
+  }
+}
+
+TEST(Big5RoundTripTest, RandomByteSoupAndLineEnds) {
+  std::mt19937 random(950);
+  for (int round = 0; round < 200; ++round) {
+    std::string bytes(static_cast<std::size_t>(random() % 400), '\0');
+    for (char& c : bytes) {
+      const unsigned r = random() % 10;
+      c = r == 0 ? '\r' : r == 1 ? '\n' : static_cast<char>(random() % 256);
+    }
+    const std::u16string u = Big5ToUnicode(bytes);
+    ASSERT_EQ(UnicodeToBig5(u), bytes);
+    ASSERT_EQ(Big5Length(u), static_cast<int>(bytes.size()));
+    ASSERT_EQ(Big5ToUnicode(UnicodeToBig5(u)), u);
+  }
+}
+
+TEST(Big5OffsetsTest, ByteOffsetsAndUtf16IndexesAgree) {
+  // a, 中, placeholder (2 units, 1 byte), 十 with selector (2 units, 2 bytes), b
+  const std::string bytes =
+      "a\xA4\xA4\x80\xA2\xCC"
+      "b";
+  const std::u16string u = Big5ToUnicode(bytes);
+  ASSERT_EQ(u.size(), 7u);
+  const int expected_index[] = {0, 1, 1, 2, 4, 4, 6, 7};
+  for (int offset = 0; offset <= 7; ++offset) {
+    EXPECT_EQ(Utf16IndexOfByteOffset(u, offset), expected_index[offset]) << offset;
+  }
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2, true), 2);
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 5, true), 6);
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 99), 7);
+  const int expected_offset[] = {0, 1, 3, 4, 4, 6, 6, 7};
+  for (int index = 0; index <= 7; ++index) {
+    EXPECT_EQ(ByteOffsetOfUtf16Index(u, index), expected_offset[index]) << index;
+  }
+}
+
+}  // namespace
+}  // namespace zorvel
