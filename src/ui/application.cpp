@@ -1,16 +1,53 @@
 #include "ui/application.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
+#include <QFontDatabase>
+#include <QStringList>
+
+#include "ui/image_form.h"
+#include "ui/main_form.h"
+#include "ui/option_form.h"
 
 namespace zorvel {
 
-int RunZorvel(QApplication& app) {
+void InstallFontSubstitutions() {
+  const QString ming = QString::fromUtf8("細明體");
+  if (!QFont::substitutes(ming).isEmpty()) return;
+  // AR PL UMing (fonts-arphic-uming) is the Ming face of the Debian desktop; its
+  // TW cut carries the traditional forms.
+  QFont::insertSubstitutions(ming, {"AR PL UMing TW", "AR PL UMing HK", "AR PL UMing CN",
+                                    "AR PL Mingti2L Big5", "Noto Serif CJK TC"});
+}
+
+void CreateZorvelWindows() {
   QApplication::setApplicationName("Zorvel");
-  QMainWindow window;
-  window.setWindowTitle(QString::fromUtf8("Zorvel程式"));
-  window.show();
-  return app.exec();
+  InstallFontSubstitutions();
+  // The order matters: the image and text windows place themselves from the
+  // main window's layout, and the options dialog puts the hot keys on the menus
+  // of all of them. The choice window comes second once it exists.
+  MainForm = new TMainForm();
+  ImageForm = new TImageForm();
+  MainForm->AddChildWindow(ImageForm, MainForm->ImageTop, MainForm->ImageLeft, MainForm->ImageWidth,
+                           MainForm->ImageHeight);
+  OptionForm = new TOptionForm(MainForm);
+}
+
+void DestroyZorvelWindows() {
+  delete OptionForm;
+  OptionForm = nullptr;
+  // The MDI children go with the main window.
+  delete MainForm;
+  MainForm = nullptr;
+  ImageForm = nullptr;
+}
+
+int RunZorvel(QApplication& app) {
+  CreateZorvelWindows();
+  MainForm->show();
+  const int result = app.exec();
+  DestroyZorvelWindows();
+  return result;
 }
 
 }  // namespace zorvel

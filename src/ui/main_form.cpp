@@ -1,0 +1,541 @@
+#include "ui/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/settings/ini_file.h"
+#include "ui/icons/tool_icons.h"
+#include "ui/image_form.h"
+#include "ui/qt_prompts.h"
+#include "ui/toolbar_layout.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// The sub-window that holds a form, or nullptr.
+QMdiSubWindow* SubWindowOf(QWidget* form) {
+  return form ? qobject_cast<QMdiSubWindow*>(form->parentWidget()) : nullptr;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+  setObjectName("MainForm");
+  setWindowTitle(U("Zorvel程式"));
+  // The window's own face; the text window takes it over.
+  setFont(QFont(U("細明體"), 12));
+
+  // The status line sits between the client area and the bottom dock, so it is
+  // part of the central widget rather than the frame's own status bar, which
+  // would sit below the bottom dock.
+  auto* central = new QWidget(this);
+  central->setObjectName("Bevel1");
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  clientArea_ = new QMdiArea(central);
+  clientArea_->setObjectName("ClientArea");
+  clientArea_->setBackground(QApplication::palette().color(QPalette::Dark));
+  layout->addWidget(clientArea_, 1);
+  statusLine_ = new QStatusBar(central);
+  statusLine_->setObjectName("StatusLine");
+  statusLine_->setSizeGripEnabled(false);
+  layout->addWidget(statusLine_);
+  setCentralWidget(central);
+
+  BuildMenus();
+  BuildToolbars();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+QString TMainForm::IniFileName() const {
+  return QDir(StartFolder).filePath("zorvel.ini");
+}
+
+QAction* TMainForm::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                void (TMainForm::*handler)(), const QKeySequence& shortcut,
+                                const QString& hint) {
+  auto* item = new QAction(caption, this);
+  item->setObjectName(name);
+  item->setShortcut(shortcut);
+  item->setStatusTip(hint);
+  connect(item, &QAction::triggered, this, handler);
+  menu->addAction(item);
+  return item;
+}
+
+void TMainForm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu");
+
+  QMenu* file = bar->addMenu(U("檔案 (&F)"));
+  file->setObjectName("File1");
+  AddMenuItem(file, "FileOpenItem", U("開啟舊檔 (&O)..."), &TMainForm::FileOpen, QKeySequence("Ctrl+O"),
+              "Open an existing file");
+  AddMenuItem(file, "FileSaveItem", U("儲存檔案 (&S)"), &TMainForm::FileSave, QKeySequence("Ctrl+S"),
+              "Save current file");
+  AddMenuItem(file, "FileSaveAsItem", U("另存新檔 (&A)..."), &TMainForm::FileSaveAs, {},
+              "Save current file under a new name");
+  file->addSeparator();
+  AddMenuItem(file, "FileExitItem", U("離開 (&X)"), &TMainForm::FileExit, {}, "Exit this application");
+
+  QMenu* edit = bar->addMenu(U("編輯 (&E)"));
+  edit->setObjectName("Edit1");
+  AddMenuItem(edit, "EditUndoItem", U("復原 (&U)"), &TMainForm::EditUndoItemClick);
+  edit->addSeparator();
+  AddMenuItem(edit, "EditCutItem", U("剪下 (&T)"), &TMainForm::EditCut, {}, "Delete selected item");
+  AddMenuItem(edit, "EditCopyItem", U("複製 (&C)"), &TMainForm::EditCopy, {},
+              "Copy selected item to clipboard");
+  AddMenuItem(edit, "EditPasteItem", U("貼上 (&P)"), &TMainForm::EditPaste, {},
+              "Paste contents of clipboard");
+  edit->addSeparator();
+  AddMenuItem(edit, "A1", U("全選 (&A)"), &TMainForm::A1Click);
+
+  QMenu* tools = bar->addMenu(U("工具 (&U)"));
+  tools->setObjectName("Tools1");
+  QMenu* toolbars = tools->addMenu(U("工具列"));
+  toolbars->setObjectName("miToolBarMenu");
+  toolbars->menuAction()->setObjectName("miToolBar");
+  connect(toolbars, &QMenu::aboutToShow, this, &TMainForm::miToolBarClick);
+  for (QAction* item : {AddMenuItem(toolbars, "miMain", U("一般"), &TMainForm::miMainClick),
+                        AddMenuItem(toolbars, "miText", U("文字區"), &TMainForm::miTextClick),
+                        AddMenuItem(toolbars, "miImage", U("圖形區"), &TMainForm::miImageClick),
+                        AddMenuItem(toolbars, "miSpecial", U("特殊用途"), &TMainForm::miSpecialClick),
+                        AddMenuItem(toolbars, "miBigOne", U("大按鈕"), &TMainForm::miBigOneClick)}) {
+    item->setCheckable(true);
+    item->setChecked(true);
+  }
+  tools->addSeparator();
+  AddMenuItem(tools, "miOption", U("選項...(&O)"), &TMainForm::miOptionClick);
+
+  QMenu* text = bar->addMenu(U("文字區 (&T)"));
+  text->setObjectName("Text1");
+  AddMenuItem(text, "miFindSign", U("尋找差異符號"), &TMainForm::ToolbarButton9712Click, QKeySequence("F2"));
+  AddMenuItem(text, "miShowWord", U("秀出圖形位置"), &TMainForm::ToolbarButton9710Click, QKeySequence("F3"));
+  AddMenuItem(text, "miSelectWord", U("選擇正確字串"), &TMainForm::ToolbarButton9714Click,
+              QKeySequence("F4"));
+  text->addSeparator();
+  AddMenuItem(text, "miAll", U("以上三者全部"), &TMainForm::ToolbarButton9713Click, QKeySequence("F1"));
+  text->addSeparator();
+  AddMenuItem(text, "N22", U("設定取代字串..."), &TMainForm::N22Click);
+  AddMenuItem(text, "N24", U("進行字串取代"), &TMainForm::N24Click);
+  text->addSeparator();
+  AddMenuItem(text, "N3", U("尋找與取代..."), &TMainForm::N3Click, QKeySequence("Ctrl+F"));
+  AddMenuItem(text, "N19", U("設定字型..."), &TMainForm::N19Click);
+  AddMenuItem(text, "N21", U("書籤..."), &TMainForm::N21Click);
+
+  QMenu* image = bar->addMenu(U("圖形區 (&P)"));
+  image->setObjectName("Picture1");
+  AddMenuItem(image, "N14", U("開啟大正藏圖檔"), &TMainForm::ToolbarButton9718Click);
+  AddMenuItem(image, "N15", U("儲存圖形偏移資訊"), &TMainForm::ToolbarButton9725Click);
+  image->addSeparator();
+  AddMenuItem(image, "N7", U("連續開啟圖檔..."), &TMainForm::N7Click);
+  image->addSeparator();
+  AddMenuItem(image, "miPreviousPicture", U("上一張圖"), &TMainForm::ToolbarButton9716Click,
+              QKeySequence("F5"));
+  AddMenuItem(image, "miNextPicture", U("下一張圖"), &TMainForm::ToolbarButton974Click, QKeySequence("F6"));
+  AddMenuItem(image, "N10", U("移至右上角"), &TMainForm::ToolbarButton9715Click);
+  AddMenuItem(image, "N20", U("切換圖形的中心線"), &TMainForm::N20Click);
+  image->addSeparator();
+  AddMenuItem(image, "N17", U("設定特殊欄位偏移"), &TMainForm::ToolbarButton97117Click);
+  AddMenuItem(image, "N25", U("設定圖形比例"), &TMainForm::N25Click);
+
+  QMenu* window = bar->addMenu(U("視窗 (&W)"));
+  window->setObjectName("Window1");
+  AddMenuItem(window, "H1", U("垂直並排 (&V)"), &TMainForm::WindowVert);
+  AddMenuItem(window, "WindowTileItem", U("水平並排 (&H)"), &TMainForm::WindowTile, {}, "Tile all windows");
+  AddMenuItem(window, "WindowCascadeItem", U("重疊顯示 (&C)"), &TMainForm::WindowCascade, {},
+              "Cascade all windows");
+
+  QMenu* help = bar->addMenu(U("說明 (&H)"));
+  help->setObjectName("Help1");
+  AddMenuItem(help, "HelpAboutItem", U("關於 (&A)..."), &TMainForm::HelpAboutItemClick, {},
+              "Show program information");
+}
+
+QToolBar* TMainForm::NewToolbar(const char* name, const QString& caption) {
+  auto* bar = new QToolBar(caption, this);
+  bar->setObjectName(name);
+  bar->setIconSize(QSize(16, 16));
+  AddFloatingCloseBox(bar);
+  return bar;
+}
+
+QAction* TMainForm::AddButton(QToolBar* bar, const char* name, const QString& hint,
+                              void (TMainForm::*handler)()) {
+  auto* button = new QAction(hint, bar);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setStatusTip(hint);
+  button->setIcon(zorvel::ToolIcon(name));
+  connect(button, &QAction::triggered, this, handler);
+  bar->addAction(button);
+  if (QWidget* widget = bar->widgetForAction(button)) {
+    widget->setObjectName(name);
+    widget->setFixedSize(23, 22);
+  }
+  return button;
+}
+
+void TMainForm::BuildToolbars() {
+  QToolBar* main = NewToolbar("tbMain", U("一般"));
+  AddButton(main, "ToolbarButton971", U("開啟舊檔"), &TMainForm::FileOpen);
+  AddButton(main, "ToolbarButton972", U("儲存檔案"), &TMainForm::FileSave);
+  main->addSeparator();
+  AddButton(main, "ToolbarButton973", U("復原"), &TMainForm::EditUndoItemClick);
+  AddButton(main, "ToolbarButton976", U("剪下"), &TMainForm::EditCut);
+  AddButton(main, "ToolbarButton975", U("複製"), &TMainForm::EditCopy);
+  AddButton(main, "ToolbarButton977", U("貼上"), &TMainForm::EditPaste);
+  main->addSeparator();
+  AddButton(main, "ToolbarButton978", U("垂直並排"), &TMainForm::WindowVert);
+  AddButton(main, "ToolbarButton979", U("水平並排"), &TMainForm::WindowTile);
+  AddButton(main, "ToolbarButton9711", U("重疊顯示"), &TMainForm::WindowCascade);
+
+  QToolBar* text = NewToolbar("tbText", U("文字區"));
+  AddButton(text, "ToolbarButton9733", U("開啟舊檔"), &TMainForm::FileOpen);
+  AddButton(text, "ToolbarButton9734", U("儲存檔案"), &TMainForm::FileSave);
+  text->addSeparator();
+  AddButton(text, "ToolbarButton9712", U("尋找差異記號"), &TMainForm::ToolbarButton9712Click);
+  AddButton(text, "ToolbarButton9710", U("秀出圖形位置"), &TMainForm::ToolbarButton9710Click);
+  AddButton(text, "ToolbarButton9714", U("選擇正確字串"), &TMainForm::ToolbarButton9714Click);
+  QAction* all =
+      AddButton(text, "ToolbarButton9713", U("尋找差異+秀圖+選字"), &TMainForm::ToolbarButton9713Click);
+  all->setText("All");
+  all->setIcon({});
+  text->addSeparator();
+  AddButton(text, "ToolbarButton9729", U("設定取代字串"), &TMainForm::N22Click);
+  AddButton(text, "ToolbarButton9732", U("進行字串取代"), &TMainForm::N24Click);
+  text->addSeparator();
+  AddButton(text, "ToolbarButton9738", U("尋找與取代"), &TMainForm::N3Click);
+  AddButton(text, "ToolbarButton9728", U("設定文字區字型"), &TMainForm::N19Click);
+  AddButton(text, "ToolbarButton9731", U("書籤..."), &TMainForm::N21Click);
+
+  QToolBar* special = NewToolbar("tbSpecial", U("圖形特殊設定區"));
+  AddButton(special, "ToolbarButton9724", U("上欄第一字"), &TMainForm::ToolbarButton9724Click);
+  AddButton(special, "ToolbarButton9723", U("中欄第一字"), &TMainForm::ToolbarButton9723Click);
+  AddButton(special, "ToolbarButton9722", U("下欄第一字"), &TMainForm::ToolbarButton9722Click);
+  special->addSeparator();
+  AddButton(special, "ToolbarButton9719", U("上欄最後一字"), &TMainForm::ToolbarButton9719Click);
+  AddButton(special, "ToolbarButton9720", U("中欄最後一字"), &TMainForm::ToolbarButton9720Click);
+  AddButton(special, "ToolbarButton9721", U("下欄最後一字"), &TMainForm::ToolbarButton9721Click);
+  special->addSeparator();
+  AddButton(special, "ToolbarButton9726", U("上一張圖"), &TMainForm::ToolbarButton9716Click);
+  AddButton(special, "ToolbarButton9727", U("下一張圖"), &TMainForm::ToolbarButton974Click);
+  AddButton(special, "ToolbarButton9717", U("特殊欄的行偏移"), &TMainForm::ToolbarButton97117Click);
+
+  QToolBar* image = NewToolbar("tbImage", U("圖形區"));
+  AddButton(image, "ToolbarButton9718", U("開啟大正藏圖檔"), &TMainForm::ToolbarButton9718Click);
+  AddButton(image, "ToolbarButton9725", U("儲存圖形偏移資訊"), &TMainForm::ToolbarButton9725Click);
+  image->addSeparator();
+  AddButton(image, "ToolbarButton9737", U("連續開啟圖檔"), &TMainForm::N7Click);
+  image->addSeparator();
+  AddButton(image, "ToolbarButton9716", U("上一張圖"), &TMainForm::ToolbarButton9716Click);
+  AddButton(image, "ToolbarButton974", U("下一張圖"), &TMainForm::ToolbarButton974Click);
+  AddButton(image, "ToolbarButton9715", U("圖形移至右上角"), &TMainForm::ToolbarButton9715Click);
+  QAction* lines = AddButton(image, "ToolbarButton9730", U("切換圖形的中心線"), &TMainForm::N20Click);
+  lines->setText(U("＋"));
+  lines->setIcon({});
+  if (QWidget* widget = image->widgetForAction(lines)) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::ButtonText, Qt::red);
+    widget->setPalette(palette);
+  }
+  AddButton(image, "ToolbarButton9736", U("設定圖形比例"), &TMainForm::N25Click);
+
+  QToolBar* bigOne = NewToolbar("tbBigOne", U("大按鈕"));
+  QAction* big =
+      AddButton(bigOne, "ToolbarButton9735", U("尋找差異+秀圖+選字"), &TMainForm::ToolbarButton9713Click);
+  big->setText(U("尋秀選"));
+  big->setIcon({});
+  if (QWidget* widget = bigOne->widgetForAction(big)) {
+    widget->setFixedSize(66, 66);
+    widget->setFont(QFont(U("細明體"), 12));
+  }
+
+  // The initial layout: two rows in the top dock.
+  auto docked = [](int row, int pos) {
+    ToolbarPlace place;
+    place.DockRow = row;
+    place.DockPos = pos;
+    return place;
+  };
+  PlaceToolbars(this, {{main, docked(0, 0)},
+                       {text, docked(0, 1)},
+                       {special, docked(1, 0)},
+                       {image, docked(1, 1)},
+                       {bigOne, docked(1, 2)}});
+}
+
+QToolBar* TMainForm::Toolbar(const QString& name) const {
+  for (const char* known : {"tbMain", "tbText", "tbImage", "tbSpecial", "tbBigOne"}) {
+    if (name == QLatin1String(known)) return findChild<QToolBar*>(name, Qt::FindDirectChildrenOnly);
+  }
+  return nullptr;
+}
+
+QList<QToolBar*> TMainForm::Toolbars() const {
+  return {Toolbar("tbMain"), Toolbar("tbText"), Toolbar("tbImage"), Toolbar("tbSpecial"),
+          Toolbar("tbBigOne")};
+}
+
+void TMainForm::FormCreate() {
+  StartFolder = QDir::currentPath();
+  ReadScreen();
+  const zorvel::IniFile ini(LocalPath(IniFileName()));
+  RestoreToolbarLayout(this, Toolbars(), ini);
+  move(MainLeft, MainTop);
+  resize(MainWidth, MainHeight);
+}
+
+void TMainForm::ReadScreen() {
+  const zorvel::IniFile ini(LocalPath(IniFileName()));
+  auto read = [&](const char* key, int& field) { field = ini.ReadInteger("Screen", key, field); };
+  read("SaveScreen", SaveScreen);
+  read("MainTop", MainTop);
+  read("MainLeft", MainLeft);
+  read("MainWidth", MainWidth);
+  read("MainHeight", MainHeight);
+  read("TextTop", TextTop);
+  read("TextLeft", TextLeft);
+  read("TextWidth", TextWidth);
+  read("TextHeight", TextHeight);
+  read("ImageTop", ImageTop);
+  read("ImageLeft", ImageLeft);
+  read("ImageWidth", ImageWidth);
+  read("ImageHeight", ImageHeight);
+}
+
+QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int width, int height) {
+  QMdiSubWindow* window = clientArea_->addSubWindow(form);
+  window->setObjectName(form->objectName() + "Window");
+  window->setGeometry(left, top, width, height);
+  form->show();
+  return window;
+}
+
+QMdiSubWindow* TMainForm::TextSubWindow() const {
+  for (QMdiSubWindow* window : clientArea_->subWindowList()) {
+    if (window->widget() && window->widget()->objectName() == "TextForm") return window;
+  }
+  return nullptr;
+}
+
+bool TMainForm::event(QEvent* event) {
+  // The hint of the control under the mouse, or of the highlighted menu item,
+  // is the status line's only content.
+  if (event->type() == QEvent::StatusTip) {
+    statusLine_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+// File commands: the document operations of the text window.
+void TMainForm::FileOpen() {}
+void TMainForm::FileSave() {}
+void TMainForm::FileSaveAs() {}
+void TMainForm::FileExit() {
+  close();
+}
+
+// Edit commands act on the text window's editor whatever window is active.
+void TMainForm::EditUndoItemClick() {}
+void TMainForm::EditCut() {}
+void TMainForm::EditCopy() {}
+void TMainForm::EditPaste() {}
+void TMainForm::A1Click() {}
+
+// Toolbar visibility. The check marks follow the toolbars when the submenu
+// opens, so that a toolbar closed by its close box shows unchecked; each item
+// then inverts its toolbar and its own mark.
+void TMainForm::miToolBarClick() {
+  for (const char* name : {"tbMain", "tbText", "tbImage", "tbSpecial", "tbBigOne"}) {
+    const QString item = QString("mi") + (name + 2);
+    if (QAction* action = findChild<QAction*>(item, Qt::FindDirectChildrenOnly)) {
+      action->setChecked(!Toolbar(name)->isHidden());
+    }
+  }
+}
+
+void TMainForm::ToggleToolbar(const char* toolbarName) {
+  QToolBar* bar = Toolbar(toolbarName);
+  bar->setVisible(bar->isHidden());
+}
+
+void TMainForm::miMainClick() {
+  ToggleToolbar("tbMain");
+}
+void TMainForm::miTextClick() {
+  ToggleToolbar("tbText");
+}
+void TMainForm::miImageClick() {
+  ToggleToolbar("tbImage");
+}
+void TMainForm::miSpecialClick() {
+  ToggleToolbar("tbSpecial");
+}
+void TMainForm::miBigOneClick() {
+  ToggleToolbar("tbBigOne");
+}
+
+// The options dialog's pages are wired when the options dialog lands.
+void TMainForm::miOptionClick() {}
+
+// Text commands: FindSign, ShowWord and SelectWord are wired when the difference
+// marks and the line position land; the replacement table, find and replace, and
+// bookmarks when their windows land.
+void TMainForm::ToolbarButton9712Click() {}
+void TMainForm::ToolbarButton9710Click() {}
+void TMainForm::ToolbarButton9714Click() {}
+void TMainForm::ToolbarButton9713Click() {}
+void TMainForm::N22Click() {}
+void TMainForm::N24Click() {}
+void TMainForm::N3Click() {}
+void TMainForm::N19Click() {}
+void TMainForm::N21Click() {}
+
+// Image commands: wired when the page display, the calibration store and the
+// image dialogs land.
+void TMainForm::ToolbarButton9718Click() {}
+void TMainForm::ToolbarButton9725Click() {}
+void TMainForm::N7Click() {}
+void TMainForm::ToolbarButton9716Click() {}
+void TMainForm::ToolbarButton974Click() {}
+void TMainForm::ToolbarButton9715Click() {}
+void TMainForm::N20Click() {}
+void TMainForm::ToolbarButton97117Click() {}
+void TMainForm::N25Click() {}
+void TMainForm::ToolbarButton9724Click() {}
+void TMainForm::ToolbarButton9723Click() {}
+void TMainForm::ToolbarButton9722Click() {}
+void TMainForm::ToolbarButton9719Click() {}
+void TMainForm::ToolbarButton9720Click() {}
+void TMainForm::ToolbarButton9721Click() {}
+
+// The about box is wired when it lands.
+void TMainForm::HelpAboutItemClick() {}
+
+// The image window on the left, the text window on the right, each one pixel
+// narrower than half the client area.
+void TMainForm::WindowVert() {
+  const QSize client = clientArea_->viewport()->size();
+  const int half = client.width() / 2;
+  if (QMdiSubWindow* image = SubWindowOf(ImageForm)) {
+    image->showNormal();
+    image->setGeometry(0, 0, half - 1, client.height());
+  }
+  if (QMdiSubWindow* text = TextSubWindow()) {
+    text->showNormal();
+    text->setGeometry(half - 1, 0, half - 1, client.height());
+  }
+}
+
+// The children stacked one above the other, each as wide as the client area,
+// the active one on top.
+void TMainForm::WindowTile() {
+  QList<QMdiSubWindow*> windows;
+  const QList<QMdiSubWindow*> stacking = clientArea_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
+    if ((*it)->isVisible() && !(*it)->isMinimized()) windows.append(*it);
+  }
+  if (windows.isEmpty()) return;
+  const QSize client = clientArea_->viewport()->size();
+  const int count = int(windows.size());
+  int top = 0;
+  for (int i = 0; i < count; ++i) {
+    const int bottom = client.height() * (i + 1) / count;
+    windows[i]->showNormal();
+    windows[i]->setGeometry(0, top, client.width(), bottom - top);
+    top = bottom;
+  }
+}
+
+void TMainForm::WindowCascade() {
+  clientArea_->cascadeSubWindows();
+}
+
+// The close sequence: the unsaved text, then section "Screen" and the toolbar
+// layout.
+bool TMainForm::FormCloseQuery() {
+  // Step 1, the modified text, is wired when the text window lands.
+
+  auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
+    if (!window) return;
+    const QRect bounds =
+        window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
+    if (!bounds.isValid()) return;
+    top = bounds.top();
+    left = bounds.left();
+    width = bounds.width();
+    height = bounds.height();
+  };
+  const QRect main = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  MainTop = pos().y();
+  MainLeft = pos().x();
+  MainWidth = main.width();
+  MainHeight = main.height();
+  geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
+  geometryOf(SubWindowOf(ImageForm), ImageTop, ImageLeft, ImageWidth, ImageHeight);
+
+  const QString path = IniFileName();
+  zorvel::IniFile ini(LocalPath(path));
+  if (!ini.WriteInteger("Screen", "SaveScreen", SaveScreen)) {
+    return AppPrompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
+  }
+  const std::pair<const char*, int> keys[] = {
+      {"MainTop", MainTop},       {"MainLeft", MainLeft},     {"MainWidth", MainWidth},
+      {"MainHeight", MainHeight}, {"TextTop", TextTop},       {"TextLeft", TextLeft},
+      {"TextWidth", TextWidth},   {"TextHeight", TextHeight}, {"ImageTop", ImageTop},
+      {"ImageLeft", ImageLeft},   {"ImageWidth", ImageWidth}, {"ImageHeight", ImageHeight},
+  };
+  bool written = true;
+  for (const auto& [key, value] : keys) {
+    if (!ini.WriteInteger("Screen", key, value)) {
+      written = false;
+      break;
+    }
+  }
+  if (written) written = SaveToolbarLayout(this, Toolbars(), ini);
+  if (!written) {
+    AppPrompts().Error("Unable to write to " + path.toStdString());
+    return false;
+  }
+  return true;
+}
+
+// Saving the calibration store and releasing the replacement table are wired
+// when those land.
+void TMainForm::FormClose() {}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
+}
