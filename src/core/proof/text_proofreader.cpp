@@ -1,0 +1,183 @@
+#include "core/proof/text_proofreader.h"
+
+#include <vector>
+
+#include "core/pages/page_view.h"
+#include "core/pages/picture_file_name.h"
+#include "core/prompts.h"
+#include "core/proof/line_head.h"
+#include "core/settings/settings.h"
+#include "core/text/big5.h"
+#include "core/text/text_editor.h"
+
+namespace zorvel {
+
+TextProofreader::TextProofreader(TextEditor& editor, const Settings& settings, Prompts& prompts,
+                                 PageView* pageView)
+    : editor_(editor), settings_(settings), prompts_(prompts), pageView_(pageView) {}
+
+void TextProofreader::UpdateCaretLine() {
+  CaretLine = editor_.LineFromPos(FoundPos);
+  CaretColumn = editor_.SelStart() - editor_.LineStart(CaretLine);
+}
+
+bool TextProofreader::FindSign() {
+  editor_.ScrollFullyLeft();
+  const std::string& sign1 = settings_.Sign1;
+  int start = editor_.SelStart() + 1;
+  int end = editor_.TextLength();
+  if (replacedAt_ == editor_.SelStart() && editor_.SelLength() == 0 && lengthAfterReplace_ == end) --start;
+  replacedAt_ = -1;
+  int at = (sign1.empty() || start > end) ? -1 : editor_.Find(sign1, start, end, FindOptions{});
+  bool found = at >= 0;
+  if (!found) {
+    prompts_.Message(kNoMarkFound);
+    FoundPos = editor_.SelStart();
+  } else {
+    editor_.SetSelStart(at);
+    editor_.SetSelLength(static_cast<int>(sign1.size()));
+    FoundPos = at;
+  }
+  UpdateCaretLine();
+  if (editor_.VerticalScrollPos() > 0 && CaretLine != LastScrollLine) {
+    editor_.ScrollLineDown();
+    LastScrollLine = CaretLine;
+  }
+  editor_.SetFocus();
+  return found;
+}
+
+void TextProofreader::SelectOneWord() {
+  replacedAt_ = -1;
+  FoundPos = editor_.SelStart();
+  UpdateCaretLine();
+  const int p0 = editor_.SelStart();
+
+  std::string line = editor_.LineBytes(CaretLine);
+  std::string_view rest = CaretColumn >= 0 && CaretColumn <= static_cast<int>(line.size())
+                              ? std::string_view(line).substr(static_cast<std::size_t>(CaretColumn))
+                              : std::string_view();
+  LastMark = ParseDifferenceMark(rest, settings_.Sign1, settings_.Sign2, settings_.Sign3);
+  if (LastMark.Status != MarkStatus::Ok) {
+    prompts_.Message(MarkStatusMessage(LastMark.Status));
+    editor_.SetFocus();
+    return;
+  }
+  FirstStr = LastMark.FirstStr;
+  SecondStr = LastMark.SecondStr;
+  ThirdStr = LastMark.ThirdStr;
+
+  ChoiceRequest request;
+  request.FirstStr = FirstStr;
+  request.SecondStr = SecondStr;
+  request.ThirdStr = ThirdStr;
+  request.ThreeReadings = LastMark.ThreeReadings;
+  for (int i = 0; i < 3; ++i) request.Agree[i] = LastMark.Agree[i];
+  request.DefaultButton = LastMark.DefaultButton;
+  request.UserString = settings_.UserString;
+
+  editor_.SetSelStart(p0);
+  editor_.SetSelLength(LastMark.Length);
+  const std::string markBytes(rest.substr(0, static_cast<std::size_t>(LastMark.Length)));
+
+  SelectResult = -1;
+  editor_.SetEnabled(false);
+  ChoiceAnswer answer = prompts_.Choose(request);
+  editor_.SetEnabled(true);
+  SelectResult = answer.SelectResult;
+  if (answer.GoNext) GoNext = true;
+
+  const std::string* replacement = nullptr;
+  switch (SelectResult) {
+    case 1:
+      replacement = &FirstStr;
+      break;
+    case 2:
+      replacement = &SecondStr;
+      break;
+    case 3:
+      replacement = &ThirdStr;
+      break;
+    case 4:
+      replacement = &answer.UserStr;
+      break;
+    default:
+      break;
+  }
+  if (replacement != nullptr) {
+    // Other commands stay usable while the choice window waits: select the mark
+    // again, and replace it only if it is still there as it was.
+    editor_.SetSelStart(p0);
+    editor_.SetSelLength(LastMark.Length);
+    if (editor_.SelectedBytes() == markBytes) {
+      editor_.ReplaceSelection(*replacement);
+      replacedAt_ = p0;
+      lengthAfterReplace_ = editor_.TextLength();
+    } else {
+      prompts_.Message(kMarkChangedWhileChoosing);
+    }
+  }
+  editor_.SetSelStart(p0);
+  FoundPos = p0;
+  UpdateCaretLine();
+  editor_.SetFocus();
+}
+
+void TextProofreader::SelectWord() {
+  GoNext = false;
+  SelectOneWord();
+  while (GoNext) {
+    GoNext = false;
+    if (!FindSign()) break;
+    if (!ShowWord()) break;
+    SelectOneWord();
+  }
+}
+
+void TextProofreader::miAllClick() {
+  if (!FindSign()) return;
+  if (!ShowWord()) return;
+  SelectWord();
+}
+
+bool TextProofreader::CheckPictureFile(int volume, int sutra, int page, std::string& fileName) const {
+  return zorvel::CheckPictureFile(settings_, volume, sutra, page, fileName);
+}
+
+bool TextProofreader::ShowWord() {
+  FoundPos = editor_.SelStart();
+  UpdateCaretLine();
+  CaretLineText = editor_.LineBytes(CaretLine);
+
+  std::string badField;
+  if (!DecodeLineHead(CaretLineText, settings_, LineRef, badField)) {
+    prompts_.Error(NotAnIntegerMessage(badField));
+    return false;
+  }
+  std::vector<std::string> warnings;
+  LineRef.Char = CountCharsBeforeCursor(CaretLineText, CaretColumn, settings_, warnings);
+  for (const std::string& warning : warnings) prompts_.Message(warning);
+
+  PictureFileExists = CheckPictureFile(LineRef.Vol, LineRef.Sutra, LineRef.Page, PictureFile);
+  if (!PictureFileExists) {
+    prompts_.Message("錯誤 : 檔案 " + Big5ToUtf8(PictureFile) + " 不存在 !");
+    if (pageView_ != nullptr) pageView_->FormResize();
+    editor_.SetFocus();
+    return true;
+  }
+  if (pageView_ != nullptr) {
+    bool shown = true;
+    if (PictureFile != pageView_->PictureFileName()) {
+      if (pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page) != 0) {
+        shown = false;
+      } else if (settings_.AutoSetRightTop && !pageView_->DetectRightTop()) {
+        prompts_.Message(kRightTopNotFound);
+      }
+    }
+    if (shown) pageView_->ShowPosition(LineRef.Field, LineRef.Line, LineRef.Char);
+  }
+  editor_.SetFocus();
+  return true;
+}
+
+}  // namespace zorvel

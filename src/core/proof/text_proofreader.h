@@ -1,0 +1,78 @@
+#pragma once
+// The proofreading loop of the text window: find the next difference mark (F2),
+// show the cursor's character on the page image (F3), choose the reading of the
+// mark at the cursor (F4), and all three in a row (F1). The text window holds
+// one of these over its editor; tools drive it over a MemoryEditor.
+
+#include <string>
+
+#include "core/proof/difference_mark.h"
+#include "core/proof/line_ref.h"
+
+namespace zorvel {
+
+class PageView;
+class Prompts;
+class TextEditor;
+struct Settings;
+
+// Shown when the text under a mark changed while the choice window waited
+// (other commands stay usable then), so that the answer no longer fits it.
+inline constexpr std::string_view kMarkChangedWhileChoosing = "錯誤 : 選擇時差異符號已被更動, 文字沒有替換.";
+inline constexpr std::string_view kRightTopNotFound = "本頁右上角定位失敗!";
+
+class TextProofreader {
+ public:
+  // pageView may be null: no image window, only the file test and its message.
+  TextProofreader(TextEditor& editor, const Settings& settings, Prompts& prompts, PageView* pageView);
+
+  // F2: selects the next opening token after the cursor; false when there is none.
+  // Right after a choice replaced a mark, the cursor's own position counts too.
+  bool FindSign();
+  // CaretLine from FoundPos, CaretColumn from the selection start.
+  void UpdateCaretLine();
+  // F4: chooses the mark at the cursor, then the next marks while the operator
+  // answers cancel and next.
+  void SelectWord();
+  // Parses the mark at the cursor and runs the choice window once.
+  void SelectOneWord();
+  // F1: FindSign; if it found a mark, ShowWord and SelectWord.
+  void miAllClick();
+  // F3: decodes the line head, counts the characters before the cursor and hands
+  // the page and position to the image window. False when a line-head field is
+  // not a number: the error is shown and whatever chain called this ends.
+  bool ShowWord();
+  // The page image file name for volume, sutra and page; true when it exists.
+  bool CheckPictureFile(int volume, int sutra, int page, std::string& fileName) const;
+
+  void SetPageView(PageView* pageView) { pageView_ = pageView; }
+
+  // Working fields.
+  int FoundPos = 0;
+  int CaretLine = 0;
+  int CaretColumn = 0;
+  int LastScrollLine = 0;
+  std::string FirstStr, SecondStr, ThirdStr;  // Big5
+  bool GoNext = false;
+  int SelectResult = 0;  // -1 waiting, 0 cancel, 1..3 a reading, 4 the user string
+  // What the last ShowWord found.
+  zorvel::LineRef LineRef;
+  std::string CaretLineText;  // Big5
+  std::string PictureFile;    // Big5, the page image file name
+  bool PictureFileExists = false;
+  // What the last SelectOneWord parsed (its Status tells whether it parsed).
+  DifferenceMark LastMark;
+
+ private:
+  TextEditor& editor_;
+  const Settings& settings_;
+  Prompts& prompts_;
+  PageView* pageView_;
+  // Where the last choice replaced a mark, and the text length after it. The
+  // next FindSign from exactly there also looks at the cursor itself, so that a
+  // mark right after an empty reading is not skipped.
+  int replacedAt_ = -1;
+  int lengthAfterReplace_ = -1;
+};
+
+}  // namespace zorvel

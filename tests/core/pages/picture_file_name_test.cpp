@@ -1,0 +1,178 @@
+#include "core/pages/picture_file_name.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/pages/wildcard.h"
+#include "core/settings/settings.h"
+#include "support/test_support.h"
+
+namespace zorvel {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Expand(std::string_view format, int volume, int sutra, int page, bool* opened = nullptr) {
+  std::string name;
+  bool ok = ExpandPictureFileName(format, VolumeText(volume), SutraText(sutra), PageText(page), name);
+  if (opened != nullptr) *opened = ok;
+  return name;
+}
+
+TEST(PageTexts, NumbersAreFormattedAsThePageImagesAreNamed) {
+  EXPECT_EQ(VolumeText(1), "01");
+  EXPECT_EQ(VolumeText(55), "55");
+  EXPECT_EQ(VolumeText(100), "100");
+  EXPECT_EQ(SutraText(1), "0001");
+  EXPECT_EQ(SutraText(289), "0289");
+  EXPECT_EQ(SutraText(12345), "12345");
+  EXPECT_EQ(PageText(0), "000");
+  EXPECT_EQ(PageText(5), "005");
+  EXPECT_EQ(PageText(592), "592");
+  EXPECT_EQ(PageText(999), "999");
+  EXPECT_EQ(PageText(1024), "1024");
+  EXPECT_EQ(PageText(-1), "-001");  // keeps its sign and is not shortened
+  EXPECT_EQ(PageText(12345), "12345");
+}
+
+TEST(ExpandPictureFileName, ReplacesEveryTokenInBothCases) {
+  EXPECT_EQ(Expand("T<V>_<S>_<P>.TIF", 7, 12, 56), "T07_0012_056.TIF");
+  EXPECT_EQ(Expand("T<V>_<S>_<P>.TIF", 7, 12, 1056), "T07_0012_1056.TIF");
+  EXPECT_EQ(Expand("t<v>_<s>_<p>.tif", 7, 12, 56), "t07_0012_056.tif");
+  // Both forms in one template, and tokens used several times.
+  EXPECT_EQ(Expand("<V><v>/<S><s>/<P><p>/<V>-<P>", 3, 4, 5), "0303/00040004/005005/03-005");
+  EXPECT_EQ(Expand("fixed.tif", 1, 2, 3), "fixed.tif");
+  // Near misses stay as they are.
+  EXPECT_EQ(Expand("<X><V<P>>", 1, 2, 3), "<X><V003>");
+}
+
+TEST(ExpandPictureFileName, ReportsWhetherTheFileOpens) {
+  test::TempDir dir;
+  std::string format = dir.File("T<V>-<P>.TIF");
+  test::WriteFile(dir.File("T10-592.TIF"), "II*");
+  fs::create_directory(dir.Path() / "T10-593.TIF");  // a folder is no page file
+
+  bool opened = false;
+  EXPECT_EQ(Expand(format, 10, 289, 592, &opened), dir.File("T10-592.TIF"));
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(Expand(format, 10, 289, 593, &opened), dir.File("T10-593.TIF"));
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(Expand(format, 10, 289, 594, &opened), dir.File("T10-594.TIF"));
+  EXPECT_FALSE(opened);
+
+  Settings settings;
+  settings.PictureFileNameFormat = format;
+  std::string name;
+  EXPECT_TRUE(CheckPictureFile(settings, 10, 289, 592, name));
+  EXPECT_EQ(name, dir.File("T10-592.TIF"));
+  EXPECT_FALSE(CheckPictureFile(settings, 10, 289, 1592, name));
+  EXPECT_EQ(name, dir.File("T10-1592.TIF"));
+}
+
+TEST(WildcardMatch, FollowsTheFileSearchRule) {
+  EXPECT_TRUE(WildcardMatch("301-*.*", "301-400"));  // a trailing ".*" also means no extension
+  EXPECT_TRUE(WildcardMatch("301-*.*", "301-400.old"));
+  EXPECT_TRUE(WildcardMatch("301-*.*", "301-.x.y"));
+  EXPECT_FALSE(WildcardMatch("301-*.*", "3010-400"));
+  EXPECT_FALSE(WildcardMatch("301-*.*", "1301-400"));
+  EXPECT_FALSE(WildcardMatch("301-*.*", "301"));
+  EXPECT_TRUE(WildcardMatch("*.*", "anything"));
+  EXPECT_TRUE(WildcardMatch("ab*.tif", "AB12.TIF"));  // letters in either case
+  EXPECT_FALSE(WildcardMatch("ab*.tif", "ab12.tiff"));
+  EXPECT_FALSE(WildcardMatch("ab*.tif", "ab12"));  // only ".*" stands for no extension
+  EXPECT_TRUE(WildcardMatch("a?c", "abc"));
+  EXPECT_FALSE(WildcardMatch("a?c", "ac"));
+  // A double-byte character is one character for "?"; its bytes match exactly.
+  EXPECT_TRUE(WildcardMatch("a?c",
+                            "a\xA5\xD2"
+                            "c"));
+  EXPECT_FALSE(WildcardMatch("a??c",
+                             "a\xA5\xD2"
+                             "c"));
+  EXPECT_TRUE(WildcardMatch("\xA5\xD2*", "\xA5\xD2\xA4\x41"));
+  EXPECT_FALSE(WildcardMatch("\xA5\xF2*", "\xA5\xD2\xA4\x41"));
+  EXPECT_TRUE(WildcardMatch("*b*b*", "abxbz"));
+  EXPECT_FALSE(WildcardMatch("*b*b*", "abxz"));
+}
+
+// A volume folder as the scans are delivered: one folder per hundred pages,
+// named after its first and last page.
+class GroupFolderSearch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    volume_ = dir_.Path() / "T01";
+    for (const char* group : {"001-100", "101-200", "301-400", "1201-1300"}) {
+      fs::create_directories(volume_ / group);
+    }
+    // A later folder and a file that also match a group pattern: name order decides.
+    fs::create_directories(volume_ / "301-400x");
+    test::WriteFile((volume_ / "1201-1300.lst").string(), "list");
+    for (const char* page : {"001-100/01-005.TIF", "001-100/01-100.TIF", "101-200/01-101.TIF",
+                             "301-400/01-306.TIF", "1201-1300/01-1234.TIF"}) {
+      test::WriteFile((volume_ / page).string(), "II*");
+    }
+  }
+
+  // The template written as for the original platform, with backslashes.
+  std::string Template() const { return dir_.Path().string() + "\\T<V>\\<@>\\<V>-<P>.TIF"; }
+
+  test::TempDir dir_;
+  fs::path volume_;
+};
+
+TEST_F(GroupFolderSearch, FindsTheFolderOfEachHundredPages) {
+  const std::string root = dir_.Path().string();
+  struct Case {
+    int page;
+    const char* group;
+    const char* file;
+    bool exists;
+  } cases[] = {
+      {5, "001-100", "01-005.TIF", true},       {100, "001-100", "01-100.TIF", true},
+      {101, "101-200", "01-101.TIF", true},     {306, "301-400", "01-306.TIF", true},
+      {1234, "1201-1300", "01-1234.TIF", true}, {250, "", "01-250.TIF", false},
+      {0, "001-100", "01-000.TIF", false},      {-1, "001-100", "01--001.TIF", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.page);
+    bool opened = false;
+    std::string name = Expand(Template(), 1, 0, c.page, &opened);
+    // The name keeps the template's separators so that callers compare it byte for byte.
+    EXPECT_EQ(name, root + "\\T01\\" + c.group + "\\" + c.file);
+    EXPECT_EQ(opened, c.exists);
+  }
+}
+
+TEST_F(GroupFolderSearch, TakesTheFirstMatchInNameOrderFilesAndFoldersAlike) {
+  EXPECT_EQ(FindFirstMatchingEntry(volume_.string() + "/301-*.*"), "301-400");
+  EXPECT_EQ(FindFirstMatchingEntry(volume_.string() + "\\1201-*.*"), "1201-1300");
+  EXPECT_EQ(FindFirstMatchingEntry(volume_.string() + "/1201-*.lst"), "1201-1300.lst");
+  EXPECT_EQ(FindFirstMatchingEntry(volume_.string() + "/201-*.*"), std::nullopt);
+  EXPECT_EQ(FindFirstMatchingEntry(dir_.File("missing") + "/001-*.*"), std::nullopt);
+  // Only the text before the first "<@>" is searched; the rest plays no part.
+  std::string name = Expand(dir_.Path().string() + "/T<V>/<@>/<@>.<P>", 1, 0, 306);
+  EXPECT_EQ(name, dir_.Path().string() + "/T01/301-400/301-400.306");
+}
+
+TEST_F(GroupFolderSearch, Big5FolderNamesWithABackslashByteAreNoSeparators) {
+  // 功 is A5 5C in Big5: its second byte is a backslash and must not split the path.
+  const std::string big5Folder = "\xA5\x5C";
+  fs::path folder = dir_.Path() / fs::path(u8"功");
+  fs::create_directories(folder / "001-100");
+  test::WriteFile((folder / "001-100" / "01-005.TIF").string(), "II*");
+  std::string format = dir_.Path().string() + "\\" + big5Folder + "\\<@>\\<V>-<P>.TIF";
+  bool opened = false;
+  std::string name = Expand(format, 1, 0, 5, &opened);
+  EXPECT_EQ(name, dir_.Path().string() + "\\" + big5Folder + "\\001-100\\01-005.TIF");
+  EXPECT_TRUE(opened);
+}
+
+TEST_F(GroupFolderSearch, AFolderNameHoldingATokenIsTakenAsItIs) {
+  fs::create_directories(volume_ / "401-<@>");
+  std::string name = Expand(volume_.string() + "/<@>/<P>.TIF", 1, 0, 450);
+  EXPECT_EQ(name, volume_.string() + "/401-<@>/450.TIF");
+}
+
+}  // namespace
+}  // namespace zorvel

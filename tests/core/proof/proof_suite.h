@@ -1,0 +1,628 @@
+#pragma once
+// The proofreading loop (F2, F3, F4, F1) on any TextEditor. A suite instantiates
+// it with a factory type that has
+//   static std::unique_ptr<zorvel::TextEditor> Make();
+// as proof_memory_editor_test.cpp does for MemoryEditor, so that every editor
+// implementation is held to the same positions and results.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/pages/page_view.h"
+#include "core/proof/line_head.h"
+#include "core/proof/marks_report.h"
+#include "core/proof/text_proofreader.h"
+#include "core/settings/settings.h"
+#include "core/text/big5.h"
+#include "core/text/text_editor.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+
+// Test texts are written in UTF-8 and turned into Big5 through this small
+// table, so that the expected bytes never depend on the code under test.
+inline std::string B(std::string_view utf8) {
+  static const std::map<std::string, std::string> kBig5 = {
+      {"甲", "\xA5\xD2"},
+      {"乙", "\xA4\x41"},
+      {"丙", "\xA4\xFE"},
+      {"丁", "\xA4\x42"},
+      {"戊", "\xA5\xB3"},
+      {"。", "\xA1\x43"},
+      {"║", "\xF9\xF8"},
+      {"金", "\xAA\xF7"},
+      {"本", "\xA5\xBB"},
+      // Characters whose second byte is the code of a token character.
+      {"四", "\xA5\x7C"},  // |
+      {"加", "\xA5\x5B"},  // [
+      {"包", "\xA5\x5D"},  // ]
+      {"叻", "\xA5\x7B"},  // {
+      {"囚", "\xA5\x7D"},  // }
+  };
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    std::string ch(utf8.substr(i, n));
+    if (n == 1) {
+      out += ch;
+    } else {
+      auto it = kBig5.find(ch);
+      if (it == kBig5.end()) {
+        ADD_FAILURE() << "no Big5 bytes for " << ch << " in the test table";
+        return out;
+      }
+      out += it->second;
+    }
+    i += n;
+  }
+  return out;
+}
+
+// The line head of the examples: 17 ASCII bytes and the double-byte "║".
+inline const std::string kHead = B("T10n0289_p0592a05║");
+
+// The image window's side of the loop, as a log of calls.
+class RecordingPageView : public PageView {
+ public:
+  std::vector<std::string> Calls;
+  std::string Shown;   // PictureFileName
+  int LoadResult = 0;  // what LoadPicture answers
+  bool RightTopFound = true;
+
+  std::string PictureFileName() const override { return Shown; }
+  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
+    Calls.push_back("Load " + std::to_string(volume) + " " + std::to_string(sutra) + " " + fileName + " " +
+                    std::to_string(page));
+    if (LoadResult == 0) Shown = fileName;
+    return LoadResult;
+  }
+  bool DetectRightTop() override {
+    Calls.push_back("DetectRightTop");
+    return RightTopFound;
+  }
+  void ShowPosition(int field, int line, int charIndex) override {
+    Calls.push_back("Show " + std::to_string(field) + " " + std::to_string(line) + " " +
+                    std::to_string(charIndex));
+  }
+  void FormResize() override { Calls.push_back("FormResize"); }
+};
+
+// Scripted answers, plus a look at the editor while the choice window waits.
+class ChoicePrompts : public ScriptedPrompts {
+ public:
+  TextEditor* Editor = nullptr;
+  std::vector<bool> EnabledWhileChoosing;
+  std::function<void(TextEditor&)> DuringChoice;  // e.g. another command run meanwhile
+
+  ChoiceAnswer Choose(const ChoiceRequest& request) override {
+    if (Editor != nullptr) {
+      EnabledWhileChoosing.push_back(Editor->IsEnabled());
+      if (DuringChoice) DuringChoice(*Editor);
+    }
+    return ScriptedPrompts::Choose(request);
+  }
+};
+
+inline ChoiceAnswer Pick(int result, std::string userStr = {}) {
+  ChoiceAnswer a;
+  a.SelectResult = result;
+  a.UserStr = std::move(userStr);
+  return a;
+}
+
+inline ChoiceAnswer CancelToNext() {
+  ChoiceAnswer a;
+  a.GoNext = true;
+  return a;
+}
+
+template <typename EditorFactory>
+class ProofSuite : public ::testing::Test {
+ protected:
+  ProofSuite() : editor_(EditorFactory::Make()), proof_(*editor_, settings_, prompts_, &view_) {
+    prompts_.Editor = editor_.get();
+    settings_.PictureFileNameFormat = dir_.File("T<V>n<S>p<P>.tif");
+  }
+
+  void Load(std::string_view bytes, int cursor = 0) {
+    editor_->SetText(bytes);
+    editor_->SetSelStart(cursor);
+  }
+  void AddPage(std::string_view name) { WriteFile(dir_.File(name), "II*"); }
+
+  // ShowWord with the cursor after `before` on a line that starts with the head.
+  int CharAfter(std::string_view before) {
+    Load(kHead + std::string(before) + B("甲") + "\r\n", static_cast<int>(kHead.size() + before.size()));
+    prompts_.Shown.clear();
+    EXPECT_TRUE(proof_.ShowWord());
+    return proof_.LineRef.Char;
+  }
+  std::vector<std::string> Warnings() const {
+    std::vector<std::string> w;
+    for (const std::string& s : prompts_.Shown)
+      if (s.rfind("警告", 0) == 0) w.push_back(s);
+    return w;
+  }
+
+  TempDir dir_;
+  Settings settings_;
+  ChoicePrompts prompts_;
+  RecordingPageView view_;
+  std::unique_ptr<TextEditor> editor_;
+  TextProofreader proof_;
+};
+
+TYPED_TEST_SUITE_P(ProofSuite);
+
+// ---------------------------------------------------------------- FindSign
+
+TYPED_TEST_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd) {
+  const std::string line1 = kHead + B("甲{{甲||乙}}丙");
+  const std::string line2 = kHead + B("{{丙||丁}}");
+  this->Load(line1 + "\r\n" + line2 + "\r\n");
+  const int first = static_cast<int>(kHead.size()) + 2;
+  const int second = static_cast<int>(line1.size() + 2 + kHead.size());
+
+  EXPECT_TRUE(this->proof_.FindSign());
+  EXPECT_EQ(this->editor_->SelStart(), first);
+  EXPECT_EQ(this->editor_->SelLength(), 2);
+  EXPECT_EQ(this->proof_.FoundPos, first);
+  EXPECT_EQ(this->proof_.CaretLine, 0);
+  EXPECT_EQ(this->proof_.CaretColumn, first);
+
+  EXPECT_TRUE(this->proof_.FindSign());  // the mark at the cursor is skipped
+  EXPECT_EQ(this->editor_->SelStart(), second);
+  EXPECT_EQ(this->proof_.CaretLine, 1);
+  EXPECT_EQ(this->proof_.CaretColumn, static_cast<int>(kHead.size()));
+
+  EXPECT_FALSE(this->proof_.FindSign());  // no wrap-around
+  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kNoMarkFound)});
+  EXPECT_EQ(this->editor_->SelStart(), second);
+  EXPECT_EQ(this->editor_->SelLength(), 2);
+  EXPECT_EQ(this->proof_.FoundPos, second);
+  EXPECT_TRUE(this->editor_->IsEnabled());
+}
+
+TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
+  // 叻 ends in "{", 四 in "|", 囚 in "}": none of them starts or ends a token.
+  const std::string line = kHead + B("叻{甲 {{四||囚}}");
+  this->Load(line + "\r\n");
+  ASSERT_TRUE(this->proof_.FindSign());
+  const int at = static_cast<int>(kHead.size() + 6);
+  EXPECT_EQ(this->editor_->SelStart(), at);
+
+  this->prompts_.Choices.push_back(Pick(2));
+  this->proof_.SelectOneWord();
+  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_EQ(this->prompts_.ChoiceRequests[0].FirstStr, B("四"));
+  EXPECT_EQ(this->prompts_.ChoiceRequests[0].SecondStr, B("囚"));
+  EXPECT_EQ(this->editor_->Text(), kHead + B("叻{甲 囚") + "\r\n");
+
+  this->Load(kHead + B("叻{甲}") + "\r\n");
+  EXPECT_FALSE(this->proof_.FindSign());
+}
+
+// ---------------------------------------------------------------- choosing
+
+TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) {
+  this->settings_.UserString = B("戊");
+  const std::string text = kHead + B("丙{{甲||乙}}丁") + "\r\n" + kHead + "\r\n";
+  const int p0 = static_cast<int>(kHead.size()) + 2;
+  for (int result : {1, 2, 3}) {
+    SCOPED_TRACE(result);
+    this->Load(text, p0);
+    this->prompts_.ChoiceRequests.clear();
+    this->prompts_.EnabledWhileChoosing.clear();
+    this->prompts_.Choices.push_back(Pick(result));
+    this->proof_.SelectOneWord();
+
+    ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+    const ChoiceRequest& r = this->prompts_.ChoiceRequests[0];
+    EXPECT_EQ(r.FirstStr, B("甲"));
+    EXPECT_EQ(r.SecondStr, B("乙"));
+    EXPECT_EQ(r.ThirdStr, "");
+    EXPECT_FALSE(r.ThreeReadings);
+    EXPECT_EQ(r.DefaultButton, 1);
+    EXPECT_FALSE(r.Agree[0] || r.Agree[1] || r.Agree[2]);
+    EXPECT_EQ(r.UserString, B("戊"));
+    EXPECT_EQ(this->prompts_.EnabledWhileChoosing, std::vector<bool>{false});
+    EXPECT_TRUE(this->editor_->IsEnabled());
+
+    // The third reading stays choosable with two readings: it is empty.
+    const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : "";
+    EXPECT_EQ(this->editor_->Text(), kHead + B("丙") + chosen + B("丁") + "\r\n" + kHead + "\r\n");
+    EXPECT_EQ(this->proof_.SelectResult, result);
+    EXPECT_EQ(this->editor_->SelStart(), p0);  // the cursor stands before the replacement
+    EXPECT_EQ(this->editor_->SelLength(), 0);
+    EXPECT_EQ(this->proof_.FoundPos, p0);
+    EXPECT_EQ(this->proof_.CaretColumn, p0);
+  }
+}
+
+TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
+  struct Case {
+    const char* mark;
+    int defaultButton;
+    bool agree[3];
+  } cases[] = {
+      {"{{甲||乙||乙}}", 2, {false, true, true}},   {"{{甲||乙||甲}}", 1, {true, false, true}},
+      {"{{甲||甲||乙}}", 1, {true, true, false}},   {"{{甲||甲||甲}}", 1, {true, true, true}},
+      {"{{甲||乙||丙}}", 1, {false, false, false}}, {"{{||乙||}}", 1, {true, false, true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mark);
+    this->Load(kHead + B(c.mark) + "\r\n", static_cast<int>(kHead.size()));
+    this->prompts_.ChoiceRequests.clear();
+    this->prompts_.Choices.push_back(Pick(c.defaultButton));  // Enter takes the default
+    this->proof_.SelectOneWord();
+    ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+    const ChoiceRequest& r = this->prompts_.ChoiceRequests[0];
+    EXPECT_TRUE(r.ThreeReadings);
+    EXPECT_EQ(r.DefaultButton, c.defaultButton);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(r.Agree[i], c.agree[i]) << i;
+    const std::string& chosen = c.defaultButton == 1 ? r.FirstStr : r.SecondStr;
+    EXPECT_EQ(this->editor_->Text(), kHead + chosen + "\r\n");
+  }
+}
+
+TYPED_TEST_P(ProofSuite, FurtherSeparatorsStayInTheThirdReading) {
+  this->Load(kHead + B("{{甲||乙||丙||丁}}甲") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.Choices.push_back(Pick(3));
+  this->proof_.SelectOneWord();
+  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_EQ(this->proof_.ThirdStr, B("丙||丁"));
+  EXPECT_EQ(this->editor_->Text(), kHead + B("丙||丁甲") + "\r\n");
+}
+
+TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
+  struct Case {
+    const char* line;  // the cursor stands at the first "{{" after the head
+    std::string_view message;
+  } cases[] = {
+      {"{{甲}}乙", kNoSeparator},
+      {"{{甲}}\r\n||乙}}", kNoSeparator},  // a mark stays on one line
+      {"{{甲||乙", kNoClosing},
+      {"{{甲||乙\r\n}}", kNoClosing},
+      {"{甲||乙}}", kCursorNotOnOpening},
+      // The first separator belongs to a later mark on the line.
+      {"{{甲}}乙{{丙||丁}}", kNoSeparator},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const std::string text = kHead + B(c.line) + "\r\n";
+    const int p0 = static_cast<int>(kHead.size());
+    this->Load(text, p0);
+    this->editor_->SetSelLength(1);
+    this->prompts_.Shown.clear();
+    this->prompts_.ChoiceRequests.clear();
+    this->proof_.SelectOneWord();
+    EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(c.message)});
+    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
+    EXPECT_EQ(this->editor_->Text(), text);
+    EXPECT_EQ(this->editor_->SelStart(), p0);  // the selection is unchanged
+    EXPECT_EQ(this->editor_->SelLength(), 1);
+    EXPECT_TRUE(this->editor_->IsEnabled());
+  }
+}
+
+TYPED_TEST_P(ProofSuite, ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings) {
+  this->Load(kHead + B("{{甲||乙}}丙{{丁||戊}}") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.Choices.push_back(Pick(2));
+  this->proof_.SelectOneWord();
+  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_FALSE(this->prompts_.ChoiceRequests[0].ThreeReadings);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("乙丙{{丁||戊}}") + "\r\n");
+}
+
+TYPED_TEST_P(ProofSuite, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
+  const int p0 = static_cast<int>(kHead.size()) + 2;
+  this->Load(kHead + B("丙{{甲||乙}}丁") + "\r\n", p0);
+  this->prompts_.Choices.push_back(Pick(4, B("戊戊")));
+  this->proof_.SelectOneWord();
+  EXPECT_EQ(this->editor_->Text(), kHead + B("丙戊戊丁") + "\r\n");
+
+  this->Load(kHead + B("丙{{甲||乙}}丁") + "\r\n", p0);
+  this->prompts_.Choices.push_back(Pick(4, ""));
+  this->proof_.SelectOneWord();
+  EXPECT_EQ(this->editor_->Text(), kHead + B("丙丁") + "\r\n");
+  EXPECT_EQ(this->editor_->SelStart(), p0);
+}
+
+TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
+  const std::string line = kHead + B("{{甲||乙}}{{丙||丁}}{{甲||丙}}");
+  this->Load(line + "\r\n");
+  const int at = static_cast<int>(kHead.size());
+  this->AddPage("T10n0289p592.tif");
+  // Cancel and next on the first, cancel and next on the second, second reading
+  // on the third: the loop ends without another FindSign.
+  this->prompts_.Choices = {CancelToNext(), CancelToNext(), Pick(2)};
+  this->proof_.miAllClick();
+  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("{{甲||乙}}{{丙||丁}}丙") + "\r\n");
+  EXPECT_EQ(this->editor_->SelStart(), at + 20);
+  EXPECT_FALSE(this->proof_.GoNext);
+  // ShowWord ran for each mark: on the opening token, which is 0, 5 and 10 characters in.
+  std::vector<std::string> shows;
+  for (const std::string& call : this->view_.Calls)
+    if (call.rfind("Show", 0) == 0) shows.push_back(call);
+  EXPECT_EQ(shows, (std::vector<std::string>{"Show 0 4 0", "Show 0 4 5", "Show 0 4 10"}));
+
+  // A plain cancel (the close box too) leaves the mark and ends the loop.
+  this->Load(line + "\r\n", at);
+  this->prompts_.ChoiceRequests.clear();
+  this->prompts_.Choices = {Pick(0)};
+  this->proof_.SelectWord();
+  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_EQ(this->editor_->Text(), line + "\r\n");
+  EXPECT_EQ(this->editor_->SelStart(), at);
+  EXPECT_EQ(this->editor_->SelLength(), 0);
+
+  // Cancel and next on the last mark: FindSign says so and the loop ends.
+  this->Load(line + "\r\n", at + 20);
+  this->prompts_.Shown.clear();
+  this->prompts_.Choices = {CancelToNext()};
+  this->proof_.SelectWord();
+  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kNoMarkFound)});
+  EXPECT_EQ(this->editor_->Text(), line + "\r\n");
+}
+
+TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading) {
+  // Choosing an empty reading leaves the cursor on the next mark; it is not skipped.
+  const std::string text =
+      kHead + B("{{甲||}}{{乙||丙}}丁{{||甲}}") + "\r\n" + kHead + B("{{丙||甲}}") + "\r\n";
+  this->Load(text);
+  this->prompts_.Choices = {Pick(2), Pick(1), Pick(1), Pick(2)};
+  for (int i = 0; i < 5; ++i) this->proof_.miAllClick();
+  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 4u);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("乙丁") + "\r\n" + kHead + B("甲") + "\r\n");
+  EXPECT_EQ(this->prompts_.Shown.back(), kNoMarkFound);
+
+  // A cancelled mark at the cursor is skipped as before.
+  this->Load(kHead + B("{{甲||}}{{乙||丙}}{{丁||丙}}") + "\r\n");
+  this->prompts_.ChoiceRequests.clear();
+  this->prompts_.Choices = {Pick(2), Pick(0), Pick(1)};
+  for (int i = 0; i < 3; ++i) this->proof_.miAllClick();
+  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("{{乙||丙}}丁") + "\r\n");
+}
+
+TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
+  const std::string text = kHead + B("{{甲||乙}}") + "\r\n";
+  const int p0 = static_cast<int>(kHead.size());
+  // The operator moves the cursor elsewhere meanwhile: the mark is still chosen.
+  this->Load(text, p0);
+  this->prompts_.DuringChoice = [](TextEditor& e) { e.SetSelStart(0); };
+  this->prompts_.Choices = {Pick(1)};
+  this->proof_.SelectOneWord();
+  EXPECT_EQ(this->editor_->Text(), kHead + B("甲") + "\r\n");
+
+  // The mark itself was edited meanwhile: nothing is replaced.
+  this->Load(text, p0);
+  this->prompts_.DuringChoice = [p0](TextEditor& e) {
+    e.SetSelStart(p0 + 2);
+    e.SetSelLength(2);
+    e.ReplaceSelection(B("丙"));
+  };
+  this->prompts_.Shown.clear();
+  this->prompts_.Choices = {Pick(1)};
+  this->proof_.SelectOneWord();
+  EXPECT_EQ(this->editor_->Text(), kHead + B("{{丙||乙}}") + "\r\n");
+  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kMarkChangedWhileChoosing)});
+  EXPECT_EQ(this->editor_->SelStart(), p0);
+}
+
+// ---------------------------------------------------------------- ShowWord
+
+TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
+  this->settings_.PictureFileNameFormat = this->dir_.File("<V>|<S>|<P>.tif");
+  this->AddPage("10|0289|592.tif");
+  const std::string name = this->dir_.File("10|0289|592.tif");
+  this->Load(kHead + B("甲乙{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()) + 4);
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 0, 4, 2}));
+  EXPECT_EQ(this->proof_.CaretLineText, kHead + B("甲乙{{丙||丁}}"));
+  EXPECT_EQ(this->proof_.PictureFile, name);
+  EXPECT_TRUE(this->proof_.PictureFileExists);
+  EXPECT_EQ(this->view_.Calls,
+            (std::vector<std::string>{"Load 10 289 " + name + " 592", "DetectRightTop", "Show 0 4 2"}));
+  EXPECT_TRUE(this->prompts_.Shown.empty());
+
+  // The same page again: no new load, the marker moves.
+  this->view_.Calls.clear();
+  this->editor_->SetSelStart(static_cast<int>(kHead.size()));
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Show 0 4 0"});
+
+  // An upper-case register letter counts as its lower-case form.
+  this->Load(B("T10n0289_p0592B17║甲") + "\r\n", static_cast<int>(kHead.size()));
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 1, 16, 0}));
+}
+
+TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
+  this->AddPage("T10n0289p592.tif");
+  const std::string name = this->dir_.File("T10n0289p592.tif");
+  const std::string text = kHead + B("甲") + "\r\n";
+  const int at = static_cast<int>(kHead.size()) + 2;
+
+  // The corner is not found: said so, and the marker is still placed.
+  this->view_.RightTopFound = false;
+  this->Load(text, at);
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->view_.Calls,
+            (std::vector<std::string>{"Load 10 289 " + name + " 592", "DetectRightTop", "Show 0 4 1"}));
+  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kRightTopNotFound)});
+
+  // No automatic corner; a load that fails ends it without a word.
+  this->settings_.AutoSetRightTop = false;
+  this->view_.Shown.clear();
+  this->view_.Calls.clear();
+  this->prompts_.Shown.clear();
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 " + name + " 592", "Show 0 4 1"}));
+  this->view_.Shown.clear();
+  this->view_.Calls.clear();
+  this->view_.LoadResult = 2;
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
+  EXPECT_TRUE(this->prompts_.Shown.empty());
+
+  // A missing page file: the message with its name, a redraw, and nothing else.
+  this->view_.Calls.clear();
+  this->Load(B("T10n0289_p0593a05║甲") + "\r\n", at);
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_FALSE(this->proof_.PictureFileExists);
+  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"FormResize"});
+  EXPECT_EQ(this->prompts_.Shown,
+            std::vector<std::string>{"錯誤 : 檔案 " + this->dir_.File("T10n0289p593.tif") + " 不存在 !"});
+}
+
+TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
+  // An empty line: the empty volume field is no number either.
+  this->Load("\r\n" + kHead + "\r\n");
+  EXPECT_FALSE(this->proof_.ShowWord());
+  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{"'' is not a valid integer value"});
+  EXPECT_TRUE(this->view_.Calls.empty());
+
+  struct Case {
+    std::string line;
+    std::string message;
+  } cases[] = {
+      {"abc", "'bc' is not a valid integer value"},
+      {"T1xn0289_p0592a05", "'1x' is not a valid integer value"},
+      {"T10n02 9_p0592a05", "'02 9' is not a valid integer value"},
+      {"T10n0289_p05x2a05", "'05x2' is not a valid integer value"},
+      {"T10n0289_p0592a5x", "'5x' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    this->Load(c.line + B("║{{甲||乙}}") + "\r\n");
+    this->view_.Calls.clear();
+    this->prompts_.Shown.clear();
+    this->prompts_.ChoiceRequests.clear();
+    this->proof_.miAllClick();  // F1: found, but ShowWord stops it before the choice
+    EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{c.message});
+    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
+    EXPECT_TRUE(this->view_.Calls.empty());
+  }
+  // In the cancel-and-next loop too.
+  this->Load(kHead + B("{{甲||乙}}") + "\r\nxx" + B("{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.Choices = {CancelToNext()};
+  this->prompts_.ChoiceRequests.clear();
+  this->proof_.SelectWord();
+  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+}
+
+TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCounted) {
+  EXPECT_EQ(this->CharAfter(""), 0);
+  EXPECT_EQ(this->CharAfter(B("甲乙")), 2);
+  EXPECT_EQ(this->CharAfter(B("甲。乙")), 2);
+  EXPECT_EQ(this->CharAfter(B("[金*本]乙")), 2);
+  EXPECT_EQ(this->CharAfter(B("[甲>乙]丙")), 2);
+  EXPECT_EQ(this->CharAfter(B("<p>甲")), 1);
+  EXPECT_EQ(this->CharAfter(B("a甲")), 1);
+  EXPECT_EQ(this->CharAfter(B("[甲乙丙>丁]")), 3);   // the bytes between "[" and ">"
+  EXPECT_EQ(this->CharAfter(B("[甲>乙]<b>丙")), 2);  // a ">" in a group ends no tag
+  EXPECT_EQ(this->CharAfter(B("{{甲||乙}}")), 5);    // a mark counts its bytes
+  EXPECT_EQ(this->CharAfter(B("加包四")), 3);        // second bytes "[", "]", "|"
+  EXPECT_TRUE(this->Warnings().empty());
+
+  std::string twenty;
+  for (int i = 0; i < 20; ++i) twenty += B("甲");
+  EXPECT_EQ(this->CharAfter(twenty), 17);
+  this->settings_.MaxLineWord = 0;
+  EXPECT_EQ(this->CharAfter(twenty), 20);
+
+  // The cursor inside the line head: nothing is clamped.
+  this->Load(kHead + B("甲") + "\r\n", 10);
+  ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->proof_.LineRef.Char, -5);
+}
+
+TYPED_TEST_P(ProofSuite, CountWarningsAreShownEachTimeAndTheCountGoesOn) {
+  this->AddPage("T10n0289p592.tif");
+  // A stray "]" counts its byte, the group after it one character.
+  EXPECT_EQ(this->CharAfter(B("][甲]")), 1);
+  EXPECT_EQ(this->Warnings(), std::vector<std::string>{std::string(kStrayRightSquareBracket)});
+  EXPECT_EQ(this->view_.Calls.back(), "Show 0 4 1");  // the marker is still placed
+
+  EXPECT_EQ(this->CharAfter(B("]][甲]")), 2);
+  EXPECT_EQ(this->Warnings(), std::vector<std::string>(2, std::string(kStrayRightSquareBracket)));
+
+  // An unpaired "[" stops the groups; tags are still counted.
+  EXPECT_EQ(this->CharAfter(B("<b>[甲")), 1);
+  EXPECT_EQ(this->Warnings(), std::vector<std::string>{std::string(kUnpairedSquareBracket)});
+
+  EXPECT_EQ(this->CharAfter(B("<甲")), 1);
+  EXPECT_EQ(this->Warnings(), std::vector<std::string>{std::string(kUnpairedAngleBracket)});
+
+  EXPECT_EQ(this->CharAfter(B(">>甲<b>")), 2);  // two ">" before the "<": a warning and a byte each
+  EXPECT_EQ(this->Warnings(), std::vector<std::string>(2, std::string(kStrayGreaterThan)));
+
+  // Without any "[" a "]" is no warning, nor a ">" without any "<".
+  EXPECT_EQ(this->CharAfter(B("]>甲")), 2);
+  EXPECT_TRUE(this->Warnings().empty());
+
+  EXPECT_EQ(this->CharAfter(B("]>[甲<b>")), 2);
+  EXPECT_EQ(this->Warnings(),
+            (std::vector<std::string>{std::string(kStrayRightSquareBracket),
+                                      std::string(kUnpairedSquareBracket), std::string(kStrayGreaterThan)}));
+}
+
+// ---------------------------------------------------------------- whole-text check
+
+TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
+  this->AddPage("T10n0289p592.tif");
+  const std::string line0 = kHead + B("甲{{甲||乙}}][丙]{{丙||丁||丁}}");
+  const std::string line1 = B("T10n0289_p0593b01║{{甲}}乙");
+  const std::string line2 = B("T1xn0289_p0593b02║{{甲||乙}}");
+  const std::string text = line0 + "\r\n" + line1 + "\r\n" + line2 + "\r\n";
+  this->Load(text, 7);
+  std::ostringstream out;
+  MarksSummary summary = WriteMarksReport(*this->editor_, this->settings_, true, out);
+
+  const int o0 = static_cast<int>(kHead.size()) + 2;
+  const int o1 = o0 + 15;
+  const int o2 = static_cast<int>(line0.size() + 2 + kHead.size());
+  const int o3 = static_cast<int>(line0.size() + 2 + line1.size() + 2 + kHead.size());
+  const std::string page592 = this->dir_.File("T10n0289p592.tif");
+  const std::string page593 = this->dir_.File("T10n0289p593.tif");
+  std::ostringstream want;
+  want << o0 << "\t0\t10\t289\t592\t0\t4\t1\t2\t" << page592 << "\t1\n"
+       << "warning\t" << o1 << "\t" << kStrayRightSquareBracket << "\n"
+       << o1 << "\t0\t10\t289\t592\t0\t4\t7\t3\t" << page592 << "\t1\n"
+       << o2 << "\t1\t10\t289\t593\t1\t0\t0\t0\t" << page593 << "\t0\t" << kNoSeparator << "\n"
+       << "error\t" << o3 << "\t'1x' is not a valid integer value\n"
+       << "marks=4 readings2=1 readings3=1 unparsed=1 missing_pages=1 warnings=1 errors=1\n";
+  EXPECT_EQ(out.str(), want.str());
+  EXPECT_EQ(summary, (MarksSummary{4, 1, 1, 1, 1, 1, 1}));
+  EXPECT_EQ(this->editor_->Text(), text);  // nothing changed
+  EXPECT_EQ(this->editor_->SelStart(), 0);
+
+  // Without --utf8 messages come out as Big5 bytes.
+  std::ostringstream big5;
+  WriteMarksReport(*this->editor_, this->settings_, false, big5);
+  EXPECT_NE(big5.str().find("\t" + Utf8ToBig5(kNoSeparator) + "\n"), std::string::npos);
+  EXPECT_EQ(big5.str().find(std::string(kNoSeparator)), std::string::npos);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(
+    ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
+    TokenBytesInsideBig5CharactersAreNoTokens, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
+    AgreeingReadingsSetTheDefaultButton, FurtherSeparatorsStayInTheThirdReading,
+    AMarkThatDoesNotParseIsLeftAlone, ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings,
+    TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt, CancelKeepsTheMarkAndCancelAndNextGoesOn,
+    RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
+    AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced, LineHeadIsDecodedAndThePageHandedOn,
+    ThePageViewIsCalledInItsOrder, ALineHeadFieldThatIsNoNumberEndsTheChain,
+    CharactersBeforeTheCursorAreCounted, CountWarningsAreShownEachTimeAndTheCountGoesOn,
+    TheMarksReportListsWhatF1WouldCompute);
+
+}  // namespace zorvel::test
