@@ -1,0 +1,114 @@
+#include "core/pages/marker_geometry.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace zorvel {
+
+namespace {
+
+// Wide enough for a sum of several products of 32-bit values, whatever the
+// settings hold.
+using Wide = __int128;
+
+constexpr long long kIntMin = std::numeric_limits<int>::min();
+constexpr long long kIntMax = std::numeric_limits<int>::max();
+
+int Clamp(Wide v) {
+  return static_cast<int>(v < kIntMin ? kIntMin : v > kIntMax ? kIntMax : v);
+}
+
+// trunc toward zero of a double, clamped to the 32-bit range.
+int TruncClamp(double v) {
+  if (std::isnan(v)) return 0;
+  if (v <= static_cast<double>(kIntMin)) return static_cast<int>(kIntMin);
+  if (v >= static_cast<double>(kIntMax)) return static_cast<int>(kIntMax);
+  return static_cast<int>(std::trunc(v));
+}
+
+int ToPicture(Wide fullSize, int pictureRatio) {
+  return TruncClamp(static_cast<double>(fullSize) * static_cast<double>(PictureScale(pictureRatio)));
+}
+
+// Shift of a register; the registers other than 0 to 2 have none.
+Wide RegisterShift(const PageCalibration& page, int field) {
+  switch (field) {
+    case 0:
+      return page.UpperShift;
+    case 1:
+      return page.MiddleShift;
+    case 2:
+      return page.LowerShift;
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+int EffectivePictureRatio(int pictureRatio) {
+  return pictureRatio > 0 ? pictureRatio : 100;
+}
+
+float PictureScale(int pictureRatio) {
+  return static_cast<float>(EffectivePictureRatio(pictureRatio) * 0.01);
+}
+
+int ScaleToPicture(long long fullSize, int pictureRatio) {
+  return ToPicture(fullSize, pictureRatio);
+}
+
+int ScaleToPage(long long scaled, int pictureRatio) {
+  return TruncClamp(static_cast<double>(scaled) / static_cast<double>(PictureScale(pictureRatio)));
+}
+
+PictureSize ShownPictureSize(int pageWidth, int pageHeight, int pictureRatio) {
+  return PictureSize{ScaleToPicture(pageWidth, pictureRatio), ScaleToPicture(pageHeight, pictureRatio)};
+}
+
+MarkerPosition ComputeShowPosition(const Settings& settings, const PageCalibration& page,
+                                   const ViewGeometry& view, int field, int line, int charIndex) {
+  const int ratio = settings.PictureRatio;
+  const Wide wordHeight = settings.WordHeight;
+  const Wide fieldTop = Wide{settings.FieldSpace} * field + page.FirstCharY;
+
+  MarkerPosition result;
+  const Wide y = fieldTop + charIndex * wordHeight + wordHeight / 2;
+  result.PageY = Clamp(y);
+  result.MarkerY = ToPicture(y, ratio);
+
+  int viewY = result.MarkerY;
+  if (settings.ShowWay == 1) viewY = ToPicture(fieldTop + wordHeight * 8 + wordHeight / 2, ratio);
+
+  Wide effectiveLine = line;
+  if (!settings.IgnoreShift) effectiveLine += RegisterShift(page, field);
+  const Wide x = Wide{settings.LineSpace} * effectiveLine + settings.WordWidth / 2 + page.FirstCharX;
+  result.PageX = Clamp(Wide{view.PageWidth} - x);
+  const Wide shownWidth = ToPicture(view.PageWidth, ratio);
+  result.MarkerX = Clamp(shownWidth - ToPicture(x, ratio));
+
+  result.ScrollY = Clamp(Wide{viewY} - view.ClientHeight / 2);
+  result.ScrollX = Clamp(Wide{result.MarkerX} + view.ClientWidth / 2 - view.ClientWidth);
+  return result;
+}
+
+PageCalibration ComputeRightTop(const PageCalibration& page, int pictureRatio, int shownWidth, int x, int y) {
+  PageCalibration result = page;
+  if (y >= 0) result.FirstCharY = ScaleToPage(y, pictureRatio);
+  if (x >= 0) result.FirstCharX = ScaleToPage(static_cast<long long>(shownWidth) - x, pictureRatio);
+  return result;
+}
+
+RescaleResult ComputeRescale(int pageWidth, int pageHeight, int newPictureRatio, int oldShownHeight,
+                             int oldScrollX, int oldScrollY) {
+  RescaleResult result;
+  result.Shown = ShownPictureSize(pageWidth, pageHeight, newPictureRatio);
+  if (oldShownHeight <= 0) return result;
+  const std::int64_t newHeight = result.Shown.Height;
+  result.ScrollY = Clamp(std::int64_t{oldScrollY} * newHeight / oldShownHeight);
+  result.ScrollX = Clamp(std::int64_t{oldScrollX} * newHeight / oldShownHeight);
+  return result;
+}
+
+}  // namespace zorvel

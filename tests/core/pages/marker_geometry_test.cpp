@@ -1,0 +1,177 @@
+#include "core/pages/marker_geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace zorvel {
+namespace {
+
+// The worked example: default spacings, IgnoreShift on, ShowWay 0, a page 2000
+// pixels wide calibrated at (100, 200).
+Settings ExampleSettings(int ratio) {
+  Settings s;
+  s.PictureRatio = ratio;
+  return s;
+}
+const PageCalibration kExamplePage{100, 200, 0, 0, 0};
+
+TEST(ShowPosition, WorkedExampleAtFullAndHalfScale) {
+  const ViewGeometry view{2000, 600, 400};
+  MarkerPosition full = ComputeShowPosition(ExampleSettings(100), kExamplePage, view, 1, 3, 5);
+  EXPECT_EQ(full, (MarkerPosition{1667, 1351, 1667, 1351, 1667 + 300 - 600, 1351 - 200}));
+
+  MarkerPosition half = ComputeShowPosition(ExampleSettings(50), kExamplePage, {2000, 601, 401}, 1, 3, 5);
+  EXPECT_EQ(half.PageX, 1667) << "page coordinates do not depend on the scale";
+  EXPECT_EQ(half.PageY, 1351);
+  EXPECT_EQ(half.MarkerX, 834);
+  EXPECT_EQ(half.MarkerY, 675);
+  // An odd client: the halves truncate.
+  EXPECT_EQ(half.ScrollX, 834 + 300 - 601);
+  EXPECT_EQ(half.ScrollY, 675 - 200);
+}
+
+TEST(ShowPosition, FirstAndLastCharactersOfEachRegister) {
+  Settings s;
+  const PageCalibration page{40, 60, 0, 0, 0};
+  for (int r = 0; r < 3; ++r) {
+    MarkerPosition first = ComputeShowPosition(s, page, {2400, 0, 0}, r, 0, 0);
+    EXPECT_EQ(first.MarkerX, 2400 - (23 + 40));
+    EXPECT_EQ(first.MarkerY, 882 * r + 24 + 60);
+    MarkerPosition last = ComputeShowPosition(s, page, {2400, 0, 0}, r, 28, 16);
+    EXPECT_EQ(last.PageX, 2400 - (1983 + 40));
+    EXPECT_EQ(last.PageY, 882 * r + 808 + 60);
+  }
+  // An uncalibrated page: half a character in from the top-right corner.
+  MarkerPosition bare = ComputeShowPosition(s, PageCalibration{}, {1000, 0, 0}, 0, 0, 0);
+  EXPECT_EQ(bare.MarkerX, 1000 - 23);
+  EXPECT_EQ(bare.MarkerY, 24);
+}
+
+TEST(ShowPosition, ShowWayOneCentresOnTheMiddleOfTheRegister) {
+  Settings s = ExampleSettings(50);
+  s.ShowWay = 1;
+  const ViewGeometry view{2000, 500, 300};
+  // Centre of the ninth character of register 2: 1764 + 392 + 24 + 200 = 2380.
+  const int expected = 2380 / 2 - 150;
+  for (int c : {0, 5, 16, 40}) {
+    MarkerPosition p = ComputeShowPosition(s, kExamplePage, view, 2, 4, c);
+    EXPECT_EQ(p.ScrollY, expected) << c;
+    EXPECT_EQ(p.MarkerY, (1764 + 49 * c + 24 + 200) / 2) << "the marker still moves to the character";
+  }
+  s.ShowWay = 2;  // any other value centres on the character
+  EXPECT_EQ(ComputeShowPosition(s, kExamplePage, view, 2, 4, 0).ScrollY, (1764 + 24 + 200) / 2 - 150);
+}
+
+TEST(ShowPosition, RegisterShiftsCountOnlyWithIgnoreShiftOff) {
+  Settings s = ExampleSettings(50);
+  const PageCalibration shifted{100, 200, 1, 2, 3};
+  const ViewGeometry view{2000, 0, 0};
+  s.IgnoreShift = true;
+  for (int r = 0; r < 3; ++r) {
+    EXPECT_EQ(ComputeShowPosition(s, shifted, view, r, 3, 0).MarkerX,
+              ComputeShowPosition(s, kExamplePage, view, r, 3, 0).MarkerX);
+  }
+  s.IgnoreShift = false;
+  for (int r = 0; r < 3; ++r) {
+    // Register r has a shift of r + 1 lines: X = 70 (3 + r + 1) + 23 + 100.
+    const int x = 70 * (3 + r + 1) + 23 + 100;
+    MarkerPosition p = ComputeShowPosition(s, shifted, view, r, 3, 0);
+    EXPECT_EQ(p.MarkerX, 1000 - x / 2) << r;
+    EXPECT_EQ(p.PageX, 2000 - x) << r;
+  }
+  // A register outside 0 to 2 takes no shift but still steps by FieldSpace.
+  MarkerPosition fourth = ComputeShowPosition(s, shifted, view, 3, 3, 0);
+  EXPECT_EQ(fourth.PageX, 2000 - (210 + 23 + 100));
+  EXPECT_EQ(fourth.PageY, 3 * 882 + 24 + 200);
+}
+
+TEST(ShowPosition, SingleFloatScaleTruncatesTowardZero) {
+  // 0.57 in single precision lies just below 0.57: 100 shows as 56, not 57.
+  EXPECT_FLOAT_EQ(PictureScale(57), 0.57f);
+  EXPECT_LT(static_cast<double>(PictureScale(57)), 0.57);
+  EXPECT_EQ(ScaleToPicture(100, 57), 56);
+  EXPECT_EQ(ScaleToPicture(10, 70), 6);
+  EXPECT_EQ(ScaleToPicture(-100, 57), -56) << "toward zero, not down";
+  EXPECT_EQ(ScaleToPage(56, 57), 98);
+  EXPECT_EQ(ShownPictureSize(2000, 3000, 57), (PictureSize{1139, 1709}));
+
+  Settings s = ExampleSettings(57);
+  MarkerPosition p = ComputeShowPosition(s, PageCalibration{}, {2000, 0, 0}, 0, 0, 0);
+  EXPECT_EQ(p.MarkerX, 1139 - 13);  // trunc(23 x s) = 13
+  EXPECT_EQ(p.MarkerY, 13);         // trunc(24 x s) = 13
+  // A negative calibration puts the centre left of the page's top: cut toward zero.
+  MarkerPosition above = ComputeShowPosition(s, PageCalibration{0, -124, 0, 0, 0}, {2000, 0, 0}, 0, 0, 0);
+  EXPECT_EQ(above.MarkerY, -56);
+}
+
+TEST(ShowPosition, RatiosOfZeroOrLessActAsOneHundred) {
+  for (int ratio : {0, -1, -50, INT_MIN}) {
+    EXPECT_EQ(EffectivePictureRatio(ratio), 100);
+    EXPECT_EQ(ComputeShowPosition(ExampleSettings(ratio), kExamplePage, {2000, 600, 400}, 1, 3, 5),
+              ComputeShowPosition(ExampleSettings(100), kExamplePage, {2000, 600, 400}, 1, 3, 5));
+    EXPECT_EQ(ScaleToPage(123, ratio), 123);
+    EXPECT_EQ(ShownPictureSize(2000, 3000, ratio), (PictureSize{2000, 3000}));
+  }
+}
+
+TEST(ShowPosition, WildSpacingsNeverOverflow) {
+  Settings s;
+  s.FieldSpace = 0;
+  s.LineSpace = -70;
+  s.WordHeight = 0;
+  s.WordWidth = -3;
+  MarkerPosition p = ComputeShowPosition(s, PageCalibration{}, {1000, 10, 10}, 2, 4, 9);
+  EXPECT_EQ(p.PageY, 0);
+  EXPECT_EQ(p.PageX, 1000 - (-280 - 1));
+
+  s.FieldSpace = INT_MAX;
+  s.LineSpace = INT_MAX;
+  s.WordHeight = INT_MAX;
+  s.WordWidth = INT_MAX;
+  s.IgnoreShift = false;
+  s.PictureRatio = 1000;
+  const PageCalibration huge{INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX};
+  MarkerPosition big = ComputeShowPosition(s, huge, {INT_MAX, INT_MAX, INT_MAX}, INT_MAX, INT_MAX, INT_MAX);
+  EXPECT_EQ(big.PageY, INT_MAX);
+  EXPECT_EQ(big.MarkerY, INT_MAX);
+  EXPECT_EQ(big.PageX, INT_MIN);
+  MarkerPosition small = ComputeShowPosition(s, huge, {0, 0, 0}, INT_MIN, INT_MIN, INT_MIN);
+  EXPECT_EQ(small.PageY, INT_MIN);
+  EXPECT_EQ(small.MarkerY, INT_MIN);
+}
+
+TEST(SetRightTop, AClickBecomesTheFirstCharacterCorner) {
+  const PageCalibration before{7, 8, 1, 2, 3};
+  // At 50 %, 50 pixels from the right edge and 100 from the top.
+  PageCalibration after = ComputeRightTop(before, 50, 1000, 950, 100);
+  EXPECT_EQ(after, (PageCalibration{100, 200, 1, 2, 3}));
+  EXPECT_EQ(ComputeRightTop(before, 50, 1000, 950, -1), (PageCalibration{100, 8, 1, 2, 3}));
+  EXPECT_EQ(ComputeRightTop(before, 50, 1000, -1, 100), (PageCalibration{7, 200, 1, 2, 3}));
+  EXPECT_EQ(ComputeRightTop(before, 50, 1000, -1, -1), before);
+  EXPECT_EQ(ComputeRightTop(before, 0, 1000, 950, 100), (PageCalibration{50, 100, 1, 2, 3}));
+  EXPECT_EQ(ComputeRightTop(before, 1, INT_MAX, 0, INT_MAX).FirstCharX, INT_MAX);
+
+  // Then ShowPosition (0, 0, 0) at 100 % puts the marker 23 left of and 24
+  // below the point clicked.
+  Settings s;
+  PageCalibration set = ComputeRightTop(PageCalibration{}, 100, 2400, 2000, 300);
+  MarkerPosition p = ComputeShowPosition(s, set, {2400, 0, 0}, 0, 0, 0);
+  EXPECT_EQ(p.MarkerX, 2000 - 23);
+  EXPECT_EQ(p.MarkerY, 300 + 24);
+}
+
+TEST(Rescale, ScrollFollowsTheHeightsIn64Bits) {
+  // 100 % to 50 % of an even page height.
+  EXPECT_EQ(ComputeRescale(2400, 3400, 50, 3400, 400, 800), (RescaleResult{{1200, 1700}, 200, 400}));
+  // Both positions scale by the heights, not the widths.
+  EXPECT_EQ(ComputeRescale(1000, 3000, 200, 1500, 300, 600), (RescaleResult{{2000, 6000}, 1200, 2400}));
+  // 50000 x 120000 does not fit in 32 bits.
+  EXPECT_EQ(ComputeRescale(60000, 60000, 200, 60000, 50000, 50000).ScrollY, 100000);
+  // Nothing shown before: no division by zero.
+  EXPECT_EQ(ComputeRescale(2400, 3400, 50, 0, 400, 800), (RescaleResult{{1200, 1700}, 0, 0}));
+  EXPECT_EQ(ComputeRescale(2400, 3400, -5, 1700, 100, 100), (RescaleResult{{2400, 3400}, 200, 200}));
+}
+
+}  // namespace
+}  // namespace zorvel

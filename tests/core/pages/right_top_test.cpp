@@ -1,0 +1,146 @@
+#include "core/pages/right_top.h"
+
+#include <gtest/gtest.h>
+
+namespace zorvel {
+namespace {
+
+// A white page to draw on (1 = white).
+DecodedPage WhitePage(int width, int height) {
+  DecodedPage page;
+  page.Width = width;
+  page.Height = height;
+  page.BytesPerRow = (width + 7) / 8;
+  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
+  return page;
+}
+
+void Ink(DecodedPage& page, int x, int y) {
+  page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
+      static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
+}
+
+void Fill(DecodedPage& page, int left, int top, int right, int bottom) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) Ink(page, x, y);
+  }
+}
+
+// A 2400 x 3400 scan with a frame: top border rows 120-122, right border
+// columns 2150-2152, some text inside and a speck of dirt outside.
+DecodedPage FramedPage() {
+  DecodedPage page = WhitePage(2400, 3400);
+  Fill(page, 200, 120, 2153, 123);
+  Fill(page, 2150, 120, 2153, 3300);
+  Fill(page, 1500, 300, 2000, 2800);   // text well inside the frame
+  Fill(page, 2300, 1750, 2303, 1753);  // dirt right of the frame, on one probe row
+  return page;
+}
+
+// A page whose ten top probes (x = 1200 + 20 i) first meet ink at the rows
+// given (200 for none), with a clean right border at column 2250.
+DecodedPage ProbedPage(const int (&tops)[10]) {
+  DecodedPage page = WhitePage(2400, 3400);
+  for (int i = 0; i < 10; ++i) {
+    if (tops[i] < 200) Fill(page, 1200 + 20 * i, tops[i], 1201 + 20 * i, 200);
+  }
+  Fill(page, 2250, 1500, 2251, 2000);
+  return page;
+}
+
+TEST(FindRightTop, FindsTheFrameOfAScan) {
+  RightTopResult r = FindRightTop(FramedPage(), 45, 45);
+  ASSERT_TRUE(r.Found);
+  EXPECT_EQ(r.FirstCharX, 2400 - 2152 + 45);
+  EXPECT_EQ(r.FirstCharY, 120 + 45);
+}
+
+TEST(FindRightTop, OutlyingSamplesAreDroppedAndTheMeanTruncates) {
+  RightTopResult r = FindRightTop(ProbedPage({120, 121, 120, 200, 121, 120, 200, 121, 120, 121}), 45, 40);
+  ASSERT_TRUE(r.Found);
+  EXPECT_EQ(r.FirstCharY, 120 + 40);
+  EXPECT_EQ(r.FirstCharX, 2400 - 2250 + 45);
+
+  // A third column without ink: top[7] is 200 and the spread test fails.
+  EXPECT_FALSE(FindRightTop(ProbedPage({200, 121, 120, 200, 121, 120, 200, 121, 120, 121}), 45, 45).Found);
+  // A spread of exactly 6 still passes; 7 does not.
+  EXPECT_TRUE(FindRightTop(ProbedPage({0, 100, 100, 100, 100, 106, 106, 106, 199, 199}), 0, 0).Found);
+  EXPECT_FALSE(FindRightTop(ProbedPage({0, 100, 100, 100, 100, 107, 106, 106, 199, 199}), 0, 0).Found);
+  // (100 x 5 + 105) / 6 = 100.8, cut to 100; (100 x 4 + 106 x 2) / 6 = 102.
+  EXPECT_EQ(FindRightTop(ProbedPage({0, 100, 100, 100, 100, 100, 105, 0, 199, 199}), 0, 0).FirstCharY, 100);
+  EXPECT_EQ(FindRightTop(ProbedPage({0, 0, 100, 100, 100, 100, 106, 106, 199, 199}), 0, 0).FirstCharY, 102);
+}
+
+TEST(FindRightTop, AWhiteTopOrAWhitePage) {
+  // No ink in the top 200 rows: ten samples of 200 pass.
+  RightTopResult r = FindRightTop(ProbedPage({200, 200, 200, 200, 200, 200, 200, 200, 200, 200}), 45, 45);
+  ASSERT_TRUE(r.Found);
+  EXPECT_EQ(r.FirstCharY, 245);
+
+  RightTopResult white = FindRightTop(WhitePage(2400, 3400), 45, 45);
+  ASSERT_TRUE(white.Found);
+  EXPECT_EQ(white.FirstCharX, 300 + 45);
+  EXPECT_EQ(white.FirstCharY, 200 + 45);
+}
+
+TEST(FindRightTop, RightBorderSpreadAndPagesSmallerThanTheProbes) {
+  DecodedPage ragged = WhitePage(2400, 3400);
+  Fill(ragged, 1200, 100, 1400, 101);
+  for (int i = 0; i < 10; ++i) Fill(ragged, 2100 + 3 * i, 1700 + 20 * i, 2101 + 3 * i, 1701 + 20 * i);
+  EXPECT_FALSE(FindRightTop(ragged, 45, 45).Found) << "right samples spread over 27 pixels";
+
+  // Smaller than the probes: the points outside read as white.
+  for (auto [w, h] : {std::pair{100, 50}, std::pair{1, 1}, std::pair{0, 0}, std::pair{299, 199}}) {
+    RightTopResult r = FindRightTop(WhitePage(w, h), 45, 45);
+    ASSERT_TRUE(r.Found) << w << "x" << h;
+    EXPECT_EQ(r.FirstCharX, w - (w - 300) + 45);
+    EXPECT_EQ(r.FirstCharY, 245);
+  }
+  // All ink, but most probes fall outside: the spread test fails, safely.
+  DecodedPage black = WhitePage(100, 50);
+  Fill(black, 0, 0, 100, 50);
+  EXPECT_FALSE(FindRightTop(black, 45, 45).Found);
+}
+
+TEST(DetectRightTop, KeepsACalibratedPageUnlessToldToCover) {
+  const DecodedPage page = FramedPage();
+  Settings settings;
+  CVolShift store("");
+  store.Set(5, {10, 20, 1, 2, 3});
+  store.Dirty = false;
+
+  EXPECT_TRUE(DetectRightTop(page, settings, store, 5));
+  EXPECT_EQ(store.Get(5), (PageCalibration{10, 20, 1, 2, 3}));
+  EXPECT_FALSE(store.Dirty);
+
+  settings.CoverRightTop = true;
+  EXPECT_TRUE(DetectRightTop(page, settings, store, 5));
+  EXPECT_EQ(store.Get(5), (PageCalibration{293, 165, 1, 2, 3})) << "the shifts stay";
+  EXPECT_TRUE(store.Dirty);
+
+  // An uncalibrated page is measured whatever CoverRightTop says; a page whose
+  // values sum to 0 counts as uncalibrated.
+  settings.CoverRightTop = false;
+  store.Set(6, {5, -5, 0, 0, 4});
+  EXPECT_TRUE(DetectRightTop(page, settings, store, 6));
+  EXPECT_EQ(store.Get(6), (PageCalibration{293, 165, 0, 0, 4}));
+}
+
+TEST(DetectRightTop, NotFoundOrNoSlotStoresNothing) {
+  DecodedPage ragged = ProbedPage({200, 121, 120, 200, 121, 120, 200, 121, 120, 121});
+  Settings settings;
+  CVolShift store("");
+  store.Set(7, {0, 0, 0, 1, 0});
+  store.Dirty = false;
+  EXPECT_FALSE(DetectRightTop(ragged, settings, store, 7));
+  EXPECT_EQ(store.Get(7), (PageCalibration{0, 0, 0, 1, 0}));
+  EXPECT_FALSE(store.Dirty);
+
+  for (int page : {-1, 1500}) {
+    EXPECT_FALSE(DetectRightTop(FramedPage(), settings, store, page));
+    EXPECT_FALSE(store.Dirty);
+  }
+}
+
+}  // namespace
+}  // namespace zorvel
