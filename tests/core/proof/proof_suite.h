@@ -28,23 +28,14 @@ namespace zorvel::test {
 // Test texts are written in UTF-8 and turned into Big5 through this small
 // table, so that the expected bytes never depend on the code under test.
 inline std::string B(std::string_view utf8) {
+  // clang-format off
   static const std::map<std::string, std::string> kBig5 = {
-      {"甲", "\xA5\xD2"},
-      {"乙", "\xA4\x41"},
-      {"丙", "\xA4\xFE"},
-      {"丁", "\xA4\x42"},
-      {"戊", "\xA5\xB3"},
-      {"。", "\xA1\x43"},
-      {"║", "\xF9\xF8"},
-      {"金", "\xAA\xF7"},
-      {"本", "\xA5\xBB"},
-      // Characters whose second byte is the code of a token character.
-      {"四", "\xA5\x7C"},  // |
-      {"加", "\xA5\x5B"},  // [
-      {"包", "\xA5\x5D"},  // ]
-      {"叻", "\xA5\x7B"},  // {
-      {"囚", "\xA5\x7D"},  // }
+      {"甲", "\xA5\xD2"}, {"乙", "\xA4\x41"}, {"丙", "\xA4\xFE"}, {"丁", "\xA4\x42"}, {"戊", "\xA5\xB3"},
+      {"。", "\xA1\x43"}, {"║", "\xF9\xF8"}, {"金", "\xAA\xF7"}, {"本", "\xA5\xBB"},
+      // Characters whose second byte is the code of "|", "[", "]", "{" and "}".
+      {"四", "\xA5\x7C"}, {"加", "\xA5\x5B"}, {"包", "\xA5\x5D"}, {"叻", "\xA5\x7B"}, {"囚", "\xA5\x7D"},
   };
+  // clang-format on
   std::string out;
   for (std::size_t i = 0; i < utf8.size();) {
     unsigned char c = static_cast<unsigned char>(utf8[i]);
@@ -188,6 +179,20 @@ TYPED_TEST_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTh
   EXPECT_EQ(this->editor_->SelLength(), 2);
   EXPECT_EQ(this->proof_.FoundPos, second);
   EXPECT_TRUE(this->editor_->IsEnabled());
+}
+
+TYPED_TEST_P(ProofSuite, TheViewScrollsOneLineOncePerMarkLine) {
+  std::string text;
+  for (int i = 0; i < 40; ++i) text += kHead + (i == 30 ? B("{{甲||乙}}{{丙||丁}}") : "") + "\r\n";
+  this->Load(text);
+  ASSERT_TRUE(this->proof_.FindSign());
+  EXPECT_EQ(this->proof_.CaretLine, 30);
+  EXPECT_GT(this->editor_->VerticalScrollPos(), 0);
+  EXPECT_EQ(this->proof_.LastScrollLine, 30);
+  const int top = this->editor_->VerticalScrollPos();
+  ASSERT_TRUE(this->proof_.FindSign());  // the same line: no further scroll
+  EXPECT_EQ(this->editor_->VerticalScrollPos(), top);
+  EXPECT_EQ(this->proof_.LastScrollLine, 30);
 }
 
 TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
@@ -615,11 +620,11 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
 
 REGISTER_TYPED_TEST_SUITE_P(
     ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
-    TokenBytesInsideBig5CharactersAreNoTokens, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
-    AgreeingReadingsSetTheDefaultButton, FurtherSeparatorsStayInTheThirdReading,
-    AMarkThatDoesNotParseIsLeftAlone, ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings,
-    TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt, CancelKeepsTheMarkAndCancelAndNextGoesOn,
-    RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
+    TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
+    TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark, AgreeingReadingsSetTheDefaultButton,
+    FurtherSeparatorsStayInTheThirdReading, AMarkThatDoesNotParseIsLeftAlone,
+    ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt,
+    CancelKeepsTheMarkAndCancelAndNextGoesOn, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
     AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced, LineHeadIsDecodedAndThePageHandedOn,
     ThePageViewIsCalledInItsOrder, ALineHeadFieldThatIsNoNumberEndsTheChain,
     CharactersBeforeTheCursorAreCounted, CountWarningsAreShownEachTimeAndTheCountGoesOn,
