@@ -1,0 +1,89 @@
+#include "core/text/text_document.h"
+
+#include "core/text/text_file.h"
+
+namespace zorvel {
+
+TextDocument::TextDocument(TextEditor& editor, std::function<Prompts&()> prompts, FileDialogs& dialogs)
+    : editor_(editor), prompts_(std::move(prompts)), dialogs_(dialogs) {}
+
+std::string TextDocument::Caption() const {
+  return file_name_.empty() ? "(no file)" : file_name_;
+}
+
+void TextDocument::SetFileName(const std::string& path) {
+  file_name_ = path;
+  if (OnFileNameChanged) OnFileNameChanged();
+}
+
+bool TextDocument::FileOpen() {
+  if (editor_.Modified()) {
+    switch (prompts_().AskYesNoCancel(kModifiedQuestion)) {
+      case Answer::Cancel:
+        return false;
+      case Answer::Yes:
+        // A cancelled Save As goes on to the open dialog; a save that failed
+        // stops here, so that the changes are not thrown away unsaved.
+        if (FileSave() == SaveResult::Failed) return false;
+        break;
+      case Answer::No:
+        break;
+    }
+  }
+  const std::string path = dialogs_.OpenFileName();
+  if (path.empty()) return false;
+  std::string bytes;
+  std::string reason;
+  if (!ReadTextFile(path, bytes, reason)) {
+    prompts_().Error("無法開啟檔案 " + path + " : " + reason);
+    return false;
+  }
+  if (bytes.size() > static_cast<std::size_t>(kMaxTextLength)) {
+    prompts_().Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
+    return false;
+  }
+  editor_.SetText(bytes);
+  SetFileName(path);
+  editor_.SetFocus();
+  editor_.SetModified(false);
+  return true;
+}
+
+SaveResult TextDocument::WriteTo(const std::string& path) {
+  std::string reason;
+  if (!WriteTextFileAtomically(path, editor_.Text(), reason)) {
+    prompts_().Error("無法儲存檔案 " + path + " : " + reason);
+    return SaveResult::Failed;
+  }
+  editor_.SetModified(false);
+  return SaveResult::Saved;
+}
+
+SaveResult TextDocument::FileSave() {
+  if (file_name_.empty()) return FileSaveAs();
+  return WriteTo(file_name_);
+}
+
+SaveResult TextDocument::FileSaveAs() {
+  const std::string path = dialogs_.SaveFileName();
+  if (path.empty()) return SaveResult::Cancelled;
+  const SaveResult result = WriteTo(path);
+  if (result == SaveResult::Saved) SetFileName(path);
+  return result;
+}
+
+bool TextDocument::CloseQuery() {
+  if (!editor_.Modified()) return true;
+  switch (prompts_().AskYesNoCancel(kModifiedQuestion)) {
+    case Answer::Cancel:
+      return false;
+    case Answer::Yes:
+      // Closing after a save that did not happen would lose the changes.
+      return FileSave() == SaveResult::Saved;
+    case Answer::No:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace zorvel

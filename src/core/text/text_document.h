@@ -1,0 +1,59 @@
+#pragma once
+// The document operations of the text window: open, save, save as and the
+// question at close, over the edit control (TextEditor), the prompts and the
+// file dialogs. The window only wires them to its menus.
+
+#include <functional>
+#include <string>
+
+#include "core/prompts.h"
+#include "core/text/text_editor.h"
+
+namespace zorvel {
+
+// The longest text the edit control holds, in bytes.
+constexpr int kMaxTextLength = 104857600;
+
+// The file dialogs as the document operations see them. Paths are UTF-8; an
+// empty path means the dialog was cancelled.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  virtual std::string OpenFileName() = 0;
+  virtual std::string SaveFileName() = 0;
+};
+
+enum class SaveResult { Saved, Cancelled, Failed };
+
+class TextDocument {
+ public:
+  // prompts is asked for each time, so that the prompts in use may change.
+  TextDocument(TextEditor& editor, std::function<Prompts&()> prompts, FileDialogs& dialogs);
+
+  // The path of the document; empty until a file is opened or saved under a name.
+  const std::string& FileName() const { return file_name_; }
+  // The window caption: the path, or "(no file)".
+  std::string Caption() const;
+  // Called after the path changed.
+  std::function<void()> OnFileNameChanged;
+
+  // Each returns true when it did what it was asked.
+  bool FileOpen();
+  SaveResult FileSave();
+  SaveResult FileSaveAs();
+  // The question at close; false keeps the program running.
+  bool CloseQuery();
+
+  static constexpr const char* kModifiedQuestion = "文件已修改, 是否儲存?";
+
+ private:
+  SaveResult WriteTo(const std::string& path);
+  void SetFileName(const std::string& path);
+
+  TextEditor& editor_;
+  std::function<Prompts&()> prompts_;
+  FileDialogs& dialogs_;
+  std::string file_name_;
+};
+
+}  // namespace zorvel

@@ -1,0 +1,419 @@
+#include "ui/qt_text_editor.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+
+#include "core/text/big5.h"
+#include "core/text/text_search.h"
+
+namespace zorvel {
+
+namespace {
+
+// The character format property of a block separator that records its line
+// ending; a separator without it ends its line in CR LF.
+constexpr int kLineEndProperty = QTextFormat::UserProperty + 0x950;
+
+QTextCharFormat SeparatorFormat(LineEnd end) {
+  QTextCharFormat format;
+  if (end == LineEnd::Cr || end == LineEnd::Lf) format.setProperty(kLineEndProperty, static_cast<int>(end));
+  return format;
+}
+
+std::u16string_view View(const QString& s) {
+  return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
+}
+
+QString ToQString(std::u16string_view s) {
+  return QString(reinterpret_cast<const QChar*>(s.data()), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+QtTextEditor::QtTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setWordWrapMode(QTextOption::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The selection stays visible when the control does not have the focus.
+  QPalette p = palette();
+  p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  setPalette(p);
+  connect(document(), &QTextDocument::contentsChange, this,
+          [this](int position, int removed, int added) { ContentsChanged(position, removed, added); });
+}
+
+LineEnd QtTextEditor::EndOfBlock(const QTextBlock& block) const {
+  const QTextBlock next = block.next();
+  if (!next.isValid()) return LineEnd::None;
+  const QVariant end = next.charFormat().property(kLineEndProperty);
+  if (!end.isValid()) return LineEnd::CrLf;
+  const int value = end.toInt();
+  return value == static_cast<int>(LineEnd::Cr)   ? LineEnd::Cr
+         : value == static_cast<int>(LineEnd::Lf) ? LineEnd::Lf
+                                                  : LineEnd::CrLf;
+}
+
+void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
+  if (loading_) return;
+  QTextDocument* doc = document();
+  const int new_count = doc->blockCount();
+  QTextBlock first = doc->findBlock(position);
+  // A separator's format change (or removal) before `first` can change the
+  // ending of the line in front of it.
+  if (first.isValid() && first.position() == position && first.previous().isValid()) first = first.previous();
+  QTextBlock last = doc->findBlock(position + added);
+  if (!last.isValid()) last = doc->lastBlock();
+  if (!first.isValid()) first = doc->firstBlock();
+  const int first_number = first.blockNumber();
+  const int last_number = last.blockNumber();
+  const int old_lines = (last_number - first_number + 1) - (new_count - block_count_);
+  std::vector<LineInfo> lines;
+  lines.reserve(static_cast<std::size_t>(last_number - first_number + 1));
+  for (QTextBlock b = first;; b = b.next()) {
+    lines.push_back(LineInfo{Big5Length(View(b.text())), EndOfBlock(b)});
+    if (b == last) break;
+  }
+  index_.Replace(first_number, old_lines, lines);
+  block_count_ = new_count;
+}
+
+int QtTextEditor::ToDocumentPos(int byte_pos, bool round_up) const {
+  byte_pos = std::clamp(byte_pos, 0, index_.TextLength());
+  const int line = index_.LineFromPos(byte_pos);
+  const int offset = byte_pos - index_.LineStart(line);
+  const QTextBlock block = document()->findBlockByNumber(line);
+  const LineInfo& info = index_.Line(line);
+  if (offset > info.Length) {
+    // Inside a CR LF.
+    if (round_up)
+      return block.next().isValid() ? block.next().position() : block.position() + block.length() - 1;
+    return block.position() + block.length() - 1;
+  }
+  return block.position() + Utf16IndexOfByteOffset(View(block.text()), offset, round_up);
+}
+
+int QtTextEditor::ToBytePos(int document_pos) const {
+  const QTextBlock block = document()->findBlock(document_pos);
+  if (!block.isValid()) return index_.TextLength();
+  return index_.LineStart(block.blockNumber()) +
+         ByteOffsetOfUtf16Index(View(block.text()), document_pos - block.position());
+}
+
+int QtTextEditor::SelStart() const {
+  return ToBytePos(textCursor().selectionStart());
+}
+
+int QtTextEditor::SelLength() const {
+  const QTextCursor c = textCursor();
+  return ToBytePos(c.selectionEnd()) - ToBytePos(c.selectionStart());
+}
+
+void QtTextEditor::SetSelStart(int pos) {
+  QTextCursor c = textCursor();
+  c.setPosition(ToDocumentPos(pos));
+  setTextCursor(c);
+  ensureCursorVisible();
+}
+
+void QtTextEditor::SetSelLength(int length) {
+  QTextCursor c = textCursor();
+  const int start = c.selectionStart();
+  const int end = ToDocumentPos(ToBytePos(start) + std::max(length, 0), true);
+  c.setPosition(start);
+  c.setPosition(end, QTextCursor::KeepAnchor);
+  setTextCursor(c);
+  ensureCursorVisible();
+}
+
+std::string QtTextEditor::BytesInRange(int start, int end) const {
+  std::string out;
+  start = std::clamp(start, 0, index_.TextLength());
+  end = std::clamp(end, start, index_.TextLength());
+  if (start == end) return out;
+  int line = index_.LineFromPos(start);
+  for (QTextBlock b = document()->findBlockByNumber(line); b.isValid() && index_.LineStart(line) < end;
+       b = b.next(), ++line) {
+    const int line_start = index_.LineStart(line);
+    std::string bytes = UnicodeToBig5(View(b.text()));
+    bytes += LineEndBytes(index_.Line(line).End);
+    const int from = std::max(start - line_start, 0);
+    const int to = std::min(end - line_start, static_cast<int>(bytes.size()));
+    out.append(bytes, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+  }
+  return out;
+}
+
+std::string QtTextEditor::SelectedBytes() const {
+  const int start = SelStart();
+  return BytesInRange(start, start + SelLength());
+}
+
+bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
+  if (index_.TextLength() - (end - start) + static_cast<long long>(bytes.size()) > max_length_) {
+    if (OnTooLong) OnTooLong();
+    return false;
+  }
+  // The whole lines the edit touches are written anew, so that line breaks that
+  // meet at the edges (a lone CR before an LF) join as they do in the bytes.
+  int first = index_.LineFromPos(start);
+  if (first > 0 && start == index_.LineStart(first) && index_.Line(first - 1).End == LineEnd::Cr) --first;
+  const int last = index_.LineFromPos(end);
+  const bool last_line_open = last == index_.LineCount() - 1;
+  const int span_start = index_.LineStart(first);
+  const int span_end = last_line_open ? index_.TextLength() : index_.LineStart(last + 1);
+  std::string span = BytesInRange(span_start, start);
+  span.append(bytes);
+  span += BytesInRange(end, span_end);
+  const std::vector<LineInfo> lines = SplitLines(span, last_line_open);
+
+  QTextDocument* doc = document();
+  const QTextBlock first_block = doc->findBlockByNumber(first);
+  const QTextBlock last_block = doc->findBlockByNumber(last);
+  QTextCursor c(doc);
+  c.beginEditBlock();
+  c.setPosition(first_block.position());
+  c.setPosition(last_block.position() + last_block.length() - 1, QTextCursor::KeepAnchor);
+  c.removeSelectedText();
+  const QTextCharFormat plain;
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const LineInfo& line = lines[i];
+    const std::string_view text(span.data() + at, static_cast<std::size_t>(line.Length));
+    if (!text.empty()) c.insertText(ToQString(Big5ToUnicode(text)), plain);
+    at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
+    if (i + 1 < lines.size()) {
+      c.insertBlock(QTextBlockFormat(), SeparatorFormat(line.End));
+    } else if (!last_line_open && EndOfBlock(c.block()) != line.End) {
+      // The last line keeps the separator that followed the old last line.
+      QTextCursor sep(doc);
+      sep.setPosition(c.block().position() + c.block().length() - 1);
+      sep.setPosition(sep.position() + 1, QTextCursor::KeepAnchor);
+      sep.setCharFormat(SeparatorFormat(line.End));
+    }
+  }
+  c.endEditBlock();
+
+  QTextCursor caret = textCursor();
+  caret.setPosition(ToDocumentPos(start + static_cast<int>(bytes.size())));
+  setTextCursor(caret);
+  ensureCursorVisible();
+  return true;
+}
+
+void QtTextEditor::ReplaceSelection(std::string_view bytes) {
+  const int start = SelStart();
+  const int end = start + SelLength();
+  if (start == end && bytes.empty()) return;
+  ReplaceRange(start, end, bytes);
+}
+
+int QtTextEditor::LineCount() const {
+  return index_.LineCount();
+}
+
+int QtTextEditor::LineFromPos(int pos) const {
+  return index_.LineFromPos(pos);
+}
+
+int QtTextEditor::LineStart(int line) const {
+  if (line < 0 || line >= index_.LineCount()) return -1;
+  return index_.LineStart(line);
+}
+
+std::string QtTextEditor::LineBytes(int line) const {
+  if (line < 0 || line >= index_.LineCount()) return {};
+  return UnicodeToBig5(View(document()->findBlockByNumber(line).text()));
+}
+
+int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions options) const {
+  if (what.empty()) return -1;
+  start = std::clamp(start, 0, index_.TextLength());
+  end = std::clamp(end, start, index_.TextLength());
+  if (what.find_first_of("\r\n") != std::string_view::npos) {
+    const std::string text = Text();
+    return FindBig5(text, what, start, end, options, index_.LineStart(index_.LineFromPos(start)));
+  }
+  int line = index_.LineFromPos(start);
+  for (QTextBlock b = document()->findBlockByNumber(line); b.isValid(); b = b.next(), ++line) {
+    const int line_start = index_.LineStart(line);
+    if (line_start + static_cast<int>(what.size()) > end) break;
+    if (index_.Line(line).Length < static_cast<int>(what.size())) continue;
+    const std::string bytes = UnicodeToBig5(View(b.text()));
+    const int found = FindBig5(bytes, what, start - line_start, end - line_start, options);
+    if (found >= 0) return line_start + found;
+  }
+  return -1;
+}
+
+void QtTextEditor::ScrollFullyLeft() {
+  horizontalScrollBar()->setValue(0);
+}
+
+void QtTextEditor::ScrollLineDown() {
+  verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+}
+
+int QtTextEditor::VerticalScrollPos() const {
+  return verticalScrollBar()->value();
+}
+
+bool QtTextEditor::Modified() const {
+  return document()->isModified();
+}
+
+void QtTextEditor::SetModified(bool modified) {
+  document()->setModified(modified);
+}
+
+int QtTextEditor::TextLength() const {
+  return index_.TextLength();
+}
+
+std::string QtTextEditor::Text() const {
+  std::string out;
+  out.reserve(static_cast<std::size_t>(index_.TextLength()));
+  int line = 0;
+  for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next(), ++line) {
+    out += UnicodeToBig5(View(b.text()));
+    out += LineEndBytes(index_.Line(line).End);
+  }
+  return out;
+}
+
+void QtTextEditor::SetText(std::string_view bytes) {
+  const bool modified = document()->isModified();
+  std::vector<LineInfo> lines = SplitLines(bytes);
+  // One QString with a plain LF between lines; the endings that are not CR LF
+  // are put on their separators afterwards.
+  QString text;
+  text.reserve(static_cast<qsizetype>(bytes.size()));
+  std::size_t at = 0;
+  bool all_crlf = true;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const LineInfo& line = lines[i];
+    const std::u16string u = Big5ToUnicode(bytes.substr(at, static_cast<std::size_t>(line.Length)));
+    text.append(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
+    if (i + 1 < lines.size()) text.append(QChar(u'\n'));
+    if (line.End == LineEnd::Cr || line.End == LineEnd::Lf) all_crlf = false;
+    at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
+  }
+  QTextDocument* doc = document();
+  loading_ = true;
+  doc->setUndoRedoEnabled(false);
+  setPlainText(text);
+  if (!all_crlf) {
+    QTextCursor c(doc);
+    QTextBlock b = doc->firstBlock();
+    for (std::size_t i = 0; i + 1 < lines.size() && b.isValid(); ++i, b = b.next()) {
+      if (lines[i].End != LineEnd::Cr && lines[i].End != LineEnd::Lf) continue;
+      const int sep = b.position() + b.length() - 1;
+      c.setPosition(sep);
+      c.setPosition(sep + 1, QTextCursor::KeepAnchor);
+      c.setCharFormat(SeparatorFormat(lines[i].End));
+    }
+  }
+  doc->setUndoRedoEnabled(true);
+  loading_ = false;
+  index_.Reset(std::move(lines));
+  block_count_ = doc->blockCount();
+  doc->setModified(modified);
+  QTextCursor c(doc);
+  c.setPosition(0);
+  setTextCursor(c);
+}
+
+void QtTextEditor::InsertOperatorText(const QString& text) {
+  // Line breaks of any kind become CR LF; characters Big5 cannot hold become "?".
+  QString normal = text;
+  normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  normal.replace(QChar(u'\r'), QChar(u'\n'));
+  normal.replace(QChar::ParagraphSeparator, QChar(u'\n'));
+  normal.replace(QChar::LineSeparator, QChar(u'\n'));
+  int replaced = 0;
+  std::string bytes = UnicodeToBig5(View(normal), &replaced);
+  std::string with_crlf;
+  with_crlf.reserve(bytes.size());
+  for (char ch : bytes) {
+    if (ch == '\n') with_crlf += '\r';
+    with_crlf += ch;
+  }
+  ReplaceSelection(with_crlf);
+  if (replaced > 0 && OnCharactersReplaced) OnCharactersReplaced(replaced);
+}
+
+void QtTextEditor::keyPressEvent(QKeyEvent* event) {
+  if (isReadOnly()) return QPlainTextEdit::keyPressEvent(event);
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    InsertOperatorText(QStringLiteral("\n"));
+    event->accept();
+    return;
+  }
+  const QString typed = event->text();
+  if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
+    int replaced = 0;
+    const std::string bytes = UnicodeToBig5(View(typed), &replaced);
+    if (TextLength() - SelLength() + static_cast<long long>(bytes.size()) > max_length_) {
+      if (OnTooLong) OnTooLong();
+      event->accept();
+      return;
+    }
+    if (replaced > 0) {
+      QKeyEvent substitute(event->type(), event->key(), event->modifiers(), ToQString(Big5ToUnicode(bytes)),
+                           event->isAutoRepeat(), event->count());
+      QPlainTextEdit::keyPressEvent(&substitute);
+      if (OnCharactersReplaced) OnCharactersReplaced(replaced);
+      return;
+    }
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void QtTextEditor::inputMethodEvent(QInputMethodEvent* event) {
+  const QString commit = event->commitString();
+  int replaced = 0;
+  const std::string bytes = commit.isEmpty() ? std::string() : UnicodeToBig5(View(commit), &replaced);
+  if (replaced == 0) return QPlainTextEdit::inputMethodEvent(event);
+  QInputMethodEvent substitute(event->preeditString(), event->attributes());
+  substitute.setCommitString(ToQString(Big5ToUnicode(bytes)), event->replacementStart(),
+                             event->replacementLength());
+  QPlainTextEdit::inputMethodEvent(&substitute);
+  if (OnCharactersReplaced) OnCharactersReplaced(replaced);
+}
+
+bool QtTextEditor::canInsertFromMimeData(const QMimeData* source) const {
+  return source->hasText();
+}
+
+void QtTextEditor::insertFromMimeData(const QMimeData* source) {
+  if (!source->hasText()) return;
+  InsertOperatorText(source->text());
+}
+
+QMimeData* QtTextEditor::createMimeDataFromSelection() const {
+  // The selection as the bytes say, with LF between lines.
+  std::string bytes = SelectedBytes();
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r') {
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+      text += '\n';
+    } else {
+      text += bytes[i];
+    }
+  }
+  auto* data = new QMimeData;
+  data->setText(ToQString(Big5ToUnicode(text)));
+  return data;
+}
+
+}  // namespace zorvel

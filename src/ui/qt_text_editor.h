@@ -1,0 +1,99 @@
+#pragma once
+// The text window's edit control: a QPlainTextEdit that shows the Big5 document
+// as Unicode and answers the TextEditor seam in bytes.
+//
+// Every block of the Qt document is one line. Its bytes follow from its
+// characters alone (the lossless mapping of core/text/big5.h), so the line
+// index (byte length and line ending of every line) is kept up to date from the
+// document's change notices and no query converts the whole text. A line's
+// ending (CR LF, lone CR, lone LF) is stored as a property of the block
+// separator's character format: the undo stack restores it with the separator,
+// so every line keeps its own ending byte for byte.
+
+#include <QPlainTextEdit>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/text/line_index.h"
+#include "core/text/text_editor.h"
+
+class QMimeData;
+
+namespace zorvel {
+
+class QtTextEditor : public QPlainTextEdit, public TextEditor {
+  Q_OBJECT
+
+ public:
+  explicit QtTextEditor(QWidget* parent = nullptr);
+
+  // The byte limit of the text; longer text is refused.
+  int MaxLength() const { return max_length_; }
+  void SetMaxLength(int bytes) { max_length_ = bytes; }
+
+  // Called with the number of characters that Big5 cannot hold and that were
+  // replaced by "?" in typed, pasted or dropped text.
+  std::function<void(int count)> OnCharactersReplaced;
+  // Called when an edit was refused because the text would grow beyond MaxLength().
+  std::function<void()> OnTooLong;
+
+  // TextEditor
+  int SelStart() const override;
+  int SelLength() const override;
+  void SetSelStart(int pos) override;
+  void SetSelLength(int length) override;
+  std::string SelectedBytes() const override;
+  void ReplaceSelection(std::string_view bytes) override;
+  int LineCount() const override;
+  int LineFromPos(int pos) const override;
+  int LineStart(int line) const override;
+  std::string LineBytes(int line) const override;
+  int Find(std::string_view what, int start, int end, FindOptions options) const override;
+  void ScrollFullyLeft() override;
+  void ScrollLineDown() override;
+  int VerticalScrollPos() const override;
+  void SetEnabled(bool enabled) override { setEnabled(enabled); }
+  bool IsEnabled() const override { return isEnabled(); }
+  void SetFocus() override { setFocus(); }
+  bool Modified() const override;
+  void SetModified(bool modified) override;
+  int TextLength() const override;
+  std::string Text() const override;
+  void SetText(std::string_view bytes) override;
+  void Undo() override { undo(); }
+  void Cut() override { cut(); }
+  void Copy() override { copy(); }
+  void Paste() override { paste(); }
+  void SelectAll() override { selectAll(); }
+
+  // Byte position <-> position in the Qt document. A byte position inside a
+  // character goes to its start, or to its end with round_up.
+  int ToDocumentPos(int byte_pos, bool round_up = false) const;
+  int ToBytePos(int document_pos) const;
+  // The bytes of [start, end), line endings included.
+  std::string BytesInRange(int start, int end) const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  bool canInsertFromMimeData(const QMimeData* source) const override;
+  void insertFromMimeData(const QMimeData* source) override;
+  QMimeData* createMimeDataFromSelection() const override;
+
+ private:
+  void ContentsChanged(int position, int removed, int added);
+  LineEnd EndOfBlock(const QTextBlock& block) const;
+  // Replaces the byte range [start, end) and leaves the cursor after the new
+  // bytes; false when the text would grow beyond MaxLength().
+  bool ReplaceRange(int start, int end, std::string_view bytes);
+  // Inserts text typed or pasted by the operator in place of the selection.
+  void InsertOperatorText(const QString& text);
+
+  LineIndex index_;
+  int block_count_ = 1;
+  bool loading_ = false;
+  int max_length_ = 104857600;
+};
+
+}  // namespace zorvel

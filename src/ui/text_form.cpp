@@ -1,0 +1,173 @@
+#include "ui/text_form.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMenu>
+#include <QVBoxLayout>
+
+#include "core/text/text_document.h"
+#include "ui/qt_prompts.h"
+#include "ui/qt_text_editor.h"
+
+TTextForm* TextForm = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// The file dialogs of the document operations, through the form's hooks.
+class FormFileDialogs : public zorvel::FileDialogs {
+ public:
+  explicit FormFileDialogs(TTextForm* form) : form_(form) {}
+  std::string OpenFileName() override { return form_->OpenFileNameHook().toUtf8().toStdString(); }
+  std::string SaveFileName() override { return form_->SaveFileNameHook().toUtf8().toStdString(); }
+
+ private:
+  TTextForm* form_;
+};
+
+}  // namespace
+
+struct TTextFormDialogs {
+  explicit TTextFormDialogs(TTextForm* form) : dialogs(form) {}
+  FormFileDialogs dialogs;
+};
+
+TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_unique<TTextFormDialogs>(this)) {
+  setObjectName("TextForm");
+  setWindowTitle(U("(no file)"));
+  resize(336, 255);
+
+  editor_ = new zorvel::QtTextEditor(this);
+  editor_->setObjectName("RichEdit");
+  editor_->SetMaxLength(zorvel::kMaxTextLength);
+  QFont font(U("細明體"));
+  font.setPixelSize(16);
+  editor_->setFont(font);
+  QPalette p = editor_->palette();
+  p.setColor(QPalette::Text, Qt::black);
+  editor_->setPalette(p);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(editor_);
+
+  editor_->OnCharactersReplaced = [this](int count) { emit CharactersReplaced(count); };
+  editor_->OnTooLong = [] { AppPrompts().Message("錯誤 : 文字超過 104857600 位元組的上限, 無法加入."); };
+
+  OpenFileNameHook = [this] {
+    return QFileDialog::getOpenFileName(this, QString(), QString(), U("純文字檔 (*.txt);;全部檔案 (*.*)"));
+  };
+  SaveFileNameHook = [this] { return QFileDialog::getSaveFileName(this); };
+  FontDialogHook = [this](QFont& font) {
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, this);
+    if (ok) font = chosen;
+    return ok;
+  };
+
+  document_ = std::make_unique<zorvel::TextDocument>(
+      *editor_, []() -> zorvel::Prompts& { return AppPrompts(); }, dialogs_->dialogs);
+  document_->OnFileNameChanged = [this] {
+    UpdateCaption();
+    emit FileNameChanged(FileName());
+  };
+
+  BuildPopupMenu();
+  editor_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(editor_, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { textPopupMenu_->popup(editor_->viewport()->mapToGlobal(at)); });
+  FormCreate();
+}
+
+TTextForm::~TTextForm() {
+  if (TextForm == this) TextForm = nullptr;
+}
+
+void TTextForm::FormCreate() {
+  // The window font is the main window's; the edit control keeps its own.
+  if (parentWidget()) setFont(parentWidget()->window()->font());
+}
+
+zorvel::TextEditor& TTextForm::Editor() {
+  return *editor_;
+}
+
+QPlainTextEdit* TTextForm::RichEdit() const {
+  return editor_;
+}
+
+QAction* TTextForm::AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
+                            void (TTextForm::*handler)()) {
+  auto* action = new QAction(caption, textPopupMenu_);
+  action->setObjectName(name);
+  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+  if (handler) connect(action, &QAction::triggered, this, handler);
+  textPopupMenu_->addAction(action);
+  return action;
+}
+
+void TTextForm::BuildPopupMenu() {
+  textPopupMenu_ = new QMenu(this);
+  textPopupMenu_->setObjectName("TextPopupMenu");
+  AddItem("N7", U("開啟舊檔 (&O) ..."), QKeySequence(Qt::CTRL | Qt::Key_O), &TTextForm::FileOpen);
+  AddItem("N8", U("儲存檔案 (&S) ... "), QKeySequence(Qt::CTRL | Qt::Key_S), &TTextForm::FileSave);
+  textPopupMenu_->addSeparator()->setObjectName("N6");
+  // The proofreading commands are connected by the windows that carry them out.
+  AddItem("miFindSign", U("尋找差異記號"), QKeySequence(Qt::Key_F2), nullptr);
+  AddItem("miShowWord", U("秀出圖形位置"), QKeySequence(Qt::Key_F3), nullptr);
+  AddItem("miSelectWord", U("選擇正確字串"), QKeySequence(Qt::Key_F4), nullptr);
+  AddItem("miAll", U("以上三個動作"), QKeySequence(Qt::Key_F1), nullptr);
+  textPopupMenu_->addSeparator()->setObjectName("N1");
+  AddItem("N2", U("剪下 (&T)"), {}, nullptr);
+  AddItem("N3", U("複製 (&C)"), {}, nullptr);
+  AddItem("N5", U("貼上 (&P)"), {}, nullptr);
+  textPopupMenu_->addSeparator()->setObjectName("N4");
+  AddItem("N12", U("設定取代字串..."), {}, nullptr);
+  AddItem("N13", U("進行字串取代"), {}, nullptr);
+  textPopupMenu_->addSeparator()->setObjectName("N11");
+  AddItem("miFindReplace", U("尋找與取代..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
+  AddItem("N9", U("設定字型..."), {}, &TTextForm::N9Click);
+  AddItem("N10", U("書籤..."), {}, nullptr);
+  auto* items = textPopupMenu_;
+  connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
+  connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
+  connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
+}
+
+void TTextForm::FileOpen() {
+  if (document_->FileOpen()) editor_->viewport()->update();
+}
+
+void TTextForm::FileSave() {
+  document_->FileSave();
+}
+
+void TTextForm::FileSaveAs() {
+  document_->FileSaveAs();
+}
+
+bool TTextForm::CloseQuery() {
+  return document_->CloseQuery();
+}
+
+void TTextForm::N9Click() {
+  QFont font = editor_->font();
+  if (FontDialogHook && FontDialogHook(font)) editor_->setFont(font);
+}
+
+QString TTextForm::FileName() const {
+  return QString::fromStdString(document_->FileName());
+}
+
+void TTextForm::UpdateCaption() {
+  setWindowTitle(QString::fromStdString(document_->Caption()));
+}
+
+void TTextForm::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  editor_->viewport()->update();
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The text window: the MDI child that holds the proof text in its edit control
+// RichEdit, the popup menu TextPopupMenu, the font command and the document
+// operations. The rules of the document operations live in core
+// (zorvel::TextDocument); this window wires them to widgets and dialogs.
+
+#include <QFont>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "core/text/text_editor.h"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+struct TTextFormDialogs;
+
+namespace zorvel {
+class QtTextEditor;
+class TextDocument;
+}  // namespace zorvel
+
+class TTextForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TTextForm(QWidget* parent = nullptr);
+  ~TTextForm() override;
+
+  zorvel::TextEditor& Editor();
+  QPlainTextEdit* RichEdit() const;
+  QMenu* TextPopupMenu() const { return textPopupMenu_; }
+
+  // Document operations (File menu, toolbar and popup menu).
+  void FileOpen();
+  void FileSave();
+  void FileSaveAs();
+  // The question at close: false when the operator cancelled.
+  bool CloseQuery();
+  // The font command "設定字型...".
+  void N9Click();
+
+  // The path of the document; empty until a file is opened or saved under a name.
+  QString FileName() const;
+
+  // The dialogs, replaceable so that tests can script them. An empty string or
+  // false means cancelled. By default they show the real dialogs.
+  std::function<QString()> OpenFileNameHook;
+  std::function<QString()> SaveFileNameHook;
+  std::function<bool(QFont& font)> FontDialogHook;
+
+ signals:
+  // Typed, pasted or dropped characters that Big5 cannot hold were replaced by
+  // "?"; count is how many.
+  void CharactersReplaced(int count);
+  // The document's path changed (after an open or a save under a new name).
+  void FileNameChanged(const QString& path);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void BuildPopupMenu();
+  void FormCreate();
+  void UpdateCaption();
+  QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
+                   void (TTextForm::*handler)());
+
+  std::unique_ptr<TTextFormDialogs> dialogs_;
+  zorvel::QtTextEditor* editor_ = nullptr;
+  std::unique_ptr<zorvel::TextDocument> document_;
+  QMenu* textPopupMenu_ = nullptr;
+};
+
+extern TTextForm* TextForm;
