@@ -1,0 +1,419 @@
+#include "codec/g4_decoder.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <new>
+
+#include "codec/a_tif_g4.h"
+#include "codec/t4_codes.h"
+
+namespace zorvel {
+
+namespace {
+
+// Mode codes, looked up by the next seven bits.
+enum Mode : std::uint8_t {
+  kInvalid,
+  kV0,
+  kVR1,
+  kVL1,
+  kHorizontal,
+  kPass,
+  kVR2,
+  kVL2,
+  kVR3,
+  kVL3,
+  kExtension
+};
+
+constexpr int kWhiteBits = 12;  // longest white code
+constexpr int kBlackBits = 13;  // longest black code
+constexpr int kNoMatch = -1;
+
+struct CodeTables {
+  // Entry: code length in the top four bits, run in the low twelve; length 0
+  // means no code starts with these bits.
+  std::array<std::uint16_t, 1 << kWhiteBits> White{};
+  std::array<std::uint16_t, 1 << kBlackBits> Black{};
+  // Entry: mode in the low four bits, code length in the high four.
+  std::array<std::uint8_t, 128> Modes{};
+  // Vertical offset of each mode.
+  std::array<std::int8_t, 16> Offset{};
+};
+
+template <std::size_t N>
+void Enter(std::array<std::uint16_t, N>& table, int bits, std::span<const T4Code> codes) {
+  for (const T4Code& code : codes) {
+    const int spare = bits - code.Length;
+    const int first = code.Bits << spare;
+    for (int i = 0; i < (1 << spare); ++i) {
+      table[static_cast<std::size_t>(first + i)] = static_cast<std::uint16_t>((code.Length << 12) | code.Run);
+    }
+  }
+}
+
+CodeTables BuildTables() {
+  CodeTables t;
+  Enter(t.White, kWhiteBits, WhiteTerminatingCodes());
+  Enter(t.White, kWhiteBits, WhiteMakeUpCodes());
+  Enter(t.White, kWhiteBits, ExtendedMakeUpCodes());
+  Enter(t.Black, kBlackBits, BlackTerminatingCodes());
+  Enter(t.Black, kBlackBits, BlackMakeUpCodes());
+  Enter(t.Black, kBlackBits, ExtendedMakeUpCodes());
+  struct ModeCode {
+    int Bits, Length;
+    Mode M;
+  };
+  const ModeCode modes[] = {
+      {0b1, 1, kV0},        {0b011, 3, kVR1},          {0b010, 3, kVL1},    {0b001, 3, kHorizontal},
+      {0b0001, 4, kPass},   {0b000011, 6, kVR2},       {0b000010, 6, kVL2}, {0b0000011, 7, kVR3},
+      {0b0000010, 7, kVL3}, {0b0000001, 7, kExtension}};
+  t.Modes.fill(static_cast<std::uint8_t>(kInvalid | (7 << 4)));
+  for (const ModeCode& m : modes) {
+    const int spare = 7 - m.Length;
+    for (int i = 0; i < (1 << spare); ++i) {
+      t.Modes[static_cast<std::size_t>((m.Bits << spare) + i)] =
+          static_cast<std::uint8_t>(m.M | (m.Length << 4));
+    }
+  }
+  t.Offset[kV0] = 0;
+  t.Offset[kVR1] = 1;
+  t.Offset[kVL1] = -1;
+  t.Offset[kVR2] = 2;
+  t.Offset[kVL2] = -2;
+  t.Offset[kVR3] = 3;
+  t.Offset[kVL3] = -3;
+  return t;
+}
+
+const CodeTables& Tables() {
+  static const CodeTables tables = BuildTables();
+  return tables;
+}
+
+// The strip, most significant bit first, followed by zero bytes so that a
+// 64-bit load at any bit position up to the end stays inside.
+class BitSource {
+ public:
+  BitSource(const G4Strip& strip) : bytes_(strip.Length + 16, 0), total_(std::uint64_t{strip.Length} * 8) {
+    if (strip.Length == 0) return;
+    if (!strip.LsbFirst) {
+      std::memcpy(bytes_.data(), strip.Data, strip.Length);
+    } else {
+      static const std::array<std::uint8_t, 256> reversed = [] {
+        std::array<std::uint8_t, 256> r{};
+        for (int i = 0; i < 256; ++i) {
+          int v = 0;
+          for (int b = 0; b < 8; ++b) v |= ((i >> b) & 1) << (7 - b);
+          r[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v);
+        }
+        return r;
+      }();
+      for (std::size_t i = 0; i < strip.Length; ++i) bytes_[i] = reversed[strip.Data[i]];
+    }
+  }
+  const std::uint8_t* Data() const { return bytes_.data(); }
+  std::uint64_t Total() const { return total_; }
+
+ private:
+  std::vector<std::uint8_t> bytes_;
+  std::uint64_t total_;
+};
+
+inline std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
+  std::uint64_t word;
+  std::memcpy(&word, data + (pos >> 3), 8);
+  word = __builtin_bswap64(word);
+  return static_cast<std::uint32_t>((word << (pos & 7)) >> 32);
+}
+
+// One run: a make-up code and its terminating code, or a terminating code.
+// Past the end of the data the code reads as all ones, which within the first
+// kFirst bits is the terminating code of run 7 (white) or 2 (black) and after
+// them matches nothing.
+template <bool kWhite>
+inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t total,
+                   const std::uint16_t* table) {
+  constexpr int kFirst = kWhite ? 4 : 2;
+  constexpr int kBits = kWhite ? kWhiteBits : kBlackBits;
+  constexpr int kAllOnes = kWhite ? 7 : 2;
+  std::uint64_t left = total - pos;
+  if (left < kFirst) {
+    pos = total;
+    return kAllOnes;
+  }
+  std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
+  unsigned length = entry >> 12;
+  if (length == 0 || length > left) return kNoMatch;
+  pos += length;
+  int run = entry & 0xFFF;
+  if (run < 64) return run;
+  left = total - pos;
+  if (left < kFirst) {
+    pos = total;
+    return run + kAllOnes;
+  }
+  entry = table[Peek32(data, pos) >> (32 - kBits)];
+  length = entry >> 12;
+  const int rest = entry & 0xFFF;
+  if (length == 0 || rest >= 64 || length > left) return kNoMatch;
+  pos += length;
+  return run + rest;
+}
+
+inline int Position(std::int32_t entry) {
+  return entry < 0 ? -entry : entry;
+}
+
+void SetRange(std::uint64_t* words, int from, int to) {  // pixels [from, to), 0-based
+  const int first = from >> 6;
+  const int last = (to - 1) >> 6;
+  const std::uint64_t head = ~std::uint64_t{0} >> (from & 63);
+  const std::uint64_t tail = ~std::uint64_t{0} << (63 - ((to - 1) & 63));
+  if (first == last) {
+    words[first] |= head & tail;
+    return;
+  }
+  words[first] |= head;
+  for (int k = first + 1; k < last; ++k) words[k] = ~std::uint64_t{0};
+  words[last] |= tail;
+}
+
+// Paints a finished line into words (zeroed here), then into the row's bytes.
+void RenderInto(const std::int32_t* line, int count, int width, std::uint64_t* words, std::uint8_t* row) {
+  const int wordCount = (width + 63) >> 6;
+  std::memset(words, 0, static_cast<std::size_t>(wordCount) * 8);
+  for (int i = 0; i < count; ++i) {
+    if (line[i] < 0) continue;
+    const int from = line[i] - 1;
+    int to = (i + 1 < count ? Position(line[i + 1]) : width + 1) - 1;
+    if (to > width) to = width;
+    if (to > from) SetRange(words, from, to);
+  }
+  for (int k = 0; k < wordCount; ++k) words[k] = __builtin_bswap64(words[k]);
+  std::memcpy(row, words, static_cast<std::size_t>((width + 7) >> 3));
+}
+
+struct LineState {
+  const std::int32_t* ref;
+  int refCount;
+  std::int32_t* cur;
+  int curCount;
+};
+
+// Decodes one coded line into state.cur. Returns erOk, erDecode or erMaxLineBlk.
+std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& pos,
+                        std::uint64_t total, int width, LineState& s) {
+  const std::int32_t* ref = s.ref;
+  const int refCount = s.refCount;
+  std::int32_t* cur = s.cur;
+  int n = 1;
+  cur[0] = 1;
+  int a0 = 1;
+  bool white = true;
+  bool first = true;
+  int index = 0;  // into the reference line
+  const int end = width + 1;
+
+  // b1: the first changing element of the reference line right of a0 (right
+  // of 0 at the start of a line) whose colour is opposite to a0's.
+  auto findB1 = [&]() -> int {
+    if (index >= refCount) index = refCount - 1;
+    while (index > 0 && Position(ref[index]) > a0) --index;
+    const int from = first ? 0 : a0;
+    if (index < 1) index = 1;
+    if (white) {
+      while (index < refCount && !(ref[index] < 0 && -ref[index] > from && ref[index - 1] > 0)) ++index;
+    } else {
+      while (index < refCount && !(ref[index] > from && ref[index - 1] < 0)) ++index;
+    }
+    return index < refCount ? Position(ref[index]) : end;
+  };
+
+  while (a0 <= width) {
+    const std::uint64_t left = total - pos;
+    const std::uint8_t code = t.Modes[Peek32(data, pos) >> 25];
+    const unsigned length = code >> 4;
+    if (length > left) return erMaxLineBlk;  // the data end inside the mode code
+    pos += length;
+    const Mode mode = static_cast<Mode>(code & 15);
+    switch (mode) {
+      case kV0:
+      case kVR1:
+      case kVL1:
+      case kVR2:
+      case kVL2:
+      case kVR3:
+      case kVL3: {
+        const int a1 = findB1() + t.Offset[mode];
+        if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
+        cur[n++] = white ? -a1 : a1;
+        if (n >= CMaxLineBlk) return erMaxLineBlk;
+        a0 = a1;
+        white = !white;
+        first = false;
+        break;
+      }
+      case kHorizontal: {
+        int run = white ? ReadRun<true>(data, pos, total, t.White.data())
+                        : ReadRun<false>(data, pos, total, t.Black.data());
+        if (run == kNoMatch) return erDecode;
+        a0 += run;
+        cur[n++] = white ? -a0 : a0;
+        if (n >= CMaxLineBlk) return erMaxLineBlk;
+        run = white ? ReadRun<false>(data, pos, total, t.Black.data())
+                    : ReadRun<true>(data, pos, total, t.White.data());
+        if (run == kNoMatch) return erDecode;
+        a0 += run;
+        cur[n++] = white ? a0 : -a0;
+        if (n >= CMaxLineBlk) return erMaxLineBlk;
+        first = false;
+        break;
+      }
+      case kPass: {
+        findB1();
+        if (index >= refCount) {
+          cur[n++] = white ? -end : end;
+          a0 = end;
+        } else {
+          int j = index + 1;
+          if (white) {
+            while (j < refCount && ref[j] < 0) ++j;
+          } else {
+            while (j < refCount && ref[j] > 0) ++j;
+          }
+          if (j >= refCount) {
+            cur[n++] = white ? end : -end;
+            a0 = end;
+          } else {
+            cur[n++] = ref[j];
+            a0 = Position(ref[j]);
+          }
+        }
+        if (n >= CMaxLineBlk) return erMaxLineBlk;
+        first = false;
+        break;
+      }
+      case kExtension: {
+        if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
+        pos += 3;
+        first = false;
+        auto bit = [&]() -> int {
+          if (pos >= total) return -1;
+          const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
+          ++pos;
+          return b;
+        };
+        for (;;) {
+          if (a0 > width) return erMaxLineBlk;
+          int zeros = 0;
+          int b = 0;
+          while (zeros < 11) {
+            b = bit();
+            if (b < 0) return erMaxLineBlk;
+            if (b == 1) break;
+            ++zeros;
+          }
+          if (zeros == 11) continue;
+          if (zeros <= 4) {  // zeros white pixels, then one black
+            if (zeros > 0) {
+              cur[n++] = a0;
+              if (n >= CMaxLineBlk) return erMaxLineBlk;
+            }
+            cur[n++] = -(a0 + zeros);
+            if (n >= CMaxLineBlk) return erMaxLineBlk;
+            a0 += zeros + 1;
+          } else if (zeros == 5) {  // five white pixels
+            cur[n++] = a0;
+            if (n >= CMaxLineBlk) return erMaxLineBlk;
+            a0 += 5;
+          } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
+            const int whites = zeros - 6;
+            const int tag = bit();
+            if (tag < 0) return erMaxLineBlk;
+            if (whites > 0) {
+              cur[n++] = a0;
+              if (n >= CMaxLineBlk) return erMaxLineBlk;
+              a0 += whites;
+            }
+            white = tag == 0;
+            break;
+          }
+        }
+        break;
+      }
+      case kInvalid:
+        return erMaxLineBlk;
+    }
+  }
+  s.curCount = n;
+  return a0 == end ? erOk : erDecode;
+}
+
+}  // namespace
+
+void InitCodeTables() {
+  Tables();
+}
+
+void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int width) {
+  std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
+  RenderInto(line, lastIndex + 1, width, words.data(), row);
+}
+
+std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow, int rowCount,
+                      std::vector<std::uint8_t>& rows, std::int32_t* lineA, std::int32_t* lineB) {
+  const CodeTables& t = Tables();
+  if (width < 0 || width > kMaxImageWidth || length < 0) return erHeader;
+  if (firstRow > length) return erRowRange;
+  if (firstRow < 1) firstRow = 1;
+
+  std::vector<std::int32_t> own;
+  if (!lineA || !lineB) {
+    own.resize(2 * kLineCapacity);
+    lineA = own.data();
+    lineB = own.data() + kLineCapacity;
+  }
+  const BitSource source(strip);
+  const std::uint8_t* data = source.Data();
+  const std::uint64_t total = source.Total();
+  std::uint64_t pos = 0;
+
+  const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
+  std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
+
+  lineA[0] = 1;
+  lineA[1] = -(width + 1);
+  LineState s{lineA, 2, lineB, 1};
+  int stored = 0;
+  for (int row = 1; row <= length; ++row) {
+    const std::uint8_t result = DecodeLine(t, data, pos, total, width, s);
+    if (result != erOk) return result;
+    std::int32_t* finished = s.cur;
+    s.cur = const_cast<std::int32_t*>(s.ref);
+    s.ref = finished;
+    s.refCount = s.curCount;
+    if (row >= firstRow && stored < rowCount) {
+      const std::size_t at = rows.size();
+      rows.resize(at + bytesPerRow);
+      RenderInto(finished, s.refCount, width, words.data(), rows.data() + at);
+      if (++stored == rowCount) break;
+    }
+  }
+  return erOk;
+}
+
+std::uint8_t DecodeRows(ATifG4& tif, int firstRow, int rowCount, std::vector<std::uint8_t>& rows) {
+  const std::uint8_t prepared = PrepareDecoding(tif);
+  if (prepared != erOk) return prepared;
+  G4Strip strip{tif.Strip.data(), tif.Strip.size(), tif.LsbFirst};
+  try {
+    return DecodeG4(strip, tif.ImageWidth, tif.ImageLength, firstRow, rowCount, rows, tif.LineA.data(),
+                    tif.LineB.data());
+  } catch (const std::bad_alloc&) {
+    return erMemory;
+  }
+}
+
+}  // namespace zorvel

@@ -1,0 +1,49 @@
+#pragma once
+// The Group 4 (ITU-T T.6) decoder. A coded line is held as a list of signed
+// changing positions: +p means white from pixel p on, -p black from pixel p on,
+// pixels counted from 1. Entry 0 is always +1; a finished line ends at width + 1.
+//
+// Codes are decoded through lookup tables while the data lasts; near the end of
+// the strip the same tables are used with exact checks, so that a run read past
+// the end comes out as 7 (white) or 2 (black) and the next mode code fails.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "codec/result_codes.h"
+
+namespace zorvel {
+
+class ATifG4;
+
+// Room for one coded line: the entry limit plus what one mode may append past it.
+constexpr int kLineCapacity = CMaxLineBlk + 8;
+
+// A compressed strip as it lies in memory.
+struct G4Strip {
+  const std::uint8_t* Data = nullptr;
+  std::size_t Length = 0;  // bytes
+  bool LsbFirst = false;   // FillOrder 2: each byte read from its least significant bit
+};
+
+// Prepares the code tables; only the first call does any work.
+void InitCodeTables();
+
+// Decodes rows firstRow .. firstRow + rowCount - 1 (rows counted from 1) of a
+// width x length page and appends them to rows, (width + 7) / 8 bytes each,
+// 1 white. On failure rows keeps the rows finished so far. lineA and lineB
+// are kLineCapacity entries each, or null to use buffers of its own.
+std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow, int rowCount,
+                      std::vector<std::uint8_t>& rows, std::int32_t* lineA = nullptr,
+                      std::int32_t* lineB = nullptr);
+
+// The reader's step: prepares the reader, then decodes its strip into rows.
+std::uint8_t DecodeRows(ATifG4& tif, int firstRow, int rowCount, std::vector<std::uint8_t>& rows);
+
+// Paints a finished line of lastIndex + 1 entries into the row's (width + 7) / 8
+// bytes. The last entry's colour holds to the end of the row; the bits after
+// the last pixel come out 0.
+void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int width);
+
+}  // namespace zorvel

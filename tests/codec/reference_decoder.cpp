@@ -1,0 +1,338 @@
+#include "reference_decoder.h"
+
+#include <string>
+
+#include "codec/result_codes.h"
+#include "codec/t4_codes.h"
+
+namespace zorvel::test {
+
+namespace {
+
+constexpr std::uint16_t kEndOfData = 0xFFFF;
+constexpr int kNoCode = -32000;  // 0x8300
+
+struct CodeGroup {
+  int Length;
+  std::vector<std::uint16_t> Codes;  // with every bit above Length set
+  std::vector<int> Runs;
+};
+
+struct ColourTables {
+  std::vector<CodeGroup> MakeUp;
+  std::vector<CodeGroup> Terminating;
+};
+
+void AddCodes(std::vector<CodeGroup>& groups, std::span<const T4Code> codes) {
+  for (const T4Code& code : codes) {
+    CodeGroup* group = nullptr;
+    for (CodeGroup& g : groups) {
+      if (g.Length == code.Length) group = &g;
+    }
+    if (!group) {
+      groups.push_back(CodeGroup{code.Length, {}, {}});
+      group = &groups.back();
+    }
+    group->Codes.push_back(static_cast<std::uint16_t>(code.Bits | (0xFFFF << code.Length)));
+    group->Runs.push_back(code.Run);
+  }
+}
+
+struct Tables {
+  ColourTables White, Black;
+  Tables() {
+    AddCodes(White.Terminating, WhiteTerminatingCodes());
+    AddCodes(White.MakeUp, WhiteMakeUpCodes());
+    AddCodes(White.MakeUp, ExtendedMakeUpCodes());
+    AddCodes(Black.Terminating, BlackTerminatingCodes());
+    AddCodes(Black.MakeUp, BlackMakeUpCodes());
+    AddCodes(Black.MakeUp, ExtendedMakeUpCodes());
+  }
+};
+
+const Tables& CodeTables() {
+  static const Tables tables;
+  return tables;
+}
+
+class Reference {
+ public:
+  Reference(const std::uint8_t* strip, std::size_t length, bool lsbFirst, int width)
+      : strip_(strip), length_(length), lsbFirst_(lsbFirst), width_(width) {}
+
+  std::uint8_t Decode(int imageLength, int firstRow, int rowCount, std::vector<std::uint8_t>& rows) {
+    if (firstRow > imageLength) return erRowRange;
+    if (firstRow < 1) firstRow = 1;
+    const int bytesPerRow = (width_ + 7) / 8;
+    white_ = true;
+    byteIndex_ = 0;
+    bitIndex_ = 7;
+    ref_ = {1, -(width_ + 1)};
+    cur_ = {1};
+    refIndex_ = 0;
+    int decoded = 0;
+    int stored = 0;
+    while (decoded < imageLength) {
+      a0_ = 1;
+      while (a0_ <= width_) {
+        const std::uint8_t result = DecodeMode();
+        if (result != erOk) return result;
+      }
+      if (a0_ != width_ + 1) return erDecode;
+      ref_.swap(cur_);
+      cur_.assign(1, 1);
+      white_ = true;
+      firstOfLine_ = true;
+      refIndex_ = 0;
+      ++decoded;
+      if (decoded >= firstRow && stored < rowCount) {
+        rows.resize(rows.size() + static_cast<std::size_t>(bytesPerRow), 0);
+        RenderRow(rows.data() + rows.size() - bytesPerRow);
+        if (++stored == rowCount) break;
+      }
+    }
+    return erOk;
+  }
+
+ private:
+  std::uint16_t ReadBit() {
+    if (byteIndex_ >= length_) return kEndOfData;
+    const int mask = lsbFirst_ ? (1 << (7 - bitIndex_)) : (1 << bitIndex_);
+    const std::uint16_t bit = (strip_[byteIndex_] & mask) ? 1 : 0;
+    if (bitIndex_ == 0) {
+      bitIndex_ = 7;
+      ++byteIndex_;
+    } else {
+      --bitIndex_;
+    }
+    return bit;
+  }
+
+  // Reads a code of the colour over the given lengths, the first at once.
+  int ReadCode(const ColourTables& tables, const std::vector<int>& lengths, bool makeUp, bool* wasMakeUp) {
+    std::uint16_t value = 0;
+    int have = 0;
+    for (; have < lengths.front(); ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
+    value = static_cast<std::uint16_t>(value | (0xFFFF << have));
+    for (int length : lengths) {
+      for (; have < length; ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
+      if (makeUp) {
+        for (const CodeGroup& g : tables.MakeUp) {
+          if (g.Length != length) continue;
+          for (std::size_t i = 0; i < g.Codes.size(); ++i) {
+            if (g.Codes[i] == value) {
+              *wasMakeUp = true;
+              return g.Runs[i];
+            }
+          }
+        }
+      }
+      for (const CodeGroup& g : tables.Terminating) {
+        if (g.Length != length) continue;
+        for (std::size_t i = 0; i < g.Codes.size(); ++i) {
+          if (g.Codes[i] == value) return g.Runs[i];
+        }
+      }
+    }
+    return kNoCode;
+  }
+
+  int ReadRun(bool white) {
+    static const std::vector<int> whiteRun = {4, 5, 6, 7, 8, 9, 11, 12};  // 10 is not tried
+    static const std::vector<int> whiteCode = {4, 5, 6, 7, 8};
+    static const std::vector<int> blackRun = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    static const std::vector<int> blackCode = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+    const ColourTables& tables = white ? CodeTables().White : CodeTables().Black;
+    bool makeUp = false;
+    const int run = ReadCode(tables, white ? whiteRun : blackRun, true, &makeUp);
+    if (run == kNoCode || !makeUp) return run;
+    bool unused = false;
+    const int rest = ReadCode(tables, white ? whiteCode : blackCode, false, &unused);
+    if (rest == kNoCode) return kNoCode;
+    return run + rest;
+  }
+
+  int Position(int entry) const { return entry < 0 ? -entry : entry; }
+
+  bool Append(int entry) {
+    cur_.push_back(entry);
+    return static_cast<int>(cur_.size()) < CMaxLineBlk;
+  }
+
+  // Returns b1's position; refIndex_ == count when b1 is the end.
+  int FindB1() {
+    const int count = static_cast<int>(ref_.size());
+    if (refIndex_ > count - 1) refIndex_ = count - 1;
+    while (refIndex_ > 0 && Position(ref_[refIndex_]) > a0_) --refIndex_;
+    const int a0 = firstOfLine_ ? 0 : a0_;
+    while (refIndex_ < count) {
+      const int e = ref_[refIndex_];
+      if (white_ && e < 0 && -e > a0 && ref_[refIndex_ - 1] > 0) break;
+      if (!white_ && e > 0 && e > a0 && ref_[refIndex_ - 1] < 0) break;
+      ++refIndex_;
+    }
+    return refIndex_ < count ? Position(ref_[refIndex_]) : width_ + 1;
+  }
+
+  std::uint8_t Vertical(int offset) {
+    const int a1 = FindB1() + offset;
+    if (a1 < a0_) return erMaxLineBlk;
+    const bool ok = Append(white_ ? -a1 : a1);
+    a0_ = a1;
+    white_ = !white_;
+    firstOfLine_ = false;
+    return ok ? erOk : erMaxLineBlk;
+  }
+
+  std::uint8_t Pass() {
+    const int end = width_ + 1;
+    FindB1();
+    const int count = static_cast<int>(ref_.size());
+    bool ok;
+    if (refIndex_ >= count) {
+      ok = Append(white_ ? -end : end);
+      a0_ = end;
+    } else {
+      int j = refIndex_;
+      while (j < count && (white_ ? ref_[j] < 0 : ref_[j] > 0)) ++j;
+      if (j >= count) {
+        ok = Append(white_ ? end : -end);
+        a0_ = end;
+      } else {
+        ok = Append(ref_[j]);
+        a0_ = Position(ref_[j]);
+      }
+    }
+    firstOfLine_ = false;
+    return ok ? erOk : erMaxLineBlk;
+  }
+
+  std::uint8_t Horizontal() {
+    int run = ReadRun(white_);
+    if (run == kNoCode) return erDecode;
+    a0_ += run;
+    if (!Append(white_ ? -a0_ : a0_)) return erMaxLineBlk;
+    run = ReadRun(!white_);
+    if (run == kNoCode) return erDecode;
+    a0_ += run;
+    if (!Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
+    firstOfLine_ = false;
+    return erOk;
+  }
+
+  // Reads bits until they match one of the patterns; -1 when the data end.
+  int Match(const std::vector<std::string>& patterns) {
+    std::string bits;
+    for (;;) {
+      const std::uint16_t bit = ReadBit();
+      if (bit == kEndOfData) return -1;
+      bits += bit ? '1' : '0';
+      for (std::size_t i = 0; i < patterns.size(); ++i) {
+        if (patterns[i] == bits) return static_cast<int>(i);
+      }
+    }
+  }
+
+  std::uint8_t Uncompressed() {
+    static const std::vector<std::string> patterns = {
+        "1",       "01",       "001",       "0001",       "00001",       "000001",
+        "0000001", "00000001", "000000001", "0000000001", "00000000001", "00000000000"};
+    firstOfLine_ = false;
+    for (;;) {
+      if (a0_ > width_) return erMaxLineBlk;
+      const int p = Match(patterns);
+      if (p < 0) return erMaxLineBlk;
+      if (p == 0) {
+        if (!Append(-a0_)) return erMaxLineBlk;
+        a0_ += 1;
+      } else if (p <= 4) {
+        if (!Append(a0_)) return erMaxLineBlk;
+        if (!Append(-(a0_ + p))) return erMaxLineBlk;
+        a0_ += p + 1;
+      } else if (p == 5) {
+        if (!Append(a0_)) return erMaxLineBlk;
+        a0_ += 5;
+      } else if (p <= 10) {
+        const int whites = p - 6;
+        const std::uint16_t tag = ReadBit();
+        if (tag == kEndOfData) return erMaxLineBlk;
+        if (whites > 0) {
+          if (!Append(a0_)) return erMaxLineBlk;
+          a0_ += whites;
+        }
+        white_ = tag == 0;
+        return erOk;
+      }
+    }
+  }
+
+  std::uint8_t DecodeMode() {
+    static const std::vector<std::string> modes = {
+        "1", "011", "010", "001", "0001", "000011", "000010", "0000011", "0000010", "0000001", "0000000"};
+    switch (Match(modes)) {
+      case 0:
+        return Vertical(0);
+      case 1:
+        return Vertical(1);
+      case 2:
+        return Vertical(-1);
+      case 3:
+        return Horizontal();
+      case 4:
+        return Pass();
+      case 5:
+        return Vertical(2);
+      case 6:
+        return Vertical(-2);
+      case 7:
+        return Vertical(3);
+      case 8:
+        return Vertical(-3);
+      case 9:
+        for (int i = 0; i < 3; ++i) {
+          if (ReadBit() != 1) return erMaxLineBlk;
+        }
+        return Uncompressed();
+      default:  // 0000000, or the data ended
+        return erMaxLineBlk;
+    }
+  }
+
+  void RenderRow(std::uint8_t* row) const {
+    const std::vector<int>& line = ref_;  // the line just finished
+    for (std::size_t i = 0; i < line.size(); ++i) {
+      const int from = Position(line[i]);
+      const int to = i + 1 < line.size() ? Position(line[i + 1]) : width_ + 1;
+      for (int p = from; p < to && p <= width_; ++p) {
+        const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> ((p - 1) % 8));
+        if (line[i] > 0) {
+          row[(p - 1) / 8] |= mask;
+        } else {
+          row[(p - 1) / 8] &= static_cast<std::uint8_t>(~mask);
+        }
+      }
+    }
+  }
+
+  const std::uint8_t* strip_;
+  std::size_t length_;
+  bool lsbFirst_;
+  int width_;
+  std::size_t byteIndex_ = 0;
+  int bitIndex_ = 7;
+  std::vector<int> ref_, cur_;
+  int refIndex_ = 0;
+  int a0_ = 1;
+  bool white_ = true;
+  bool firstOfLine_ = true;
+};
+
+}  // namespace
+
+std::uint8_t ReferenceDecode(const std::uint8_t* strip, std::size_t length, bool lsbFirst, int width,
+                             int imageLength, int firstRow, int rowCount, std::vector<std::uint8_t>& rows) {
+  Reference decoder(strip, length, lsbFirst, width);
+  return decoder.Decode(imageLength, firstRow, rowCount, rows);
+}
+
+}  // namespace zorvel::test
