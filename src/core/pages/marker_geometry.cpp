@@ -1,5 +1,6 @@
 #include "core/pages/marker_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -27,8 +28,11 @@ int TruncClamp(double v) {
   return static_cast<int>(std::trunc(v));
 }
 
-int ToPicture(Wide fullSize, int pictureRatio) {
-  return TruncClamp(static_cast<double>(fullSize) * static_cast<double>(PictureScale(pictureRatio)));
+// trunc(v x s) without the clamp to 32 bits, for sums that follow.
+Wide ToPicture(Wide fullSize, int pictureRatio) {
+  const double scaled = static_cast<double>(fullSize) * static_cast<double>(PictureScale(pictureRatio));
+  constexpr double kLimit = 1e30;  // far beyond any 32-bit sum, well inside Wide
+  return static_cast<Wide>(std::trunc(std::clamp(scaled, -kLimit, kLimit)));
 }
 
 // Shift of a register; the registers other than 0 to 2 have none.
@@ -76,20 +80,21 @@ MarkerPosition ComputeShowPosition(const Settings& settings, const PageCalibrati
   MarkerPosition result;
   const Wide y = fieldTop + charIndex * wordHeight + wordHeight / 2;
   result.PageY = Clamp(y);
-  result.MarkerY = ToPicture(y, ratio);
+  const Wide markerY = ToPicture(y, ratio);
+  result.MarkerY = Clamp(markerY);
 
-  int viewY = result.MarkerY;
+  Wide viewY = markerY;
   if (settings.ShowWay == 1) viewY = ToPicture(fieldTop + wordHeight * 8 + wordHeight / 2, ratio);
 
   Wide effectiveLine = line;
   if (!settings.IgnoreShift) effectiveLine += RegisterShift(page, field);
   const Wide x = Wide{settings.LineSpace} * effectiveLine + settings.WordWidth / 2 + page.FirstCharX;
   result.PageX = Clamp(Wide{view.PageWidth} - x);
-  const Wide shownWidth = ToPicture(view.PageWidth, ratio);
-  result.MarkerX = Clamp(shownWidth - ToPicture(x, ratio));
+  const Wide markerX = ToPicture(view.PageWidth, ratio) - ToPicture(x, ratio);
+  result.MarkerX = Clamp(markerX);
 
-  result.ScrollY = Clamp(Wide{viewY} - view.ClientHeight / 2);
-  result.ScrollX = Clamp(Wide{result.MarkerX} + view.ClientWidth / 2 - view.ClientWidth);
+  result.ScrollY = Clamp(viewY - view.ClientHeight / 2);
+  result.ScrollX = Clamp(markerX + view.ClientWidth / 2 - view.ClientWidth);
   return result;
 }
 

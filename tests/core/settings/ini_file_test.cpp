@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 
-#include "core/settings/atomic_file.h"
 #include "support/test_support.h"
 
 namespace zorvel {
@@ -17,266 +16,130 @@ using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
 
-// Names of every entry in a folder, to see that no temporary file stays behind.
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 mode_t ModeOf(const std::string& path) {
   struct stat st;
   EXPECT_EQ(stat(path.c_str(), &st), 0);
   return st.st_mode & 07777;
 }
 
-TEST(IniFileRead, NamesMatchRegardlessOfCaseAndTheFirstMatchCounts) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  WriteFile(path,
-            "[picture]\r\n"
-            "FIELDSPACE = 900 \r\n"
-            "fieldspace=1\r\n"
-            "[Picture]\r\n"
-            "LineSpace=80\r\n");
-  IniFile ini(path);
-  EXPECT_EQ(ini.ReadInteger("Picture", "FieldSpace", 882), 900);
-  EXPECT_EQ(ini.ReadString("PICTURE", "fieldSpace", "x"), "900");
-  // The second [Picture] is never looked at.
-  EXPECT_EQ(ini.ReadInteger("Picture", "LineSpace", 70), 70);
-  EXPECT_FALSE(ini.HasKey("Picture", "LineSpace"));
-}
-
-TEST(IniFileRead, DefaultsEmptyValuesAndLimits) {
+TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
   TempDir dir;
   std::string path = dir.File("zorvel.ini");
   IniFile ini(path);
-  // No file at all.
   EXPECT_EQ(ini.ReadString("CheckSign", "Sign1", "{{"), "{{");
-  EXPECT_FALSE(ini.HasKey("CheckSign", "Sign1"));
   EXPECT_FALSE(fs::exists(path)) << "reading must not create the file";
 
-  std::string longValue(3000, 'x');
-  // Big5 text whose second bytes are "\\" and "|" passes through unchanged.
-  std::string big5 = "\xB3\x5C\xA5\x7C\xAA\x40";
-  WriteFile(path, "; comment=1\n[CheckSign]\nUserString=\nSign1=" + big5 + "\nLong=" + longValue +
-                      "\nNoValueLine\n[LineHead]\nVolStart=abc\n");
-  EXPECT_EQ(ini.ReadString("CheckSign", "UserString", "default"), "")
-      << "an empty value is not a missing key";
-  EXPECT_TRUE(ini.HasKey("CheckSign", "UserString"));
-  EXPECT_EQ(ini.ReadString("CheckSign", "Sign1", ""), big5);
-  EXPECT_EQ(ini.ReadString("CheckSign", "Long", ""), std::string(2047, 'x'));
-  EXPECT_EQ(ini.ReadString("CheckSign", "NoValueLine", "d"), "d");
-  EXPECT_EQ(ini.ReadInteger("LineHead", "VolStart", 2), 2);
-  EXPECT_EQ(ini.ReadInteger("CheckSign", "UserString", 7), 7);
-  EXPECT_EQ(ini.ReadString("; comment", "x", "d"), "d");
+  // Big5 whose second bytes are "\\" and "|" passes through unchanged.
+  const std::string big5 = "\xB3\x5C\xA5\x7C";
+  WriteFile(path, "; x=1\n[picture]\r\nFIELDSPACE = 900 \r\nfieldspace=1\r\nEmpty=\r\nSign=" + big5 +
+                      "\r\nLong=" + std::string(3000, 'x') + "\r\nNoValue\r\n[Picture]\r\nLineSpace=80\r\n");
+  EXPECT_EQ(ini.ReadInteger("Picture", "FieldSpace", 882), 900);
+  EXPECT_EQ(ini.ReadString("PICTURE", "fieldSpace", ""), "900");
+  EXPECT_EQ(ini.ReadInteger("Picture", "LineSpace", 70), 70) << "only the first [Picture] counts";
+  EXPECT_EQ(ini.ReadString("Picture", "Empty", "d"), "") << "an empty value is not a missing key";
+  EXPECT_TRUE(ini.HasKey("picture", "EMPTY"));
+  EXPECT_FALSE(ini.HasKey("Picture", "NoValue"));
+  EXPECT_EQ(ini.ReadInteger("Picture", "Empty", 7), 7);
+  EXPECT_EQ(ini.ReadString("Picture", "Sign", ""), big5);
+  EXPECT_EQ(ini.ReadString("Picture", "Long", ""), std::string(2047, 'x'));
 
   // Edits made by others are seen by the next read.
-  WriteFile(path, "[LineHead]\r\nVolStart=-1\r\n");
-  EXPECT_EQ(ini.ReadInteger("LineHead", "VolStart", 2), -1);
-}
-
-TEST(IniFileRead, BooleansAreNonZeroIntegers) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  WriteFile(path, "[Picture]\nA=2\nB=0\nC=yes\nD=0x10\nE=\n");
-  IniFile ini(path);
-  EXPECT_TRUE(ini.ReadBool("Picture", "A", false));
-  EXPECT_FALSE(ini.ReadBool("Picture", "B", true));
-  EXPECT_TRUE(ini.ReadBool("Picture", "C", true));
-  EXPECT_FALSE(ini.ReadBool("Picture", "C", false));
-  EXPECT_TRUE(ini.ReadBool("Picture", "D", false));
-  EXPECT_TRUE(ini.ReadBool("Picture", "E", true));
-  EXPECT_FALSE(ini.ReadBool("Picture", "Missing", false));
+  WriteFile(path, "[Picture]\r\nFieldSpace=-1\r\n");
+  EXPECT_EQ(ini.ReadInteger("Picture", "FieldSpace", 882), -1);
 }
 
 TEST(ParseProfileInt, FollowsTheIntegerReadingRule) {
-  struct Case {
-    const char* Text;
-    bool Ok;
-    int Value;
-  };
-  const Case cases[] = {
-      {"882", true, 882},
-      {"0x372", true, 882},
-      {"0X372", true, 882},
-      {"$372", true, 882},
-      {"$ff", true, 255},
-      {"-$10", true, -16},
-      {"-1", true, -1},
-      {"+5", true, 5},
-      {"007", true, 7},
-      {"2147483647", true, 2147483647},
-      {"-2147483648", true, -2147483647 - 1},
-      {"0xFFFFFFFF", true, -1},
-      {"0x00000000ff", true, 255},
-      {"2147483648", false, 0},
-      {"-2147483649", false, 0},
-      {"0x100000000", false, 0},
-      {"abc", false, 0},
-      {"", false, 0},
-      {"-", false, 0},
-      {"0x", false, 0},
-      {"$", false, 0},
-      {"0xg1", false, 0},
-      {"12a", false, 0},
-      {" 12", false, 0},
-      {"1.5", false, 0},
-      {"-0x10", false, 0},
-      {"0x-5", false, 0},
-      {"99999999999999999999", false, 0},
-  };
-  for (const Case& c : cases) {
+  const std::pair<const char*, int> good[] = {
+      {"882", 882},       {"0x372", 882},          {"0X372", 882},
+      {"$ff", 255},       {"-$10", -16},           {"-1", -1},
+      {"+5", 5},          {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+      {"0xFFFFFFFF", -1}, {"0x00000000ff", 255}};
+  for (auto [text, expected] : good) {
+    int value = 0;
+    EXPECT_TRUE(ParseProfileInt(text, value)) << text;
+    EXPECT_EQ(value, expected) << text;
+  }
+  for (const char* text : {"abc", "", "-", "0x", "$", "0xg1", "12a", " 12", "1.5", "2147483648",
+                           "0x100000000", "-0x10", "99999999999999999999"}) {
     int value = 12345;
-    EXPECT_EQ(ParseProfileInt(c.Text, value), c.Ok) << c.Text;
-    EXPECT_EQ(value, c.Ok ? c.Value : 12345) << c.Text;
+    EXPECT_FALSE(ParseProfileInt(text, value)) << text;
+    EXPECT_EQ(value, 12345) << text;
   }
 }
 
 TEST(IniFileWrite, ChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
   TempDir dir;
   std::string path = dir.File("zorvel.ini");
-  // Keys before any section, comments, blank lines, mixed line ends and a last
-  // line without an ending.
-  const std::string before =
-      "TopKey=1\n"
-      "; settings of Zorvel\r\n"
-      "\r\n"
-      "[Screen]\r\n"
-      "MainTop = 10\n"
-      "  mainleft=20\r\n"
-      "\r\n"
-      "; toolbars follow\r\n"
-      "[tbMain]\r\n"
-      "Visible=1";
-  WriteFile(path, before);
+  // Keys before any section, comments, blank lines, mixed line ends, an empty
+  // section and a last line without an ending.
+  WriteFile(path,
+            "TopKey=1\n; Zorvel\r\n\r\n[Screen]\r\nMainTop = 10\n  mainleft=20\r\n\r\n; toolbars\r\n"
+            "[Empty]\n[tbMain]\r\nVisible=1");
   IniFile ini(path);
-
   ASSERT_TRUE(ini.WriteInteger("screen", "MAINTOP", 300));
   ASSERT_TRUE(ini.WriteInteger("Screen", "MainLeft", -4));
-  EXPECT_EQ(ReadFile(path),
-            "TopKey=1\n"
-            "; settings of Zorvel\r\n"
-            "\r\n"
-            "[Screen]\r\n"
-            "MainTop = 300\n"
-            "  mainleft=-4\r\n"
-            "\r\n"
-            "; toolbars follow\r\n"
-            "[tbMain]\r\n"
-            "Visible=1");
-
-  // A new key goes after the last key of its section, a new section at the end.
-  ASSERT_TRUE(ini.WriteInteger("Screen", "MainWidth", 400));
+  ASSERT_TRUE(ini.WriteInteger("Screen", "MainWidth", 400));  // after the section's last key
+  ASSERT_TRUE(ini.WriteString("Empty", "k", ""));
   ASSERT_TRUE(ini.WriteString("tbMain", "DockedTo", "Dock971"));
-  ASSERT_TRUE(ini.WriteBool("Picture", "IgnoreShift", true));
+  ASSERT_TRUE(ini.WriteBool("Picture", "IgnoreShift", true));  // a new section at the end
   EXPECT_EQ(ReadFile(path),
-            "TopKey=1\n"
-            "; settings of Zorvel\r\n"
-            "\r\n"
-            "[Screen]\r\n"
-            "MainTop = 300\n"
-            "  mainleft=-4\r\n"
-            "MainWidth=400\r\n"
-            "\r\n"
-            "; toolbars follow\r\n"
-            "[tbMain]\r\n"
-            "Visible=1\r\n"
-            "DockedTo=Dock971\r\n"
-            "[Picture]\r\n"
-            "IgnoreShift=1\r\n");
-  EXPECT_EQ(ini.ReadInteger("Screen", "MainLeft", 0), -4);
-  EXPECT_EQ(ini.ReadString("tbMain", "DockedTo", ""), "Dock971");
+            "TopKey=1\n; Zorvel\r\n\r\n[Screen]\r\nMainTop = 300\n  mainleft=-4\r\nMainWidth=400\r\n\r\n"
+            "; toolbars\r\n[Empty]\nk=\r\n[tbMain]\r\nVisible=1\r\nDockedTo=Dock971\r\n"
+            "[Picture]\r\nIgnoreShift=1\r\n");
+
+  IniFile fresh(dir.File("new.ini"));
+  ASSERT_TRUE(fresh.WriteString("CheckSign", "Sign1", "a=b"));
+  EXPECT_EQ(ReadFile(dir.File("new.ini")), "[CheckSign]\r\nSign1=a=b\r\n");
+  EXPECT_EQ(fresh.ReadString("CheckSign", "Sign1", ""), "a=b");
 }
 
-TEST(IniFileWrite, CreatesAMissingFileAndKeyInAnEmptySection) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  IniFile ini(path);
-  ASSERT_TRUE(ini.WriteString("CheckSign", "Sign1", "{{"));
-  EXPECT_EQ(ReadFile(path), "[CheckSign]\r\nSign1={{\r\n");
-
-  WriteFile(path, "[A]\n[B]\nx=1\n");
-  ASSERT_TRUE(ini.WriteString("A", "k", ""));
-  EXPECT_EQ(ReadFile(path), "[A]\nk=\r\n[B]\nx=1\n");
-  EXPECT_TRUE(ini.HasKey("a", "K"));
-  EXPECT_EQ(ini.ReadString("A", "k", "d"), "");
-}
-
-TEST(IniFileWrite, BatchIsAllOrNothing) {
+TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
   TempDir dir;
   std::string path = dir.File("zorvel.ini");
   WriteFile(path, "[BookMark]\r\nCount=1\r\n");
   IniFile ini(path);
-  ASSERT_TRUE(ini.WriteStrings({{"BookMark", "Count", "2"},
-                                {"BookMark1", "Title", "a"},
-                                {"BookMark2", "Title", "b"},
-                                {"BookMark1", "Title", "c"}}));
-  EXPECT_EQ(ReadFile(path), "[BookMark]\r\nCount=2\r\n[BookMark1]\r\nTitle=c\r\n[BookMark2]\r\nTitle=b\r\n");
+  ASSERT_TRUE(ini.WriteStrings(
+      {{"BookMark", "Count", "2"}, {"BookMark1", "Title", "a"}, {"BookMark1", "Title", "c"}}));
+  const std::string kept = "[BookMark]\r\nCount=2\r\n[BookMark1]\r\nTitle=c\r\n";
+  EXPECT_EQ(ReadFile(path), kept);
 
-  const std::string kept = ReadFile(path);
+  // A line break would smuggle a section in; such names and values are refused
+  // and the file stays as it was.
   EXPECT_FALSE(ini.WriteStrings({{"BookMark", "Count", "3"}, {"BookMark3", "Title", "x\r\n[Screen]"}}));
+  for (auto [section, key] :
+       {std::pair{"A]", "k"}, {"", "k"}, {"A", ""}, {"A", "k=j"}, {"A", ";k"}, {" A", "k"}}) {
+    EXPECT_FALSE(ini.WriteString(section, key, "1")) << section << "/" << key;
+  }
+  EXPECT_FALSE(ini.WriteString("A", "k", std::string("1\0", 2)));
   EXPECT_EQ(ReadFile(path), kept);
 }
 
-TEST(IniFileWrite, RefusesNamesAndValuesThatWouldBreakTheFile) {
+TEST(IniFileWrite, ReplacesTheFileAtomicallyKeepingPermissionsAndLinks) {
   TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  WriteFile(path, "[A]\r\nk=1\r\n");
-  IniFile ini(path);
-  EXPECT_FALSE(ini.WriteString("A", "k", "2\r\n[B]\r\nk=3"));
-  EXPECT_FALSE(ini.WriteString("A", "k", std::string("2\0", 2)));
-  EXPECT_FALSE(ini.WriteString("A]", "k", "2"));
-  EXPECT_FALSE(ini.WriteString("", "k", "2"));
-  EXPECT_FALSE(ini.WriteString("A", "", "2"));
-  EXPECT_FALSE(ini.WriteString("A", "k=j", "2"));
-  EXPECT_FALSE(ini.WriteString("A", ";k", "2"));
-  EXPECT_FALSE(ini.WriteString("A", "[k", "2"));
-  EXPECT_FALSE(ini.WriteString("A", " k", "2"));
-  EXPECT_FALSE(ini.WriteString(" A", "k", "2"));
-  EXPECT_EQ(ReadFile(path), "[A]\r\nk=1\r\n");
-  // "=" inside a value is fine: only the first one splits.
-  ASSERT_TRUE(ini.WriteString("A", "k", "a=b"));
-  EXPECT_EQ(ini.ReadString("A", "k", ""), "a=b");
-}
-
-TEST(IniFileWrite, IsAtomicAndKeepsPermissions) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+  fs::create_directory(dir.Path() / "real");
+  std::string path = (dir.Path() / "real" / "zorvel.ini").string();
   WriteFile(path, "[A]\r\nk=1\r\n");
   ASSERT_EQ(chmod(path.c_str(), 0640), 0);
   struct stat before;
   ASSERT_EQ(stat(path.c_str(), &before), 0);
+  std::string link = dir.File("zorvel.ini");
+  fs::create_symlink(path, link);
 
-  IniFile ini(path);
-  ASSERT_TRUE(ini.WriteString("A", "k", "2"));
+  ASSERT_TRUE(IniFile(link).WriteString("A", "k", "2"));
   struct stat after;
   ASSERT_EQ(stat(path.c_str(), &after), 0);
-  // A new file took the old one's place by rename, with the same permissions.
-  EXPECT_NE(before.st_ino, after.st_ino);
+  EXPECT_NE(before.st_ino, after.st_ino) << "a new file took the old one's place";
   EXPECT_EQ(ModeOf(path), 0640u);
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"zorvel.ini"});
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(path), "[A]\r\nk=2\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() / "real"), fs::directory_iterator()), 1)
+      << "no temporary file stays behind";
 
   // A new file gets the usual permissions less the umask.
   mode_t mask = umask(022);
   umask(mask);
-  IniFile fresh(dir.File("new.ini"));
-  ASSERT_TRUE(fresh.WriteString("A", "k", "1"));
+  ASSERT_TRUE(IniFile(dir.File("new.ini")).WriteString("A", "k", "1"));
   EXPECT_EQ(ModeOf(dir.File("new.ini")), 0666u & ~mask);
-}
-
-TEST(IniFileWrite, FollowsASymbolicLink) {
-  TempDir dir;
-  fs::create_directory(dir.Path() / "real");
-  std::string target = (dir.Path() / "real" / "zorvel.ini").string();
-  WriteFile(target, "[A]\r\nk=1\r\n");
-  std::string link = dir.File("zorvel.ini");
-  fs::create_symlink(target, link);
-  IniFile ini(link);
-  ASSERT_TRUE(ini.WriteString("A", "k", "2"));
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadFile(target), "[A]\r\nk=2\r\n");
 }
 
 TEST(IniFileWrite, ReadOnlyFileOrFolderFailsAndLeavesTheFileAlone) {
@@ -288,8 +151,6 @@ TEST(IniFileWrite, ReadOnlyFileOrFolderFailsAndLeavesTheFileAlone) {
 
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   EXPECT_FALSE(ini.WriteString("A", "k", "2"));
-  EXPECT_FALSE(ini.WriteStrings({{"A", "k", "2"}}));
-  EXPECT_EQ(ReadFile(path), original);
   EXPECT_EQ(ModeOf(path), 0444u);
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);
 
@@ -298,29 +159,12 @@ TEST(IniFileWrite, ReadOnlyFileOrFolderFailsAndLeavesTheFileAlone) {
   EXPECT_FALSE(IniFile(dir.File("other.ini")).WriteString("A", "k", "2"));
   ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
   EXPECT_EQ(ReadFile(path), original);
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"zorvel.ini"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 
   // Something that is not a file, or a folder that does not exist.
   fs::create_directory(dir.Path() / "folder.ini");
   EXPECT_FALSE(IniFile(dir.File("folder.ini")).WriteString("A", "k", "2"));
   EXPECT_FALSE(IniFile(dir.File("missing/zorvel.ini")).WriteString("A", "k", "2"));
-}
-
-TEST(AtomicFile, ReadsWholeFilesAndTellsMissingFromFailed) {
-  TempDir dir;
-  std::string bytes = "left over";
-  EXPECT_EQ(ReadWholeFile(dir.File("none"), bytes), ReadResult::Missing);
-  EXPECT_TRUE(bytes.empty());
-  EXPECT_EQ(ReadWholeFile(dir.Path().string(), bytes), ReadResult::Failed);
-
-  std::string big(200000, '\0');
-  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
-  ASSERT_TRUE(WriteFileAtomically(dir.File("big"), big));
-  EXPECT_EQ(ReadWholeFile(dir.File("big"), bytes), ReadResult::Ok);
-  EXPECT_EQ(bytes, big);
-  ASSERT_TRUE(WriteFileAtomically(dir.File("big"), ""));
-  EXPECT_EQ(ReadWholeFile(dir.File("big"), bytes), ReadResult::Ok);
-  EXPECT_TRUE(bytes.empty());
 }
 
 }  // namespace
