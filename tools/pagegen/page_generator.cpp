@@ -212,14 +212,12 @@ bool WriteG4Tiff(const std::string& path, const Bitmap& page, const TiffOptions&
   TIFFSetField(tif, TIFFTAG_XRESOLUTION, 400.0);
   TIFFSetField(tif, TIFFTAG_YRESOLUTION, 400.0);
   TIFFSetField(tif, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
-  // The coded page is the same whatever the photometric tag says: black ink is
-  // coded as black runs. BlackIsZero data have the ink as 0 bits.
+  // libtiff codes 0 bits as white runs and 1 bits as black runs whatever the
+  // photometric tag says, so the coded page is the same under either tag: the
+  // tag alone differs, as in the scans this program reads.
   std::vector<std::uint8_t> row(static_cast<std::size_t>(page.Stride()));
   for (int y = 0; y < page.Height(); ++y) {
     std::memcpy(row.data(), page.Row(y), row.size());
-    if (options.Photometric == 1) {
-      for (auto& b : row) b = static_cast<std::uint8_t>(~b);
-    }
     if (TIFFWriteScanline(tif, row.data(), static_cast<std::uint32_t>(y), 0) < 0) {
       TIFFClose(tif);
       return fail("libtiff could not encode a row");
