@@ -8,6 +8,7 @@
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
+#include "ui/text_form.h"
 
 namespace zorvel {
 
@@ -28,8 +29,9 @@ void CreateZorvelWindows() {
   // of all of them. The choice window comes second once it exists.
   MainForm = new TMainForm();
   ImageForm = new TImageForm();
-  MainForm->AddChildWindow(ImageForm, MainForm->ImageTop, MainForm->ImageLeft, MainForm->ImageWidth,
-                           MainForm->ImageHeight);
+  MainForm->AttachImageForm(ImageForm);
+  TextForm = new TTextForm();
+  MainForm->AttachTextForm(TextForm);
   OptionForm = new TOptionForm(MainForm);
 }
 
@@ -40,6 +42,7 @@ void DestroyZorvelWindows() {
   delete MainForm;
   MainForm = nullptr;
   ImageForm = nullptr;
+  TextForm = nullptr;
 }
 
 int RunZorvel(QApplication& app) {

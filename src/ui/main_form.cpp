@@ -20,6 +20,7 @@
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/text_form.h"
 #include "ui/toolbar_layout.h"
 
 TMainForm* MainForm = nullptr;
@@ -338,10 +339,7 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int w
 }
 
 QMdiSubWindow* TMainForm::TextSubWindow() const {
-  for (QMdiSubWindow* window : clientArea_->subWindowList()) {
-    if (window->widget() && window->widget()->objectName() == "TextForm") return window;
-  }
-  return nullptr;
+  return SubWindowOf(TextForm);
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -355,19 +353,54 @@ bool TMainForm::event(QEvent* event) {
 }
 
 // File commands: the document operations of the text window.
-void TMainForm::FileOpen() {}
-void TMainForm::FileSave() {}
-void TMainForm::FileSaveAs() {}
+void TMainForm::FileOpen() {
+  if (TextForm) TextForm->FileOpen();
+}
+
+void TMainForm::FileSave() {
+  if (TextForm) TextForm->FileSave();
+}
+
+void TMainForm::FileSaveAs() {
+  if (TextForm) TextForm->FileSaveAs();
+}
+
 void TMainForm::FileExit() {
   close();
 }
 
 // Edit commands act on the text window's editor whatever window is active.
-void TMainForm::EditUndoItemClick() {}
-void TMainForm::EditCut() {}
-void TMainForm::EditCopy() {}
-void TMainForm::EditPaste() {}
-void TMainForm::A1Click() {}
+void TMainForm::EditUndoItemClick() {
+  if (TextForm) TextForm->Editor().Undo();
+}
+
+void TMainForm::EditCut() {
+  if (TextForm) TextForm->Editor().Cut();
+}
+
+void TMainForm::EditCopy() {
+  if (TextForm) TextForm->Editor().Copy();
+}
+
+void TMainForm::EditPaste() {
+  if (TextForm) TextForm->Editor().Paste();
+}
+
+void TMainForm::A1Click() {
+  if (TextForm) TextForm->Editor().SelectAll();
+}
+
+void TMainForm::AttachTextForm(TTextForm* form) {
+  AddChildWindow(form, TextTop, TextLeft, TextWidth, TextHeight);
+  connect(form, &TTextForm::FileNameChanged, this, [this](const QString& path) { TextFileName = path; });
+  connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
+    statusLine_->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(count));
+  });
+}
+
+void TMainForm::AttachImageForm(TImageForm* form) {
+  AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
+}
 
 // Toolbar visibility. The check marks follow the toolbars when the submenu
 // opens, so that a toolbar closed by its close box shows unchecked; each item
@@ -481,7 +514,20 @@ void TMainForm::WindowCascade() {
 // The close sequence: the unsaved text, then section "Screen" and the toolbar
 // layout.
 bool TMainForm::FormCloseQuery() {
-  // Step 1, the modified text, is wired when the text window lands.
+  if (TextForm && TextForm->Editor().Modified()) {
+    switch (AppPrompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
+      case zorvel::Answer::Cancel:
+        return false;
+      case zorvel::Answer::Yes:
+        TextForm->FileSave();
+        // A save that did not happen (its dialog cancelled, or the file not
+        // writable) keeps the window open rather than losing the changes.
+        if (TextForm->Editor().Modified()) return false;
+        break;
+      case zorvel::Answer::No:
+        break;
+    }
+  }
 
   auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
     if (!window) return;

@@ -15,6 +15,8 @@ class QMenu;
 class QStatusBar;
 class QToolBar;
 class QToolButton;
+class TImageForm;
+class TTextForm;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -43,6 +45,10 @@ class TMainForm : public QMainWindow {
   // Puts a window's widget into an MDI child of the client area at the given
   // bounds. The child's title follows the widget's window title.
   QMdiSubWindow* AddChildWindow(QWidget* form, int top, int left, int width, int height);
+  // The two working windows, each placed from its layout fields. The main window
+  // follows the text window's file name and shows its notices on the status line.
+  void AttachTextForm(TTextForm* form);
+  void AttachImageForm(TImageForm* form);
 
   // The five toolbars, by name ("tbMain", "tbText", "tbImage", "tbSpecial",
   // "tbBigOne"); nullptr for any other name.

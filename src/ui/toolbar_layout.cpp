@@ -60,7 +60,10 @@ void PlaceFromGeometry(QMainWindow* window, QToolBar* bar, ToolbarPlace& place) 
     if (window->toolBarArea(other) == place.Area) rows.insert(across(other));
   }
   rows.insert(across(bar));
-  place.DockRow = int(std::distance(rows.begin(), rows.find(across(bar))));
+  // Rows count from the window's edge inward, as the dock orders its lines.
+  const int row = int(std::distance(rows.begin(), rows.find(across(bar))));
+  const bool fromFarEdge = place.Area == Qt::BottomToolBarArea || place.Area == Qt::RightToolBarArea;
+  place.DockRow = fromFarEdge ? int(rows.size()) - 1 - row : row;
   place.DockPos = horizontal ? bar->geometry().left() : bar->geometry().top();
 }
 

@@ -2,7 +2,8 @@
 // The places of a main window's toolbars, kept in zorvel.ini with one section
 // per toolbar (named after it): "Visible", "DockedTo" ("Dock971" top, "Dock972"
 // bottom, "Dock973" left, "Dock974" right, "nil" floating), "DockRow" and
-// "DockPos" (row inside the dock, and position along it in pixels), and the
+// "DockPos" (row inside the dock counted from the window's edge inward, and
+// position along it in pixels), and the
 // floating rectangle "FloatLeft", "FloatTop", "FloatRight", "FloatBottom" with
 // "FloatRightX" (the right edge it was last floated at).
 
