@@ -163,7 +163,9 @@ TEST_F(ReaderTest, ShortStripsAreReadAsFarAsTheyGo) {
     const std::uint8_t result = ReadBytes(f.Bytes() + std::string(strip.begin(), strip.begin() + keep));
     const std::vector<std::uint8_t> kept(strip.begin(), strip.begin() + keep);
     EXPECT_EQ(result, DecodeReference(kept, 16, 3).Result) << "kept " << keep;
-    if (keep < strip.size()) EXPECT_TRUE(result == 20 || result == 7) << "kept " << keep;
+    if (keep < strip.size()) {
+      EXPECT_TRUE(result == 20 || result == 7) << "kept " << keep;
+    }
   }
   // A strip that starts past the end of the file has no data at all.
   TiffFile f = TiffFile::Page(16, 3, SmallStrip());
