@@ -1,0 +1,140 @@
+#include "core/proof/bookmarks.h"
+
+#include <charconv>
+#include <climits>
+
+#include "core/prompts.h"
+#include "core/settings/ini_file.h"
+#include "core/text/big5.h"
+#include "core/text/text_document.h"
+#include "core/text/text_editor.h"
+#include "core/text/text_file.h"
+
+namespace zorvel {
+
+namespace {
+
+std::string EntrySection(int n) {
+  return std::string(kBookmarkSection) + std::to_string(n);
+}
+
+}  // namespace
+
+std::vector<Bookmark> LoadBookmarks(const IniFile& ini) {
+  std::vector<Bookmark> entries;
+  const int count = ini.ReadInteger(kBookmarkSection, "Count", 0);
+  for (int n = 1; n <= count; ++n) {
+    const std::string section = EntrySection(n);
+    Bookmark b;
+    b.Title = ini.ReadString(section, "Title", "None");
+    b.FileName = ini.ReadString(section, "FileName", "");
+    b.Location = ini.ReadString(section, "Location", "");
+    b.Date = ini.ReadString(section, "Date", "");
+    entries.push_back(std::move(b));
+  }
+  return entries;
+}
+
+bool SaveBookmarks(IniFile& ini, const std::vector<Bookmark>& entries) {
+  std::vector<IniEntry> writes;
+  writes.reserve(1 + 4 * entries.size());
+  writes.push_back({std::string(kBookmarkSection), "Count", std::to_string(entries.size())});
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const std::string section = EntrySection(static_cast<int>(i) + 1);
+    writes.push_back({section, "Title", entries[i].Title});
+    writes.push_back({section, "FileName", entries[i].FileName});
+    writes.push_back({section, "Location", entries[i].Location});
+    writes.push_back({section, "Date", entries[i].Date});
+  }
+  return ini.WriteStrings(writes);
+}
+
+bool ParseLocation(std::string_view text, int& value) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  long long v = 0;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  auto [ptr, ec] = std::from_chars(first, last, v);
+  if (ec != std::errc() || ptr != last || v < INT_MIN || v > INT_MAX) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+JumpResult JumpToBookmark(const Bookmark& bookmark, BookmarkTarget& target, Prompts& prompts) {
+  TextEditor& editor = target.Editor();
+  if (editor.Modified()) {
+    switch (prompts.AskYesNoCancel(TextDocument::kModifiedQuestion)) {
+      case Answer::Cancel:
+        return JumpResult::NotDone;
+      case Answer::Yes:
+        target.FileSave();
+        // A save that did not happen (refused, or its Save As cancelled) would
+        // let the load below throw the changes away: stop here instead.
+        if (editor.Modified()) return JumpResult::NotDone;
+        break;
+      case Answer::No:
+        break;
+    }
+  }
+  const std::string path = Big5ToUtf8(bookmark.FileName);
+  std::string bytes;
+  std::string reason;
+  if (!ReadTextFile(path, bytes, reason)) {
+    prompts.Error("無法開啟檔案 " + path + " : " + reason);
+    return JumpResult::NotDone;
+  }
+  if (bytes.size() > static_cast<std::size_t>(kMaxTextLength)) {
+    prompts.Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
+    return JumpResult::NotDone;
+  }
+  editor.SetText(bytes);
+  target.SetFileName(path);
+  editor.SetModified(false);
+  int location = 0;
+  if (!ParseLocation(bookmark.Location, location)) {
+    prompts.Error("'" + Big5ToUtf8(bookmark.Location) + "' is not a valid integer value");
+    return JumpResult::Failed;
+  }
+  editor.SetSelStart(location);
+  editor.SetFocus();
+  return JumpResult::Jumped;
+}
+
+bool BookmarkList::FormShow(const IniFile& ini) {
+  if (!ListPending) return false;
+  Load(ini);
+  ListPending = false;
+  return true;
+}
+
+void BookmarkList::Load(const IniFile& ini) {
+  entries_ = LoadBookmarks(ini);
+  ListChanged = false;
+}
+
+void BookmarkList::FormClose(IniFile& ini, Prompts& prompts) {
+  if (!ListChanged) return;
+  if (!SaveBookmarks(ini, entries_)) {
+    prompts.Error("無法寫入設定檔 " + ini.Path() + ", 書籤沒有儲存.");
+    return;
+  }
+  ListChanged = false;
+}
+
+void BookmarkList::AddBookmark(std::string title, std::string fileName, std::string location,
+                               std::string date) {
+  entries_.push_back({std::move(title), std::move(fileName), std::move(location), std::move(date)});
+  ListChanged = true;
+}
+
+void BookmarkList::Delete(int index) {
+  if (index < 0 || index >= Count()) return;
+  entries_.erase(entries_.begin() + index);
+  ListChanged = true;
+}
+
+}  // namespace zorvel
