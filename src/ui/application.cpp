@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
@@ -24,6 +25,7 @@ void InstallFontSubstitutions() {
 void CreateZorvelWindows() {
   QApplication::setApplicationName("Zorvel");
   InstallFontSubstitutions();
+  QApplication::setWindowIcon(ToolIcon("ToolbarButton9710"));
   // The order matters: the image and text windows place themselves from the
   // main window's layout, and the options dialog puts the hot keys on the menus
   // of all of them. The choice window comes second once it exists.

@@ -68,6 +68,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
 
   BuildMenus();
   BuildToolbars();
+  menuBar()->setFont(QApplication::font());
+  statusLine_->setFont(QApplication::font());
   FormCreate();
 }
 
@@ -182,6 +184,8 @@ QToolBar* TMainForm::NewToolbar(const char* name, const QString& caption) {
   auto* bar = new QToolBar(caption, this);
   bar->setObjectName(name);
   bar->setIconSize(QSize(16, 16));
+  // Button captions in the desktop's face; only the big button speaks Ming.
+  bar->setFont(QApplication::font());
   AddFloatingCloseBox(bar);
   return bar;
 }
