@@ -7,9 +7,15 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+#include "core/pages/page_view.h"
+#include "core/proof/text_proofreader.h"
+#include "core/settings/settings.h"
 #include "core/text/text_document.h"
+#include "ui/image_form.h"
+#include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_text_editor.h"
+#include "ui/select_form.h"
 
 TTextForm* TextForm = nullptr;
 
@@ -31,6 +37,22 @@ class FormFileDialogs : public zorvel::FileDialogs {
 };
 
 }  // namespace
+
+// The prompts the windows use at the moment of each question, so that a test
+// that puts scripted prompts in place reaches the proofreading loop too.
+class ForwardingPrompts : public zorvel::Prompts {
+ public:
+  void Message(std::string_view text) override { AppPrompts().Message(text); }
+  void Error(std::string_view text) override { AppPrompts().Error(text); }
+  bool AskYesNo(std::string_view text) override { return AppPrompts().AskYesNo(text); }
+  zorvel::Answer AskYesNoCancel(std::string_view text) override { return AppPrompts().AskYesNoCancel(text); }
+  zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request) override {
+    return AppPrompts().Choose(request);
+  }
+  zorvel::ReplaceAnswer AskReplace(const zorvel::ReplaceQuestion& question) override {
+    return AppPrompts().AskReplace(question);
+  }
+};
 
 struct TTextFormDialogs {
   explicit TTextFormDialogs(TTextForm* form) : dialogs(form) {}
@@ -119,8 +141,8 @@ void TTextForm::BuildPopupMenu() {
   // The proofreading commands are connected by the windows that carry them out.
   AddItem("miFindSign", U("尋找差異記號"), QKeySequence(Qt::Key_F2), nullptr);
   AddItem("miShowWord", U("秀出圖形位置"), QKeySequence(Qt::Key_F3), nullptr);
-  AddItem("miSelectWord", U("選擇正確字串"), QKeySequence(Qt::Key_F4), nullptr);
-  AddItem("miAll", U("以上三個動作"), QKeySequence(Qt::Key_F1), nullptr);
+  AddItem("miSelectWord", U("選擇正確字串"), QKeySequence(Qt::Key_F4), &TTextForm::SelectWord);
+  AddItem("miAll", U("以上三個動作"), QKeySequence(Qt::Key_F1), &TTextForm::miAllClick);
   textPopupMenu_->addSeparator()->setObjectName("N1");
   AddItem("N2", U("剪下 (&T)"), {}, nullptr);
   AddItem("N3", U("複製 (&C)"), {}, nullptr);
@@ -133,6 +155,8 @@ void TTextForm::BuildPopupMenu() {
   AddItem("N9", U("設定字型..."), {}, &TTextForm::N9Click);
   AddItem("N10", U("書籤..."), {}, nullptr);
   auto* items = textPopupMenu_;
+  connect(items->findChild<QAction*>("miFindSign"), &QAction::triggered, this, [this] { FindSign(); });
+  connect(items->findChild<QAction*>("miShowWord"), &QAction::triggered, this, [this] { ShowWord(); });
   connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
   connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
   connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
@@ -157,6 +181,48 @@ bool TTextForm::CloseQuery() {
 void TTextForm::N9Click() {
   QFont font = editor_->font();
   if (FontDialogHook && FontDialogHook(font)) editor_->setFont(font);
+}
+
+zorvel::TextProofreader& TTextForm::Proofreader() {
+  static const zorvel::Settings defaults;
+  const zorvel::Settings* settings = OptionForm ? &OptionForm->Settings : &defaults;
+  if (!proofreader_ || proofSettings_ != settings) {
+    if (!prompts_) prompts_ = std::make_unique<ForwardingPrompts>();
+    proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, *prompts_, nullptr);
+    proofSettings_ = settings;
+  }
+  // The image window shows the pages once it can; until then ShowWord only
+  // checks the page file.
+  proofreader_->SetPageView(dynamic_cast<zorvel::PageView*>(ImageForm));
+  return *proofreader_;
+}
+
+namespace {
+
+// True when the choice window waits for an answer; it then comes to the front.
+bool ChoiceWaiting() {
+  if (!SelectForm || !SelectForm->Waiting()) return false;
+  SelectForm->raise();
+  SelectForm->activateWindow();
+  return true;
+}
+
+}  // namespace
+
+bool TTextForm::FindSign() {
+  return Proofreader().FindSign();
+}
+
+bool TTextForm::ShowWord() {
+  return Proofreader().ShowWord();
+}
+
+void TTextForm::SelectWord() {
+  if (!ChoiceWaiting()) Proofreader().SelectWord();
+}
+
+void TTextForm::miAllClick() {
+  if (!ChoiceWaiting()) Proofreader().miAllClick();
 }
 
 QString TTextForm::FileName() const {

@@ -20,7 +20,10 @@ struct TTextFormDialogs;
 namespace zorvel {
 class QtTextEditor;
 class TextDocument;
+class TextProofreader;
+struct Settings;
 }  // namespace zorvel
+class ForwardingPrompts;
 
 class TTextForm : public QWidget {
   Q_OBJECT
@@ -41,6 +44,17 @@ class TTextForm : public QWidget {
   bool CloseQuery();
   // The font command "設定字型...".
   void N9Click();
+
+  // The proofreading loop over this window's editor, the options dialog's
+  // settings and the image window.
+  zorvel::TextProofreader& Proofreader();
+  // F2, F3, F4 and F1 (popup menu, main window menu, toolbars and hot keys).
+  // While the choice window waits for an answer, F4 and F1 bring it to the
+  // front instead of starting a second choice inside the first.
+  bool FindSign();
+  bool ShowWord();
+  void SelectWord();
+  void miAllClick();
 
   // The path of the document; empty until a file is opened or saved under a name.
   QString FileName() const;
@@ -72,6 +86,9 @@ class TTextForm : public QWidget {
   zorvel::QtTextEditor* editor_ = nullptr;
   std::unique_ptr<zorvel::TextDocument> document_;
   QMenu* textPopupMenu_ = nullptr;
+  std::unique_ptr<ForwardingPrompts> prompts_;
+  std::unique_ptr<zorvel::TextProofreader> proofreader_;
+  const zorvel::Settings* proofSettings_ = nullptr;
 };
 
 extern TTextForm* TextForm;
