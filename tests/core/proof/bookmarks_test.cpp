@@ -1,0 +1,183 @@
+// The bookmark list: its sections in zorvel.ini, reading once per run, saving
+// on close after a change, and the jump.
+
+#include "core/proof/bookmarks.h"
+
+#include <gtest/gtest.h>
+
+#include "core/settings/ini_file.h"
+#include "core/text/memory_editor.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+namespace {
+
+class BookmarksTest : public ::testing::Test {
+ protected:
+  std::string IniPath() const { return dir_.File("zorvel.ini"); }
+  TempDir dir_;
+  ScriptedPrompts prompts_;
+};
+
+TEST_F(BookmarksTest, AMissingSectionLoadsAsANoneRow) {
+  WriteFile(IniPath(),
+            "[BookMark]\r\nCount=3\r\n"
+            "[BookMark1]\r\nTitle=one\r\nFileName=C:\\a.txt\r\nLocation=12\r\nDate=d1\r\n"
+            "[BookMark3]\r\nTitle=three\r\nFileName=/b.txt\r\nLocation=7\r\nDate=d3\r\n");
+  const std::vector<Bookmark> entries = LoadBookmarks(IniFile(IniPath()));
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0], (Bookmark{"one", "C:\\a.txt", "12", "d1"}));
+  EXPECT_EQ(entries[1], (Bookmark{"None", "", "", ""}));
+  EXPECT_EQ(entries[2].Title, "three");
+  // No section at all, or a count that is no number: an empty list.
+  EXPECT_TRUE(LoadBookmarks(IniFile(dir_.File("missing.ini"))).empty());
+  WriteFile(IniPath(), "[BookMark]\r\nCount=lots\r\n");
+  EXPECT_TRUE(LoadBookmarks(IniFile(IniPath())).empty());
+}
+
+TEST_F(BookmarksTest, DeletingTheMiddleOfThreeWritesTwoAndLeavesTheOldThird) {
+  WriteFile(IniPath(), "[Screen]\r\nMainTop=5\r\n");
+  IniFile ini(IniPath());
+  BookmarkList list;
+  ASSERT_TRUE(list.FormShow(ini));
+  list.AddBookmark("one", "/t/1.txt", "10", "d1");
+  list.AddBookmark("two", "/t/2.txt", "20", "d2");
+  list.AddBookmark("\xA5\xD2", "/t/3.txt", "30", "d3");  // Big5 passes through
+  list.FormClose(ini, prompts_);
+  EXPECT_FALSE(list.ListChanged);
+
+  list.Delete(1);
+  EXPECT_TRUE(list.ListChanged);
+  list.FormClose(ini, prompts_);
+  EXPECT_EQ(ini.ReadInteger("BookMark", "Count", -1), 2);
+  EXPECT_EQ(ini.ReadString("BookMark1", "Title", ""), "one");
+  EXPECT_EQ(ini.ReadString("BookMark2", "Title", ""), "\xA5\xD2");
+  EXPECT_EQ(ini.ReadString("BookMark2", "Location", ""), "30");
+  // The old third section stays; Count keeps it from being read.
+  EXPECT_EQ(ini.ReadString("BookMark3", "Title", ""), "\xA5\xD2");
+  EXPECT_EQ(ini.ReadString("Screen", "MainTop", ""), "5");
+  EXPECT_EQ(LoadBookmarks(ini).size(), 2u);
+  EXPECT_TRUE(prompts_.Shown.empty());
+}
+
+TEST_F(BookmarksTest, TheListIsReadOnceAndWrittenOnlyAfterAChange) {
+  IniFile ini(IniPath());
+  WriteFile(IniPath(), "[BookMark]\r\nCount=1\r\n[BookMark1]\r\nTitle=old\r\n");
+  BookmarkList list;
+  EXPECT_TRUE(list.ListPending);
+  EXPECT_TRUE(list.FormShow(ini));
+  EXPECT_FALSE(list.ListPending);
+  // Changed outside meanwhile: the second showing reads nothing.
+  WriteFile(IniPath(), "[BookMark]\r\nCount=0\r\n");
+  EXPECT_FALSE(list.FormShow(ini));
+  ASSERT_EQ(list.Count(), 1);
+  // Closing without a change writes nothing.
+  list.FormClose(ini, prompts_);
+  EXPECT_EQ(ReadFile(IniPath()), "[BookMark]\r\nCount=0\r\n");
+  // Deleting out of range is no change.
+  list.Delete(5);
+  list.Delete(-1);
+  EXPECT_FALSE(list.ListChanged);
+}
+
+TEST_F(BookmarksTest, ARefusedWriteIsReportedAndKeepsTheChangeForTheNextClose) {
+  IniFile ini(dir_.File("no-such-folder/zorvel.ini"));
+  BookmarkList list;
+  list.FormShow(ini);
+  list.AddBookmark("a", "/a.txt", "0", "d");
+  list.FormClose(ini, prompts_);
+  EXPECT_TRUE(list.ListChanged);
+  ASSERT_EQ(prompts_.Shown.size(), 1u);
+}
+
+TEST(BookmarkLocation, OnlyDecimalIntegersAreLocations) {
+  int v = -1;
+  EXPECT_TRUE(ParseLocation("123", v));
+  EXPECT_EQ(v, 123);
+  EXPECT_TRUE(ParseLocation(" -4 ", v));
+  EXPECT_EQ(v, -4);
+  for (const char* bad : {"", "12a", "0x10", "$10", "1.5", "99999999999", "+"}) {
+    EXPECT_FALSE(ParseLocation(bad, v)) << bad;
+  }
+}
+
+// The text window as a jump sees it.
+class FakeTarget : public BookmarkTarget {
+ public:
+  TextEditor& Editor() override { return editor; }
+  void FileSave() override {
+    ++saves;
+    if (saveWorks) editor.SetModified(false);
+  }
+  void SetFileName(const std::string& path) override { fileName = path; }
+  MemoryEditor editor;
+  std::string fileName = "/old.txt";
+  int saves = 0;
+  bool saveWorks = true;
+};
+
+class BookmarkJump : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(dir_.File("proof.txt"), "line one\r\nline two\r\n");
+    target_.editor.SetText("edited");
+    target_.editor.SetModified(true);
+  }
+  Bookmark Mark(std::string location = "10") const { return {"t", dir_.File("proof.txt"), location, "d"}; }
+  TempDir dir_;
+  ScriptedPrompts prompts_;
+  FakeTarget target_;
+};
+
+TEST_F(BookmarkJump, CancelOnTheModifiedQuestionChangesNothing) {
+  prompts_.Answers = {Answer::Cancel};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::NotDone);
+  EXPECT_EQ(target_.editor.Text(), "edited");
+  EXPECT_TRUE(target_.editor.Modified());
+  EXPECT_EQ(target_.fileName, "/old.txt");
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"文件已修改, 是否儲存?"});
+}
+
+TEST_F(BookmarkJump, YesSavesFirstAndNoDiscardsThenTheCursorLandsOnTheLocation) {
+  prompts_.Answers = {Answer::Yes};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::Jumped);
+  EXPECT_EQ(target_.saves, 1);
+  EXPECT_EQ(target_.editor.Text(), "line one\r\nline two\r\n");
+  EXPECT_EQ(target_.fileName, dir_.File("proof.txt"));
+  EXPECT_FALSE(target_.editor.Modified());
+  EXPECT_EQ(target_.editor.SelStart(), 10);
+  EXPECT_TRUE(target_.editor.HasFocus());
+
+  target_.editor.SetText("again");
+  target_.editor.SetModified(true);
+  prompts_.Answers = {Answer::No};
+  EXPECT_EQ(JumpToBookmark(Mark("3"), target_, prompts_), JumpResult::Jumped);
+  EXPECT_EQ(target_.saves, 1);
+  EXPECT_EQ(target_.editor.SelStart(), 3);
+}
+
+TEST_F(BookmarkJump, ASaveThatDidNotHappenKeepsTheEditedText) {
+  target_.saveWorks = false;
+  prompts_.Answers = {Answer::Yes};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::NotDone);
+  EXPECT_EQ(target_.editor.Text(), "edited");
+}
+
+TEST_F(BookmarkJump, AnUnreadableFileOrABadLocationIsReported) {
+  target_.editor.SetModified(false);
+  Bookmark gone{"t", dir_.File("gone.txt"), "1", "d"};
+  EXPECT_EQ(JumpToBookmark(gone, target_, prompts_), JumpResult::NotDone);
+  EXPECT_EQ(target_.editor.Text(), "edited");
+  EXPECT_EQ(target_.fileName, "/old.txt");
+  ASSERT_EQ(prompts_.Shown.size(), 1u);
+
+  // A location that is no number: the file is loaded, then the report.
+  EXPECT_EQ(JumpToBookmark(Mark("abc"), target_, prompts_), JumpResult::Failed);
+  EXPECT_EQ(target_.editor.Text(), "line one\r\nline two\r\n");
+  EXPECT_EQ(target_.fileName, dir_.File("proof.txt"));
+  ASSERT_EQ(prompts_.Shown.size(), 2u);
+  EXPECT_EQ(prompts_.Shown[1], "'abc' is not a valid integer value");
+}
+
+}  // namespace
+}  // namespace zorvel::test

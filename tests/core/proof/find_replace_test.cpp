@@ -1,0 +1,111 @@
+// Find next, replace and replace all of the find/replace dialog, over the
+// in-memory editor.
+
+#include "core/proof/find_replace.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text/memory_editor.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+namespace {
+
+class FindReplaceTest : public ::testing::Test {
+ protected:
+  void SetText(std::string_view text, int cursor) {
+    editor_.SetText(text);
+    editor_.SetSelStart(cursor);
+  }
+  bool Find(std::string_view what, FindOptions options = {}) {
+    return steps_.ReplaceDialogFind(editor_, prompts_, what, options);
+  }
+  int Replace(std::string_view what, std::string_view with, bool all = false, FindOptions options = {}) {
+    return steps_.ReplaceDialogReplace(editor_, prompts_, what, with, options, all);
+  }
+  std::pair<int, int> Selection() const { return {editor_.SelStart(), editor_.SelLength()}; }
+
+  MemoryEditor editor_;
+  ScriptedPrompts prompts_;
+  FindReplace steps_;
+};
+
+TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnAndStopsAtTheEnd) {
+  SetText("cat cat cat", 1);
+  EXPECT_TRUE(Find("cat"));
+  EXPECT_EQ(Selection(), std::make_pair(4, 3));
+  EXPECT_TRUE(steps_.FindSelected);
+  EXPECT_TRUE(Find("cat"));
+  EXPECT_EQ(Selection(), std::make_pair(8, 3));
+  // No wrap around: the message, and the selection stays.
+  EXPECT_FALSE(Find("cat"));
+  EXPECT_EQ(Selection(), std::make_pair(8, 3));
+  EXPECT_FALSE(steps_.FindSelected);
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kFindNotFound)});
+}
+
+TEST_F(FindReplaceTest, ReplaceWithoutFindReplacesTheNextOccurrenceAtOnce) {
+  SetText("cat cat", 0);
+  editor_.SetSelLength(3);  // a selection that find next did not make is skipped
+  EXPECT_EQ(Replace("cat", "dog"), 1);
+  EXPECT_EQ(editor_.Text(), "cat dog");
+  EXPECT_EQ(Selection(), std::make_pair(4, 3));
+  EXPECT_TRUE(prompts_.Shown.empty());
+}
+
+TEST_F(FindReplaceTest, FindThenReplaceActsOnTheFoundOccurrenceThenOnTheNext) {
+  SetText("cat cat cat", 0);
+  ASSERT_TRUE(Find("cat"));  // the one after the (empty) selection: at 0
+  EXPECT_EQ(Selection(), std::make_pair(0, 3));
+  Replace("cat", "mouse");
+  EXPECT_EQ(editor_.Text(), "mouse cat cat");
+  EXPECT_EQ(Selection(), std::make_pair(0, 5));
+  EXPECT_FALSE(steps_.FindSelected);
+  Replace("cat", "mouse");
+  EXPECT_EQ(editor_.Text(), "mouse mouse cat");
+  EXPECT_EQ(Selection(), std::make_pair(6, 5));
+}
+
+TEST_F(FindReplaceTest, ReplaceAllFromTheMiddleChangesOnlyWhatFollowsAndEndsWithTheMessage) {
+  SetText("ab\r\nab\r\nab\r\nab", 5);
+  EXPECT_EQ(Replace("ab", "\xA5\xD2", true), 2);
+  EXPECT_EQ(editor_.Text(), "ab\r\nab\r\n\xA5\xD2\r\n\xA5\xD2");
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kReplaceNotFound)});
+  // Nothing left after the cursor: only the message.
+  EXPECT_EQ(Replace("ab", "x", true), 0);
+  EXPECT_EQ(prompts_.Shown.size(), 2u);
+}
+
+TEST_F(FindReplaceTest, AReplacementHoldingTheFindTextDoesNotLoop) {
+  SetText("a-a-a", 0);
+  EXPECT_EQ(Replace("a", "aa", true), 3);
+  EXPECT_EQ(editor_.Text(), "aa-aa-aa");
+  SetText("aaa", 0);
+  EXPECT_EQ(Replace("a", "", true), 3);
+  EXPECT_EQ(editor_.Text(), "");
+}
+
+TEST_F(FindReplaceTest, CaseAndWholeWordOptionsAndByteLengths) {
+  // Without match case ASCII letters match in either case; the selection is
+  // the find text's byte length, a double-byte character counting two.
+  SetText(
+      "x \xA5\xD2"
+      "ABC y",
+      0);
+  ASSERT_TRUE(
+      Find("\xA5\xD2"
+           "abc"));
+  EXPECT_EQ(Selection(), std::make_pair(2, 5));
+  SetText("ABC", 0);
+  EXPECT_FALSE(Find("abc", {.MatchCase = true}));
+  SetText("abcd abc", 0);
+  ASSERT_TRUE(Find("abc", {.WholeWord = true}));
+  EXPECT_EQ(Selection(), std::make_pair(5, 3));
+  // A match never starts on a second byte: A4 41 holds the code of "A".
+  SetText("\xA4\x41 A", 0);
+  ASSERT_TRUE(Find("a"));
+  EXPECT_EQ(Selection(), std::make_pair(3, 1));
+}
+
+}  // namespace
+}  // namespace zorvel::test
