@@ -9,6 +9,7 @@
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
+#include "ui/select_form.h"
 #include "ui/text_form.h"
 
 namespace zorvel {
@@ -28,8 +29,9 @@ void CreateZorvelWindows() {
   QApplication::setWindowIcon(ToolIcon("ToolbarButton9710"));
   // The order matters: the image and text windows place themselves from the
   // main window's layout, and the options dialog puts the hot keys on the menus
-  // of all of them. The choice window comes second once it exists.
+  // of all of them.
   MainForm = new TMainForm();
+  SelectForm = new TSelectForm();
   ImageForm = new TImageForm();
   MainForm->AttachImageForm(ImageForm);
   TextForm = new TTextForm();
@@ -45,6 +47,8 @@ void DestroyZorvelWindows() {
   MainForm = nullptr;
   ImageForm = nullptr;
   TextForm = nullptr;
+  delete SelectForm;
+  SelectForm = nullptr;
 }
 
 int RunZorvel(QApplication& app) {
