@@ -442,13 +442,20 @@ void TMainForm::miBigOneClick() {
 // The options dialog's pages are wired when the options dialog lands.
 void TMainForm::miOptionClick() {}
 
-// Text commands: FindSign, ShowWord and SelectWord are wired when the difference
-// marks and the line position land; the replacement table, find and replace, and
-// bookmarks when their windows land.
-void TMainForm::ToolbarButton9712Click() {}
-void TMainForm::ToolbarButton9710Click() {}
-void TMainForm::ToolbarButton9714Click() {}
-void TMainForm::ToolbarButton9713Click() {}
+// Text commands: the proofreading loop runs in the text window; the replacement
+// table, find and replace, and bookmarks are wired when their windows land.
+void TMainForm::ToolbarButton9712Click() {
+  if (TextForm) TextForm->FindSign();
+}
+void TMainForm::ToolbarButton9710Click() {
+  if (TextForm) TextForm->ShowWord();
+}
+void TMainForm::ToolbarButton9714Click() {
+  if (TextForm) TextForm->SelectWord();
+}
+void TMainForm::ToolbarButton9713Click() {
+  if (TextForm) TextForm->miAllClick();
+}
 void TMainForm::N22Click() {}
 void TMainForm::N24Click() {}
 void TMainForm::N3Click() {}
