@@ -3,7 +3,8 @@
 // it with a factory type that has
 //   static std::unique_ptr<zorvel::TextEditor> Make();
 // as proof_memory_editor_test.cpp does for MemoryEditor, so that every editor
-// implementation is held to the same positions and results.
+// implementation is held to the same positions and results. A widget editor
+// should come sized and shown: a view that is not laid out does not scroll.
 
 #include <gtest/gtest.h>
 
