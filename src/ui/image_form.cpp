@@ -1,46 +1,445 @@
 #include "ui/image_form.h"
 
-#include <QContextMenuEvent>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
-#include <QScrollArea>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <limits>
+#include <tuple>
+
+#include "codec/a_tif_g4.h"
+#include "codec/g4_decoder.h"
+#include "core/pages/marker_geometry.h"
+#include "core/pages/picture_file_name.h"
+#include "core/pages/right_top.h"
+#include "core/pages/vol_shift.h"
+#include "core/pages/wildcard.h"
+#include "core/proof/text_proofreader.h"
+#include "core/settings/settings.h"
+#include "core/text/big5.h"
+#include "ui/main_form.h"
+#include "ui/option_form.h"
+#include "ui/qt_prompts.h"
 
 TImageForm* ImageForm = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// The hourglass for as long as the object lives, on every way out.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+const QColor kMarkerColour(255, 0, 0);
+const QColor kCentreColour(0, 0, 128);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The scrolling area
+
+TImageScroller::TImageScroller(TImageForm* form) : QAbstractScrollArea(form), form_(form) {
+  setObjectName("ImageShow");
+  setFrameShape(QFrame::NoFrame);
+  viewport()->setObjectName("PaintBox");
+  viewport()->setAutoFillBackground(true);
+  viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+  horizontalScrollBar()->setSingleStep(20);
+  verticalScrollBar()->setSingleStep(20);
+}
+
+void TImageScroller::UpdateRanges() {
+  const QSize shown = form_->ShownSize();
+  const QSize client = viewport()->size();
+  horizontalScrollBar()->setRange(0, std::max(0, shown.width() - client.width()));
+  verticalScrollBar()->setRange(0, std::max(0, shown.height() - client.height()));
+  horizontalScrollBar()->setPageStep(std::max(1, client.width()));
+  verticalScrollBar()->setPageStep(std::max(1, client.height()));
+}
+
+void TImageScroller::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  form_->PaintView(painter, event->rect());
+}
+
+void TImageScroller::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateRanges();
+  form_->FormResize();
+}
+
+void TImageScroller::scrollContentsBy(int, int) {
+  // The centre cross stays where it is while the picture moves, so the whole
+  // view is painted again; the picture itself is only copied.
+  viewport()->update();
+}
+
+void TImageScroller::mousePressEvent(QMouseEvent* event) {
+  form_->MousePress(event);
+}
+
+void TImageScroller::mouseMoveEvent(QMouseEvent* event) {
+  form_->MouseMove(event);
+}
+
+void TImageScroller::mouseReleaseEvent(QMouseEvent* event) {
+  form_->MouseRelease(event);
+}
+
+void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of a double-click sets the click point like any press; the
+  // double-click command itself comes with the calibration commands.
+  form_->MousePress(event);
+}
+
+// ---------------------------------------------------------------------------
+// The window
 
 TImageForm::TImageForm(QWidget* parent) : QWidget(parent) {
   setObjectName("ImageForm");
   setWindowTitle("(no image)");
 
-  pageArea_ = new QScrollArea(this);
-  pageArea_->setObjectName("ImageShowArea");
-  pageArea_->setFrameShape(QFrame::NoFrame);
-  pageArea_->setWidgetResizable(false);
-  pageArea_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scroller_ = new TImageScroller(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(pageArea_);
+  layout->addWidget(scroller_);
 
-  imagePopupMenu_ = new QMenu(this);
-  imagePopupMenu_->setObjectName("ImagePopupMenu");
-  // The shortcuts are the hot keys the settings load puts here; they are shown
-  // in the menu, while the keys themselves act through the main window's items.
-  QAction* previous = imagePopupMenu_->addAction(QString::fromUtf8("上一張圖"));
-  previous->setObjectName("miPreviousPicture");
-  previous->setShortcut(QKeySequence(Qt::Key_F5));
-  previous->setShortcutContext(Qt::WidgetShortcut);
-  connect(previous, &QAction::triggered, this, &TImageForm::ToolbarButton9716Click);
-  QAction* next = imagePopupMenu_->addAction(QString::fromUtf8("下一張圖"));
-  next->setObjectName("miNextPicture");
-  next->setShortcut(QKeySequence(Qt::Key_F6));
-  next->setShortcutContext(Qt::WidgetShortcut);
-  connect(next, &QAction::triggered, this, &TImageForm::ToolbarButton974Click);
+  BuildPopupMenu();
 }
 
-// StepPicture(-1) and StepPicture(+1): wired when the page display lands.
-void TImageForm::ToolbarButton9716Click() {}
-void TImageForm::ToolbarButton974Click() {}
+TImageForm::~TImageForm() {
+  if (ImageForm == this) ImageForm = nullptr;
+}
 
-void TImageForm::contextMenuEvent(QContextMenuEvent* event) {
-  imagePopupMenu_->popup(event->globalPos());
+void TImageForm::BuildPopupMenu() {
+  imagePopupMenu_ = new QMenu(this);
+  imagePopupMenu_->setObjectName("ImagePopupMenu");
+  auto add = [this](const char* name, const char* caption) {
+    QAction* item = imagePopupMenu_->addAction(U(caption));
+    item->setObjectName(name);
+    return item;
+  };
+  // The calibration commands and the scale dialog are connected when they land.
+  add("N2", "設定為右上角第一個字 (X,Y)");
+  add("X1", "設定為右上角第一個字的X座標");
+  add("Y1", "設定為右上角第一個字的Y座標");
+  imagePopupMenu_->addSeparator()->setObjectName("N3");
+  connect(add("N1", "移至右上角"), &QAction::triggered, this, &TImageForm::N1Click);
+  // The shortcuts are the hot keys the settings put here; they are shown in the
+  // menu, while the keys themselves act through the main window's items.
+  for (auto [name, caption, key, handler] :
+       {std::tuple{"miPreviousPicture", "上一張圖", Qt::Key_F5, &TImageForm::ToolbarButton9716Click},
+        std::tuple{"miNextPicture", "下一張圖", Qt::Key_F6, &TImageForm::ToolbarButton974Click}}) {
+    QAction* item = add(name, caption);
+    item->setShortcut(QKeySequence(key));
+    item->setShortcutContext(Qt::WidgetShortcut);
+    connect(item, &QAction::triggered, this, handler);
+  }
+  add("N6", "設定特殊欄的行偏移");
+  add("N7", "設定圖形比例");
+}
+
+const zorvel::Settings& TImageForm::CurrentSettings() const {
+  static const zorvel::Settings defaults;
+  return OptionForm ? OptionForm->Settings : defaults;
+}
+
+int TImageForm::Ratio() {
+  return UsableRatio(CurrentSettings().PictureRatio);
+}
+
+int TImageForm::UsableRatio(int ratio) {
+  if (ratio > 0) {
+    ratioWarned_ = false;
+    return ratio;
+  }
+  if (!ratioWarned_) {
+    ratioWarned_ = true;
+    AppPrompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
+  }
+  return 100;
+}
+
+zorvel::CVolShift& TImageForm::VolShift() {
+  if (volShift_) return *volShift_;
+  if (!ownVolShift_) {
+    ownVolShift_ = std::make_unique<zorvel::CVolShift>(QFile::encodeName(QDir::currentPath()).toStdString());
+  }
+  return *ownVolShift_;
+}
+
+QSize TImageForm::PageSize() const {
+  const zorvel::DecodedPage* page = Page();
+  return page ? QSize(page->Width, page->Height) : QSize();
+}
+
+// --- loading ---------------------------------------------------------------
+
+int TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
+  if (DecodePicture(fileName) != 0) return 2;
+  pictureFileName_ = fileName;
+  pictureVolume_ = volume;
+  pictureSutra_ = sutra;
+  picturePage_ = page;
+  markerX_ = markerY_ = -1;
+
+  zorvel::CVolShift& store = VolShift();
+  if (pictureVolume_ != store.Volume()) {
+    if (store.Dirty) store.SaveCalibration();
+    store.LoadCalibration(pictureVolume_);
+  }
+  FormResize();
+  return 0;
+}
+
+int TImageForm::DecodePicture(const std::string& fileName) {
+  zorvel::InitCodeTables();
+  zorvel::ATifG4 reader(zorvel::Big5PathToNative(fileName));
+  BusyCursor busy;
+  if (zorvel::ReadPage(reader) != zorvel::erOk) return 2;
+
+  // The new page and its picture at the current scale are made before anything
+  // is replaced, so that a page that cannot be shown leaves the old one.
+  auto page = std::make_shared<zorvel::DecodedPage>(std::move(reader.Page));
+  const int ratio = Ratio();
+  const zorvel::PictureSize shown = zorvel::ShownPictureSize(page->Width, page->Height, ratio);
+  zorvel::PageRendering rendering;
+  rendering.SetPage(page);
+  bool made = false;
+  if (!rendering.Prepare(ratio, zorvel::PictureScale(ratio), shown.Width, shown.Height, &made)) return 2;
+  renderCount_ += made;
+
+  ++decodeCount_;
+  rendering_ = std::move(rendering);
+  shownRatio_ = ratio;
+  shownSize_ = QSize(shown.Width, shown.Height);
+  scroller_->UpdateRanges();
+  FormResize();
+  setWindowTitle(QString::fromStdString(zorvel::Big5ToUtf8(fileName)));
+  return 0;
+}
+
+bool TImageForm::PrepareRendering() {
+  const QSize page = PageSize();
+  if (page.isEmpty()) return false;
+  bool made = false;
+  const bool ready = rendering_.Prepare(shownRatio_, zorvel::PictureScale(shownRatio_), shownSize_.width(),
+                                        shownSize_.height(), &made);
+  renderCount_ += made;
+  return ready;
+}
+
+bool TImageForm::DetectRightTop() {
+  const zorvel::DecodedPage* page = Page();
+  if (!page) return false;
+  return zorvel::DetectRightTop(*page, CurrentSettings(), VolShift(), picturePage_);
+}
+
+// --- the marker --------------------------------------------------------------
+
+void TImageForm::ShowPosition(int field, int line, int charIndex) {
+  zorvel::Settings settings = CurrentSettings();
+  settings.PictureRatio = Ratio();
+  zorvel::ViewGeometry view;
+  view.PageWidth = PageSize().width();
+  // The marker is placed on the picture as shown.
+  const QSize client = ClientSize();
+  view.ClientWidth = client.width();
+  view.ClientHeight = client.height();
+  const zorvel::MarkerPosition at =
+      zorvel::ComputeShowPosition(settings, VolShift().Get(picturePage_), view, field, line, charIndex);
+  markerX_ = at.MarkerX;
+  markerY_ = at.MarkerY;
+  SetVertScrollPos(at.ScrollY);
+  SetHorzScrollPos(at.ScrollX);
+  FormResize();
+}
+
+void TImageForm::FormResize() {
+  scroller_->viewport()->update();
+}
+
+// --- paging and scrolling ----------------------------------------------------
+
+bool TImageForm::StepPicture(int step) {
+  if (static_cast<long long>(pictureVolume_) + picturePage_ == 0) {
+    AppPrompts().Message("我怎麼知道這是哪一張 ?");
+    return false;
+  }
+  if (step == 0) return true;
+  const int page = picturePage_ + step;
+  std::string fileName;
+  if (!zorvel::CheckPictureFile(CurrentSettings(), pictureVolume_, pictureSutra_, page, fileName)) {
+    AppPrompts().Message("錯誤 : 檔案 " + zorvel::Big5ToUtf8(fileName) + " 不存在 !");
+    return false;
+  }
+  if (LoadPicture(pictureVolume_, pictureSutra_, fileName, page) != 0) return false;
+  if (CurrentSettings().AutoSetRightTop && !DetectRightTop()) {
+    AppPrompts().Message(zorvel::kRightTopNotFound);
+  }
+  SetVertScrollPos(0);
+  SetHorzScrollPos(PageSize().width());
+  return true;
+}
+
+void TImageForm::GoRightTop() {
+  SetVertScrollPos(0);
+  SetHorzScrollPos(shownSize_.width());
+}
+
+void TImageForm::ToggleLines() {
+  showLines_ = !showLines_;
+  FormResize();
+}
+
+void TImageForm::Rescale(int percentage) {
+  if (pictureFileName_.empty()) return;
+  percentage = UsableRatio(percentage);
+  const QSize page = PageSize();
+  const zorvel::RescaleResult next = zorvel::ComputeRescale(
+      page.width(), page.height(), percentage, shownSize_.height(), HorzScrollPos(), VertScrollPos());
+  const int oldRatio = shownRatio_;
+  const QSize oldSize = shownSize_;
+  shownRatio_ = percentage;
+  shownSize_ = QSize(next.Shown.Width, next.Shown.Height);
+  if (!PrepareRendering()) {
+    // No memory for the picture at that scale: it stays as it was.
+    shownRatio_ = oldRatio;
+    shownSize_ = oldSize;
+    return;
+  }
+  scroller_->UpdateRanges();
+  SetVertScrollPos(next.ScrollY);
+  SetHorzScrollPos(next.ScrollX);
+  FormResize();
+}
+
+int TImageForm::HorzScrollPos() const {
+  return scroller_->horizontalScrollBar()->value();
+}
+
+int TImageForm::VertScrollPos() const {
+  return scroller_->verticalScrollBar()->value();
+}
+
+void TImageForm::SetHorzScrollPos(int position) {
+  scroller_->horizontalScrollBar()->setValue(position);
+}
+
+void TImageForm::SetVertScrollPos(int position) {
+  scroller_->verticalScrollBar()->setValue(position);
+}
+
+QSize TImageForm::ClientSize() const {
+  return scroller_->viewport()->size();
+}
+
+void TImageForm::N1Click() {
+  GoRightTop();
+}
+
+void TImageForm::ToolbarButton9716Click() {
+  StepPicture(-1);
+}
+
+void TImageForm::ToolbarButton974Click() {
+  StepPicture(+1);
+}
+
+// --- painting ----------------------------------------------------------------
+
+void TImageForm::PaintView(QPainter& painter, const QRect& exposed) {
+  const QPoint origin(-HorzScrollPos(), -VertScrollPos());
+  const QRect picture(origin, shownSize_);
+  const QRect visible = picture.intersected(exposed);
+  if (!visible.isEmpty()) {
+    rendering_.Paint(painter, visible.topLeft(), visible.translated(-origin), shownRatio_,
+                     zorvel::PictureScale(shownRatio_));
+  }
+  if (!showLines_) return;
+
+  // The marker: two full-length lines through the character, over the picture.
+  if (!shownSize_.isEmpty()) {
+    painter.save();
+    painter.setClipRect(picture);
+    painter.setPen(QPen(kMarkerColour, 2, Qt::SolidLine));
+    const long long x = static_cast<long long>(markerX_) + origin.x();
+    const long long y = static_cast<long long>(markerY_) + origin.y();
+    // Far-off markers are drawn as lines just outside the view.
+    auto near = [](long long v) {
+      return static_cast<int>(std::clamp<long long>(v, -16, std::numeric_limits<short>::max()));
+    };
+    painter.drawLine(near(x), picture.top(), near(x), picture.bottom() + 1);
+    painter.drawLine(picture.left(), near(y), picture.right() + 1, near(y));
+    painter.restore();
+  }
+
+  // The centre cross of the view.
+  const QSize client = ClientSize();
+  painter.setPen(QPen(kCentreColour, 1, Qt::DotLine));
+  painter.drawLine(client.width() / 2, 0, client.width() / 2, client.height());
+  painter.drawLine(0, client.height() / 2, client.width(), client.height() / 2);
+}
+
+// --- the mouse -----------------------------------------------------------------
+
+QPoint TImageForm::PicturePoint(const QPoint& client) const {
+  const QPoint onPicture = client + QPoint(HorzScrollPos(), VertScrollPos());
+  if (QRect(QPoint(0, 0), shownSize_).contains(onPicture)) return onPicture;
+  return client;
+}
+
+void TImageForm::MousePress(QMouseEvent* event) {
+  const QPoint at = PicturePoint(event->position().toPoint());
+  clickX_ = at.x();
+  clickY_ = at.y();
+  if (event->button() == Qt::LeftButton) {
+    dragging_ = true;
+    dragStartX_ = clickX_;
+    dragStartY_ = clickY_;
+    dragVertPos_ = VertScrollPos();
+    dragHorzPos_ = HorzScrollPos();
+  } else if (event->button() == Qt::RightButton) {
+    imagePopupMenu_->popup(event->globalPosition().toPoint());
+  }
+  event->accept();
+}
+
+void TImageForm::MouseMove(QMouseEvent* event) {
+  if (!dragging_) return;
+  scroller_->viewport()->setCursor(Qt::ClosedHandCursor);
+  // The point on the picture, which moves with the scroll.
+  const QPoint at = event->position().toPoint() + QPoint(HorzScrollPos(), VertScrollPos());
+  SetHorzScrollPos(static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(dragHorzPos_) - (at.x() - dragStartX_), 0, INT_MAX)));
+  SetVertScrollPos(static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(dragVertPos_) - (at.y() - dragStartY_), 0, INT_MAX)));
+  dragHorzPos_ = HorzScrollPos();
+  dragVertPos_ = VertScrollPos();
+  event->accept();
+}
+
+void TImageForm::MouseRelease(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  scroller_->viewport()->unsetCursor();
+  dragging_ = false;
+  const QPoint at = PicturePoint(event->position().toPoint());
+  dragStartX_ = at.x();
+  dragStartY_ = at.y();
   event->accept();
 }
