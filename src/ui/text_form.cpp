@@ -229,6 +229,10 @@ QString TTextForm::FileName() const {
   return QString::fromStdString(document_->FileName());
 }
 
+void TTextForm::SetFileName(const QString& path) {
+  document_->SetFileName(path.toUtf8().toStdString());
+}
+
 void TTextForm::UpdateCaption() {
   setWindowTitle(QString::fromStdString(document_->Caption()));
 }

@@ -58,6 +58,8 @@ class TTextForm : public QWidget {
 
   // The path of the document; empty until a file is opened or saved under a name.
   QString FileName() const;
+  // The path and caption of a text loaded without the open dialog (a bookmark jump).
+  void SetFileName(const QString& path);
 
   // The dialogs, replaceable so that tests can script them. An empty string or
   // false means cancelled. By default they show the real dialogs.

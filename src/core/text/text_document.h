@@ -36,6 +36,9 @@ class TextDocument {
   std::string Caption() const;
   // Called after the path changed.
   std::function<void()> OnFileNameChanged;
+  // Sets the path (and so the caption) of a text loaded without the open
+  // dialog, as a bookmark jump does.
+  void SetFileName(const std::string& path);
 
   // Each returns true when it did what it was asked.
   bool FileOpen();
@@ -48,7 +51,6 @@ class TextDocument {
 
  private:
   SaveResult WriteTo(const std::string& path);
-  void SetFileName(const std::string& path);
 
   TextEditor& editor_;
   std::function<Prompts&()> prompts_;
