@@ -350,6 +350,26 @@ void QtTextEditor::InsertOperatorText(const QString& text) {
   if (replaced > 0 && OnCharactersReplaced) OnCharactersReplaced(replaced);
 }
 
+void QtTextEditor::Cut() {
+  cut();
+  NormalizeCurrentLine();
+}
+
+void QtTextEditor::NormalizeCurrentLine() {
+  const QTextBlock block = textCursor().block();
+  const QString text = block.text();
+  const std::u16string normal = Big5ToUnicode(UnicodeToBig5(View(text)));
+  if (View(text) == std::u16string_view(normal)) return;
+  const int caret = SelStart();
+  QTextCursor c(document());
+  c.joinPreviousEditBlock();
+  c.setPosition(block.position());
+  c.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+  c.insertText(ToQString(normal), QTextCharFormat());
+  c.endEditBlock();
+  SetSelStart(caret);
+}
+
 void QtTextEditor::keyPressEvent(QKeyEvent* event) {
   if (isReadOnly()) return QPlainTextEdit::keyPressEvent(event);
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -370,11 +390,13 @@ void QtTextEditor::keyPressEvent(QKeyEvent* event) {
       QKeyEvent substitute(event->type(), event->key(), event->modifiers(), ToQString(Big5ToUnicode(bytes)),
                            event->isAutoRepeat(), event->count());
       QPlainTextEdit::keyPressEvent(&substitute);
+      NormalizeCurrentLine();
       if (OnCharactersReplaced) OnCharactersReplaced(replaced);
       return;
     }
   }
   QPlainTextEdit::keyPressEvent(event);
+  NormalizeCurrentLine();
 }
 
 void QtTextEditor::inputMethodEvent(QInputMethodEvent* event) {

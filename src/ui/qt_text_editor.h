@@ -62,7 +62,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   std::string Text() const override;
   void SetText(std::string_view bytes) override;
   void Undo() override { undo(); }
-  void Cut() override { cut(); }
+  void Cut() override;
   void Copy() override { copy(); }
   void Paste() override { paste(); }
   void SelectAll() override { selectAll(); }
@@ -89,6 +89,11 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   bool ReplaceRange(int start, int end, std::string_view bytes);
   // Inserts text typed or pasted by the operator in place of the selection.
   void InsertOperatorText(const QString& text);
+  // After an edit of the operator's, writes the cursor's line as its bytes read
+  // back (a stray first byte that now meets a single byte becomes one
+  // character), so that what the screen holds is cut into characters as the
+  // bytes are. Joins the operator's undo step.
+  void NormalizeCurrentLine();
 
   LineIndex index_;
   int block_count_ = 1;

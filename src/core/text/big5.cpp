@@ -160,9 +160,10 @@ int Big5Pos(std::string_view needle, std::string_view haystack) {
 int Big5CharLength(std::string_view bytes, std::size_t pos) {
   if (pos >= bytes.size()) return 0;
   const auto b = static_cast<unsigned char>(bytes[pos]);
-  if (IsBig5LeadByte(b) && pos + 1 < bytes.size() &&
-      !IsLineBreakByte(static_cast<unsigned char>(bytes[pos + 1])))
-    return 2;
+  if (pos + 1 >= bytes.size()) return 1;
+  const auto next = static_cast<unsigned char>(bytes[pos + 1]);
+  if (IsBig5LeadByte(b) && !IsLineBreakByte(next)) return 2;
+  if (b == '\r' && next == '\n') return 2;
   return 1;
 }
 
@@ -219,6 +220,16 @@ int Big5UnicodeWalker::Next() {
   int length = 0;
   bool bad = false;
   pos_ += EncodeOne(text_, pos_, bytes, &length, &bad);
+  // A stray first byte takes the next single byte with it, as the bytes are cut.
+  if (length == 1 && IsBig5LeadByte(static_cast<unsigned char>(bytes[0])) && !AtEnd()) {
+    char next[2];
+    int next_length = 0;
+    const std::size_t used = EncodeOne(text_, pos_, next, &next_length, &bad);
+    if (next_length == 1 && next[0] != '\r' && next[0] != '\n') {
+      pos_ += used;
+      return 2;
+    }
+  }
   return length;
 }
 

@@ -46,7 +46,7 @@ std::string Big5ToUtf8(std::string_view bytes);
 std::string Utf8ToBig5(std::string_view utf8, int* replaced = nullptr);
 
 // Bytes of the character that begins at pos (1 or 2; 0 at or past the end), as
-// the editors cut the text (see above).
+// the editors cut the text (see above); a CR LF counts as one character here.
 int Big5CharLength(std::string_view bytes, std::size_t pos);
 
 // The private-use code point that keeps a byte with no character of its own.
@@ -54,10 +54,11 @@ constexpr char32_t kBytePlaceholderBase = 0xF0000;
 // The variation selector that marks the second pair of a duplicate.
 constexpr char16_t kDuplicateSelector = 0xFE00;
 
-// Walks UTF-16 text one character at a time as UnicodeToBig5 writes it: a
-// character is a code point, a surrogate pair, or a character with the
-// duplicate's variation selector. For each it gives the UTF-16 units it spans
-// and the bytes it becomes.
+// Walks UTF-16 text one character at a time, cut as the bytes that
+// UnicodeToBig5 writes are cut: a character is a code point, a surrogate pair,
+// a character with the duplicate's variation selector, or the placeholder of a
+// stray first byte together with the single byte that follows it. For each it
+// gives the UTF-16 units it spans and the bytes it becomes.
 class Big5UnicodeWalker {
  public:
   explicit Big5UnicodeWalker(std::u16string_view text) : text_(text) {}

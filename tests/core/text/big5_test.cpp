@@ -49,6 +49,8 @@ TEST(Big5CharLengthTest, LineBreaksAlwaysBeginACharacter) {
   EXPECT_EQ(Big5CharLength("\x80\x40", 0), 1);
   EXPECT_EQ(Big5CharLength("\xFF\x40", 0), 1);
   EXPECT_EQ(Big5CharLength("a", 3), 0);
+  EXPECT_EQ(Big5CharLength("\r\n", 0), 2);
+  EXPECT_EQ(Big5CharLength("\n\r", 0), 1);
 }
 
 TEST(Big5MappingTest, ValidCharactersMapToTheirUnicode) {

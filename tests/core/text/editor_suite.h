@@ -1,0 +1,384 @@
+#pragma once
+// The shared test suite of the TextEditor seam. Every implementation runs it and
+// must give the same positions as the plain byte model below, which cuts the
+// text into characters on its own: a first byte (0x81 to 0xFE) takes the next
+// byte unless that is CR or LF; CR LF, a lone CR and a lone LF end a line.
+//
+// Instantiate with a factory type F that has
+//   static std::unique_ptr<zorvel::TextEditor> Make(std::string_view bytes);
+// and INSTANTIATE_TYPED_TEST_SUITE_P(Name, EditorSuite, ::testing::Types<F>).
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/text/text_editor.h"
+
+namespace zorvel::test {
+
+// The byte model the editors must agree with.
+struct ModelLine {
+  int Start = 0;
+  int Length = 0;  // without the ending
+  int EndLength = 0;
+};
+
+inline std::vector<ModelLine> ModelLines(std::string_view t) {
+  std::vector<ModelLine> lines;
+  int start = 0;
+  const int n = static_cast<int>(t.size());
+  for (int i = 0; i < n; ++i) {
+    if (t[i] == '\r' || t[i] == '\n') {
+      const int end_length = (t[i] == '\r' && i + 1 < n && t[i + 1] == '\n') ? 2 : 1;
+      lines.push_back({start, i - start, end_length});
+      i += end_length - 1;
+      start = i + 1;
+    }
+  }
+  lines.push_back({start, n - start, 0});
+  return lines;
+}
+
+// Every position where a character begins, and the text's length.
+inline std::vector<bool> ModelBoundaries(std::string_view t) {
+  std::vector<bool> at(t.size() + 1, false);
+  std::size_t i = 0;
+  while (i < t.size()) {
+    at[i] = true;
+    const auto b = static_cast<unsigned char>(t[i]);
+    if (b == '\r' && i + 1 < t.size() && t[i + 1] == '\n') {
+      i += 2;
+    } else if (b >= 0x81 && b <= 0xFE && i + 1 < t.size() && t[i + 1] != '\r' && t[i + 1] != '\n') {
+      i += 2;
+    } else {
+      i += 1;
+    }
+  }
+  at[t.size()] = true;
+  return at;
+}
+
+inline int ModelFloor(std::string_view t, int pos) {
+  const std::vector<bool> at = ModelBoundaries(t);
+  pos = std::max(0, std::min(pos, static_cast<int>(t.size())));
+  while (!at[static_cast<std::size_t>(pos)]) --pos;
+  return pos;
+}
+
+inline int ModelCeil(std::string_view t, int pos) {
+  const std::vector<bool> at = ModelBoundaries(t);
+  pos = std::max(0, std::min(pos, static_cast<int>(t.size())));
+  while (!at[static_cast<std::size_t>(pos)]) ++pos;
+  return pos;
+}
+
+// Case-sensitive search that never begins on a second byte (or inside CR LF).
+inline int ModelFind(std::string_view t, std::string_view what, int start, int end) {
+  const std::vector<bool> at = ModelBoundaries(t);
+  for (int p = std::max(start, 0); p + static_cast<int>(what.size()) <= end; ++p) {
+    if (at[static_cast<std::size_t>(p)] && t.substr(static_cast<std::size_t>(p), what.size()) == what)
+      return p;
+  }
+  return -1;
+}
+
+// Texts every test walks: line ends of each kind, invalid bytes, duplicates and
+// double-byte characters whose second byte is "|", "[", "{", "}", "]" or "\".
+inline std::vector<std::string> SuiteTexts() {
+  return {
+      "",
+      "abc",
+      "T01n0001_p0001a01\xF9\xF8\xA4\x40\xA4\x47{{\xA5\xD2||\xA4\x41}}\xA1\x43\r\n"
+      "T01n0001_p0001a02\xF9\xF8\xA4\x7C||\xA4\x5B[\xA4\x7B{{\xA4\x7D}}\xA4\x5D]\r\n",
+      "CRLF\r\nlone CR\rlone LF\nend",
+      "\n\r\r\n\n\r",
+      "\r\n\r\n",
+      "\xA4\r\n\x80\xFF\x81\x30\xA2\xCC\xA4\x51\xFE",
+      "\xA5\x5C\xB3\x5C\\\xA4\n\xA4",
+      "mixed\xA4\xA4\r\xA4\xE5\n\xA1\x40x",
+  };
+}
+
+template <class F>
+class EditorSuite : public ::testing::Test {
+ protected:
+  std::unique_ptr<TextEditor> Make(std::string_view bytes) { return F::Make(bytes); }
+
+  // Checks every line query against the model.
+  void ExpectLinesAgree(const TextEditor& e, std::string_view t) {
+    const std::vector<ModelLine> lines = ModelLines(t);
+    ASSERT_EQ(e.TextLength(), static_cast<int>(t.size()));
+    ASSERT_EQ(e.LineCount(), static_cast<int>(lines.size()));
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      const int line = static_cast<int>(k);
+      EXPECT_EQ(e.LineStart(line), lines[k].Start) << "line " << k;
+      EXPECT_EQ(e.LineBytes(line), std::string(t.substr(static_cast<std::size_t>(lines[k].Start),
+                                                        static_cast<std::size_t>(lines[k].Length))))
+          << "line " << k;
+      const int end = lines[k].Start + lines[k].Length + lines[k].EndLength;
+      for (int pos = lines[k].Start; pos < end || (pos == end && k + 1 == lines.size()); ++pos) {
+        EXPECT_EQ(e.LineFromPos(pos), line) << "pos " << pos;
+      }
+    }
+    EXPECT_EQ(e.LineStart(-1), -1);
+    EXPECT_EQ(e.LineStart(static_cast<int>(lines.size())), -1);
+    EXPECT_EQ(e.LineBytes(static_cast<int>(lines.size())), "");
+    EXPECT_EQ(e.Text(), std::string(t));
+  }
+};
+
+TYPED_TEST_SUITE_P(EditorSuite);
+
+TYPED_TEST_P(EditorSuite, WholeTextAndLinesRoundTrip) {
+  for (const std::string& t : SuiteTexts()) {
+    SCOPED_TRACE(::testing::PrintToString(t));
+    auto e = this->Make(t);
+    this->ExpectLinesAgree(*e, t);
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_EQ(e->SelLength(), 0);
+  }
+  // Every byte value, every pair of bytes around line ends.
+  std::string all;
+  for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+  auto e = this->Make(all);
+  this->ExpectLinesAgree(*e, all);
+  std::mt19937 random(2026);
+  for (int round = 0; round < 20; ++round) {
+    std::string soup(static_cast<std::size_t>(random() % 300), '\0');
+    for (char& c : soup) {
+      const unsigned r = random() % 8;
+      c = r == 0 ? '\r' : r == 1 ? '\n' : static_cast<char>(random() % 256);
+    }
+    e->SetText(soup);
+    this->ExpectLinesAgree(*e, soup);
+  }
+}
+
+TYPED_TEST_P(EditorSuite, SelectionIsRoundedToWholeCharacters) {
+  for (const std::string& t : SuiteTexts()) {
+    SCOPED_TRACE(::testing::PrintToString(t));
+    auto e = this->Make(t);
+    const int n = static_cast<int>(t.size());
+    for (int pos = -1; pos <= n + 1; ++pos) {
+      e->SetSelStart(pos);
+      ASSERT_EQ(e->SelStart(), ModelFloor(t, pos)) << "pos " << pos;
+      ASSERT_EQ(e->SelLength(), 0);
+      for (int length : {1, 2, 3}) {
+        e->SetSelStart(pos);
+        e->SetSelLength(length);
+        const int start = ModelFloor(t, pos);
+        const int end = ModelCeil(t, start + length);
+        ASSERT_EQ(e->SelStart(), start) << "pos " << pos << " length " << length;
+        ASSERT_EQ(e->SelLength(), end - start) << "pos " << pos << " length " << length;
+        ASSERT_EQ(e->SelectedBytes(),
+                  t.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
+      }
+    }
+    e->SelectAll();
+    EXPECT_EQ(e->SelStart(), 0);
+    EXPECT_EQ(e->SelLength(), n);
+    EXPECT_EQ(e->SelectedBytes(), t);
+  }
+}
+
+TYPED_TEST_P(EditorSuite, ReplaceSelectionKeepsEveryOtherByte) {
+  struct Case {
+    std::string text;
+    int start;
+    int length;
+    std::string bytes;
+  };
+  const std::vector<Case> cases = {
+      {"abc", 1, 1, "\xA4\xA4"},
+      {"a\r\nb", 0, 0, "x"},
+      {"a\r\nb", 1, 2, ""},                                // joins two lines
+      {"a\rb", 2, 0, "\n"},                                // an LF after a lone CR makes CR LF
+      {"a\rX\nb", 2, 1, ""},                               // the CR and the LF meet
+      {"a\nb", 1, 0, "\r"},                                // a CR before an LF makes CR LF
+      {"a\r\nb\r\nc", 1, 5, "1\n2\r3"},                    // every kind of break, kept as given
+      {"{{\xA5\xD2||\xA4\x41}}\r\nx", 0, 10, "\xA4\x41"},  // a reading replaces its mark
+      {"end", 3, 0, "\r\n"},
+      {"end\n", 4, 0, "z"},
+      {"\xA4\r\n", 0, 1, "\xA4\x40"},
+      {"ab", 1, 0, "\xA4"},  // a stray lead byte now pairs with "b"
+      {"x\xA2\xCCy", 1, 2, "\x80"},
+      {"lf\nonly\nlines\n", 3, 4, "ONLY"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.text) + " @" + std::to_string(c.start) + "+" +
+                 std::to_string(c.length) + " <- " + ::testing::PrintToString(c.bytes));
+    auto e = this->Make(c.text);
+    e->SetModified(false);
+    e->SetSelStart(c.start);
+    e->SetSelLength(c.length);
+    ASSERT_EQ(e->SelStart(), c.start);
+    ASSERT_EQ(e->SelLength(), c.length);
+    e->ReplaceSelection(c.bytes);
+    std::string expected = c.text;
+    expected.replace(static_cast<std::size_t>(c.start), static_cast<std::size_t>(c.length), c.bytes);
+    this->ExpectLinesAgree(*e, expected);
+    EXPECT_EQ(e->SelStart(), ModelFloor(expected, c.start + static_cast<int>(c.bytes.size())));
+    EXPECT_EQ(e->SelLength(), 0);
+    EXPECT_TRUE(e->Modified());
+    e->Undo();
+    this->ExpectLinesAgree(*e, c.text);
+    EXPECT_FALSE(e->Modified());
+  }
+}
+
+TYPED_TEST_P(EditorSuite, RandomEditsAgreeWithTheByteModel) {
+  std::mt19937 random(950);
+  const char pieces[][6] = {"\r\n", "\r", "\n", "\xA4\x40", "\xA4\x7C", "|", "\xA4", "\x80", "{{", "ab", ""};
+  std::string model = "T01n0001_p0001a01\xF9\xF8\xA4\x40\r\nsecond\rthird\nlast";
+  auto e = this->Make(model);
+  for (int round = 0; round < 150; ++round) {
+    const int n = static_cast<int>(model.size());
+    const int start = ModelFloor(model, static_cast<int>(random() % static_cast<unsigned>(n + 1)));
+    e->SetSelStart(start);
+    e->SetSelLength(static_cast<int>(random() % 4));
+    const int length = e->SelLength();
+    ASSERT_EQ(e->SelStart(), start);
+    ASSERT_EQ(length, ModelCeil(model, start + length) - start);
+    std::string bytes = pieces[random() % std::size(pieces)];
+    if (random() % 3 == 0) bytes += pieces[random() % std::size(pieces)];
+    e->ReplaceSelection(bytes);
+    model.replace(static_cast<std::size_t>(start), static_cast<std::size_t>(length), bytes);
+    ASSERT_NO_FATAL_FAILURE(this->ExpectLinesAgree(*e, model)) << "round " << round;
+  }
+}
+
+TYPED_TEST_P(EditorSuite, FindMatchesWholeCharactersOnly) {
+  const FindOptions exact{true, false};
+  for (const std::string& t : SuiteTexts()) {
+    SCOPED_TRACE(::testing::PrintToString(t));
+    auto e = this->Make(t);
+    const int n = static_cast<int>(t.size());
+    for (std::string what :
+         {"|", "||", "[", "{", "{{", "}", "}}", "]", "\\", "\xA4", "\xA4\x40", "\r\n", "\n", "a"}) {
+      for (int start = 0; start <= n; start += 3) {
+        ASSERT_EQ(e->Find(what, start, n, exact), ModelFind(t, what, start, n))
+            << ::testing::PrintToString(what) << " from " << start;
+      }
+      ASSERT_EQ(e->Find(what, 0, n / 2, exact), ModelFind(t, what, 0, n / 2))
+          << ::testing::PrintToString(what);
+    }
+    EXPECT_EQ(e->Find("", 0, n, exact), -1);
+  }
+}
+
+TYPED_TEST_P(EditorSuite, FindOptions) {
+  auto e = this->Make(
+      "Abc abc_x ABC\r\n\xA4\x41"
+      "abc\xA4\x61"
+      "Q\r\nabc");
+  const int n = e->TextLength();
+  EXPECT_EQ(e->Find("abc", 0, n, {true, false}), 4);
+  EXPECT_EQ(e->Find("abc", 0, n, {false, false}), 0);
+  EXPECT_EQ(e->Find("ABC", 1, n, {false, false}), 4);
+  // Whole words: "abc_x" is one word; a double-byte character is not a word byte.
+  EXPECT_EQ(e->Find("abc", 1, n, {false, true}), 10);
+  EXPECT_EQ(e->Find("abc", 11, n, {false, true}), 17);
+  EXPECT_EQ(e->Find("abc", 18, n, {true, true}), 25);
+  // The second bytes of A441 ("A") and A461 ("a") never take part in a
+  // case-blind match: they are different characters.
+  EXPECT_EQ(e->Find("\xA4"
+                    "a",
+                    0, n, {false, false}),
+            20);
+  EXPECT_EQ(e->Find("\xA4"
+                    "A",
+                    0, n, {false, false}),
+            15);
+  EXPECT_EQ(e->Find("q", 0, n, {false, false}), 22);
+  // The match must end before `end`.
+  EXPECT_EQ(e->Find("abc", 25, 27, {true, false}), -1);
+  EXPECT_EQ(e->Find("abc", 25, 28, {true, false}), 25);
+  EXPECT_EQ(e->Find("abc", 26, 28, {true, false}), -1);
+}
+
+TYPED_TEST_P(EditorSuite, ModifiedFlagAndUndo) {
+  auto e = this->Make("one\r\ntwo");
+  EXPECT_FALSE(e->Modified());
+  e->SetSelStart(5);
+  e->ReplaceSelection("2");
+  EXPECT_TRUE(e->Modified());
+  e->SetModified(false);
+  e->SetSelStart(0);
+  e->SetSelLength(3);
+  e->ReplaceSelection("\xA4\x40");
+  EXPECT_TRUE(e->Modified());
+  EXPECT_EQ(e->Text(), "\xA4\x40\r\n2two");
+  e->Undo();
+  EXPECT_EQ(e->Text(), "one\r\n2two");
+  EXPECT_FALSE(e->Modified());  // back where it was saved
+  e->Undo();
+  EXPECT_EQ(e->Text(), "one\r\ntwo");
+  EXPECT_TRUE(e->Modified());
+  // SetText starts a new history and leaves the flag alone.
+  e->SetModified(false);
+  e->SetText("new");
+  EXPECT_FALSE(e->Modified());
+  e->Undo();
+  EXPECT_EQ(e->Text(), "new");
+}
+
+TYPED_TEST_P(EditorSuite, CutCopyPasteKeepTheBytes) {
+  const std::string t = "x\xA2\xCC\x80\x81\x30\xA4\x7C|\xFF\r\nline\r\nz";
+  auto e = this->Make(t);
+  e->SetSelStart(1);
+  e->SetSelLength(9);
+  const std::string piece = e->SelectedBytes();
+  ASSERT_EQ(piece, t.substr(1, 9));
+  e->Copy();
+  e->SetSelStart(static_cast<int>(t.size()));
+  e->Paste();
+  EXPECT_EQ(e->Text(), t + piece);
+  // Whole CR LF lines too.
+  e->SetSelStart(10);
+  e->SetSelLength(6);
+  EXPECT_EQ(e->SelectedBytes(), "\r\nline");
+  e->Cut();
+  EXPECT_EQ(e->Text(), t.substr(0, 10) + "\r\nz" + piece);
+  e->SetSelStart(0);
+  e->Paste();
+  EXPECT_EQ(e->Text(), "\r\nline" + t.substr(0, 10) + "\r\nz" + piece);
+  EXPECT_EQ(e->SelStart(), 6);
+  e->Undo();
+  e->Undo();
+  e->Undo();
+  EXPECT_EQ(e->Text(), t);
+}
+
+TYPED_TEST_P(EditorSuite, ViewEnableAndFocus) {
+  std::string t;
+  for (int i = 0; i < 200; ++i)
+    t += "T01n0001_p0001a01\xF9\xF8\xA4\x40\xA4\x47 line " + std::to_string(i) + "\r\n";
+  auto e = this->Make(t);
+  EXPECT_EQ(e->VerticalScrollPos(), 0);
+  e->ScrollLineDown();
+  EXPECT_EQ(e->VerticalScrollPos(), 1);
+  e->ScrollLineDown();
+  EXPECT_EQ(e->VerticalScrollPos(), 2);
+  // Selecting far down scrolls the selection into view.
+  e->SetSelStart(e->LineStart(150));
+  EXPECT_GT(e->VerticalScrollPos(), 100);
+  EXPECT_LE(e->VerticalScrollPos(), 150);
+  e->ScrollFullyLeft();
+  EXPECT_TRUE(e->IsEnabled());
+  e->SetEnabled(false);
+  EXPECT_FALSE(e->IsEnabled());
+  e->SetEnabled(true);
+  EXPECT_TRUE(e->IsEnabled());
+  e->SetFocus();
+}
+
+REGISTER_TYPED_TEST_SUITE_P(EditorSuite, WholeTextAndLinesRoundTrip, SelectionIsRoundedToWholeCharacters,
+                            ReplaceSelectionKeepsEveryOtherByte, RandomEditsAgreeWithTheByteModel,
+                            FindMatchesWholeCharactersOnly, FindOptions, ModifiedFlagAndUndo,
+                            CutCopyPasteKeepTheBytes, ViewEnableAndFocus);
+
+}  // namespace zorvel::test
