@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
@@ -309,6 +310,7 @@ QList<QToolBar*> TMainForm::Toolbars() const {
 
 void TMainForm::FormCreate() {
   StartFolder = QDir::currentPath();
+  VolShift = std::make_unique<zorvel::CVolShift>(LocalPath(StartFolder));
   ReadScreen();
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
@@ -404,6 +406,7 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  form->SetVolShift(VolShift.get());
 }
 
 // Toolbar visibility. The check marks follow the toolbars when the submenu
@@ -462,23 +465,47 @@ void TMainForm::N3Click() {}
 void TMainForm::N19Click() {}
 void TMainForm::N21Click() {}
 
-// Image commands: wired when the page display, the calibration store and the
-// image dialogs land.
+// Image commands: the image window carries them out; the image dialogs and the
+// register shift dialog are wired when they land.
 void TMainForm::ToolbarButton9718Click() {}
-void TMainForm::ToolbarButton9725Click() {}
+void TMainForm::ToolbarButton9725Click() {
+  if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
+}
 void TMainForm::N7Click() {}
-void TMainForm::ToolbarButton9716Click() {}
-void TMainForm::ToolbarButton974Click() {}
-void TMainForm::ToolbarButton9715Click() {}
-void TMainForm::N20Click() {}
+void TMainForm::ToolbarButton9716Click() {
+  if (ImageForm) ImageForm->StepPicture(-1);
+}
+void TMainForm::ToolbarButton974Click() {
+  if (ImageForm) ImageForm->StepPicture(+1);
+}
+void TMainForm::ToolbarButton9715Click() {
+  if (ImageForm) ImageForm->GoRightTop();
+}
+void TMainForm::N20Click() {
+  if (ImageForm) ImageForm->ToggleLines();
+}
 void TMainForm::ToolbarButton97117Click() {}
 void TMainForm::N25Click() {}
-void TMainForm::ToolbarButton9724Click() {}
-void TMainForm::ToolbarButton9723Click() {}
-void TMainForm::ToolbarButton9722Click() {}
-void TMainForm::ToolbarButton9719Click() {}
-void TMainForm::ToolbarButton9720Click() {}
-void TMainForm::ToolbarButton9721Click() {}
+// The first and the last character of each register, to check a page's
+// calibration on the picture.
+void TMainForm::ToolbarButton9724Click() {
+  if (ImageForm) ImageForm->ShowPosition(0, 0, 0);
+}
+void TMainForm::ToolbarButton9723Click() {
+  if (ImageForm) ImageForm->ShowPosition(1, 0, 0);
+}
+void TMainForm::ToolbarButton9722Click() {
+  if (ImageForm) ImageForm->ShowPosition(2, 0, 0);
+}
+void TMainForm::ToolbarButton9719Click() {
+  if (ImageForm) ImageForm->ShowPosition(0, 28, 16);
+}
+void TMainForm::ToolbarButton9720Click() {
+  if (ImageForm) ImageForm->ShowPosition(1, 28, 16);
+}
+void TMainForm::ToolbarButton9721Click() {
+  if (ImageForm) ImageForm->ShowPosition(2, 28, 16);
+}
 
 // The about box is wired when it lands.
 void TMainForm::HelpAboutItemClick() {}
@@ -584,9 +611,11 @@ bool TMainForm::FormCloseQuery() {
   return true;
 }
 
-// Saving the calibration store and releasing the replacement table are wired
-// when those land.
-void TMainForm::FormClose() {}
+// The calibration store is saved when it holds changes; releasing the
+// replacement table is wired when that lands.
+void TMainForm::FormClose() {
+  if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
+}
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   if (!FormCloseQuery()) {

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QString>
+#include <memory>
 
 class QAction;
 class QMdiArea;
@@ -17,6 +18,9 @@ class QToolBar;
 class QToolButton;
 class TImageForm;
 class TTextForm;
+namespace zorvel {
+class CVolShift;
+}
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -29,6 +33,9 @@ class TMainForm : public QMainWindow {
   QString StartFolder;
   // Full path of the proof text; empty until a file is opened or saved.
   QString TextFileName;
+  // The page calibration store, in StartFolder; the image window reads and
+  // writes it, the main window saves it when it closes.
+  std::unique_ptr<zorvel::CVolShift> VolShift;
 
   // Window layout, as section "Screen" holds it. Main: the frame on the screen;
   // Text and Image: the two windows inside the client area.
