@@ -1,0 +1,109 @@
+#include "ui/ask_replace_form.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/text/big5.h"
+#include "ui/qt_prompts.h"
+
+TfmAskReplace* fmAskReplace = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+QString FromBig5(const std::string& bytes) {
+  const std::u16string text = zorvel::Big5ToUnicode(bytes);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TfmAskReplace::TfmAskReplace(QWidget* parent) : QDialog(parent) {
+  setObjectName("fmAskReplace");
+  setWindowTitle(U("確定要取代字串嗎?"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+  QFont font(U("細明體"));
+  font.setPixelSize(16);
+  setFont(font);
+  setFixedSize(260, 94);
+  move(241, 212);
+
+  auto* label1 = new QLabel(U("將字串"), this);
+  label1->setGeometry(8, 10, 60, 20);
+  edSource = new QLineEdit(this);
+  edSource->setObjectName("edSource");
+  edSource->setReadOnly(true);
+  edSource->setGeometry(72, 8, 177, 24);
+  auto* label2 = new QLabel(U("取代成"), this);
+  label2->setGeometry(8, 34, 60, 20);
+  edDest = new QLineEdit(this);
+  edDest->setObjectName("edDest");
+  edDest->setGeometry(72, 32, 177, 24);
+  label1->setBuddy(edSource);
+  label2->setBuddy(edDest);
+
+  btReplace = new QPushButton(U("取代"), this);
+  btReplace->setObjectName("btReplace");
+  btReplace->setGeometry(8, 64, 65, 25);
+  btReplace->setDefault(true);
+  Button2 = new QPushButton(U("不取代"), this);
+  Button2->setObjectName("Button2");
+  Button2->setGeometry(96, 64, 65, 25);
+  Button3 = new QPushButton(U("中止"), this);
+  Button3->setObjectName("Button3");
+  Button3->setGeometry(184, 64, 65, 25);
+  for (QPushButton* b : {Button2, Button3}) b->setAutoDefault(false);
+
+  connect(btReplace, &QPushButton::clicked, this, &TfmAskReplace::btReplaceClick);
+  connect(Button2, &QPushButton::clicked, this, &TfmAskReplace::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TfmAskReplace::Button3Click);
+
+  RealPrompts().SetAskReplaceHandler([this](const zorvel::ReplaceQuestion& q) { return Ask(q); });
+}
+
+TfmAskReplace::~TfmAskReplace() {
+  RealPrompts().SetAskReplaceHandler({});
+  if (fmAskReplace == this) fmAskReplace = nullptr;
+}
+
+zorvel::ReplaceAnswer TfmAskReplace::Ask(const zorvel::ReplaceQuestion& question) {
+  edSource->setText(FromBig5(question.Source));
+  edDest->setText(FromBig5(question.Dest));
+  exec();
+  zorvel::ReplaceAnswer answer;
+  answer.AskResult = AskResult;
+  const std::u16string dest = edDest->text().toStdU16String();
+  answer.Dest = zorvel::UnicodeToBig5(dest);
+  return answer;
+}
+
+void TfmAskReplace::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TfmAskReplace::FormShow() {
+  AskResult = 0;
+  edDest->setFocus();
+}
+
+void TfmAskReplace::btReplaceClick() {
+  AskResult = 1;
+  accept();
+}
+
+void TfmAskReplace::Button2Click() {
+  AskResult = 0;
+  reject();
+}
+
+void TfmAskReplace::Button3Click() {
+  AskResult = -1;
+  reject();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The question of a replacement run, "確定要取代字串嗎?": the source, the
+// destination (which the operator may edit before "取代") and three answers.
+// It answers the replace question of the real prompts.
+
+#include <QDialog>
+
+#include "core/prompts.h"
+
+class QLineEdit;
+class QPushButton;
+
+class TfmAskReplace : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TfmAskReplace(QWidget* parent = nullptr);
+  ~TfmAskReplace() override;
+
+  QLineEdit* edSource = nullptr;
+  QLineEdit* edDest = nullptr;
+  QPushButton* btReplace = nullptr;
+  QPushButton* Button2 = nullptr;
+  QPushButton* Button3 = nullptr;
+
+  // 1 replace, 0 do not replace, -1 abort; the close box leaves 0.
+  int AskResult = 0;
+
+  // Shows the dialog modally for one occurrence; texts are Big5.
+  zorvel::ReplaceAnswer Ask(const zorvel::ReplaceQuestion& question);
+
+  void btReplaceClick();
+  void Button2Click();
+  void Button3Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+};
+
+extern TfmAskReplace* fmAskReplace;

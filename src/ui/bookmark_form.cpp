@@ -1,0 +1,201 @@
+#include "ui/bookmark_form.h"
+
+#include <QDateTime>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/settings/ini_file.h"
+#include "core/text/big5.h"
+#include "ui/get_name_form.h"
+#include "ui/main_form.h"
+#include "ui/qt_prompts.h"
+#include "ui/text_form.h"
+
+TfmBookMark* fmBookMark = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+QString FromBig5(const std::string& bytes) {
+  const std::u16string text = zorvel::Big5ToUnicode(bytes);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToBig5(const QString& text) {
+  return zorvel::UnicodeToBig5(text.toStdU16String());
+}
+
+zorvel::IniFile SettingsFile() {
+  return zorvel::IniFile(MainForm ? MainForm->IniFileName().toUtf8().toStdString()
+                                  : std::string("zorvel.ini"));
+}
+
+// The text window as a jump sees it.
+class TextWindowTarget : public zorvel::BookmarkTarget {
+ public:
+  explicit TextWindowTarget(TTextForm& form) : form_(form) {}
+  zorvel::TextEditor& Editor() override { return form_.Editor(); }
+  void FileSave() override { form_.FileSave(); }
+  void SetFileName(const std::string& path) override { form_.SetFileName(QString::fromStdString(path)); }
+
+ private:
+  TTextForm& form_;
+};
+
+}  // namespace
+
+TfmBookMark::TfmBookMark(QWidget* parent) : QDialog(parent) {
+  setObjectName("fmBookMark");
+  setWindowTitle(U("書籤"));
+  setModal(true);
+  QFont font(U("細明體"));
+  font.setPixelSize(16);
+  setFont(font);
+  setGeometry(80, 142, 677, 296);
+
+  ListView = new QTreeWidget(this);
+  ListView->setObjectName("ListView");
+  ListView->setRootIsDecorated(false);
+  ListView->setItemsExpandable(false);
+  ListView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  ListView->setColumnCount(4);
+  ListView->setHeaderLabels({U("名稱"), U("檔名"), U("位置"), U("儲存日期")});
+  ListView->header()->setSectionsClickable(false);
+  ListView->header()->setStretchLastSection(false);
+  ListView->setColumnWidth(0, 150);
+  ListView->setColumnWidth(1, 250);
+  ListView->setColumnWidth(3, 200);
+  QPalette p = ListView->palette();
+  p.setColor(QPalette::Text, Qt::black);
+  // The selection stays visible when the list does not have the focus.
+  p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  ListView->setPalette(p);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  auto* buttons = new QHBoxLayout(Panel1);
+  buttons->setContentsMargins(8, 6, 8, 6);
+  auto addButton = [&](const char* name, const char* caption, void (TfmBookMark::*handler)()) {
+    auto* b = new QPushButton(U(caption), Panel1);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+    connect(b, &QPushButton::clicked, this, handler);
+    return b;
+  };
+  btLoad = addButton("btLoad", "跳至書籤", &TfmBookMark::btLoadClick);
+  btSet = addButton("btSet", "設定書籤", &TfmBookMark::btSetClick);
+  btClean = addButton("btClean", "清除書籤", &TfmBookMark::btCleanClick);
+  btExit = addButton("btExit", "離開", &TfmBookMark::btExitClick);
+  setTabOrder(btLoad, btSet);
+  setTabOrder(btSet, btClean);
+  setTabOrder(btClean, btExit);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(ListView, 1);
+  layout->addWidget(Panel1);
+
+  connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { btLoadClick(); });
+}
+
+TfmBookMark::~TfmBookMark() {
+  if (fmBookMark == this) fmBookMark = nullptr;
+}
+
+QString TfmBookMark::DateText(const QDateTime& when) {
+  const QLocale locale = QLocale::system();
+  return locale.toString(when.date(), QLocale::ShortFormat) + " " +
+         locale.toString(when.time(), QLocale::LongFormat);
+}
+
+void TfmBookMark::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TfmBookMark::FormShow() {
+  if (list_.FormShow(SettingsFile())) ShowRows();
+}
+
+void TfmBookMark::done(int result) {
+  FormClose();
+  QDialog::done(result);
+}
+
+void TfmBookMark::FormClose() {
+  zorvel::IniFile ini = SettingsFile();
+  list_.FormClose(ini, AppPrompts());
+}
+
+void TfmBookMark::ShowRows() {
+  ListView->clear();
+  for (const zorvel::Bookmark& b : list_.Entries()) {
+    auto* row = new QTreeWidgetItem(ListView);
+    row->setText(0, FromBig5(b.Title));
+    row->setText(1, FromBig5(b.FileName));
+    row->setText(2, FromBig5(b.Location));
+    row->setText(3, FromBig5(b.Date));
+  }
+}
+
+int TfmBookMark::FirstSelectedRow() const {
+  for (int i = 0; i < ListView->topLevelItemCount(); ++i) {
+    if (ListView->topLevelItem(i)->isSelected()) return i;
+  }
+  return -1;
+}
+
+void TfmBookMark::AddBookmark(const QString& title, const QString& fileName, int location) {
+  list_.AddBookmark(ToBig5(title), ToBig5(fileName), std::to_string(location),
+                    ToBig5(DateText(QDateTime::currentDateTime())));
+  const zorvel::Bookmark& b = list_.Entries().back();
+  auto* row = new QTreeWidgetItem(ListView);
+  row->setText(0, FromBig5(b.Title));
+  row->setText(1, FromBig5(b.FileName));
+  row->setText(2, FromBig5(b.Location));
+  row->setText(3, FromBig5(b.Date));
+}
+
+void TfmBookMark::btSetClick() {
+  if (!MainForm || MainForm->TextFileName.isEmpty() || !TextForm) return;
+  if (!fmGetName) return;
+  fmGetName->exec();
+  if (fmGetName->Cancelled) return;
+  AddBookmark(fmGetName->edName->text(), MainForm->TextFileName, TextForm->Editor().SelStart());
+}
+
+void TfmBookMark::btCleanClick() {
+  const int row = FirstSelectedRow();
+  if (row < 0) return;
+  list_.Delete(row);
+  delete ListView->takeTopLevelItem(row);
+}
+
+void TfmBookMark::btLoadClick() {
+  const int row = FirstSelectedRow();
+  if (row < 0 || !TextForm) return;
+  TextWindowTarget target(*TextForm);
+  const zorvel::JumpResult result = zorvel::JumpToBookmark(list_.Entries()[row], target, AppPrompts());
+  if (result != zorvel::JumpResult::Jumped) return;
+  TextForm->RichEdit()->viewport()->update();
+  close();
+}
+
+void TfmBookMark::btExitClick() {
+  close();
+}

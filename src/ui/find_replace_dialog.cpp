@@ -1,0 +1,143 @@
+#include "ui/find_replace_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "core/text/big5.h"
+#include "ui/qt_prompts.h"
+#include "ui/text_form.h"
+
+TFindReplaceDialog* ReplaceDialog = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+std::string ToBig5(const QString& text) {
+  return zorvel::UnicodeToBig5(text.toStdU16String());
+}
+
+}  // namespace
+
+TFindReplaceDialog::TFindReplaceDialog(QWidget* parent) : QDialog(parent) {
+  setObjectName("ReplaceDialog");
+  setWindowTitle(U("取代"));
+  setModal(false);
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+  auto* findLabel = new QLabel(U("尋找目標(&N):"), this);
+  edFindText = new QLineEdit(this);
+  edFindText->setObjectName("edFindText");
+  findLabel->setBuddy(edFindText);
+  auto* replaceLabel = new QLabel(U("取代為(&P):"), this);
+  edReplaceText = new QLineEdit(this);
+  edReplaceText->setObjectName("edReplaceText");
+  replaceLabel->setBuddy(edReplaceText);
+  cbWholeWord = new QCheckBox(U("全字拼寫須相符(&W)"), this);
+  cbWholeWord->setObjectName("cbWholeWord");
+  cbMatchCase = new QCheckBox(U("大小寫須相符(&C)"), this);
+  cbMatchCase->setObjectName("cbMatchCase");
+  auto* direction = new QGroupBox(U("方向"), this);
+  direction->setObjectName("rgDirection");
+  rbUp = new QRadioButton(U("向上(&U)"), direction);
+  rbUp->setObjectName("rbUp");
+  rbDown = new QRadioButton(U("向下(&D)"), direction);
+  rbDown->setObjectName("rbDown");
+  rbDown->setChecked(true);
+  auto* directionLayout = new QHBoxLayout(direction);
+  directionLayout->addWidget(rbUp);
+  directionLayout->addWidget(rbDown);
+
+  btFindNext = new QPushButton(U("找下一個(&F)"), this);
+  btFindNext->setObjectName("btFindNext");
+  btFindNext->setDefault(true);
+  btReplace = new QPushButton(U("取代(&R)"), this);
+  btReplace->setObjectName("btReplace");
+  btReplaceAll = new QPushButton(U("全部取代(&A)"), this);
+  btReplaceAll->setObjectName("btReplaceAll");
+  btCancel = new QPushButton(U("取消"), this);
+  btCancel->setObjectName("btCancel");
+  for (QPushButton* b : {btReplace, btReplaceAll, btCancel}) b->setAutoDefault(false);
+
+  auto* fields = new QGridLayout;
+  fields->addWidget(findLabel, 0, 0);
+  fields->addWidget(edFindText, 0, 1);
+  fields->addWidget(replaceLabel, 1, 0);
+  fields->addWidget(edReplaceText, 1, 1);
+  auto* options = new QVBoxLayout;
+  options->addWidget(cbWholeWord);
+  options->addWidget(cbMatchCase);
+  auto* lower = new QHBoxLayout;
+  lower->addLayout(options);
+  lower->addWidget(direction);
+  auto* left = new QVBoxLayout;
+  left->addLayout(fields);
+  left->addLayout(lower);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  for (QPushButton* b : {btFindNext, btReplace, btReplaceAll, btCancel}) right->addWidget(b);
+  right->addStretch(1);
+  auto* layout = new QHBoxLayout(this);
+  layout->addLayout(left, 1);
+  layout->addLayout(right);
+
+  connect(btFindNext, &QPushButton::clicked, this, &TFindReplaceDialog::ReplaceDialogFind);
+  connect(btReplace, &QPushButton::clicked, this, [this] { ReplaceDialogReplace(false); });
+  connect(btReplaceAll, &QPushButton::clicked, this, [this] { ReplaceDialogReplace(true); });
+  connect(btCancel, &QPushButton::clicked, this, &QDialog::close);
+}
+
+TFindReplaceDialog::~TFindReplaceDialog() {
+  if (ReplaceDialog == this) ReplaceDialog = nullptr;
+}
+
+zorvel::FindOptions TFindReplaceDialog::Options() const {
+  zorvel::FindOptions options;
+  options.MatchCase = cbMatchCase->isChecked();
+  options.WholeWord = cbWholeWord->isChecked();
+  return options;
+}
+
+void TFindReplaceDialog::miFindReplaceClick() {
+  if (TextForm) {
+    zorvel::TextEditor& editor = TextForm->Editor();
+    if (editor.SelLength() != 0) {
+      const std::u16string text = zorvel::Big5ToUnicode(editor.SelectedBytes());
+      edFindText->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    }
+  }
+  steps_.Opened();
+  show();
+  raise();
+  activateWindow();
+  edFindText->setFocus();
+  edFindText->selectAll();
+}
+
+void TFindReplaceDialog::ReplaceDialogFind() {
+  if (!TextForm) return;
+  steps_.ReplaceDialogFind(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()), Options());
+}
+
+void TFindReplaceDialog::ReplaceDialogReplace(bool replaceAll) {
+  if (!TextForm) return;
+  steps_.ReplaceDialogReplace(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()),
+                              ToBig5(edReplaceText->text()), Options(), replaceAll);
+}
+
+void OpenFindReplaceDialog() {
+  if (!ReplaceDialog) {
+    if (!TextForm) return;
+    ReplaceDialog = new TFindReplaceDialog(TextForm);
+  }
+  ReplaceDialog->miFindReplaceClick();
+}

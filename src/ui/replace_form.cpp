@@ -1,0 +1,192 @@
+#include "ui/replace_form.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/text/big5.h"
+#include "core/text/text_document.h"
+#include "core/text/text_file.h"
+#include "ui/qt_prompts.h"
+#include "ui/qt_text_editor.h"
+#include "ui/text_form.h"
+
+TfmReplace* fmReplace = nullptr;
+
+namespace {
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+
+// The hourglass for the length of a scope.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+}  // namespace
+
+TfmReplace::TfmReplace(QWidget* parent) : QDialog(parent) {
+  setObjectName("fmReplace");
+  setWindowTitle(U("字串取代"));
+  setModal(true);
+  QFont font(U("細明體"));
+  font.setPixelSize(16);
+  setFont(font);
+  setGeometry(214, 165, 523, 402);
+
+  Memo = new zorvel::QtTextEditor(this);
+  Memo->setObjectName("Memo");
+  Memo->SetMaxLength(zorvel::kMaxTextLength);
+  Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QPalette p = Memo->palette();
+  p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+  p.setColor(QPalette::Inactive, QPalette::HighlightedText,
+             p.color(QPalette::Active, QPalette::HighlightedText));
+  Memo->setPalette(p);
+
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  Panel1->setFixedWidth(185);
+
+  btLoadFile = new QPushButton(U("讀入字串表"), Panel1);
+  btLoadFile->setObjectName("btLoadFile");
+  btLoadFile->setGeometry(8, 8, 105, 25);
+  btSaveFile = new QPushButton(U("儲存字串表"), Panel1);
+  btSaveFile->setObjectName("btSaveFile");
+  btSaveFile->setGeometry(8, 40, 105, 25);
+  GroupBox1 = new QGroupBox(Panel1);
+  GroupBox1->setObjectName("GroupBox1");
+  GroupBox1->setGeometry(8, 112, 161, 89);
+  cbShowPicture = new QCheckBox(U("是否秀圖"), GroupBox1);
+  cbShowPicture->setObjectName("cbShowPicture");
+  cbShowPicture->setGeometry(8, 16, 140, 20);
+  auto* splitLabel = new QLabel(U("字串分隔字元"), GroupBox1);
+  splitLabel->setGeometry(8, 50, 104, 20);
+  edSplitChar = new QLineEdit(U("＝"), GroupBox1);
+  edSplitChar->setObjectName("edSplitChar");
+  edSplitChar->setGeometry(112, 48, 41, 24);
+  splitLabel->setBuddy(edSplitChar);
+  btOk = new QPushButton(U("確定"), Panel1);
+  btOk->setObjectName("btOk");
+  btOk->setGeometry(56, 312, 75, 33);
+  for (QPushButton* b : {btLoadFile, btSaveFile, btOk}) b->setAutoDefault(false);
+
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(Memo, 1);
+  layout->addWidget(Panel1);
+
+  connect(btLoadFile, &QPushButton::clicked, this, &TfmReplace::btLoadFileClick);
+  connect(btSaveFile, &QPushButton::clicked, this, [this] { btSaveFileClick(); });
+  connect(btOk, &QPushButton::clicked, this, &TfmReplace::btOkClick);
+
+  OpenFileNameHook = [this] { return QFileDialog::getOpenFileName(this); };
+  SaveFileNameHook = [this](const QString& preset) {
+    return QFileDialog::getSaveFileName(this, QString(), preset);
+  };
+  ShowWordHook = [] { return TextForm ? TextForm->ShowWord() : true; };
+}
+
+TfmReplace::~TfmReplace() {
+  if (fmReplace == this) fmReplace = nullptr;
+}
+
+void TfmReplace::btLoadFileClick() {
+  if (Memo->Modified()) {
+    switch (AppPrompts().AskYesNoCancel(zorvel::kReplaceTableModified)) {
+      case zorvel::Answer::Cancel:
+        return;
+      case zorvel::Answer::Yes:
+        // A cancelled save dialog goes on; a refused write keeps the edits.
+        if (!btSaveFileClick() && !lastSaveCancelled_) return;
+        break;
+      case zorvel::Answer::No:
+        break;
+    }
+  }
+  const QString path = OpenFileNameHook ? OpenFileNameHook() : QString();
+  if (path.isEmpty()) return;
+  std::string bytes;
+  std::string reason;
+  const std::string native = path.toUtf8().toStdString();
+  if (!zorvel::ReadTextFile(native, bytes, reason)) {
+    AppPrompts().Error("無法開啟檔案 " + native + " : " + reason);
+    return;
+  }
+  if (bytes.size() > static_cast<std::size_t>(zorvel::kMaxTextLength)) {
+    AppPrompts().Error("無法開啟檔案 " + native + " : 檔案超過 104857600 位元組的上限");
+    return;
+  }
+  ReplaceFileName = path;
+  Memo->SetText(bytes);
+  Memo->SetModified(false);
+}
+
+bool TfmReplace::btSaveFileClick() {
+  lastSaveCancelled_ = false;
+  const QString path = SaveFileNameHook ? SaveFileNameHook(ReplaceFileName) : QString();
+  if (path.isEmpty()) {
+    lastSaveCancelled_ = true;
+    return false;
+  }
+  const std::string native = path.toUtf8().toStdString();
+  std::string reason;
+  if (!zorvel::WriteTextFileAtomically(native, Memo->Text(), reason)) {
+    AppPrompts().Error("無法儲存檔案 " + native + " : " + reason);
+    return false;
+  }
+  ReplaceFileName = path;
+  Memo->SetModified(false);
+  return true;
+}
+
+bool TfmReplace::BuildFromEditor() {
+  WaitCursor wait;
+  const std::string split = zorvel::UnicodeToBig5(edSplitChar->text().toStdU16String());
+  const zorvel::ReplaceConfirm result =
+      zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, AppPrompts());
+  if (!result.Built && !result.Close) {
+    if (Memo->TextLength() != 0 && split.empty()) edSplitChar->setFocus();
+  }
+  return result.Close;
+}
+
+void TfmReplace::btOkClick() {
+  if (!BuildFromEditor()) return;
+  closing_ = true;
+  accept();
+  closing_ = false;
+}
+
+void TfmReplace::done(int result) {
+  // Closed by the close box or Esc: build the table as 確定 does; the window
+  // closes whatever the build says.
+  if (!closing_) BuildFromEditor();
+  QDialog::done(result);
+}
+
+void TfmReplace::RunReplaceTable() {
+  if (!TextForm) return;
+  std::function<bool()> showWord;
+  if (cbShowPicture->isChecked() && ShowWordHook) showWord = ShowWordHook;
+  zorvel::RunReplaceTable(table_, TextForm->Editor(), AppPrompts(), showWord);
+}
+
+void TfmReplace::ReleaseTable() {
+  table_.Clear();
+}
