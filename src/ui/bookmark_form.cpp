@@ -1,6 +1,7 @@
 #include "ui/bookmark_form.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
