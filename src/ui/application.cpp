@@ -5,10 +5,14 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include "ui/ask_replace_form.h"
+#include "ui/bookmark_form.h"
+#include "ui/get_name_form.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
+#include "ui/replace_form.h"
 #include "ui/select_form.h"
 #include "ui/text_form.h"
 
@@ -37,9 +41,21 @@ void CreateZorvelWindows() {
   TextForm = new TTextForm();
   MainForm->AttachTextForm(TextForm);
   OptionForm = new TOptionForm(MainForm);
+  fmReplace = new TfmReplace(MainForm);
+  fmBookMark = new TfmBookMark(MainForm);
+  fmGetName = new TfmGetName(MainForm);
+  fmAskReplace = new TfmAskReplace(MainForm);
 }
 
 void DestroyZorvelWindows() {
+  delete fmAskReplace;
+  fmAskReplace = nullptr;
+  delete fmGetName;
+  fmGetName = nullptr;
+  delete fmBookMark;
+  fmBookMark = nullptr;
+  delete fmReplace;
+  fmReplace = nullptr;
   delete OptionForm;
   OptionForm = nullptr;
   // The MDI children go with the main window.
