@@ -18,9 +18,12 @@
 
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
+#include "ui/bookmark_form.h"
+#include "ui/find_replace_dialog.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/replace_form.h"
 #include "ui/text_form.h"
 #include "ui/toolbar_layout.h"
 
@@ -446,7 +449,7 @@ void TMainForm::miBigOneClick() {
 void TMainForm::miOptionClick() {}
 
 // Text commands: the proofreading loop runs in the text window; the replacement
-// table, find and replace, and bookmarks are wired when their windows land.
+// table, find and replace, and bookmarks open their windows.
 void TMainForm::ToolbarButton9712Click() {
   if (TextForm) TextForm->FindSign();
 }
@@ -459,11 +462,19 @@ void TMainForm::ToolbarButton9714Click() {
 void TMainForm::ToolbarButton9713Click() {
   if (TextForm) TextForm->miAllClick();
 }
-void TMainForm::N22Click() {}
-void TMainForm::N24Click() {}
-void TMainForm::N3Click() {}
+void TMainForm::N22Click() {
+  if (fmReplace) fmReplace->exec();
+}
+void TMainForm::N24Click() {
+  if (fmReplace) fmReplace->RunReplaceTable();
+}
+void TMainForm::N3Click() {
+  OpenFindReplaceDialog();
+}
 void TMainForm::N19Click() {}
-void TMainForm::N21Click() {}
+void TMainForm::N21Click() {
+  if (fmBookMark) fmBookMark->exec();
+}
 
 // Image commands: the image window carries them out; the image dialogs and the
 // register shift dialog are wired when they land.
@@ -611,10 +622,11 @@ bool TMainForm::FormCloseQuery() {
   return true;
 }
 
-// The calibration store is saved when it holds changes; releasing the
-// replacement table is wired when that lands.
+// The calibration store is saved when it holds changes, and the replacement
+// table is released.
 void TMainForm::FormClose() {
   if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
+  if (fmReplace) fmReplace->ReleaseTable();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
