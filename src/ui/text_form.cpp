@@ -13,7 +13,10 @@
 #include "core/text/text_document.h"
 #include "ui/image_form.h"
 #include "ui/option_form.h"
+#include "ui/bookmark_form.h"
+#include "ui/find_replace_dialog.h"
 #include "ui/qt_prompts.h"
+#include "ui/replace_form.h"
 #include "ui/qt_text_editor.h"
 #include "ui/select_form.h"
 
@@ -160,6 +163,17 @@ void TTextForm::BuildPopupMenu() {
   connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
   connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
   connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
+  connect(items->findChild<QAction*>("N12"), &QAction::triggered, this, [] {
+    if (fmReplace) fmReplace->exec();
+  });
+  connect(items->findChild<QAction*>("N13"), &QAction::triggered, this, [] {
+    if (fmReplace) fmReplace->RunReplaceTable();
+  });
+  connect(items->findChild<QAction*>("miFindReplace"), &QAction::triggered, this,
+          [] { OpenFindReplaceDialog(); });
+  connect(items->findChild<QAction*>("N10"), &QAction::triggered, this, [] {
+    if (fmBookMark) fmBookMark->exec();
+  });
 }
 
 void TTextForm::FileOpen() {
