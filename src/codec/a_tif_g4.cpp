@@ -189,8 +189,11 @@ std::uint8_t ReadPage(ATifG4& tif) {
   page.Width = tif.ImageWidth;
   page.Height = tif.ImageLength;
   page.BytesPerRow = tif.BytesPerRow;
-  // Width and length are at most 32766 and 32767, so this cannot overflow.
-  const std::size_t size = static_cast<std::size_t>(page.BytesPerRow) * static_cast<std::size_t>(page.Height);
+  // Width and length are at most 32766 and 32767, so this cannot overflow. Each
+  // row takes at least one bit of the strip, so a strip too short for the page
+  // fails before it needs the whole buffer: reserve no more than it can fill.
+  const std::size_t rowsPossible = std::min<std::size_t>(page.Height, tif.Strip.size() * 8);
+  const std::size_t size = static_cast<std::size_t>(page.BytesPerRow) * rowsPossible;
   try {
     page.Rows.reserve(size);
   } catch (const std::bad_alloc&) {

@@ -12,19 +12,20 @@ namespace zorvel {
 
 namespace {
 
-// Mode codes, looked up by the next seven bits.
+// Mode codes, looked up by the next seven bits. The vertical modes come
+// first, so that one comparison tells them.
 enum Mode : std::uint8_t {
-  kInvalid,
   kV0,
   kVR1,
   kVL1,
-  kHorizontal,
-  kPass,
   kVR2,
   kVL2,
   kVR3,
   kVL3,
-  kExtension
+  kHorizontal,
+  kPass,
+  kExtension,
+  kInvalid
 };
 
 constexpr int kWhiteBits = 12;  // longest white code
@@ -162,193 +163,168 @@ inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t t
   return run + rest;
 }
 
-inline int Position(std::int32_t entry) {
-  return entry < 0 ? -entry : entry;
-}
-
-void SetRange(std::uint64_t* words, int from, int to) {  // pixels [from, to), 0-based
+// Clears pixels [from, to) (0-based) in rows of 64-bit words, leftmost pixel
+// in the most significant bit.
+inline void ClearRange(std::uint64_t* words, int from, int to) {
   const int first = from >> 6;
   const int last = (to - 1) >> 6;
   const std::uint64_t head = ~std::uint64_t{0} >> (from & 63);
   const std::uint64_t tail = ~std::uint64_t{0} << (63 - ((to - 1) & 63));
   if (first == last) {
-    words[first] |= head & tail;
+    words[first] &= ~(head & tail);
     return;
   }
-  words[first] |= head;
-  for (int k = first + 1; k < last; ++k) words[k] = ~std::uint64_t{0};
-  words[last] |= tail;
+  words[first] &= ~head;
+  for (int k = first + 1; k < last; ++k) words[k] = 0;
+  words[last] &= ~tail;
 }
 
-// Paints a finished line into words (zeroed here), then into the row's bytes.
-void RenderInto(const std::int32_t* line, int count, int width, std::uint64_t* words, std::uint8_t* row) {
+// Paints a line held as its changing positions: changes[0] = 1 starts white,
+// and the colours alternate from there (odd indexes start black). The last
+// change holds to the end of the row. The bits after the last pixel come out 0.
+void RenderChanges(const std::int32_t* changes, int count, int width, std::uint64_t* words,
+                   std::uint8_t* row) {
   const int wordCount = (width + 63) >> 6;
-  std::memset(words, 0, static_cast<std::size_t>(wordCount) * 8);
-  for (int i = 0; i < count; ++i) {
-    if (line[i] < 0) continue;
-    const int from = line[i] - 1;
-    int to = (i + 1 < count ? Position(line[i + 1]) : width + 1) - 1;
-    if (to > width) to = width;
-    if (to > from) SetRange(words, from, to);
+  if (wordCount == 0) return;
+  std::memset(words, 0xFF, static_cast<std::size_t>(wordCount) * 8);
+  const int end = width + 1;
+  for (int i = 1; i < count; i += 2) {
+    const int from = changes[i];
+    if (from >= end) break;
+    const int to = i + 1 < count && changes[i + 1] < end ? changes[i + 1] : end;
+    if (to > from) ClearRange(words, from - 1, to - 1);
   }
+  if (width & 63) words[wordCount - 1] &= ~std::uint64_t{0} << (64 - (width & 63));
   for (int k = 0; k < wordCount; ++k) words[k] = __builtin_bswap64(words[k]);
   std::memcpy(row, words, static_cast<std::size_t>((width + 7) >> 3));
 }
 
-struct LineState {
-  const std::int32_t* ref;
-  int refCount;
-  std::int32_t* cur;
-  int curCount;
-};
+constexpr std::int32_t kSentinel = 0x7FFFFFFF;
 
-// Decodes one coded line into state.cur. Returns erOk, erDecode or erMaxLineBlk.
+// Decodes one coded line. The reference line and the coding line are held as
+// their changing elements only (entries whose colour differs from the entry
+// before): entries that go on in the same colour paint nothing, and the b1
+// and b2 searches never stop at them, so the pixels and every a0 are those of
+// the full list of entries. All appended entries count towards the limit.
+// ref ends with two sentinels; so does cur when the line is finished.
+// Returns erOk, erDecode or erMaxLineBlk.
 std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& pos,
-                        std::uint64_t total, int width, LineState& s) {
-  const std::int32_t* ref = s.ref;
-  const int refCount = s.refCount;
-  std::int32_t* cur = s.cur;
-  int n = 1;
+                        std::uint64_t total, int width, const std::int32_t* ref, int refCount,
+                        std::int32_t* cur, int& curCount) {
+  int m = 1;  // changes stored in cur
   cur[0] = 1;
+  int appended = 1;  // entries appended, changing or not
   int a0 = 1;
   bool white = true;
   bool first = true;
-  int index = 0;  // into the reference line
+  int k = 0;  // first reference change right of the last a0 searched from
   const int end = width + 1;
 
-  // b1: the first changing element of the reference line right of a0 (right
-  // of 0 at the start of a line) whose colour is opposite to a0's.
-  auto findB1 = [&]() -> int {
-    if (index >= refCount) index = refCount - 1;
-    while (index > 0 && Position(ref[index]) > a0) --index;
+  // Appends an entry of the colour at the position; false at the entry limit.
+  auto append = [&](int position, bool entryWhite) {
+    if (entryWhite != ((m & 1) == 1)) cur[m++] = position;
+    return ++appended < CMaxLineBlk;
+  };
+  // Index of b1 in ref: the first change right of a0 (of 0 at the start of a
+  // line) to the colour opposite a0's; refCount or more when there is none.
+  auto findB1 = [&]() {
     const int from = first ? 0 : a0;
-    if (index < 1) index = 1;
-    if (white) {
-      while (index < refCount && !(ref[index] < 0 && -ref[index] > from && ref[index - 1] > 0)) ++index;
-    } else {
-      while (index < refCount && !(ref[index] > from && ref[index - 1] < 0)) ++index;
-    }
-    return index < refCount ? Position(ref[index]) : end;
+    while (ref[k] <= from) ++k;
+    int i = k + (((k & 1) == 1) != white);
+    if (i == 0) i = 2;
+    return i;
   };
 
   while (a0 <= width) {
-    const std::uint64_t left = total - pos;
     const std::uint8_t code = t.Modes[Peek32(data, pos) >> 25];
     const unsigned length = code >> 4;
-    if (length > left) return erMaxLineBlk;  // the data end inside the mode code
+    if (length > total - pos) return erMaxLineBlk;  // the data end inside the mode code
     pos += length;
     const Mode mode = static_cast<Mode>(code & 15);
-    switch (mode) {
-      case kV0:
-      case kVR1:
-      case kVL1:
-      case kVR2:
-      case kVL2:
-      case kVR3:
-      case kVL3: {
-        const int a1 = findB1() + t.Offset[mode];
-        if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
-        cur[n++] = white ? -a1 : a1;
-        if (n >= CMaxLineBlk) return erMaxLineBlk;
-        a0 = a1;
-        white = !white;
-        first = false;
-        break;
+    if (mode == kHorizontal) {
+      int run = white ? ReadRun<true>(data, pos, total, t.White.data())
+                      : ReadRun<false>(data, pos, total, t.Black.data());
+      if (run == kNoMatch) return erDecode;
+      a0 += run;
+      if (!append(a0, !white)) return erMaxLineBlk;
+      run = white ? ReadRun<false>(data, pos, total, t.Black.data())
+                  : ReadRun<true>(data, pos, total, t.White.data());
+      if (run == kNoMatch) return erDecode;
+      a0 += run;
+      if (!append(a0, white)) return erMaxLineBlk;
+      first = false;
+    } else if (mode <= kVL3) {  // vertical
+      const int i = findB1();
+      const int a1 = (i < refCount ? ref[i] : end) + t.Offset[mode];
+      if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
+      if (!append(a1, !white)) return erMaxLineBlk;
+      a0 = a1;
+      white = !white;
+      first = false;
+    } else if (mode == kPass) {
+      const int i = findB1();
+      bool ok;
+      if (i >= refCount) {  // no b1: the end, in b1's colour
+        ok = append(end, !white);
+        a0 = end;
+      } else if (i + 1 >= refCount) {  // no b2: the end, in a0's colour
+        ok = append(end, white);
+        a0 = end;
+      } else {
+        ok = append(ref[i + 1], white);
+        a0 = ref[i + 1];
       }
-      case kHorizontal: {
-        int run = white ? ReadRun<true>(data, pos, total, t.White.data())
-                        : ReadRun<false>(data, pos, total, t.Black.data());
-        if (run == kNoMatch) return erDecode;
-        a0 += run;
-        cur[n++] = white ? -a0 : a0;
-        if (n >= CMaxLineBlk) return erMaxLineBlk;
-        run = white ? ReadRun<false>(data, pos, total, t.Black.data())
-                    : ReadRun<true>(data, pos, total, t.White.data());
-        if (run == kNoMatch) return erDecode;
-        a0 += run;
-        cur[n++] = white ? a0 : -a0;
-        if (n >= CMaxLineBlk) return erMaxLineBlk;
-        first = false;
-        break;
-      }
-      case kPass: {
-        findB1();
-        if (index >= refCount) {
-          cur[n++] = white ? -end : end;
-          a0 = end;
-        } else {
-          int j = index + 1;
-          if (white) {
-            while (j < refCount && ref[j] < 0) ++j;
-          } else {
-            while (j < refCount && ref[j] > 0) ++j;
-          }
-          if (j >= refCount) {
-            cur[n++] = white ? end : -end;
-            a0 = end;
-          } else {
-            cur[n++] = ref[j];
-            a0 = Position(ref[j]);
-          }
+      if (!ok) return erMaxLineBlk;
+      first = false;
+    } else if (mode == kExtension) {
+      if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
+      pos += 3;
+      first = false;
+      auto bit = [&]() -> int {
+        if (pos >= total) return -1;
+        const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
+        ++pos;
+        return b;
+      };
+      for (;;) {
+        if (a0 > width) return erMaxLineBlk;
+        int zeros = 0;
+        int b = 0;
+        while (zeros < 11) {
+          b = bit();
+          if (b < 0) return erMaxLineBlk;
+          if (b == 1) break;
+          ++zeros;
         }
-        if (n >= CMaxLineBlk) return erMaxLineBlk;
-        first = false;
-        break;
-      }
-      case kExtension: {
-        if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
-        pos += 3;
-        first = false;
-        auto bit = [&]() -> int {
-          if (pos >= total) return -1;
-          const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
-          ++pos;
-          return b;
-        };
-        for (;;) {
-          if (a0 > width) return erMaxLineBlk;
-          int zeros = 0;
-          int b = 0;
-          while (zeros < 11) {
-            b = bit();
-            if (b < 0) return erMaxLineBlk;
-            if (b == 1) break;
-            ++zeros;
+        if (zeros == 11) continue;  // no pixels
+        if (zeros <= 4) {           // zeros white pixels, then one black
+          if (zeros > 0 && !append(a0, true)) return erMaxLineBlk;
+          if (!append(a0 + zeros, false)) return erMaxLineBlk;
+          a0 += zeros + 1;
+        } else if (zeros == 5) {  // five white pixels
+          if (!append(a0, true)) return erMaxLineBlk;
+          a0 += 5;
+        } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
+          const int whites = zeros - 6;
+          const int tag = bit();
+          if (tag < 0) return erMaxLineBlk;
+          if (whites > 0) {
+            if (!append(a0, true)) return erMaxLineBlk;
+            a0 += whites;
           }
-          if (zeros == 11) continue;
-          if (zeros <= 4) {  // zeros white pixels, then one black
-            if (zeros > 0) {
-              cur[n++] = a0;
-              if (n >= CMaxLineBlk) return erMaxLineBlk;
-            }
-            cur[n++] = -(a0 + zeros);
-            if (n >= CMaxLineBlk) return erMaxLineBlk;
-            a0 += zeros + 1;
-          } else if (zeros == 5) {  // five white pixels
-            cur[n++] = a0;
-            if (n >= CMaxLineBlk) return erMaxLineBlk;
-            a0 += 5;
-          } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
-            const int whites = zeros - 6;
-            const int tag = bit();
-            if (tag < 0) return erMaxLineBlk;
-            if (whites > 0) {
-              cur[n++] = a0;
-              if (n >= CMaxLineBlk) return erMaxLineBlk;
-              a0 += whites;
-            }
-            white = tag == 0;
-            break;
-          }
+          white = tag == 0;
+          break;
         }
-        break;
       }
-      case kInvalid:
-        return erMaxLineBlk;
+    } else {
+      return erMaxLineBlk;  // invalid mode code
     }
   }
-  s.curCount = n;
-  return a0 == end ? erOk : erDecode;
+  if (a0 != end) return erDecode;
+  cur[m] = kSentinel;
+  cur[m + 1] = kSentinel;
+  curCount = m;
+  return erOk;
 }
 
 }  // namespace
@@ -358,8 +334,16 @@ void InitCodeTables() {
 }
 
 void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int width) {
+  // Keep the entries that change the colour; the others paint nothing new.
+  std::vector<std::int32_t> changes;
+  changes.reserve(static_cast<std::size_t>(lastIndex) + 1);
+  changes.push_back(1);
+  for (int i = 1; i <= lastIndex; ++i) {
+    const bool entryWhite = line[i] > 0;
+    if (entryWhite != (changes.size() % 2 == 1)) changes.push_back(line[i] < 0 ? -line[i] : line[i]);
+  }
   std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
-  RenderInto(line, lastIndex + 1, width, words.data(), row);
+  RenderChanges(changes.data(), static_cast<int>(changes.size()), width, words.data(), row);
 }
 
 std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow, int rowCount,
@@ -383,21 +367,25 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
   std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
 
-  lineA[0] = 1;
-  lineA[1] = -(width + 1);
-  LineState s{lineA, 2, lineB, 1};
+  // The line above the first row: all white.
+  std::int32_t* ref = lineA;
+  std::int32_t* cur = lineB;
+  ref[0] = 1;
+  ref[1] = width + 1;
+  ref[2] = kSentinel;
+  ref[3] = kSentinel;
+  int refCount = 2;
   int stored = 0;
   for (int row = 1; row <= length; ++row) {
-    const std::uint8_t result = DecodeLine(t, data, pos, total, width, s);
+    int curCount = 0;
+    const std::uint8_t result = DecodeLine(t, data, pos, total, width, ref, refCount, cur, curCount);
     if (result != erOk) return result;
-    std::int32_t* finished = s.cur;
-    s.cur = const_cast<std::int32_t*>(s.ref);
-    s.ref = finished;
-    s.refCount = s.curCount;
+    std::swap(ref, cur);
+    refCount = curCount;
     if (row >= firstRow && stored < rowCount) {
       const std::size_t at = rows.size();
       rows.resize(at + bytesPerRow);
-      RenderInto(finished, s.refCount, width, words.data(), rows.data() + at);
+      RenderChanges(ref, refCount, width, words.data(), rows.data() + at);
       if (++stored == rowCount) break;
     }
   }
