@@ -26,6 +26,7 @@
 #include "core/text/big5.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
+#include "ui/page_bitmap.h"
 #include "ui/qt_prompts.h"
 
 TImageForm* ImageForm = nullptr;
@@ -218,8 +219,10 @@ int TImageForm::DecodePicture(const std::string& fileName) {
   auto page = std::make_shared<zorvel::DecodedPage>(std::move(reader.Page));
   const int ratio = Ratio();
   const zorvel::PictureSize shown = zorvel::ShownPictureSize(page->Width, page->Height, ratio);
+  QImage bitmap = zorvel::MakePageBitmap(*page);
+  if (bitmap.isNull()) return 2;
   zorvel::PageRendering rendering;
-  rendering.SetPage(page);
+  rendering.SetPage(page, std::move(bitmap));
   bool made = false;
   if (!rendering.Prepare(ratio, zorvel::PictureScale(ratio), shown.Width, shown.Height, &made)) return 2;
   renderCount_ += made;

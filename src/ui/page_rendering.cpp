@@ -135,33 +135,9 @@ QImage RenderReducedPage(const DecodedPage& page, float scale, int shownWidth, i
   return image;
 }
 
-QImage RenderFullPage(const DecodedPage& page) {
-  if (page.Width <= 0 || page.Height <= 0) return {};
-  QImage image(page.Width, page.Height, QImage::Format_RGB32);
-  if (image.isNull()) return {};
-  constexpr QRgb white = 0xFFFFFFFFu;
-  constexpr QRgb black = 0xFF000000u;
-  for (int y = 0; y < page.Height; ++y) {
-    const std::uint8_t* bits = page.Row(y);
-    QRgb* to = reinterpret_cast<QRgb*>(image.scanLine(y));
-    int x = 0;
-    for (int i = 0; i < page.BytesPerRow && x < page.Width; ++i) {
-      const unsigned byte = bits[i];
-      if (byte == 0xFF && x + 8 <= page.Width) {
-        std::fill(to + x, to + x + 8, white);
-        x += 8;
-        continue;
-      }
-      for (int bit = 0; bit < 8 && x < page.Width; ++bit, ++x) {
-        to[x] = (byte & (0x80u >> bit)) ? white : black;
-      }
-    }
-  }
-  return image;
-}
-
-void PageRendering::SetPage(std::shared_ptr<const DecodedPage> page) {
+void PageRendering::SetPage(std::shared_ptr<const DecodedPage> page, QImage bitmap) {
   page_ = std::move(page);
+  bitmap_ = std::move(bitmap);
   cache_.clear();
 }
 
@@ -181,8 +157,8 @@ bool PageRendering::Prepare(int pictureRatio, float scale, int shownWidth, int s
   // Above full size the full-size rendering is stretched while painting.
   const int key = std::min(pictureRatio, 100);
   if (Find(key)) return true;
-  QImage image =
-      key >= 100 ? RenderFullPage(*page_) : RenderReducedPage(*page_, scale, shownWidth, shownHeight);
+  QImage image = key >= 100 ? bitmap_.convertToFormat(QImage::Format_RGB32)
+                            : RenderReducedPage(*page_, scale, shownWidth, shownHeight);
   if (image.isNull()) return false;
   if (made) *made = true;
   cache_.push_front(Entry{key, std::move(image)});

@@ -25,14 +25,13 @@ namespace zorvel {
 // s is the given scale. Format_RGB32; a null image when there is no memory for it.
 QImage RenderReducedPage(const DecodedPage& page, float scale, int shownWidth, int shownHeight);
 
-// The page at full size, black on white, Format_RGB32; null without memory.
-QImage RenderFullPage(const DecodedPage& page);
-
 class PageRendering {
  public:
-  // Takes the page on display; drops every rendering of the previous one.
-  void SetPage(std::shared_ptr<const DecodedPage> page);
+  // Takes the page on display and its monochrome bitmap (MakePageBitmap);
+  // drops every rendering of the previous page.
+  void SetPage(std::shared_ptr<const DecodedPage> page, QImage bitmap);
   const DecodedPage* Page() const { return page_.get(); }
+  const QImage& Bitmap() const { return bitmap_; }
 
   // Makes sure the rendering for the scale exists; made tells whether it had to
   // be made now. False when it cannot be made (no page, or no memory for it).
@@ -51,6 +50,7 @@ class PageRendering {
   const QImage* Find(int pictureRatio);
 
   std::shared_ptr<const DecodedPage> page_;
+  QImage bitmap_;
   std::list<Entry> cache_;  // most recently used first
 };
 
