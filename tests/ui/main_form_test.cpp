@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -360,6 +361,66 @@ TEST_F(MainFormTest, EditCommandsActOnTheTextWhateverWindowIsActive) {
   Item("EditCutItem")->trigger();
   EXPECT_EQ(editor.Text(), "\r\ndef");
   EXPECT_EQ(QApplication::clipboard()->text(), "abc");
+}
+
+TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
+  Start();
+  MainForm->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  QSignalSpy findSign(Item("miFindSign"), &QAction::triggered);
+  QSignalSpy previous(Item("miPreviousPicture"), &QAction::triggered);
+  QSignalSpy find(Item("N3"), &QAction::triggered);
+
+  TextForm->RichEdit()->setFocus();
+  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F2);
+  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F5);
+  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(findSign.count(), 1);
+  EXPECT_EQ(previous.count(), 1);
+  EXPECT_EQ(find.count(), 1);
+
+  ImageForm->setFocus();
+  QTest::keyClick(ImageForm, Qt::Key_F2);
+  QTest::keyClick(ImageForm, Qt::Key_F5);
+  EXPECT_EQ(findSign.count(), 2);
+  EXPECT_EQ(previous.count(), 2);
+}
+
+TEST_F(MainFormTest, StatusLineTellsHowManyCharactersBig5CouldNotHold) {
+  Start();
+  emit TextForm->CharactersReplaced(3);
+  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().contains("3"));
+}
+
+TEST(ShellPrompts, TestsPutTheirPromptsInPlaceOfTheRealOnes) {
+  zorvel::test::ScriptedPrompts scripted;
+  EXPECT_EQ(&AppPrompts(), &RealPrompts());
+  SetAppPrompts(&scripted);
+  AppPrompts().Message("hello");
+  EXPECT_EQ(scripted.Shown, std::vector<std::string>{"hello"});
+  SetAppPrompts(nullptr);
+  EXPECT_EQ(&AppPrompts(), &RealPrompts());
+}
+
+TEST(ShellPrompts, ChoiceAndReplaceAnswerZeroUntilTheirWindowsRegister) {
+  QtPrompts prompts;
+  EXPECT_EQ(prompts.Choose({}).SelectResult, 0);
+  EXPECT_EQ(prompts.AskReplace({}).AskResult, 0);
+  prompts.SetChooseHandler([](const zorvel::ChoiceRequest& request) {
+    zorvel::ChoiceAnswer answer;
+    answer.SelectResult = request.DefaultButton;
+    return answer;
+  });
+  prompts.SetAskReplaceHandler([](const zorvel::ReplaceQuestion& question) {
+    zorvel::ReplaceAnswer answer;
+    answer.AskResult = 1;
+    answer.Dest = question.Dest + "!";
+    return answer;
+  });
+  zorvel::ChoiceRequest request;
+  request.DefaultButton = 2;
+  EXPECT_EQ(prompts.Choose(request).SelectResult, 2);
+  EXPECT_EQ(prompts.AskReplace({"a", "b"}).Dest, "b!");
 }
 
 }  // namespace
