@@ -198,17 +198,18 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   QLineEdit* fields[] = {edFirstStr_, edSecondStr_, edThirdStr_};
   for (int i = 0; i < 3; ++i)
     SetFieldColour(fields[i], request.ThreeReadings && request.Agree[i] ? kLime : kYellow);
-  QPushButton* readings[] = {btFirstStr_, btSecondStr_, btThirdStr_};
-  const int defaultButton = std::clamp(request.DefaultButton, 1, 3);
-  btUserStr_->setDefault(false);
-  for (int i = 0; i < 3; ++i) readings[i]->setDefault(false);
-  readings[defaultButton - 1]->setDefault(true);
-
   SelectResult = -1;
   GoNext = false;
   show();
   raise();
   activateWindow();
+  // The default button after the window is shown: showing it gives a button
+  // the focus for a moment, which would take the default over.
+  QPushButton* readings[] = {btFirstStr_, btSecondStr_, btThirdStr_};
+  const int defaultButton = std::clamp(request.DefaultButton, 1, 3);
+  btUserStr_->setDefault(false);
+  for (int i = 0; i < 3; ++i) readings[i]->setDefault(false);
+  readings[defaultButton - 1]->setDefault(true);
   edUserStr_->setFocus();
 
   QEventLoop loop;
@@ -332,6 +333,7 @@ void TSelectForm::FormShow() {
 
 void TSelectForm::FormClose() {
   if (SelectResult == -1) SelectResult = 0;
+  // The wait ends as soon as its event loop returns.
   if (wait_) wait_->quit();
 }
 

@@ -31,7 +31,7 @@ class TSelectForm : public QDialog {
   // item or the close box answers.
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request);
   // True while Choose() waits for an answer.
-  bool Waiting() const { return wait_ != nullptr; }
+  bool Waiting() const { return wait_ != nullptr && SelectResult == -1; }
 
   QMenu* pmSelect() const { return pmSelect_; }
 
