@@ -1,0 +1,210 @@
+// The text window's editor on canon-sized texts, on the offscreen platform:
+// opening a 6 MB / 120,000-line and a 24 MB text, the byte-position queries
+// anywhere in the 24 MB text, find next, and saving 24 MB.
+//
+// Reference, measured in the same run: ICU's plain code page 950 to UTF-16
+// conversion of the same 24 MB (the least any Unicode editor has to do to show
+// the text). Each figure is printed as a ratio against it, and as time.
+#include <benchmark/benchmark.h>
+#include <unicode/ucnv.h>
+
+#include <QApplication>
+#include <QTextCursor>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+
+#include "core/text/text_file.h"
+#include "support/canon_text.h"
+#include "support/test_support.h"
+#include "ui/qt_text_editor.h"
+
+namespace {
+
+using zorvel::QtTextEditor;
+
+const std::string& VolumeText() {
+  static const std::string text = zorvel::test::MakeVolumeText();
+  return text;
+}
+
+const std::string& LargeText() {
+  static const std::string text = zorvel::test::MakeLargeCanonText();
+  return text;
+}
+
+QtTextEditor& LoadedEditor() {
+  static QtTextEditor* editor = [] {
+    auto* e = new QtTextEditor;
+    e->resize(800, 600);
+    e->show();
+    e->SetText(LargeText());
+    return e;
+  }();
+  return *editor;
+}
+
+void BM_Reference_Icu950ToUtf16_24MB(benchmark::State& state) {
+  const std::string& text = LargeText();
+  UErrorCode error = U_ZERO_ERROR;
+  UConverter* converter = ucnv_open("windows-950", &error);
+  std::u16string out(text.size() + 1, u'\0');
+  for (auto _ : state) {
+    error = U_ZERO_ERROR;
+    ucnv_resetToUnicode(converter);
+    const int n =
+        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                      text.data(), static_cast<int32_t>(text.size()), &error);
+    benchmark::DoNotOptimize(n);
+  }
+  ucnv_close(converter);
+}
+BENCHMARK(BM_Reference_Icu950ToUtf16_24MB)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void Open(benchmark::State& state, const std::string& text) {
+  QtTextEditor editor;
+  editor.resize(800, 600);
+  editor.show();
+  for (auto _ : state) {
+    editor.SetText(text);
+    QApplication::processEvents();  // the first paint
+    benchmark::DoNotOptimize(editor.LineCount());
+  }
+  state.counters["lines"] = editor.LineCount();
+  state.counters["MB"] = static_cast<double>(text.size()) / (1024 * 1024);
+}
+
+void BM_Open_6MB(benchmark::State& state) {
+  Open(state, VolumeText());
+}
+BENCHMARK(BM_Open_6MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Open_24MB(benchmark::State& state) {
+  Open(state, LargeText());
+}
+BENCHMARK(BM_Open_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One round of the queries the proofreading commands make, at a random place:
+// set the selection, read it back, the line of the position, its start and its
+// bytes.
+void BM_PositionQueries_24MB(benchmark::State& state) {
+  QtTextEditor& e = LoadedEditor();
+  std::mt19937 random(7);
+  const int length = e.TextLength();
+  for (auto _ : state) {
+    const int pos = static_cast<int>(random() % static_cast<unsigned>(length));
+    e.SetSelStart(pos);
+    e.SetSelLength(4);
+    const int start = e.SelStart();
+    const int line = e.LineFromPos(start);
+    benchmark::DoNotOptimize(e.SelLength() + e.LineStart(line) + static_cast<int>(e.LineBytes(line).size()));
+  }
+}
+BENCHMARK(BM_PositionQueries_24MB)->Unit(benchmark::kMicrosecond);
+
+// The queries one by one.
+template <class Query>
+void EachQuery(benchmark::State& state, Query query) {
+  QtTextEditor& e = LoadedEditor();
+  std::mt19937 random(9);
+  const int length = e.TextLength();
+  for (auto _ : state) query(e, static_cast<int>(random() % static_cast<unsigned>(length)));
+}
+void BM_SetSelStart_24MB(benchmark::State& state) {
+  EachQuery(state, [](QtTextEditor& e, int pos) { e.SetSelStart(pos); });
+}
+BENCHMARK(BM_SetSelStart_24MB)->Unit(benchmark::kMicrosecond);
+void BM_SelStartAfterMove_24MB(benchmark::State& state) {
+  EachQuery(state, [](QtTextEditor& e, int pos) {
+    QTextCursor c = e.textCursor();
+    c.setPosition(e.ToDocumentPos(pos));
+    e.setTextCursor(c);
+    benchmark::DoNotOptimize(e.SelStart());
+  });
+}
+BENCHMARK(BM_SelStartAfterMove_24MB)->Unit(benchmark::kMicrosecond);
+void BM_LineQueries_24MB(benchmark::State& state) {
+  EachQuery(state, [](QtTextEditor& e, int pos) {
+    const int line = e.LineFromPos(pos);
+    benchmark::DoNotOptimize(e.LineStart(line) + static_cast<int>(e.LineBytes(line).size()));
+  });
+}
+BENCHMARK(BM_LineQueries_24MB)->Unit(benchmark::kMicrosecond);
+
+// Find next difference mark from a random place (what F2 does).
+void BM_FindNext_24MB(benchmark::State& state) {
+  QtTextEditor& e = LoadedEditor();
+  std::mt19937 random(8);
+  const int length = e.TextLength();
+  for (auto _ : state) {
+    const int pos = static_cast<int>(random() % static_cast<unsigned>(length));
+    benchmark::DoNotOptimize(e.Find("{{", pos + 1, length, {}));
+  }
+}
+BENCHMARK(BM_FindNext_24MB)->Unit(benchmark::kMicrosecond);
+
+// A token that is nowhere: the whole text is searched line by line.
+void BM_FindMissing_24MB(benchmark::State& state) {
+  QtTextEditor& e = LoadedEditor();
+  for (auto _ : state) benchmark::DoNotOptimize(e.Find("<<missing>>", 0, e.TextLength(), {}));
+}
+BENCHMARK(BM_FindMissing_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Save_24MB(benchmark::State& state) {
+  QtTextEditor& e = LoadedEditor();
+  zorvel::test::TempDir dir;
+  const std::string path = dir.File("big.txt");
+  std::string error;
+  for (auto _ : state) {
+    if (!zorvel::WriteTextFileAtomically(path, e.Text(), error)) state.SkipWithError(error.c_str());
+  }
+}
+BENCHMARK(BM_Save_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Keeps each benchmark's time per iteration and prints them against the reference.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() * Factor(run.time_unit);
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const auto ref = seconds_.find("BM_Reference_Icu950ToUtf16_24MB/iterations:5");
+    if (ref == seconds_.end() || ref->second <= 0) return;
+    std::printf("\nAgainst the reference (ICU cp950 -> UTF-16 of 24 MB, %.1f ms):\n", ref->second * 1e3);
+    for (const auto& [name, seconds] : seconds_) {
+      std::printf("  %-45s %10.3f ms  ratio %8.3f\n", name.c_str(), seconds * 1e3, seconds / ref->second);
+    }
+  }
+
+ private:
+  static double Factor(benchmark::TimeUnit unit) {
+    switch (unit) {
+      case benchmark::kNanosecond:
+        return 1e-9;
+      case benchmark::kMicrosecond:
+        return 1e-6;
+      case benchmark::kMillisecond:
+        return 1e-3;
+      default:
+        return 1.0;
+    }
+  }
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
