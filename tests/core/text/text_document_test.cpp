@@ -1,0 +1,262 @@
+// The document operations with scripted questions and dialogs over real files.
+#include "core/text/text_document.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <deque>
+#include <filesystem>
+
+#include "core/text/memory_editor.h"
+#include "core/text/text_file.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+namespace {
+
+constexpr const char* kQuestion = "文件已修改, 是否儲存?";
+
+struct ScriptedDialogs : FileDialogs {
+  std::deque<std::string> Open;
+  std::deque<std::string> Save;
+  std::vector<std::string> Asked;  // "open" and "save" in order
+  std::string OpenFileName() override { return Next("open", Open); }
+  std::string SaveFileName() override { return Next("save", Save); }
+
+ private:
+  std::string Next(const char* kind, std::deque<std::string>& queue) {
+    Asked.emplace_back(kind);
+    if (queue.empty()) return {};
+    std::string path = queue.front();
+    queue.pop_front();
+    return path;
+  }
+};
+
+class TextDocumentTest : public ::testing::Test {
+ protected:
+  TextDocumentTest()
+      : document(
+            editor, [this]() -> Prompts& { return prompts; }, dialogs) {
+    document.OnFileNameChanged = [this] { ++name_changes; };
+  }
+  // Types into the editor as the operator would.
+  void Edit(std::string_view bytes) {
+    editor.SetSelStart(editor.TextLength());
+    editor.ReplaceSelection(bytes);
+  }
+  mode_t Mode(const std::string& path) {
+    struct stat info {};
+    ::stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+  }
+
+  TempDir dir;
+  MemoryEditor editor;
+  ScriptedPrompts prompts;
+  ScriptedDialogs dialogs;
+  TextDocument document;
+  int name_changes = 0;
+};
+
+// Lone CR, lone LF, invalid bytes and a duplicate pair: a file that must come
+// back byte for byte.
+const std::string kAwkward =
+    "T01n0001_p0001a01\xF9\xF8\xA4\x40{{\xA5\xD2||\xA4\x41}}\r\nlf\ncr\r\x80\xFF\x81\x30\xA2\xCC\xA4";
+
+TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
+  const std::string path = dir.File("proof.txt");
+  WriteFile(path, kAwkward);
+  dialogs.Open.push_back(path);
+  EXPECT_EQ(document.Caption(), "(no file)");
+  ASSERT_TRUE(document.FileOpen());
+  EXPECT_EQ(editor.Text(), kAwkward);
+  EXPECT_EQ(document.FileName(), path);
+  EXPECT_EQ(document.Caption(), path);
+  EXPECT_EQ(name_changes, 1);
+  EXPECT_FALSE(editor.Modified());
+  EXPECT_TRUE(editor.HasFocus());
+  EXPECT_TRUE(prompts.Shown.empty());
+
+  // Edit one line: only that line changes on disk.
+  editor.SetSelStart(editor.LineStart(1));
+  editor.SetSelLength(2);
+  editor.ReplaceSelection("LF");
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
+  EXPECT_FALSE(editor.Modified());
+  std::string expected = kAwkward;
+  expected.replace(expected.find("lf\n"), 2, "LF");
+  EXPECT_EQ(ReadFile(path), expected);
+  EXPECT_EQ(dialogs.Asked, std::vector<std::string>{"open"});  // Save asked no name
+  // No temporary file is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST_F(TextDocumentTest, SaveKeepsTheFilesPermissions) {
+  const std::string path = dir.File("kept.txt");
+  WriteFile(path, "old");
+  ::chmod(path.c_str(), 0640);
+  dialogs.Open.push_back(path);
+  ASSERT_TRUE(document.FileOpen());
+  Edit("er");
+  ASSERT_EQ(document.FileSave(), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(path), "older");
+  EXPECT_EQ(Mode(path), 0640u);
+}
+
+TEST_F(TextDocumentTest, ModifiedQuestionBeforeOpen) {
+  const std::string first = dir.File("first.txt");
+  const std::string second = dir.File("second.txt");
+  WriteFile(first, "first");
+  WriteFile(second, "second");
+  dialogs.Open.push_back(first);
+  ASSERT_TRUE(document.FileOpen());
+  Edit("+");
+
+  // Cancel: nothing happens, no dialog.
+  prompts.Answers.push_back(Answer::Cancel);
+  EXPECT_FALSE(document.FileOpen());
+  EXPECT_EQ(prompts.Shown, std::vector<std::string>{kQuestion});
+  EXPECT_EQ(dialogs.Asked.size(), 1u);
+  EXPECT_EQ(editor.Text(), "first+");
+  EXPECT_TRUE(editor.Modified());
+
+  // Yes: saved under its name, then the open dialog.
+  prompts.Answers.push_back(Answer::Yes);
+  dialogs.Open.push_back(second);
+  EXPECT_TRUE(document.FileOpen());
+  EXPECT_EQ(ReadFile(first), "first+");
+  EXPECT_EQ(editor.Text(), "second");
+  EXPECT_EQ(document.FileName(), second);
+
+  // No: the changes are dropped.
+  Edit("!");
+  prompts.Answers.push_back(Answer::No);
+  dialogs.Open.push_back(first);
+  EXPECT_TRUE(document.FileOpen());
+  EXPECT_EQ(ReadFile(second), "second");
+  EXPECT_EQ(editor.Text(), "first+");
+  EXPECT_EQ(prompts.Answers.size(), 0u);
+}
+
+TEST_F(TextDocumentTest, CancelledSaveAsStillGoesOnToTheOpenDialog) {
+  const std::string path = dir.File("other.txt");
+  WriteFile(path, "other");
+  Edit("typed before any open");
+  prompts.Answers.push_back(Answer::Yes);
+  dialogs.Save.push_back("");  // Save As cancelled
+  dialogs.Open.push_back(path);
+  EXPECT_TRUE(document.FileOpen());
+  EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"save", "open"}));
+  EXPECT_EQ(editor.Text(), "other");
+  EXPECT_FALSE(editor.Modified());
+}
+
+TEST_F(TextDocumentTest, CancelledOpenDialogChangesNothing) {
+  Edit("unsaved");
+  prompts.Answers.push_back(Answer::No);
+  EXPECT_FALSE(document.FileOpen());
+  EXPECT_EQ(editor.Text(), "unsaved");
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(document.Caption(), "(no file)");
+  EXPECT_EQ(name_changes, 0);
+}
+
+TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
+  const std::string path = dir.File("kept.txt");
+  WriteFile(path, "kept");
+  dialogs.Open.push_back(path);
+  ASSERT_TRUE(document.FileOpen());
+  Edit("!");
+  for (const std::string& bad : {dir.File("missing.txt"), dir.Path().string()}) {
+    prompts.Answers.push_back(Answer::No);
+    dialogs.Open.push_back(bad);
+    prompts.Shown.clear();
+    EXPECT_FALSE(document.FileOpen());
+    ASSERT_EQ(prompts.Shown.size(), 2u);
+    EXPECT_NE(prompts.Shown[1].find(bad), std::string::npos) << prompts.Shown[1];
+    EXPECT_EQ(editor.Text(), "kept!");
+    EXPECT_EQ(document.FileName(), path);
+    EXPECT_TRUE(editor.Modified());
+  }
+  EXPECT_NE(prompts.Shown[1].find("Is a directory"), std::string::npos) << prompts.Shown[1];
+}
+
+TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
+  const std::string path = dir.File("readonly.txt");
+  WriteFile(path, "on disk");
+  ::chmod(path.c_str(), 0444);
+  dialogs.Open.push_back(path);
+  ASSERT_TRUE(document.FileOpen());
+  Edit(" and more");
+  EXPECT_EQ(document.FileSave(), SaveResult::Failed);
+  ASSERT_EQ(prompts.Shown.size(), 1u);
+  EXPECT_NE(prompts.Shown[0].find("Permission denied"), std::string::npos) << prompts.Shown[0];
+  EXPECT_EQ(ReadFile(path), "on disk");
+  EXPECT_EQ(Mode(path), 0444u);
+  EXPECT_TRUE(editor.Modified());
+  EXPECT_EQ(document.FileName(), path);
+
+  // Save As into a folder that does not exist: name and caption stay.
+  dialogs.Save.push_back(dir.File("no/such/folder.txt"));
+  EXPECT_EQ(document.FileSaveAs(), SaveResult::Failed);
+  EXPECT_NE(prompts.Shown[1].find("No such file or directory"), std::string::npos) << prompts.Shown[1];
+  EXPECT_EQ(document.FileName(), path);
+  EXPECT_EQ(document.Caption(), path);
+  EXPECT_TRUE(editor.Modified());
+
+  // A failed save before an open stops the open: the changes are not lost.
+  prompts.Answers.push_back(Answer::Yes);
+  EXPECT_FALSE(document.FileOpen());
+  EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"open", "save"}));
+  EXPECT_EQ(editor.Text(), "on disk and more");
+}
+
+TEST_F(TextDocumentTest, SaveWithoutANameIsSaveAs) {
+  Edit("new text\r\n");
+  dialogs.Save.push_back("");
+  EXPECT_EQ(document.FileSave(), SaveResult::Cancelled);
+  EXPECT_TRUE(editor.Modified());
+  const std::string path = dir.File("new.txt");
+  dialogs.Save.push_back(path);
+  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(path), "new text\r\n");
+  EXPECT_EQ(document.FileName(), path);
+  EXPECT_EQ(document.Caption(), path);
+  EXPECT_FALSE(editor.Modified());
+  EXPECT_EQ(name_changes, 1);
+}
+
+TEST_F(TextDocumentTest, CloseQuery) {
+  EXPECT_TRUE(document.CloseQuery());  // nothing to ask
+  EXPECT_TRUE(prompts.Shown.empty());
+  Edit("x");
+  prompts.Answers = {Answer::Cancel, Answer::No};
+  EXPECT_FALSE(document.CloseQuery());
+  EXPECT_TRUE(document.CloseQuery());
+  // Yes with a cancelled Save As keeps the program running.
+  prompts.Answers = {Answer::Yes};
+  dialogs.Save.push_back("");
+  EXPECT_FALSE(document.CloseQuery());
+  // Yes and a name: saved, then closed.
+  prompts.Answers = {Answer::Yes};
+  dialogs.Save.push_back(dir.File("closing.txt"));
+  EXPECT_TRUE(document.CloseQuery());
+  EXPECT_EQ(ReadFile(dir.File("closing.txt")), "x");
+}
+
+TEST(TextFileTest, WritesThroughASymbolicLink) {
+  TempDir dir;
+  const std::string target = dir.File("target.txt");
+  const std::string link = dir.File("link.txt");
+  WriteFile(target, "old");
+  std::filesystem::create_symlink(target, link);
+  std::string error;
+  ASSERT_TRUE(WriteTextFileAtomically(link, "new", error)) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), "new");
+}
+
+}  // namespace
+}  // namespace zorvel::test
