@@ -379,6 +379,11 @@ TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
   EXPECT_EQ(previous.count(), 1);
   EXPECT_EQ(find.count(), 1);
 
+  QSignalSpy select(Item("miSelectWord"), &QAction::triggered);
+  Item("miSelectWord")->setShortcut(QKeySequence("Shift+F4"));
+  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F4, Qt::ShiftModifier);
+  EXPECT_EQ(select.count(), 1);
+
   ImageForm->setFocus();
   QTest::keyClick(ImageForm, Qt::Key_F2);
   QTest::keyClick(ImageForm, Qt::Key_F5);
