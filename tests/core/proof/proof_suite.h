@@ -8,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -424,6 +427,60 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
   EXPECT_EQ(this->editor_->SelStart(), p0);
 }
 
+TYPED_TEST_P(ProofSuite, AWholeTextOfMarksIsWorkedThroughWithF1Alone) {
+  // Three hundred lines with marks of two and three readings, empty readings and
+  // marks side by side, answered with every kind of answer. The expected text
+  // is built alongside.
+  std::mt19937 random(5);
+  const std::string alphabet[] = {"", B("甲"), B("乙"), B("丙"), B("甲乙"), B("四囚")};
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::string text, expected;
+  std::deque<ChoiceAnswer> answers;
+  int marks = 0;
+  for (int line = 0; line < 300; ++line) {
+    char head[32];
+    std::snprintf(head, sizeof head, "T01n0001_p%04d%c%02d", line / 90 + 1, 'a' + line / 30 % 3,
+                  line % 30 + 1);
+    text += head + B("║");
+    expected += head + B("║");
+    for (int segment = pick(5); segment > 0; --segment) {
+      if (pick(3) == 0) {
+        text += B("丁");
+        expected += B("丁");
+        continue;
+      }
+      std::string readings[3] = {alphabet[pick(6)], alphabet[pick(6)], alphabet[pick(6)]};
+      const bool three = pick(2) == 0;
+      text += "{{" + readings[0] + "||" + readings[1] + (three ? "||" + readings[2] : "") + "}}";
+      if (!three) readings[2].clear();
+      const int answer = pick(5);
+      if (answer == 0) {
+        answers.push_back(pick(2) == 0 ? Pick(0) : CancelToNext());
+        expected += "{{" + readings[0] + "||" + readings[1] + (three ? "||" + readings[2] : "") + "}}";
+      } else if (answer == 4) {
+        answers.push_back(Pick(4, B("戊")));
+        expected += B("戊");
+      } else {
+        answers.push_back(Pick(answer));
+        expected += readings[answer - 1];
+      }
+      ++marks;
+    }
+    text += "\r\n";
+    expected += "\r\n";
+  }
+  this->Load(text);
+  this->prompts_.Choices = answers;
+  // A cancel and next goes on to the next mark at once, so count the choices
+  // rather than the key strokes.
+  for (int strokes = 0; strokes <= marks && !this->prompts_.Choices.empty(); ++strokes)
+    this->proof_.miAllClick();
+  EXPECT_TRUE(this->prompts_.Choices.empty());
+  EXPECT_EQ(static_cast<int>(this->prompts_.ChoiceRequests.size()), marks);
+  EXPECT_EQ(this->editor_->Text(), expected);
+  EXPECT_FALSE(this->proof_.FindSign());
+}
+
 // ---------------------------------------------------------------- ShowWord
 
 TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
@@ -626,9 +683,9 @@ REGISTER_TYPED_TEST_SUITE_P(
     FurtherSeparatorsStayInTheThirdReading, AMarkThatDoesNotParseIsLeftAlone,
     ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt,
     CancelKeepsTheMarkAndCancelAndNextGoesOn, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
-    AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced, LineHeadIsDecodedAndThePageHandedOn,
-    ThePageViewIsCalledInItsOrder, ALineHeadFieldThatIsNoNumberEndsTheChain,
-    CharactersBeforeTheCursorAreCounted, CountWarningsAreShownEachTimeAndTheCountGoesOn,
-    TheMarksReportListsWhatF1WouldCompute);
+    AWholeTextOfMarksIsWorkedThroughWithF1Alone, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
+    LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
+    ALineHeadFieldThatIsNoNumberEndsTheChain, CharactersBeforeTheCursorAreCounted,
+    CountWarningsAreShownEachTimeAndTheCountGoesOn, TheMarksReportListsWhatF1WouldCompute);
 
 }  // namespace zorvel::test
