@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -130,10 +131,18 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+      if (run.error_occurred) continue;
+      const std::string name = run.run_name.str();
+      // With repetitions the median stands for the benchmark.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+        times[name] = run.GetAdjustedCPUTime();
+        medians.insert(name);
+      } else if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
+        times[name] = run.GetAdjustedCPUTime();
+      }
     }
   }
+  std::set<std::string> medians;
   std::map<std::string, double> times;
 };
 

@@ -132,197 +132,215 @@ inline std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
 // One run: a make-up code and its terminating code, or a terminating code.
 // Past the end of the data the code reads as all ones, which within the first
 // kFirst bits is the terminating code of run 7 (white) or 2 (black) and after
-// them matches nothing.
-template <bool kWhite>
+// them matches nothing. Unchecked, at least 64 bits remain: no test is needed.
+template <bool kWhite, bool kChecked>
 inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t total,
                    const std::uint16_t* table) {
   constexpr int kFirst = kWhite ? 4 : 2;
   constexpr int kBits = kWhite ? kWhiteBits : kBlackBits;
   constexpr int kAllOnes = kWhite ? 7 : 2;
-  std::uint64_t left = total - pos;
-  if (left < kFirst) {
+  if (kChecked && total - pos < kFirst) {
     pos = total;
     return kAllOnes;
   }
   std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
   unsigned length = entry >> 12;
-  if (length == 0 || length > left) return kNoMatch;
+  if (length == 0 || (kChecked && length > total - pos)) return kNoMatch;
   pos += length;
-  int run = entry & 0xFFF;
+  const int run = entry & 0xFFF;
   if (run < 64) return run;
-  left = total - pos;
-  if (left < kFirst) {
+  if (kChecked && total - pos < kFirst) {
     pos = total;
     return run + kAllOnes;
   }
   entry = table[Peek32(data, pos) >> (32 - kBits)];
   length = entry >> 12;
   const int rest = entry & 0xFFF;
-  if (length == 0 || rest >= 64 || length > left) return kNoMatch;
+  if (length == 0 || rest >= 64 || (kChecked && length > total - pos)) return kNoMatch;
   pos += length;
   return run + rest;
 }
 
-// Clears pixels [from, to) (0-based) in rows of 64-bit words, leftmost pixel
-// in the most significant bit.
-inline void ClearRange(std::uint64_t* words, int from, int to) {
-  const int first = from >> 6;
-  const int last = (to - 1) >> 6;
-  const std::uint64_t head = ~std::uint64_t{0} >> (from & 63);
-  const std::uint64_t tail = ~std::uint64_t{0} << (63 - ((to - 1) & 63));
-  if (first == last) {
-    words[first] &= ~(head & tail);
-    return;
+// Masks that keep the bits of a byte outside pixels a..b (0-based within the
+// byte, a <= b), leftmost pixel in the most significant bit.
+constexpr std::array<std::uint8_t, 64> kKeepOutside = [] {
+  std::array<std::uint8_t, 64> masks{};
+  for (int a = 0; a < 8; ++a) {
+    for (int b = a; b < 8; ++b)
+      masks[a * 8 + b] = static_cast<std::uint8_t>(~((0xFF >> a) & (0xFF << (7 - b))));
   }
-  words[first] &= ~head;
-  for (int k = first + 1; k < last; ++k) words[k] = 0;
-  words[last] &= ~tail;
-}
+  return masks;
+}();
 
-// Paints a line held as its changing positions: changes[0] = 1 starts white,
-// and the colours alternate from there (odd indexes start black). The last
-// change holds to the end of the row. The bits after the last pixel come out 0.
-void RenderChanges(const std::int32_t* changes, int count, int width, std::uint64_t* words,
-                   std::uint8_t* row) {
-  const int wordCount = (width + 63) >> 6;
-  if (wordCount == 0) return;
-  std::memset(words, 0xFF, static_cast<std::size_t>(wordCount) * 8);
-  const int end = width + 1;
+// Paints a line held as its changing positions into a row that is all white
+// (0xFF): changes[0] = 1 starts white and the colours alternate from there, so
+// the odd indexes start black runs. changes[count] is a sentinel of width + 1,
+// so the last change holds to the end of the row; no change exceeds it. The
+// bits after the last pixel come out 0.
+void RenderChanges(const std::int32_t* changes, int count, int width, std::uint8_t* row) {
   for (int i = 1; i < count; i += 2) {
-    const int from = changes[i];
-    if (from >= end) break;
-    const int to = i + 1 < count && changes[i + 1] < end ? changes[i + 1] : end;
-    if (to > from) ClearRange(words, from - 1, to - 1);
+    const int from = changes[i] - 1;  // black pixels from .. to - 1, 0-based
+    const int to = changes[i + 1] - 1;
+    if (to <= from) continue;
+    const int first = from >> 3;
+    const int last = (to - 1) >> 3;
+    if (first == last) {
+      row[first] &= kKeepOutside[static_cast<std::size_t>(((from & 7) << 3) | ((to - 1) & 7))];
+    } else {
+      row[first] &= kKeepOutside[static_cast<std::size_t>(((from & 7) << 3) | 7)];
+      for (int k = first + 1; k < last; ++k) row[k] = 0;
+      row[last] &= kKeepOutside[static_cast<std::size_t>((to - 1) & 7)];
+    }
   }
-  if (width & 63) words[wordCount - 1] &= ~std::uint64_t{0} << (64 - (width & 63));
-  for (int k = 0; k < wordCount; ++k) words[k] = __builtin_bswap64(words[k]);
-  std::memcpy(row, words, static_cast<std::size_t>((width + 7) >> 3));
+  if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
 }
-
-constexpr std::int32_t kSentinel = 0x7FFFFFFF;
 
 // Decodes one coded line. The reference line and the coding line are held as
 // their changing elements only (entries whose colour differs from the entry
 // before): entries that go on in the same colour paint nothing, and the b1
 // and b2 searches never stop at them, so the pixels and every a0 are those of
 // the full list of entries. All appended entries count towards the limit.
-// ref ends with two sentinels; so does cur when the line is finished.
-// Returns erOk, erDecode or erMaxLineBlk.
-std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& pos,
+// ref is followed by two sentinels of width + 1; so is cur when the line is
+// finished. Returns erOk, erDecode or erMaxLineBlk.
+//
+// The state lives in locals so that it stays in registers: the line's entries
+// are ints, and stores to them would otherwise force members to be reloaded.
+std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& position,
                         std::uint64_t total, int width, const std::int32_t* ref, int refCount,
                         std::int32_t* cur, int& curCount) {
-  int m = 1;  // changes stored in cur
-  cur[0] = 1;
-  int appended = 1;  // entries appended, changing or not
-  int a0 = 1;
-  bool white = true;
-  bool first = true;
-  int k = 0;  // first reference change right of the last a0 searched from
   const int end = width + 1;
+  const std::uint64_t fastEnd = total >= 64 ? total - 64 : 0;
+  std::uint64_t pos = position;
+  int m = 1;                // changes kept in cur; the last one is white when m is odd
+  int limit = CMaxLineBlk;  // the entry limit less the entries appended but not kept
+  int a0 = 1;
+  int origin = 0;  // where b1 is searched from: 0 at the start of a line, else a0
+  int white = 1;   // colour of a0
+  int k = 0;       // first reference change right of origin, once searched
+  cur[0] = 1;
 
   // Appends an entry of the colour at the position; false at the entry limit.
-  auto append = [&](int position, bool entryWhite) {
-    if (entryWhite != ((m & 1) == 1)) cur[m++] = position;
-    return ++appended < CMaxLineBlk;
+  auto append = [&](int at, int entryWhite) {
+    if (entryWhite != (m & 1)) {
+      cur[m++] = at;
+    } else {
+      --limit;
+    }
+    return m < limit;
   };
-  // Index of b1 in ref: the first change right of a0 (of 0 at the start of a
-  // line) to the colour opposite a0's; refCount or more when there is none.
+  // Index of b1 in ref: the first change right of origin to the colour
+  // opposite a0's; odd indexes are changes to black. refCount or more when
+  // there is none, where the sentinels give width + 1. Black a0 never has
+  // origin 0, so the index is never 0.
   auto findB1 = [&]() {
-    const int from = first ? 0 : a0;
-    while (ref[k] <= from) ++k;
-    int i = k + (((k & 1) == 1) != white);
-    if (i == 0) i = 2;
-    return i;
+    while (ref[k] <= origin) ++k;
+    return k + ((k & 1) ^ white);
   };
-
-  while (a0 <= width) {
+  auto horizontal = [&]<bool kChecked>() -> std::uint8_t {
+    int run = white ? ReadRun<true, kChecked>(data, pos, total, t.White.data())
+                    : ReadRun<false, kChecked>(data, pos, total, t.Black.data());
+    if (run == kNoMatch) return erDecode;
+    a0 += run;
+    if (!append(a0, white ^ 1)) return erMaxLineBlk;
+    run = white ? ReadRun<false, kChecked>(data, pos, total, t.Black.data())
+                : ReadRun<true, kChecked>(data, pos, total, t.White.data());
+    if (run == kNoMatch) return erDecode;
+    a0 += run;
+    if (!append(a0, white)) return erMaxLineBlk;
+    origin = a0;
+    return 0;
+  };
+  auto pass = [&]() -> std::uint8_t {
+    const int i = findB1();
+    bool ok;
+    if (i >= refCount) {  // no b1: the end, in b1's colour
+      ok = append(end, white ^ 1);
+      a0 = end;
+    } else if (i + 1 >= refCount) {  // no b2: the end, in a0's colour
+      ok = append(end, white);
+      a0 = end;
+    } else {
+      ok = append(ref[i + 1], white);
+      a0 = ref[i + 1];
+    }
+    origin = a0;
+    return ok ? 0 : erMaxLineBlk;
+  };
+  auto bit = [&]() -> int {
+    if (pos >= total) return -1;
+    const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
+    ++pos;
+    return b;
+  };
+  // Uncompressed mode, after 0000001; the extension code 111 follows.
+  auto uncompressed = [&]() -> std::uint8_t {
+    if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
+    pos += 3;
+    for (;;) {
+      if (a0 > width) return erMaxLineBlk;
+      int zeros = 0;
+      while (zeros < 11) {
+        const int b = bit();
+        if (b < 0) return erMaxLineBlk;
+        if (b == 1) break;
+        ++zeros;
+      }
+      if (zeros == 11) continue;  // no pixels
+      if (zeros <= 4) {           // zeros white pixels, then one black
+        if (zeros > 0 && !append(a0, 1)) return erMaxLineBlk;
+        if (!append(a0 + zeros, 0)) return erMaxLineBlk;
+        a0 += zeros + 1;
+      } else if (zeros == 5) {  // five white pixels
+        if (!append(a0, 1)) return erMaxLineBlk;
+        a0 += 5;
+      } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
+        const int whites = zeros - 6;
+        const int tag = bit();
+        if (tag < 0) return erMaxLineBlk;
+        if (whites > 0) {
+          if (!append(a0, 1)) return erMaxLineBlk;
+          a0 += whites;
+        }
+        white = tag == 0;
+        origin = a0;
+        return 0;
+      }
+    }
+  };
+  // One mode code and what it does: 0 to go on, else the result of the line.
+  // Every mode but uncompressed mode reads at most 48 bits, so while 64 are
+  // left (kChecked false) no test for the end of the data is needed.
+  auto step = [&]<bool kChecked>() -> std::uint8_t {
     const std::uint8_t code = t.Modes[Peek32(data, pos) >> 25];
     const unsigned length = code >> 4;
-    if (length > total - pos) return erMaxLineBlk;  // the data end inside the mode code
+    if (kChecked && length > total - pos) return erMaxLineBlk;  // the data end inside the mode code
     pos += length;
     const Mode mode = static_cast<Mode>(code & 15);
-    if (mode == kHorizontal) {
-      int run = white ? ReadRun<true>(data, pos, total, t.White.data())
-                      : ReadRun<false>(data, pos, total, t.Black.data());
-      if (run == kNoMatch) return erDecode;
-      a0 += run;
-      if (!append(a0, !white)) return erMaxLineBlk;
-      run = white ? ReadRun<false>(data, pos, total, t.Black.data())
-                  : ReadRun<true>(data, pos, total, t.White.data());
-      if (run == kNoMatch) return erDecode;
-      a0 += run;
-      if (!append(a0, white)) return erMaxLineBlk;
-      first = false;
-    } else if (mode <= kVL3) {  // vertical
-      const int i = findB1();
-      const int a1 = (i < refCount ? ref[i] : end) + t.Offset[mode];
+    if (mode <= kVL3) {
+      const int a1 = ref[findB1()] + t.Offset[mode];
       if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
-      if (!append(a1, !white)) return erMaxLineBlk;
+      if (!append(a1, white ^ 1)) return erMaxLineBlk;
       a0 = a1;
-      white = !white;
-      first = false;
-    } else if (mode == kPass) {
-      const int i = findB1();
-      bool ok;
-      if (i >= refCount) {  // no b1: the end, in b1's colour
-        ok = append(end, !white);
-        a0 = end;
-      } else if (i + 1 >= refCount) {  // no b2: the end, in a0's colour
-        ok = append(end, white);
-        a0 = end;
-      } else {
-        ok = append(ref[i + 1], white);
-        a0 = ref[i + 1];
-      }
-      if (!ok) return erMaxLineBlk;
-      first = false;
-    } else if (mode == kExtension) {
-      if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
-      pos += 3;
-      first = false;
-      auto bit = [&]() -> int {
-        if (pos >= total) return -1;
-        const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
-        ++pos;
-        return b;
-      };
-      for (;;) {
-        if (a0 > width) return erMaxLineBlk;
-        int zeros = 0;
-        int b = 0;
-        while (zeros < 11) {
-          b = bit();
-          if (b < 0) return erMaxLineBlk;
-          if (b == 1) break;
-          ++zeros;
-        }
-        if (zeros == 11) continue;  // no pixels
-        if (zeros <= 4) {           // zeros white pixels, then one black
-          if (zeros > 0 && !append(a0, true)) return erMaxLineBlk;
-          if (!append(a0 + zeros, false)) return erMaxLineBlk;
-          a0 += zeros + 1;
-        } else if (zeros == 5) {  // five white pixels
-          if (!append(a0, true)) return erMaxLineBlk;
-          a0 += 5;
-        } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
-          const int whites = zeros - 6;
-          const int tag = bit();
-          if (tag < 0) return erMaxLineBlk;
-          if (whites > 0) {
-            if (!append(a0, true)) return erMaxLineBlk;
-            a0 += whites;
-          }
-          white = tag == 0;
-          break;
-        }
-      }
-    } else {
-      return erMaxLineBlk;  // invalid mode code
+      white ^= 1;
+      origin = a1;
+      return 0;
     }
+    if (mode == kHorizontal) return horizontal.template operator()<kChecked>();
+    if (mode == kPass) return pass();
+    if (mode == kExtension) return uncompressed();
+    return erMaxLineBlk;  // invalid mode code
+  };
+
+  std::uint8_t result = erOk;
+  while (a0 <= width) {
+    result = pos < fastEnd ? step.operator()<false>() : step.operator()<true>();
+    if (result != 0) break;
   }
+  position = pos;
+  if (result != 0) return result;
   if (a0 != end) return erDecode;
-  cur[m] = kSentinel;
-  cur[m + 1] = kSentinel;
+  cur[m] = end;
+  cur[m + 1] = end;
   curCount = m;
   return erOk;
 }
@@ -336,14 +354,16 @@ void InitCodeTables() {
 void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int width) {
   // Keep the entries that change the colour; the others paint nothing new.
   std::vector<std::int32_t> changes;
-  changes.reserve(static_cast<std::size_t>(lastIndex) + 1);
+  changes.reserve(static_cast<std::size_t>(lastIndex) + 3);
   changes.push_back(1);
   for (int i = 1; i <= lastIndex; ++i) {
     const bool entryWhite = line[i] > 0;
     if (entryWhite != (changes.size() % 2 == 1)) changes.push_back(line[i] < 0 ? -line[i] : line[i]);
   }
-  std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
-  RenderChanges(changes.data(), static_cast<int>(changes.size()), width, words.data(), row);
+  const int count = static_cast<int>(changes.size());
+  changes.push_back(width + 1);
+  std::memset(row, 0xFF, static_cast<std::size_t>((width + 7) / 8));
+  RenderChanges(changes.data(), count, width, row);
 }
 
 std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow, int rowCount,
@@ -363,17 +383,15 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   const std::uint8_t* data = source.Data();
   const std::uint64_t total = source.Total();
   std::uint64_t pos = 0;
-
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
-  std::array<std::uint64_t, (kMaxImageWidth + 64) / 64> words;
 
   // The line above the first row: all white.
   std::int32_t* ref = lineA;
   std::int32_t* cur = lineB;
   ref[0] = 1;
   ref[1] = width + 1;
-  ref[2] = kSentinel;
-  ref[3] = kSentinel;
+  ref[2] = width + 1;
+  ref[3] = width + 1;
   int refCount = 2;
   int stored = 0;
   for (int row = 1; row <= length; ++row) {
@@ -384,8 +402,8 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
     refCount = curCount;
     if (row >= firstRow && stored < rowCount) {
       const std::size_t at = rows.size();
-      rows.resize(at + bytesPerRow);
-      RenderChanges(ref, refCount, width, words.data(), rows.data() + at);
+      rows.insert(rows.end(), bytesPerRow, 0xFF);
+      RenderChanges(ref, refCount, width, rows.data() + at);
       if (++stored == rowCount) break;
     }
   }

@@ -29,13 +29,15 @@ class Random {
   std::uint64_t state_;
 };
 
-// A thick straight stroke from (x0, y0) to (x1, y1), stamped with squares.
-void Stroke(Bitmap& page, int x0, int y0, int x1, int y1, int thickness) {
+// A thick straight stroke from (x0, y0) to (x1, y1), stamped with squares
+// whose size wavers by a pixel, as the edges of printed strokes do on a scan.
+void Stroke(Bitmap& page, int x0, int y0, int x1, int y1, int thickness, Random& rng) {
   const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
   for (int i = 0; i <= steps; ++i) {
     const int x = steps == 0 ? x0 : x0 + (x1 - x0) * i / steps;
     const int y = steps == 0 ? y0 : y0 + (y1 - y0) * i / steps;
-    FillRect(page, x - thickness / 2, y - thickness / 2, thickness, thickness);
+    const int t = thickness + rng.Below(3) - 1;
+    FillRect(page, x - t / 2 - rng.Below(2), y - t / 2 - rng.Below(2), t + 1, t + 1);
   }
 }
 
@@ -73,31 +75,31 @@ void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed) {
   if (w < 4 || h < 4) return;
   Random rng(seed);
   const int t = std::max(2, std::min(w, h) / 14);  // stroke thickness
-  const int strokes = rng.Between(4, 9);
+  const int strokes = rng.Between(6, 13);
   for (int s = 0; s < strokes; ++s) {
     const int kind = rng.Below(10);
     if (kind < 4) {  // horizontal stroke, often with a small hook at its end
       const int yy = y + rng.Between(t, h - t - 1);
       const int xa = x + rng.Below(w / 3);
       const int xb = x + w - 1 - rng.Below(w / 3);
-      Stroke(page, xa, yy, xb, yy, t);
-      if (rng.Below(3) == 0) Stroke(page, xb, yy, xb - t, yy + 2 * t, t);
+      Stroke(page, xa, yy, xb, yy, t, rng);
+      if (rng.Below(3) == 0) Stroke(page, xb, yy, xb - t, yy + 2 * t, t, rng);
     } else if (kind < 7) {  // vertical stroke
       const int xx = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Below(h / 3);
       const int yb = y + h - 1 - rng.Below(h / 4);
-      Stroke(page, xx, ya, xx, yb, t);
+      Stroke(page, xx, ya, xx, yb, t, rng);
     } else if (kind < 9) {  // slanted stroke: a left-falling or right-falling sweep
       const int xa = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Between(t, h / 2);
       const int xb =
           std::clamp(xa + (rng.Below(2) ? 1 : -1) * rng.Between(w / 4, w / 2), x + t, x + w - t - 1);
       const int yb = std::min(ya + rng.Between(h / 4, h / 2), y + h - t - 1);
-      Stroke(page, xa, ya, xb, yb, t);
+      Stroke(page, xa, ya, xb, yb, t, rng);
     } else {  // dot
       const int xx = x + rng.Between(t, w - 2 * t);
       const int yy = y + rng.Between(t, h - 2 * t);
-      Stroke(page, xx, yy, xx + t, yy + t, t + 1);
+      Stroke(page, xx, yy, xx + t, yy + t, t + 1, rng);
     }
   }
 }
