@@ -39,8 +39,10 @@ struct CodeTables {
   std::array<std::uint16_t, 1 << kBlackBits> Black{};
   // Entry: mode in the low four bits, code length in the high four.
   std::array<std::uint8_t, 128> Modes{};
-  // Vertical offset of each mode.
+  // Vertical offset of each mode, and where the b1 candidate goes after it
+  // (+1 when a1 is at or right of b1, else -1).
   std::array<std::int8_t, 16> Offset{};
+  std::array<std::int8_t, 16> Next{};
 };
 
 template <std::size_t N>
@@ -85,6 +87,8 @@ CodeTables BuildTables() {
   t.Offset[kVL2] = -2;
   t.Offset[kVR3] = 3;
   t.Offset[kVL3] = -3;
+  for (int mode = kV0; mode <= kVL3; ++mode)
+    t.Next[static_cast<std::size_t>(mode)] = t.Offset[static_cast<std::size_t>(mode)] >= 0 ? 1 : -1;
   return t;
 }
 
@@ -161,35 +165,51 @@ inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t t
   return run + rest;
 }
 
-// Masks that keep the bits of a byte outside pixels a..b (0-based within the
-// byte, a <= b), leftmost pixel in the most significant bit.
-constexpr std::array<std::uint8_t, 64> kKeepOutside = [] {
-  std::array<std::uint8_t, 64> masks{};
-  for (int a = 0; a < 8; ++a) {
-    for (int b = a; b < 8; ++b)
-      masks[a * 8 + b] = static_cast<std::uint8_t>(~((0xFF >> a) & (0xFF << (7 - b))));
+// Masks that keep the bits of a 64-bit window outside a run of length bits
+// starting shift bits from its most significant end (shift + length <= 64).
+constexpr std::array<std::uint64_t, 8 * 65> kKeepOutsideRun = [] {
+  std::array<std::uint64_t, 8 * 65> masks{};
+  for (int shift = 0; shift < 8; ++shift) {
+    for (int length = 1; shift + length <= 64; ++length) {
+      const std::uint64_t run = (~std::uint64_t{0} >> shift) & (~std::uint64_t{0} << (64 - shift - length));
+      masks[static_cast<std::size_t>(shift * 65 + length)] = ~run;
+    }
   }
   return masks;
 }();
 
+inline std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, 8);
+  return __builtin_bswap64(word);
+}
+
+inline void StoreBigEndian64(std::uint8_t* p, std::uint64_t word) {
+  word = __builtin_bswap64(word);
+  std::memcpy(p, &word, 8);
+}
+
 // Paints a line held as its changing positions into a row that is all white
-// (0xFF): changes[0] = 1 starts white and the colours alternate from there, so
-// the odd indexes start black runs. changes[count] is a sentinel of width + 1,
-// so the last change holds to the end of the row; no change exceeds it. The
-// bits after the last pixel come out 0.
+// (0xFF) and has 8 spare bytes after its last: changes[0] = 1 starts white and
+// the colours alternate from there, so the odd indexes start black runs.
+// changes[count] is a sentinel of width + 1, so the last change holds to the
+// end of the row; no change exceeds it. The bits after the last pixel come out 0.
 void RenderChanges(const std::int32_t* changes, int count, int width, std::uint8_t* row) {
   for (int i = 1; i < count; i += 2) {
     const int from = changes[i] - 1;  // black pixels from .. to - 1, 0-based
     const int to = changes[i + 1] - 1;
     if (to <= from) continue;
-    const int first = from >> 3;
-    const int last = (to - 1) >> 3;
-    if (first == last) {
-      row[first] &= kKeepOutside[static_cast<std::size_t>(((from & 7) << 3) | ((to - 1) & 7))];
+    std::uint8_t* at = row + (from >> 3);
+    const int shift = from & 7;
+    const int length = to - from;
+    if (shift + length <= 64) {  // within one 64-bit window: clear its bits at once
+      StoreBigEndian64(at,
+                       LoadBigEndian64(at) & kKeepOutsideRun[static_cast<std::size_t>(shift * 65 + length)]);
     } else {
-      row[first] &= kKeepOutside[static_cast<std::size_t>(((from & 7) << 3) | 7)];
-      for (int k = first + 1; k < last; ++k) row[k] = 0;
-      row[last] &= kKeepOutside[static_cast<std::size_t>((to - 1) & 7)];
+      const int last = (to - 1) >> 3;
+      *at &= static_cast<std::uint8_t>(~(0xFF >> shift));
+      std::memset(at + 1, 0, static_cast<std::size_t>(last - (from >> 3) - 1));
+      row[last] &= static_cast<std::uint8_t>(~(0xFF << (7 - ((to - 1) & 7))));
     }
   }
   if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
@@ -216,7 +236,11 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
   int a0 = 1;
   int origin = 0;  // where b1 is searched from: 0 at the start of a line, else a0
   int white = 1;   // colour of a0
-  int k = 0;       // first reference change right of origin, once searched
+  // Candidate index of b1 in ref. It has the parity of the changes to the
+  // colour opposite a0's (odd: changes to black), and every change of that
+  // parity before it lies at or left of origin, so stepping it on by two finds
+  // b1: the first such change right of origin.
+  int j = 1;
   cur[0] = 1;
 
   // Appends an entry of the colour at the position; false at the entry limit.
@@ -228,13 +252,11 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
     }
     return m < limit;
   };
-  // Index of b1 in ref: the first change right of origin to the colour
-  // opposite a0's; odd indexes are changes to black. refCount or more when
-  // there is none, where the sentinels give width + 1. Black a0 never has
-  // origin 0, so the index is never 0.
+  // Index of b1 in ref; refCount or more when there is none, where the
+  // sentinels give width + 1.
   auto findB1 = [&]() {
-    while (ref[k] <= origin) ++k;
-    return k + ((k & 1) ^ white);
+    while (ref[j] <= origin) j += 2;
+    return j;
   };
   auto horizontal = [&]<bool kChecked>() -> std::uint8_t {
     int run = white ? ReadRun<true, kChecked>(data, pos, total, t.White.data())
@@ -262,6 +284,7 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
     } else {
       ok = append(ref[i + 1], white);
       a0 = ref[i + 1];
+      j = i + 2;  // b1 lies at or left of the new a0
     }
     origin = a0;
     return ok ? 0 : erMaxLineBlk;
@@ -301,7 +324,9 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
           if (!append(a0, 1)) return erMaxLineBlk;
           a0 += whites;
         }
-        white = tag == 0;
+        const int now = tag == 0;
+        if (now != white) j -= 1;  // the other parity; what lies before is left of a0
+        white = now;
         origin = a0;
         return 0;
       }
@@ -317,12 +342,17 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
     pos += length;
     const Mode mode = static_cast<Mode>(code & 15);
     if (mode <= kVL3) {
-      const int a1 = ref[findB1()] + t.Offset[mode];
+      const int i = findB1();
+      const int offset = t.Offset[mode];
+      const int a1 = ref[i] + offset;
       if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
       if (!append(a1, white ^ 1)) return erMaxLineBlk;
       a0 = a1;
       white ^= 1;
       origin = a1;
+      // The colour flips, so b1 takes the other parity: i + 1 when a1 is at or
+      // right of b1, else i - 1; the changes before either lie left of a1.
+      j = i + t.Next[mode];
       return 0;
     }
     if (mode == kHorizontal) return horizontal.template operator()<kChecked>();
@@ -341,6 +371,7 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
   if (a0 != end) return erDecode;
   cur[m] = end;
   cur[m + 1] = end;
+  cur[m + 2] = end;
   curCount = m;
   return erOk;
 }
@@ -362,8 +393,10 @@ void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int w
   }
   const int count = static_cast<int>(changes.size());
   changes.push_back(width + 1);
-  std::memset(row, 0xFF, static_cast<std::size_t>((width + 7) / 8));
-  RenderChanges(changes.data(), count, width, row);
+  const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
+  std::vector<std::uint8_t> padded(bytesPerRow + 8, 0xFF);
+  RenderChanges(changes.data(), count, width, padded.data());
+  std::memcpy(row, padded.data(), bytesPerRow);
 }
 
 std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow, int rowCount,
@@ -384,6 +417,7 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   const std::uint64_t total = source.Total();
   std::uint64_t pos = 0;
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
+  std::vector<std::uint8_t> scratch(bytesPerRow + 8);  // one row and room for 64-bit writes
 
   // The line above the first row: all white.
   std::int32_t* ref = lineA;
@@ -392,6 +426,7 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   ref[1] = width + 1;
   ref[2] = width + 1;
   ref[3] = width + 1;
+  ref[4] = width + 1;
   int refCount = 2;
   int stored = 0;
   for (int row = 1; row <= length; ++row) {
@@ -401,9 +436,9 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
     std::swap(ref, cur);
     refCount = curCount;
     if (row >= firstRow && stored < rowCount) {
-      const std::size_t at = rows.size();
-      rows.insert(rows.end(), bytesPerRow, 0xFF);
-      RenderChanges(ref, refCount, width, rows.data() + at);
+      std::memset(scratch.data(), 0xFF, bytesPerRow);
+      RenderChanges(ref, refCount, width, scratch.data());
+      rows.insert(rows.end(), scratch.begin(), scratch.begin() + static_cast<long>(bytesPerRow));
       if (++stored == rowCount) break;
     }
   }
