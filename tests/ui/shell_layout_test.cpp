@@ -111,6 +111,23 @@ TEST_F(ShellLayoutTest, LayoutAndToolbarPlacesAreReadAtStart) {
   EXPECT_TRUE(Bar("tbSpecial")->findChild<QWidget*>("tbSpecialCloseBox")->isVisible());
 }
 
+TEST_F(ShellLayoutTest, UnknownDocksAndBadNumbersLeaveToolbarsWhereTheyAre) {
+  zorvel::test::WriteFile(Ini(),
+                          "[tbMain]\r\nDockedTo=Dock999\r\nVisible=yes\r\n"
+                          "[tbText]\r\nDockedTo=\r\nVisible=0x0\r\n"
+                          "[tbImage]\r\nDockedTo=Dock972\r\nDockRow=x\r\nDockPos=\r\n");
+  Start();
+  EXPECT_EQ(MainForm->toolBarArea(Bar("tbMain")), Qt::TopToolBarArea);
+  EXPECT_FALSE(Bar("tbMain")->isHidden());
+  EXPECT_EQ(MainForm->toolBarArea(Bar("tbText")), Qt::TopToolBarArea);
+  EXPECT_TRUE(Bar("tbText")->isHidden());
+  EXPECT_EQ(MainForm->toolBarArea(Bar("tbImage")), Qt::BottomToolBarArea);
+  EXPECT_FALSE(Bar("tbImage")->isHidden());
+  // The rest keep their first rows.
+  EXPECT_LT(Bar("tbMain")->geometry().top(), Bar("tbSpecial")->geometry().top());
+  EXPECT_EQ(Bar("tbSpecial")->geometry().top(), Bar("tbBigOne")->geometry().top());
+}
+
 TEST_F(ShellLayoutTest, RowsAndPositionsOrderTheToolbarsOfADock) {
   zorvel::test::WriteFile(Ini(),
                           "[tbMain]\r\nDockedTo=Dock971\r\nDockRow=5\r\nDockPos=300\r\n"
