@@ -1,0 +1,107 @@
+#include "core/pages/auto_load.h"
+
+#include "core/pages/picture_file_name.h"
+#include "core/settings/settings_entry.h"
+#include "core/text/big5.h"
+
+namespace zorvel {
+
+AutoLoadField ParseAutoLoadRange(std::string_view volume, std::string_view firstPage,
+                                 std::string_view lastPage, AutoLoadRange& range) {
+  if (!ParseEnteredInteger(volume, range.Volume)) return AutoLoadField::Volume;
+  if (!ParseEnteredInteger(firstPage, range.FirstPage)) return AutoLoadField::FirstPage;
+  if (!ParseEnteredInteger(lastPage, range.LastPage)) return AutoLoadField::LastPage;
+  return AutoLoadField::None;
+}
+
+std::string_view AutoLoadFieldMessage(AutoLoadField field) {
+  switch (field) {
+    case AutoLoadField::Volume:
+      return "冊別欄要填入數字!";
+    case AutoLoadField::FirstPage:
+      return "起始頁這欄要填入數字!";
+    case AutoLoadField::LastPage:
+      return "結束頁這欄要填入數字!";
+    case AutoLoadField::None:
+      break;
+  }
+  return {};
+}
+
+AutoLoadRun::AutoLoadRun(const Settings& settings, PageView& view, AutoLoadRange range)
+    : settings_(settings), view_(view), range_(range) {
+  // Counted in 64 bits: a range from INT_MIN to INT_MAX must not wrap.
+  const long long first = range.FirstPage;
+  const long long last = range.LastPage;
+  count_ = first <= last ? last - first + 1 : 0;
+}
+
+std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5FileName) {
+  std::string_view prefix;
+  switch (outcome) {
+    case PageOutcome::FileMissing:
+      prefix = kReportFileMissing;
+      break;
+    case PageOutcome::BadFormat:
+      prefix = kReportBadFormat;
+      break;
+    case PageOutcome::RightTopFailed:
+      prefix = kReportRightTopFailed;
+      break;
+    case PageOutcome::Loaded:
+      return {};
+  }
+  return std::string(prefix) + Big5ToUtf8(big5FileName);
+}
+
+void AutoLoadRun::AddReport(PageOutcome outcome, const std::string& fileName) {
+  report_.push_back(ReportLine(outcome, fileName));
+  if (OnReport) OnReport(report_.back());
+}
+
+bool AutoLoadRun::LoadNextPage(PageOutcome* outcome) {
+  if (Finished()) return false;
+  const int page = static_cast<int>(range_.FirstPage + done_);
+  ++done_;
+
+  PageOutcome result = PageOutcome::Loaded;
+  std::string fileName;
+  if (!CheckPictureFile(settings_, range_.Volume, 0, page, fileName)) {
+    result = PageOutcome::FileMissing;
+  } else if (view_.LoadPicture(range_.Volume, 0, fileName, page) != 0) {
+    result = PageOutcome::BadFormat;
+  } else {
+    if (settings_.AutoSetRightTop && !view_.DetectRightTop()) result = PageOutcome::RightTopFailed;
+    if (BeforeShow) BeforeShow();
+    view_.ShowPosition(0, 0, 0);
+  }
+  if (result != PageOutcome::Loaded) AddReport(result, fileName);
+  if (outcome) *outcome = result;
+  return true;
+}
+
+bool AutoLoadRun::Run(const std::function<bool()>& betweenPages) {
+  while (!Finished()) {
+    if (betweenPages && betweenPages()) return false;
+    LoadNextPage();
+  }
+  return true;
+}
+
+bool LoadSinglePage(const Settings& settings, PageView& view, Prompts& prompts, int volume, int page,
+                    const std::function<void()>& beforeClose) {
+  std::string fileName;
+  if (!CheckPictureFile(settings, volume, 0, page, fileName)) {
+    prompts.Message("錯誤 : 檔案 " + Big5ToUtf8(fileName) + " 不存在 !");
+    return false;
+  }
+  if (view.LoadPicture(volume, 0, fileName, page) != 0) {
+    prompts.Message("開啟圖檔失敗!");
+    return false;
+  }
+  if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message("本頁右上角定位失敗!");
+  if (beforeClose) beforeClose();
+  return true;
+}
+
+}  // namespace zorvel

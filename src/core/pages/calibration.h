@@ -1,0 +1,28 @@
+#pragma once
+// The operator's corrections of a page's calibration: the first character's
+// top-right corner from a point clicked on the shown picture, and the line
+// shift of one register.
+
+#include "core/pages/vol_shift.h"
+
+namespace zorvel {
+
+// SetRightTop on page `page` of the store: (x, y) is a point of the shown
+// picture, shownWidth wide, at pictureRatio percent, taken as the first
+// character's top-right corner. A negative coordinate leaves its value alone.
+// Dirty is set even when both are negative. A page without a slot changes
+// nothing (false).
+bool SetRightTop(CVolShift& store, int page, int pictureRatio, int shownWidth, int x, int y);
+
+// The registers of a page.
+enum class Register { Upper = 0, Middle = 1, Lower = 2 };
+
+// The line shift of one register of a page; sets Dirty. A page without a slot
+// changes nothing (false).
+bool SetRegisterShift(CVolShift& store, int page, Register field, int lines);
+
+// The register shift dialog opens only while the store holds a volume and a
+// page is on display.
+bool CanSetRegisterShift(int storeVolume, int pictureVolume, int picturePage);
+
+}  // namespace zorvel

@@ -1,0 +1,59 @@
+#include "ui/calibration_commands.h"
+
+#include "core/pages/calibration.h"
+#include "core/pages/vol_shift.h"
+#include "ui/field_shift_form.h"
+#include "ui/image_form.h"
+#include "ui/option_form.h"
+#include "ui/set_ratio_form.h"
+
+namespace zorvel {
+
+void SetRightTop(TImageForm& form, int x, int y) {
+  const int ratio = OptionForm ? OptionForm->Settings.PictureRatio : 100;
+  zorvel::SetRightTop(form.VolShift(), form.PicturePage(), ratio, form.ShownSize().width(), x, y);
+}
+
+void N2Click(TImageForm& form) {
+  SetRightTop(form, form.ClickX(), form.ClickY());
+  form.ShowPosition(0, 0, 0);
+}
+
+void X1Click(TImageForm& form) {
+  SetRightTop(form, form.ClickX(), -1);
+}
+
+void Y1Click(TImageForm& form) {
+  SetRightTop(form, -1, form.ClickY());
+}
+
+void PaintBox1DblClick(TImageForm& form) {
+  // The marker's surface takes the double-click only while the crosses show.
+  if (!form.ShowLines()) return;
+  N2Click(form);
+}
+
+bool OpenFieldShiftForm(bool modal) {
+  if (!FieldShiftForm || !ImageForm) return false;
+  if (!CanSetRegisterShift(ImageForm->VolShift().Volume(), ImageForm->PictureVolume(),
+                           ImageForm->PicturePage())) {
+    return false;
+  }
+  if (modal) {
+    // A dialog left open from the main window becomes modal for this use.
+    if (FieldShiftForm->isVisible()) FieldShiftForm->hide();
+    FieldShiftForm->exec();
+  } else {
+    FieldShiftForm->setModal(false);
+    FieldShiftForm->show();
+    FieldShiftForm->raise();
+    FieldShiftForm->activateWindow();
+  }
+  return true;
+}
+
+void OpenSetRatio() {
+  if (fmSetRatio) fmSetRatio->exec();
+}
+
+}  // namespace zorvel

@@ -1,0 +1,32 @@
+#pragma once
+// The operator's calibration commands on the page in the image window: the
+// popup items that take the point pressed as the first character's top-right
+// corner, the double-click that does the same, and the register shift dialog.
+// The point used is the image window's ClickX and ClickY: where the mouse was
+// last pressed on the picture, by any button.
+
+class TImageForm;
+
+namespace zorvel {
+
+// SetRightTop (x, y) on the page on display: scaled picture pixels, a negative
+// coordinate leaves its value alone.
+void SetRightTop(TImageForm& form, int x, int y);
+
+// "設定為右上角第一個字 (X,Y)": both coordinates, then the marker on the first
+// character.
+void N2Click(TImageForm& form);
+// "設定為右上角第一個字的X座標" and "...的Y座標": one coordinate, no redraw.
+void X1Click(TImageForm& form);
+void Y1Click(TImageForm& form);
+// A double-click on the picture while the crosses are shown: as N2Click.
+void PaintBox1DblClick(TImageForm& form);
+
+// The register shift dialog, modal from the popup ("設定特殊欄的行偏移") and
+// not modal from the main window; only while the store holds a volume and a
+// page is on display. False when it was not opened.
+bool OpenFieldShiftForm(bool modal);
+// "設定圖形比例" of the popup: the scale dialog, modal.
+void OpenSetRatio();
+
+}  // namespace zorvel

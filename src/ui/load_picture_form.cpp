@@ -1,0 +1,94 @@
+#include "ui/load_picture_form.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/pages/auto_load.h"
+#include "core/settings/settings_entry.h"
+#include "ui/image_form.h"
+#include "ui/option_form.h"
+#include "ui/qt_prompts.h"
+
+TLoadPictureForm* LoadPictureForm = nullptr;
+
+namespace {
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+}  // namespace
+
+TLoadPictureForm::TLoadPictureForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("LoadPictureForm");
+  setWindowTitle(U("載入圖檔"));
+  setModal(false);
+
+  auto* label1 = new QLabel(U("冊別 : "), this);
+  label1->setObjectName("Label1");
+  auto* label2 = new QLabel(U("頁數 : "), this);
+  label2->setObjectName("Label2");
+  edVol_ = new QLineEdit(this);
+  edVol_->setObjectName("edVol");
+  edPage_ = new QLineEdit(this);
+  edPage_->setObjectName("edPage");
+  btOk_ = new QPushButton(U("確定"), this);
+  btOk_->setObjectName("btOk");
+  btOk_->setDefault(true);
+  btCancel_ = new QPushButton(U("取消"), this);
+  btCancel_->setObjectName("btCancel");
+  btCancel_->setAutoDefault(false);
+  connect(btOk_, &QPushButton::clicked, this, &TLoadPictureForm::btOkClick);
+  connect(btCancel_, &QPushButton::clicked, this, &TLoadPictureForm::btCancelClick);
+
+  auto* grid = new QGridLayout;
+  grid->addWidget(label1, 0, 0);
+  grid->addWidget(edVol_, 0, 1);
+  grid->addWidget(label2, 1, 0);
+  grid->addWidget(edPage_, 1, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btOk_);
+  buttons->addWidget(btCancel_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TLoadPictureForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TLoadPictureForm::FormShow() {
+  edPage_->clear();
+  edPage_->setFocus();
+}
+
+void TLoadPictureForm::btOkClick() {
+  int volume = 0;
+  int page = 0;
+  for (auto [field, value] : {std::pair{edVol_, &volume}, std::pair{edPage_, &page}}) {
+    const std::string text = field->text().toStdString();
+    if (!zorvel::ParseEnteredInteger(text, *value)) {
+      AppPrompts().Error(zorvel::NotValidIntegerMessage(text));
+      field->setFocus();
+      return;
+    }
+  }
+  if (!ImageForm || !OptionForm) return;
+  TImageForm* image = ImageForm;
+  const bool loaded =
+      zorvel::LoadSinglePage(OptionForm->Settings, *image, AppPrompts(), volume, page, [image] {
+        image->SetVertScrollPos(0);
+        image->SetHorzScrollPos(image->PageSize().width());
+      });
+  if (loaded) accept();
+}
+
+void TLoadPictureForm::btCancelClick() {
+  reject();
+}
