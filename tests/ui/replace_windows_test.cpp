@@ -1,0 +1,280 @@
+// The replacement table editor, the replace question and the find and replace
+// dialog, on the whole window set as the program builds it.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "support/test_support.h"
+#include "ui/application.h"
+#include "ui/ask_replace_form.h"
+#include "ui/find_replace_dialog.h"
+#include "ui/main_form.h"
+#include "ui/qt_prompts.h"
+#include "ui/qt_text_editor.h"
+#include "ui/replace_form.h"
+#include "ui/text_form.h"
+
+namespace {
+
+QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+const std::string kJia = "\xA5\xD2";   // 甲
+const std::string kYi = "\xA4\x41";    // 乙
+const std::string kBing = "\xA4\xFE";  // 丙
+const std::string kDing = "\xA4\x42";  // 丁
+const std::string kEq = "\xA1\xD7";    // ＝
+
+// Runs act once the modal dialog is up (it is polled for), while exec() waits.
+void WhenShown(QWidget* dialog, std::function<void()> act, int tries = 200) {
+  QTimer::singleShot(5, dialog, [dialog, act, tries] {
+    if (dialog->isVisible()) {
+      act();
+    } else if (tries > 0) {
+      WhenShown(dialog, act, tries - 1);
+    } else {
+      ADD_FAILURE() << "dialog never showed";
+    }
+  });
+}
+
+class ReplaceWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldFolder_ = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
+    SetAppPrompts(&prompts_);
+    zorvel::CreateZorvelWindows();
+    ASSERT_NE(fmReplace, nullptr);
+    ASSERT_NE(fmAskReplace, nullptr);
+    fmReplace->OpenFileNameHook = [this] { return openName_; };
+    fmReplace->SaveFileNameHook = [this](const QString& preset) {
+      savePresets_ << preset;
+      return saveName_;
+    };
+  }
+  void TearDown() override {
+    zorvel::DestroyZorvelWindows();
+    SetAppPrompts(nullptr);
+    QDir::setCurrent(oldFolder_);
+  }
+  QString File(const char* name) const { return QString::fromStdString(dir_.File(name)); }
+  std::string Messages() const {
+    std::string all;
+    for (const auto& s : prompts_.Shown) all += s + "|";
+    return all;
+  }
+
+  zorvel::test::TempDir dir_;
+  zorvel::test::ScriptedPrompts prompts_;
+  QString oldFolder_;
+  QString openName_, saveName_;
+  QStringList savePresets_;
+};
+
+TEST_F(ReplaceWindowsTest, EditorLooksAsDesigned) {
+  EXPECT_EQ(fmReplace->windowTitle(), U("字串取代"));
+  EXPECT_TRUE(fmReplace->isModal());
+  EXPECT_EQ(fmReplace->edSplitChar->text(), U("＝"));
+  EXPECT_FALSE(fmReplace->cbShowPicture->isChecked());
+  EXPECT_EQ(fmReplace->btLoadFile->text(), U("讀入字串表"));
+  EXPECT_EQ(fmReplace->btSaveFile->text(), U("儲存字串表"));
+  EXPECT_EQ(fmReplace->btOk->text(), U("確定"));
+  EXPECT_EQ(fmReplace->findChild<zorvel::QtTextEditor*>("Memo"), fmReplace->Memo);
+  EXPECT_EQ(fmReplace->ReplaceCount(), 0);
+  EXPECT_EQ(fmAskReplace->windowTitle(), U("確定要取代字串嗎?"));
+  EXPECT_TRUE(fmAskReplace->edSource->isReadOnly());
+  EXPECT_TRUE(fmAskReplace->btReplace->isDefault());
+}
+
+TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAbout) {
+  // Big5 with CR LF, a line without the split, and a byte that is no character.
+  const std::string table = kJia + kEq + kYi + "\r\nno split\r\n\x80x" + kEq + "y\r\n";
+  zorvel::test::WriteFile(dir_.File("table.txt"), table);
+  openName_ = File("table.txt");
+  fmReplace->btLoadFileClick();
+  EXPECT_EQ(fmReplace->Memo->Text(), table);
+  EXPECT_EQ(fmReplace->ReplaceFileName, File("table.txt"));
+  EXPECT_FALSE(fmReplace->Memo->Modified());
+  EXPECT_EQ(fmReplace->ReplaceCount(), 0);  // loading does not build
+
+  // Edited, then loading again: Cancel keeps the text.
+  fmReplace->Memo->SetSelStart(0);
+  fmReplace->Memo->ReplaceSelection("a=b\r\n");
+  ASSERT_TRUE(fmReplace->Memo->Modified());
+  prompts_.Answers = {zorvel::Answer::Cancel};
+  fmReplace->btLoadFileClick();
+  EXPECT_EQ(Messages(), "原字串表已修改, 是否儲存?|");
+  EXPECT_EQ(fmReplace->Memo->Text(), "a=b\r\n" + table);
+
+  // Yes saves under the name chosen in the save dialog (preset with the last
+  // name), then loads.
+  saveName_ = File("saved.txt");
+  prompts_.Answers = {zorvel::Answer::Yes};
+  fmReplace->btLoadFileClick();
+  EXPECT_EQ(savePresets_, QStringList{File("table.txt")});
+  EXPECT_EQ(zorvel::test::ReadFile(dir_.File("saved.txt")), "a=b\r\n" + table);
+  EXPECT_EQ(fmReplace->Memo->Text(), table);
+
+  // A refused write keeps the edits and stops the load.
+  fmReplace->Memo->SetSelStart(0);
+  fmReplace->Memo->ReplaceSelection("z");
+  saveName_ = File("no-such-folder/t.txt");
+  prompts_.Answers = {zorvel::Answer::Yes};
+  fmReplace->btLoadFileClick();
+  EXPECT_EQ(fmReplace->Memo->Text(), "z" + table);
+  ASSERT_EQ(prompts_.Shown.size(), 4u);  // the question, then the error
+  EXPECT_EQ(prompts_.Shown[2], "原字串表已修改, 是否儲存?");
+  EXPECT_EQ(prompts_.Shown[3].rfind("無法儲存檔案", 0), 0u) << prompts_.Shown[3];
+}
+
+TEST_F(ReplaceWindowsTest, ConfirmingAndClosingBuildTheTable) {
+  fmReplace->Memo->SetText(kJia + kEq + kYi + kEq + kBing);
+  fmReplace->open();
+  ASSERT_TRUE(fmReplace->isVisible());
+  fmReplace->btOk->click();
+  EXPECT_FALSE(fmReplace->isVisible());
+  ASSERT_EQ(fmReplace->ReplaceCount(), 1);
+  EXPECT_EQ(fmReplace->Table().Entry(0).Dest, kYi + kEq + kBing);
+
+  // An empty split field: the message, the window stays and the table too.
+  fmReplace->Memo->SetText("a" + kEq + "b\r\nc" + kEq + "d");
+  fmReplace->edSplitChar->clear();
+  fmReplace->open();
+  fmReplace->btOk->click();
+  EXPECT_TRUE(fmReplace->isVisible());
+  EXPECT_EQ(Messages(), "您忘了設定分隔字元了 !|");
+  EXPECT_EQ(fmReplace->ReplaceCount(), 1);
+
+  // Closing the window by its close box builds as 確定 does.
+  fmReplace->edSplitChar->setText(U("＝"));
+  fmReplace->close();
+  EXPECT_FALSE(fmReplace->isVisible());
+  EXPECT_EQ(fmReplace->ReplaceCount(), 2);
+
+  // The main window drops the table at close.
+  MainForm->FormClose();
+  EXPECT_EQ(fmReplace->ReplaceCount(), 0);
+}
+
+TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEditedDestination) {
+  // The real question window answers this time.
+  SetAppPrompts(nullptr);
+  fmReplace->Memo->SetText(kJia + kEq + kYi);
+  ASSERT_TRUE(zorvel::ConfirmReplaceTable(fmReplace->Memo->Text(), kEq,
+                                          const_cast<zorvel::ReplaceTable&>(fmReplace->Table()), prompts_)
+                  .Built);
+  zorvel::TextEditor& editor = TextForm->Editor();
+  editor.SetText(kBing + kJia + kDing + kJia + kJia);
+  editor.SetSelStart(2);
+
+  // First occurrence: edit the destination, then 取代; second: 不取代; third:
+  // the close box (do not replace). The closing message is a real message box.
+  int asked = 0;
+  std::function<void()> answer = [&] {
+    ++asked;
+    EXPECT_EQ(fmAskReplace->edSource->text(), U("甲"));
+    EXPECT_EQ(fmAskReplace->edDest->text(), U("乙"));
+    EXPECT_TRUE(fmAskReplace->edDest->hasFocus() || !QApplication::focusWidget());
+    if (asked == 1) {
+      fmAskReplace->edDest->setText(U("丁丁"));
+      fmAskReplace->btReplace->click();
+    } else if (asked == 2) {
+      fmAskReplace->Button2->click();
+    } else {
+      fmAskReplace->close();
+    }
+    if (asked < 3) {
+      WhenShown(fmAskReplace, answer);
+    } else {
+      // The closing message box.
+      QTimer::singleShot(50, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) box->close();
+      });
+    }
+  };
+  WhenShown(fmAskReplace, answer);
+  RealPrompts().SetAskReplaceHandler([](const zorvel::ReplaceQuestion& q) { return fmAskReplace->Ask(q); });
+  fmReplace->RunReplaceTable();
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(editor.Text(), kBing + kDing + kDing + kDing + kJia + kJia);
+}
+
+TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
+  WhenShown(fmAskReplace, [] { fmAskReplace->Button3->click(); });
+  zorvel::ReplaceAnswer a = RealPrompts().AskReplace({kJia, kYi});
+  EXPECT_EQ(a.AskResult, -1);
+  WhenShown(fmAskReplace, [] { fmAskReplace->close(); });
+  a = RealPrompts().AskReplace({kJia, kYi});
+  EXPECT_EQ(a.AskResult, 0);
+  // An unedited destination comes back byte for byte, odd bytes included.
+  WhenShown(fmAskReplace, [] { fmAskReplace->btReplace->click(); });
+  a = RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
+  EXPECT_EQ(a.AskResult, 1);
+  EXPECT_EQ(a.Dest, "\x80" + kYi + "\xFF");
+}
+
+TEST_F(ReplaceWindowsTest, PopupAndMenuItemsOpenTheWindows) {
+  QMenu* popup = TextForm->TextPopupMenu();
+  WhenShown(fmReplace, [] { fmReplace->close(); });
+  popup->findChild<QAction*>("N12")->trigger();
+  WhenShown(fmReplace, [] { fmReplace->close(); });
+  MainForm->findChild<QAction*>("N22")->trigger();
+  // An empty table: the run only warns.
+  MainForm->findChild<QAction*>("N24")->trigger();
+  popup->findChild<QAction*>("N13")->trigger();
+  EXPECT_EQ(Messages(), "警告 : 沒有輸入字串表!|警告 : 沒有輸入字串表!|");
+}
+
+TEST_F(ReplaceWindowsTest, FindReplaceDialogIsPresetFromTheSelectionAndActsOnTheText) {
+  zorvel::TextEditor& editor = TextForm->Editor();
+  editor.SetText("one cat, two Cat\r\n" + kJia + "cat");
+  editor.SetSelStart(4);
+  editor.SetSelLength(3);
+  TextForm->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
+  ASSERT_NE(ReplaceDialog, nullptr);
+  EXPECT_TRUE(ReplaceDialog->isVisible());
+  EXPECT_FALSE(ReplaceDialog->isModal());
+  EXPECT_EQ(ReplaceDialog->edFindText->text(), "cat");
+  EXPECT_TRUE(ReplaceDialog->rbDown->isChecked());
+
+  // Up still searches down; without match case Cat matches.
+  ReplaceDialog->rbUp->setChecked(true);
+  ReplaceDialog->btFindNext->click();
+  EXPECT_EQ(editor.SelStart(), 13);
+  EXPECT_EQ(editor.SelLength(), 3);
+  EXPECT_TRUE(ReplaceDialog->FindSelected());
+  ReplaceDialog->edReplaceText->setText(U("狗"));
+  ReplaceDialog->btReplace->click();
+  EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "cat");
+  EXPECT_EQ(editor.SelLength(), 2);
+  ReplaceDialog->btReplaceAll->click();
+  EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "\xAA\xAF");
+  EXPECT_EQ(Messages(), "找不到字串了 !|");
+
+  // Opening again with no selection keeps the find text; a selection replaces it.
+  ReplaceDialog->close();
+  editor.SetSelStart(0);
+  MainForm->findChild<QAction*>("N3")->trigger();
+  EXPECT_EQ(ReplaceDialog->edFindText->text(), "cat");
+  EXPECT_FALSE(ReplaceDialog->FindSelected());
+  editor.SetSelLength(3);
+  MainForm->findChild<QAction*>("N3")->trigger();
+  EXPECT_EQ(ReplaceDialog->edFindText->text(), "one");
+  ReplaceDialog->cbMatchCase->setChecked(true);
+  ReplaceDialog->edFindText->setText("ONE");
+  ReplaceDialog->btFindNext->click();
+  EXPECT_EQ(prompts_.Shown.back(), "找不到該字串 !");
+}
+
+}  // namespace
