@@ -215,20 +215,98 @@ void RenderChanges(const std::int32_t* changes, int count, int width, std::uint8
   if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
 }
 
+struct UncompressedState {
+  std::uint64_t Pos;
+  int M, Limit, A0, White, J;
+};
+
+// Uncompressed mode, after the mode code 0000001: the extension code 111, then
+// patterns until an exit code. Returns 0 to go on decoding modes, else the
+// result of the line. The state is that of DecodeLine.
+__attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, const std::uint8_t* data,
+                                                        std::uint64_t total, int width, std::int32_t* cur) {
+  auto append = [&](int at, int entryWhite) {
+    if (entryWhite != (s.M & 1)) {
+      cur[s.M++] = at;
+    } else {
+      --s.Limit;
+    }
+    return s.M < s.Limit;
+  };
+  auto bit = [&]() -> int {
+    if (s.Pos >= total) return -1;
+    const int b = (data[s.Pos >> 3] >> (7 - (s.Pos & 7))) & 1;
+    ++s.Pos;
+    return b;
+  };
+  if (total - s.Pos < 3 || (Peek32(data, s.Pos) >> 29) != 7) return erMaxLineBlk;
+  s.Pos += 3;
+  for (;;) {
+    if (s.A0 > width) return erMaxLineBlk;
+    int zeros = 0;
+    while (zeros < 11) {
+      const int b = bit();
+      if (b < 0) return erMaxLineBlk;
+      if (b == 1) break;
+      ++zeros;
+    }
+    if (zeros == 11) continue;  // no pixels
+    if (zeros <= 4) {           // zeros white pixels, then one black
+      if (zeros > 0 && !append(s.A0, 1)) return erMaxLineBlk;
+      if (!append(s.A0 + zeros, 0)) return erMaxLineBlk;
+      s.A0 += zeros + 1;
+    } else if (zeros == 5) {  // five white pixels
+      if (!append(s.A0, 1)) return erMaxLineBlk;
+      s.A0 += 5;
+    } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
+      const int whites = zeros - 6;
+      const int tag = bit();
+      if (tag < 0) return erMaxLineBlk;
+      if (whites > 0) {
+        if (!append(s.A0, 1)) return erMaxLineBlk;
+        s.A0 += whites;
+      }
+      const int now = tag == 0;
+      if (now != s.White) s.J -= 1;  // b1 takes the other parity; what lies before is left of a0
+      s.White = now;
+      return 0;
+    }
+  }
+}
+
+// Reads the two runs of a horizontal mode code, the first in a0's colour.
+// Either is kNoMatch when its code matches nothing.
+template <bool kChecked>
+__attribute__((always_inline)) inline void ReadRunPair(const CodeTables& t, const std::uint8_t* data,
+                                                       std::uint64_t& pos, std::uint64_t total, int white,
+                                                       int& first, int& second) {
+  if (white) {
+    first = ReadRun<true, kChecked>(data, pos, total, t.White.data());
+    if (first == kNoMatch) return;
+    second = ReadRun<false, kChecked>(data, pos, total, t.Black.data());
+  } else {
+    first = ReadRun<false, kChecked>(data, pos, total, t.Black.data());
+    if (first == kNoMatch) return;
+    second = ReadRun<true, kChecked>(data, pos, total, t.White.data());
+  }
+}
+
 // Decodes one coded line. The reference line and the coding line are held as
 // their changing elements only (entries whose colour differs from the entry
 // before): entries that go on in the same colour paint nothing, and the b1
 // and b2 searches never stop at them, so the pixels and every a0 are those of
 // the full list of entries. All appended entries count towards the limit.
-// ref is followed by two sentinels of width + 1; so is cur when the line is
+// ref is followed by three sentinels of width + 1; so is cur when the line is
 // finished. Returns erOk, erDecode or erMaxLineBlk.
 //
-// The state lives in locals so that it stays in registers: the line's entries
-// are ints, and stores to them would otherwise force members to be reloaded.
+// The state lives in plain locals, with no closures over it, so that it stays
+// in registers.
 std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& position,
                         std::uint64_t total, int width, const std::int32_t* ref, int refCount,
                         std::int32_t* cur, int& curCount) {
   const int end = width + 1;
+  // Every mode but uncompressed mode reads at most 48 bits, so while 64 are
+  // left no test for the end of the data is needed.
   const std::uint64_t fastEnd = total >= 64 ? total - 64 : 0;
   std::uint64_t pos = position;
   int m = 1;                // changes kept in cur; the last one is white when m is odd
@@ -239,141 +317,111 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
   // Candidate index of b1 in ref. It has the parity of the changes to the
   // colour opposite a0's (odd: changes to black), and every change of that
   // parity before it lies at or left of origin, so stepping it on by two finds
-  // b1: the first such change right of origin.
+  // b1: the first such change right of origin, or a sentinel (width + 1) at
+  // refCount or beyond when there is none.
   int j = 1;
   cur[0] = 1;
+  std::uint8_t result = erOk;
 
-  // Appends an entry of the colour at the position; false at the entry limit.
-  auto append = [&](int at, int entryWhite) {
-    if (entryWhite != (m & 1)) {
-      cur[m++] = at;
-    } else {
-      --limit;
-    }
-    return m < limit;
-  };
-  // Index of b1 in ref; refCount or more when there is none, where the
-  // sentinels give width + 1.
-  auto findB1 = [&]() {
-    while (ref[j] <= origin) j += 2;
-    return j;
-  };
-  auto horizontal = [&]<bool kChecked>() -> std::uint8_t {
-    int run = white ? ReadRun<true, kChecked>(data, pos, total, t.White.data())
-                    : ReadRun<false, kChecked>(data, pos, total, t.Black.data());
-    if (run == kNoMatch) return erDecode;
-    a0 += run;
-    if (!append(a0, white ^ 1)) return erMaxLineBlk;
-    run = white ? ReadRun<false, kChecked>(data, pos, total, t.Black.data())
-                : ReadRun<true, kChecked>(data, pos, total, t.White.data());
-    if (run == kNoMatch) return erDecode;
-    a0 += run;
-    if (!append(a0, white)) return erMaxLineBlk;
-    origin = a0;
-    return 0;
-  };
-  auto pass = [&]() -> std::uint8_t {
-    const int i = findB1();
-    bool ok;
-    if (i >= refCount) {  // no b1: the end, in b1's colour
-      ok = append(end, white ^ 1);
-      a0 = end;
-    } else if (i + 1 >= refCount) {  // no b2: the end, in a0's colour
-      ok = append(end, white);
-      a0 = end;
-    } else {
-      ok = append(ref[i + 1], white);
-      a0 = ref[i + 1];
-      j = i + 2;  // b1 lies at or left of the new a0
-    }
-    origin = a0;
-    return ok ? 0 : erMaxLineBlk;
-  };
-  auto bit = [&]() -> int {
-    if (pos >= total) return -1;
-    const int b = (data[pos >> 3] >> (7 - (pos & 7))) & 1;
-    ++pos;
-    return b;
-  };
-  // Uncompressed mode, after 0000001; the extension code 111 follows.
-  auto uncompressed = [&]() -> std::uint8_t {
-    if (total - pos < 3 || (Peek32(data, pos) >> 29) != 7) return erMaxLineBlk;
-    pos += 3;
-    for (;;) {
-      if (a0 > width) return erMaxLineBlk;
-      int zeros = 0;
-      while (zeros < 11) {
-        const int b = bit();
-        if (b < 0) return erMaxLineBlk;
-        if (b == 1) break;
-        ++zeros;
-      }
-      if (zeros == 11) continue;  // no pixels
-      if (zeros <= 4) {           // zeros white pixels, then one black
-        if (zeros > 0 && !append(a0, 1)) return erMaxLineBlk;
-        if (!append(a0 + zeros, 0)) return erMaxLineBlk;
-        a0 += zeros + 1;
-      } else if (zeros == 5) {  // five white pixels
-        if (!append(a0, 1)) return erMaxLineBlk;
-        a0 += 5;
-      } else {  // exit after zeros - 6 white pixels; the tag bit gives a0's colour
-        const int whites = zeros - 6;
-        const int tag = bit();
-        if (tag < 0) return erMaxLineBlk;
-        if (whites > 0) {
-          if (!append(a0, 1)) return erMaxLineBlk;
-          a0 += whites;
-        }
-        const int now = tag == 0;
-        if (now != white) j -= 1;  // the other parity; what lies before is left of a0
-        white = now;
-        origin = a0;
-        return 0;
-      }
-    }
-  };
-  // One mode code and what it does: 0 to go on, else the result of the line.
-  // Every mode but uncompressed mode reads at most 48 bits, so while 64 are
-  // left (kChecked false) no test for the end of the data is needed.
-  auto step = [&]<bool kChecked>() -> std::uint8_t {
+// Appends an entry of the colour at the position; fails the line at the limit.
+#define ZORVEL_APPEND(at, entryWhite) \
+  do {                                \
+    if ((entryWhite) != (m & 1)) {    \
+      cur[m++] = (at);                \
+    } else {                          \
+      --limit;                        \
+    }                                 \
+    if (m >= limit) {                 \
+      result = erMaxLineBlk;          \
+      goto done;                      \
+    }                                 \
+  } while (0)
+
+  while (a0 <= width) {
+    const bool checked = pos >= fastEnd;
     const std::uint8_t code = t.Modes[Peek32(data, pos) >> 25];
     const unsigned length = code >> 4;
-    if (kChecked && length > total - pos) return erMaxLineBlk;  // the data end inside the mode code
-    pos += length;
-    const Mode mode = static_cast<Mode>(code & 15);
-    if (mode <= kVL3) {
-      const int i = findB1();
-      const int offset = t.Offset[mode];
-      const int a1 = ref[i] + offset;
-      if (a1 < a0) return erMaxLineBlk;  // corrupt: a change left of a0
-      if (!append(a1, white ^ 1)) return erMaxLineBlk;
-      a0 = a1;
-      white ^= 1;
-      origin = a1;
-      // The colour flips, so b1 takes the other parity: i + 1 when a1 is at or
-      // right of b1, else i - 1; the changes before either lie left of a1.
-      j = i + t.Next[mode];
-      return 0;
+    if (checked && length > total - pos) {  // the data end inside the mode code
+      result = erMaxLineBlk;
+      goto done;
     }
-    if (mode == kHorizontal) return horizontal.template operator()<kChecked>();
-    if (mode == kPass) return pass();
-    if (mode == kExtension) return uncompressed();
-    return erMaxLineBlk;  // invalid mode code
-  };
-
-  std::uint8_t result = erOk;
-  while (a0 <= width) {
-    result = pos < fastEnd ? step.operator()<false>() : step.operator()<true>();
-    if (result != 0) break;
+    pos += length;
+    const unsigned mode = code & 15;
+    if (mode <= kVL3) {
+      while (ref[j] <= origin) j += 2;
+      const int a1 = ref[j] + t.Offset[mode];
+      if (a1 < a0) {  // corrupt: a change left of a0
+        result = erMaxLineBlk;
+        goto done;
+      }
+      ZORVEL_APPEND(a1, white ^ 1);
+      a0 = a1;
+      origin = a1;
+      white ^= 1;
+      // The colour flips, so b1 takes the other parity: j + 1 when a1 is at or
+      // right of b1, else j - 1; the changes before either lie left of a1.
+      j += t.Next[mode];
+    } else if (mode == kHorizontal) {
+      int first = 0;
+      int second = 0;
+      if (checked) {
+        ReadRunPair<true>(t, data, pos, total, white, first, second);
+      } else {
+        ReadRunPair<false>(t, data, pos, total, white, first, second);
+      }
+      if (first == kNoMatch) {
+        result = erDecode;
+        goto done;
+      }
+      a0 += first;
+      ZORVEL_APPEND(a0, white ^ 1);
+      if (second == kNoMatch) {
+        result = erDecode;
+        goto done;
+      }
+      a0 += second;
+      ZORVEL_APPEND(a0, white);
+      origin = a0;
+    } else if (mode == kPass) {
+      while (ref[j] <= origin) j += 2;
+      if (j >= refCount) {  // no b1: the end, in b1's colour
+        ZORVEL_APPEND(end, white ^ 1);
+        a0 = end;
+      } else if (j + 1 >= refCount) {  // no b2: the end, in a0's colour
+        ZORVEL_APPEND(end, white);
+        a0 = end;
+      } else {
+        ZORVEL_APPEND(ref[j + 1], white);
+        a0 = ref[j + 1];
+        j += 2;  // b1 lies at or left of the new a0
+      }
+      origin = a0;
+    } else if (mode == kExtension) {
+      // Rare: in a function of its own, on a copy of the state.
+      UncompressedState u{pos, m, limit, a0, white, j};
+      result = UncompressedMode(u, data, total, width, cur);
+      pos = u.Pos;
+      m = u.M;
+      limit = u.Limit;
+      a0 = u.A0;
+      white = u.White;
+      j = u.J;
+      origin = a0;
+      if (result != 0) goto done;
+    } else {
+      result = erMaxLineBlk;  // invalid mode code
+      goto done;
+    }
   }
-  position = pos;
-  if (result != 0) return result;
-  if (a0 != end) return erDecode;
+#undef ZORVEL_APPEND
+  result = a0 == end ? erOk : erDecode;
   cur[m] = end;
   cur[m + 1] = end;
   cur[m + 2] = end;
   curCount = m;
-  return erOk;
+done:
+  position = pos;
+  return result;
 }
 
 }  // namespace
