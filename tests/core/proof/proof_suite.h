@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <functional>
@@ -224,12 +225,14 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
   this->settings_.UserString = B("戊");
   const std::string text = kHead + B("丙{{甲||乙}}丁") + "\r\n" + kHead + "\r\n";
   const int p0 = static_cast<int>(kHead.size()) + 2;
-  for (int result : {1, 2, 3}) {
+  // The user string as typed, empty (which deletes the mark), or the preset.
+  const std::string user[] = {"", "", "", "", B("丙丙"), "", B("戊")};
+  for (int result : {1, 2, 3, 4, 5, 6}) {
     SCOPED_TRACE(result);
     this->Load(text, p0);
     this->prompts_.ChoiceRequests.clear();
     this->prompts_.EnabledWhileChoosing.clear();
-    this->prompts_.Choices.push_back(Pick(result));
+    this->prompts_.Choices.push_back(Pick(std::min(result, 4), user[result]));
     this->proof_.SelectOneWord();
 
     ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
@@ -245,9 +248,9 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
     EXPECT_TRUE(this->editor_->IsEnabled());
 
     // The third reading stays choosable with two readings: it is empty.
-    const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : "";
+    const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : user[result];
     EXPECT_EQ(this->editor_->Text(), kHead + B("丙") + chosen + B("丁") + "\r\n" + kHead + "\r\n");
-    EXPECT_EQ(this->proof_.SelectResult, result);
+    EXPECT_EQ(this->proof_.SelectResult, std::min(result, 4));
     EXPECT_EQ(this->editor_->SelStart(), p0);  // the cursor stands before the replacement
     EXPECT_EQ(this->editor_->SelLength(), 0);
     EXPECT_EQ(this->proof_.FoundPos, p0);
@@ -281,13 +284,22 @@ TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
   }
 }
 
-TYPED_TEST_P(ProofSuite, FurtherSeparatorsStayInTheThirdReading) {
+TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
+  // A fourth reading stays in the third.
   this->Load(kHead + B("{{甲||乙||丙||丁}}甲") + "\r\n", static_cast<int>(kHead.size()));
   this->prompts_.Choices.push_back(Pick(3));
   this->proof_.SelectOneWord();
   ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
   EXPECT_EQ(this->proof_.ThirdStr, B("丙||丁"));
   EXPECT_EQ(this->editor_->Text(), kHead + B("丙||丁甲") + "\r\n");
+
+  // A second separator in a later mark makes no third reading.
+  this->Load(kHead + B("{{甲||乙}}丙{{丁||戊}}") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.Choices.push_back(Pick(2));
+  this->proof_.SelectOneWord();
+  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 2u);
+  EXPECT_FALSE(this->prompts_.ChoiceRequests[1].ThreeReadings);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("乙丙{{丁||戊}}") + "\r\n");
 }
 
 TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
@@ -319,29 +331,6 @@ TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
     EXPECT_EQ(this->editor_->SelLength(), 1);
     EXPECT_TRUE(this->editor_->IsEnabled());
   }
-}
-
-TYPED_TEST_P(ProofSuite, ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings) {
-  this->Load(kHead + B("{{甲||乙}}丙{{丁||戊}}") + "\r\n", static_cast<int>(kHead.size()));
-  this->prompts_.Choices.push_back(Pick(2));
-  this->proof_.SelectOneWord();
-  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
-  EXPECT_FALSE(this->prompts_.ChoiceRequests[0].ThreeReadings);
-  EXPECT_EQ(this->editor_->Text(), kHead + B("乙丙{{丁||戊}}") + "\r\n");
-}
-
-TYPED_TEST_P(ProofSuite, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
-  const int p0 = static_cast<int>(kHead.size()) + 2;
-  this->Load(kHead + B("丙{{甲||乙}}丁") + "\r\n", p0);
-  this->prompts_.Choices.push_back(Pick(4, B("戊戊")));
-  this->proof_.SelectOneWord();
-  EXPECT_EQ(this->editor_->Text(), kHead + B("丙戊戊丁") + "\r\n");
-
-  this->Load(kHead + B("丙{{甲||乙}}丁") + "\r\n", p0);
-  this->prompts_.Choices.push_back(Pick(4, ""));
-  this->proof_.SelectOneWord();
-  EXPECT_EQ(this->editor_->Text(), kHead + B("丙丁") + "\r\n");
-  EXPECT_EQ(this->editor_->SelStart(), p0);
 }
 
 TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
@@ -676,16 +665,17 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
   EXPECT_EQ(big5.str().find(std::string(kNoSeparator)), std::string::npos);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(
-    ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
-    TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
-    TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark, AgreeingReadingsSetTheDefaultButton,
-    FurtherSeparatorsStayInTheThirdReading, AMarkThatDoesNotParseIsLeftAlone,
-    ASecondSeparatorBeyondTheClosingTokenMakesTwoReadings, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt,
-    CancelKeepsTheMarkAndCancelAndNextGoesOn, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
-    AWholeTextOfMarksIsWorkedThroughWithF1Alone, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
-    LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
-    ALineHeadFieldThatIsNoNumberEndsTheChain, CharactersBeforeTheCursorAreCounted,
-    CountWarningsAreShownEachTimeAndTheCountGoesOn, TheMarksReportListsWhatF1WouldCompute);
+REGISTER_TYPED_TEST_SUITE_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
+                            TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
+                            TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
+                            AgreeingReadingsSetTheDefaultButton, SeparatorsCountOnlyUpToTheClosingToken,
+                            AMarkThatDoesNotParseIsLeftAlone, CancelKeepsTheMarkAndCancelAndNextGoesOn,
+                            RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
+                            AWholeTextOfMarksIsWorkedThroughWithF1Alone,
+                            AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
+                            LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
+                            ALineHeadFieldThatIsNoNumberEndsTheChain, CharactersBeforeTheCursorAreCounted,
+                            CountWarningsAreShownEachTimeAndTheCountGoesOn,
+                            TheMarksReportListsWhatF1WouldCompute);
 
 }  // namespace zorvel::test
