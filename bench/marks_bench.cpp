@@ -12,8 +12,8 @@
 
 #include <QApplication>
 #include <algorithm>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <random>
