@@ -5,15 +5,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <functional>
 
 #include "core/text/big5.h"
+#include "ui/application.h"
 #include "ui/qt_prompts.h"
 #include "ui/select_form.h"
 
@@ -45,6 +49,7 @@ zorvel::ChoiceRequest Request(const char* first, const char* second, const char*
 class SelectFormTest : public ::testing::Test {
  protected:
   SelectFormTest() { SelectForm = &form_; }
+  static void SetUpTestSuite() { zorvel::InstallFontSubstitutions(); }
   ~SelectFormTest() override { SelectForm = nullptr; }
 
   template <typename T>
@@ -375,6 +380,61 @@ TEST_F(SelectFormTest, FormResizeSplitsTheClientIntoFourRowsAndKeepsAMinimum) {
     EXPECT_EQ(Button("btSmallWord")->geometry(), QRect(c.lw - 50, c.h, 25, 24));
     EXPECT_EQ(Button("btCenterLine")->geometry(), QRect(c.lw - 26, 0, 25, 24));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// How many pixels of a rectangle of the picture have exactly the colour.
+int CountColour(const QImage& image, const QRect& rect, const QColor& colour) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x) n += image.pixelColor(x, y) == colour;
+  return n;
+}
+
+// Dark pixels: the strokes of the glyphs.
+int CountDark(const QImage& image, const QRect& rect) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x) n += qGray(image.pixel(x, y)) < 100;
+  return n;
+}
+
+// The window as the operator sees it with three readings, two of them agreeing:
+// green and yellow fields with their Ming glyphs, every caption drawn. With
+// ZORVEL_SCREENSHOT_DIR set, the picture is kept there as choice_window.png.
+TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
+  QImage shot;
+  zorvel::ChoiceRequest r = Request("般若波羅蜜", "般若波羅密", "般若波羅密");
+  Choose(r, [&] {
+    shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    Key(Qt::Key_Escape);
+  });
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_EQ(QFontInfo(Field("edFirstStr")->font()).family().left(10), "AR PL UMin");
+  const QRect first = Field("edFirstStr")->geometry().adjusted(3, 3, -3, -3);
+  const QRect second = Field("edSecondStr")->geometry().adjusted(3, 3, -3, -3);
+  const QRect third = Field("edThirdStr")->geometry().adjusted(3, 3, -3, -3);
+  EXPECT_GT(CountColour(shot, first, kYellow), first.width() * first.height() / 2);
+  EXPECT_GT(CountColour(shot, second, kLime), second.width() * second.height() / 2);
+  EXPECT_GT(CountColour(shot, third, kLime), third.width() * third.height() / 2);
+  // Five characters in each reading field.
+  for (const QRect& field : {first, second, third}) EXPECT_GT(CountDark(shot, field), 100);
+  // The red captions of the three small buttons.
+  for (const char* name : {"btCenterLine", "btBigWord", "btSmallWord"}) {
+    const QRect b = Button(name)->geometry();
+    int red = 0;
+    for (int y = b.top(); y <= b.bottom(); ++y)
+      for (int x = b.left(); x <= b.right(); ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        red += c.red() - std::max(c.green(), c.blue()) > 60;
+      }
+    EXPECT_GT(red, 3) << name;
+  }
+  const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) EXPECT_TRUE(shot.save(QString::fromLocal8Bit(dir) + "/choice_window.png"));
 }
 
 }  // namespace
