@@ -18,12 +18,18 @@
 
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
+#include "ui/about_form.h"
+#include "ui/auto_load_picture_form.h"
 #include "ui/bookmark_form.h"
+#include "ui/calibration_commands.h"
 #include "ui/find_replace_dialog.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
+#include "ui/load_picture_form.h"
+#include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/replace_form.h"
+#include "ui/set_ratio_form.h"
 #include "ui/text_form.h"
 #include "ui/toolbar_layout.h"
 
@@ -190,7 +196,6 @@ QToolBar* TMainForm::NewToolbar(const char* name, const QString& caption) {
   bar->setIconSize(QSize(16, 16));
   // Button captions in the desktop's face; only the big button speaks Ming.
   bar->setFont(QApplication::font());
-  AddFloatingCloseBox(bar);
   return bar;
 }
 
@@ -284,6 +289,8 @@ void TMainForm::BuildToolbars() {
     widget->setFixedSize(66, 66);
     widget->setFont(QFont(U("細明體"), 12));
   }
+
+  for (QToolBar* bar : {main, text, special, image, bigOne}) AddFloatingCloseBox(bar);
 
   // The initial layout: two rows in the top dock.
   auto docked = [](int row, int pos) {
@@ -445,8 +452,9 @@ void TMainForm::miBigOneClick() {
   ToggleToolbar("tbBigOne");
 }
 
-// The options dialog's pages are wired when the options dialog lands.
-void TMainForm::miOptionClick() {}
+void TMainForm::miOptionClick() {
+  if (OptionForm) OptionForm->exec();
+}
 
 // Text commands: the proofreading loop runs in the text window; the replacement
 // table, find and replace, and bookmarks open their windows.
@@ -476,13 +484,19 @@ void TMainForm::N21Click() {
   if (fmBookMark) fmBookMark->exec();
 }
 
-// Image commands: the image window carries them out; the image dialogs and the
-// register shift dialog are wired when they land.
-void TMainForm::ToolbarButton9718Click() {}
+// Image commands: the image window and the page dialogs carry them out.
+void TMainForm::ToolbarButton9718Click() {
+  if (!LoadPictureForm) return;
+  LoadPictureForm->show();
+  LoadPictureForm->raise();
+  LoadPictureForm->activateWindow();
+}
 void TMainForm::ToolbarButton9725Click() {
   if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
 }
-void TMainForm::N7Click() {}
+void TMainForm::N7Click() {
+  if (fmAutoLoadPicture) fmAutoLoadPicture->exec();
+}
 void TMainForm::ToolbarButton9716Click() {
   if (ImageForm) ImageForm->StepPicture(-1);
 }
@@ -495,8 +509,12 @@ void TMainForm::ToolbarButton9715Click() {
 void TMainForm::N20Click() {
   if (ImageForm) ImageForm->ToggleLines();
 }
-void TMainForm::ToolbarButton97117Click() {}
-void TMainForm::N25Click() {}
+void TMainForm::ToolbarButton97117Click() {
+  zorvel::OpenFieldShiftForm(false);
+}
+void TMainForm::N25Click() {
+  if (fmSetRatio) fmSetRatio->exec();
+}
 // The first and the last character of each register, to check a page's
 // calibration on the picture.
 void TMainForm::ToolbarButton9724Click() {
@@ -518,8 +536,9 @@ void TMainForm::ToolbarButton9721Click() {
   if (ImageForm) ImageForm->ShowPosition(2, 28, 16);
 }
 
-// The about box is wired when it lands.
-void TMainForm::HelpAboutItemClick() {}
+void TMainForm::HelpAboutItemClick() {
+  if (AboutForm) AboutForm->exec();
+}
 
 // The image window on the left, the text window on the right, each one pixel
 // narrower than half the client area.

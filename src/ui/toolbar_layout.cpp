@@ -97,8 +97,7 @@ void AddFloatingCloseBox(QToolBar* bar) {
   button->setAutoRaise(true);
   button->setIcon(bar->style()->standardIcon(QStyle::SP_TitleBarCloseButton));
   button->setToolTip(QString::fromUtf8("關閉"));
-  const QList<QAction*> actions = bar->actions();
-  QAction* action = actions.isEmpty() ? bar->addWidget(button) : bar->insertWidget(actions.first(), button);
+  QAction* action = bar->addWidget(button);
   action->setObjectName(CloseBoxName(bar));
   action->setVisible(false);
   QObject::connect(button, &QToolButton::clicked, bar, &QToolBar::hide);

@@ -27,8 +27,8 @@ struct ToolbarPlace {
   QRect Float;  // screen rectangle while floating; empty when never floated
 };
 
-// Gives a toolbar a close box that shows while it floats (a floating toolbar has
-// no title bar of its own). The close box hides the toolbar.
+// Gives a toolbar a close box at its end that shows while it floats (a floating
+// toolbar has no title bar of its own). The close box hides the toolbar.
 void AddFloatingCloseBox(QToolBar* bar);
 
 // Takes a docked toolbar out of its dock into a floating window at rect.
