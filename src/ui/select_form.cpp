@@ -294,7 +294,7 @@ void TSelectForm::btSmallWordClick() {
 
 void TSelectForm::btCenterLineClick() {
   // The image window's centre cross and position marker.
-  if (ImageForm) QMetaObject::invokeMethod(ImageForm, "ToggleLines");
+  if (ImageForm) ImageForm->ToggleLines();
 }
 
 void TSelectForm::edUserStrChange() {

@@ -19,6 +19,7 @@
 #include "core/text/big5.h"
 #include "support/test_support.h"
 #include "ui/application.h"
+#include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
@@ -278,6 +279,24 @@ TEST_F(SelectLoopTest, HotKeysComeFromTheSettingsOnEveryMenuThatCarriesThem) {
   MainKey(Qt::Key_F4, Qt::ShiftModifier);
   EXPECT_EQ(Text(), kHead + B("丙{{丙||丁}}") + "\r\n");
   EXPECT_EQ(prompts_.Choices, 2);
+}
+
+TEST_F(SelectLoopTest, TheCentreLineButtonTogglesTheImageWindowsLinesDuringTheChoice) {
+  Start();
+  Load({B("{{甲||乙}}")});
+  const bool shown = ImageForm->ShowLines();
+  prompts_.Acts.push_back([shown] {
+    auto* button = SelectForm->findChild<QPushButton*>("btCenterLine");
+    button->click();
+    EXPECT_EQ(ImageForm->ShowLines(), !shown);
+    button->click();
+    EXPECT_EQ(ImageForm->ShowLines(), shown);
+    button->click();
+    EXPECT_TRUE(SelectForm->Waiting());
+    Type(Qt::Key_Escape);
+  });
+  MainKey(Qt::Key_F1);
+  EXPECT_EQ(ImageForm->ShowLines(), !shown);
 }
 
 TEST_F(SelectLoopTest, TheTextPopupMenuRunsTheLoopToo) {
