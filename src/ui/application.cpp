@@ -5,15 +5,21 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#include "ui/about_form.h"
 #include "ui/ask_replace_form.h"
+#include "ui/auto_load_picture_form.h"
+#include "ui/auto_load_report_form.h"
 #include "ui/bookmark_form.h"
+#include "ui/field_shift_form.h"
 #include "ui/get_name_form.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
+#include "ui/load_picture_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/replace_form.h"
 #include "ui/select_form.h"
+#include "ui/set_ratio_form.h"
 #include "ui/text_form.h"
 
 namespace zorvel {
@@ -41,13 +47,25 @@ void CreateZorvelWindows() {
   TextForm = new TTextForm();
   MainForm->AttachTextForm(TextForm);
   OptionForm = new TOptionForm(MainForm);
+  LoadPictureForm = new TLoadPictureForm(MainForm);
+  FieldShiftForm = new TFieldShiftForm(MainForm);
+  AboutForm = new TAboutForm(MainForm);
   fmReplace = new TfmReplace(MainForm);
   fmBookMark = new TfmBookMark(MainForm);
   fmGetName = new TfmGetName(MainForm);
   fmAskReplace = new TfmAskReplace(MainForm);
+  fmSetRatio = new TfmSetRatio(MainForm);
+  fmAutoLoadPicture = new TfmAutoLoadPicture(MainForm);
+  fmAutoLoadReport = new TfmAutoLoadReport(MainForm);
 }
 
 void DestroyZorvelWindows() {
+  delete fmAutoLoadReport;
+  fmAutoLoadReport = nullptr;
+  delete fmAutoLoadPicture;
+  fmAutoLoadPicture = nullptr;
+  delete fmSetRatio;
+  fmSetRatio = nullptr;
   delete fmAskReplace;
   fmAskReplace = nullptr;
   delete fmGetName;
@@ -56,6 +74,12 @@ void DestroyZorvelWindows() {
   fmBookMark = nullptr;
   delete fmReplace;
   fmReplace = nullptr;
+  delete AboutForm;
+  AboutForm = nullptr;
+  delete FieldShiftForm;
+  FieldShiftForm = nullptr;
+  delete LoadPictureForm;
+  LoadPictureForm = nullptr;
   delete OptionForm;
   OptionForm = nullptr;
   // The MDI children go with the main window.
