@@ -47,15 +47,15 @@ AxisMap MapAxis(int pageSize, double scale) {
   return map;
 }
 
-// The grey of a screen pixel from its ink share (0 to kOne * kOne): the square
-// of the white share, so that a stroke covering a quarter of the pixel is
-// already mid grey.
+// The grey of a screen pixel from its ink share (0 to kOne * kOne): the cube
+// of the white share, so that a stroke covering a fifth of the pixel is
+// already mid grey and one covering a tenth still shows.
 std::vector<QRgb> GreyTable() {
   constexpr int full = kOne * kOne;
   std::vector<QRgb> table(full + 1);
   for (int ink = 0; ink <= full; ++ink) {
     const double white = 1.0 - static_cast<double>(ink) / full;
-    const int grey = static_cast<int>(std::lround(255.0 * white * white));
+    const int grey = static_cast<int>(std::lround(255.0 * white * white * white));
     table[ink] = qRgb(grey, grey, grey);
   }
   return table;
