@@ -24,6 +24,7 @@
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
+#include "ui/calibration_commands.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/page_bitmap.h"
@@ -103,9 +104,10 @@ void TImageScroller::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
-  // The press of a double-click sets the click point like any press; the
-  // double-click command itself comes with the calibration commands.
+  // The press of a double-click sets the click point like any press; then the
+  // point is taken as the first character's corner.
   form_->MousePress(event);
+  if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_);
 }
 
 // ---------------------------------------------------------------------------
@@ -135,10 +137,13 @@ void TImageForm::BuildPopupMenu() {
     item->setObjectName(name);
     return item;
   };
-  // The calibration commands and the scale dialog are connected when they land.
-  add("N2", "設定為右上角第一個字 (X,Y)");
-  add("X1", "設定為右上角第一個字的X座標");
-  add("Y1", "設定為右上角第一個字的Y座標");
+  // The calibration commands act on the point last pressed.
+  connect(add("N2", "設定為右上角第一個字 (X,Y)"), &QAction::triggered, this,
+          [this] { zorvel::N2Click(*this); });
+  connect(add("X1", "設定為右上角第一個字的X座標"), &QAction::triggered, this,
+          [this] { zorvel::X1Click(*this); });
+  connect(add("Y1", "設定為右上角第一個字的Y座標"), &QAction::triggered, this,
+          [this] { zorvel::Y1Click(*this); });
   imagePopupMenu_->addSeparator()->setObjectName("N3");
   connect(add("N1", "移至右上角"), &QAction::triggered, this, &TImageForm::N1Click);
   // The shortcuts are the hot keys the settings put here; they are shown in the
@@ -151,8 +156,9 @@ void TImageForm::BuildPopupMenu() {
     item->setShortcutContext(Qt::WidgetShortcut);
     connect(item, &QAction::triggered, this, handler);
   }
-  add("N6", "設定特殊欄的行偏移");
-  add("N7", "設定圖形比例");
+  connect(add("N6", "設定特殊欄的行偏移"), &QAction::triggered, this,
+          [] { zorvel::OpenFieldShiftForm(true); });
+  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [] { zorvel::OpenSetRatio(); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {
