@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <algorithm>
 
 #include "core/text/big5.h"
@@ -418,6 +420,31 @@ bool QtTextEditor::canInsertFromMimeData(const QMimeData* source) const {
 void QtTextEditor::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
   InsertOperatorText(source->text());
+}
+
+void QtTextEditor::paintEvent(QPaintEvent* event) {
+  QPlainTextEdit::paintEvent(event);
+  // The placeholder of a byte is U+F0000 + byte: high surrogate DB80.
+  const char16_t high = static_cast<char16_t>(0xD800 + ((kBytePlaceholderBase - 0x10000) >> 10));
+  QPainter painter(viewport());
+  painter.setPen(QPen(QColor(220, 0, 0), 1));
+  const QPointF offset = contentOffset();
+  const int bottom = viewport()->height();
+  for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+    const QRectF box = blockBoundingGeometry(block).translated(offset);
+    if (box.top() > bottom) break;
+    const QString text = block.text();
+    QTextLayout* layout = block.layout();
+    if (!layout || layout->lineCount() == 0 || !text.contains(QChar(high))) continue;
+    const QTextLine line = layout->lineAt(0);
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+      if (text.at(i).unicode() != high || !text.at(i + 1).isLowSurrogate()) continue;
+      const qreal x1 = line.cursorToX(static_cast<int>(i));
+      const qreal x2 = line.cursorToX(static_cast<int>(i + 2));
+      painter.drawRect(QRectF(box.left() + x1, box.top() + line.y(), x2 - x1 - 1, line.height() - 1));
+      ++i;
+    }
+  }
 }
 
 QMimeData* QtTextEditor::createMimeDataFromSelection() const {

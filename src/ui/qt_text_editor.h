@@ -80,6 +80,8 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   bool canInsertFromMimeData(const QMimeData* source) const override;
   void insertFromMimeData(const QMimeData* source) override;
   QMimeData* createMimeDataFromSelection() const override;
+  // Frames the placeholders of bytes that have no character, in red.
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void ContentsChanged(int position, int removed, int added);

@@ -11,13 +11,14 @@
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
-#include "ui/image_form.h"
-#include "ui/option_form.h"
+#include "ui/application.h"
 #include "ui/bookmark_form.h"
 #include "ui/find_replace_dialog.h"
+#include "ui/image_form.h"
+#include "ui/option_form.h"
 #include "ui/qt_prompts.h"
-#include "ui/replace_form.h"
 #include "ui/qt_text_editor.h"
+#include "ui/replace_form.h"
 #include "ui/select_form.h"
 
 TTextForm* TextForm = nullptr;
@@ -70,6 +71,7 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
   editor_ = new zorvel::QtTextEditor(this);
   editor_->setObjectName("RichEdit");
   editor_->SetMaxLength(zorvel::kMaxTextLength);
+  zorvel::InstallFontSubstitutions();
   QFont font(U("細明體"));
   font.setPixelSize(16);
   editor_->setFont(font);

@@ -13,13 +13,18 @@
 #include <QSignalSpy>
 #include <QTextBlock>
 
+#include "core/text/big5.h"
+#include "support/canon_text.h"
 #include "support/test_support.h"
+#include "ui/application.h"
 #include "ui/qt_prompts.h"
 
 namespace zorvel::test {
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 class TextFormTest : public ::testing::Test {
  protected:
@@ -66,15 +71,24 @@ TEST_F(TextFormTest, PopupMenuItemsInOrder) {
   EXPECT_EQ(menu->objectName(), "TextPopupMenu");
   const QList<QAction*> items = menu->actions();
   const std::vector<std::pair<QString, QString>> expected = {
-      {"N7", U("開啟舊檔 (&O) ...")},   {"N8", U("儲存檔案 (&S) ... ")},
-      {"N6", ""},                        {"miFindSign", U("尋找差異記號")},
-      {"miShowWord", U("秀出圖形位置")}, {"miSelectWord", U("選擇正確字串")},
-      {"miAll", U("以上三個動作")},      {"N1", ""},
-      {"N2", U("剪下 (&T)")},            {"N3", U("複製 (&C)")},
-      {"N5", U("貼上 (&P)")},            {"N4", ""},
-      {"N12", U("設定取代字串...")},     {"N13", U("進行字串取代")},
-      {"N11", ""},                       {"miFindReplace", U("尋找與取代...")},
-      {"N9", U("設定字型...")},          {"N10", U("書籤...")},
+      {"N7", U("開啟舊檔 (&O) ...")},
+      {"N8", U("儲存檔案 (&S) ... ")},
+      {"N6", ""},
+      {"miFindSign", U("尋找差異記號")},
+      {"miShowWord", U("秀出圖形位置")},
+      {"miSelectWord", U("選擇正確字串")},
+      {"miAll", U("以上三個動作")},
+      {"N1", ""},
+      {"N2", U("剪下 (&T)")},
+      {"N3", U("複製 (&C)")},
+      {"N5", U("貼上 (&P)")},
+      {"N4", ""},
+      {"N12", U("設定取代字串...")},
+      {"N13", U("進行字串取代")},
+      {"N11", ""},
+      {"miFindReplace", U("尋找與取代...")},
+      {"N9", U("設定字型...")},
+      {"N10", U("書籤...")},
   };
   ASSERT_EQ(items.size(), static_cast<qsizetype>(expected.size()));
   for (std::size_t k = 0; k < expected.size(); ++k) {
@@ -99,12 +113,17 @@ TEST_F(TextFormTest, PopupEditItemsActOnTheText) {
   EXPECT_EQ(form.Editor().Text(), "ab");
   form.Editor().SetSelStart(0);
   form.findChild<QAction*>("N5")->trigger();  // paste
-  EXPECT_EQ(form.Editor().Text(), "\xA4\x40" "ab");
+  EXPECT_EQ(form.Editor().Text(),
+            "\xA4\x40"
+            "ab");
   form.Editor().SelectAll();
   form.findChild<QAction*>("N3")->trigger();  // copy
   form.Editor().SetSelStart(4);
   form.findChild<QAction*>("N5")->trigger();
-  EXPECT_EQ(form.Editor().Text(), "\xA4\x40" "ab\xA4\x40" "ab");
+  EXPECT_EQ(form.Editor().Text(),
+            "\xA4\x40"
+            "ab\xA4\x40"
+            "ab");
 }
 
 TEST_F(TextFormTest, OpenEditSaveThroughTheWindow) {
@@ -178,6 +197,60 @@ TEST_F(TextFormTest, FontCommandTakesTheChosenFont) {
   };
   form.findChild<QAction*>("N9")->trigger();
   EXPECT_EQ(form.RichEdit()->font().pixelSize(), 24);
+}
+
+// Count of pixels darker than mid grey in a rectangle.
+int CountDark(const QImage& image, const QRect& r) {
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) n += qGray(image.pixel(x, y)) < 128;
+  return n;
+}
+
+TEST_F(TextFormTest, ShowsChineseGlyphsAndVisiblePlaceholders) {
+  CanonTextOptions options;
+  options.TargetBytes = 2000;
+  std::string text = MakeCanonText(options);
+  // Invalid bytes at the start of the third line, and a duplicate pair.
+  const std::size_t third = text.find("\r\n", text.find("\r\n") + 2) + 2;
+  text.insert(third, "\x80\xFF\x81\x30\xA2\xCC");
+  form.Editor().SetText(text);
+  form.resize(640, 300);
+  QApplication::processEvents();
+  const QImage shot = form.grab().toImage();
+  const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
+  if (!dir.isEmpty()) {
+    EXPECT_TRUE(shot.save(QString::fromLocal8Bit(dir) + "/text_window.png"));
+  }
+  // The family the Ming face resolves to is AR PL UMing.
+  EXPECT_TRUE(QFontInfo(form.RichEdit()->font()).family().startsWith("AR PL UMing"))
+      << QFontInfo(form.RichEdit()->font()).family().toStdString();
+  // Every cell of the line head and text draws ink: the first line, and the
+  // placeholders of the third.
+  QPlainTextEdit* edit = form.RichEdit();
+  const QFontMetrics metrics(edit->font());
+  const QRect viewport = edit->viewport()->geometry();
+  const int line_height = metrics.lineSpacing();
+  const QRect first_line(viewport.left() + 4, viewport.top() + 4, viewport.width() - 8, line_height);
+  EXPECT_GT(CountDark(shot, first_line), 300);
+  const int placeholders_width =
+      metrics.horizontalAdvance(QString::fromStdU16String(Big5ToUnicode("\x80\xFF\x81\x30")));
+  ASSERT_GT(placeholders_width, 8);
+  const QRect third_line_start(viewport.left() + 4, viewport.top() + 4 + 2 * line_height, placeholders_width,
+                               line_height);
+  EXPECT_GT(CountDark(shot, third_line_start), 20);
+  // The placeholders are framed in red; nothing else is.
+  auto red = [&](const QRect& r) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        n += c.red() > 180 && c.green() < 80 && c.blue() < 80;
+      }
+    return n;
+  };
+  EXPECT_GT(red(third_line_start.adjusted(-4, -2, 0, 2)), 4 * line_height);
+  EXPECT_EQ(red(first_line), 0);
 }
 
 }  // namespace
