@@ -1,0 +1,206 @@
+// The run of pages and the load-page dialog's confirmation, over a recording
+// page view: which pages are loaded, what is reported and when a stop acts.
+#include "core/pages/auto_load.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+
+#include "core/pages/picture_file_name.h"
+#include "support/test_support.h"
+
+namespace zorvel {
+namespace {
+
+using test::ScriptedPrompts;
+using test::TempDir;
+
+// Records every call in order; pages listed in badPages do not decode and
+// those in lostCorners have no corner.
+class RecordingView : public PageView {
+ public:
+  std::vector<std::string> Calls;
+  std::set<int> BadPages;
+  std::set<int> LostCorners;
+  int Page = 0;
+
+  std::string PictureFileName() const override { return name_; }
+  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
+    Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
+                    std::to_string(page));
+    if (BadPages.count(page)) return 2;
+    name_ = fileName;
+    Page = page;
+    return 0;
+  }
+  bool DetectRightTop() override {
+    Calls.push_back("detect " + std::to_string(Page));
+    return !LostCorners.count(Page);
+  }
+  void ShowPosition(int field, int line, int charIndex) override {
+    Calls.push_back("show " + std::to_string(field) + std::to_string(line) + std::to_string(charIndex));
+  }
+  void FormResize() override {}
+
+ private:
+  std::string name_;
+};
+
+class AutoLoadTest : public ::testing::Test {
+ protected:
+  void SetUp() override { settings_.PictureFileNameFormat = dir_.File("<V>-<P>.TIF"); }
+  // Makes the files of the pages given (their content does not matter here).
+  void MakePages(std::initializer_list<int> pages) {
+    for (int page : pages) test::WriteFile(Name(page), "page");
+  }
+  // The file name of page `page` of volume 1.
+  std::string Name(int page) const {
+    std::string name;
+    CheckPictureFile(settings_, 1, 0, page, name);
+    return name;
+  }
+
+  TempDir dir_;
+  Settings settings_;
+  RecordingView view_;
+};
+
+TEST_F(AutoLoadTest, ARangeBackwardsLoadsNothing) {
+  MakePages({3, 4, 5});
+  AutoLoadRun run(settings_, view_, {1, 5, 3});
+  EXPECT_EQ(run.PageCount(), 0);
+  int between = 0;
+  EXPECT_TRUE(run.Run([&] {
+    ++between;
+    return false;
+  }));
+  EXPECT_EQ(between, 0);
+  EXPECT_TRUE(view_.Calls.empty());
+  EXPECT_TRUE(run.Report().empty());
+  EXPECT_FALSE(run.LoadNextPage());
+}
+
+TEST_F(AutoLoadTest, AMissingPageIsReportedAndTheRunGoesOn) {
+  MakePages({1, 3});
+  AutoLoadRun run(settings_, view_, {1, 1, 3});
+  int scrolled = 0;
+  run.BeforeShow = [&] { view_.Calls.push_back("scroll"), ++scrolled; };
+  std::vector<std::string> told;
+  run.OnReport = [&](const std::string& line) { told.push_back(line); };
+  EXPECT_TRUE(run.Run(nullptr));
+  // Sutra 0 always; each loaded page is searched, scrolled and shown.
+  EXPECT_EQ(view_.Calls, (std::vector<std::string>{"load 1 0 1", "detect 1", "scroll", "show 000",
+                                                   "load 1 0 3", "detect 3", "scroll", "show 000"}));
+  ASSERT_EQ(run.Report().size(), 1u);
+  EXPECT_EQ(run.Report()[0], "檔案不存在 : " + Name(2));
+  EXPECT_EQ(told, run.Report());
+  EXPECT_EQ(run.PagesDone(), 3);
+  EXPECT_TRUE(run.Finished());
+}
+
+TEST_F(AutoLoadTest, BadPagesAndLostCornersAreReportedInPageOrder) {
+  MakePages({1, 2, 3, 4});
+  view_.BadPages = {2};
+  view_.LostCorners = {3};
+  AutoLoadRun run(settings_, view_, {1, 1, 5});
+  run.Run(nullptr);
+  EXPECT_EQ(run.Report(),
+            (std::vector<std::string>{"格式不對\u3000 : " + Name(2), "定位失敗\u3000 : " + Name(3),
+                                      "檔案不存在 : " + Name(5)}));
+  // A page that does not decode is neither searched nor shown; a page whose
+  // corner was lost is still shown with the values it has.
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 3);
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "detect 2"), 0);
+
+  // Without the automatic corner search nothing is searched nor reported lost.
+  settings_.AutoSetRightTop = false;
+  RecordingView quiet;
+  quiet.LostCorners = {1, 2, 3, 4};
+  AutoLoadRun again(settings_, quiet, {1, 1, 4});
+  again.Run(nullptr);
+  EXPECT_TRUE(again.Report().empty());
+  for (const std::string& call : quiet.Calls) EXPECT_NE(call.rfind("detect", 0), 0u) << call;
+}
+
+TEST_F(AutoLoadTest, ReportPrefixesAreEquallyWide) {
+  // Four ideographs each; the two shorter words end in U+3000 (Big5 A1 40).
+  EXPECT_EQ(kReportBadFormat, "格式不對\u3000 : ");
+  EXPECT_EQ(kReportRightTopFailed, "定位失敗\u3000 : ");
+  // Five ideographs, or four and the ideographic space, then " : ".
+  EXPECT_EQ(kReportFileMissing.size(), 5 * 3 + 3u);
+  EXPECT_EQ(kReportBadFormat.size(), kReportFileMissing.size());
+  EXPECT_EQ(kReportRightTopFailed.size(), kReportFileMissing.size());
+  EXPECT_EQ(AutoLoadRun::ReportLine(PageOutcome::Loaded, "x"), "");
+  // A Big5 file name shows as its characters.
+  EXPECT_EQ(AutoLoadRun::ReportLine(PageOutcome::FileMissing, "\xA4\xA4.TIF"), "檔案不存在 : 中.TIF");
+}
+
+TEST_F(AutoLoadTest, AStopActsBetweenPages) {
+  MakePages({1, 2, 3, 4});
+  AutoLoadRun run(settings_, view_, {1, 1, 4});
+  std::vector<long long> seen;
+  // The stop is asked for while page 2 is being handled; page 2 finishes.
+  const bool completed = run.Run([&] {
+    seen.push_back(run.PagesDone());
+    return run.PagesDone() == 2;
+  });
+  EXPECT_FALSE(completed);
+  EXPECT_EQ(seen, (std::vector<long long>{0, 1, 2}));
+  EXPECT_EQ(view_.Calls.back(), "show 000");
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 2);
+  EXPECT_FALSE(run.Finished());
+}
+
+TEST_F(AutoLoadTest, ExtremeRangesDoNotWrap) {
+  AutoLoadRun top(settings_, view_, {1, INT_MAX - 1, INT_MAX});
+  EXPECT_EQ(top.PageCount(), 2);
+  top.Run(nullptr);
+  EXPECT_EQ(top.Report().size(), 2u);
+  EXPECT_TRUE(top.Finished());
+  EXPECT_FALSE(top.LoadNextPage());
+  AutoLoadRun all(settings_, view_, {1, INT_MIN, INT_MAX});
+  EXPECT_EQ(all.PageCount(), 4294967296LL);
+  AutoLoadRun backwards(settings_, view_, {1, INT_MAX, INT_MIN});
+  EXPECT_EQ(backwards.PageCount(), 0);
+}
+
+TEST_F(AutoLoadTest, TheThreeNumbersAreReadInOrder) {
+  AutoLoadRange range;
+  EXPECT_EQ(ParseAutoLoadRange("x", "y", "z", range), AutoLoadField::Volume);
+  EXPECT_EQ(ParseAutoLoadRange("1", "", "z", range), AutoLoadField::FirstPage);
+  EXPECT_EQ(ParseAutoLoadRange("1", "2", "3 ", range), AutoLoadField::LastPage);
+  EXPECT_EQ(ParseAutoLoadRange("9", "-2", "30", range), AutoLoadField::None);
+  EXPECT_EQ(range.Volume, 9);
+  EXPECT_EQ(range.FirstPage, -2);
+  EXPECT_EQ(range.LastPage, 30);
+  EXPECT_EQ(AutoLoadFieldMessage(AutoLoadField::Volume), "冊別欄要填入數字!");
+  EXPECT_EQ(AutoLoadFieldMessage(AutoLoadField::FirstPage), "起始頁這欄要填入數字!");
+  EXPECT_EQ(AutoLoadFieldMessage(AutoLoadField::LastPage), "結束頁這欄要填入數字!");
+  EXPECT_EQ(AutoLoadFieldMessage(AutoLoadField::None), "");
+}
+
+TEST_F(AutoLoadTest, LoadingOnePageSaysWhatWentWrong) {
+  MakePages({5, 6, 7});
+  view_.BadPages = {6};
+  view_.LostCorners = {7};
+  ScriptedPrompts prompts;
+  int scrolled = 0;
+  auto scroll = [&] { ++scrolled; };
+
+  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 4, scroll));
+  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 6, scroll));
+  EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 7, scroll));
+  EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 5, scroll));
+  EXPECT_EQ(prompts.Shown, (std::vector<std::string>{"錯誤 : 檔案 " + Name(4) + " 不存在 !", "開啟圖檔失敗!",
+                                                     "本頁右上角定位失敗!"}));
+  EXPECT_EQ(scrolled, 2);
+  // The same file the text window would load for volume 1, sutra 0, page 5;
+  // no marker is drawn.
+  EXPECT_EQ(view_.PictureFileName(), Name(5));
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 0);
+  EXPECT_EQ(view_.Calls.back(), "detect 5");
+}
+
+}  // namespace
+}  // namespace zorvel

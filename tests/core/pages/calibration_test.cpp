@@ -1,0 +1,88 @@
+// The operator's corrections of a page's calibration on the store.
+#include "core/pages/calibration.h"
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
+
+namespace zorvel {
+namespace {
+
+class CalibrationTest : public ::testing::Test {
+ protected:
+  test::TempDir dir_;
+  CVolShift store_{dir_.Path().string()};
+};
+
+TEST_F(CalibrationTest, APointOnTheShownPictureBecomesTheFirstCharactersCorner) {
+  store_.Set(7, PageCalibration{1, 2, 3, 4, 5});
+  store_.Dirty = false;
+  // At 50 % a click 50 pixels from the right edge and 100 from the top.
+  ASSERT_TRUE(SetRightTop(store_, 7, 50, 1000, 950, 100));
+  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 4, 5}));
+  EXPECT_TRUE(store_.Dirty);
+
+  // One coordinate at a time.
+  store_.Dirty = false;
+  SetRightTop(store_, 7, 100, 1000, 900, -1);
+  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 4, 5}));
+  SetRightTop(store_, 7, 100, 1000, 700, -1);
+  EXPECT_EQ(store_.Get(7), (PageCalibration{300, 200, 3, 4, 5}));
+  SetRightTop(store_, 7, 100, 1000, -1, 40);
+  EXPECT_EQ(store_.Get(7), (PageCalibration{300, 40, 3, 4, 5}));
+  // Both negative still marks the store changed.
+  store_.Dirty = false;
+  SetRightTop(store_, 7, 100, 1000, -1, -1);
+  EXPECT_EQ(store_.Get(7), (PageCalibration{300, 40, 3, 4, 5}));
+  EXPECT_TRUE(store_.Dirty);
+}
+
+TEST_F(CalibrationTest, ScaleZeroOrLessActsAsFullSize) {
+  ASSERT_TRUE(SetRightTop(store_, 3, 0, 500, 450, 60));
+  EXPECT_EQ(store_.Get(3).FirstCharX, 50);
+  EXPECT_EQ(store_.Get(3).FirstCharY, 60);
+  ASSERT_TRUE(SetRightTop(store_, 3, -50, 500, 400, 70));
+  EXPECT_EQ(store_.Get(3).FirstCharX, 100);
+}
+
+TEST_F(CalibrationTest, APageWithoutASlotChangesNothing) {
+  for (int page : {-1, CVolShift::Capacity, 99999}) {
+    EXPECT_FALSE(SetRightTop(store_, page, 100, 1000, 10, 10)) << page;
+    EXPECT_FALSE(SetRegisterShift(store_, page, Register::Lower, 4)) << page;
+  }
+  EXPECT_FALSE(store_.Dirty);
+  for (int page = 0; page < CVolShift::Capacity; ++page)
+    ASSERT_EQ(store_.Get(page), PageCalibration{}) << page;
+  // Page 0, as with no page on display, has a slot.
+  EXPECT_TRUE(SetRightTop(store_, 0, 100, 10, 5, 5));
+  EXPECT_TRUE(store_.Dirty);
+}
+
+TEST_F(CalibrationTest, ARegisterShiftTouchesItsRegisterOnly) {
+  store_.Set(12, PageCalibration{10, 20, 1, 1, 1});
+  store_.Dirty = false;
+  ASSERT_TRUE(SetRegisterShift(store_, 12, Register::Middle, 3));
+  EXPECT_EQ(store_.Get(12), (PageCalibration{10, 20, 1, 3, 1}));
+  EXPECT_TRUE(store_.Dirty);
+  SetRegisterShift(store_, 12, Register::Upper, 0);
+  SetRegisterShift(store_, 12, Register::Lower, 29);
+  EXPECT_EQ(store_.Get(12), (PageCalibration{10, 20, 0, 3, 29}));
+
+  // A page whose only change is a shift stays uncalibrated and is not saved.
+  store_.LoadCalibration(4);  // no file yet: an empty volume 4
+  ASSERT_EQ(store_.Volume(), 4);
+  SetRegisterShift(store_, 8, Register::Middle, 2);
+  EXPECT_FALSE(store_.Get(8).IsCalibrated());
+  ASSERT_TRUE(store_.SaveCalibration());
+  EXPECT_EQ(test::ReadFile(store_.FileName(4)).find("8,"), std::string::npos);
+}
+
+TEST_F(CalibrationTest, TheShiftDialogNeedsAVolumeAndAPage) {
+  EXPECT_TRUE(CanSetRegisterShift(1, 1, 5));
+  EXPECT_FALSE(CanSetRegisterShift(0, 1, 5));
+  EXPECT_FALSE(CanSetRegisterShift(1, 0, 5));
+  EXPECT_FALSE(CanSetRegisterShift(1, 1, 0));
+}
+
+}  // namespace
+}  // namespace zorvel

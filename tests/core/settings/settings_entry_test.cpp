@@ -1,0 +1,176 @@
+// The options dialog's rule for taking what was typed back into the settings:
+// the order of the fields, the stop at a field that is not a whole number, the
+// refusal of a scale of 0 or less, and the key fields' substitutes.
+#include "core/settings/settings_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace zorvel {
+namespace {
+
+// Settings whose every number differs from every other and from its default,
+// so that a field taken into the wrong member shows.
+Settings Distinct() {
+  Settings s;
+  for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 1000 + i;
+  s.Sign1 = "<<";
+  s.Sign2 = "##";
+  s.Sign3 = ">>";
+  s.UserString = "\xA4\xA4";  // Big5 "中"
+  s.PictureFileNameFormat = "X:<V>\\<P>.tif";
+  s.IgnoreShift = false;
+  s.AutoSetRightTop = false;
+  s.CoverRightTop = true;
+  s.ShowWay = 1;
+  return s;
+}
+
+TEST(SettingsEntryTest, FieldsShowTheSettingsAndGoBackUnchanged) {
+  const Settings original = Distinct();
+  const SettingsEntry entry = EntryFromSettings(original);
+  EXPECT_EQ(entry.Number(EntryField::VolStart), "1000");
+  EXPECT_EQ(entry.Number(EntryField::RightTopY), "1019");
+  EXPECT_EQ(entry.UserString, "\xA4\xA4");
+  Settings target;  // defaults
+  EXPECT_TRUE(ApplySettingsEntry(entry, target).Ok());
+  EXPECT_EQ(target, original);
+
+  // Each field edits the member of its name.
+  EXPECT_EQ(EntryFieldName(EntryField::LineHeadLength), "LineHeadLength");
+  Settings defaults;
+  EXPECT_EQ(EntryFieldValue(defaults, EntryField::FieldSpace), 882);
+  EXPECT_EQ(EntryFieldValue(defaults, EntryField::WordWidth), 46);
+  EXPECT_EQ(EntryFieldValue(defaults, EntryField::WordHeight), 49);
+  EXPECT_EQ(EntryFieldValue(defaults, EntryField::MaxLineWord), 17);
+  EXPECT_EQ(EntryFieldValue(defaults, EntryField::LineHeadLength), 19);
+}
+
+TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
+  const Settings old = Distinct();
+  SettingsEntry entry = EntryFromSettings(Settings{});  // every field at its default
+  entry.Sign1 = "[[";
+  entry.Number(EntryField::LineSpace) = "7O";  // a letter O
+  entry.PictureFileNameFormat = "new";
+  entry.IgnoreShift = true;
+  entry.ShowWay = 0;
+
+  Settings s = old;
+  const EntryResult result = ApplySettingsEntry(entry, s);
+  EXPECT_EQ(result.Result, EntryResult::Outcome::NotAnInteger);
+  EXPECT_EQ(result.Field, EntryField::LineSpace);
+  EXPECT_EQ(result.Text, "7O");
+  EXPECT_EQ(NotValidIntegerMessage(result.Text), "'7O' is not a valid integer value");
+  // The texts and every number before LineSpace are new ...
+  EXPECT_EQ(s.Sign1, "[[");
+  EXPECT_EQ(s.Sign2, "||");
+  EXPECT_EQ(s.VolStart, 2);
+  EXPECT_EQ(s.LineHeadLength, 19);
+  EXPECT_EQ(s.FieldSpace, 882);
+  // ... LineSpace and everything after it keep their old values.
+  EXPECT_EQ(s.LineSpace, old.LineSpace);
+  EXPECT_EQ(s.WordSpace, old.WordSpace);
+  EXPECT_EQ(s.WordWidth, old.WordWidth);
+  EXPECT_EQ(s.IgnoreShift, old.IgnoreShift);
+  EXPECT_EQ(s.PictureFileNameFormat, old.PictureFileNameFormat);
+  EXPECT_EQ(s.PictureRatio, old.PictureRatio);
+  EXPECT_EQ(s.RightTopY, old.RightTopY);
+  EXPECT_EQ(s.ShowWay, old.ShowWay);
+
+  // A bad field in the second run: IgnoreShift and the template come first.
+  entry.Number(EntryField::LineSpace) = "70";
+  entry.Number(EntryField::RightTopX) = "4.5";
+  s = old;
+  const EntryResult second = ApplySettingsEntry(entry, s);
+  EXPECT_EQ(second.Field, EntryField::RightTopX);
+  EXPECT_TRUE(s.IgnoreShift);
+  EXPECT_EQ(s.PictureFileNameFormat, "new");
+  EXPECT_EQ(s.PictureRatio, 100);
+  EXPECT_EQ(s.MaxLineWord, 17);
+  EXPECT_EQ(s.RightTopX, old.RightTopX);
+  EXPECT_EQ(s.AutoSetRightTop, old.AutoSetRightTop);
+  EXPECT_EQ(s.CoverRightTop, old.CoverRightTop);
+}
+
+TEST(SettingsEntryTest, OnlyAScaleOfZeroOrLessIsRefused) {
+  SettingsEntry entry = EntryFromSettings(Settings{});
+  // Zero and negative spacings, lengths and positions are taken as they are.
+  for (EntryField f : {EntryField::VolStart, EntryField::VolLength, EntryField::LineHeadLength,
+                       EntryField::FieldSpace, EntryField::LineSpace, EntryField::WordHeight,
+                       EntryField::WordWidth, EntryField::MaxLineWord, EntryField::RightTopX}) {
+    entry.Number(f) = f == EntryField::VolStart ? "-1" : "0";
+  }
+  Settings s;
+  ASSERT_TRUE(ApplySettingsEntry(entry, s).Ok());
+  EXPECT_EQ(s.VolStart, -1);
+  EXPECT_EQ(s.LineSpace, 0);
+  EXPECT_EQ(s.WordHeight, 0);
+
+  for (const char* ratio : {"0", "-25"}) {
+    entry.Number(EntryField::PictureRatio) = ratio;
+    entry.Number(EntryField::MaxLineWord) = "5";
+    entry.PictureFileNameFormat = "taken";
+    Settings t;
+    const EntryResult result = ApplySettingsEntry(entry, t);
+    EXPECT_EQ(result.Result, EntryResult::Outcome::RatioNotPositive) << ratio;
+    EXPECT_EQ(result.Field, EntryField::PictureRatio);
+    EXPECT_EQ(t.PictureRatio, 100);
+    EXPECT_EQ(t.MaxLineWord, 17);
+    EXPECT_EQ(t.PictureFileNameFormat, "taken");
+    EXPECT_EQ(t.LineSpace, 0);
+  }
+}
+
+TEST(SettingsEntryTest, WholeNumbersAreEnteredStrictly) {
+  int v = 42;
+  for (const char* bad : {"", " ", "5 ", " 5", "1.5", "1e3", "abc", "--1", "+", "-", "2147483648",
+                          "-2147483649", "0x", "$", "\xA4\xA4"}) {
+    EXPECT_FALSE(ParseEnteredInteger(bad, v)) << bad;
+    EXPECT_EQ(v, 42);
+  }
+  const std::pair<const char*, int> good[] = {
+      {"0", 0},    {"-1", -1},  {"+7", 7}, {"007", 7}, {"2147483647", INT_MAX}, {"-2147483648", INT_MIN},
+      {"$1F", 31}, {"0x10", 16}};
+  for (auto [text, expected] : good) {
+    ASSERT_TRUE(ParseEnteredInteger(text, v)) << text;
+    EXPECT_EQ(v, expected) << text;
+  }
+}
+
+TEST(SettingsEntryTest, KeyFieldsReplaceABareOrShiftedKeyByTheirSubstitute) {
+  const int F7 = 0x76;
+  const HotKey bare{F7};
+  const HotKey shifted{F7, true, false, false};
+  const HotKey ctrlShift{F7, true, true, false};
+  const HotKey alt{F7, false, false, true};
+  EXPECT_EQ(SubstituteHotKey(bare, HotKeySubstitute::Ctrl), (HotKey{F7, false, true, false}));
+  EXPECT_EQ(SubstituteHotKey(shifted, HotKeySubstitute::Ctrl), (HotKey{F7, false, true, false}));
+  EXPECT_EQ(SubstituteHotKey(shifted, HotKeySubstitute::Alone), bare);
+  EXPECT_EQ(SubstituteHotKey(bare, HotKeySubstitute::Alone), bare);
+  EXPECT_EQ(SubstituteHotKey(ctrlShift, HotKeySubstitute::Alone), ctrlShift);
+  EXPECT_EQ(SubstituteHotKey(alt, HotKeySubstitute::Ctrl), alt);
+  EXPECT_TRUE(SubstituteHotKey(HotKey{}, HotKeySubstitute::Ctrl).IsNone());
+  EXPECT_EQ(HotKeyToText(SubstituteHotKey(bare, HotKeySubstitute::Ctrl)), "Ctrl+F7");
+
+  // The choice window's keys take Ctrl, except cancel; the rest stand alone.
+  int ctrl = 0;
+  for (int i = 0; i < kHotKeyCount; ++i) ctrl += SubstituteOf(HotKeyCommand(i)) == HotKeySubstitute::Ctrl;
+  EXPECT_EQ(ctrl, 5);
+  EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelSel), HotKeySubstitute::Alone);
+  EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelToNext), HotKeySubstitute::Ctrl);
+  EXPECT_EQ(SubstituteOf(HotKeyCommand::NextPicture), HotKeySubstitute::Alone);
+}
+
+TEST(SettingsEntryTest, ScaleItems) {
+  EXPECT_EQ(PresetRatioIndex(100), 0);
+  EXPECT_EQ(PresetRatioIndex(25), 3);
+  EXPECT_EQ(PresetRatioIndex(60), -1);
+  EXPECT_EQ(PresetRatioIndex(0), -1);
+  EXPECT_EQ(PresetRatio(1), 75);
+  EXPECT_EQ(PresetRatio(4), 0);
+  EXPECT_EQ(PresetRatio(-1), 0);
+}
+
+}  // namespace
+}  // namespace zorvel
