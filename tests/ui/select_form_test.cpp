@@ -301,6 +301,13 @@ TEST_F(SelectFormTest, HotKeysAnswerWhileTheUserStringHasTheFocus) {
     Key(Qt::Key_F9);
   });
   EXPECT_EQ(rebound.SelectResult, 0);
+  // A hot key that is also an editing key of the field acts as the hot key.
+  Item("miSelUserStr")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+  zorvel::ChoiceRequest preset = Request("甲", "乙");
+  preset.UserString = B("戊");
+  const auto selectAll = Choose(preset, [this] { Key(Qt::Key_A, Qt::ControlModifier); });
+  EXPECT_EQ(selectAll.SelectResult, 4);
+  EXPECT_EQ(selectAll.UserStr, B("戊"));
 }
 
 TEST_F(SelectFormTest, ButtonsPopupItemsAndTheCloseBoxEndTheWait) {
