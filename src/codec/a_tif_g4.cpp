@@ -61,13 +61,16 @@ std::uint64_t ATifG4::BytesLeft() {
 std::uint8_t ReadTag(ATifG4& tif, const IfdEntry& entry) {
   const std::uint16_t value16 = static_cast<std::uint16_t>(entry.Value & 0xFFFF);
   const std::uint32_t value32 = entry.Value;
+  // The size tags are read as 16-bit values; one stored as a LONG above 65535
+  // would come out as its low half, so it is refused like any page too large.
+  const bool longAbove16Bits = entry.FieldType == 4 && value32 > 0xFFFF;
   switch (entry.Tag) {
     case 256:  // ImageWidth
-      if (value16 > kMaxImageWidth) return erVersion;
+      if (value16 > kMaxImageWidth || longAbove16Bits) return erVersion;
       tif.ImageWidth = value16;
       break;
     case 257:  // ImageLength
-      if (value16 > kMaxImageLength) return erVersion;
+      if (value16 > kMaxImageLength || longAbove16Bits) return erVersion;
       tif.ImageLength = value16;
       break;
     case 258:  // BitsPerSample

@@ -137,6 +137,13 @@ TEST_F(ReaderTest, PagesOutsideTheDataModelAreRefused) {
   f = TiffFile::Page(16, 3, SmallStrip());
   f.Tags[257] = 32768;
   EXPECT_EQ(Read(f), 3);
+  // A width stored as a LONG beyond 16 bits is not cut down to its low half.
+  f = TiffFile::Page(16, 3, SmallStrip());
+  f.Types[256] = 4;
+  f.Tags[256] = 65536 + 16;
+  EXPECT_EQ(Read(f), 3);
+  f.Tags[256] = 16;  // a LONG that fits is read as usual
+  EXPECT_EQ(Read(f), 1);
   // The largest page there may be is read: here it fails in the data (the strip
   // ends in row 4), not in the header.
   f.Tags[256] = 32766;

@@ -109,7 +109,9 @@ std::string TiffFile::Bytes() const {
     if (AutoStripTags && tag == 273) v = stripAt;
     if (AutoStripTags && tag == 279) v = static_cast<std::uint32_t>(Strip.size());
     Put16(s, tag);
-    Put16(s, tag == 273 || tag == 279 || tag == 258 || tag == 277 ? 4 : 3);
+    const auto type = Types.find(tag);
+    Put16(s, type != Types.end() ? type->second
+                                 : (tag == 273 || tag == 279 || tag == 258 || tag == 277 ? 4 : 3));
     Put32(s, 1);
     Put32(s, v);
   }

@@ -32,7 +32,8 @@ class BitWriter {
 struct TiffFile {
   std::string ByteOrder = "II";
   std::uint16_t Version = 42;
-  std::map<std::uint16_t, std::uint32_t> Tags;  // tag -> value field
+  std::map<std::uint16_t, std::uint32_t> Tags;   // tag -> value field
+  std::map<std::uint16_t, std::uint16_t> Types;  // field types other than the usual
   std::vector<std::uint8_t> Strip;
   bool AutoStripTags = true;  // fill StripOffsets and StripByteCounts when present in Tags
 
