@@ -8,6 +8,9 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <random>
 
 #include "core/text/big5.h"
 #include "core/text/editor_suite.h"
@@ -133,6 +136,61 @@ TEST_F(QtTextEditorTest, RefusesTextBeyondTheLimit) {
   Type("g");
   EXPECT_EQ(refused, 2);
   EXPECT_EQ(editor.Text(), "abcdef");
+}
+
+// Edits made by Qt itself (typing, deleting, undo and redo of them) keep the
+// line index right: a fresh editor loaded with the same bytes agrees on every
+// line, and undoing everything gives back the bytes, line ends included.
+TEST_F(QtTextEditorTest, LineIndexFollowsQtsOwnEdits) {
+  const std::string original = "head\xF9\xF8\xA4\x40\r\nlone lf\nlone cr\r\x80\xA2\xCC\r\n\r\nlast";
+  editor.SetText(original);
+  std::mt19937 random(17);
+  const QString inserts[] = {QString::fromUtf8("中"), "x", "\n", QString::fromUtf8("甲\n乙"), "||"};
+  int edits = 0;
+  for (int round = 0; round < 120; ++round) {
+    QTextCursor c(editor.document());
+    const int size = editor.document()->characterCount() - 1;
+    const int a = static_cast<int>(random() % static_cast<unsigned>(size + 1));
+    c.setPosition(a);
+    switch (random() % 4) {
+      case 0:
+        c.insertText(inserts[random() % std::size(inserts)]);
+        ++edits;
+        break;
+      case 1: {
+        const int b = std::min(size, a + static_cast<int>(random() % 6));
+        c.setPosition(b, QTextCursor::KeepAnchor);
+        if (c.hasSelection()) {
+          c.removeSelectedText();
+          ++edits;
+        }
+        break;
+      }
+      case 2:
+        if (editor.document()->isUndoAvailable()) {
+          editor.document()->undo();
+          --edits;
+        }
+        break;
+      default:
+        if (editor.document()->isRedoAvailable()) {
+          editor.document()->redo();
+          ++edits;
+        }
+        break;
+    }
+    const std::string bytes = editor.Text();
+    QtTextEditor fresh;
+    fresh.SetText(bytes);
+    ASSERT_EQ(editor.TextLength(), static_cast<int>(bytes.size())) << "round " << round;
+    ASSERT_EQ(editor.LineCount(), fresh.LineCount()) << "round " << round;
+    for (int line = 0; line < fresh.LineCount(); ++line) {
+      ASSERT_EQ(editor.LineStart(line), fresh.LineStart(line)) << "round " << round << " line " << line;
+      ASSERT_EQ(editor.LineBytes(line), fresh.LineBytes(line)) << "round " << round << " line " << line;
+    }
+  }
+  while (editor.document()->isUndoAvailable()) editor.document()->undo();
+  EXPECT_EQ(editor.Text(), original);
 }
 
 TEST_F(QtTextEditorTest, CopyGivesOtherProgramsPlainUnicode) {
