@@ -19,6 +19,9 @@ TSelectForm* SelectForm = nullptr;
 
 namespace {
 
+// The choice window that answers the real prompts' Choose().
+TSelectForm* registeredForm = nullptr;
+
 QString U(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
@@ -79,10 +82,14 @@ TSelectForm::TSelectForm(QWidget* parent) : QDialog(parent) {
   FormResize();
 
   RealPrompts().SetChooseHandler([this](const zorvel::ChoiceRequest& request) { return Choose(request); });
+  registeredForm = this;
 }
 
 TSelectForm::~TSelectForm() {
-  RealPrompts().SetChooseHandler(nullptr);
+  if (registeredForm == this) {
+    RealPrompts().SetChooseHandler(nullptr);
+    registeredForm = nullptr;
+  }
   // Destroyed while waiting (the program ends): the wait ends as a cancel.
   if (wait_) wait_->quit();
   if (SelectForm == this) SelectForm = nullptr;
