@@ -267,7 +267,10 @@ __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, co
         s.A0 += whites;
       }
       const int now = tag == 0;
-      if (now != s.White) s.J -= 1;  // b1 takes the other parity; what lies before is left of a0
+      // b1 takes the other parity: one index back, as what lies before it is
+      // left of a0; from index 0 (changes to white) that is the line's first
+      // change to black.
+      if (now != s.White) s.J = s.J > 0 ? s.J - 1 : 1;
       s.White = now;
       return 0;
     }

@@ -124,6 +124,16 @@ TEST(G4Bitstream, UncompressedMode) {
     ASSERT_EQ(d.Result, 1);
     EXPECT_EQ(RowText(d.Rows, 12, 0), "..#.........");
   }
+  // An exit that turns a0 white again right after a change to black at b1 of
+  // the first reference change: the b1 search must start from the line's start.
+  {
+    BitWriter w;
+    w.VL(1).Uncompressed().Bits("0000001 0").V0();
+    Decoded d = DecodeBoth(w.Bytes(), 16, 1);
+    ASSERT_EQ(d.Result, 1);
+    EXPECT_EQ(RowText(d.Rows, 16, 0), "...............#");
+    EXPECT_EQ(DecodeBoth(w.V0().V0().Bytes(), 16, 2).Result, 1);  // row 2 copies row 1
+  }
   // a0 beyond the width before a pattern.
   EXPECT_EQ(DecodeBoth(BitWriter().Uncompressed().Bits("000001 000001 000001 000001").Bytes(), 16, 1).Result,
             20);
