@@ -157,5 +157,19 @@ TEST(Big5OffsetsTest, ByteOffsetsAndUtf16IndexesAgree) {
   }
 }
 
+TEST(Big5OffsetsTest, AStrayFirstByteAndTheSingleByteAfterItAreOneCharacter) {
+  // 81 30 is no character: two placeholders on screen, one character in bytes,
+  // as Big5Pos and the editors cut it.
+  const std::u16string u = Big5ToUnicode("a\x81\x30" "b");
+  ASSERT_EQ(u.size(), 6u);
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2), 1);
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2, true), 5);
+  EXPECT_EQ(ByteOffsetOfUtf16Index(u, 3), 3);
+  // Before a line break the stray byte stands alone.
+  const std::u16string lone = Big5ToUnicode("\x81\r\n");
+  EXPECT_EQ(Utf16IndexOfByteOffset(lone, 1), 2);
+  EXPECT_EQ(Big5Length(lone), 3);
+}
+
 }  // namespace
 }  // namespace zorvel
