@@ -59,6 +59,8 @@ TImageScroller::TImageScroller(TImageForm* form) : QAbstractScrollArea(form), fo
   setObjectName("ImageShow");
   setFrameShape(QFrame::NoFrame);
   viewport()->setObjectName("PaintBox");
+  // The paper is white; around it and before the first page the window is grey.
+  viewport()->setBackgroundRole(QPalette::Mid);
   viewport()->setAutoFillBackground(true);
   viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
   horizontalScrollBar()->setSingleStep(20);

@@ -116,6 +116,16 @@ TEST_F(ImageLoopTest, F1ShowsTheMarkOnItsPageAndTheCornerIsSavedOnClose) {
   EXPECT_TRUE(
       TextForm->RichEdit()->toPlainText().startsWith(QString::fromUtf8("T01n0001_p0001a01║長阿含經序\n")));
 
+  // ZORVEL_SHOTS_DIR keeps a picture of the main window at this point.
+  if (const QByteArray shots = qgetenv("ZORVEL_SHOTS_DIR"); !shots.isEmpty()) {
+    EXPECT_TRUE(MainForm->grab().save(QString::fromLocal8Bit(shots) + "/f1_loop.png"));
+    // And at half size, where the page is rendered in grey levels.
+    OptionForm->Settings.PictureRatio = 50;
+    ImageForm->Rescale(50);
+    ImageForm->ShowPosition(0, 0, 4);
+    EXPECT_TRUE(MainForm->grab().save(QString::fromLocal8Bit(shots) + "/f1_loop_50.png"));
+  }
+
   // Closing: the text is not saved, and the store is written.
   prompts_.Answers.push_back(Answer::No);
   EXPECT_TRUE(MainForm->close());
