@@ -1,11 +1,15 @@
 #pragma once
-// The Group 4 (ITU-T T.6) decoder. A coded line is held as a list of signed
-// changing positions: +p means white from pixel p on, -p black from pixel p on,
-// pixels counted from 1. Entry 0 is always +1; a finished line ends at width + 1.
+// The Group 4 (ITU-T T.6) decoder. Each coded line is decoded against the
+// line above as a list of changing positions (pixels counted from 1; the line
+// starts white at 1 and each change flips the colour), the lines in two
+// buffers that swap roles, and each finished line is painted into its row.
 //
-// Codes are decoded through lookup tables while the data lasts; near the end of
-// the strip the same tables are used with exact checks, so that a run read past
-// the end comes out as 7 (white) or 2 (black) and the next mode code fails.
+// Mode codes and runs are decoded through lookup tables. While at least 64
+// bits of the strip remain no code can reach its end, so no test is made;
+// near the end every code is checked so that the results are those of reading
+// bit by bit: a run read past the end comes out as 7 (white) or 2 (black), a
+// run code cut short matches nothing (result 7), and a mode code that meets
+// the end fails (result 20).
 
 #include <cstddef>
 #include <cstdint>
@@ -17,7 +21,7 @@ namespace zorvel {
 
 class ATifG4;
 
-// Room for one coded line: the entry limit plus what one mode may append past it.
+// Room for one coded line: the entry limit plus the sentinels after it.
 constexpr int kLineCapacity = CMaxLineBlk + 8;
 
 // A compressed strip as it lies in memory.
@@ -41,7 +45,8 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
 // The reader's step: prepares the reader, then decodes its strip into rows.
 std::uint8_t DecodeRows(ATifG4& tif, int firstRow, int rowCount, std::vector<std::uint8_t>& rows);
 
-// Paints a finished line of lastIndex + 1 entries into the row's (width + 7) / 8
+// Paints a finished line of lastIndex + 1 signed entries (+p white from pixel
+// p on, -p black from p on; entry 0 is +1) into the row's (width + 7) / 8
 // bytes. The last entry's colour holds to the end of the row; the bits after
 // the last pixel come out 0.
 void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int width);
