@@ -13,6 +13,7 @@
 #include "core/pages/picture_file_name.h"
 #include "core/pages/vol_shift.h"
 #include "image_sample.h"
+#include "pagegen/page_generator.h"
 #include "ui/image_form.h"
 #include "ui/option_form.h"
 #include "ui/page_rendering.h"
@@ -277,6 +278,38 @@ TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   Mouse(QEvent::MouseButtonRelease, {40, 50}, Qt::RightButton, Qt::NoButton);
   Mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(ImageForm->HorzScrollPos(), 510);
+}
+
+TEST_F(ImageFormTest, StepPictureSaysWhenTheCornerIsNotFoundAndKeepsThePage) {
+  Start();
+  // Page 7: a slanting stroke where the top border should be, so that the
+  // probes find it at rows 20 apart.
+  pagegen::Bitmap scan(kSamplePageWidth, kSamplePageHeight);
+  for (int t = 0; t < 200; ++t) pagegen::FillRect(scan, kSamplePageWidth / 2 + t, t, 2, 1);
+  ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), scan));
+  Load(6);
+  ASSERT_TRUE(ImageForm->DetectRightTop());
+  prompts_.Shown.clear();
+
+  EXPECT_TRUE(ImageForm->StepPicture(1));
+  EXPECT_EQ(ImageForm->PicturePage(), 7);
+  EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-007.TIF");
+  ASSERT_EQ(prompts_.Shown.size(), 1u);
+  EXPECT_EQ(prompts_.Shown[0], "本頁右上角定位失敗!");
+  EXPECT_FALSE(MainForm->VolShift->Get(7).IsCalibrated());
+  EXPECT_EQ(ImageForm->VertScrollPos(), 0);
+  EXPECT_EQ(ImageForm->HorzScrollPos(), ImageForm->ShownSize().width() - ImageForm->ClientSize().width());
+
+  // With the search off nothing is said.
+  OptionForm->Settings.AutoSetRightTop = false;
+  prompts_.Shown.clear();
+  EXPECT_TRUE(ImageForm->StepPicture(-1));
+  EXPECT_TRUE(ImageForm->StepPicture(1));
+  EXPECT_TRUE(prompts_.Shown.empty());
+  // A step of 0 with a page shown does nothing.
+  const int decoded = ImageForm->DecodeCount();
+  EXPECT_TRUE(ImageForm->StepPicture(0));
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded);
 }
 
 // A page of width x height, white, with the given black pixels.
