@@ -81,7 +81,14 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
   std::vector<LineInfo> lines;
   lines.reserve(static_cast<std::size_t>(last_number - first_number + 1));
   for (QTextBlock b = first;; b = b.next()) {
-    lines.push_back(LineInfo{Big5Length(View(b.text())), EndOfBlock(b)});
+    const QString text = b.text();
+    if (canonical_) {
+      const std::string bytes = UnicodeToBig5(View(text));
+      canonical_ = std::u16string_view(Big5ToUnicode(bytes)) == View(text);
+      lines.push_back(LineInfo{static_cast<int>(bytes.size()), EndOfBlock(b)});
+    } else {
+      lines.push_back(LineInfo{Big5Length(View(text)), EndOfBlock(b)});
+    }
     if (b == last) break;
   }
   index_.Replace(first_number, old_lines, lines);
@@ -244,12 +251,25 @@ int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions op
     const std::string text = Text();
     return FindBig5(text, what, start, end, options, index_.LineStart(index_.LineFromPos(start)));
   }
+  // A line whose Unicode does not contain the needle's Unicode (case-blind when
+  // the search is) cannot hold a match, provided the lines are as their bytes
+  // read back and the needle ends on a whole character.
+  QString needle;
+  std::size_t last_unit = 0;
+  for (std::size_t i = 0; i < what.size(); i += static_cast<std::size_t>(Big5CharLength(what, i)))
+    last_unit = i;
+  const bool whole_needle =
+      !(what.size() - last_unit == 1 && IsBig5LeadByte(static_cast<unsigned char>(what[last_unit])));
+  if (canonical_ && whole_needle) needle = ToQString(Big5ToUnicode(what));
+  const Qt::CaseSensitivity cs = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   int line = index_.LineFromPos(start);
   for (QTextBlock b = document()->findBlockByNumber(line); b.isValid(); b = b.next(), ++line) {
     const int line_start = index_.LineStart(line);
     if (line_start + static_cast<int>(what.size()) > end) break;
     if (index_.Line(line).Length < static_cast<int>(what.size())) continue;
-    const std::string bytes = UnicodeToBig5(View(b.text()));
+    const QString text = b.text();
+    if (!needle.isEmpty() && !text.contains(needle, cs)) continue;
+    const std::string bytes = UnicodeToBig5(View(text));
     const int found = FindBig5(bytes, what, start - line_start, end - line_start, options);
     if (found >= 0) return line_start + found;
   }
@@ -327,6 +347,7 @@ void QtTextEditor::SetText(std::string_view bytes) {
   loading_ = false;
   index_.Reset(std::move(lines));
   block_count_ = doc->blockCount();
+  canonical_ = true;
   doc->setModified(modified);
   QTextCursor c(doc);
   c.setPosition(0);

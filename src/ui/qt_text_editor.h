@@ -99,6 +99,9 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
 
   LineIndex index_;
   int block_count_ = 1;
+  // Whether every line holds the Unicode its bytes read back as. Find then skips
+  // lines whose Unicode cannot hold the match without converting them.
+  bool canonical_ = true;
   bool loading_ = false;
   int max_length_ = 104857600;
 };

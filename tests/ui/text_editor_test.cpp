@@ -14,6 +14,7 @@
 
 #include "core/text/big5.h"
 #include "core/text/editor_suite.h"
+#include "core/text/memory_editor.h"
 #include "ui/qt_text_editor.h"
 
 namespace zorvel::test {
@@ -187,6 +188,12 @@ TEST_F(QtTextEditorTest, LineIndexFollowsQtsOwnEdits) {
     for (int line = 0; line < fresh.LineCount(); ++line) {
       ASSERT_EQ(editor.LineStart(line), fresh.LineStart(line)) << "round " << round << " line " << line;
       ASSERT_EQ(editor.LineBytes(line), fresh.LineBytes(line)) << "round " << round << " line " << line;
+    }
+    // Find agrees with the byte model however the lines came to be.
+    const MemoryEditor model(bytes);
+    for (const char* what : {"||", "\xA4\x40", "x", "\xA5\xD2", "\xA4", "X", "lf"}) {
+      ASSERT_EQ(editor.Find(what, 0, model.TextLength(), {}), model.Find(what, 0, model.TextLength(), {}))
+          << "round " << round << " " << ::testing::PrintToString(std::string(what));
     }
   }
   while (editor.document()->isUndoAvailable()) editor.document()->undo();
