@@ -1,6 +1,7 @@
 #include "ui/select_form.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QEventLoop>
@@ -207,6 +208,10 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
     SetFieldColour(fields[i], request.ThreeReadings && request.Agree[i] ? kLime : kYellow);
   SelectResult = -1;
   GoNext = false;
+  // The window the operator worked in gets the keyboard back after the answer,
+  // so that the next F1 reaches it.
+  QPointer<QWidget> previous = QApplication::activeWindow();
+  if (previous == this) previous = nullptr;
   show();
   raise();
   activateWindow();
@@ -230,6 +235,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
     SelectResult = 0;
     hide();
   }
+  if (previous && previous->isVisible()) previous->activateWindow();
   zorvel::ChoiceAnswer answer;
   answer.SelectResult = SelectResult;
   answer.UserStr = ToBig5(edUserStr_->text());
