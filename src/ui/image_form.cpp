@@ -194,7 +194,7 @@ zorvel::CVolShift& TImageForm::VolShift() {
 
 QSize TImageForm::PageSize() const {
   const zorvel::DecodedPage* page = Page();
-  return page ? QSize(page->Width, page->Height) : QSize();
+  return page ? QSize(page->Width, page->Height) : QSize(0, 0);
 }
 
 // --- loading ---------------------------------------------------------------

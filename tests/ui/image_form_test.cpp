@@ -243,6 +243,29 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
   EXPECT_EQ(PixelOnScreen({onScreen.x(), onScreen.y() - 30}), QColor(255, 0, 0));
 }
 
+TEST_F(ImageFormTest, ThePictureOnScreenIsThePageAtFullAndDoubleSize) {
+  Start();
+  Load(1);
+  ImageForm->ToggleLines();
+  for (int ratio : {100, 200}) {
+    OptionForm->Settings.PictureRatio = ratio;
+    ImageForm->Rescale(ratio);
+    ImageForm->SetHorzScrollPos(1001);
+    ImageForm->SetVertScrollPos(2001);
+    const QImage shot = View()->grab().toImage();
+    const DecodedPage& page = *ImageForm->Page();
+    int wrong = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        const bool black = page.IsBlack(ScaleToPage(1001 + x, ratio), ScaleToPage(2001 + y, ratio));
+        wrong += shot.pixel(x, y) != (black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+      }
+    }
+    EXPECT_EQ(wrong, 0) << ratio;
+  }
+  EXPECT_EQ(ImageForm->RenderCount(), 1);
+}
+
 TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   Start();
   Load(1);
