@@ -426,7 +426,11 @@ void QtTextEditor::inputMethodEvent(QInputMethodEvent* event) {
   const QString commit = event->commitString();
   int replaced = 0;
   const std::string bytes = commit.isEmpty() ? std::string() : UnicodeToBig5(View(commit), &replaced);
-  if (replaced == 0) return QPlainTextEdit::inputMethodEvent(event);
+  if (replaced == 0) {
+    QPlainTextEdit::inputMethodEvent(event);
+    if (!commit.isEmpty()) NormalizeCurrentLine();
+    return;
+  }
   QInputMethodEvent substitute(event->preeditString(), event->attributes());
   substitute.setCommitString(ToQString(Big5ToUnicode(bytes)), event->replacementStart(),
                              event->replacementLength());
