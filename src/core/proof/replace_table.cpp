@@ -70,8 +70,12 @@ void ReplaceTable::Clear() {
   sorted_.shrink_to_fit();
   nodes_.clear();
   nodes_.shrink_to_fit();
-  edges_.clear();
-  edges_.shrink_to_fit();
+  edgeBytes_.clear();
+  edgeBytes_.shrink_to_fit();
+  edgeNodes_.clear();
+  edgeNodes_.shrink_to_fit();
+  root2_.clear();
+  root2_.shrink_to_fit();
   std::fill(std::begin(root_), std::end(root_), 0u);
 }
 
@@ -97,7 +101,7 @@ bool ReplaceTable::BuildReplaceTable(std::string_view text, std::string_view spl
 
 // The trie is laid out from the sorted table: the sources below a node form one
 // run of the table, and its children split that run by the next byte, in byte
-// order, so every node's children sit side by side in edges_.
+// order, so every node's children sit side by side in the edge arrays.
 void ReplaceTable::BuildTrie() {
   nodes_.push_back(Node{});  // 0: the root, reached through root_
   struct Work {
@@ -133,34 +137,55 @@ void ReplaceTable::BuildTrie() {
     // The first line's pair wins among equal sources: the stable sort kept them
     // in line order.
     if (pairs_[sorted_[w.Lo]].Source.size() == w.Depth) nodes_[w.NodeIndex].Pair = sorted_[w.Lo];
-    const auto first = static_cast<std::uint32_t>(edges_.size());
+    const auto first = static_cast<std::uint32_t>(edgeBytes_.size());
     std::uint32_t children = 0;
     splitRun(w.Lo, w.Hi, w.Depth, [&](unsigned char b, int lo, int hi) {
       const auto index = static_cast<std::uint32_t>(nodes_.size());
       nodes_.push_back(Node{});
-      edges_.push_back({b, index});
+      edgeBytes_.push_back(b);
+      edgeNodes_.push_back(index);
       work.push_back({index, lo, hi, w.Depth + 1});
       ++children;
     });
     nodes_[w.NodeIndex].FirstChild = first;
     nodes_[w.NodeIndex].ChildCount = children;
   }
+  root2_.assign(256 * 256, 0u);
+  for (int b = 0; b < 256; ++b) {
+    if (root_[b] == 0) continue;
+    const Node& n = nodes_[root_[b]];
+    for (std::uint32_t e = n.FirstChild; e < n.FirstChild + n.ChildCount; ++e) {
+      root2_[(static_cast<std::size_t>(b) << 8) | edgeBytes_[e]] = edgeNodes_[e];
+    }
+  }
+}
+
+std::uint32_t ReplaceTable::Child(const Node& node, unsigned char byte) const {
+  const unsigned char* first = edgeBytes_.data() + node.FirstChild;
+  const unsigned char* last = first + node.ChildCount;
+  const unsigned char* at;
+  if (node.ChildCount <= 16) {
+    at = first;
+    while (at != last && *at < byte) ++at;
+  } else {
+    at = std::lower_bound(first, last, byte);
+  }
+  return (at != last && *at == byte) ? edgeNodes_[at - edgeBytes_.data()] : 0;
 }
 
 const ReplacePair* ReplaceTable::Match(std::string_view text, std::size_t pos) const {
   if (pos >= text.size() || sorted_.empty()) return nullptr;
-  std::uint32_t node = root_[static_cast<unsigned char>(text[pos])];
-  const ReplacePair* best = nullptr;
+  const auto b0 = static_cast<unsigned char>(text[pos]);
+  const std::uint32_t first = root_[b0];
+  if (first == 0) return nullptr;
+  const ReplacePair* best = nodes_[first].Pair >= 0 ? &pairs_[nodes_[first].Pair] : nullptr;
+  if (++pos >= text.size()) return best;
+  std::uint32_t node = root2_[(static_cast<std::size_t>(b0) << 8) | static_cast<unsigned char>(text[pos])];
   while (node != 0) {
     const Node& n = nodes_[node];
     if (n.Pair >= 0) best = &pairs_[n.Pair];
     if (++pos >= text.size() || n.ChildCount == 0) break;
-    const auto b = static_cast<unsigned char>(text[pos]);
-    const Edge* lo = edges_.data() + n.FirstChild;
-    const Edge* hi = lo + n.ChildCount;
-    const Edge* e =
-        std::lower_bound(lo, hi, b, [](const Edge& edge, unsigned char x) { return edge.Byte < x; });
-    node = (e != hi && e->Byte == b) ? e->Node : 0;
+    node = Child(n, static_cast<unsigned char>(text[pos]));
   }
   return best;
 }

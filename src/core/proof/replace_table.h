@@ -68,20 +68,23 @@ class ReplaceTable {
  private:
   struct Node {
     std::int32_t Pair = -1;        // the pair whose source ends here
-    std::uint32_t FirstChild = 0;  // children sit in edges_[FirstChild, FirstChild + ChildCount)
+    std::uint32_t FirstChild = 0;  // children sit at [FirstChild, FirstChild + ChildCount) of the edges
     std::uint32_t ChildCount = 0;
   };
-  struct Edge {
-    unsigned char Byte;
-    std::uint32_t Node;
-  };
   void BuildTrie();
+  std::uint32_t Child(const Node& node, unsigned char byte) const;
 
   std::vector<ReplacePair> pairs_;
   std::vector<int> sorted_;
   std::vector<Node> nodes_;
-  std::vector<Edge> edges_;
-  std::uint32_t root_[256] = {};  // child of the root per first byte; 0 is none
+  // The edges to the children, in byte order per node: their bytes and the
+  // nodes they lead to, apart so that the bytes are scanned compactly.
+  std::vector<unsigned char> edgeBytes_;
+  std::vector<std::uint32_t> edgeNodes_;
+  // Node 0 is the root. The nodes one and two bytes below it, by those bytes,
+  // so that the first character costs two reads; 0 is none.
+  std::uint32_t root_[256] = {};
+  std::vector<std::uint32_t> root2_;
 };
 
 // What the table window's confirmation does with its text and split field:
