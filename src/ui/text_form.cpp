@@ -15,6 +15,7 @@
 #include "ui/bookmark_form.h"
 #include "ui/find_replace_dialog.h"
 #include "ui/image_form.h"
+#include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_text_editor.h"
@@ -116,7 +117,11 @@ TTextForm::~TTextForm() {
 
 void TTextForm::FormCreate() {
   // The window font is the main window's; the edit control keeps its own.
-  if (parentWidget()) setFont(parentWidget()->window()->font());
+  if (MainForm) {
+    setFont(MainForm->font());
+  } else if (parentWidget()) {
+    setFont(parentWidget()->window()->font());
+  }
 }
 
 zorvel::TextEditor& TTextForm::Editor() {
