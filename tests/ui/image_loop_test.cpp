@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <filesystem>
 
 #include "core/pages/picture_file_name.h"
 #include "core/pages/vol_shift.h"
@@ -217,6 +218,39 @@ TEST_F(ImageLoopTest, SteppingOntoTheMissingAndTheBrokenPageKeepsThePageShown) {
   EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-006.TIF");
   EXPECT_EQ(ImageForm->DecodeCount(), decoded);
   EXPECT_TRUE(prompts_.Shown.empty());
+}
+
+TEST(SampleWorkspaceMakerTest, MakesWhatIsMissingAndKeepsTheOperatorsFiles) {
+  TempDir dir;
+  std::string output;
+  ASSERT_TRUE(MakeSampleWorkspace(dir.Path().string(), &output)) << output;
+  const std::string text = ReadFile(dir.File("T01n0001.txt"));
+  // A Big5 text in the canon's format, with what the loop has to deal with.
+  EXPECT_TRUE(Big5ToUtf8(text).starts_with("T01n0001_p0001a01║長阿含經{{序||敘}}\r\n"));
+  EXPECT_EQ(Utf8ToBig5(Big5ToUtf8(text)), text);
+  for (const char* feature : {"。", "[口*良]", "<p>", "||", "}}", "\r\n", "T01n0001_p0003c29║"}) {
+    EXPECT_NE(text.find(Utf8ToBig5(feature)), std::string::npos) << feature;
+  }
+  EXPECT_NE(Big5ToUtf8(text).find("[知>"), std::string::npos);
+  const std::string page = ReadFile(dir.File("T01/001-100/01-002.TIF"));
+  EXPECT_EQ(page.substr(0, 4), std::string("II*\0", 4));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("T01/001-100/01-004.TIF")));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("T01/001-100/01-005.TIF")));
+  EXPECT_NE(ReadFile(dir.File("zorvel.ini")).find("PictureFileNameFormat=T<V>/<@>/<V>-<P>.TIF"),
+            std::string::npos);
+
+  // Run again over an edited text, settings and calibration file, with one page
+  // gone: only the page comes back, the same as before.
+  WriteFile(dir.File("T01n0001.txt"), "edited");
+  WriteFile(dir.File("zorvel.ini"), "[Picture]\r\nPictureRatio=50\r\n");
+  WriteFile(dir.File("Vol001.vps"), "1, 5, 5, 0, 0, 0\r\n");
+  std::filesystem::remove(dir.File("T01/001-100/01-002.TIF"));
+  ASSERT_TRUE(MakeSampleWorkspace(dir.Path().string(), &output)) << output;
+  EXPECT_EQ(ReadFile(dir.File("T01n0001.txt")), "edited");
+  EXPECT_EQ(ReadFile(dir.File("zorvel.ini")), "[Picture]\r\nPictureRatio=50\r\n");
+  EXPECT_EQ(ReadFile(dir.File("Vol001.vps")), "1, 5, 5, 0, 0, 0\r\n");
+  EXPECT_EQ(ReadFile(dir.File("T01/001-100/01-002.TIF")), page);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("T01/001-100/01-004.TIF")));
 }
 
 }  // namespace
