@@ -1,0 +1,296 @@
+// The page dialogs on the sample workspace: opening one page, the scale, the
+// run of pages with its report and its stop, and the about box.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "core/pages/picture_file_name.h"
+#include "core/pages/vol_shift.h"
+#include "core/settings/ini_file.h"
+#include "image_sample.h"
+#include "pagegen/page_generator.h"
+#include "ui/about_form.h"
+#include "ui/auto_load_picture_form.h"
+#include "ui/auto_load_report_form.h"
+#include "ui/image_form.h"
+#include "ui/load_picture_form.h"
+#include "ui/option_form.h"
+#include "ui/set_ratio_form.h"
+
+namespace zorvel::test {
+namespace {
+
+QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
+
+class PageDialogsTest : public SampleWorkspaceTest {
+ protected:
+  // The file of a page of volume 1, as the dialogs name it (sutra 0).
+  std::string Name(int page) const {
+    std::string name;
+    CheckPictureFile(OptionForm->Settings, 1, 0, page, name);
+    return name;
+  }
+  // Starts a run of pages from..to with the dialog shown as its menu item
+  // shows it; the report, if any, is closed as soon as it is up.
+  QStringList Run(const char* from, const char* to, std::function<void(qint64)> afterPage = nullptr) {
+    fmAutoLoadPicture->show();
+    fmAutoLoadPicture->edVol()->setText("1");
+    fmAutoLoadPicture->edFromPage()->setText(from);
+    fmAutoLoadPicture->edToPage()->setText(to);
+    QMetaObject::Connection c = QObject::connect(fmAutoLoadPicture, &TfmAutoLoadPicture::PageHandled,
+                                                 [&, afterPage](qint64 done, qint64 total) {
+                                                   pagesSeen_.push_back(done);
+                                                   if (afterPage) afterPage(done);
+                                                   if (done == total)
+                                                     QTimer::singleShot(0, [] { CloseReport(); });
+                                                 });
+    reportShown_ = false;
+    QTimer::singleShot(0, [] {});  // nothing pending from earlier tests
+    // A stopped run ends before its last page: close the report then too.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] { CloseReport(); });
+    closer.start(20);
+    fmAutoLoadPicture->btStartClick();
+    closer.stop();
+    QObject::disconnect(c);
+    return fmAutoLoadReport->Lines();
+  }
+  static void CloseReport() {
+    if (fmAutoLoadReport->isVisible()) {
+      reportShown_ = true;
+      reportModal_ = fmAutoLoadReport->isModal();
+      fmAutoLoadReport->findChild<QPushButton*>("Button1")->click();
+    }
+  }
+
+  std::vector<qint64> pagesSeen_;
+  static inline bool reportShown_ = false;
+  static inline bool reportModal_ = false;
+};
+
+TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
+  Start();
+  MainForm->findChild<QAction*>("N14")->trigger();
+  ASSERT_TRUE(LoadPictureForm->isVisible());
+  EXPECT_FALSE(LoadPictureForm->isModal());
+  EXPECT_EQ(LoadPictureForm->windowTitle(), U("載入圖檔"));
+
+  LoadPictureForm->edVol()->setText("1");
+  LoadPictureForm->edPage()->setText("4");
+  LoadPictureForm->btOkClick();
+  EXPECT_EQ(prompts_.Shown.back(), "錯誤 : 檔案 " + Name(4) + " 不存在 !");
+  EXPECT_TRUE(LoadPictureForm->isVisible());
+  LoadPictureForm->edPage()->setText("5");
+  LoadPictureForm->btOkClick();
+  EXPECT_EQ(prompts_.Shown.back(), "開啟圖檔失敗!");
+  EXPECT_TRUE(LoadPictureForm->isVisible());
+  LoadPictureForm->edPage()->setText("x");
+  LoadPictureForm->btOkClick();
+  EXPECT_EQ(prompts_.Shown.back(), "'x' is not a valid integer value");
+  EXPECT_EQ(ImageForm->PictureFileName(), "");
+
+  LoadPictureForm->edPage()->setText("2");
+  LoadPictureForm->btOkClick();
+  EXPECT_FALSE(LoadPictureForm->isVisible());
+  EXPECT_EQ(prompts_.Shown.size(), 3u);
+  EXPECT_EQ(ImageForm->PictureFileName(), Name(2));
+  EXPECT_EQ(ImageForm->PictureVolume(), 1);
+  EXPECT_EQ(ImageForm->PictureSutra(), 0);
+  EXPECT_EQ(ImageForm->PicturePage(), 2);
+  // Found and stored; the view at the top right; no marker.
+  EXPECT_EQ(MainForm->VolShift->Get(2).FirstCharX, kSampleFirstCharX);
+  EXPECT_EQ(ImageForm->VertScrollPos(), 0);
+  EXPECT_EQ(ImageForm->HorzScrollPos(), ImageForm->PageArea()->horizontalScrollBar()->maximum());
+  EXPECT_EQ(ImageForm->MarkerX(), -1);
+
+  // Shown again: the page field empty and in focus, the volume kept.
+  MainForm->findChild<QAction*>("ToolbarButton9718")->trigger();
+  QApplication::setActiveWindow(LoadPictureForm);
+  EXPECT_EQ(LoadPictureForm->edVol()->text(), "1");
+  EXPECT_EQ(LoadPictureForm->edPage()->text(), "");
+  EXPECT_EQ(QApplication::focusWidget(), LoadPictureForm->edPage());
+}
+
+TEST_F(PageDialogsTest, TheScaleDialogShowsSavesAndRefuses) {
+  Start();
+  fmSetRatio->show();
+  EXPECT_EQ(fmSetRatio->windowTitle(), U("設定圖形比例"));
+  EXPECT_EQ(fmSetRatio->ItemIndex(), 0);
+  EXPECT_FALSE(fmSetRatio->edRatio()->isEnabled());
+  fmSetRatio->hide();
+
+  OptionForm->Settings.PictureRatio = 60;
+  fmSetRatio->show();
+  EXPECT_EQ(fmSetRatio->ItemIndex(), TfmSetRatio::kCustomItem);
+  EXPECT_EQ(fmSetRatio->findChild<QRadioButton*>("rgRatio4")->text(), U("自訂比例"));
+  EXPECT_EQ(fmSetRatio->edRatio()->text(), "60");
+  EXPECT_TRUE(fmSetRatio->edRatio()->isEnabled());
+  // A preset disables the field; custom enables it again.
+  fmSetRatio->findChild<QRadioButton*>("rgRatio1")->click();
+  EXPECT_FALSE(fmSetRatio->edRatio()->isEnabled());
+  EXPECT_FALSE(fmSetRatio->findChild<QLabel*>("Label1")->isEnabled());
+  fmSetRatio->findChild<QRadioButton*>("rgRatio4")->click();
+  EXPECT_TRUE(fmSetRatio->edRatio()->isEnabled());
+
+  // Refused: not a number, zero, negative. Nothing changes, the dialog stays.
+  for (const char* bad : {"abc", "0", "-20"}) {
+    fmSetRatio->edRatio()->setText(bad);
+    fmSetRatio->btOkClick();
+    EXPECT_TRUE(fmSetRatio->isVisible()) << bad;
+  }
+  EXPECT_EQ(prompts_.Shown,
+            (std::vector<std::string>{"'abc' is not a valid integer value", "錯誤 : 圖形比例必須大於 0 !",
+                                      "錯誤 : 圖形比例必須大於 0 !"}));
+  EXPECT_EQ(OptionForm->Settings.PictureRatio, 60);
+
+  // Accepted: in force, saved at once, and the page shown at that scale.
+  std::string name = Name(1);
+  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 1), 0);
+  fmSetRatio->findChild<QRadioButton*>("rgRatio2")->click();
+  fmSetRatio->btOkClick();
+  EXPECT_FALSE(fmSetRatio->isVisible());
+  EXPECT_EQ(OptionForm->Settings.PictureRatio, 50);
+  EXPECT_EQ(IniFile(dir_.File("zorvel.ini")).ReadInteger("Picture", "PictureRatio", 0), 50);
+  EXPECT_EQ(ImageForm->ShownSize(), QSize(kSamplePageWidth / 2, kSamplePageHeight / 2));
+
+  // The popup item opens it modally.
+  bool modal = false;
+  QTimer::singleShot(0, [&] {
+    modal = fmSetRatio->isVisible() && fmSetRatio->isModal();
+    fmSetRatio->btCancelClick();
+  });
+  ImageForm->findChild<QAction*>("N7")->trigger();
+  EXPECT_TRUE(modal);
+}
+
+TEST_F(PageDialogsTest, ARunBackwardsLoadsNothingAndShowsNoReport) {
+  Start();
+  const int decoded = ImageForm->DecodeCount();
+  EXPECT_TRUE(Run("5", "3").isEmpty());
+  EXPECT_FALSE(reportShown_);
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded);
+  EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
+  EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
+  EXPECT_EQ(fmAutoLoadPicture->ProgressText()->text(), "0 / 0");
+}
+
+TEST_F(PageDialogsTest, ARunReportsTheMissingPageAndGoesOn) {
+  Start();
+  ASSERT_TRUE(QFile::remove(QString::fromStdString(Name(2))));
+  const int decoded = ImageForm->DecodeCount();
+  const QStringList report = Run("1", "3");
+  EXPECT_EQ(report, QStringList({U("檔案不存在 : ") + QString::fromStdString(Name(2))}));
+  EXPECT_TRUE(reportShown_);
+  EXPECT_TRUE(reportModal_);
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded + 2);
+  EXPECT_EQ(ImageForm->PicturePage(), 3);
+  // The last page shows its first character as found.
+  const PageCalibration page3 = MainForm->VolShift->Get(3);
+  EXPECT_EQ(page3.FirstCharX, kSampleFirstCharX);
+  EXPECT_EQ(ImageForm->MarkerY(), page3.FirstCharY + OptionForm->Settings.WordHeight / 2);
+  EXPECT_EQ(pagesSeen_, (std::vector<qint64>{1, 2, 3}));
+  EXPECT_EQ(fmAutoLoadPicture->ProgressText()->text(), "3 / 3");
+  EXPECT_EQ(fmAutoLoadPicture->Progress()->value(), fmAutoLoadPicture->Progress()->maximum());
+  EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
+}
+
+TEST_F(PageDialogsTest, AllSamplePagesReportTheBrokenOnesAndOnlyLostCornersWhenSearching) {
+  // Page 7: no top border, only specks at heights far apart in the columns
+  // probed for it, so its corner cannot be found.
+  pagegen::Bitmap specks(1200, 1600);
+  for (int i = 0; i < 10; ++i) pagegen::FillRect(specks, 600 + 20 * i, 17 * i, 1, 2);
+  ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), specks));
+  Start();
+  QStringList report = Run("1", "7");
+  const QString lost = U("定位失敗\u3000 : ") + QString::fromStdString(Name(7));
+  EXPECT_EQ(report, QStringList({U("檔案不存在 : ") + QString::fromStdString(Name(4)),
+                                 U("格式不對\u3000 : ") + QString::fromStdString(Name(5)), lost}));
+
+  // The report is emptied at each run; without the search no corner is lost.
+  OptionForm->Settings.AutoSetRightTop = false;
+  OptionForm->Settings.CoverRightTop = true;
+  report = Run("6", "7");
+  EXPECT_TRUE(report.isEmpty()) << report.join("\n").toStdString();
+  EXPECT_FALSE(reportShown_);
+  OptionForm->Settings.AutoSetRightTop = true;
+  report = Run("6", "7");
+  EXPECT_EQ(report, QStringList({lost}));
+}
+
+TEST_F(PageDialogsTest, StopAndLeaveActBetweenPages) {
+  Start();
+  const int decoded = ImageForm->DecodeCount();
+  // "停止" pressed while page 2 is on its way: page 2 finishes, page 3 is not loaded.
+  Run("1", "3", [](qint64 done) {
+    if (done == 2) fmAutoLoadPicture->btStop()->click();
+  });
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded + 2);
+  EXPECT_EQ(ImageForm->PicturePage(), 2);
+  EXPECT_TRUE(fmAutoLoadPicture->StopRequested);
+  EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
+  EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
+  EXPECT_TRUE(fmAutoLoadPicture->isVisible());
+
+  // "離開" stops the run and closes the dialog.
+  Run("1", "3", [](qint64 done) {
+    if (done == 1) fmAutoLoadPicture->findChild<QPushButton*>("btExit")->click();
+  });
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded + 3);
+  EXPECT_FALSE(fmAutoLoadPicture->isVisible());
+  EXPECT_FALSE(fmAutoLoadPicture->Running());
+
+  // The three number messages, each ending the command.
+  fmAutoLoadPicture->show();
+  for (auto [vol, from, to, message] :
+       {std::tuple{"a", "1", "2", "冊別欄要填入數字!"}, std::tuple{"1", "", "2", "起始頁這欄要填入數字!"},
+        std::tuple{"1", "1", "2.0", "結束頁這欄要填入數字!"}}) {
+    fmAutoLoadPicture->edVol()->setText(vol);
+    fmAutoLoadPicture->edFromPage()->setText(from);
+    fmAutoLoadPicture->edToPage()->setText(to);
+    fmAutoLoadPicture->btStartClick();
+    EXPECT_EQ(prompts_.Shown.back(), message);
+  }
+  EXPECT_EQ(ImageForm->DecodeCount(), decoded + 3);
+}
+
+TEST_F(PageDialogsTest, MenuItemsOpenTheRunAndTheAboutBoxModally) {
+  Start();
+  bool runModal = false;
+  QTimer::singleShot(0, [&] {
+    runModal = fmAutoLoadPicture->isVisible() && fmAutoLoadPicture->isModal();
+    EXPECT_EQ(fmAutoLoadPicture->windowTitle(), U("連續載入圖檔"));
+    EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
+    fmAutoLoadPicture->findChild<QPushButton*>("btExit")->click();
+  });
+  MainForm->findChild<QAction*>("ToolbarButton9737")->trigger();
+  EXPECT_TRUE(runModal);
+
+  bool aboutModal = false;
+  QTimer::singleShot(0, [&] {
+    aboutModal = AboutForm->isVisible() && AboutForm->isModal();
+    QPushButton* ok = AboutForm->findChild<QPushButton*>("Button1");
+    EXPECT_EQ(ok->text(), U("確 定"));
+    ok->click();
+  });
+  MainForm->findChild<QAction*>("HelpAboutItem")->trigger();
+  EXPECT_TRUE(aboutModal);
+  EXPECT_EQ(AboutForm->windowTitle(), U("關於Zorvel程式"));
+  QStringList texts;
+  for (QLabel* label : AboutForm->findChildren<QLabel*>()) texts << label->text();
+  EXPECT_TRUE(texts.contains(U("Zorvel程式")));
+  EXPECT_TRUE(texts.contains(U("版本 ") + kZorvelVersion));
+}
+
+}  // namespace
+}  // namespace zorvel::test
