@@ -1,9 +1,11 @@
 #include "ui/text_form.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QVBoxLayout>
 
@@ -261,4 +263,9 @@ void TTextForm::UpdateCaption() {
 void TTextForm::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   editor_->viewport()->update();
+}
+
+void TTextForm::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (auto* window = qobject_cast<QMdiSubWindow*>(parentWidget())) window->showMinimized();
 }

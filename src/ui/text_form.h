@@ -76,6 +76,9 @@ class TTextForm : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  // The close box minimizes the window, as an MDI child does by default: the
+  // window and its document live until the program ends.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildPopupMenu();

@@ -7,8 +7,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -197,6 +200,23 @@ TEST_F(TextFormTest, FontCommandTakesTheChosenFont) {
   };
   form.findChild<QAction*>("N9")->trigger();
   EXPECT_EQ(form.RichEdit()->font().pixelSize(), 24);
+}
+
+TEST(TextFormWindowTest, CloseBoxKeepsTheWindowAndItsDocument) {
+  QMdiArea area;
+  auto* form = new TTextForm;
+  QPointer<TTextForm> alive(form);
+  QMdiSubWindow* window = area.addSubWindow(form);
+  area.show();
+  form->show();
+  form->Editor().SetText("unsaved");
+  form->Editor().SetModified(true);
+  window->close();
+  QApplication::processEvents();
+  ASSERT_FALSE(alive.isNull());
+  EXPECT_TRUE(window->isMinimized());
+  EXPECT_EQ(form->Editor().Text(), "unsaved");
+  EXPECT_TRUE(form->Editor().Modified());
 }
 
 // Count of pixels darker than mid grey in a rectangle.
