@@ -1,6 +1,7 @@
 #include "ui/auto_load_picture_form.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,6 +38,8 @@ constexpr int kProgressSteps = 1000;
 TfmAutoLoadPicture::TfmAutoLoadPicture(QWidget* parent) : QDialog(parent) {
   setObjectName("fmAutoLoadPicture");
   setWindowTitle(U("連續載入圖檔"));
+  // The program's Ming face, so that Chinese texts keep even widths.
+  setFont(QFont(QString::fromUtf8("細明體"), 12));
 
   QLabel* title = NewLabel("Label1", "連續載入圖檔", this);
   QFont big = title->font();

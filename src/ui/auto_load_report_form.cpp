@@ -1,5 +1,6 @@
 #include "ui/auto_load_report_form.h"
 
+#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -11,6 +12,8 @@ TfmAutoLoadReport* fmAutoLoadReport = nullptr;
 TfmAutoLoadReport::TfmAutoLoadReport(QWidget* parent) : QDialog(parent) {
   setObjectName("fmAutoLoadReport");
   setWindowTitle(QString::fromUtf8("報告"));
+  // The program's Ming face, so that Chinese texts keep even widths.
+  setFont(QFont(QString::fromUtf8("細明體"), 12));
 
   auto* label1 = new QLabel(QString::fromUtf8("自動載入圖檔的錯誤報告 :"), this);
   label1->setObjectName("Label1");

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,8 @@ constexpr int kShiftLineCount = 30;
 TFieldShiftForm::TFieldShiftForm(QWidget* parent) : QDialog(parent) {
   setObjectName("FieldShiftForm");
   setWindowTitle(U("欄位位移資訊"));
+  // The program's Ming face, so that Chinese texts keep even widths.
+  setFont(QFont(QString::fromUtf8("細明體"), 12));
 
   auto* group = new QGroupBox(U("請選擇欄位"), this);
   group->setObjectName("rbFieldShift");

@@ -1,6 +1,7 @@
 #include "ui/set_ratio_form.h"
 
 #include <QButtonGroup>
+#include <QFont>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +26,8 @@ QString U(const char* utf8) {
 TfmSetRatio::TfmSetRatio(QWidget* parent) : QDialog(parent) {
   setObjectName("fmSetRatio");
   setWindowTitle(U("設定圖形比例"));
+  // The program's Ming face, so that Chinese texts keep even widths.
+  setFont(QFont(QString::fromUtf8("細明體"), 12));
 
   auto* group = new QGroupBox(U(" 圖形大小比例 "), this);
   group->setObjectName("rgRatio");

@@ -3,6 +3,7 @@
 // confirming: settings in force, hot keys on all four windows, the file.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,13 +22,19 @@
 
 #include "core/settings/ini_file.h"
 #include "support/test_support.h"
+#include "ui/about_form.h"
 #include "ui/application.h"
+#include "ui/auto_load_picture_form.h"
+#include "ui/auto_load_report_form.h"
+#include "ui/field_shift_form.h"
 #include "ui/hot_key_field.h"
 #include "ui/image_form.h"
+#include "ui/load_picture_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/select_form.h"
+#include "ui/set_ratio_form.h"
 #include "ui/text_form.h"
 
 namespace zorvel::test {
@@ -426,6 +433,48 @@ TEST_F(OptionFormTest, TheMenuItemOpensItModally) {
   MainForm->findChild<QAction*>("miOption")->trigger();
   EXPECT_TRUE(wasModal);
   EXPECT_FALSE(OptionForm->isVisible());
+}
+
+// Every dialog of this set, each page of the options dialog included: every
+// text fits its control, and each is drawn to build/dialogs/NAME.png to be
+// looked at.
+TEST_F(OptionFormTest, EveryDialogShowsItsTextsWhole) {
+  const QString folder = QString(ZORVEL_BINARY_DIR) + "/dialogs";
+  QDir().mkpath(folder);
+  fmAutoLoadReport->AddLine(QString::fromUtf8("檔案不存在 : T01/001-100/01-004.TIF"));
+  fmAutoLoadReport->AddLine(QString::fromUtf8("格式不對\u3000 : T01/001-100/01-005.TIF"));
+  auto check = [&](QWidget* dialog, const QString& name) {
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog)) << name.toStdString();
+    QCoreApplication::processEvents();
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+      if (!label->isVisibleTo(dialog) || label->wordWrap() || label->text().isEmpty()) continue;
+      EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+          << name.toStdString() << ": " << label->text().toStdString();
+    }
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+      if (!button->isVisibleTo(dialog) || button->text().isEmpty()) continue;
+      EXPECT_GE(button->width(), button->minimumSizeHint().width())
+          << name.toStdString() << ": " << button->text().toStdString();
+    }
+    // The glyphs are there: the picture is not one flat colour.
+    const QImage picture = dialog->grab().toImage();
+    EXPECT_TRUE(picture.save(folder + "/" + name + ".png"));
+    EXPECT_GT(picture.width(), 100);
+  };
+  Open();
+  for (int i = 0; i < OptionForm->PageControl()->count(); ++i) {
+    OptionForm->PageControl()->setCurrentIndex(i);
+    check(OptionForm,
+          QString("options_%1_%2").arg(i).arg(OptionForm->PageControl()->widget(i)->objectName()));
+  }
+  OptionForm->hide();
+  check(LoadPictureForm, "load_picture");
+  check(fmSetRatio, "set_ratio");
+  check(fmAutoLoadPicture, "auto_load_picture");
+  check(fmAutoLoadReport, "auto_load_report");
+  check(AboutForm, "about");
+  check(FieldShiftForm, "field_shift");
 }
 
 }  // namespace
