@@ -10,10 +10,12 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <algorithm>
 
 #include "core/text/big5.h"
 #include "ui/image_form.h"
+#include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 
 TSelectForm* SelectForm = nullptr;
@@ -29,10 +31,6 @@ QString U(const char* utf8) {
 
 QString FromBig5(const std::string& bytes) {
   return QString::fromStdU16String(zorvel::Big5ToUnicode(bytes));
-}
-
-std::string ToBig5(const QString& text) {
-  return zorvel::UnicodeToBig5(text.toStdU16String());
 }
 
 const QColor kYellow(255, 255, 0);
@@ -238,7 +236,12 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   if (previous && previous->isVisible()) previous->activateWindow();
   zorvel::ChoiceAnswer answer;
   answer.SelectResult = SelectResult;
-  answer.UserStr = ToBig5(edUserStr_->text());
+  int replaced = 0;
+  answer.UserStr = zorvel::UnicodeToBig5(edUserStr_->text().toStdU16String(), &replaced);
+  // Characters Big5 cannot hold go into the text as "?", as typed ones do.
+  if (replaced > 0 && SelectResult == 4 && MainForm) {
+    MainForm->StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
+  }
   answer.GoNext = GoNext;
   return answer;
 }

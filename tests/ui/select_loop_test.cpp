@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -221,6 +222,19 @@ TEST_F(SelectLoopTest, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
   });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), kHead + B("甲") + "Xyz" + B("丙") + "\r\n");
+
+  // A character Big5 cannot hold goes in as "?", and the status line says so.
+  TextForm->Editor().SetText(kHead + B("{{甲||乙}}") + "\r\n");
+  TextForm->Editor().SetSelStart(0);
+  prompts_.Acts.push_back([] {
+    auto* user = SelectForm->findChild<QLineEdit*>("edUserStr");
+    user->setText(QString::fromUtf8("\u0100a"));
+    Type(Qt::Key_U, Qt::ControlModifier);
+  });
+  MainKey(Qt::Key_F1);
+  EXPECT_EQ(Text(), kHead + "?a\r\n");
+  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().startsWith(QString::fromUtf8("已將 1 個 Big5")))
+      << MainForm->StatusLine()->currentMessage().toStdString();
 }
 
 TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsStayUsable) {
