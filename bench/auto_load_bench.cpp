@@ -1,0 +1,214 @@
+// The run of pages ("連續載入圖檔") over 2400 x 3400 pages, as the operator runs
+// it: the whole window set on the offscreen platform, the main window shown,
+// every page decoded, shown and painted between pages, with and without the
+// corner search. The reference is libtiff decoding one of the same pages in
+// the same run.
+//
+// run_500 goes over 500 pages once and compares its last hundred pages with
+// its first hundred, and the memory in use after page 50 and after page 500:
+// a run must neither slow down nor grow as it goes.
+//
+//   auto_load_bench [benchmark options]
+
+#include <benchmark/benchmark.h>
+#include <tiffio.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QTimer>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "pagegen/page_generator.h"
+#include "ui/application.h"
+#include "ui/auto_load_picture_form.h"
+#include "ui/auto_load_report_form.h"
+#include "ui/image_form.h"
+#include "ui/main_form.h"
+#include "ui/option_form.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kDistinctPages = 12;  // different scans, linked under many page numbers
+constexpr int kRunPages = 20;       // pages of one benchmark iteration
+constexpr int kLongRun = 500;
+
+fs::path Folder() {
+  static const fs::path folder = [] {
+    fs::path p = fs::temp_directory_path() / ("zorvel-auto-load-" + std::to_string(::getpid()));
+    fs::create_directories(p / "pages");
+    return p;
+  }();
+  return folder;
+}
+
+std::string PageFile(int page) {
+  char name[32];
+  std::snprintf(name, sizeof name, "p%03d.TIF", page);
+  return (Folder() / "pages" / name).string();
+}
+
+// Pages 1 to kLongRun, each a hard link to one of the distinct scans.
+void MakePages() {
+  std::vector<std::string> scans;
+  for (int i = 0; i < kDistinctPages; ++i) {
+    const std::string path = (Folder() / ("scan" + std::to_string(i) + ".tif")).string();
+    if (!zorvel::pagegen::WriteG4Tiff(path, zorvel::pagegen::DrawTextPage({}, 100 + i))) {
+      std::fprintf(stderr, "cannot write %s\n", path.c_str());
+      std::exit(1);
+    }
+    scans.push_back(path);
+  }
+  for (int page = 1; page <= kLongRun; ++page) {
+    std::error_code error;
+    fs::create_hard_link(scans[page % kDistinctPages], PageFile(page), error);
+    if (error)
+      fs::copy_file(scans[page % kDistinctPages], PageFile(page), fs::copy_options::overwrite_existing);
+  }
+}
+
+long ResidentKiB() {
+  std::ifstream statm("/proc/self/statm");
+  long size = 0;
+  long resident = 0;
+  statm >> size >> resident;
+  return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// One run of the dialog from first to last; the report, if any, is closed.
+void RunDialog(int first, int last) {
+  fmAutoLoadPicture->edVol()->setText("1");
+  fmAutoLoadPicture->edFromPage()->setText(QString::number(first));
+  fmAutoLoadPicture->edToPage()->setText(QString::number(last));
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [] {
+    if (fmAutoLoadReport->isVisible()) fmAutoLoadReport->Button1Click();
+  });
+  closer.start(50);
+  fmAutoLoadPicture->btStartClick();
+}
+
+void LibtiffDecode(benchmark::State& state) {
+  TIFFSetWarningHandler(nullptr);
+  TIFF* tif = TIFFOpen(PageFile(1).c_str(), "r");
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(TIFFStripSize(tif)));
+  for (auto _ : state) {
+    if (TIFFReadEncodedStrip(tif, 0, rows.data(), static_cast<tmsize_t>(rows.size())) < 0) {
+      state.SkipWithError("libtiff failed");
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  TIFFClose(tif);
+}
+
+void RunPages(benchmark::State& state, bool corner, int ratio) {
+  OptionForm->Settings.AutoSetRightTop = corner;
+  OptionForm->Settings.CoverRightTop = true;  // search every page, calibrated or not
+  OptionForm->Settings.PictureRatio = ratio;
+  const int decodes = ImageForm->DecodeCount();
+  for (auto _ : state) RunDialog(1, kRunPages);
+  const long pages = static_cast<long>(state.iterations()) * kRunPages;
+  if (ImageForm->DecodeCount() - decodes != pages) state.SkipWithError("not every page was loaded");
+  if (fmAutoLoadReport->LineCount() != 0) state.SkipWithError("a page was reported");
+  state.counters["pages_per_s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsRate);
+}
+
+void RunLong(benchmark::State& state) {
+  OptionForm->Settings.AutoSetRightTop = true;
+  OptionForm->Settings.CoverRightTop = true;
+  OptionForm->Settings.PictureRatio = 50;
+  for (auto _ : state) {
+    std::vector<qint64> at(kLongRun + 1, 0);
+    long rssEarly = 0;
+    long rssLate = 0;
+    QElapsedTimer clock;
+    clock.start();
+    const auto c =
+        QObject::connect(fmAutoLoadPicture, &TfmAutoLoadPicture::PageHandled, [&](qint64 done, qint64) {
+          at[done] = clock.nsecsElapsed();
+          if (done == 50) rssEarly = ResidentKiB();
+          if (done == kLongRun) rssLate = ResidentKiB();
+        });
+    RunDialog(1, kLongRun);
+    QObject::disconnect(c);
+    const double early = double(at[100] - at[0]) / 100;
+    const double late = double(at[kLongRun] - at[kLongRun - 100]) / 100;
+    state.counters["late_vs_early"] = late / early;
+    state.counters["rss_growth_MiB"] = double(rssLate - rssEarly) / 1024;
+    state.counters["pages_per_s"] = kLongRun / (double(at[kLongRun]) * 1e-9);
+  }
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+      times[run.run_name.str()] = run.GetAdjustedRealTime();  // per iteration, in ms
+      auto rate = run.counters.find("pages_per_s");
+      if (rate != run.counters.end()) rates[run.run_name.str()] = rate->second;
+    }
+  }
+  std::map<std::string, double> times;
+  std::map<std::string, double> rates;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  MakePages();
+  QDir::setCurrent(QString::fromStdString(Folder().string()));
+  zorvel::CreateZorvelWindows();
+  OptionForm->Settings.PictureFileNameFormat = (Folder() / "pages" / "p<P>.TIF").string();
+  MainForm->resize(1400, 900);
+  MainForm->show();
+  fmAutoLoadPicture->show();
+
+  benchmark::RegisterBenchmark("reference/libtiff_decode", LibtiffDecode)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("run/corner/50", RunPages, true, 50)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("run/no_corner/50", RunPages, false, 50)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("run/corner/100", RunPages, true, 100)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("run/no_corner/100", RunPages, false, 100)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+  benchmark::RegisterBenchmark("run_500", RunLong)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Iterations(1);
+
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  const auto reference = reporter.times.find("reference/libtiff_decode");
+  if (reference != reporter.times.end() && reference->second > 0) {
+    std::printf("\nPages per second (the bar: 30), and the time of one page against libtiff decoding one:\n");
+    for (const auto& [name, rate] : reporter.rates) {
+      std::printf("  %-28s %7.1f pages/s  %6.2f x libtiff\n", name.c_str(), rate,
+                  (1.0 / rate) / (reference->second * 1e-3));
+    }
+  }
+  zorvel::DestroyZorvelWindows();
+  std::error_code error;
+  fs::remove_all(Folder(), error);
+  return 0;
+}
