@@ -148,16 +148,20 @@ void MoveMarker(benchmark::State& state) {
 
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  // CPU time per iteration in seconds, whatever unit the benchmark shows.
+  static double Seconds(const Run& run) {
+    return run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+  }
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
       const std::string name = run.run_name.str();
       if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times[name] = run.GetAdjustedCPUTime();
+        times[name] = Seconds(run);
         medians.insert(name);
       } else if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
-        times[name] = run.GetAdjustedCPUTime();
+        times[name] = Seconds(run);
       }
     }
   }
