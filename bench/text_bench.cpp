@@ -85,6 +85,19 @@ void BM_Open_24MB(benchmark::State& state) {
 }
 BENCHMARK(BM_Open_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The volume's text with lone LF line ends: every line end is kept on its
+// separator.
+void BM_Open_6MB_LoneLf(benchmark::State& state) {
+  const std::string& text = VolumeText();
+  std::string lf;
+  lf.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r') lf += c;
+  }
+  Open(state, lf);
+}
+BENCHMARK(BM_Open_6MB_LoneLf)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // One round of the queries the proofreading commands make, at a random place:
 // set the selection, read it back, the line of the position, its start and its
 // bytes.

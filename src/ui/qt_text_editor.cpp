@@ -19,14 +19,8 @@ namespace zorvel {
 namespace {
 
 // The character format property of a block separator that records its line
-// ending; a separator without it ends its line in CR LF.
+// ending; a separator without it ends its line in the text's most common ending.
 constexpr int kLineEndProperty = QTextFormat::UserProperty + 0x950;
-
-QTextCharFormat SeparatorFormat(LineEnd end) {
-  QTextCharFormat format;
-  if (end == LineEnd::Cr || end == LineEnd::Lf) format.setProperty(kLineEndProperty, static_cast<int>(end));
-  return format;
-}
 
 std::u16string_view View(const QString& s) {
   return {reinterpret_cast<const char16_t*>(s.utf16()), static_cast<std::size_t>(s.size())};
@@ -53,11 +47,17 @@ QtTextEditor::QtTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
           [this](int position, int removed, int added) { ContentsChanged(position, removed, added); });
 }
 
+QTextCharFormat QtTextEditor::SeparatorFormat(LineEnd end) const {
+  QTextCharFormat format;
+  if (end != default_end_) format.setProperty(kLineEndProperty, static_cast<int>(end));
+  return format;
+}
+
 LineEnd QtTextEditor::EndOfBlock(const QTextBlock& block) const {
   const QTextBlock next = block.next();
   if (!next.isValid()) return LineEnd::None;
   const QVariant end = next.charFormat().property(kLineEndProperty);
-  if (!end.isValid()) return LineEnd::CrLf;
+  if (!end.isValid()) return default_end_;
   const int value = end.toInt();
   return value == static_cast<int>(LineEnd::Cr)   ? LineEnd::Cr
          : value == static_cast<int>(LineEnd::Lf) ? LineEnd::Lf
@@ -139,6 +139,18 @@ void QtTextEditor::SetSelLength(int length) {
   const int end = ToDocumentPos(ToBytePos(start) + std::max(length, 0), true);
   c.setPosition(start);
   c.setPosition(end, QTextCursor::KeepAnchor);
+  setTextCursor(c);
+  ensureCursorVisible();
+}
+
+// The same selection as SetSelStart then SetSelLength, with one cursor change
+// and one scroll: each change of the widget's cursor costs a repaint request.
+void QtTextEditor::SetSelection(int start, int length) {
+  QTextCursor c = textCursor();
+  const int from = ToDocumentPos(start);
+  const int to = ToDocumentPos(ToBytePos(from) + std::max(length, 0), true);
+  c.setPosition(from);
+  c.setPosition(to, QTextCursor::KeepAnchor);
   setTextCursor(c);
   ensureCursorVisible();
 }
@@ -314,29 +326,34 @@ std::string QtTextEditor::Text() const {
 void QtTextEditor::SetText(std::string_view bytes) {
   const bool modified = document()->isModified();
   std::vector<LineInfo> lines = SplitLines(bytes);
-  // One QString with a plain LF between lines; the endings that are not CR LF
-  // are put on their separators afterwards.
+  // One QString with a plain LF between lines. The most common line ending is
+  // the default of the separators; the others are put on theirs afterwards.
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   std::size_t at = 0;
-  bool all_crlf = true;
+  int counts[4] = {0, 0, 0, 0};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const LineInfo& line = lines[i];
     const std::u16string u = Big5ToUnicode(bytes.substr(at, static_cast<std::size_t>(line.Length)));
     text.append(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
     if (i + 1 < lines.size()) text.append(QChar(u'\n'));
-    if (line.End == LineEnd::Cr || line.End == LineEnd::Lf) all_crlf = false;
+    ++counts[static_cast<int>(line.End)];
     at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
   }
+  default_end_ = LineEnd::CrLf;
+  for (LineEnd end : {LineEnd::Cr, LineEnd::Lf}) {
+    if (counts[static_cast<int>(end)] > counts[static_cast<int>(default_end_)]) default_end_ = end;
+  }
+  const bool all_default = counts[static_cast<int>(default_end_)] == static_cast<int>(lines.size()) - 1;
   QTextDocument* doc = document();
   loading_ = true;
   doc->setUndoRedoEnabled(false);
   setPlainText(text);
-  if (!all_crlf) {
+  if (!all_default) {
     QTextCursor c(doc);
     QTextBlock b = doc->firstBlock();
     for (std::size_t i = 0; i + 1 < lines.size() && b.isValid(); ++i, b = b.next()) {
-      if (lines[i].End != LineEnd::Cr && lines[i].End != LineEnd::Lf) continue;
+      if (lines[i].End == default_end_) continue;
       const int sep = b.position() + b.length() - 1;
       c.setPosition(sep);
       c.setPosition(sep + 1, QTextCursor::KeepAnchor);

@@ -7,10 +7,12 @@
 // index (byte length and line ending of every line) is kept up to date from the
 // document's change notices and no query converts the whole text. A line's
 // ending (CR LF, lone CR, lone LF) is stored as a property of the block
-// separator's character format: the undo stack restores it with the separator,
-// so every line keeps its own ending byte for byte.
+// separator's character format, unless it is the text's most common ending: the
+// undo stack restores it with the separator, so every line keeps its own ending
+// byte for byte.
 
 #include <QPlainTextEdit>
+#include <QTextCharFormat>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -43,6 +45,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   int SelLength() const override;
   void SetSelStart(int pos) override;
   void SetSelLength(int length) override;
+  void SetSelection(int start, int length) override;
   std::string SelectedBytes() const override;
   void ReplaceSelection(std::string_view bytes) override;
   int LineCount() const override;
@@ -86,6 +89,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
  private:
   void ContentsChanged(int position, int removed, int added);
   LineEnd EndOfBlock(const QTextBlock& block) const;
+  QTextCharFormat SeparatorFormat(LineEnd end) const;
   // Replaces the byte range [start, end) and leaves the cursor after the new
   // bytes; false when the text would grow beyond MaxLength().
   bool ReplaceRange(int start, int end, std::string_view bytes);
@@ -102,6 +106,9 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // Whether every line holds the Unicode its bytes read back as. Find then skips
   // lines whose Unicode cannot hold the match without converting them.
   bool canonical_ = true;
+  // The ending of a separator that carries none of its own: the most common
+  // ending of the text when it was loaded.
+  LineEnd default_end_ = LineEnd::CrLf;
   bool loading_ = false;
   int max_length_ = 104857600;
 };
