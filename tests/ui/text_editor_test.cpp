@@ -123,6 +123,27 @@ TEST_F(QtTextEditorTest, LineEndsSurviveDeleteAndUndo) {
   EXPECT_EQ(editor.LineStart(3), 15);
 }
 
+TEST_F(QtTextEditorTest, TextsWithMostlyLoneLineEndsKeepEveryEnding) {
+  for (const std::string text : {"a\nb\nc\r\nd\ne\rf", "a\rb\rc\r\nd\re\nf"}) {
+    editor.SetText(text);
+    EXPECT_EQ(editor.Text(), text);
+    editor.SetSelStart(1);
+    Key(Qt::Key_Return);  // a typed line end is CR LF whatever the text mostly has
+    std::string expected = text;
+    expected.insert(1, "\r\n");
+    EXPECT_EQ(editor.Text(), expected);
+    editor.SetSelStart(5);
+    editor.SetSelLength(4);
+    editor.ReplaceSelection("\n\r\r\n");
+    std::string replaced = expected;
+    replaced.replace(5, 4, "\n\r\r\n");
+    EXPECT_EQ(editor.Text(), replaced);
+    editor.Undo();
+    editor.Undo();
+    EXPECT_EQ(editor.Text(), text);
+  }
+}
+
 TEST_F(QtTextEditorTest, RefusesTextBeyondTheLimit) {
   int refused = 0;
   editor.OnTooLong = [&] { ++refused; };
