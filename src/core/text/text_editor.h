@@ -28,6 +28,12 @@ class TextEditor {
   virtual int SelLength() const = 0;
   virtual void SetSelStart(int pos) = 0;
   virtual void SetSelLength(int length) = 0;
+  // Both in one step, for runs that select many places one after another; an
+  // editor whose every selection change costs a repaint does it once.
+  virtual void SetSelection(int start, int length) {
+    SetSelStart(start);
+    SetSelLength(length);
+  }
   virtual std::string SelectedBytes() const = 0;
   // Replaces the selection by bytes; the cursor ends after the inserted bytes.
   virtual void ReplaceSelection(std::string_view bytes) = 0;
