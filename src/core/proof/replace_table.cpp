@@ -227,8 +227,7 @@ void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& pro
 
   while (scanPos < end) {
     if (const ReplacePair* pair = table.Match(snapshot, scanPos)) {
-      editor.SetSelStart(static_cast<int>(textPos));
-      editor.SetSelLength(pair->SourceLength);
+      editor.SetSelection(static_cast<int>(textPos), pair->SourceLength);
       if (showWord && !showWord()) return;
       if (editor.SelStart() != textPos || editor.SelectedBytes() != pair->Source ||
           editor.SelLength() != pair->SourceLength) {
