@@ -129,8 +129,7 @@ int QtTextEditor::SelLength() const {
 void QtTextEditor::SetSelStart(int pos) {
   QTextCursor c = textCursor();
   c.setPosition(ToDocumentPos(pos));
-  setTextCursor(c);
-  ensureCursorVisible();
+  setTextCursor(c);  // scrolls the cursor into view
 }
 
 void QtTextEditor::SetSelLength(int length) {
@@ -140,7 +139,6 @@ void QtTextEditor::SetSelLength(int length) {
   c.setPosition(start);
   c.setPosition(end, QTextCursor::KeepAnchor);
   setTextCursor(c);
-  ensureCursorVisible();
 }
 
 // The same selection as SetSelStart then SetSelLength, with one cursor change
