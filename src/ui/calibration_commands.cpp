@@ -1,5 +1,8 @@
 #include "ui/calibration_commands.h"
 
+#include <QPoint>
+#include <QRect>
+
 #include "core/pages/calibration.h"
 #include "core/pages/vol_shift.h"
 #include "ui/field_shift_form.h"
@@ -27,9 +30,12 @@ void Y1Click(TImageForm& form) {
   SetRightTop(form, -1, form.ClickY());
 }
 
-void PaintBox1DblClick(TImageForm& form) {
-  // The marker's surface takes the double-click only while the crosses show.
+void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint) {
+  // The marker's surface lies over the picture only, and only while the
+  // crosses show: a double-click beside the picture is no command.
   if (!form.ShowLines()) return;
+  const QPoint onPicture = viewPoint + QPoint(form.HorzScrollPos(), form.VertScrollPos());
+  if (!QRect(QPoint(0, 0), form.ShownSize()).contains(onPicture)) return;
   N2Click(form);
 }
 

@@ -5,6 +5,7 @@
 // The point used is the image window's ClickX and ClickY: where the mouse was
 // last pressed on the picture, by any button.
 
+class QPoint;
 class TImageForm;
 
 namespace zorvel {
@@ -19,8 +20,9 @@ void N2Click(TImageForm& form);
 // "設定為右上角第一個字的X座標" and "...的Y座標": one coordinate, no redraw.
 void X1Click(TImageForm& form);
 void Y1Click(TImageForm& form);
-// A double-click on the picture while the crosses are shown: as N2Click.
-void PaintBox1DblClick(TImageForm& form);
+// A double-click at a point of the view (client-area pixels): as N2Click when
+// the point lies on the picture and the crosses are shown; otherwise nothing.
+void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint);
 
 // The register shift dialog, modal from the popup ("設定特殊欄的行偏移") and
 // not modal from the main window; only while the store holds a volume and a

@@ -123,6 +123,21 @@ TEST_F(CalibrationCommandsTest, ADoubleClickSetsTheCornerWhileTheCrossesShow) {
   EXPECT_EQ(ImageForm->MarkerX(), point.x() - 23);
   EXPECT_EQ(ImageForm->MarkerY(), point.y() + 24);
 
+  // Beside the picture (a page at 25 % is narrower than the view) a
+  // double-click is no command.
+  ImageForm->Rescale(25);
+  ImageForm->SetHorzScrollPos(0);
+  ImageForm->SetVertScrollPos(0);
+  ASSERT_LT(ImageForm->ShownSize().width(), View()->width());
+  const QPoint beside(ImageForm->ShownSize().width() + 5, 30);
+  QMouseEvent twice(QEvent::MouseButtonDblClick, QPointF(beside), QPointF(View()->mapToGlobal(beside)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(View(), &twice);
+  EXPECT_EQ(Page(2).FirstCharX, 150);
+  EXPECT_EQ(Page(2).FirstCharY, 160);
+  ImageForm->Rescale(100);
+  ScrollToTopRight();
+
   // With the crosses hidden a double-click only presses.
   ImageForm->ToggleLines();
   const QPoint other(kSamplePageWidth - 90, 120);
