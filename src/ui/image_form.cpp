@@ -109,7 +109,7 @@ void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
   // The press of a double-click sets the click point like any press; then the
   // point is taken as the first character's corner.
   form_->MousePress(event);
-  if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_);
+  if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_, event->position().toPoint());
 }
 
 // ---------------------------------------------------------------------------
