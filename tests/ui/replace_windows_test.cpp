@@ -82,21 +82,6 @@ class ReplaceWindowsTest : public ::testing::Test {
   QStringList savePresets_;
 };
 
-TEST_F(ReplaceWindowsTest, EditorLooksAsDesigned) {
-  EXPECT_EQ(fmReplace->windowTitle(), U("字串取代"));
-  EXPECT_TRUE(fmReplace->isModal());
-  EXPECT_EQ(fmReplace->edSplitChar->text(), U("＝"));
-  EXPECT_FALSE(fmReplace->cbShowPicture->isChecked());
-  EXPECT_EQ(fmReplace->btLoadFile->text(), U("讀入字串表"));
-  EXPECT_EQ(fmReplace->btSaveFile->text(), U("儲存字串表"));
-  EXPECT_EQ(fmReplace->btOk->text(), U("確定"));
-  EXPECT_EQ(fmReplace->findChild<zorvel::QtTextEditor*>("Memo"), fmReplace->Memo);
-  EXPECT_EQ(fmReplace->ReplaceCount(), 0);
-  EXPECT_EQ(fmAskReplace->windowTitle(), U("確定要取代字串嗎?"));
-  EXPECT_TRUE(fmAskReplace->edSource->isReadOnly());
-  EXPECT_TRUE(fmAskReplace->btReplace->isDefault());
-}
-
 TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAbout) {
   // Big5 with CR LF, a line without the split, and a byte that is no character.
   const std::string table = kJia + kEq + kYi + "\r\nno split\r\n\x80x" + kEq + "y\r\n";
