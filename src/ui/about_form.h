@@ -3,8 +3,8 @@
 
 #include <QDialog>
 
-// The version the program shows; the project's version in CMakeLists.txt.
-inline constexpr const char* kZorvelVersion = "0.1.0";
+// The version the program shows: the project's version, from the build.
+inline constexpr const char* kZorvelVersion = ZORVEL_VERSION;
 
 class TAboutForm : public QDialog {
   Q_OBJECT
