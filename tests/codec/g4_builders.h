@@ -1,45 +1,99 @@
 #pragma once
-// Builders for hand-made Group 4 bitstreams and TIFF files.
+// Hand-made Group 4 bitstreams, and both decoders run on one strip.
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <map>
+#include <span>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "codec/g4_decoder.h"
+#include "codec/t4_codes.h"
+#include "reference_decoder.h"
+
 namespace zorvel::test {
 
-// Appends bits, first bit first, and packs them into bytes (spare bits 0).
+// Appends codes, first bit first, and packs them into bytes (spare bits 0). Codes are written as text,
+// separated by spaces: bits ("0110"), V0, VR1-3, VL1-3, P (pass), U (uncompressed mode), and horizontal
+// mode as Hfirst,second with a0 white or hfirst,second with a0 black.
 class BitWriter {
  public:
-  BitWriter& Bits(std::string_view bits);  // "0110", spaces ignored
-  BitWriter& V0() { return Bits("1"); }
-  BitWriter& VR(int k);  // 1 to 3
-  BitWriter& VL(int k);
-  BitWriter& Pass() { return Bits("0001"); }
-  // Horizontal mode with the two runs, the first in the colour of a0.
-  BitWriter& Horizontal(bool a0White, int first, int second);
-  BitWriter& Run(bool white, int run);  // make-up and terminating codes
-  BitWriter& Uncompressed() { return Bits("0000001111"); }
-  std::size_t BitCount() const { return bits_.size(); }
-  std::vector<std::uint8_t> Bytes(bool lsbFirst = false) const;
+  explicit BitWriter(std::string_view codes = "") { Codes(codes); }
+  BitWriter& Codes(std::string_view codes) {
+    static const std::map<std::string, const char*> modes = {
+        {"V0", "1"},       {"VR1", "011"},     {"VR2", "000011"}, {"VR3", "0000011"}, {"VL1", "010"},
+        {"VL2", "000010"}, {"VL3", "0000010"}, {"P", "0001"},     {"U", "0000001111"}};
+    std::istringstream in{std::string(codes)};
+    for (std::string t; in >> t;) {
+      if (const auto mode = modes.find(t); mode != modes.end()) {
+        bits_ += mode->second;
+      } else if (t[0] == 'H' || t[0] == 'h') {
+        bits_ += "001";
+        Run(t[0] == 'H', std::stoi(t.substr(1))).Run(t[0] != 'H', std::stoi(t.substr(t.find(',') + 1)));
+      } else if (t.find_first_not_of("01") == std::string::npos) {
+        bits_ += t;
+      } else {
+        throw std::logic_error("no such code: " + t);
+      }
+    }
+    return *this;
+  }
+  std::vector<std::uint8_t> Bytes(bool lsbFirst = false) const {
+    std::vector<std::uint8_t> out((bits_.size() + 7) / 8, 0);
+    for (std::size_t i = 0; i < bits_.size(); ++i) {
+      if (bits_[i] == '1') out[i / 8] |= static_cast<std::uint8_t>(1 << (lsbFirst ? i % 8 : 7 - i % 8));
+    }
+    return out;
+  }
 
  private:
+  BitWriter& Run(bool white, int run) {  // a make-up code where needed, then the terminating code
+    if (run >= 1792) Code(ExtendedMakeUpCodes(), run / 64 * 64);
+    if (run >= 64 && run < 1792) Code(white ? WhiteMakeUpCodes() : BlackMakeUpCodes(), run / 64 * 64);
+    return Code(white ? WhiteTerminatingCodes() : BlackTerminatingCodes(), run % 64);
+  }
+  BitWriter& Code(std::span<const T4Code> codes, int run) {
+    for (const T4Code& c : codes) {
+      if (c.Run != run) continue;
+      for (int i = c.Length - 1; i >= 0; --i) bits_ += ((c.Bits >> i) & 1) ? '1' : '0';
+      return *this;
+    }
+    throw std::logic_error("no code for run " + std::to_string(run));
+  }
   std::string bits_;
 };
 
-// A little-endian TIFF file made by hand: header, one IFD, one strip.
-struct TiffFile {
-  std::string ByteOrder = "II";
-  std::uint16_t Version = 42;
-  std::map<std::uint16_t, std::uint32_t> Tags;   // tag -> value field
-  std::map<std::uint16_t, std::uint16_t> Types;  // field types other than the usual
-  std::vector<std::uint8_t> Strip;
-  bool AutoStripTags = true;  // fill StripOffsets and StripByteCounts when present in Tags
-
-  // A valid page of the given size coded by the strip.
-  static TiffFile Page(int width, int length, std::vector<std::uint8_t> strip);
-  std::string Bytes() const;
+struct Decoded {
+  std::uint8_t Result = 0;
+  std::vector<std::uint8_t> Rows;
 };
+
+// The fast decoder, checked against the literal reference: same result and, on success, same rows.
+inline Decoded DecodeBoth(const std::vector<std::uint8_t>& strip, int width, int length,
+                          bool lsbFirst = false, int firstRow = 1, int rowCount = -1) {
+  Decoded fast;
+  G4Strip s{strip.data(), strip.size(), lsbFirst};
+  fast.Result = DecodeG4(s, width, length, firstRow, rowCount < 0 ? length : rowCount, fast.Rows);
+  Decoded reference;
+  reference.Result = ReferenceDecode(strip.data(), strip.size(), lsbFirst, width, length, firstRow,
+                                     rowCount < 0 ? length : rowCount, reference.Rows);
+  EXPECT_EQ(int{fast.Result}, int{reference.Result}) << "width " << width << " length " << length;
+  EXPECT_TRUE(fast.Result != 1 || reference.Result != 1 || fast.Rows == reference.Rows) << "rows differ";
+  return fast;
+}
+
+// The pixels of one decoded row, '#' black and '.' white.
+inline std::string RowText(const std::vector<std::uint8_t>& rows, int width, int y) {
+  std::string s;
+  for (int x = 0; x < width; ++x) {
+    s += (rows[static_cast<std::size_t>(y) * ((width + 7) / 8) + x / 8] & (0x80 >> (x % 8))) ? '.' : '#';
+  }
+  return s;
+}
 
 }  // namespace zorvel::test
