@@ -65,89 +65,52 @@ TEST_F(MainFormTest, FrameCarriesItsTitlesFontAndWindows) {
   EXPECT_EQ(ImageForm->parentWidget()->windowTitle(), "(no image)");
 }
 
-TEST_F(MainFormTest, MenusHoldEveryItemWithCaptionShortcutAndHint) {
-  struct Expected {
-    const char *Name, *Caption, *Shortcut = "", *Hint = "";
-  };
-  // One row per item in menu order; a row without a name is a separator, one
-  // with only a caption opens the next menu of the bar.
-  const Expected items[] = {
-      {"", "檔案 (&F)"},
-      {"FileOpenItem", "開啟舊檔 (&O)...", "Ctrl+O", "Open an existing file"},
-      {"FileSaveItem", "儲存檔案 (&S)", "Ctrl+S", "Save current file"},
-      {"FileSaveAsItem", "另存新檔 (&A)...", "", "Save current file under a new name"},
-      {nullptr, ""},
-      {"FileExitItem", "離開 (&X)", "", "Exit this application"},
-      {"", "編輯 (&E)"},
-      {"EditUndoItem", "復原 (&U)"},
-      {nullptr, ""},
-      {"EditCutItem", "剪下 (&T)", "", "Delete selected item"},
-      {"EditCopyItem", "複製 (&C)", "", "Copy selected item to clipboard"},
-      {"EditPasteItem", "貼上 (&P)", "", "Paste contents of clipboard"},
-      {nullptr, ""},
-      {"A1", "全選 (&A)"},
-      {"", "工具 (&U)"},
-      {"miToolBar", "工具列"},
-      {nullptr, ""},
-      {"miOption", "選項...(&O)"},
-      {"", "文字區 (&T)"},
-      {"miFindSign", "尋找差異符號", "F2"},
-      {"miShowWord", "秀出圖形位置", "F3"},
-      {"miSelectWord", "選擇正確字串", "F4"},
-      {nullptr, ""},
-      {"miAll", "以上三者全部", "F1"},
-      {nullptr, ""},
-      {"N22", "設定取代字串..."},
-      {"N24", "進行字串取代"},
-      {nullptr, ""},
-      {"N3", "尋找與取代...", "Ctrl+F"},
-      {"N19", "設定字型..."},
-      {"N21", "書籤..."},
-      {"", "圖形區 (&P)"},
-      {"N14", "開啟大正藏圖檔"},
-      {"N15", "儲存圖形偏移資訊"},
-      {nullptr, ""},
-      {"N7", "連續開啟圖檔..."},
-      {nullptr, ""},
-      {"miPreviousPicture", "上一張圖", "F5"},
-      {"miNextPicture", "下一張圖", "F6"},
-      {"N10", "移至右上角"},
-      {"N20", "切換圖形的中心線"},
-      {nullptr, ""},
-      {"N17", "設定特殊欄位偏移"},
-      {"N25", "設定圖形比例"},
-      {"", "視窗 (&W)"},
-      {"H1", "垂直並排 (&V)"},
-      {"WindowTileItem", "水平並排 (&H)", "", "Tile all windows"},
-      {"WindowCascadeItem", "重疊顯示 (&C)", "", "Cascade all windows"},
-      {"", "說明 (&H)"},
-      {"HelpAboutItem", "關於 (&A)...", "", "Show program information"},
-  };
-  const QList<QAction*> menus = MainForm->menuBar()->actions();
-  int menu = -1, at = 0;
-  for (const Expected& expected : items) {
-    SCOPED_TRACE(expected.Name ? expected.Name : "separator");
-    if (expected.Name && !*expected.Name) {
-      ASSERT_LT(++menu, menus.size());
-      EXPECT_EQ(menus[menu]->text(), U(expected.Caption));
-      at = 0;
-      continue;
-    }
-    const QList<QAction*> actions = menus[menu]->menu()->actions();
-    ASSERT_LT(at, actions.size());
-    QAction* item = actions[at++];
-    EXPECT_EQ(item->isSeparator(), expected.Name == nullptr);
-    if (!expected.Name) continue;
-    EXPECT_EQ(item->objectName(), expected.Name);
-    EXPECT_EQ(item->text(), U(expected.Caption));
-    EXPECT_EQ(item->shortcut().toString(), expected.Shortcut);
-    EXPECT_EQ(item->statusTip(), expected.Hint);
+// Each item of a menu as "name caption [shortcut] [: hint]", separators as "-".
+QStringList Items(QMenu* menu) {
+  QStringList items;
+  for (QAction* item : menu->actions()) {
+    QString text = item->objectName() + " " + item->text();
+    if (!item->shortcut().isEmpty()) text += " " + item->shortcut().toString();
+    if (!item->statusTip().isEmpty()) text += " : " + item->statusTip();
+    items << (item->isSeparator() ? "-" : text);
   }
-  EXPECT_EQ(menu, menus.size() - 1);
-  QStringList bars;
-  for (QAction* item : Item("miToolBar")->menu()->actions()) bars << item->objectName() + "=" + item->text();
-  EXPECT_EQ(bars, QStringList({U("miMain=一般"), U("miText=文字區"), U("miImage=圖形區"),
-                               U("miSpecial=特殊用途"), U("miBigOne=大按鈕")}));
+  return items;
+}
+
+TEST_F(MainFormTest, MenusHoldEveryItemWithCaptionShortcutAndHint) {
+  const std::pair<const char*, QStringList> menus[] = {
+      {"檔案 (&F)",
+       {U("FileOpenItem 開啟舊檔 (&O)... Ctrl+O : Open an existing file"),
+        U("FileSaveItem 儲存檔案 (&S) Ctrl+S : Save current file"),
+        U("FileSaveAsItem 另存新檔 (&A)... : Save current file under a new name"), "-",
+        U("FileExitItem 離開 (&X) : Exit this application")}},
+      {"編輯 (&E)",
+       {U("EditUndoItem 復原 (&U)"), "-", U("EditCutItem 剪下 (&T) : Delete selected item"),
+        U("EditCopyItem 複製 (&C) : Copy selected item to clipboard"),
+        U("EditPasteItem 貼上 (&P) : Paste contents of clipboard"), "-", U("A1 全選 (&A)")}},
+      {"工具 (&U)", {U("miToolBar 工具列"), "-", U("miOption 選項...(&O)")}},
+      {"文字區 (&T)",
+       {U("miFindSign 尋找差異符號 F2"), U("miShowWord 秀出圖形位置 F3"), U("miSelectWord 選擇正確字串 F4"),
+        "-", U("miAll 以上三者全部 F1"), "-", U("N22 設定取代字串..."), U("N24 進行字串取代"), "-",
+        U("N3 尋找與取代... Ctrl+F"), U("N19 設定字型..."), U("N21 書籤...")}},
+      {"圖形區 (&P)",
+       {U("N14 開啟大正藏圖檔"), U("N15 儲存圖形偏移資訊"), "-", U("N7 連續開啟圖檔..."), "-",
+        U("miPreviousPicture 上一張圖 F5"), U("miNextPicture 下一張圖 F6"), U("N10 移至右上角"),
+        U("N20 切換圖形的中心線"), "-", U("N17 設定特殊欄位偏移"), U("N25 設定圖形比例")}},
+      {"視窗 (&W)",
+       {U("H1 垂直並排 (&V)"), U("WindowTileItem 水平並排 (&H) : Tile all windows"),
+        U("WindowCascadeItem 重疊顯示 (&C) : Cascade all windows")}},
+      {"說明 (&H)", {U("HelpAboutItem 關於 (&A)... : Show program information")}}};
+  const QList<QAction*> bar = MainForm->menuBar()->actions();
+  ASSERT_EQ(bar.size(), std::ssize(menus));
+  for (int i = 0; i < bar.size(); ++i) {
+    SCOPED_TRACE(menus[i].first);
+    EXPECT_EQ(bar[i]->text(), U(menus[i].first));
+    EXPECT_EQ(Items(bar[i]->menu()), menus[i].second);
+  }
+  EXPECT_EQ(Items(Item("miToolBar")->menu()),
+            QStringList({U("miMain 一般"), U("miText 文字區"), U("miImage 圖形區"), U("miSpecial 特殊用途"),
+                         U("miBigOne 大按鈕")}));
 }
 
 TEST_F(MainFormTest, ToolbarsHoldEveryButtonWithHintAndIconInTwoRows) {
