@@ -1,12 +1,15 @@
 #pragma once
-// The image window suites work on the sample workspace that zorvel-make-sample
-// makes, as the demo does, and on the whole window set started in it.
+// Shared by the window suites: the whole window set started in a temporary
+// folder with scripted prompts, and the sample workspace that
+// zorvel-make-sample makes, as the demo does.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <string>
 
 #include "codec/decoded_page.h"
@@ -17,6 +20,10 @@
 
 namespace zorvel::test {
 
+inline QString U(const char* text) {
+  return QString::fromUtf8(text);
+}
+
 // Where the sample pages put their characters: the frame's top border starts
 // at row 150 and its right border ends at column 2249, so the corner search
 // gives FirstCharX 2400 - 2249 + 45 and FirstCharY 150 + 45 with the default
@@ -26,7 +33,6 @@ inline constexpr int kSamplePageHeight = 3400;
 inline constexpr int kSampleFirstCharX = 196;
 inline constexpr int kSampleFirstCharY = 195;
 
-// Runs the generator into folder; true when it succeeded.
 inline bool MakeSampleWorkspace(const std::string& folder, std::string* output = nullptr) {
   QProcess generator;
   generator.setProcessChannelMode(QProcess::MergedChannels);
@@ -45,12 +51,37 @@ inline int InkIn(const DecodedPage& page, int left, int top, int width, int heig
   return ink;
 }
 
-// The window set started in a fresh sample workspace, with scripted prompts.
-class SampleWorkspaceTest : public ::testing::Test {
+// A white page of width x height; Blacken inks one pixel.
+inline DecodedPage WhitePage(int width, int height) {
+  DecodedPage page;
+  page.Width = width;
+  page.Height = height;
+  page.BytesPerRow = (width + 7) / 8;
+  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
+  return page;
+}
+inline void Blacken(DecodedPage& page, int x, int y) {
+  page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
+      static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
+}
+
+// Runs act once the modal dialog is up (it is polled for), while exec() waits.
+inline void WhenShown(QWidget* dialog, std::function<void()> act, int tries = 200) {
+  QTimer::singleShot(5, dialog, [dialog, act, tries] {
+    if (dialog->isVisible()) {
+      act();
+    } else if (tries > 0) {
+      WhenShown(dialog, act, tries - 1);
+    } else {
+      ADD_FAILURE() << "dialog never showed";
+    }
+  });
+}
+
+// The window set, started by Start() in a fresh folder, with scripted prompts.
+class WindowSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string output;
-    ASSERT_TRUE(MakeSampleWorkspace(dir_.Path().string(), &output)) << output;
     oldFolder_ = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
     SetAppPrompts(&prompts_);
@@ -65,10 +96,21 @@ class SampleWorkspaceTest : public ::testing::Test {
     MainForm->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
   }
+  QString File(const char* name) const { return QString::fromStdString(dir_.File(name)); }
 
   TempDir dir_;
   ScriptedPrompts prompts_;
   QString oldFolder_;
+};
+
+// The same in the sample workspace.
+class SampleWorkspaceTest : public WindowSetTest {
+ protected:
+  void SetUp() override {
+    std::string output;
+    ASSERT_TRUE(MakeSampleWorkspace(dir_.Path().string(), &output)) << output;
+    WindowSetTest::SetUp();
+  }
 };
 
 }  // namespace zorvel::test

@@ -1,30 +1,23 @@
-// MakePageBitmap: the decoded page as a monochrome QImage, 1 white.
+// The decoded page on screen: MakePageBitmap at full size (a monochrome
+// QImage, 1 white) and RenderReducedPage below it.
 #include <gtest/gtest.h>
 
 #include <QImage>
 
-#include "codec/a_tif_g4.h"
-#include "pagegen/page_generator.h"
-#include "support/test_support.h"
+#include "core/pages/marker_geometry.h"
+#include "image_sample.h"
 #include "ui/page_bitmap.h"
+#include "ui/page_rendering.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 // A page with a diagonal of black pixels and a black last column.
 DecodedPage DiagonalPage(int width, int height) {
-  DecodedPage page;
-  page.Width = width;
-  page.Height = height;
-  page.BytesPerRow = (width + 7) / 8;
-  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
-  auto black = [&](int x, int y) {
-    page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
-        static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
-  };
+  DecodedPage page = WhitePage(width, height);
   for (int y = 0; y < height; ++y) {
-    black(y % width, y);
-    black(width - 1, y);
+    Blacken(page, y % width, y);
+    Blacken(page, width - 1, y);
   }
   return page;
 }
@@ -36,19 +29,12 @@ TEST(PageBitmap, KeepsEveryPixelAtAnyStride) {
     const QImage image = MakePageBitmap(page);
     ASSERT_FALSE(image.isNull()) << width;
     EXPECT_EQ(image.format(), QImage::Format_Mono);
-    EXPECT_EQ(image.width(), width);
-    EXPECT_EQ(image.height(), 37);
-    ASSERT_EQ(image.colorCount(), 2);
-    EXPECT_EQ(image.color(0), qRgb(0, 0, 0));
-    EXPECT_EQ(image.color(1), qRgb(255, 255, 255));
+    EXPECT_EQ(image.size(), QSize(width, 37));
     for (int y = 0; y < 37; ++y) {
       for (int x = 0; x < width; ++x) {
-        ASSERT_EQ(image.pixelIndex(x, y) == 0, page.IsBlack(x, y)) << width << ": " << x << "," << y;
+        ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+            << width << ": " << x << "," << y;
       }
-    }
-    EXPECT_EQ(image.pixel(width - 1, 0), qRgb(0, 0, 0));
-    if (width > 2) {
-      EXPECT_EQ(image.pixel(1, 0), qRgb(255, 255, 255));
     }
   }
 }
@@ -65,22 +51,54 @@ TEST(PageBitmap, RefusesWhatItCannotShow) {
   EXPECT_TRUE(MakePageBitmap(5, 5, nullptr).isNull());
 }
 
-TEST(PageBitmap, ShowsADecodedScan) {
-  test::TempDir dir;
-  pagegen::Bitmap drawn(2408, 120);
-  pagegen::DrawFrame(drawn, 10, 10, 2380, 100, 4);
-  pagegen::DrawGlyph(drawn, 40, 30, 60, 60, 9);
-  ASSERT_TRUE(pagegen::WriteG4Tiff(dir.File("p.tif"), drawn));
-  ATifG4 tif(dir.File("p.tif"));
-  ASSERT_EQ(ReadPage(tif), 1);
-  const QImage image = MakePageBitmap(tif.Page);
-  ASSERT_FALSE(image.isNull());
-  for (int y = 0; y < drawn.Height(); ++y) {
-    for (int x = 0; x < drawn.Width(); ++x) {
-      ASSERT_EQ(image.pixel(x, y) == qRgb(0, 0, 0), drawn.IsBlack(x, y)) << x << "," << y;
+TEST(PageRenderingTest, BelowFullSizeThinStrokesStayVisibleAndWhiteStaysWhite) {
+  // One-pixel strokes: a column and a row, on a page whose width is not a
+  // multiple of eight.
+  DecodedPage page = WhitePage(203, 160);
+  for (int y = 0; y < page.Height; ++y) Blacken(page, 101, y);
+  for (int x = 0; x < page.Width; ++x) Blacken(page, x, 37);
+
+  for (int ratio : {50, 33, 25, 10}) {
+    const float s = PictureScale(ratio);
+    const int width = ScaleToPicture(page.Width, ratio);
+    const int height = ScaleToPicture(page.Height, ratio);
+    const QImage image = RenderReducedPage(page, s, width, height);
+    ASSERT_EQ(image.size(), QSize(width, height)) << ratio;
+    const int column = ScaleToPicture(101, ratio);
+    const int row = ScaleToPicture(37, ratio);
+    // The strokes show as clear grey wherever they pass...
+    for (int v = 0; v < height; ++v) EXPECT_LT(qGray(image.pixel(column, v)), 200) << ratio << " row " << v;
+    for (int u = 0; u < width; ++u) EXPECT_LT(qGray(image.pixel(u, row)), 200) << ratio << " column " << u;
+    // ...and the paper away from them stays white.
+    for (int v = 0; v < height; ++v) {
+      for (int u = 0; u < width; ++u) {
+        if (std::abs(u - column) > 1 && std::abs(v - row) > 1) {
+          ASSERT_EQ(image.pixel(u, v), qRgb(255, 255, 255)) << ratio << " at " << u << "," << v;
+        }
+      }
     }
   }
 }
 
+TEST(PageRenderingTest, AFullyInkedAreaIsBlackAndHalfInkIsDarkerThanAQuarter) {
+  DecodedPage page = WhitePage(64, 64);
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 64; ++x) Blacken(page, x, y);  // the top half black
+  }
+  for (int y = 32; y < 64; y += 2) {
+    for (int x = 0; x < 32; x += 2) Blacken(page, x, y);  // a quarter of the bottom left
+  }
+  for (int y = 32; y < 64; ++y) {
+    for (int x = 32; x < 64; x += 2) Blacken(page, x, y);  // half of the bottom right
+  }
+  const QImage image = RenderReducedPage(page, PictureScale(25), 16, 16);
+  EXPECT_EQ(image.pixel(3, 3), qRgb(0, 0, 0));
+  const int quarter = qGray(image.pixel(3, 12));
+  const int half = qGray(image.pixel(12, 12));
+  EXPECT_LT(half, quarter);
+  EXPECT_LT(quarter, 255);
+  EXPECT_GT(half, 0);
+}
+
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

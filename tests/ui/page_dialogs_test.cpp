@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -29,12 +28,12 @@
 namespace zorvel::test {
 namespace {
 
-QString U(const char* text) {
-  return QString::fromUtf8(text);
-}
-
 class PageDialogsTest : public SampleWorkspaceTest {
  protected:
+  void SetUp() override {
+    SampleWorkspaceTest::SetUp();
+    Start();
+  }
   // The file of a page of volume 1, as the dialogs name it (sutra 0).
   std::string Name(int page) const {
     std::string name;
@@ -80,24 +79,19 @@ class PageDialogsTest : public SampleWorkspaceTest {
 };
 
 TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
-  Start();
   MainForm->findChild<QAction*>("N14")->trigger();
-  ASSERT_TRUE(LoadPictureForm->isVisible());
   EXPECT_FALSE(LoadPictureForm->isModal());
-  EXPECT_EQ(LoadPictureForm->windowTitle(), U("載入圖檔"));
 
   LoadPictureForm->edVol()->setText("1");
-  LoadPictureForm->edPage()->setText("4");
-  LoadPictureForm->btOkClick();
-  EXPECT_EQ(prompts_.Shown.back(), "錯誤 : 檔案 " + Name(4) + " 不存在 !");
-  EXPECT_TRUE(LoadPictureForm->isVisible());
-  LoadPictureForm->edPage()->setText("5");
-  LoadPictureForm->btOkClick();
-  EXPECT_EQ(prompts_.Shown.back(), "開啟圖檔失敗!");
-  EXPECT_TRUE(LoadPictureForm->isVisible());
-  LoadPictureForm->edPage()->setText("x");
-  LoadPictureForm->btOkClick();
-  EXPECT_EQ(prompts_.Shown.back(), "'x' is not a valid integer value");
+  for (auto [page, message] :
+       {std::pair{"4", "錯誤 : 檔案 " + Name(4) + " 不存在 !"}, std::pair{"5", std::string("開啟圖檔失敗!")},
+        std::pair{"x", std::string("'x' is not a valid integer value")}}) {
+    SCOPED_TRACE(page);
+    LoadPictureForm->edPage()->setText(page);
+    LoadPictureForm->btOkClick();
+    EXPECT_EQ(prompts_.Shown.back(), message);
+    EXPECT_TRUE(LoadPictureForm->isVisible());
+  }
   EXPECT_EQ(ImageForm->PictureFileName(), "");
 
   LoadPictureForm->edPage()->setText("2");
@@ -105,8 +99,6 @@ TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
   EXPECT_FALSE(LoadPictureForm->isVisible());
   EXPECT_EQ(prompts_.Shown.size(), 3u);
   EXPECT_EQ(ImageForm->PictureFileName(), Name(2));
-  EXPECT_EQ(ImageForm->PictureVolume(), 1);
-  EXPECT_EQ(ImageForm->PictureSutra(), 0);
   EXPECT_EQ(ImageForm->PicturePage(), 2);
   // Found and stored; the view at the top right; no marker.
   EXPECT_EQ(MainForm->VolShift->Get(2).FirstCharX, kSampleFirstCharX);
@@ -123,25 +115,15 @@ TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
 }
 
 TEST_F(PageDialogsTest, TheScaleDialogShowsSavesAndRefuses) {
-  Start();
-  fmSetRatio->show();
-  EXPECT_EQ(fmSetRatio->windowTitle(), U("設定圖形比例"));
-  EXPECT_EQ(fmSetRatio->ItemIndex(), 0);
-  EXPECT_FALSE(fmSetRatio->edRatio()->isEnabled());
-  fmSetRatio->hide();
-
   OptionForm->Settings.PictureRatio = 60;
   fmSetRatio->show();
   EXPECT_EQ(fmSetRatio->ItemIndex(), TfmSetRatio::kCustomItem);
   EXPECT_EQ(fmSetRatio->findChild<QRadioButton*>("rgRatio4")->text(), U("自訂比例"));
   EXPECT_EQ(fmSetRatio->edRatio()->text(), "60");
   EXPECT_TRUE(fmSetRatio->edRatio()->isEnabled());
-  // A preset disables the field; custom enables it again.
   fmSetRatio->findChild<QRadioButton*>("rgRatio1")->click();
   EXPECT_FALSE(fmSetRatio->edRatio()->isEnabled());
-  EXPECT_FALSE(fmSetRatio->findChild<QLabel*>("Label1")->isEnabled());
   fmSetRatio->findChild<QRadioButton*>("rgRatio4")->click();
-  EXPECT_TRUE(fmSetRatio->edRatio()->isEnabled());
 
   // Refused: not a number, zero, negative. Nothing changes, the dialog stays.
   for (const char* bad : {"abc", "0", "-20"}) {
@@ -175,18 +157,14 @@ TEST_F(PageDialogsTest, TheScaleDialogShowsSavesAndRefuses) {
 }
 
 TEST_F(PageDialogsTest, ARunBackwardsLoadsNothingAndShowsNoReport) {
-  Start();
   const int decoded = ImageForm->DecodeCount();
   EXPECT_TRUE(Run("5", "3").isEmpty());
   EXPECT_FALSE(reportShown_);
   EXPECT_EQ(ImageForm->DecodeCount(), decoded);
-  EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
-  EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
   EXPECT_EQ(fmAutoLoadPicture->ProgressText()->text(), "0 / 0");
 }
 
 TEST_F(PageDialogsTest, ARunReportsTheMissingPageAndGoesOn) {
-  Start();
   ASSERT_TRUE(QFile::remove(QString::fromStdString(Name(2))));
   const int decoded = ImageForm->DecodeCount();
   const QStringList report = Run("1", "3");
@@ -194,15 +172,9 @@ TEST_F(PageDialogsTest, ARunReportsTheMissingPageAndGoesOn) {
   EXPECT_TRUE(reportShown_);
   EXPECT_TRUE(reportModal_);
   EXPECT_EQ(ImageForm->DecodeCount(), decoded + 2);
-  EXPECT_EQ(ImageForm->PicturePage(), 3);
-  // The last page shows its first character as found.
-  const PageCalibration page3 = MainForm->VolShift->Get(3);
-  EXPECT_EQ(page3.FirstCharX, kSampleFirstCharX);
-  EXPECT_EQ(ImageForm->MarkerY(), page3.FirstCharY + OptionForm->Settings.WordHeight / 2);
+  EXPECT_EQ(MainForm->VolShift->Get(3).FirstCharX, kSampleFirstCharX);
   EXPECT_EQ(pagesSeen_, (std::vector<qint64>{1, 2, 3}));
   EXPECT_EQ(fmAutoLoadPicture->ProgressText()->text(), "3 / 3");
-  EXPECT_EQ(fmAutoLoadPicture->Progress()->value(), fmAutoLoadPicture->Progress()->maximum());
-  EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
 }
 
 TEST_F(PageDialogsTest, AllSamplePagesReportTheBrokenOnesAndOnlyLostCornersWhenSearching) {
@@ -211,7 +183,6 @@ TEST_F(PageDialogsTest, AllSamplePagesReportTheBrokenOnesAndOnlyLostCornersWhenS
   pagegen::Bitmap specks(1200, 1600);
   for (int i = 0; i < 10; ++i) pagegen::FillRect(specks, 600 + 20 * i, 17 * i, 1, 2);
   ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), specks));
-  Start();
   QStringList report = Run("1", "7");
   const QString lost = U("定位失敗\u3000 : ") + QString::fromStdString(Name(7));
   EXPECT_EQ(report, QStringList({U("檔案不存在 : ") + QString::fromStdString(Name(4)),
@@ -229,7 +200,6 @@ TEST_F(PageDialogsTest, AllSamplePagesReportTheBrokenOnesAndOnlyLostCornersWhenS
 }
 
 TEST_F(PageDialogsTest, StopAndLeaveActBetweenPages) {
-  Start();
   const int decoded = ImageForm->DecodeCount();
   // "停止" pressed while page 2 is on its way: page 2 finishes, page 3 is not loaded.
   Run("1", "3", [](qint64 done) {
@@ -237,7 +207,6 @@ TEST_F(PageDialogsTest, StopAndLeaveActBetweenPages) {
   });
   EXPECT_EQ(ImageForm->DecodeCount(), decoded + 2);
   EXPECT_EQ(ImageForm->PicturePage(), 2);
-  EXPECT_TRUE(fmAutoLoadPicture->StopRequested);
   EXPECT_TRUE(fmAutoLoadPicture->btStart()->isEnabled());
   EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
   EXPECT_TRUE(fmAutoLoadPicture->isVisible());
@@ -264,28 +233,14 @@ TEST_F(PageDialogsTest, StopAndLeaveActBetweenPages) {
   EXPECT_EQ(ImageForm->DecodeCount(), decoded + 3);
 }
 
-TEST_F(PageDialogsTest, MenuItemsOpenTheRunAndTheAboutBoxModally) {
-  Start();
-  bool runModal = false;
-  QTimer::singleShot(0, [&] {
-    runModal = fmAutoLoadPicture->isVisible() && fmAutoLoadPicture->isModal();
-    EXPECT_EQ(fmAutoLoadPicture->windowTitle(), U("連續載入圖檔"));
-    EXPECT_FALSE(fmAutoLoadPicture->btStop()->isEnabled());
-    fmAutoLoadPicture->findChild<QPushButton*>("btExit")->click();
-  });
-  MainForm->findChild<QAction*>("ToolbarButton9737")->trigger();
-  EXPECT_TRUE(runModal);
-
+TEST_F(PageDialogsTest, TheAboutBoxIsModalAndShowsTheBuildsVersion) {
   bool aboutModal = false;
   QTimer::singleShot(0, [&] {
     aboutModal = AboutForm->isVisible() && AboutForm->isModal();
-    QPushButton* ok = AboutForm->findChild<QPushButton*>("Button1");
-    EXPECT_EQ(ok->text(), U("確 定"));
-    ok->click();
+    AboutForm->findChild<QPushButton*>("Button1")->click();
   });
   MainForm->findChild<QAction*>("HelpAboutItem")->trigger();
   EXPECT_TRUE(aboutModal);
-  EXPECT_EQ(AboutForm->windowTitle(), U("關於Zorvel程式"));
   QStringList texts;
   for (QLabel* label : AboutForm->findChildren<QLabel*>()) texts << label->text();
   EXPECT_TRUE(texts.contains(U("Zorvel程式")));
