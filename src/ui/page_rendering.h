@@ -22,8 +22,13 @@ namespace zorvel {
 
 // The page at shownWidth x shownHeight, no larger than the page, each pixel
 // the darkened ink share of the page area [u / s, (u + 1) / s) it covers, where
-// s is the given scale. Format_RGB32; a null image when there is no memory for it.
+// s is the given scale. Format_Grayscale8; a null image when there is no memory
+// for it.
 QImage RenderReducedPage(const DecodedPage& page, float scale, int shownWidth, int shownHeight);
+
+// The page at full size, black and white. Format_Grayscale8; a null image when
+// there is no memory for it.
+QImage RenderFullSizePage(const DecodedPage& page);
 
 class PageRendering {
  public:
