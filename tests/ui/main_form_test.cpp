@@ -19,6 +19,7 @@
 #include "support/test_support.h"
 #include "ui/application.h"
 #include "ui/image_form.h"
+#include "ui/image_sample.h"
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/text_form.h"
@@ -30,27 +31,14 @@ QString U(const char* text) {
   return QString::fromUtf8(text);
 }
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public zorvel::test::WindowSetTest {
  protected:
   void SetUp() override {
-    oldFolder_ = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
-    SetAppPrompts(&prompts_);
-    zorvel::CreateZorvelWindows();
-    MainForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
-  }
-  void TearDown() override {
-    zorvel::DestroyZorvelWindows();
-    SetAppPrompts(nullptr);
-    QDir::setCurrent(oldFolder_);
+    WindowSetTest::SetUp();
+    Start();
   }
   static QAction* Item(const char* name) { return MainForm->findChild<QAction*>(name); }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
-
-  zorvel::test::TempDir dir_;
-  zorvel::test::ScriptedPrompts prompts_;
-  QString oldFolder_;
 };
 
 TEST_F(MainFormTest, FrameCarriesItsTitlesFontAndWindows) {

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -20,6 +19,7 @@
 #include "support/test_support.h"
 #include "ui/application.h"
 #include "ui/image_form.h"
+#include "ui/image_sample.h"
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/select_form.h"
@@ -73,24 +73,16 @@ void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
-class SelectLoopTest : public ::testing::Test {
+class SelectLoopTest : public zorvel::test::WindowSetTest {
  protected:
   void SetUp() override {
-    oldFolder_ = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
-    SetAppPrompts(&prompts_);
-  }
-  void TearDown() override {
-    zorvel::DestroyZorvelWindows();
-    SetAppPrompts(nullptr);
-    QDir::setCurrent(oldFolder_);
+    WindowSetTest::SetUp();
+    SetAppPrompts(&operator_);
   }
   // Starts the window set on lines, one line head each, CR LF between them.
   void Start(const std::vector<std::string>& lines, const std::string& ini = {}) {
     if (!ini.empty()) zorvel::test::WriteFile(dir_.File("zorvel.ini"), ini);
-    zorvel::CreateZorvelWindows();
-    MainForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    WindowSetTest::Start();
     lines_ = lines;
     TextForm->Editor().SetText(Lines(lines));
     TextForm->Editor().SetSelStart(0);
@@ -118,9 +110,7 @@ class SelectLoopTest : public ::testing::Test {
     EXPECT_EQ(TextForm->Editor().SelLength(), 0);
   }
 
-  zorvel::test::TempDir dir_;
-  OperatorPrompts prompts_;
-  QString oldFolder_;
+  OperatorPrompts operator_;
   std::vector<std::string> lines_;
 };
 
@@ -129,38 +119,38 @@ TEST_F(SelectLoopTest, F2FindsF4ChoosesWithEnterAndTheCursorStandsAtTheMark) {
   MainKey(Qt::Key_F2);
   EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
   EXPECT_EQ(TextForm->Editor().SelLength(), 2);
-  prompts_.Acts.push_back([] { Type(Qt::Key_Return); });
+  operator_.Acts.push_back([] { Type(Qt::Key_Return); });
   MainKey(Qt::Key_F4);
   EXPECT_EQ(Text(), Lines({B("甲甲丙"), lines_[1]}));
   ExpectCursor(At(0, 2));
   EXPECT_TRUE(TextForm->RichEdit()->isEnabled());
-  EXPECT_EQ(prompts_.EditorEnabled, std::vector<bool>{false});
+  EXPECT_EQ(operator_.EditorEnabled, std::vector<bool>{false});
   // The agreeing readings of the three-reading mark make Enter take 丁.
   MainKey(Qt::Key_F2);
-  prompts_.Acts.push_back([] { Type(Qt::Key_Return); });
+  operator_.Acts.push_back([] { Type(Qt::Key_Return); });
   MainKey(Qt::Key_F4);
   EXPECT_EQ(Text(), Lines({B("甲甲丙"), B("丁丁")}));
-  EXPECT_TRUE(prompts_.Shown.empty());
+  EXPECT_TRUE(operator_.Shown.empty());
 }
 
 TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
   Start({B("{{甲||乙}}{{丙||丁}}")});
-  prompts_.Acts.push_back([] { Type(Qt::Key_Escape); });
+  operator_.Acts.push_back([] { Type(Qt::Key_Escape); });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines(lines_));
   ExpectCursor(At(0, 0));
-  ASSERT_EQ(prompts_.Shown.size(), 1u);  // the missing page
-  EXPECT_EQ(prompts_.Shown[0].rfind("錯誤 : 檔案 ", 0), 0u) << prompts_.Shown[0];
+  ASSERT_EQ(operator_.Shown.size(), 1u);  // the missing page
+  EXPECT_EQ(operator_.Shown[0].rfind("錯誤 : 檔案 ", 0), 0u) << operator_.Shown[0];
   // F1 from there skips the kept mark and takes the next; Ctrl+S picks 丁.
-  prompts_.Acts.push_back([] { Type(Qt::Key_S, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_S, Qt::ControlModifier); });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines({B("{{甲||乙}}丁")}));
   ExpectCursor(At(0, 10));
   MainKey(Qt::Key_F1);  // no mark after the cursor: the message, no choice
-  EXPECT_EQ(prompts_.Shown.back(), kNoMark);
-  EXPECT_EQ(prompts_.Choices, 2);
+  EXPECT_EQ(operator_.Shown.back(), kNoMark);
+  EXPECT_EQ(operator_.Choices, 2);
   TextForm->Editor().SetSelStart(0);
-  prompts_.Acts.push_back([] { SelectForm->windowHandle()->close(); });
+  operator_.Acts.push_back([] { SelectForm->windowHandle()->close(); });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines({B("{{甲||乙}}丁")}));
   ExpectCursor(At(0, 0));
@@ -168,29 +158,29 @@ TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
 
 TEST_F(SelectLoopTest, CancelAndNextGoesOnToTheNextMark) {
   Start({B("{{甲||乙}}"), B("{{丙||丁||戊}}")});
-  prompts_.Acts.push_back([] { Type(Qt::Key_N, Qt::ControlModifier); });
-  prompts_.Acts.push_back([] { Type(Qt::Key_T, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_N, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_T, Qt::ControlModifier); });
   MainKey(Qt::Key_F1);
-  EXPECT_EQ(prompts_.Choices, 2);
+  EXPECT_EQ(operator_.Choices, 2);
   EXPECT_EQ(Text(), Lines({lines_[0], B("戊")}));
   ExpectCursor(At(1, 0));
   // Cancel and next on the last mark ends with the message.
   TextForm->Editor().SetSelStart(0);
-  prompts_.Acts.push_back([] { SelectForm->findChild<QPushButton*>("btCancelToNext")->click(); });
+  operator_.Acts.push_back([] { SelectForm->findChild<QPushButton*>("btCancelToNext")->click(); });
   MainKey(Qt::Key_F1);
-  EXPECT_EQ(prompts_.Choices, 3);
-  EXPECT_EQ(prompts_.Shown.back(), kNoMark);
+  EXPECT_EQ(operator_.Choices, 3);
+  EXPECT_EQ(operator_.Shown.back(), kNoMark);
 }
 
 TEST_F(SelectLoopTest, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
   Start({B("甲{{甲||乙}}丙{{丙||丁}}")}, "[CheckSign]\r\nUserString=X\r\n");
-  prompts_.Acts.push_back([] {
+  operator_.Acts.push_back([] {
     QTest::keyClicks(SelectForm->findChild<QLineEdit*>("edUserStr"), "yz");
     Type(Qt::Key_Return);
   });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines({B("甲") + "Xyz" + B("丙{{丙||丁}}")}));
-  prompts_.Acts.push_back([] {
+  operator_.Acts.push_back([] {
     Type(Qt::Key_Backspace);
     Type(Qt::Key_Return);
   });
@@ -199,7 +189,7 @@ TEST_F(SelectLoopTest, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
   // A character Big5 cannot hold goes in as "?", and the status line says so.
   TextForm->Editor().SetText(Lines({B("{{甲||乙}}")}));
   TextForm->Editor().SetSelStart(0);
-  prompts_.Acts.push_back([] {
+  operator_.Acts.push_back([] {
     SelectForm->findChild<QLineEdit*>("edUserStr")->setText(QString::fromUtf8("\u0100a"));
     Type(Qt::Key_U, Qt::ControlModifier);
   });
@@ -211,7 +201,7 @@ TEST_F(SelectLoopTest, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
 
 TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsStayUsable) {
   Start({B("{{甲||乙}}"), B("{{丙||丁}}")});
-  prompts_.Acts.push_back([this] {
+  operator_.Acts.push_back([this] {
     EXPECT_FALSE(TextForm->RichEdit()->isEnabled());
     // F2 still moves on to the next mark; F4 and F1 start no second choice.
     MainForm->findChild<QAction*>("miFindSign")->trigger();
@@ -223,7 +213,7 @@ TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsSta
     Type(Qt::Key_S, Qt::ControlModifier);
   });
   MainKey(Qt::Key_F1);
-  EXPECT_EQ(prompts_.Choices, 1);
+  EXPECT_EQ(operator_.Choices, 1);
   // The answer still goes to the mark it was asked for.
   EXPECT_EQ(Text(), Lines({B("乙"), lines_[1]}));
   ExpectCursor(At(0, 0));
@@ -248,21 +238,21 @@ TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
     ASSERT_FALSE(items.isEmpty()) << name;
     for (QAction* item : items) EXPECT_EQ(item->shortcut().toString(), key) << name;
   }
-  prompts_.Acts.push_back([] { Type(Qt::Key_3, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_3, Qt::ControlModifier); });
   MainKey(Qt::Key_F11);
   EXPECT_EQ(Text(), Lines({B("丙{{丙||丁}}{{戊||己}}")}));
   MainKey(Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
   EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
-  prompts_.Acts.push_back([] { Type(Qt::Key_F12); });
+  operator_.Acts.push_back([] { Type(Qt::Key_F12); });
   MainKey(Qt::Key_F4, Qt::ShiftModifier);
-  EXPECT_EQ(prompts_.Choices, 2);
+  EXPECT_EQ(operator_.Choices, 2);
   // The popup's items run the same commands.
   TextForm->Editor().SetSelStart(0);
   TextForm->TextPopupMenu()->findChild<QAction*>("miFindSign")->trigger();
   EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
-  prompts_.Acts.push_back([] { Type(Qt::Key_1, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_1, Qt::ControlModifier); });
   TextForm->TextPopupMenu()->findChild<QAction*>("miSelectWord")->trigger();
-  prompts_.Acts.push_back([] { Type(Qt::Key_4, Qt::ControlModifier); });
+  operator_.Acts.push_back([] { Type(Qt::Key_4, Qt::ControlModifier); });
   TextForm->TextPopupMenu()->findChild<QAction*>("miAll")->trigger();
   EXPECT_EQ(Text(), Lines({B("丙丙")}));
 }
@@ -270,7 +260,7 @@ TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
 TEST_F(SelectLoopTest, TheCentreLineButtonTogglesTheImageWindowsLinesDuringTheChoice) {
   Start({B("{{甲||乙}}")});
   const bool shown = ImageForm->ShowLines();
-  prompts_.Acts.push_back([shown] {
+  operator_.Acts.push_back([shown] {
     auto* button = SelectForm->findChild<QPushButton*>("btCenterLine");
     button->click();
     EXPECT_EQ(ImageForm->ShowLines(), !shown);
@@ -291,16 +281,16 @@ TEST_F(SelectLoopTest, KeyboardOnlySessionOverManyMarksSavesExactlyTheChoices) {
     lines.insert(lines.end(), {B("甲{{乙||丙}}丁"), B("{{甲||乙||乙}}{{丙||丁}}"), B("戊{{甲||乙}}"),
                                B("{{甲||乙}}"), B("甲乙丙")});
     expected.insert(expected.end(), {B("甲乙丁"), B("乙丁"), B("戊{{甲||乙}}"), "q", B("甲乙丙")});
-    prompts_.Acts.insert(prompts_.Acts.end(),
-                         {[] { Type(Qt::Key_Return); }, [] { Type(Qt::Key_Return); },
-                          [] { Type(Qt::Key_S, Qt::ControlModifier); }, [] { Type(Qt::Key_Escape); },
-                          [] {
-                            Type(Qt::Key_Q);
-                            Type(Qt::Key_Return);
-                          }});
+    operator_.Acts.insert(operator_.Acts.end(),
+                          {[] { Type(Qt::Key_Return); }, [] { Type(Qt::Key_Return); },
+                           [] { Type(Qt::Key_S, Qt::ControlModifier); }, [] { Type(Qt::Key_Escape); },
+                           [] {
+                             Type(Qt::Key_Q);
+                             Type(Qt::Key_Return);
+                           }});
   }
   Start(lines);
-  const int presses = int(prompts_.Acts.size());
+  const int presses = int(operator_.Acts.size());
   // After each answer the keyboard is back in the main window: the next F1
   // goes straight there.
   MainKey(Qt::Key_F1);
@@ -312,9 +302,9 @@ TEST_F(SelectLoopTest, KeyboardOnlySessionOverManyMarksSavesExactlyTheChoices) {
     ASSERT_EQ(QApplication::activeWindow(), MainForm) << i;
     Type(Qt::Key_F1);
   }
-  EXPECT_EQ(prompts_.Choices, presses);
+  EXPECT_EQ(operator_.Choices, presses);
   MainKey(Qt::Key_F1);
-  EXPECT_EQ(prompts_.Shown.back(), kNoMark);
+  EXPECT_EQ(operator_.Shown.back(), kNoMark);
   EXPECT_EQ(Text(), Lines(expected));
   const std::string path = dir_.File("proof.txt");
   TextForm->SaveFileNameHook = [path] { return QString::fromStdString(path); };

@@ -16,6 +16,7 @@
 #include "support/test_support.h"
 #include "ui/application.h"
 #include "ui/image_form.h"
+#include "ui/image_sample.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
@@ -26,24 +27,12 @@ namespace {
 
 using zorvel::Answer;
 
-class ShellLayoutTest : public ::testing::Test {
+class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
-  void SetUp() override {
-    oldFolder_ = QDir::currentPath();
-    QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
-    SetAppPrompts(&prompts_);
-  }
-  void TearDown() override {
-    zorvel::DestroyZorvelWindows();
-    SetAppPrompts(nullptr);
-    QDir::setCurrent(oldFolder_);
-  }
   void Start(const std::string& ini = {}) {
     if (!ini.empty()) zorvel::test::WriteFile(Ini(), ini);
     zorvel::DestroyZorvelWindows();
-    zorvel::CreateZorvelWindows();
-    MainForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    WindowSetTest::Start();
   }
   std::string Ini() const { return dir_.File("zorvel.ini"); }
   int ReadInt(const char* section, const char* key) const {
@@ -56,10 +45,6 @@ class ShellLayoutTest : public ::testing::Test {
   static QToolBar* Bar(const char* name) { return MainForm->Toolbar(name); }
   static Qt::ToolBarArea Area(const char* name) { return MainForm->toolBarArea(Bar(name)); }
   static int Top(const char* name) { return Bar(name)->geometry().top(); }
-
-  zorvel::test::TempDir dir_;
-  zorvel::test::ScriptedPrompts prompts_;
-  QString oldFolder_;
 };
 
 TEST_F(ShellLayoutTest, FirstStartWithoutIniTakesTheDefaultLayoutAndWritesNothing) {
