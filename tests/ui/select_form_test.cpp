@@ -313,7 +313,7 @@ int Count(const QImage& image, const QRect& r, const std::function<bool(QColor)>
 }
 
 // The window as the operator sees it: green and yellow fields with their Ming
-// glyphs and the red captions. With ZORVEL_SCREENSHOT_DIR set, the picture is
+// glyphs. With ZORVEL_SCREENSHOT_DIR set, the picture is
 // kept there as choice_window.png.
 TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
   QImage shot;
@@ -330,10 +330,6 @@ TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
     EXPECT_GT(Count(shot, field, [&](QColor c) { return c == colours[i]; }),
               field.width() * field.height() / 2);
     EXPECT_GT(Count(shot, field, [](QColor c) { return qGray(c.rgb()) < 100; }), 100);
-  }
-  for (const char* name : {"btCenterLine", "btBigWord", "btSmallWord"}) {
-    auto red = [](QColor c) { return c.red() - std::max(c.green(), c.blue()) > 60; };
-    EXPECT_GT(Count(shot, Button(name)->geometry(), red), 3) << name;
   }
   const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
   if (!dir.isEmpty()) {

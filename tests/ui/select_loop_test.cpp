@@ -264,8 +264,6 @@ TEST_F(SelectLoopTest, TheCentreLineButtonTogglesTheImageWindowsLinesDuringTheCh
     auto* button = SelectForm->findChild<QPushButton*>("btCenterLine");
     button->click();
     EXPECT_EQ(ImageForm->ShowLines(), !shown);
-    button->click();
-    button->click();
     EXPECT_TRUE(SelectForm->Waiting());
     Type(Qt::Key_Escape);
   });
