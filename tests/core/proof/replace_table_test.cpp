@@ -5,42 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <random>
 #include <string>
 
 #include "core/text/memory_editor.h"
+#include "support/big5_bytes.h"
 #include "support/test_support.h"
 
 namespace zorvel::test {
 namespace {
 
-// Test texts in UTF-8, turned into Big5 through a small table of their own.
 std::string B(std::string_view utf8) {
-  // clang-format off
-  static const std::map<std::string, std::string> kBig5 = {
-      {"甲", "\xA5\xD2"}, {"乙", "\xA4\x41"}, {"丙", "\xA4\xFE"}, {"丁", "\xA4\x42"}, {"＝", "\xA1\xD7"},
-      {"加", "\xA5\x5B"},  // second byte is the code of "["
-  };
-  // clang-format on
-  std::string out;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    const std::size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    const std::string ch(utf8.substr(i, n));
-    if (n == 1) {
-      out += ch;
-    } else {
-      const auto it = kBig5.find(ch);
-      if (it == kBig5.end()) {
-        ADD_FAILURE() << "no Big5 bytes for " << ch;
-        return out;
-      }
-      out += it->second;
-    }
-    i += n;
-  }
-  return out;
+  return Big5Bytes(utf8);
 }
 
 ReplaceAnswer Reply(int result, std::string dest = {}) {
@@ -206,70 +182,52 @@ class ReplaceRun : public ::testing::Test {
   ScriptedPrompts prompts_;
 };
 
-TEST_F(ReplaceRun, ReplacesEveryAcceptedOccurrenceAndEndsWithTheMessage) {
-  prompts_.Replies = {Reply(1, B("乙")), Reply(1, B("乙"))};
-  Run("甲＝乙", "丙甲丁甲");
-  EXPECT_EQ(editor_.Text(), B("丙乙丁乙"));
-  EXPECT_EQ(Questions(), std::vector<std::string>(2, B("甲/乙")));
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kReplaceFinished)});
-}
-
-TEST_F(ReplaceRun, TheEditedDestinationIsInsertedAndLengthChangesKeepPositions) {
-  prompts_.Replies = {Reply(1, "xyz12"), Reply(0), Reply(1, ""), Reply(1, "Q")};
-  Run("甲＝乙\r\n丁＝丙", "甲丁a甲丁");
-  // The first 甲 became xyz12, the first 丁 was kept, the second 甲 deleted,
-  // and the last 丁 was found at its place in the changed document.
-  EXPECT_EQ(Questions(), (std::vector<std::string>{B("甲/乙"), B("丁/丙"), B("甲/乙"), B("丁/丙")}));
-  EXPECT_EQ(editor_.Text(), "xyz12" + B("丁") + "aQ");
-}
-
-TEST_F(ReplaceRun, DecliningMovesTheScanByOneCharacter) {
-  // 甲甲 declined at 0 is found again one character later.
-  prompts_.Replies = {Reply(0), Reply(1, "X")};
-  Run("甲甲＝X", "甲甲甲");
-  EXPECT_EQ(prompts_.ReplaceQuestions.size(), 2u);
-  EXPECT_EQ(editor_.Text(), B("甲") + "X");
-}
-
-TEST_F(ReplaceRun, ADestinationIsNeverScannedAgainAndTextBeforeTheCursorStays) {
-  prompts_.UseDefaultReply = true;
-  prompts_.DefaultReply = Reply(1);
-  Run("甲＝甲甲", "甲丙甲丙甲", 4);
-  EXPECT_EQ(editor_.Text(), B("甲丙甲甲丙甲甲"));
-  EXPECT_EQ(prompts_.ReplaceQuestions.size(), 2u);
-}
-
-TEST_F(ReplaceRun, TheLongestSourceIsOfferedAndAcceptingSkipsIt) {
-  prompts_.Replies = {Reply(1, "L"), Reply(1, "S")};
-  Run("甲＝S\r\n甲乙＝L", "甲乙丙甲丁");
-  EXPECT_EQ(Questions(), (std::vector<std::string>{B("甲乙/L"), B("甲/S")}));
-  EXPECT_EQ(editor_.Text(), "L" + B("丙") + "S" + B("丁"));
-}
-
-TEST_F(ReplaceRun, AbortEndsTheRunWithTheClosingMessage) {
+TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
+  const std::string fin(kReplaceFinished);
+  const struct {
+    const char* name;
+    const char* table;
+    const char* text;
+    int cursor;
+    std::vector<ReplaceAnswer> replies;  // empty: decline everything
+    std::vector<std::string> questions;
+    std::string result;
+    std::vector<std::string> shown;
+  } cases[] = {
+      // clang-format off
+      {"every accepted occurrence", "甲＝乙", "丙甲丁甲", 0, {Reply(1, B("乙")), Reply(1, B("乙"))},
+       {B("甲/乙"), B("甲/乙")}, B("丙乙丁乙"), {fin}},
+      // xyz12 for the first 甲, the first 丁 kept, the second 甲 deleted, and
+      // the last 丁 found at its place in the changed document.
+      {"edited destinations", "甲＝乙\r\n丁＝丙", "甲丁a甲丁", 0, {Reply(1, "xyz12"), Reply(0), Reply(1, ""), Reply(1, "Q")},
+       {B("甲/乙"), B("丁/丙"), B("甲/乙"), B("丁/丙")}, "xyz12" + B("丁") + "aQ", {fin}},
+      {"declining moves one character", "甲甲＝X", "甲甲甲", 0, {Reply(0), Reply(1, "X")},
+       {B("甲甲/X"), B("甲甲/X")}, B("甲") + "X", {fin}},
+      {"a destination is never scanned again; text before the cursor stays", "甲＝甲甲", "甲丙甲丙甲", 4,
+       {Reply(1, B("甲甲")), Reply(1, B("甲甲"))}, {B("甲/甲甲"), B("甲/甲甲")}, B("甲丙甲甲丙甲甲"), {fin}},
+      {"the longest source first", "甲＝S\r\n甲乙＝L", "甲乙丙甲丁", 0, {Reply(1, "L"), Reply(1, "S")},
+       {B("甲乙/L"), B("甲/S")}, "L" + B("丙") + "S" + B("丁"), {fin}},
+      {"abort", "甲＝乙", "甲甲", 0, {Reply(-1)}, {B("甲/乙")}, B("甲甲"), {fin}},
+      {"empty table", "", "甲", 0, {}, {}, B("甲"), {std::string(kNoReplaceTable)}},
+      // 乙 is A4 41, its second byte "A"; 加 is A5 5B, its second byte "[".
+      {"second bytes start no source", "A＝x\r\n[A＝y", "乙加A[A", 0, {}, {"A/x", "[A/y", "A/x"}, B("乙加A[A"), {fin}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    prompts_ = ScriptedPrompts{};
+    prompts_.Replies.assign(c.replies.begin(), c.replies.end());
+    prompts_.UseDefaultReply = c.replies.empty();
+    Run(c.table, c.text, c.cursor);
+    EXPECT_EQ(Questions(), c.questions);
+    EXPECT_EQ(editor_.Text(), c.result);
+    EXPECT_EQ(prompts_.Shown, c.shown);
+  }
+  // After an abort the selection stays on the occurrence.
   prompts_.Replies = {Reply(-1)};
-  Run("甲＝乙", "甲甲");
-  EXPECT_EQ(editor_.Text(), B("甲甲"));
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kReplaceFinished)});
-  // After the run the selection stays on the occurrence.
-  EXPECT_EQ(editor_.SelStart(), 0);
+  Run("丙＝乙", "甲丙", 0);
+  EXPECT_EQ(editor_.SelStart(), 2);
   EXPECT_EQ(editor_.SelLength(), 2);
-}
-
-TEST_F(ReplaceRun, AnEmptyTableOnlyWarns) {
-  Run("", "甲");
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kNoReplaceTable)});
-  EXPECT_TRUE(prompts_.ReplaceQuestions.empty());
-}
-
-TEST_F(ReplaceRun, SecondBytesAreNeverTakenForASourceStart) {
-  // 乙 is A4 41: its second byte is "A"; 加 is A5 5B, its second byte "[".
-  prompts_.UseDefaultReply = true;
-  prompts_.DefaultReply = Reply(0);
-  table_ = Table("A＝x\r\n[A＝y");
-  editor_.SetText(B("乙加A[A"));
-  RunReplaceTable(table_, editor_, prompts_);
-  EXPECT_EQ(Questions(), (std::vector<std::string>{"A/x", "[A/y", "A/x"}));
 }
 
 TEST_F(ReplaceRun, ShowWordRunsForEachOccurrenceAndCanEndTheRun) {

@@ -38,12 +38,8 @@ TEST(SettingsEntryTest, FieldsShowTheSettingsAndGoBackUnchanged) {
   EXPECT_EQ(target, original);
 
   // Each field edits the member of its name.
-  EXPECT_EQ(EntryFieldName(EntryField::LineHeadLength), "LineHeadLength");
   Settings defaults;
   EXPECT_EQ(EntryFieldValue(defaults, EntryField::FieldSpace), 882);
-  EXPECT_EQ(EntryFieldValue(defaults, EntryField::WordWidth), 46);
-  EXPECT_EQ(EntryFieldValue(defaults, EntryField::WordHeight), 49);
-  EXPECT_EQ(EntryFieldValue(defaults, EntryField::MaxLineWord), 17);
   EXPECT_EQ(EntryFieldValue(defaults, EntryField::LineHeadLength), 19);
 }
 
@@ -69,14 +65,14 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   EXPECT_EQ(s.LineHeadLength, 19);
   EXPECT_EQ(s.FieldSpace, 882);
   // ... LineSpace and everything after it keep their old values.
-  EXPECT_EQ(s.LineSpace, old.LineSpace);
-  EXPECT_EQ(s.WordSpace, old.WordSpace);
-  EXPECT_EQ(s.WordWidth, old.WordWidth);
-  EXPECT_EQ(s.IgnoreShift, old.IgnoreShift);
-  EXPECT_EQ(s.PictureFileNameFormat, old.PictureFileNameFormat);
-  EXPECT_EQ(s.PictureRatio, old.PictureRatio);
-  EXPECT_EQ(s.RightTopY, old.RightTopY);
-  EXPECT_EQ(s.ShowWay, old.ShowWay);
+  Settings rest = old;
+  rest.Sign1 = s.Sign1;
+  rest.Sign2 = s.Sign2;
+  rest.Sign3 = s.Sign3;
+  rest.UserString = s.UserString;
+  for (int i = 0; i < static_cast<int>(EntryField::LineSpace); ++i)
+    EntryFieldValue(rest, EntryField(i)) = EntryFieldValue(s, EntryField(i));
+  EXPECT_EQ(s, rest);
 
   // A bad field in the second run: IgnoreShift and the template come first.
   entry.Number(EntryField::LineSpace) = "70";
@@ -140,36 +136,30 @@ TEST(SettingsEntryTest, WholeNumbersAreEnteredStrictly) {
 
 TEST(SettingsEntryTest, KeyFieldsReplaceABareOrShiftedKeyByTheirSubstitute) {
   const int F7 = 0x76;
-  const HotKey bare{F7};
-  const HotKey shifted{F7, true, false, false};
-  const HotKey ctrlShift{F7, true, true, false};
-  const HotKey alt{F7, false, false, true};
-  EXPECT_EQ(SubstituteHotKey(bare, HotKeySubstitute::Ctrl), (HotKey{F7, false, true, false}));
-  EXPECT_EQ(SubstituteHotKey(shifted, HotKeySubstitute::Ctrl), (HotKey{F7, false, true, false}));
-  EXPECT_EQ(SubstituteHotKey(shifted, HotKeySubstitute::Alone), bare);
-  EXPECT_EQ(SubstituteHotKey(bare, HotKeySubstitute::Alone), bare);
-  EXPECT_EQ(SubstituteHotKey(ctrlShift, HotKeySubstitute::Alone), ctrlShift);
-  EXPECT_EQ(SubstituteHotKey(alt, HotKeySubstitute::Ctrl), alt);
-  EXPECT_TRUE(SubstituteHotKey(HotKey{}, HotKeySubstitute::Ctrl).IsNone());
-  EXPECT_EQ(HotKeyToText(SubstituteHotKey(bare, HotKeySubstitute::Ctrl)), "Ctrl+F7");
+  const HotKey bare{F7}, shifted{F7, true, false, false}, ctrl{F7, false, true, false};
+  const HotKey ctrlShift{F7, true, true, false}, alt{F7, false, false, true};
+  const auto Ctrl = HotKeySubstitute::Ctrl, Alone = HotKeySubstitute::Alone;
+  // clang-format off
+  const struct { HotKey key; HotKeySubstitute with; HotKey result; } cases[] = {
+      {bare, Ctrl, ctrl}, {shifted, Ctrl, ctrl}, {shifted, Alone, bare}, {bare, Alone, bare},
+      {ctrlShift, Alone, ctrlShift}, {alt, Ctrl, alt}, {HotKey{}, Ctrl, HotKey{}}};
+  // clang-format on
+  for (const auto& c : cases) EXPECT_EQ(SubstituteHotKey(c.key, c.with), c.result) << HotKeyToText(c.key);
 
   // The choice window's keys take Ctrl, except cancel; the rest stand alone.
-  int ctrl = 0;
-  for (int i = 0; i < kHotKeyCount; ++i) ctrl += SubstituteOf(HotKeyCommand(i)) == HotKeySubstitute::Ctrl;
-  EXPECT_EQ(ctrl, 5);
+  int ctrlKeys = 0;
+  for (int i = 0; i < kHotKeyCount; ++i) ctrlKeys += SubstituteOf(HotKeyCommand(i)) == Ctrl;
+  EXPECT_EQ(ctrlKeys, 5);
   EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelSel), HotKeySubstitute::Alone);
   EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelToNext), HotKeySubstitute::Ctrl);
   EXPECT_EQ(SubstituteOf(HotKeyCommand::NextPicture), HotKeySubstitute::Alone);
 }
 
 TEST(SettingsEntryTest, ScaleItems) {
-  EXPECT_EQ(PresetRatioIndex(100), 0);
-  EXPECT_EQ(PresetRatioIndex(25), 3);
-  EXPECT_EQ(PresetRatioIndex(60), -1);
-  EXPECT_EQ(PresetRatioIndex(0), -1);
+  for (auto [ratio, index] : {std::pair{100, 0}, {25, 3}, {60, -1}, {0, -1}})
+    EXPECT_EQ(PresetRatioIndex(ratio), index);
   EXPECT_EQ(PresetRatio(1), 75);
   EXPECT_EQ(PresetRatio(4), 0);
-  EXPECT_EQ(PresetRatio(-1), 0);
 }
 
 }  // namespace

@@ -27,17 +27,5 @@ TEST(MemoryEditorTest, ClipboardIsSharedByAllEditors) {
   EXPECT_EQ(b.Text(), "y\xA4\x40x");
 }
 
-TEST(MemoryEditorTest, ViewAndFocusState) {
-  MemoryEditor e("short");
-  e.SetLeftColumn(7);
-  e.ScrollFullyLeft();
-  EXPECT_EQ(e.LeftColumn(), 0);
-  EXPECT_FALSE(e.HasFocus());
-  e.SetFocus();
-  EXPECT_TRUE(e.HasFocus());
-  e.ScrollLineDown();  // nothing to scroll
-  EXPECT_EQ(e.VerticalScrollPos(), 0);
-}
-
 }  // namespace
 }  // namespace zorvel::test
