@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -32,7 +33,25 @@ QString ToQString(std::u16string_view s) {
 
 }  // namespace
 
+// The document layout of the editor. While held, every block it is asked about
+// is laid out alone and reported as taller than any view, so that QPlainTextEdit
+// finds a new cursor's place without laying out the lines around it.
+class HoldableLayout : public QPlainTextDocumentLayout {
+ public:
+  using QPlainTextDocumentLayout::QPlainTextDocumentLayout;
+  bool held = false;
+  QRectF blockBoundingRect(const QTextBlock& block) const override {
+    const QRectF box = QPlainTextDocumentLayout::blockBoundingRect(block);
+    if (!held || !box.isValid()) return box;
+    return QRectF(box.topLeft(), QSizeF(box.width(), 1e6));
+  }
+};
+
 QtTextEditor::QtTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
+  auto* doc = new QTextDocument(this);
+  layout_ = new HoldableLayout(doc);
+  doc->setDocumentLayout(layout_);
+  setDocument(doc);
   setLineWrapMode(QPlainTextEdit::NoWrap);
   setWordWrapMode(QTextOption::NoWrap);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -126,10 +145,49 @@ int QtTextEditor::SelLength() const {
   return ToBytePos(c.selectionEnd()) - ToBytePos(c.selectionStart());
 }
 
+void QtTextEditor::MoveCursor(const QTextCursor& cursor) {
+  // setTextCursor scrolls at once; the view is put back where it was, and with
+  // its updates off and the layout held, neither move lays out visible lines.
+  QScrollBar* vertical = verticalScrollBar();
+  QScrollBar* horizontal = horizontalScrollBar();
+  const int top = vertical->value();
+  const int left = horizontal->value();
+  viewport()->setUpdatesEnabled(false);
+  layout_->held = true;
+  setTextCursor(cursor);
+  vertical->setValue(top);
+  horizontal->setValue(left);
+  layout_->held = false;
+  viewport()->setUpdatesEnabled(true);
+  if (!cursor_scroll_pending_) {
+    cursor_scroll_pending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { ShowCursor(); }, Qt::QueuedConnection);
+  }
+  // The held layout gave the old and new selection no area to repaint.
+  viewport()->update();
+}
+
+void QtTextEditor::ShowCursor() {
+  if (!cursor_scroll_pending_) return;
+  cursor_scroll_pending_ = false;
+  ensureCursorVisible();
+}
+
+bool QtTextEditor::event(QEvent* event) {
+  ShowCursor();
+  return QPlainTextEdit::event(event);
+}
+
+bool QtTextEditor::viewportEvent(QEvent* event) {
+  ShowCursor();
+  return QPlainTextEdit::viewportEvent(event);
+}
+
 void QtTextEditor::SetSelStart(int pos) {
   QTextCursor c = textCursor();
   c.setPosition(ToDocumentPos(pos));
-  setTextCursor(c);  // scrolls the cursor into view
+  MoveCursor(c);
 }
 
 void QtTextEditor::SetSelLength(int length) {
@@ -138,19 +196,17 @@ void QtTextEditor::SetSelLength(int length) {
   const int end = ToDocumentPos(ToBytePos(start) + std::max(length, 0), true);
   c.setPosition(start);
   c.setPosition(end, QTextCursor::KeepAnchor);
-  setTextCursor(c);
+  MoveCursor(c);
 }
 
-// The same selection as SetSelStart then SetSelLength, with one cursor change
-// and one scroll: each change of the widget's cursor costs a repaint request.
+// The same selection as SetSelStart then SetSelLength, with one cursor change.
 void QtTextEditor::SetSelection(int start, int length) {
   QTextCursor c = textCursor();
   const int from = ToDocumentPos(start);
   const int to = ToDocumentPos(ToBytePos(from) + std::max(length, 0), true);
   c.setPosition(from);
   c.setPosition(to, QTextCursor::KeepAnchor);
-  setTextCursor(c);
-  ensureCursorVisible();
+  MoveCursor(c);
 }
 
 std::string QtTextEditor::BytesInRange(int start, int end) const {
@@ -223,8 +279,7 @@ bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
 
   QTextCursor caret = textCursor();
   caret.setPosition(ToDocumentPos(start + static_cast<int>(bytes.size())));
-  setTextCursor(caret);
-  ensureCursorVisible();
+  MoveCursor(caret);
   return true;
 }
 
@@ -287,14 +342,17 @@ int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions op
 }
 
 void QtTextEditor::ScrollFullyLeft() {
+  ShowCursor();
   horizontalScrollBar()->setValue(0);
 }
 
 void QtTextEditor::ScrollLineDown() {
+  ShowCursor();
   verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
 }
 
 int QtTextEditor::VerticalScrollPos() const {
+  const_cast<QtTextEditor*>(this)->ShowCursor();
   return verticalScrollBar()->value();
 }
 

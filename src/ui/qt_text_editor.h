@@ -24,6 +24,8 @@ class QMimeData;
 
 namespace zorvel {
 
+class HoldableLayout;
+
 class QtTextEditor : public QPlainTextEdit, public TextEditor {
   Q_OBJECT
 
@@ -85,8 +87,18 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   QMimeData* createMimeDataFromSelection() const override;
   // Frames the placeholders of bytes that have no character, in red.
   void paintEvent(QPaintEvent* event) override;
+  // Both bring the cursor into view first when a selection change left that
+  // for later, so that whatever the event sees or paints is the scrolled view.
+  bool event(QEvent* event) override;
+  bool viewportEvent(QEvent* event) override;
 
  private:
+  // Makes `cursor` the widget's cursor at once but scrolls it into view only
+  // when control returns to the event loop (or something reads or paints the
+  // view first): a run of selection changes lays out no line in between.
+  void MoveCursor(const QTextCursor& cursor);
+  // Scrolls the cursor into view if a selection change is still waiting for it.
+  void ShowCursor();
   void ContentsChanged(int position, int removed, int added);
   LineEnd EndOfBlock(const QTextBlock& block) const;
   QTextCharFormat SeparatorFormat(LineEnd end) const;
@@ -101,6 +113,8 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // bytes are. Joins the operator's undo step.
   void NormalizeCurrentLine();
 
+  HoldableLayout* layout_ = nullptr;
+  bool cursor_scroll_pending_ = false;
   LineIndex index_;
   int block_count_ = 1;
   // Whether every line holds the Unicode its bytes read back as. Find then skips
