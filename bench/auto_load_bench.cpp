@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "pagegen/page_generator.h"
 #include "ui/application.h"
 #include "ui/auto_load_picture_form.h"
@@ -149,25 +150,24 @@ void RunLong(benchmark::State& state) {
   }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
+// Keeps each run's real time per iteration, in seconds, and the runs' pages per second.
+class RatioReporter : public zorvel::bench::FigureReporter<double> {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-      times[run.run_name.str()] = run.GetAdjustedRealTime();  // per iteration, in ms
-      auto rate = run.counters.find("pages_per_s");
-      if (rate != run.counters.end()) rates[run.run_name.str()] = rate->second;
-    }
-  }
-  std::map<std::string, double> times;
   std::map<std::string, double> rates;
+
+ protected:
+  void Collect(const Run& run) override {
+    if (run.error_occurred || run.run_type != Run::RT_Iteration) return;
+    figures[run.run_name.str()] = zorvel::bench::RealSeconds(run);
+    auto rate = run.counters.find("pages_per_s");
+    if (rate != run.counters.end()) rates[run.run_name.str()] = rate->second;
+  }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  zorvel::bench::UseOffscreenPlatform();
   QApplication app(argc, argv);
   MakePages();
   QDir::setCurrent(QString::fromStdString(Folder().string()));
@@ -195,16 +195,15 @@ int main(int argc, char** argv) {
       ->UseRealTime()
       ->Iterations(1);
 
-  benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  zorvel::bench::RunBenchmarks(argc, argv, reporter);
 
-  const auto reference = reporter.times.find("reference/libtiff_decode");
-  if (reference != reporter.times.end() && reference->second > 0) {
+  const auto reference = reporter.figures.find("reference/libtiff_decode");
+  if (reference != reporter.figures.end() && reference->second > 0) {
     std::printf("\nPages per second (the bar: 30), and the time of one page against libtiff decoding one:\n");
     for (const auto& [name, rate] : reporter.rates) {
       std::printf("  %-28s %7.1f pages/s  %6.2f x libtiff\n", name.c_str(), rate,
-                  (1.0 / rate) / (reference->second * 1e-3));
+                  (1.0 / rate) / reference->second);
     }
   }
   zorvel::DestroyZorvelWindows();

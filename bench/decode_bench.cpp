@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
 #include "pagegen/page_generator.h"
@@ -125,25 +126,16 @@ void CopyFloor(benchmark::State& state) {
   }
 }
 
-// Keeps each benchmark's time so that the ratios can be printed at the end.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const std::string name = run.run_name.str();
-      // With repetitions the median stands for the benchmark.
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times[name] = run.GetAdjustedCPUTime();
-        medians.insert(name);
-      } else if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
-        times[name] = run.GetAdjustedCPUTime();
-      }
-    }
+// Keeps the CPU time per iteration, in seconds, of the run that stands for
+// each benchmark, so that the ratios can be printed at the end.
+class RatioReporter : public zorvel::bench::FigureReporter<double> {
+ protected:
+  void Collect(const Run& run) override {
+    if (standIns_.StandsFor(run)) figures[run.run_name.str()] = zorvel::bench::CpuSeconds(run);
   }
-  std::set<std::string> medians;
-  std::map<std::string, double> times;
+
+ private:
+  zorvel::bench::StandIns standIns_;
 };
 
 int Once(const std::string& who, const std::string& name) {
@@ -193,10 +185,9 @@ int main(int argc, char** argv) {
   }
   benchmark::RegisterBenchmark("copy_floor/page_bytes", CopyFloor)->Unit(benchmark::kMillisecond);
 
-  benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  auto& t = reporter.times;
+  zorvel::bench::RunBenchmarks(argc, argv, reporter);
+  auto& t = reporter.figures;
   std::printf("\nRatios of CPU time against libtiff, measured in this run (lower is faster):\n");
   for (const char* name : names) {
     const std::string n = name;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "core/prompts.h"
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
@@ -197,59 +198,38 @@ void BM_F4Parse_Qt_24MB(benchmark::State& state) {
 BENCHMARK(BM_F4Parse_Qt_24MB)->Unit(benchmark::kMicrosecond);
 
 // Keeps each benchmark's time per call and prints them against the reference.
-class RatioReporter : public benchmark::ConsoleReporter {
+struct Figure {
+  double seconds = 0;
+  double slowestMs = -1;
+};
+
+class RatioReporter : public zorvel::bench::FigureReporter<Figure> {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      Figure& f = figures_[run.benchmark_name()];
-      f.seconds = run.GetAdjustedRealTime() * Factor(run.time_unit);
-      auto slowest = run.counters.find("slowest_ms");
-      f.slowestMs = slowest == run.counters.end() ? -1 : static_cast<double>(slowest->second);
-    }
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    const auto ref = figures_.find("BM_Reference_Icu950ToUtf16_24MB/iterations:5");
-    if (ref == figures_.end() || ref->second.seconds <= 0) return;
+    const auto ref = figures.find("BM_Reference_Icu950ToUtf16_24MB/iterations:5");
+    if (ref == figures.end() || ref->second.seconds <= 0) return;
     const double refSeconds = ref->second.seconds;
     std::printf("\nAgainst the reference (ICU cp950 -> UTF-16 of 24 MB, %.1f ms); the bar is 5 ms a call:\n",
                 refSeconds * 1e3);
-    for (const auto& [name, f] : figures_) {
+    for (const auto& [name, f] : figures) {
       std::printf("  %-45s %10.4f ms  ratio %9.5f", name.c_str(), f.seconds * 1e3, f.seconds / refSeconds);
       if (f.slowestMs >= 0) std::printf("  slowest %8.4f ms", f.slowestMs);
       std::printf("\n");
     }
   }
 
- private:
-  struct Figure {
-    double seconds = 0;
-    double slowestMs = -1;
-  };
-  static double Factor(benchmark::TimeUnit unit) {
-    switch (unit) {
-      case benchmark::kNanosecond:
-        return 1e-9;
-      case benchmark::kMicrosecond:
-        return 1e-6;
-      case benchmark::kMillisecond:
-        return 1e-3;
-      default:
-        return 1.0;
-    }
+ protected:
+  void Collect(const Run& run) override {
+    Figure& f = figures[run.benchmark_name()];
+    f.seconds = zorvel::bench::RealSeconds(run);
+    auto slowest = run.counters.find("slowest_ms");
+    f.slowestMs = slowest == run.counters.end() ? -1 : static_cast<double>(slowest->second);
   }
-  std::map<std::string, Figure> figures_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return zorvel::bench::Main<RatioReporter>(argc, argv);
 }

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
 #include "core/pages/marker_geometry.h"
@@ -146,33 +147,21 @@ void MoveMarker(benchmark::State& state) {
   state.counters["decodes"] = form.DecodeCount() - decodes;
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  // CPU time per iteration in seconds, whatever unit the benchmark shows.
-  static double Seconds(const Run& run) {
-    return run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+// Keeps the CPU time per iteration, in seconds, of the run that stands for each benchmark.
+class RatioReporter : public zorvel::bench::FigureReporter<double> {
+ protected:
+  void Collect(const Run& run) override {
+    if (standIns_.StandsFor(run)) figures[run.run_name.str()] = zorvel::bench::CpuSeconds(run);
   }
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.error_occurred) continue;
-      const std::string name = run.run_name.str();
-      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-        times[name] = Seconds(run);
-        medians.insert(name);
-      } else if (run.run_type == Run::RT_Iteration && !medians.count(name)) {
-        times[name] = Seconds(run);
-      }
-    }
-  }
-  std::set<std::string> medians;
-  std::map<std::string, double> times;
+
+ private:
+  zorvel::bench::StandIns standIns_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  zorvel::bench::UseOffscreenPlatform();
   QApplication app(argc, argv);
   // The window's own calibration store lives in the current folder.
   QDir::setCurrent(QString::fromStdString(Folder().string()));
@@ -188,11 +177,10 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("corner", Corner)->Unit(benchmark::kMicrosecond);
   benchmark::RegisterBenchmark("move_marker", MoveMarker)->Unit(benchmark::kMillisecond);
 
-  benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
+  zorvel::bench::RunBenchmarks(argc, argv, reporter);
 
-  auto& t = reporter.times;
+  auto& t = reporter.figures;
   const auto reference = t.find("reference/libtiff_decode");
   if (reference != t.end() && reference->second > 0) {
     std::printf("\nCPU time against libtiff decoding the same page in this run (lower is faster):\n");

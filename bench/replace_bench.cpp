@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 
+#include "bench_support.h"
 #include "core/prompts.h"
 #include "core/proof/replace_table.h"
 #include "core/text/memory_editor.h"
@@ -233,57 +234,36 @@ void BM_Run_QtEditor_24MB(benchmark::State& state) {
 BENCHMARK(BM_Run_QtEditor_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Prints each run's MB/s and its ratio of time against the reference.
-class RatioReporter : public benchmark::ConsoleReporter {
+struct Figure {
+  double Seconds = 0;
+  double MBps = 0;
+};
+
+class RatioReporter : public zorvel::bench::FigureReporter<Figure> {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      Figure& f = figures_[run.benchmark_name()];
-      f.Seconds = run.GetAdjustedRealTime() * Factor(run.time_unit);
-      const auto bytes = run.counters.find("bytes_per_second");
-      if (bytes != run.counters.end()) f.MBps = bytes->second.value / (1024.0 * 1024.0);
-    }
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    const auto ref = figures_.find("BM_Reference_BinarySearchScan_24MB/iterations:3");
-    if (ref == figures_.end() || ref->second.Seconds <= 0) return;
+    const auto ref = figures.find("BM_Reference_BinarySearchScan_24MB/iterations:3");
+    if (ref == figures.end() || ref->second.Seconds <= 0) return;
     std::printf("\nAgainst the reference (binary search per position, %.1f ms):\n",
                 ref->second.Seconds * 1e3);
-    for (const auto& [name, f] : figures_) {
+    for (const auto& [name, f] : figures) {
       std::printf("  %-50s %10.1f ms %8.1f MB/s  ratio %6.3f\n", name.c_str(), f.Seconds * 1e3, f.MBps,
                   f.Seconds / ref->second.Seconds);
     }
   }
 
- private:
-  struct Figure {
-    double Seconds = 0;
-    double MBps = 0;
-  };
-  static double Factor(benchmark::TimeUnit unit) {
-    switch (unit) {
-      case benchmark::kNanosecond:
-        return 1e-9;
-      case benchmark::kMicrosecond:
-        return 1e-6;
-      case benchmark::kMillisecond:
-        return 1e-3;
-      default:
-        return 1.0;
-    }
+ protected:
+  void Collect(const Run& run) override {
+    Figure& f = figures[run.benchmark_name()];
+    f.Seconds = zorvel::bench::RealSeconds(run);
+    const auto bytes = run.counters.find("bytes_per_second");
+    if (bytes != run.counters.end()) f.MBps = bytes->second.value / (1024.0 * 1024.0);
   }
-  std::map<std::string, Figure> figures_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return zorvel::bench::Main<RatioReporter>(argc, argv);
 }

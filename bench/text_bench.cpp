@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 
+#include "bench_support.h"
 #include "core/text/text_file.h"
 #include "support/canon_text.h"
 #include "support/test_support.h"
@@ -176,48 +177,24 @@ void BM_Save_24MB(benchmark::State& state) {
 BENCHMARK(BM_Save_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // Keeps each benchmark's time per iteration and prints them against the reference.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public zorvel::bench::FigureReporter<double> {
  public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      seconds_[run.benchmark_name()] = run.GetAdjustedRealTime() * Factor(run.time_unit);
-    }
-  }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    const auto ref = seconds_.find("BM_Reference_Icu950ToUtf16_24MB/iterations:5");
-    if (ref == seconds_.end() || ref->second <= 0) return;
+    const auto ref = figures.find("BM_Reference_Icu950ToUtf16_24MB/iterations:5");
+    if (ref == figures.end() || ref->second <= 0) return;
     std::printf("\nAgainst the reference (ICU cp950 -> UTF-16 of 24 MB, %.1f ms):\n", ref->second * 1e3);
-    for (const auto& [name, seconds] : seconds_) {
+    for (const auto& [name, seconds] : figures) {
       std::printf("  %-45s %10.3f ms  ratio %8.3f\n", name.c_str(), seconds * 1e3, seconds / ref->second);
     }
   }
 
- private:
-  static double Factor(benchmark::TimeUnit unit) {
-    switch (unit) {
-      case benchmark::kNanosecond:
-        return 1e-9;
-      case benchmark::kMicrosecond:
-        return 1e-6;
-      case benchmark::kMillisecond:
-        return 1e-3;
-      default:
-        return 1.0;
-    }
-  }
-  std::map<std::string, double> seconds_;
+ protected:
+  void Collect(const Run& run) override { figures[run.benchmark_name()] = zorvel::bench::RealSeconds(run); }
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
+  return zorvel::bench::Main<RatioReporter>(argc, argv);
 }

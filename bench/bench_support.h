@@ -1,0 +1,97 @@
+// What the benchmarks share: a console reporter that also keeps each run's
+// figures by name, so that a benchmark can print its own figures against the
+// reference it measured in the same run, and the main that runs them on the
+// offscreen platform. Each benchmark keeps which runs are its references and
+// which ratios it prints.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace zorvel::bench {
+
+using Run = benchmark::BenchmarkReporter::Run;
+
+// Seconds in one of the unit a benchmark shows its times in.
+inline double UnitSeconds(benchmark::TimeUnit unit) {
+  switch (unit) {
+    case benchmark::kNanosecond:
+      return 1e-9;
+    case benchmark::kMicrosecond:
+      return 1e-6;
+    case benchmark::kMillisecond:
+      return 1e-3;
+    default:
+      return 1.0;
+  }
+}
+
+// A run's time per iteration in seconds, whatever unit the benchmark shows.
+inline double RealSeconds(const Run& run) {
+  return run.GetAdjustedRealTime() * UnitSeconds(run.time_unit);
+}
+inline double CpuSeconds(const Run& run) {
+  return run.GetAdjustedCPUTime() * UnitSeconds(run.time_unit);
+}
+
+// Tells which runs stand for their benchmark: with repetitions the median,
+// otherwise its one run. Runs that failed stand for nothing.
+class StandIns {
+ public:
+  bool StandsFor(const Run& run) {
+    if (run.error_occurred) return false;
+    const std::string name = run.run_name.str();
+    if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+      medians_.insert(name);
+      return true;
+    }
+    return run.run_type == Run::RT_Iteration && !medians_.count(name);
+  }
+
+ private:
+  std::set<std::string> medians_;
+};
+
+// Prints the runs as the console reporter does and keeps, by name, the Figure
+// that Collect() takes out of each run.
+template <typename Figure>
+class FigureReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) Collect(run);
+  }
+  std::map<std::string, Figure> figures;
+
+ protected:
+  virtual void Collect(const Run& run) = 0;
+};
+
+// The platform the benchmarks' windows use, unless the caller chose one.
+inline void UseOffscreenPlatform() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Reads the benchmark options and runs the benchmarks they select through the reporter.
+inline void RunBenchmarks(int& argc, char** argv, benchmark::BenchmarkReporter& reporter) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+}
+
+// The whole main of a benchmark whose reporter prints its ratios when it finishes.
+template <typename Reporter>
+int Main(int argc, char** argv) {
+  UseOffscreenPlatform();
+  QApplication app(argc, argv);
+  Reporter reporter;
+  RunBenchmarks(argc, argv, reporter);
+  benchmark::Shutdown();
+  return 0;
+}
+
+}  // namespace zorvel::bench
