@@ -8,13 +8,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-TAboutForm* AboutForm = nullptr;
+#include "ui/qt_strings.h"
 
-namespace {
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-}  // namespace
+using zorvel::ui::U;
+
+TAboutForm* AboutForm = nullptr;
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutForm");

@@ -4,23 +4,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/text/big5.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::FromBig5;
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
 
 TfmAskReplace* fmAskReplace = nullptr;
-
-namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QString FromBig5(const std::string& bytes) {
-  const std::u16string text = zorvel::Big5ToUnicode(bytes);
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 TfmAskReplace::TfmAskReplace(QWidget* parent) : QDialog(parent) {
   setObjectName("fmAskReplace");
@@ -78,8 +69,7 @@ zorvel::ReplaceAnswer TfmAskReplace::Ask(const zorvel::ReplaceQuestion& question
   exec();
   zorvel::ReplaceAnswer answer;
   answer.AskResult = AskResult;
-  const std::u16string dest = edDest->text().toStdU16String();
-  answer.Dest = zorvel::UnicodeToBig5(dest);
+  answer.Dest = ToBig5(edDest->text());
   return answer;
 }
 

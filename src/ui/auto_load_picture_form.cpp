@@ -16,14 +16,13 @@
 #include "ui/image_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::U;
 
 TfmAutoLoadPicture* fmAutoLoadPicture = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 QLabel* NewLabel(const char* name, const char* text, QWidget* parent) {
   auto* label = new QLabel(U(text), parent);

@@ -13,28 +13,19 @@
 #include <QVBoxLayout>
 
 #include "core/settings/ini_file.h"
-#include "core/text/big5.h"
 #include "ui/get_name_form.h"
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
 #include "ui/text_form.h"
+
+using zorvel::ui::FromBig5;
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
 
 TfmBookMark* fmBookMark = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QString FromBig5(const std::string& bytes) {
-  const std::u16string text = zorvel::Big5ToUnicode(bytes);
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::string ToBig5(const QString& text) {
-  return zorvel::UnicodeToBig5(text.toStdU16String());
-}
 
 zorvel::IniFile SettingsFile() {
   return zorvel::IniFile(MainForm ? MainForm->IniFileName().toUtf8().toStdString()

@@ -12,13 +12,13 @@
 
 #include "core/pages/calibration.h"
 #include "ui/image_form.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::U;
 
 TFieldShiftForm* FieldShiftForm = nullptr;
 
 namespace {
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 constexpr int kShiftLineCount = 30;
 }  // namespace
 

@@ -10,23 +10,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "core/text/big5.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
 #include "ui/text_form.h"
 
+using zorvel::ui::FromBig5;
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
+
 TFindReplaceDialog* ReplaceDialog = nullptr;
-
-namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-std::string ToBig5(const QString& text) {
-  return zorvel::UnicodeToBig5(text.toStdU16String());
-}
-
-}  // namespace
 
 TFindReplaceDialog::TFindReplaceDialog(QWidget* parent) : QDialog(parent) {
   setObjectName("ReplaceDialog");
@@ -111,8 +103,7 @@ void TFindReplaceDialog::miFindReplaceClick() {
   if (TextForm) {
     zorvel::TextEditor& editor = TextForm->Editor();
     if (editor.SelLength() != 0) {
-      const std::u16string text = zorvel::Big5ToUnicode(editor.SelectedBytes());
-      edFindText->setText(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+      edFindText->setText(FromBig5(editor.SelectedBytes()));
     }
   }
   steps_.Opened();

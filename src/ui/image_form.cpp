@@ -29,14 +29,13 @@
 #include "ui/option_form.h"
 #include "ui/page_bitmap.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::U;
 
 TImageForm* ImageForm = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 // The hourglass for as long as the object lives, on every way out.
 class BusyCursor {

@@ -13,14 +13,11 @@
 #include "ui/image_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::U;
 
 TLoadPictureForm* LoadPictureForm = nullptr;
-
-namespace {
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-}  // namespace
 
 TLoadPictureForm::TLoadPictureForm(QWidget* parent) : QDialog(parent) {
   setObjectName("LoadPictureForm");

@@ -28,18 +28,17 @@
 #include "ui/load_picture_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
 #include "ui/replace_form.h"
 #include "ui/set_ratio_form.h"
 #include "ui/text_form.h"
 #include "ui/toolbar_layout.h"
 
+using zorvel::ui::U;
+
 TMainForm* MainForm = nullptr;
 
 namespace {
-
-QString U(const char* text) {
-  return QString::fromUtf8(text);
-}
 
 std::string LocalPath(const QString& path) {
   return QFile::encodeName(path).toStdString();

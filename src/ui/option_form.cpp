@@ -19,12 +19,16 @@
 #include <QVBoxLayout>
 
 #include "core/settings/ini_file.h"
-#include "core/text/big5.h"
 #include "ui/hot_key_field.h"
 #include "ui/hot_key_qt.h"
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::FromBig5;
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
 
 TOptionForm* OptionForm = nullptr;
 
@@ -32,18 +36,6 @@ namespace {
 
 using zorvel::EntryField;
 using zorvel::HotKeyCommand;
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QString FromBig5(const std::string& bytes) {
-  return QString::fromStdString(zorvel::Big5ToUtf8(bytes));
-}
-
-std::string ToBig5(const QString& text) {
-  return zorvel::Utf8ToBig5(text.toStdString());
-}
 
 QLabel* NewLabel(const char* text, QWidget* parent, const char* name = nullptr) {
   auto* label = new QLabel(U(text), parent);

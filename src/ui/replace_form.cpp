@@ -10,20 +10,19 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/text/big5.h"
 #include "core/text/text_document.h"
 #include "core/text/text_file.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
 #include "ui/qt_text_editor.h"
 #include "ui/text_form.h"
+
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
 
 TfmReplace* fmReplace = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 // The hourglass for the length of a scope.
 class WaitCursor {
@@ -157,7 +156,7 @@ bool TfmReplace::btSaveFileClick() {
 
 bool TfmReplace::BuildFromEditor() {
   WaitCursor wait;
-  const std::string split = zorvel::UnicodeToBig5(edSplitChar->text().toStdU16String());
+  const std::string split = ToBig5(edSplitChar->text());
   const zorvel::ReplaceConfirm result =
       zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, AppPrompts());
   if (!result.Built && !result.Close) {

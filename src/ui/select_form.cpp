@@ -13,10 +13,14 @@
 #include <QStatusBar>
 #include <algorithm>
 
-#include "core/text/big5.h"
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::FromBig5;
+using zorvel::ui::ToBig5;
+using zorvel::ui::U;
 
 TSelectForm* SelectForm = nullptr;
 
@@ -24,14 +28,6 @@ namespace {
 
 // The choice window that answers the real prompts' Choose().
 TSelectForm* registeredForm = nullptr;
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-
-QString FromBig5(const std::string& bytes) {
-  return QString::fromStdU16String(zorvel::Big5ToUnicode(bytes));
-}
 
 const QColor kYellow(255, 255, 0);
 const QColor kLime(0, 255, 0);
@@ -237,7 +233,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   zorvel::ChoiceAnswer answer;
   answer.SelectResult = SelectResult;
   int replaced = 0;
-  answer.UserStr = zorvel::UnicodeToBig5(edUserStr_->text().toStdU16String(), &replaced);
+  answer.UserStr = ToBig5(edUserStr_->text(), &replaced);
   // Characters Big5 cannot hold go into the text as "?", as typed ones do.
   if (replaced > 0 && SelectResult == 4 && MainForm) {
     MainForm->StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));

@@ -14,14 +14,11 @@
 #include "ui/image_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
+
+using zorvel::ui::U;
 
 TfmSetRatio* fmSetRatio = nullptr;
-
-namespace {
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
-}  // namespace
 
 TfmSetRatio::TfmSetRatio(QWidget* parent) : QDialog(parent) {
   setObjectName("fmSetRatio");

@@ -20,17 +20,16 @@
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/qt_strings.h"
 #include "ui/qt_text_editor.h"
 #include "ui/replace_form.h"
 #include "ui/select_form.h"
 
+using zorvel::ui::U;
+
 TTextForm* TextForm = nullptr;
 
 namespace {
-
-QString U(const char* utf8) {
-  return QString::fromUtf8(utf8);
-}
 
 // The file dialogs of the document operations, through the form's hooks.
 class FormFileDialogs : public zorvel::FileDialogs {
