@@ -34,7 +34,13 @@ zorvel_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# zorvel_build [TARGET...]: configure build/ and build the targets named, or all.
 zorvel_build() {
-  cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-  cmake --build "$ZORVEL_BUILD" --parallel "$(nproc)"
+  cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local targets=()
+  local t
+  for t in "$@"; do
+    targets+=(--target "$t")
+  done
+  cmake --build "$ZORVEL_BUILD" --parallel "$(nproc)" "${targets[@]}"
 }
