@@ -100,16 +100,7 @@ void RunDialog(int first, int last) {
 }
 
 void LibtiffDecode(benchmark::State& state) {
-  TIFFSetWarningHandler(nullptr);
-  TIFF* tif = TIFFOpen(PageFile(1).c_str(), "r");
-  std::vector<std::uint8_t> rows(static_cast<std::size_t>(TIFFStripSize(tif)));
-  for (auto _ : state) {
-    if (TIFFReadEncodedStrip(tif, 0, rows.data(), static_cast<tmsize_t>(rows.size())) < 0) {
-      state.SkipWithError("libtiff failed");
-    }
-    benchmark::DoNotOptimize(rows.data());
-  }
-  TIFFClose(tif);
+  zorvel::bench::LibtiffDecodeStrip(state, PageFile(1));
 }
 
 void RunPages(benchmark::State& state, bool corner, int ratio) {

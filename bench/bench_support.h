@@ -6,8 +6,11 @@
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <tiffio.h>
+#include <unicode/ucnv.h>
 
 #include <QApplication>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -92,6 +95,36 @@ int Main(int argc, char** argv) {
   RunBenchmarks(argc, argv, reporter);
   benchmark::Shutdown();
   return 0;
+}
+
+// Reference: ICU's plain code page 950 to UTF-16 conversion of a whole text.
+inline void Icu950ToUtf16(benchmark::State& state, const std::string& text) {
+  UErrorCode error = U_ZERO_ERROR;
+  UConverter* converter = ucnv_open("windows-950", &error);
+  std::u16string out(text.size() + 1, u'\0');
+  for (auto _ : state) {
+    error = U_ZERO_ERROR;
+    ucnv_resetToUnicode(converter);
+    const int n =
+        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
+                      text.data(), static_cast<int32_t>(text.size()), &error);
+    benchmark::DoNotOptimize(n);
+  }
+  ucnv_close(converter);
+}
+
+// Reference: libtiff decoding the single strip of a page file.
+inline void LibtiffDecodeStrip(benchmark::State& state, const std::string& path) {
+  TIFFSetWarningHandler(nullptr);
+  TIFF* tif = TIFFOpen(path.c_str(), "r");
+  std::vector<std::uint8_t> rows(static_cast<std::size_t>(TIFFStripSize(tif)));
+  for (auto _ : state) {
+    if (TIFFReadEncodedStrip(tif, 0, rows.data(), static_cast<tmsize_t>(rows.size())) < 0) {
+      state.SkipWithError("libtiff failed");
+    }
+    benchmark::DoNotOptimize(rows.data());
+  }
+  TIFFClose(tif);
 }
 
 }  // namespace zorvel::bench

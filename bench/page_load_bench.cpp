@@ -65,16 +65,7 @@ zorvel::DecodedPage Decoded(int which) {
 }
 
 void LibtiffDecode(benchmark::State& state) {
-  TIFFSetWarningHandler(nullptr);
-  TIFF* tif = TIFFOpen(PagePath(0).c_str(), "r");
-  std::vector<std::uint8_t> rows(static_cast<std::size_t>(TIFFStripSize(tif)));
-  for (auto _ : state) {
-    if (TIFFReadEncodedStrip(tif, 0, rows.data(), static_cast<tmsize_t>(rows.size())) < 0) {
-      state.SkipWithError("libtiff failed");
-    }
-    benchmark::DoNotOptimize(rows.data());
-  }
-  TIFFClose(tif);
+  zorvel::bench::LibtiffDecodeStrip(state, PagePath(0));
 }
 
 void Decode(benchmark::State& state) {

@@ -47,19 +47,7 @@ QtTextEditor& LoadedEditor() {
 }
 
 void BM_Reference_Icu950ToUtf16_24MB(benchmark::State& state) {
-  const std::string& text = LargeText();
-  UErrorCode error = U_ZERO_ERROR;
-  UConverter* converter = ucnv_open("windows-950", &error);
-  std::u16string out(text.size() + 1, u'\0');
-  for (auto _ : state) {
-    error = U_ZERO_ERROR;
-    ucnv_resetToUnicode(converter);
-    const int n =
-        ucnv_toUChars(converter, reinterpret_cast<UChar*>(out.data()), static_cast<int32_t>(out.size()),
-                      text.data(), static_cast<int32_t>(text.size()), &error);
-    benchmark::DoNotOptimize(n);
-  }
-  ucnv_close(converter);
+  zorvel::bench::Icu950ToUtf16(state, LargeText());
 }
 BENCHMARK(BM_Reference_Icu950ToUtf16_24MB)->Unit(benchmark::kMillisecond)->Iterations(5);
 
