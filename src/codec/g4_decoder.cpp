@@ -133,13 +133,44 @@ inline std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
   return static_cast<std::uint32_t>((word << (pos & 7)) >> 32);
 }
 
-// One run: a make-up code and its terminating code, or a terminating code.
-// Past the end of the data the code reads as all ones, which within the first
-// kFirst bits is the terminating code of run 7 (white) or 2 (black) and after
-// them matches nothing. Unchecked, at least 64 bits remain: no test is needed.
+// The rest of a run after its first make-up code: more make-up codes, then a
+// terminating code. T.4 codes a run of 2560 pixels or more as a chain of make-up
+// codes, so any number of them may follow, but their sum may not pass room,
+// the pixels left to the line end: a run never passes the line end, and a
+// corrupt chain cannot run on. The end of the data is tested at every code, as
+// a chain can be long; past it the code reads as all ones (see ReadRun).
+template <bool kWhite>
+__attribute__((noinline)) int ReadMakeUpChain(const std::uint8_t* data, std::uint64_t& pos,
+                                              std::uint64_t total, const std::uint16_t* table, int run,
+                                              int room) {
+  constexpr int kFirst = kWhite ? 4 : 2;
+  constexpr int kBits = kWhite ? kWhiteBits : kBlackBits;
+  constexpr int kAllOnes = kWhite ? 7 : 2;
+  for (;;) {
+    if (run > room) return kNoMatch;
+    if (total - pos < kFirst) {
+      pos = total;
+      return run + kAllOnes;
+    }
+    const std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
+    const unsigned length = entry >> 12;
+    if (length == 0 || length > total - pos) return kNoMatch;
+    pos += length;
+    const int part = entry & 0xFFF;
+    run += part;
+    if (part < 64) return run;
+  }
+}
+
+// One run: a terminating code, or a chain of make-up codes and a terminating
+// code (ReadMakeUpChain). Past the end of the data the code reads as all ones,
+// which within the first kFirst bits is the terminating code of run 7 (white)
+// or 2 (black) and after them matches nothing. Unchecked, at least 64 bits
+// remain, enough for the first code of both runs of a horizontal mode: no test
+// is needed for it.
 template <bool kWhite, bool kChecked>
 inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t total,
-                   const std::uint16_t* table) {
+                   const std::uint16_t* table, int room) {
   constexpr int kFirst = kWhite ? 4 : 2;
   constexpr int kBits = kWhite ? kWhiteBits : kBlackBits;
   constexpr int kAllOnes = kWhite ? 7 : 2;
@@ -147,22 +178,13 @@ inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t t
     pos = total;
     return kAllOnes;
   }
-  std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
-  unsigned length = entry >> 12;
+  const std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
+  const unsigned length = entry >> 12;
   if (length == 0 || (kChecked && length > total - pos)) return kNoMatch;
   pos += length;
   const int run = entry & 0xFFF;
   if (run < 64) return run;
-  if (kChecked && total - pos < kFirst) {
-    pos = total;
-    return run + kAllOnes;
-  }
-  entry = table[Peek32(data, pos) >> (32 - kBits)];
-  length = entry >> 12;
-  const int rest = entry & 0xFFF;
-  if (length == 0 || rest >= 64 || (kChecked && length > total - pos)) return kNoMatch;
-  pos += length;
-  return run + rest;
+  return ReadMakeUpChain<kWhite>(data, pos, total, table, run, room);
 }
 
 // Masks that keep the bits of a 64-bit window outside a run of length bits
@@ -266,7 +288,10 @@ __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, co
         if (!append(s.A0, 1)) return erMaxLineBlk;
         s.A0 += whites;
       }
+      // The tag's colour holds from a0 on: a change when the line's last
+      // entry is of the other colour.
       const int now = tag == 0;
+      if (now != (s.M & 1) && !append(s.A0, now)) return erMaxLineBlk;
       // b1 takes the other parity: one index back, as what lies before it is
       // left of a0; from index 0 (changes to white) that is the line's first
       // change to black.
@@ -277,20 +302,26 @@ __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, co
   }
 }
 
-// Reads the two runs of a horizontal mode code, the first in a0's colour.
-// Either is kNoMatch when its code matches nothing.
+// Reads the two runs of a horizontal mode code, the first in a0's colour, with
+// room pixels left to the line end. Either is kNoMatch when its code matches
+// nothing.
 template <bool kChecked>
 __attribute__((always_inline)) inline void ReadRunPair(const CodeTables& t, const std::uint8_t* data,
                                                        std::uint64_t& pos, std::uint64_t total, int white,
-                                                       int& first, int& second) {
+                                                       int room, int& first, int& second) {
+  // After a chain of make-up codes in the first run the end may be near.
   if (white) {
-    first = ReadRun<true, kChecked>(data, pos, total, t.White.data());
+    first = ReadRun<true, kChecked>(data, pos, total, t.White.data(), room);
     if (first == kNoMatch) return;
-    second = ReadRun<false, kChecked>(data, pos, total, t.Black.data());
+    const bool checkSecond = kChecked || total - pos < 64;
+    second = checkSecond ? ReadRun<false, true>(data, pos, total, t.Black.data(), room - first)
+                         : ReadRun<false, false>(data, pos, total, t.Black.data(), room - first);
   } else {
-    first = ReadRun<false, kChecked>(data, pos, total, t.Black.data());
+    first = ReadRun<false, kChecked>(data, pos, total, t.Black.data(), room);
     if (first == kNoMatch) return;
-    second = ReadRun<true, kChecked>(data, pos, total, t.White.data());
+    const bool checkSecond = kChecked || total - pos < 64;
+    second = checkSecond ? ReadRun<true, true>(data, pos, total, t.White.data(), room - first)
+                         : ReadRun<true, false>(data, pos, total, t.White.data(), room - first);
   }
 }
 
@@ -308,8 +339,10 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
                         std::uint64_t total, int width, const std::int32_t* ref, int refCount,
                         std::int32_t* cur, int& curCount) {
   const int end = width + 1;
-  // Every mode but uncompressed mode reads at most 48 bits, so while 64 are
-  // left no test for the end of the data is needed.
+  // Every mode reads at most 55 bits before it tests for the end of the data
+  // (a horizontal mode code and the first code of each run; uncompressed mode
+  // and chains of make-up codes test every code), so while 64 are left no test
+  // is needed.
   const std::uint64_t fastEnd = total >= 64 ? total - 64 : 0;
   std::uint64_t pos = position;
   int m = 1;                // changes kept in cur; the last one is white when m is odd
@@ -368,9 +401,9 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
       int first = 0;
       int second = 0;
       if (checked) {
-        ReadRunPair<true>(t, data, pos, total, white, first, second);
+        ReadRunPair<true>(t, data, pos, total, white, end - a0, first, second);
       } else {
-        ReadRunPair<false>(t, data, pos, total, white, first, second);
+        ReadRunPair<false>(t, data, pos, total, white, end - a0, first, second);
       }
       if (first == kNoMatch) {
         result = erDecode;

@@ -81,24 +81,59 @@ TEST(G4Bitstream, InvalidCodesAndTheEndOfTheData) {
       {"one real bit of a white run", "1111 001 0", 9, 5, 1, {".......##"}},
       {"four real bits of a white run", "1 001 0111", 16, 2, 20},
       {"EOL inside a run", "001 000000000001 0000", 16, 1, 7},
-      {"two make-up codes", "001 11011 11011 0111 11", 200, 1, 7},
+  });
+}
+
+std::string White(int n) {
+  return std::string(static_cast<std::size_t>(n), '.');
+}
+std::string Black(int n) {
+  return std::string(static_cast<std::size_t>(n), '#');
+}
+
+// A run of 2624 pixels or more is coded as a chain of make-up codes, on pages
+// up to the widest the reader takes; a chain may not pass the line end.
+TEST(G4Bitstream, LongRunsChainMakeUpCodes) {
+  const std::string copy = "V0 V0 V0 V0";  // the line above again, for three changes
+  Check({
+      {"2623: one make-up code", "H2623,0", 2623, 1, 1, {White(2623)}},
+      {"2624: 2560 and 64", "H2624,1", 2625, 1, 1, {White(2624) + "#"}},
+      {"5000 black", "H1,5000", 5001, 1, 1, {"." + Black(5000)}},
+      {"10000 of each, then copied by V0",
+       "H10000,10000 H12766,0 " + copy,
+       32766,
+       2,
+       1,
+       {White(10000) + Black(10000) + White(12766), White(10000) + Black(10000) + White(12766)}},
+      {"the widest page black", "H0,32766", 32766, 1, 1, {Black(32766)}},
+      {"64 and 64", "001 11011 11011 0111 11", 132, 1, 1, {White(130) + "##"}},
+      {"a chain ending at the line end", "H5000,0", 5000, 1, 1, {White(5000)}},
+      {"a chain past the line end", "H5000,0", 4999, 1, erDecode},
+      {"a chain that runs on", "001 " + Repeat("000000011111 ", 1000) + "0111", 32766, 1, erDecode},
+      // Three codes of 2560 leave one bit of the last byte: the rest reads as all ones, 7 white and 2 black.
+      {"the data end inside a chain", "001 " + Repeat("000000011111 ", 3), 7689, 1, 1, {White(7687) + "##"}},
   });
 }
 
 TEST(G4Bitstream, UncompressedMode) {
   Check({
       // 1: black; 01: white, black; 00001: four white, black; 000001: five white; then two white and
-      // an exit with a0 black; one more pixel, black by a0 but white as the last entry.
-      {"patterns", "U 1 01 00001 000001 000000001 1  h1,0", 16, 1, 1, {"#.#....#........"}},
-      // Exits with 0 to 4 white pixels, and an empty pattern of eleven zeros.
+      // an exit with a0 black: the last pixel is black.
+      {"patterns", "U 1 01 00001 000001 000000001 1  h1,0", 16, 1, 1, {"#.#....#.......#"}},
+      // After the exit the tag's colour holds from a0 on, whatever the last pixel was.
+      {"an exit to white after black", "U 1 01 0000001 0  V0", 16, 1, 1, {"#.#............."}},
+      {"an exit to black after white", "U 01 000001 0000001 1  V0", 16, 1, 1, {".#.....#########"}},
+      // Exits with 0 to 4 white pixels, and an empty pattern of eleven zeros; the last exit makes
+      // the last pixel black.
       {"exits",
        "U 001 0000001 0  U 00000001 0  U 0000000001 0  U 00000000001 0  U 00000000000 0000001 1  V0",
        12,
        1,
        1,
-       {"..#........."}},
-      // An exit to white right after a change to black: b1 is searched from the line's start.
-      {"exit after VL1", "VL1 U 0000001 0 V0  V0 V0", 16, 2, 1, {"...............#", "...............#"}},
+       {"..#........#"}},
+      // An exit to white right where VL1 turned black: the last pixel is white after all, and the
+      // next line's b1 is that zero-length black run.
+      {"exit after VL1", "VL1 U 0000001 0 V0  V0 V0", 16, 2, 1, {"................", "...............#"}},
       {"a0 beyond the width", "U 000001 000001 000001 000001", 16, 1, 20},
       {"the line ends without an exit", "U 000001 000001 0001 1", 14, 1, 20},
       {"an exit past the end", "U 000001 0000000001 0", 6, 1, 7},

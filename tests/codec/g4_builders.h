@@ -52,7 +52,10 @@ class BitWriter {
   }
 
  private:
-  BitWriter& Run(bool white, int run) {  // a make-up code where needed, then the terminating code
+  // Make-up codes where needed, then the terminating code: as T.4 codes them, a
+  // run of 2624 or more starts with make-up codes of 2560.
+  BitWriter& Run(bool white, int run) {
+    for (; run >= 2624; run -= 2560) Code(ExtendedMakeUpCodes(), 2560);
     if (run >= 1792) Code(ExtendedMakeUpCodes(), run / 64 * 64);
     if (run >= 64 && run < 1792) Code(white ? WhiteMakeUpCodes() : BlackMakeUpCodes(), run / 64 * 64);
     return Code(white ? WhiteTerminatingCodes() : BlackTerminatingCodes(), run % 64);

@@ -22,7 +22,7 @@ std::vector<std::uint8_t> RandomCodes(std::mt19937& rng, int width, int rows) {
   std::string codes;
   bool white = true;
   for (int i = rows * (2 + Pick(rng, 12)); i > 0; --i) {
-    const int m = Pick(rng, 100), limit = Pick(rng, 10) == 0 ? 2623 : std::max(1, width / 3);
+    const int m = Pick(rng, 100), limit = Pick(rng, 10) == 0 ? width + 64 : std::max(1, width / 3);
     if (m < 50) {
       codes += m < 35 ? "V0" : (Pick(rng, 2) ? "VR" : "VL") + std::to_string(1 + Pick(rng, 3));
       white = !white;
@@ -65,7 +65,7 @@ TEST(G4Differential, RandomBytesAndCodeStreams) {
       DecodeBoth(strip, Pick(rng, 40), 1 + Pick(rng, 6), rng() % 2 == 0);
       continue;
     }
-    const int width = 1 + Pick(rng, i % 10 == 1 ? 3000 : 60), rows = 1 + Pick(rng, 5);
+    const int width = 1 + Pick(rng, i % 10 == 1 ? 12000 : i % 10 == 3 ? 32766 : 60), rows = 1 + Pick(rng, 5);
     std::vector<std::uint8_t> strip = RandomCodes(rng, width, rows);
     if (rng() % 3 == 0) Mutate(rng, strip);
     const int firstRow = rng() % 4 == 0 ? 1 + Pick(rng, rows + 1) : 1;

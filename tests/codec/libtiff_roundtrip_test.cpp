@@ -51,6 +51,22 @@ TEST(LibtiffRoundTrip, SyntheticPages) {
   ExpectRoundTrip(runs);
 }
 
+// Wide pages with runs longer than one make-up code covers: libtiff chains make-up codes of 2560.
+TEST(LibtiffRoundTrip, WidePagesWithLongRuns) {
+  for (int width : {2624, 5000, 10001, 32766}) {
+    Bitmap page(width, 15);
+    int y = 0;
+    for (int run : {2623, 2624, 5000, 10000, 32766}) {
+      if (run > width) break;
+      pagegen::FillRect(page, width - run, y, run, 1);  // a black run to the end of the row
+      pagegen::FillRect(page, 0, y + 1, run, 1);        // a black run from the start, then white
+      pagegen::FillRect(page, run / 2, y + 2, 1, 1);    // a dot between two long white runs
+      y += 3;
+    }
+    ExpectRoundTrip(page);
+  }
+}
+
 TEST(LibtiffRoundTrip, RealisticPages) {
   pagegen::PageLayout layout;
   ExpectRoundTrip(pagegen::DrawTextPage(layout, 7));

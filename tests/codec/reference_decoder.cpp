@@ -137,19 +137,21 @@ class Reference {
     return kNoCode;
   }
 
-  int ReadRun(bool white) {
+  // A run: make-up codes, as many as come, then a terminating code. The make-up
+  // codes may not add up to more than room, the pixels left to the line end.
+  int ReadRun(bool white, int room) {
     static const std::vector<int> whiteRun = {4, 5, 6, 7, 8, 9, 11, 12};  // 10 is not tried
-    static const std::vector<int> whiteCode = {4, 5, 6, 7, 8};
     static const std::vector<int> blackRun = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    static const std::vector<int> blackCode = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     const ColourTables& tables = white ? CodeTables().White : CodeTables().Black;
-    bool makeUp = false;
-    const int run = ReadCode(tables, white ? whiteRun : blackRun, true, &makeUp);
-    if (run == kNoCode || !makeUp) return run;
-    bool unused = false;
-    const int rest = ReadCode(tables, white ? whiteCode : blackCode, false, &unused);
-    if (rest == kNoCode) return kNoCode;
-    return run + rest;
+    int sum = 0;
+    for (;;) {
+      bool makeUp = false;
+      const int run = ReadCode(tables, white ? whiteRun : blackRun, true, &makeUp);
+      if (run == kNoCode) return kNoCode;
+      sum += run;
+      if (!makeUp) return sum;
+      if (sum > room) return kNoCode;
+    }
   }
 
   int Position(int entry) const { return entry < 0 ? -entry : entry; }
@@ -208,11 +210,11 @@ class Reference {
   }
 
   std::uint8_t Horizontal() {
-    int run = ReadRun(white_);
+    int run = ReadRun(white_, width_ + 1 - a0_);
     if (run == kNoCode) return erDecode;
     a0_ += run;
     if (!Append(white_ ? -a0_ : a0_)) return erMaxLineBlk;
-    run = ReadRun(!white_);
+    run = ReadRun(!white_, width_ + 1 - a0_);
     if (run == kNoCode) return erDecode;
     a0_ += run;
     if (!Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
@@ -261,6 +263,8 @@ class Reference {
           a0_ += whites;
         }
         white_ = tag == 0;
+        // The colour of a0 holds from a0 on.
+        if ((cur_.back() > 0) != white_ && !Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
         return erOk;
       }
     }
