@@ -16,11 +16,16 @@ constexpr int kMaxSpread = 6;
 
 using Samples = std::array<int, kProbes>;
 
-// Sorts the samples; true when the middle six lie within kMaxSpread, and then
-// their truncated mean.
-bool MiddleMean(Samples& samples, int& mean) {
+// Sorts the samples; true when the middle six lie within kMaxSpread and each
+// of them met ink (none is noBorder, the value of a probe that ran to its
+// limit), and then their truncated mean. A page without a border line, or with
+// it beyond the probes' reach, has no corner to report.
+bool MiddleMean(Samples& samples, int noBorder, int& mean) {
   std::sort(samples.begin(), samples.end());
   if (samples[7] - samples[2] > kMaxSpread) return false;
+  for (int i = 2; i <= 7; ++i) {
+    if (samples[i] == noBorder) return false;
+  }
   long long sum = 0;
   for (int i = 2; i <= 7; ++i) sum += samples[i];
   mean = static_cast<int>(sum / 6);
@@ -47,7 +52,7 @@ RightTopResult FindRightTop(const DecodedPage& page, int rightTopX, int rightTop
     top[i] = y;
   }
   int avgY;
-  if (!MiddleMean(top, avgY)) return {};
+  if (!MiddleMean(top, kTopDepth, avgY)) return {};
 
   Samples right;
   for (int i = 0; i < kProbes; ++i) {
@@ -57,7 +62,7 @@ RightTopResult FindRightTop(const DecodedPage& page, int rightTopX, int rightTop
     right[i] = x;
   }
   int avgX;
-  if (!MiddleMean(right, avgX)) return {};
+  if (!MiddleMean(right, w - kRightDepth, avgX)) return {};
 
   RightTopResult result;
   result.Found = true;

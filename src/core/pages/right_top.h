@@ -6,8 +6,10 @@
 // downward over the top 200 rows for the top border line, and ten rows below the
 // horizontal middle (y = H / 2 + 20 i) leftward over the right 300 columns for
 // the right border line. In each set the two smallest and two largest samples
-// are dropped; the other six must lie within 6 pixels of each other, and their
-// truncated mean is the border. The first character stands RightTopX left of
+// are dropped; the other six must each have met ink and lie within 6 pixels of
+// each other, and their truncated mean is the border. A probe that reaches its
+// limit without ink has found no border, so a blank page, or one whose frame
+// lies beyond the probes, has no corner. The first character stands RightTopX left of
 // the right border and RightTopY below the top border. Points outside the page
 // are not ink, so a page smaller than the probes is probed safely.
 

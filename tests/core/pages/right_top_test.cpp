@@ -26,6 +26,15 @@ void Fill(DecodedPage& page, int left, int top, int right, int bottom) {
   }
 }
 
+void Erase(DecodedPage& page, int left, int top, int right, int bottom) {
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] |=
+          static_cast<std::uint8_t>(0x80 >> (x % 8));
+    }
+  }
+}
+
 // A 2400 x 3400 scan with a frame: top border rows 120-122, right border
 // columns 2150-2152, some text inside and a speck of dirt outside.
 DecodedPage FramedPage() {
@@ -71,16 +80,40 @@ TEST(FindRightTop, OutlyingSamplesAreDroppedAndTheMeanTruncates) {
   EXPECT_EQ(FindRightTop(ProbedPage({0, 0, 100, 100, 100, 100, 106, 106, 199, 199}), 0, 0).FirstCharY, 102);
 }
 
-TEST(FindRightTop, AWhiteTopOrAWhitePage) {
-  // No ink in the top 200 rows: ten samples of 200 pass.
-  RightTopResult r = FindRightTop(ProbedPage({200, 200, 200, 200, 200, 200, 200, 200, 200, 200}), 45, 45);
-  ASSERT_TRUE(r.Found);
-  EXPECT_EQ(r.FirstCharY, 245);
-
-  RightTopResult white = FindRightTop(WhitePage(2400, 3400), 45, 45);
-  ASSERT_TRUE(white.Found);
-  EXPECT_EQ(white.FirstCharX, 300 + 45);
-  EXPECT_EQ(white.FirstCharY, 200 + 45);
+// A probe that runs to its limit has met no border: when one of the six samples
+// that count is such a probe, there is no corner, whatever the spread says.
+TEST(FindRightTop, ProbesThatMeetNoInkFindNoBorder) {
+  DecodedPage low = WhitePage(2400, 3400);  // the frame starts one row below the top probes' reach
+  Fill(low, 200, 200, 2153, 203);
+  Fill(low, 2150, 200, 2153, 3300);
+  DecodedPage inward = WhitePage(2400, 3400);  // the right border one column left of the probes' reach
+  Fill(inward, 200, 120, 2101, 123);
+  Fill(inward, 2100, 120, 2101, 3300);
+  DecodedPage edge = WhitePage(2400, 3400);  // both borders on the last pixel the probes reach
+  Fill(edge, 200, 199, 2102, 200);
+  Fill(edge, 2101, 199, 2102, 3300);
+  DecodedPage noTop = FramedPage();  // the right border alone
+  Erase(noTop, 200, 120, 2150, 123);
+  const struct {
+    const char* name;
+    DecodedPage page;
+    bool found;
+  } cases[] = {
+      {"a blank page", WhitePage(2400, 3400), false},
+      {"no ink in the top rows", ProbedPage({200, 200, 200, 200, 200, 200, 200, 200, 200, 200}), false},
+      // Three probes pass the border's last row: sorted, one of them is top[7].
+      {"one of the middle six without ink", ProbedPage({197, 198, 199, 200, 200, 200, 197, 198, 199, 198}),
+       false},
+      {"the frame below the top probes", low, false},
+      {"the right border beyond the right probes", inward, false},
+      {"no top border", noTop, false},
+      {"the borders on the probes' last pixels", edge, true},
+      {"a framed scan", FramedPage(), true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FindRightTop(c.page, 45, 45).Found, c.found) << c.name;
+  const RightTopResult r = FindRightTop(edge, 45, 45);
+  EXPECT_EQ(r.FirstCharX, 2400 - 2101 + 45);
+  EXPECT_EQ(r.FirstCharY, 199 + 45);
 }
 
 TEST(FindRightTop, RightBorderSpreadAndPagesSmallerThanTheProbes) {
@@ -89,12 +122,9 @@ TEST(FindRightTop, RightBorderSpreadAndPagesSmallerThanTheProbes) {
   for (int i = 0; i < 10; ++i) Fill(ragged, 2100 + 3 * i, 1700 + 20 * i, 2101 + 3 * i, 1701 + 20 * i);
   EXPECT_FALSE(FindRightTop(ragged, 45, 45).Found) << "right samples spread over 27 pixels";
 
-  // Smaller than the probes: the points outside read as white.
+  // Smaller than the probes: the points outside read as white, so no border.
   for (auto [w, h] : {std::pair{100, 50}, std::pair{1, 1}, std::pair{0, 0}, std::pair{299, 199}}) {
-    RightTopResult r = FindRightTop(WhitePage(w, h), 45, 45);
-    ASSERT_TRUE(r.Found) << w << "x" << h;
-    EXPECT_EQ(r.FirstCharX, w - (w - 300) + 45);
-    EXPECT_EQ(r.FirstCharY, 245);
+    EXPECT_FALSE(FindRightTop(WhitePage(w, h), 45, 45).Found) << w << "x" << h;
   }
   // All ink, but most probes fall outside: the spread test fails, safely.
   DecodedPage black = WhitePage(100, 50);
@@ -140,6 +170,18 @@ TEST(DetectRightTop, NotFoundOrNoSlotStoresNothing) {
     EXPECT_FALSE(DetectRightTop(FramedPage(), settings, store, page));
     EXPECT_FALSE(store.Dirty);
   }
+}
+
+TEST(DetectRightTop, ABlankPageStaysUncalibratedAndIsMeasuredAgain) {
+  Settings settings;
+  CVolShift store("");
+  EXPECT_FALSE(DetectRightTop(WhitePage(2400, 3400), settings, store, 8));
+  EXPECT_EQ(store.Get(8), PageCalibration{});
+  EXPECT_FALSE(store.Dirty);
+  // The page counts as uncalibrated still, so the next load measures it.
+  EXPECT_TRUE(DetectRightTop(FramedPage(), settings, store, 8));
+  EXPECT_EQ(store.Get(8), (PageCalibration{293, 165, 0, 0, 0}));
+  EXPECT_TRUE(store.Dirty);
 }
 
 }  // namespace
