@@ -1,13 +1,20 @@
 // zorvel-g4: decodes Group 4 page images the way the program does and reports
 // each one.
 //
-//   zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N]
-//   zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N]
+//   zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N] [--corner [--ini FILE]]
+//   zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]]
 //
 // Prints "result=N width=W height=H decode_ms=T" for the page (one line per
 // page, after the file name, for a folder); exits 0 when every page gave result
 // 1 and 1 otherwise. With OUT the page is written as a binary PBM (1 black).
 // With --repeat N each page is decoded N times and the median time reported.
+// With --corner the line goes on with "corner=X,Y", where the automatic corner
+// search of the image window puts the page's first character at 100 %
+// (FirstCharX from the right edge, FirstCharY from the top, as the calibration
+// file keeps them), or "corner=none" when it finds no corner, so that the pages
+// that will need a hand calibration are known before work starts. RightTopX
+// and RightTopY come from FILE (default ./zorvel.ini; the built-in defaults
+// when it does not exist).
 
 #include <algorithm>
 #include <chrono>
@@ -22,6 +29,10 @@
 
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
+#include "core/pages/right_top.h"
+#include "core/settings/hot_key.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/settings.h"
 
 namespace fs = std::filesystem;
 
@@ -91,8 +102,28 @@ bool WritePbm(const zorvel::DecodedPage& page, const std::string& path, std::str
   return true;
 }
 
+// What the corner search is asked for, when it is.
+struct CornerCheck {
+  bool On = false;
+  zorvel::Settings Settings;
+  int NotFound = 0;  // pages without a corner, decoded or not
+};
+
+// " corner=X,Y" or " corner=none" for a page (none when it did not decode).
+std::string CornerText(const zorvel::ATifG4* tif, int result, CornerCheck& corner) {
+  if (result == zorvel::erOk && tif) {
+    const zorvel::RightTopResult found =
+        zorvel::FindRightTop(tif->Page, corner.Settings.RightTopX, corner.Settings.RightTopY);
+    if (found.Found)
+      return " corner=" + std::to_string(found.FirstCharX) + "," + std::to_string(found.FirstCharY);
+  }
+  ++corner.NotFound;
+  return " corner=none";
+}
+
 // Decodes one page (repeat times) and prints its line; true on result 1.
-bool DecodeOne(const std::string& path, const std::string& label, const std::string& out, int repeat) {
+bool DecodeOne(const std::string& path, const std::string& label, const std::string& out, int repeat,
+               CornerCheck& corner) {
   std::vector<double> times;
   int result = 0;
   int width = 0;
@@ -115,7 +146,8 @@ bool DecodeOne(const std::string& path, const std::string& label, const std::str
   char line[160];
   std::snprintf(line, sizeof line, "result=%d width=%d height=%d decode_ms=%.3f", result, width, height,
                 median);
-  std::cout << label << line << std::endl;
+  std::cout << label << line << (corner.On ? CornerText(last.get(), result, corner) : std::string())
+            << std::endl;
   if (result != zorvel::erOk) {
     std::cerr << path << ": " << Explain(result) << "\n";
     return false;
@@ -131,8 +163,11 @@ bool DecodeOne(const std::string& path, const std::string& label, const std::str
 }
 
 int Usage() {
-  std::cerr << "usage: zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N]\n"
-               "       zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N]\n";
+  std::cerr << "usage: zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N] [--corner [--ini FILE]]\n"
+               "       zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]]\n"
+               "  --corner also prints corner=X,Y, where the automatic corner search puts the\n"
+               "  first character (from the right and top edges, at 100 %), or corner=none.\n"
+               "  RightTopX and RightTopY come from FILE (default ./zorvel.ini, else the defaults).\n";
   return 2;
 }
 
@@ -141,6 +176,9 @@ int Usage() {
 int main(int argc, char** argv) {
   std::vector<std::string> args;
   int repeat = 1;
+  CornerCheck corner;
+  std::string iniPath = "zorvel.ini";
+  bool iniGiven = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--repeat") {
@@ -152,19 +190,38 @@ int main(int argc, char** argv) {
         return 2;
       }
       repeat = static_cast<int>(n);
+    } else if (arg == "--corner") {
+      corner.On = true;
+    } else if (arg == "--ini") {
+      if (i + 1 >= argc) return Usage();
+      iniPath = argv[++i];
+      iniGiven = true;
     } else if (arg == "-h" || arg == "--help") {
       Usage();
       return 0;
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      std::cerr << "zorvel-g4: unknown option " << arg << "\n";
+      return Usage();
     } else {
       args.push_back(arg);
     }
   }
-  if (args.empty() || args.size() > 2) return Usage();
+  if (args.empty() || args.size() > 2 || (iniGiven && !corner.On)) return Usage();
+  if (corner.On) {
+    std::error_code ec;
+    zorvel::HotKeySet hotKeys;
+    if (fs::is_regular_file(iniPath, ec)) {
+      zorvel::LoadSettings(zorvel::IniFile(iniPath), corner.Settings, hotKeys);
+    } else if (iniGiven) {
+      std::cerr << "zorvel-g4: cannot read the settings file " << iniPath << "\n";
+      return 1;
+    }
+  }
   zorvel::InitCodeTables();
 
   std::error_code ec;
   if (!fs::is_directory(args[0], ec)) {
-    return DecodeOne(args[0], "", args.size() > 1 ? args[1] : std::string(), repeat) ? 0 : 1;
+    return DecodeOne(args[0], "", args.size() > 1 ? args[1] : std::string(), repeat, corner) ? 0 : 1;
   }
 
   // A folder: every .tif and .tiff file in it, in name order.
@@ -187,8 +244,10 @@ int main(int argc, char** argv) {
   for (const fs::path& page : pages) {
     const std::string out =
         args.size() > 1 ? (fs::path(args[1]) / page.stem()).string() + ".pbm" : std::string();
-    if (!DecodeOne(page.string(), page.filename().string() + " ", out, repeat)) ++failed;
+    if (!DecodeOne(page.string(), page.filename().string() + " ", out, repeat, corner)) ++failed;
   }
-  std::cerr << pages.size() << " pages, " << failed << " failed\n";
+  std::cerr << pages.size() << " pages, " << failed << " failed";
+  if (corner.On) std::cerr << ", " << corner.NotFound << " without a corner";
+  std::cerr << "\n";
   return failed == 0 ? 0 : 1;
 }
