@@ -48,6 +48,8 @@ Bitmap DrawPage(const std::string& name) {
   zorvel::pagegen::PageLayout layout;
   if (name == "text") return zorvel::pagegen::DrawTextPage(layout, 1);
   if (name == "blank") return zorvel::pagegen::DrawNearBlankPage(layout, 2);
+  if (name == "small") return zorvel::pagegen::DrawSmallPrintPage(layout, 4);
+  if (name == "small_speckle") return zorvel::pagegen::DrawSpeckledSmallPrintPage(layout, 5);
   return zorvel::pagegen::DrawSpecklePage(layout, 3);
 }
 
@@ -145,7 +147,7 @@ int Once(const std::string& who, const std::string& name) {
     zorvel::InitCodeTables();
     rows.reserve(static_cast<std::size_t>((page.Width + 7) / 8) * page.Height);
     const int result = DecodeOnceZorvel(page, rows);
-    std::printf("zorvel %s: result %d\n", name.c_str(), result);
+    std::printf("zorvel %s (%zu bytes of Group 4): result %d\n", name.c_str(), page.Strip.size(), result);
     return result == 1 ? 0 : 1;
   }
   TIFFSetWarningHandler(nullptr);
@@ -153,7 +155,8 @@ int Once(const std::string& who, const std::string& name) {
   rows.resize(static_cast<std::size_t>(TIFFStripSize(tif)));
   const tmsize_t got = DecodeOnceLibtiff(tif, rows);
   TIFFClose(tif);
-  std::printf("libtiff %s: %lld bytes\n", name.c_str(), static_cast<long long>(got));
+  std::printf("libtiff %s (%zu bytes of Group 4): %lld bytes\n", name.c_str(), page.Strip.size(),
+              static_cast<long long>(got));
   return got > 0 ? 0 : 1;
 }
 
@@ -163,7 +166,7 @@ int main(int argc, char** argv) {
   int status = 0;
   if (argc == 3 && std::string(argv[1]) == "--write-pages") {
     std::filesystem::create_directories(argv[2]);
-    for (const char* name : {"text", "blank", "speckle"})
+    for (const char* name : {"text", "blank", "speckle", "small", "small_speckle"})
       std::printf("%s\n", Page(name, argv[2]).Path.c_str());
     return 0;
   }
@@ -172,7 +175,7 @@ int main(int argc, char** argv) {
     std::filesystem::remove_all(PageFolder());
     return status;
   }
-  const char* names[] = {"text", "blank", "speckle"};
+  const char* names[] = {"text", "blank", "speckle", "small", "small_speckle"};
   for (const char* name : names) {
     std::printf("page %s: %zu bytes of Group 4 data\n", name, Page(name).Strip.size());
     benchmark::RegisterBenchmark(("libtiff/" + std::string(name)).c_str(), Libtiff, std::string(name))

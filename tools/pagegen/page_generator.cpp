@@ -30,12 +30,17 @@ class Random {
 };
 
 // A thick straight stroke from (x0, y0) to (x1, y1), stamped with squares
-// whose size wavers by a pixel, as the edges of printed strokes do on a scan.
-void Stroke(Bitmap& page, int x0, int y0, int x1, int y1, int thickness, Random& rng) {
+// whose size wavers by a pixel, as the edges of printed strokes do on a scan,
+// or, steady, with clean edges as on a sharp scan of fine print.
+void Stroke(Bitmap& page, int x0, int y0, int x1, int y1, int thickness, Random& rng, bool steady = false) {
   const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
   for (int i = 0; i <= steps; ++i) {
     const int x = steps == 0 ? x0 : x0 + (x1 - x0) * i / steps;
     const int y = steps == 0 ? y0 : y0 + (y1 - y0) * i / steps;
+    if (steady) {
+      FillRect(page, x - thickness / 2, y - thickness / 2, thickness, thickness);
+      continue;
+    }
     const int t = thickness + rng.Below(3) - 1;
     FillRect(page, x - t / 2 - rng.Below(2), y - t / 2 - rng.Below(2), t + 1, t + 1);
   }
@@ -71,25 +76,29 @@ void FillRect(Bitmap& page, int x, int y, int w, int h, bool black) {
   }
 }
 
-void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed) {
+void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed, const GlyphStyle& style) {
   if (w < 4 || h < 4) return;
   Random rng(seed);
-  const int t = std::max(2, std::min(w, h) / 14);  // stroke thickness
-  const int strokes = rng.Between(6, 13);
+  const int t = std::max(2, std::min(w, h) / style.ThicknessDivisor);  // stroke thickness
+  const int strokes = rng.Between(style.MinStrokes, style.MaxStrokes);
+  auto Stroke = [&](Bitmap& p, int x0, int y0, int x1, int y1, int thickness, Random& r) {
+    pagegen::Stroke(p, x0, y0, x1, y1, thickness, r, style.Steady);
+  };
   for (int s = 0; s < strokes; ++s) {
     const int kind = rng.Below(10);
-    if (kind < 4) {  // horizontal stroke, often with a small hook at its end
+    if (kind < style.Horizontal) {  // horizontal stroke, often with a small hook at its end
       const int yy = y + rng.Between(t, h - t - 1);
       const int xa = x + rng.Below(w / 3);
       const int xb = x + w - 1 - rng.Below(w / 3);
       Stroke(page, xa, yy, xb, yy, t, rng);
       if (rng.Below(3) == 0) Stroke(page, xb, yy, xb - t, yy + 2 * t, t, rng);
-    } else if (kind < 7) {  // vertical stroke
+    } else if (kind < style.Horizontal + style.Vertical) {  // vertical stroke
       const int xx = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Below(h / 3);
       const int yb = y + h - 1 - rng.Below(h / 4);
       Stroke(page, xx, ya, xx, yb, t, rng);
-    } else if (kind < 9) {  // slanted stroke: a left-falling or right-falling sweep
+    } else if (kind < style.Horizontal + style.Vertical +
+                          style.Slanted) {  // slanted stroke: a left-falling or right-falling sweep
       const int xa = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Between(t, h / 2);
       const int xb =
@@ -145,7 +154,8 @@ Rect CharBox(const PageLayout& layout, int r, int l, int c) {
 
 namespace {
 
-void DrawText(Bitmap& page, const PageLayout& layout, std::uint32_t seed, double fill) {
+void DrawText(Bitmap& page, const PageLayout& layout, std::uint32_t seed, double fill,
+              const GlyphStyle& style = {}) {
   Random rng(seed);
   for (int r = 0; r < layout.Registers; ++r) {
     for (int l = 0; l < layout.LinesPerRegister; ++l) {
@@ -156,7 +166,7 @@ void DrawText(Bitmap& page, const PageLayout& layout, std::uint32_t seed, double
         const Rect box = CharBox(layout, r, l, c);
         const int m = layout.GlyphMargin;
         DrawGlyph(page, box.X + m, box.Y + m, box.W - 2 * m, box.H - 2 * m,
-                  static_cast<std::uint32_t>(rng.Next()));
+                  static_cast<std::uint32_t>(rng.Next()), style);
       }
     }
   }
@@ -189,6 +199,53 @@ Bitmap DrawNearBlankPage(const PageLayout& layout, std::uint32_t seed) {
 Bitmap DrawSpecklePage(const PageLayout& layout, std::uint32_t seed) {
   Bitmap page = DrawTextPage(layout, seed, 0.8);
   AddSpeckle(page, 0.004, seed, 3);
+  return page;
+}
+
+namespace {
+
+// Thirty lines of seventeen characters to a register, set one pixel closer to
+// their cells' edges than the usual print.
+PageLayout SmallPrint(const PageLayout& layout) {
+  PageLayout small = layout;
+  small.LinesPerRegister = 30;
+  small.GlyphMargin = 3;
+  return small;
+}
+
+// Sharp strokes, about twice as many as the usual print, thinner, and most of
+// them vertical: every row a stroke crosses costs a change at each edge, and a
+// clean vertical edge costs the least data, so such a page holds as many
+// changes in its data as the densest real scans.
+GlyphStyle SmallStyle() {
+  GlyphStyle g;
+  g.MinStrokes = 10;
+  g.MaxStrokes = 18;
+  g.ThicknessDivisor = 12;
+  g.Steady = true;
+  g.Horizontal = 2;
+  g.Vertical = 7;
+  g.Slanted = 0;
+  return g;
+}
+
+Bitmap SmallPrintPage(const PageLayout& layout, std::uint32_t seed, double fill) {
+  const PageLayout small = SmallPrint(layout);
+  Bitmap page(small.Width, small.Height);
+  DrawFrame(page, small.Frame.X, small.Frame.Y, small.Frame.W, small.Frame.H, small.FrameThickness);
+  DrawText(page, small, seed, fill, SmallStyle());
+  return page;
+}
+
+}  // namespace
+
+Bitmap DrawSmallPrintPage(const PageLayout& layout, std::uint32_t seed) {
+  return SmallPrintPage(layout, seed, 0.97);
+}
+
+Bitmap DrawSpeckledSmallPrintPage(const PageLayout& layout, std::uint32_t seed) {
+  Bitmap page = SmallPrintPage(layout, seed, 0.9);
+  AddSpeckle(page, 0.001, seed, 2);
   return page;
 }
 

@@ -44,10 +44,23 @@ struct Rect {
 
 // Paints a rectangle black (or white), clipped to the page.
 void FillRect(Bitmap& page, int x, int y, int w, int h, bool black = true);
+// How a glyph is drawn: how many strokes, how thick (the box's smaller side
+// divided by ThicknessDivisor, at least 2), and whether the stroke edges waver
+// by a pixel, as on most scans, or stay steady, as on a sharp scan.
+struct GlyphStyle {
+  int MinStrokes = 6;
+  int MaxStrokes = 13;
+  int ThicknessDivisor = 14;
+  bool Steady = false;
+  // Of every ten strokes: horizontal, vertical and slanted ones; the rest are dots.
+  int Horizontal = 4;
+  int Vertical = 3;
+  int Slanted = 2;
+};
 // Draws stroke-like ink inside the box, as a printed CJK character looks at
 // scan resolution: horizontal, vertical and slanted strokes and dots. The same
 // seed gives the same glyph.
-void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed);
+void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed, const GlyphStyle& style = {});
 // A printed frame: the outline of the box, thickness pixels wide, drawn inward.
 void DrawFrame(Bitmap& page, int x, int y, int w, int h, int thickness);
 // Scatters specks of 1 to maxSize pixels; density is the share of pixels that
@@ -81,6 +94,12 @@ Bitmap DrawTextPage(const PageLayout& layout, std::uint32_t seed, double fill = 
 Bitmap DrawNearBlankPage(const PageLayout& layout, std::uint32_t seed);
 // A speckled scan: the text page with heavy speckle over it.
 Bitmap DrawSpecklePage(const PageLayout& layout, std::uint32_t seed);
+// A page as dense as the densest real scans: small characters set close in
+// all three registers. The layout gives the page, the frame and the text area;
+// lines and characters are set closer than its counts say.
+Bitmap DrawSmallPrintPage(const PageLayout& layout, std::uint32_t seed);
+// The small-print page with the speckle of a poor scan over it.
+Bitmap DrawSpeckledSmallPrintPage(const PageLayout& layout, std::uint32_t seed);
 
 struct TiffOptions {
   int FillOrder = 1;    // 1: most significant bit first; 2: least significant first
