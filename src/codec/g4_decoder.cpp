@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "codec/a_tif_g4.h"
@@ -126,19 +127,46 @@ class BitSource {
   std::uint64_t total_;
 };
 
-inline std::uint32_t Peek32(const std::uint8_t* data, std::uint64_t pos) {
+// The bit reader's state: Acc holds the next bits of the strip from its most
+// significant end, Avail of them valid, and Next is the strip bit just after
+// them. Refill loads at least 57 bits while that many are left, and within the
+// last ones exactly the bits left: so while Avail is 32 or more no code can
+// reach past the end of the data, and below that every code is tested against
+// Avail, which then counts exactly what is left.
+struct BitReader {
+  std::uint64_t Acc = 0;
+  int Avail = 0;
+  std::uint64_t Next = 0;  // strip bit after the valid bits of Acc
+};
+
+inline std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
   std::uint64_t word;
-  std::memcpy(&word, data + (pos >> 3), 8);
-  word = __builtin_bswap64(word);
-  return static_cast<std::uint32_t>((word << (pos & 7)) >> 32);
+  std::memcpy(&word, p, 8);
+  return __builtin_bswap64(word);
 }
 
-// The rest of a run after its first make-up code: more make-up codes, then a
-// terminating code. T.4 codes a run of 2560 pixels or more as a chain of make-up
-// codes, so any number of them may follow, but their sum may not pass room,
-// the pixels left to the line end: a run never passes the line end, and a
-// corrupt chain cannot run on. The end of the data is tested at every code, as
-// a chain can be long; past it the code reads as all ones (see ReadRun).
+__attribute__((always_inline)) inline void Refill(const std::uint8_t* data, std::uint64_t total,
+                                                  std::uint64_t& acc, int& avail, std::uint64_t& next) {
+  const std::uint64_t pos = next - static_cast<std::uint64_t>(avail);
+  acc = LoadBigEndian64(data + (pos >> 3)) << (pos & 7);
+  const std::uint64_t left = total - pos;
+  const int loaded = 64 - static_cast<int>(pos & 7);
+  avail = left < static_cast<std::uint64_t>(loaded) ? static_cast<int>(left) : loaded;
+  next = pos + static_cast<std::uint64_t>(avail);
+}
+
+// True when a code of the given length (0: no code matched) does not lie
+// within the avail bits: one unsigned comparison tests both.
+inline bool Unmatched(int length, int avail) {
+  return static_cast<unsigned>(length - 1) >= static_cast<unsigned>(avail);
+}
+
+// The rest of a run after its first make-up code, from strip bit pos: more
+// make-up codes, then a terminating code. T.4 codes a run of 2560 pixels or
+// more as a chain of make-up codes, so any number of them may follow, but
+// their sum may not pass room, the pixels left to the line end: a run never
+// passes the line end, and a corrupt chain cannot run on. Past the end of the
+// data the code reads as all ones (see ReadRun).
 template <bool kWhite>
 __attribute__((noinline)) int ReadMakeUpChain(const std::uint8_t* data, std::uint64_t& pos,
                                               std::uint64_t total, const std::uint16_t* table, int run,
@@ -152,7 +180,7 @@ __attribute__((noinline)) int ReadMakeUpChain(const std::uint8_t* data, std::uin
       pos = total;
       return run + kAllOnes;
     }
-    const std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
+    const std::uint16_t entry = table[(LoadBigEndian64(data + (pos >> 3)) << (pos & 7)) >> (64 - kBits)];
     const unsigned length = entry >> 12;
     if (length == 0 || length > total - pos) return kNoMatch;
     pos += length;
@@ -163,93 +191,66 @@ __attribute__((noinline)) int ReadMakeUpChain(const std::uint8_t* data, std::uin
 }
 
 // One run: a terminating code, or a chain of make-up codes and a terminating
-// code (ReadMakeUpChain). Past the end of the data the code reads as all ones,
-// which within the first kFirst bits is the terminating code of run 7 (white)
-// or 2 (black) and after them matches nothing. Unchecked, at least 64 bits
-// remain, enough for the first code of both runs of a horizontal mode: no test
-// is needed for it.
-template <bool kWhite, bool kChecked>
-inline int ReadRun(const std::uint8_t* data, std::uint64_t& pos, std::uint64_t total,
-                   const std::uint16_t* table, int room) {
+// code (ReadMakeUpChain), with room pixels left to the line end. Past the end
+// of the data the code reads as all ones, which within the first kFirst bits
+// is the terminating code of run 7 (white) or 2 (black) and after them matches
+// nothing. kNoMatch when no code matches.
+template <bool kWhite>
+__attribute__((always_inline)) inline int ReadRun(const std::uint8_t* data, std::uint64_t total,
+                                                  std::uint64_t& acc, int& avail, std::uint64_t& next,
+                                                  const std::uint16_t* table, int room) {
   constexpr int kFirst = kWhite ? 4 : 2;
   constexpr int kBits = kWhite ? kWhiteBits : kBlackBits;
   constexpr int kAllOnes = kWhite ? 7 : 2;
-  if (kChecked && total - pos < kFirst) {
-    pos = total;
-    return kAllOnes;
+  if (avail < 16) {
+    Refill(data, total, acc, avail, next);
+    if (avail < kFirst) {  // all that is left, then ones
+      avail = 0;
+      return kAllOnes;
+    }
   }
-  const std::uint16_t entry = table[Peek32(data, pos) >> (32 - kBits)];
-  const unsigned length = entry >> 12;
-  if (length == 0 || (kChecked && length > total - pos)) return kNoMatch;
-  pos += length;
+  const std::uint16_t entry = table[acc >> (64 - kBits)];
+  const int length = entry >> 12;
+  if (Unmatched(length, avail)) return kNoMatch;
+  acc <<= length;
+  avail -= length;
   const int run = entry & 0xFFF;
   if (run < 64) return run;
-  return ReadMakeUpChain<kWhite>(data, pos, total, table, run, room);
+  std::uint64_t pos = next - static_cast<std::uint64_t>(avail);
+  const int chained = ReadMakeUpChain<kWhite>(data, pos, total, table, run, room);
+  next = pos;  // the next read refills
+  avail = 0;
+  return chained;
 }
 
-// Masks that keep the bits of a 64-bit window outside a run of length bits
-// starting shift bits from its most significant end (shift + length <= 64).
-constexpr std::array<std::uint64_t, 8 * 65> kKeepOutsideRun = [] {
-  std::array<std::uint64_t, 8 * 65> masks{};
-  for (int shift = 0; shift < 8; ++shift) {
-    for (int length = 1; shift + length <= 64; ++length) {
-      const std::uint64_t run = (~std::uint64_t{0} >> shift) & (~std::uint64_t{0} << (64 - shift - length));
-      masks[static_cast<std::size_t>(shift * 65 + length)] = ~run;
-    }
-  }
-  return masks;
-}();
+// The row being decoded is painted as it goes: each change at pixel p (from
+// 1) flips the colour from p to the end of its 64-pixel word, and FlushRow
+// carries the colour from word to word. Bit 63 of a word is its first pixel.
+// Changes lie at most a few hundred pixels past the width, even on a line
+// that fails, so kTogglePadding words after the row's take them.
+constexpr int kTogglePadding = 8;
 
-inline std::uint64_t LoadBigEndian64(const std::uint8_t* p) {
-  std::uint64_t word;
-  std::memcpy(&word, p, 8);
-  return __builtin_bswap64(word);
-}
-
-inline void StoreBigEndian64(std::uint8_t* p, std::uint64_t word) {
-  word = __builtin_bswap64(word);
-  std::memcpy(p, &word, 8);
-}
-
-// Paints a line held as its changing positions into a row that is all white
-// (0xFF) and has 8 spare bytes after its last: changes[0] = 1 starts white and
-// the colours alternate from there, so the odd indexes start black runs.
-// changes[count] is a sentinel of width + 1, so the last change holds to the
-// end of the row; no change exceeds it. The bits after the last pixel come out 0.
-void RenderChanges(const std::int32_t* changes, int count, int width, std::uint8_t* row) {
-  for (int i = 1; i < count; i += 2) {
-    const int from = changes[i] - 1;  // black pixels from .. to - 1, 0-based
-    const int to = changes[i + 1] - 1;
-    if (to <= from) continue;
-    std::uint8_t* at = row + (from >> 3);
-    const int shift = from & 7;
-    const int length = to - from;
-    if (shift + length <= 64) {  // within one 64-bit window: clear its bits at once
-      StoreBigEndian64(at,
-                       LoadBigEndian64(at) & kKeepOutsideRun[static_cast<std::size_t>(shift * 65 + length)]);
-    } else {
-      const int last = (to - 1) >> 3;
-      *at &= static_cast<std::uint8_t>(~(0xFF >> shift));
-      std::memset(at + 1, 0, static_cast<std::size_t>(last - (from >> 3) - 1));
-      row[last] &= static_cast<std::uint8_t>(~(0xFF << (7 - ((to - 1) & 7))));
-    }
-  }
-  if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
+inline void Toggle(std::uint64_t* toggles, int at) {
+  const unsigned p = static_cast<unsigned>(at - 1);
+  toggles[p >> 6] ^= ~std::uint64_t{0} >> (p & 63);
 }
 
 struct UncompressedState {
   std::uint64_t Pos;
-  int M, Limit, A0, White, J;
+  int M, Limit, A0, J;
+  std::uint64_t* Toggles;
 };
 
 // Uncompressed mode, after the mode code 0000001: the extension code 111, then
 // patterns until an exit code. Returns 0 to go on decoding modes, else the
-// result of the line. The state is that of DecodeLine.
+// result of the line. The state is that of DecodeLine, whose a0 is white when
+// M is odd, before and after.
 __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, const std::uint8_t* data,
                                                         std::uint64_t total, int width, std::int32_t* cur) {
   auto append = [&](int at, int entryWhite) {
     if (entryWhite != (s.M & 1)) {
       cur[s.M++] = at;
+      Toggle(s.Toggles, at);
     } else {
       --s.Limit;
     }
@@ -261,7 +262,10 @@ __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, co
     ++s.Pos;
     return b;
   };
-  if (total - s.Pos < 3 || (Peek32(data, s.Pos) >> 29) != 7) return erMaxLineBlk;
+  const int white = s.M & 1;  // a0's colour on entry
+  if (total - s.Pos < 3 || (LoadBigEndian64(data + (s.Pos >> 3)) << (s.Pos & 7)) >> 61 != 7) {
+    return erMaxLineBlk;
+  }
   s.Pos += 3;
   for (;;) {
     if (s.A0 > width) return erMaxLineBlk;
@@ -295,33 +299,9 @@ __attribute__((noinline)) std::uint8_t UncompressedMode(UncompressedState& s, co
       // b1 takes the other parity: one index back, as what lies before it is
       // left of a0; from index 0 (changes to white) that is the line's first
       // change to black.
-      if (now != s.White) s.J = s.J > 0 ? s.J - 1 : 1;
-      s.White = now;
+      if (now != white) s.J = s.J > 0 ? s.J - 1 : 1;
       return 0;
     }
-  }
-}
-
-// Reads the two runs of a horizontal mode code, the first in a0's colour, with
-// room pixels left to the line end. Either is kNoMatch when its code matches
-// nothing.
-template <bool kChecked>
-__attribute__((always_inline)) inline void ReadRunPair(const CodeTables& t, const std::uint8_t* data,
-                                                       std::uint64_t& pos, std::uint64_t total, int white,
-                                                       int room, int& first, int& second) {
-  // After a chain of make-up codes in the first run the end may be near.
-  if (white) {
-    first = ReadRun<true, kChecked>(data, pos, total, t.White.data(), room);
-    if (first == kNoMatch) return;
-    const bool checkSecond = kChecked || total - pos < 64;
-    second = checkSecond ? ReadRun<false, true>(data, pos, total, t.Black.data(), room - first)
-                         : ReadRun<false, false>(data, pos, total, t.Black.data(), room - first);
-  } else {
-    first = ReadRun<false, kChecked>(data, pos, total, t.Black.data(), room);
-    if (first == kNoMatch) return;
-    const bool checkSecond = kChecked || total - pos < 64;
-    second = checkSecond ? ReadRun<true, true>(data, pos, total, t.White.data(), room - first)
-                         : ReadRun<true, false>(data, pos, total, t.White.data(), room - first);
   }
 }
 
@@ -333,23 +313,25 @@ __attribute__((always_inline)) inline void ReadRunPair(const CodeTables& t, cons
 // ref is followed by three sentinels of width + 1; so is cur when the line is
 // finished. Returns erOk, erDecode or erMaxLineBlk.
 //
+// Between modes the colour of a0 is that of the line's last change (every mode
+// leaves a0 in the colour it appended last, an exit from uncompressed mode
+// included), so it is not kept apart: with m changes kept, a0 is white when m
+// is odd. A vertical mode and each run of a horizontal mode therefore always
+// add a change, and a pass mode within the line never does.
+//
 // The state lives in plain locals, with no closures over it, so that it stays
 // in registers.
-std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t& position,
-                        std::uint64_t total, int width, const std::int32_t* ref, int refCount,
-                        std::int32_t* cur, int& curCount) {
+std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint64_t total, BitReader& bits,
+                        int width, const std::int32_t* ref, int refCount, std::int32_t* cur, int& curCount,
+                        std::uint64_t* toggles) {
   const int end = width + 1;
-  // Every mode reads at most 55 bits before it tests for the end of the data
-  // (a horizontal mode code and the first code of each run; uncompressed mode
-  // and chains of make-up codes test every code), so while 64 are left no test
-  // is needed.
-  const std::uint64_t fastEnd = total >= 64 ? total - 64 : 0;
-  std::uint64_t pos = position;
-  int m = 1;                // changes kept in cur; the last one is white when m is odd
+  std::uint64_t acc = bits.Acc;
+  int avail = bits.Avail;
+  std::uint64_t next = bits.Next;
+  int m = 1;                // changes kept in cur; a0 is white when m is odd
   int limit = CMaxLineBlk;  // the entry limit less the entries appended but not kept
   int a0 = 1;
   int origin = 0;  // where b1 is searched from: 0 at the start of a line, else a0
-  int white = 1;   // colour of a0
   // Candidate index of b1 in ref. It has the parity of the changes to the
   // colour opposite a0's (odd: changes to black), and every change of that
   // parity before it lies at or left of origin, so stepping it on by two finds
@@ -359,29 +341,36 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
   cur[0] = 1;
   std::uint8_t result = erOk;
 
-// Appends an entry of the colour at the position; fails the line at the limit.
-#define ZORVEL_APPEND(at, entryWhite) \
-  do {                                \
-    if ((entryWhite) != (m & 1)) {    \
-      cur[m++] = (at);                \
-    } else {                          \
-      --limit;                        \
-    }                                 \
-    if (m >= limit) {                 \
-      result = erMaxLineBlk;          \
-      goto done;                      \
-    }                                 \
+#define ZORVEL_KEEP(at)      \
+  do {                       \
+    cur[m++] = (at);         \
+    Toggle(toggles, (at));   \
+    if (m >= limit) {        \
+      result = erMaxLineBlk; \
+      goto done;             \
+    }                        \
   } while (0)
 
   while (a0 <= width) {
-    const bool checked = pos >= fastEnd;
-    const std::uint8_t code = t.Modes[Peek32(data, pos) >> 25];
-    const unsigned length = code >> 4;
-    if (checked && length > total - pos) {  // the data end inside the mode code
+    if (avail < 32) Refill(data, total, acc, avail, next);
+    if (static_cast<std::int64_t>(acc) < 0) {  // V0, the commonest code: "1"
+      acc <<= 1;
+      --avail;
+      while (ref[j] <= origin) j += 2;
+      a0 = ref[j];  // never left of a0: b1 lies right of origin, which is a0 or 0
+      ZORVEL_KEEP(a0);
+      origin = a0;
+      ++j;
+      continue;
+    }
+    const std::uint8_t code = t.Modes[acc >> 57];
+    const int length = code >> 4;
+    if (length > avail) {  // the data end inside the mode code
       result = erMaxLineBlk;
       goto done;
     }
-    pos += length;
+    acc <<= length;
+    avail -= length;
     const unsigned mode = code & 15;
     if (mode <= kVL3) {
       while (ref[j] <= origin) j += 2;
@@ -390,57 +379,63 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
         result = erMaxLineBlk;
         goto done;
       }
-      ZORVEL_APPEND(a1, white ^ 1);
+      ZORVEL_KEEP(a1);
       a0 = a1;
       origin = a1;
-      white ^= 1;
       // The colour flips, so b1 takes the other parity: j + 1 when a1 is at or
       // right of b1, else j - 1; the changes before either lie left of a1.
       j += t.Next[mode];
     } else if (mode == kHorizontal) {
-      int first = 0;
-      int second = 0;
-      if (checked) {
-        ReadRunPair<true>(t, data, pos, total, white, end - a0, first, second);
+      int first;
+      int second = kNoMatch;
+      if (m & 1) {
+        first = ReadRun<true>(data, total, acc, avail, next, t.White.data(), end - a0);
+        if (first != kNoMatch) {
+          second = ReadRun<false>(data, total, acc, avail, next, t.Black.data(), end - a0 - first);
+        }
       } else {
-        ReadRunPair<false>(t, data, pos, total, white, end - a0, first, second);
+        first = ReadRun<false>(data, total, acc, avail, next, t.Black.data(), end - a0);
+        if (first != kNoMatch) {
+          second = ReadRun<true>(data, total, acc, avail, next, t.White.data(), end - a0 - first);
+        }
       }
       if (first == kNoMatch) {
         result = erDecode;
         goto done;
       }
       a0 += first;
-      ZORVEL_APPEND(a0, white ^ 1);
+      ZORVEL_KEEP(a0);
       if (second == kNoMatch) {
         result = erDecode;
         goto done;
       }
       a0 += second;
-      ZORVEL_APPEND(a0, white);
+      ZORVEL_KEEP(a0);
       origin = a0;
     } else if (mode == kPass) {
       while (ref[j] <= origin) j += 2;
-      if (j >= refCount) {  // no b1: the end, in b1's colour
-        ZORVEL_APPEND(end, white ^ 1);
-        a0 = end;
-      } else if (j + 1 >= refCount) {  // no b2: the end, in a0's colour
-        ZORVEL_APPEND(end, white);
+      if (j >= refCount) {  // no b1: the end, in b1's colour, which ends the line
+        ZORVEL_KEEP(end);
+      } else if (m >= --limit) {  // b2, or the end when there is none, in a0's colour: no change
+        result = erMaxLineBlk;
+        goto done;
+      }
+      if (j + 1 >= refCount) {
         a0 = end;
       } else {
-        ZORVEL_APPEND(ref[j + 1], white);
         a0 = ref[j + 1];
         j += 2;  // b1 lies at or left of the new a0
       }
       origin = a0;
     } else if (mode == kExtension) {
       // Rare: in a function of its own, on a copy of the state.
-      UncompressedState u{pos, m, limit, a0, white, j};
+      UncompressedState u{next - static_cast<std::uint64_t>(avail), m, limit, a0, j, toggles};
       result = UncompressedMode(u, data, total, width, cur);
-      pos = u.Pos;
+      next = u.Pos;  // the next read refills
+      avail = 0;
       m = u.M;
       limit = u.Limit;
       a0 = u.A0;
-      white = u.White;
       j = u.J;
       origin = a0;
       if (result != 0) goto done;
@@ -449,15 +444,80 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
       goto done;
     }
   }
-#undef ZORVEL_APPEND
+#undef ZORVEL_KEEP
   result = a0 == end ? erOk : erDecode;
   cur[m] = end;
   cur[m + 1] = end;
   cur[m + 2] = end;
   curCount = m;
 done:
-  position = pos;
+  bits.Acc = acc;
+  bits.Avail = avail;
+  bits.Next = next;
   return result;
+}
+
+inline void StoreBigEndian64(std::uint8_t* p, std::uint64_t word) {
+  word = __builtin_bswap64(word);
+  std::memcpy(p, &word, 8);
+}
+
+// Paints a line held as its changing positions (changes[0] = 1 starts white,
+// the colours alternate from there, changes[count] and on are sentinels) into
+// the row, 64 pixels at a time: each change flips the colour from its pixel to
+// the end of the word. Writes whole 8-byte words, so the row needs up to 7
+// spare bytes after its last; the bits after the last pixel come out 0.
+void PaintChanges(std::int32_t* changes, int count, int width, std::uint8_t* row) {
+  const std::int32_t sentinel = changes[count];
+  changes[count] = std::numeric_limits<std::int32_t>::max();  // stops the last word's scan
+  std::uint64_t fill = ~std::uint64_t{0};                     // the colour at the start of the word
+  int i = 1;
+  std::uint8_t* out = row;
+  for (int wordEnd = 64; wordEnd - 64 < width; wordEnd += 64) {
+    std::uint64_t word = fill;
+    for (; changes[i] <= wordEnd; ++i) word ^= ~std::uint64_t{0} >> ((changes[i] - 1) & 63);
+    fill = std::uint64_t{0} - (word & 1);
+    StoreBigEndian64(out, word);
+    out += 8;
+  }
+  changes[count] = sentinel;
+  if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
+}
+
+// Turns the flips that DecodeLine made for a finished line of count changes
+// into its row, 1 white, and clears them for the next line. Writes whole
+// 8-byte words, so the row needs up to 7 spare bytes after its last; the bits
+// after the last pixel come out 0. A line with few changes is painted from its
+// changes, the words between them filled whole; a busy one word by word.
+void FlushRow(std::uint64_t* toggles, const std::int32_t* changes, int count, int width, std::uint8_t* row) {
+  const int words = (width + 63) >> 6;
+  std::uint64_t carry = 0;  // all ones while the colour is black
+  if (2 * count < words) {
+    int w = 0;  // the first word not yet written
+    for (int i = 1; i < count && w < words; ++i) {
+      const int at = (changes[i] - 1) >> 6;
+      if (at < w) continue;  // its word is written
+      const int solid = std::min(at, words) - w;
+      std::memset(row + 8 * w, carry ? 0x00 : 0xFF, 8 * static_cast<std::size_t>(solid));
+      w += solid;
+      if (w == words) break;
+      const std::uint64_t black = toggles[w] ^ carry;
+      toggles[w] = 0;
+      carry = std::uint64_t{0} - (black & 1);
+      StoreBigEndian64(row + 8 * w, ~black);
+      ++w;
+    }
+    std::memset(row + 8 * w, carry ? 0x00 : 0xFF, 8 * static_cast<std::size_t>(words - w));
+  } else {
+    for (int w = 0; w < words; ++w) {
+      const std::uint64_t black = toggles[w] ^ carry;
+      toggles[w] = 0;
+      carry = std::uint64_t{0} - (black & 1);
+      StoreBigEndian64(row + 8 * w, ~black);
+    }
+  }
+  toggles[words] = 0;  // a change at width + 1 when the width fills the last word
+  if (width & 7) row[width >> 3] &= static_cast<std::uint8_t>(0xFF << (8 - (width & 7)));
 }
 
 }  // namespace
@@ -478,8 +538,8 @@ void RenderRow(const std::int32_t* line, int lastIndex, std::uint8_t* row, int w
   const int count = static_cast<int>(changes.size());
   changes.push_back(width + 1);
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
-  std::vector<std::uint8_t> padded(bytesPerRow + 8, 0xFF);
-  RenderChanges(changes.data(), count, width, padded.data());
+  std::vector<std::uint8_t> padded(bytesPerRow + 8);
+  PaintChanges(changes.data(), count, width, padded.data());
   std::memcpy(row, padded.data(), bytesPerRow);
 }
 
@@ -499,9 +559,14 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   const BitSource source(strip);
   const std::uint8_t* data = source.Data();
   const std::uint64_t total = source.Total();
-  std::uint64_t pos = 0;
+  BitReader bits;
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
-  std::vector<std::uint8_t> scratch(bytesPerRow + 8);  // one row and room for 64-bit writes
+  const int wanted = std::max(0, std::min(rowCount, length - firstRow + 1));
+  // The rows are painted in place, in whole 8-byte words: room for the words
+  // of the last row that pass its end, given back at the end.
+  const std::size_t start = rows.size();
+  rows.resize(start + bytesPerRow * static_cast<std::size_t>(wanted) + 8);
+  std::uint8_t* out = rows.data() + start;
 
   // The line above the first row: all white.
   std::int32_t* ref = lineA;
@@ -513,20 +578,26 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   ref[4] = width + 1;
   int refCount = 2;
   int stored = 0;
+  std::uint8_t result = erOk;
+  std::vector<std::uint64_t> toggles(static_cast<std::size_t>((width + 63) / 64 + kTogglePadding), 0);
+  std::vector<std::uint8_t> skipped;  // where the rows before the first row go
   for (int row = 1; row <= length; ++row) {
     int curCount = 0;
-    const std::uint8_t result = DecodeLine(t, data, pos, total, width, ref, refCount, cur, curCount);
-    if (result != erOk) return result;
+    result = DecodeLine(t, data, total, bits, width, ref, refCount, cur, curCount, toggles.data());
+    if (result != erOk) break;
     std::swap(ref, cur);
     refCount = curCount;
-    if (row >= firstRow && stored < rowCount) {
-      std::memset(scratch.data(), 0xFF, bytesPerRow);
-      RenderChanges(ref, refCount, width, scratch.data());
-      rows.insert(rows.end(), scratch.begin(), scratch.begin() + static_cast<long>(bytesPerRow));
+    if (row >= firstRow && stored < wanted) {
+      FlushRow(toggles.data(), ref, refCount, width, out);
+      out += bytesPerRow;
       if (++stored == rowCount) break;
+    } else {
+      skipped.resize(bytesPerRow + 8);
+      FlushRow(toggles.data(), ref, refCount, width, skipped.data());
     }
   }
-  return erOk;
+  rows.resize(start + bytesPerRow * static_cast<std::size_t>(stored));
+  return result;
 }
 
 std::uint8_t DecodeRows(ATifG4& tif, int firstRow, int rowCount, std::vector<std::uint8_t>& rows) {

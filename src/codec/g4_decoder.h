@@ -4,12 +4,15 @@
 // starts white at 1 and each change flips the colour), the lines in two
 // buffers that swap roles, and each finished line is painted into its row.
 //
-// Mode codes and runs are decoded through lookup tables. While at least 64
-// bits of the strip remain no code can reach its end, so no test is made;
-// near the end every code is checked so that the results are those of reading
-// bit by bit: a run read past the end comes out as 7 (white) or 2 (black), a
-// run code cut short matches nothing (result 7), and a mode code that meets
-// the end fails (result 20).
+// Mode codes and runs are decoded through lookup tables from a 64-bit window
+// on the strip. While at least 32 bits of the strip remain in the window no
+// code can reach the end of the data, so no test is made; within the last bits
+// every code is checked so that the results are those of reading bit by bit:
+// a run read past the end comes out as 7 (white) or 2 (black), a run code cut
+// short matches nothing (result 7), and a mode code that meets the end fails
+// (result 20). Each row is painted as its line is decoded: every change flips
+// the colour to the end of its 64-pixel word, and one pass carries the colour
+// from word to word.
 
 #include <cstddef>
 #include <cstdint>
