@@ -2,22 +2,35 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QStatusBar>
 
 #include "core/pages/calibration.h"
 #include "core/pages/vol_shift.h"
 #include "ui/field_shift_form.h"
 #include "ui/image_form.h"
+#include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/set_ratio_form.h"
 
 namespace zorvel {
 
+bool MayCalibrate(TImageForm& form) {
+  const CalibrationScope scope = form.CalibrationScope();
+  if (scope == CalibrationScope::Ok) return true;
+  if (MainForm && MainForm->StatusLine()) {
+    MainForm->StatusLine()->showMessage(QString::fromUtf8(CalibrationScopeMessage(scope)));
+  }
+  return false;
+}
+
 void SetRightTop(TImageForm& form, int x, int y) {
+  if (!MayCalibrate(form)) return;
   const int ratio = OptionForm ? OptionForm->Settings.PictureRatio : 100;
   zorvel::SetRightTop(form.VolShift(), form.PicturePage(), ratio, form.ShownSize().width(), x, y);
 }
 
 void N2Click(TImageForm& form) {
+  if (!MayCalibrate(form)) return;
   SetRightTop(form, form.ClickX(), form.ClickY());
   form.ShowPosition(0, 0, 0);
 }
@@ -45,6 +58,7 @@ bool OpenFieldShiftForm(bool modal) {
                            ImageForm->PicturePage())) {
     return false;
   }
+  if (!MayCalibrate(*ImageForm)) return false;
   if (modal) {
     // A dialog left open from the main window becomes modal for this use.
     if (FieldShiftForm->isVisible()) FieldShiftForm->hide();

@@ -10,6 +10,10 @@ class TImageForm;
 
 namespace zorvel {
 
+// True when the page on display has calibration values to set; otherwise the
+// status line says why the command does nothing.
+bool MayCalibrate(TImageForm& form);
+
 // SetRightTop (x, y) on the page on display: scaled picture pixels, a negative
 // coordinate leaves its value alone.
 void SetRightTop(TImageForm& form, int x, int y);

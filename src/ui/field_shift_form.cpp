@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/pages/calibration.h"
+#include "ui/calibration_commands.h"
 #include "ui/image_form.h"
 #include "ui/qt_strings.h"
 
@@ -91,7 +92,7 @@ void TFieldShiftForm::Button1Click() {
   const int field = FieldIndex();
   // The page on display now: the dialog may have stayed open while the
   // operator went to another page.
-  if (ImageForm && field >= 0) {
+  if (ImageForm && field >= 0 && zorvel::MayCalibrate(*ImageForm)) {
     zorvel::SetRegisterShift(ImageForm->VolShift(), ImageForm->PicturePage(), zorvel::Register(field), lines);
   }
   accept();

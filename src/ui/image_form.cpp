@@ -16,7 +16,9 @@
 
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
+#include "core/pages/calibration_save.h"
 #include "core/pages/marker_geometry.h"
+#include "core/pages/page_failure.h"
 #include "core/pages/picture_file_name.h"
 #include "core/pages/right_top.h"
 #include "core/pages/vol_shift.h"
@@ -199,48 +201,97 @@ QSize TImageForm::PageSize() const {
 // --- loading ---------------------------------------------------------------
 
 int TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
-  if (DecodePicture(fileName) != 0) return 2;
+  PreparedPicture prepared;
+  if (PreparePicture(fileName, prepared) != 0) return zorvel::kPictureNotLoaded;
+
+  // A page of another volume: the values of the volume held are saved first.
+  // A store that cannot be saved is given up only when the operator agrees.
+  zorvel::CVolShift& store = VolShift();
+  const bool switchVolume = volume != store.Volume() && volume >= 1 && volume <= 999;
+  if (switchVolume &&
+      !zorvel::SaveCalibrationOrAsk(store, AppPrompts(), zorvel::CalibrationSaveOccasion::VolumeChange)) {
+    return zorvel::kPictureLoadCancelled;
+  }
+
+  ShowPrepared(prepared, fileName);
   pictureFileName_ = fileName;
   pictureVolume_ = volume;
   pictureSutra_ = sutra;
   picturePage_ = page;
   markerX_ = markerY_ = -1;
+  markerPlaced_ = false;
 
-  zorvel::CVolShift& store = VolShift();
-  if (pictureVolume_ != store.Volume()) {
-    if (store.Dirty) store.SaveCalibration();
-    store.LoadCalibration(pictureVolume_);
+  // A volume outside 1 to 999 has no file: the store keeps what it holds, and
+  // nothing of this page reads or writes it.
+  if (switchVolume && !store.LoadCalibration(volume) &&
+      store.LastLoad() == zorvel::CVolShift::LoadOutcome::Unreadable) {
+    AppPrompts().Message(zorvel::CalibrationNotReadText(store, volume));
   }
   FormResize();
-  return 0;
+  return zorvel::kPictureLoaded;
 }
 
-int TImageForm::DecodePicture(const std::string& fileName) {
+void TImageForm::ShowPageNotShown(int volume, int sutra, int page, const std::string& fileName) {
+  rendering_ = zorvel::PageRendering{};
+  shownSize_ = QSize();
+  pictureFileName_.clear();
+  pictureVolume_ = volume;
+  pictureSutra_ = sutra;
+  picturePage_ = page;
+  markerX_ = markerY_ = -1;
+  markerPlaced_ = false;
+  scroller_->UpdateRanges();
+  setWindowTitle(QString::fromStdString(zorvel::PageNotShownCaption(zorvel::Big5ToUtf8(fileName))));
+  FormResize();
+}
+
+int TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& prepared) {
+  loadFailure_.clear();
   zorvel::InitCodeTables();
   zorvel::ATifG4 reader(zorvel::Big5PathToNative(fileName));
   BusyCursor busy;
-  if (zorvel::ReadPage(reader) != zorvel::erOk) return 2;
+  if (const std::uint8_t result = zorvel::ReadPage(reader); result != zorvel::erOk) {
+    loadFailure_ = zorvel::DescribePageReadFailure(reader, result);
+    return 2;
+  }
 
   // The new page and its picture at the current scale are made before anything
   // is replaced, so that a page that cannot be shown leaves the old one.
   auto page = std::make_shared<zorvel::DecodedPage>(std::move(reader.Page));
-  const int ratio = Ratio();
-  const zorvel::PictureSize shown = zorvel::ShownPictureSize(page->Width, page->Height, ratio);
+  prepared.Ratio = Ratio();
+  const zorvel::PictureSize shown = zorvel::ShownPictureSize(page->Width, page->Height, prepared.Ratio);
   QImage bitmap = zorvel::MakePageBitmap(*page);
-  if (bitmap.isNull()) return 2;
-  zorvel::PageRendering rendering;
-  rendering.SetPage(page, std::move(bitmap));
+  if (bitmap.isNull()) {
+    loadFailure_ = zorvel::kPictureNotMade;
+    return 2;
+  }
+  prepared.Rendering.SetPage(page, std::move(bitmap));
   bool made = false;
-  if (!rendering.Prepare(ratio, zorvel::PictureScale(ratio), shown.Width, shown.Height, &made)) return 2;
-  renderCount_ += made;
+  if (!prepared.Rendering.Prepare(prepared.Ratio, zorvel::PictureScale(prepared.Ratio), shown.Width,
+                                  shown.Height, &made)) {
+    loadFailure_ = zorvel::kPictureNotMade;
+    return 2;
+  }
+  prepared.RenderCount = made;
+  prepared.Shown = QSize(shown.Width, shown.Height);
+  return 0;
+}
 
+void TImageForm::ShowPrepared(PreparedPicture& prepared, const std::string& fileName) {
+  renderCount_ += prepared.RenderCount;
   ++decodeCount_;
-  rendering_ = std::move(rendering);
-  shownRatio_ = ratio;
-  shownSize_ = QSize(shown.Width, shown.Height);
+  rendering_ = std::move(prepared.Rendering);
+  shownRatio_ = prepared.Ratio;
+  shownSize_ = prepared.Shown;
   scroller_->UpdateRanges();
   FormResize();
   setWindowTitle(QString::fromStdString(zorvel::Big5ToUtf8(fileName)));
+}
+
+int TImageForm::DecodePicture(const std::string& fileName) {
+  PreparedPicture prepared;
+  if (PreparePicture(fileName, prepared) != 0) return 2;
+  ShowPrepared(prepared, fileName);
   return 0;
 }
 
@@ -254,27 +305,52 @@ bool TImageForm::PrepareRendering() {
   return ready;
 }
 
+zorvel::CalibrationScope TImageForm::CalibrationScope() {
+  return zorvel::PageCalibrationScope(VolShift(), !pictureFileName_.empty() && Page() != nullptr,
+                                      pictureVolume_, picturePage_);
+}
+
 bool TImageForm::DetectRightTop() {
   const zorvel::DecodedPage* page = Page();
-  if (!page) return false;
+  if (!page || pictureFileName_.empty()) return false;
+  // A page without calibration values is not searched: there is nothing to
+  // store the corner in, and nothing failed.
+  if (CalibrationScope() != zorvel::CalibrationScope::Ok) return true;
   return zorvel::DetectRightTop(*page, CurrentSettings(), VolShift(), picturePage_);
 }
 
 // --- the marker --------------------------------------------------------------
 
-void TImageForm::ShowPosition(int field, int line, int charIndex) {
+zorvel::MarkerPosition TImageForm::MarkerAt(int field, int line, int charIndex, int ratio) {
   zorvel::Settings settings = CurrentSettings();
-  settings.PictureRatio = Ratio();
+  settings.PictureRatio = ratio;
   zorvel::ViewGeometry view;
   view.PageWidth = PageSize().width();
   // The marker is placed on the picture as shown.
   const QSize client = ClientSize();
   view.ClientWidth = client.width();
   view.ClientHeight = client.height();
+  // A page without calibration values counts as uncalibrated.
+  const zorvel::PageCalibration values = CalibrationScope() == zorvel::CalibrationScope::Ok
+                                             ? VolShift().Get(picturePage_)
+                                             : zorvel::PageCalibration{};
   const zorvel::MarkerPosition at =
-      zorvel::ComputeShowPosition(settings, VolShift().Get(picturePage_), view, field, line, charIndex);
+      zorvel::ComputeShowPosition(settings, values, view, field, line, charIndex);
   markerX_ = at.MarkerX;
   markerY_ = at.MarkerY;
+  markerPlaced_ = true;
+  markerField_ = field;
+  markerLine_ = line;
+  markerChar_ = charIndex;
+  return at;
+}
+
+void TImageForm::PlaceMarker(int field, int line, int charIndex) {
+  MarkerAt(field, line, charIndex, shownRatio_);
+}
+
+void TImageForm::ShowPosition(int field, int line, int charIndex) {
+  const zorvel::MarkerPosition at = MarkerAt(field, line, charIndex, Ratio());
   SetVertScrollPos(at.ScrollY);
   SetHorzScrollPos(at.ScrollX);
   FormResize();
@@ -294,11 +370,20 @@ bool TImageForm::StepPicture(int step) {
   if (step == 0) return true;
   const int page = picturePage_ + step;
   std::string fileName;
+  // A page that cannot be shown is stood on without a picture, so that the
+  // next step goes past it and the step back returns.
   if (!zorvel::CheckPictureFile(CurrentSettings(), pictureVolume_, pictureSutra_, page, fileName)) {
     AppPrompts().Message("錯誤 : 檔案 " + zorvel::Big5ToUtf8(fileName) + " 不存在 !");
+    ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
     return false;
   }
-  if (LoadPicture(pictureVolume_, pictureSutra_, fileName, page) != 0) return false;
+  const int loaded = LoadPicture(pictureVolume_, pictureSutra_, fileName, page);
+  if (loaded == zorvel::kPictureLoadCancelled) return false;
+  if (loaded != zorvel::kPictureLoaded) {
+    AppPrompts().Message(zorvel::PageOpenFailedMessage(zorvel::Big5ToUtf8(fileName), loadFailure_));
+    ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
+    return false;
+  }
   if (CurrentSettings().AutoSetRightTop && !DetectRightTop()) {
     AppPrompts().Message(zorvel::kRightTopNotFound);
   }
@@ -336,6 +421,7 @@ void TImageForm::Rescale(int percentage) {
   scroller_->UpdateRanges();
   SetVertScrollPos(next.ScrollY);
   SetHorzScrollPos(next.ScrollX);
+  if (markerPlaced_) PlaceMarker(markerField_, markerLine_, markerChar_);
   FormResize();
 }
 

@@ -14,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "core/pages/calibration.h"
+#include "core/pages/marker_geometry.h"
 #include "core/pages/page_view.h"
 #include "ui/page_rendering.h"
 
@@ -62,13 +64,19 @@ class TImageForm : public QWidget, public zorvel::PageView {
   std::string PictureFileName() const override { return pictureFileName_; }
   // Decodes and shows a page: 0 loaded, 2 not loaded (and nothing changed). A
   // page of another volume switches the calibration store, saving it first when
-  // it holds changes.
+  // it holds changes; when that save fails the operator is asked whether to
+  // discard the values, and No gives 3 with nothing changed.
   int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override;
+  std::string LoadFailure() const override { return loadFailure_; }
+  void ShowPageNotShown(int volume, int sutra, int page, const std::string& fileName) override;
   // Finds the top-right corner of the page on display and stores it as the
   // page's first character, unless the page is calibrated already and
   // CoverRightTop is off. False when it is not found (nothing stored), or when
-  // there is no page.
+  // there is no page. A page that has no calibration values (see
+  // CalibrationScope) is not searched: true.
   bool DetectRightTop() override;
+  // Whether the page on display has calibration values in the store.
+  zorvel::CalibrationScope CalibrationScope();
   // Puts the marker on character charIndex of line line of register field and
   // scrolls it to the middle of the view.
   void ShowPosition(int field, int line, int charIndex) override;
@@ -76,7 +84,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void FormResize() override;
 
   // Reads the file into the page on display: 0, or 2 when it does not decode
-  // (nothing changes then). The hourglass shows meanwhile.
+  // (nothing changes then; LoadFailure says why). The hourglass shows meanwhile.
   int DecodePicture(const std::string& fileName);
   // The previous (-1) or next (+1) page of the page on display.
   bool StepPicture(int step);
@@ -84,7 +92,8 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void GoRightTop();
   // Hides or shows the marker and the centre cross.
   void ToggleLines();
-  // Shows the page at another percentage, keeping the same part in view.
+  // Shows the page at another percentage, keeping the same part in view; the
+  // marker moves onto the same character at the new scale.
   void Rescale(int percentage);
 
   // The page on display.
@@ -134,6 +143,20 @@ class TImageForm : public QWidget, public zorvel::PageView {
  private:
   friend class TImageScroller;
 
+  // A page decoded and rendered, not yet on display.
+  struct PreparedPicture {
+    zorvel::PageRendering Rendering;
+    int Ratio = 100;
+    QSize Shown;
+    int RenderCount = 0;
+  };
+  int PreparePicture(const std::string& fileName, PreparedPicture& prepared);
+  void ShowPrepared(PreparedPicture& prepared, const std::string& fileName);
+  // The marker on a character at a ratio (remembered for Rescale), and the
+  // scroll that centres it.
+  zorvel::MarkerPosition MarkerAt(int field, int line, int charIndex, int ratio);
+  void PlaceMarker(int field, int line, int charIndex);
+
   const zorvel::Settings& CurrentSettings() const;
   // PictureRatio as the window uses it, and a percentage given to Rescale: a
   // ratio of 0 or less becomes 100, and the operator is told once.
@@ -163,6 +186,12 @@ class TImageForm : public QWidget, public zorvel::PageView {
   QSize shownSize_;
   int markerX_ = -1;
   int markerY_ = -1;
+  // The character the marker stands on, to place it again at another scale.
+  bool markerPlaced_ = false;
+  int markerField_ = 0;
+  int markerLine_ = 0;
+  int markerChar_ = 0;
+  std::string loadFailure_;
   int clickX_ = 0;
   int clickY_ = 0;
   bool dragging_ = false;

@@ -16,6 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/pages/calibration_save.h"
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
 #include "ui/about_form.h"
@@ -491,7 +492,8 @@ void TMainForm::ToolbarButton9718Click() {
   LoadPictureForm->activateWindow();
 }
 void TMainForm::ToolbarButton9725Click() {
-  if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
+  if (VolShift)
+    zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Command);
 }
 void TMainForm::N7Click() {
   if (fmAutoLoadPicture) fmAutoLoadPicture->exec();
@@ -640,15 +642,20 @@ bool TMainForm::FormCloseQuery() {
   return true;
 }
 
-// The calibration store is saved when it holds changes, and the replacement
-// table is released.
+// The calibration store is saved when it holds changes; when that fails the
+// operator decides whether to close all the same.
+bool TMainForm::SaveCalibrationBeforeClose() {
+  return !VolShift ||
+         zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Closing);
+}
+
+// The replacement table is released.
 void TMainForm::FormClose() {
-  if (VolShift && VolShift->Dirty) VolShift->SaveCalibration();
   if (fmReplace) fmReplace->ReleaseTable();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  if (!FormCloseQuery()) {
+  if (!FormCloseQuery() || !SaveCalibrationBeforeClose()) {
     event->ignore();
     return;
   }

@@ -66,6 +66,9 @@ class TMainForm : public QMainWindow {
   // The close sequence. FormCloseQuery asks what has to be asked and writes the
   // layout; false keeps the window open. FormClose runs once the close is agreed.
   bool FormCloseQuery();
+  // Saves the calibration store if it holds changes; false when that failed and
+  // the operator chose not to close.
+  bool SaveCalibrationBeforeClose();
   void FormClose();
 
  public slots:

@@ -166,29 +166,42 @@ TEST_F(ImageLoopTest, F6ThenF5ComesBackToTheSamePage) {
   ExpectMarkerOnGlyph("F3 after F5");
 }
 
-TEST_F(ImageLoopTest, SteppingOntoTheMissingAndTheBrokenPageKeepsThePageShown) {
+TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
   ASSERT_FALSE(ImageForm->StepPicture(1));
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"我怎麼知道這是哪一張 ?"});
 
   std::string name;
   ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, 3, name));
   ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), 0);
+  ImageForm->ShowPosition(0, 0, 0);
   prompts_.Shown.clear();
 
-  // Page 4 has no file.
+  // Page 4 has no file: said once, then the window stands on page 4 with no
+  // picture and no marker, and its name in the caption.
   Press(Qt::Key_F6);
-  EXPECT_EQ(ImageForm->PicturePage(), 3);
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"錯誤 : 檔案 T01/001-100/01-004.TIF 不存在 !"});
+  EXPECT_EQ(ImageForm->PicturePage(), 4);
+  EXPECT_EQ(ImageForm->PictureFileName(), "");
+  EXPECT_EQ(ImageForm->MarkerX(), -1);
+  EXPECT_TRUE(ImageForm->ShownSize().isEmpty());
+  EXPECT_EQ(ImageForm->windowTitle(), U("T01/001-100/01-004.TIF (圖檔無法顯示)"));
 
-  // Page 5 is cut short: it does not decode, and the step says nothing.
-  ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, 6, name));
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 6), 0);
-  const int decoded = ImageForm->DecodeCount();
+  // Page 5 is cut short: the message names the file and what is wrong.
   prompts_.Shown.clear();
-  Press(Qt::Key_F5);
+  Press(Qt::Key_F6);
+  EXPECT_EQ(ImageForm->PicturePage(), 5);
+  ASSERT_EQ(prompts_.Shown.size(), 1u);
+  EXPECT_EQ(prompts_.Shown[0].rfind("開啟圖檔失敗!\n檔案 : T01/001-100/01-005.TIF\n原因 : ", 0), 0u)
+      << prompts_.Shown[0];
+
+  // The next F6 goes past it, and F5 comes back to it.
+  prompts_.Shown.clear();
+  Press(Qt::Key_F6);
   EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-006.TIF");
-  EXPECT_EQ(ImageForm->DecodeCount(), decoded);
   EXPECT_TRUE(prompts_.Shown.empty());
+  Press(Qt::Key_F5);
+  EXPECT_EQ(ImageForm->PicturePage(), 5);
+  EXPECT_EQ(prompts_.Shown.size(), 1u);
 }
 
 TEST(SampleWorkspaceMakerTest, MakesWhatIsMissingAndKeepsTheOperatorsFiles) {

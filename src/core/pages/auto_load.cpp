@@ -1,5 +1,6 @@
 #include "core/pages/auto_load.h"
 
+#include "core/pages/page_failure.h"
 #include "core/pages/picture_file_name.h"
 #include "core/settings/settings_entry.h"
 #include "core/text/big5.h"
@@ -36,7 +37,8 @@ AutoLoadRun::AutoLoadRun(const Settings& settings, PageView& view, AutoLoadRange
   count_ = first <= last ? last - first + 1 : 0;
 }
 
-std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5FileName) {
+std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5FileName,
+                                    std::string_view reason) {
   std::string_view prefix;
   switch (outcome) {
     case PageOutcome::FileMissing:
@@ -49,13 +51,16 @@ std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5Fi
       prefix = kReportRightTopFailed;
       break;
     case PageOutcome::Loaded:
+    case PageOutcome::Cancelled:
       return {};
   }
-  return std::string(prefix) + Big5ToUtf8(big5FileName);
+  std::string line = std::string(prefix) + Big5ToUtf8(big5FileName);
+  if (!reason.empty()) line += " (" + std::string(reason) + ")";
+  return line;
 }
 
-void AutoLoadRun::AddReport(PageOutcome outcome, const std::string& fileName) {
-  report_.push_back(ReportLine(outcome, fileName));
+void AutoLoadRun::AddReport(PageOutcome outcome, const std::string& fileName, const std::string& reason) {
+  report_.push_back(ReportLine(outcome, fileName, reason));
   if (OnReport) OnReport(report_.back());
 }
 
@@ -66,16 +71,24 @@ bool AutoLoadRun::LoadNextPage(PageOutcome* outcome) {
 
   PageOutcome result = PageOutcome::Loaded;
   std::string fileName;
+  std::string reason;
   if (!CheckPictureFile(settings_, range_.Volume, 0, page, fileName)) {
     result = PageOutcome::FileMissing;
-  } else if (view_.LoadPicture(range_.Volume, 0, fileName, page) != 0) {
-    result = PageOutcome::BadFormat;
+  } else if (const int loaded = view_.LoadPicture(range_.Volume, 0, fileName, page);
+             loaded != kPictureLoaded) {
+    if (loaded == kPictureLoadCancelled) {
+      result = PageOutcome::Cancelled;
+      done_ = count_;
+    } else {
+      result = PageOutcome::BadFormat;
+      reason = view_.LoadFailure();
+    }
   } else {
     if (settings_.AutoSetRightTop && !view_.DetectRightTop()) result = PageOutcome::RightTopFailed;
     if (BeforeShow) BeforeShow();
     view_.ShowPosition(0, 0, 0);
   }
-  if (result != PageOutcome::Loaded) AddReport(result, fileName);
+  if (result != PageOutcome::Loaded && result != PageOutcome::Cancelled) AddReport(result, fileName, reason);
   if (outcome) *outcome = result;
   return true;
 }
@@ -83,7 +96,9 @@ bool AutoLoadRun::LoadNextPage(PageOutcome* outcome) {
 bool AutoLoadRun::Run(const std::function<bool()>& betweenPages) {
   while (!Finished()) {
     if (betweenPages && betweenPages()) return false;
-    LoadNextPage();
+    PageOutcome outcome = PageOutcome::Loaded;
+    LoadNextPage(&outcome);
+    if (outcome == PageOutcome::Cancelled) return false;
   }
   return true;
 }
@@ -95,8 +110,10 @@ bool LoadSinglePage(const Settings& settings, PageView& view, Prompts& prompts, 
     prompts.Message("錯誤 : 檔案 " + Big5ToUtf8(fileName) + " 不存在 !");
     return false;
   }
-  if (view.LoadPicture(volume, 0, fileName, page) != 0) {
-    prompts.Message("開啟圖檔失敗!");
+  const int loaded = view.LoadPicture(volume, 0, fileName, page);
+  if (loaded == kPictureLoadCancelled) return false;
+  if (loaded != kPictureLoaded) {
+    prompts.Message(PageOpenFailedMessage(Big5ToUtf8(fileName), view.LoadFailure()));
     return false;
   }
   if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message("本頁右上角定位失敗!");

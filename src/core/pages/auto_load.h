@@ -41,8 +41,10 @@ AutoLoadField ParseAutoLoadRange(std::string_view volume, std::string_view first
 // "冊別欄要填入數字!", "起始頁這欄要填入數字!", "結束頁這欄要填入數字!"; empty for None.
 std::string_view AutoLoadFieldMessage(AutoLoadField field);
 
-// What became of one page.
-enum class PageOutcome { Loaded, FileMissing, BadFormat, RightTopFailed };
+// What became of one page. Cancelled: the operator kept calibration values
+// that could not be saved rather than switch to the run's volume; the run
+// ends there.
+enum class PageOutcome { Loaded, FileMissing, BadFormat, RightTopFailed, Cancelled };
 
 class AutoLoadRun {
  public:
@@ -67,17 +69,20 @@ class AutoLoadRun {
   bool LoadNextPage(PageOutcome* outcome = nullptr);
 
   // The whole run. Before every page, betweenPages runs; when it returns true
-  // (the operator asked to stop) the run ends there. False when it was stopped.
+  // (the operator asked to stop) the run ends there. False when it was stopped,
+  // by the operator or by a cancelled page.
   bool Run(const std::function<bool()>& betweenPages);
 
   // The report lines so far (UTF-8), in the order of the pages.
   const std::vector<std::string>& Report() const { return report_; }
 
-  // The report line of a page's problem; empty for a loaded page.
-  static std::string ReportLine(PageOutcome outcome, std::string_view big5FileName);
+  // The report line of a page's problem; empty for a loaded or cancelled page.
+  // reason (UTF-8), when given, follows the file name in parentheses.
+  static std::string ReportLine(PageOutcome outcome, std::string_view big5FileName,
+                                std::string_view reason = {});
 
  private:
-  void AddReport(PageOutcome outcome, const std::string& fileName);
+  void AddReport(PageOutcome outcome, const std::string& fileName, const std::string& reason = {});
 
   const Settings& settings_;
   PageView& view_;
@@ -89,7 +94,8 @@ class AutoLoadRun {
 
 // The load-page dialog's confirmation for volume and page (sutra 0): a missing
 // file says "錯誤 : 檔案 <name> 不存在 !" and a page that does not decode
-// "開啟圖檔失敗!", and both keep the dialog open (false). A loaded page whose
+// "開啟圖檔失敗!" with the file name and the reason, and both keep the dialog
+// open (false), as does a load the operator cancelled. A loaded page whose
 // corner is not found (with AutoSetRightTop on) says "本頁右上角定位失敗!";
 // then beforeClose runs (the window scrolls to the top right) and the result
 // is true: the dialog closes.

@@ -4,6 +4,31 @@
 
 namespace zorvel {
 
+CalibrationScope PageCalibrationScope(const CVolShift& store, bool pageShown, int pictureVolume,
+                                      int picturePage) {
+  if (!pageShown) return CalibrationScope::NoPage;
+  if (pictureVolume < 1 || pictureVolume > 999) return CalibrationScope::VolumeOutOfRange;
+  if (!CVolShift::HasSlot(picturePage)) return CalibrationScope::PageOutOfRange;
+  if (store.Volume() != pictureVolume) return CalibrationScope::OtherVolume;
+  return CalibrationScope::Ok;
+}
+
+std::string_view CalibrationScopeMessage(CalibrationScope scope) {
+  switch (scope) {
+    case CalibrationScope::Ok:
+      break;
+    case CalibrationScope::NoPage:
+      return "沒有顯示圖檔, 無法設定圖形偏移資訊";
+    case CalibrationScope::VolumeOutOfRange:
+      return "冊別須在 1 至 999 之間, 本頁沒有圖形偏移資訊可以設定";
+    case CalibrationScope::PageOutOfRange:
+      return "頁數須在 0 至 1499 之間, 本頁沒有圖形偏移資訊可以設定";
+    case CalibrationScope::OtherVolume:
+      return "圖形偏移資訊屬於另一冊, 本頁無法設定";
+  }
+  return {};
+}
+
 bool SetRightTop(CVolShift& store, int page, int pictureRatio, int shownWidth, int x, int y) {
   if (!CVolShift::HasSlot(page)) return false;
   store.Set(page, ComputeRightTop(store.Get(page), pictureRatio, shownWidth, x, y));

@@ -3,9 +3,22 @@
 // top-right corner from a point clicked on the shown picture, and the line
 // shift of one register.
 
+#include <string_view>
+
 #include "core/pages/vol_shift.h"
 
 namespace zorvel {
+
+// Whether the page on display has calibration values in the store. Only a
+// shown page of a volume from 1 to 999, numbered 0 to 1499, whose volume the
+// store holds, has them; for any other page no value is read (it counts as
+// uncalibrated) and none is written, so that no page's values land in the
+// slots of another volume.
+enum class CalibrationScope { Ok, NoPage, VolumeOutOfRange, PageOutOfRange, OtherVolume };
+CalibrationScope PageCalibrationScope(const CVolShift& store, bool pageShown, int pictureVolume,
+                                      int picturePage);
+// Why a calibration command does nothing, for the status line; empty for Ok.
+std::string_view CalibrationScopeMessage(CalibrationScope scope);
 
 // SetRightTop on page `page` of the store: (x, y) is a point of the shown
 // picture, shownWidth wide, at pictureRatio percent, taken as the first

@@ -6,13 +6,27 @@
 
 namespace zorvel {
 
+// What LoadPicture returns.
+inline constexpr int kPictureLoaded = 0;
+inline constexpr int kPictureNotLoaded = 2;      // the file does not decode; nothing changed
+inline constexpr int kPictureLoadCancelled = 3;  // the operator kept unsaved calibration
+
 class PageView {
  public:
   virtual ~PageView() = default;
   // File name of the page on display; empty before the first load.
   virtual std::string PictureFileName() const = 0;
-  // Loads and shows a page: 0 loaded, 2 not loaded (nothing changed).
+  // Loads and shows a page: 0 loaded, 2 not loaded (nothing changed), 3 not
+  // loaded because the operator chose to keep calibration values that could
+  // not be saved (nothing changed, and the operator has been told).
   virtual int LoadPicture(int volume, int sutra, const std::string& fileName, int page) = 0;
+  // Why the last LoadPicture that returned 2 failed, in words (UTF-8).
+  virtual std::string LoadFailure() const { return {}; }
+  // Stands on a page that cannot be shown: no picture, no marker, and a
+  // caption that names the page as not shown. The page's numbers become those
+  // of the window, so that the previous and next page commands step from it.
+  virtual void ShowPageNotShown(int /*volume*/, int /*sutra*/, int /*page*/,
+                                const std::string& /*fileName*/) {}
   // Finds the page's top-right first character; true when found or kept.
   virtual bool DetectRightTop() = 0;
   // Draws the marker on register field, line and character, and scrolls to it.

@@ -89,7 +89,14 @@ bool ExpandPictureFileName(std::string_view format, std::string_view volumeText,
     name = ReplaceAll(name, "<@>", groupName);
   }
   fileName = name;
-  return CanOpenForReading(fileName);
+  if (CanOpenForReading(fileName)) return true;
+  // Scans copied from a platform where case does not matter may not match the
+  // template's case: the same path ignoring case will do.
+  if (std::optional<std::string> found = FindPathIgnoringCase(fileName); found && CanOpenForReading(*found)) {
+    fileName = *found;
+    return true;
+  }
+  return false;
 }
 
 bool CheckPictureFile(const Settings& settings, int volume, int sutra, int page, std::string& fileName) {

@@ -24,8 +24,10 @@ std::string PageText(int page);
 // text, "<P>"/"<p>" by the page text, every occurrence; then "<@>" by the name of
 // the first folder entry that matches the text before the first "<@>" followed
 // by the page's group ((page - 1) / 100, toward zero) and "01-*.*", or by nothing
-// when no entry matches. fileName receives the name whether or not the file
-// exists; the result is true when it can be opened for reading.
+// when no entry matches. When that file does not exist, the same path with
+// ASCII letters of any case is looked for (FindPathIgnoringCase) and its name
+// taken. fileName receives the name whether or not the file exists; the result
+// is true when it can be opened for reading.
 bool ExpandPictureFileName(std::string_view format, std::string_view volumeText, std::string_view sutraText,
                            std::string_view pageText, std::string& fileName);
 

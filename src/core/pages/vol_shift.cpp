@@ -82,13 +82,30 @@ void CVolShift::ClearCalibration() {
 }
 
 bool CVolShift::LoadCalibration(int volume) {
-  if (!IsValidVolume(volume)) return false;
+  lastError_.clear();
+  if (!IsValidVolume(volume)) {
+    lastLoad_ = LoadOutcome::OutOfRange;
+    return false;
+  }
   ClearCalibration();
   Dirty = false;
   volume_ = volume;
 
   std::string bytes;
-  if (ReadWholeFile(FileName(volume), bytes) != ReadResult::Ok) return false;
+  switch (ReadWholeFile(FileName(volume), bytes, lastError_)) {
+    case ReadResult::Missing:
+      // No calibration yet; saving will create the file.
+      lastError_.clear();
+      lastLoad_ = LoadOutcome::NoFile;
+      return false;
+    case ReadResult::Failed:
+      unreadable_.insert(volume);
+      lastLoad_ = LoadOutcome::Unreadable;
+      return false;
+    case ReadResult::Ok:
+      break;
+  }
+  lastLoad_ = LoadOutcome::Loaded;
   std::string_view text = bytes;
   while (!text.empty()) {
     std::string_view::size_type end = text.find('\n');
@@ -106,7 +123,13 @@ bool CVolShift::LoadCalibration(int volume) {
 }
 
 bool CVolShift::SaveCalibration() {
+  lastError_.clear();
   if (!IsValidVolume(volume_)) return false;
+  if (IsUnreadable(volume_)) {
+    // What is on disk was never read: writing would lose it.
+    lastError_ = "此檔在這次執行中無法讀取, 為免資料遺失, 不予覆寫";
+    return false;
+  }
   std::string text;
   // Page 0 is never written.
   for (int p = 1; p < Capacity; ++p) {
@@ -117,7 +140,7 @@ bool CVolShift::SaveCalibration() {
                   page.UpperShift, page.MiddleShift, page.LowerShift);
     text += line;
   }
-  if (!WriteFileAtomically(FileName(volume_), text)) return false;
+  if (!WriteFileAtomically(FileName(volume_), text, lastError_)) return false;
   Dirty = false;
   return true;
 }

@@ -9,6 +9,7 @@
 // (page, FirstCharX, FirstCharY, UpperShift, MiddleShift, LowerShift).
 
 #include <array>
+#include <set>
 #include <string>
 
 namespace zorvel {
@@ -49,14 +50,29 @@ class CVolShift {
 
   // Makes the store hold the volume (1 to 999), reading its file when there is
   // one. False, with the store untouched, for a volume out of range; false,
-  // with the store empty for that volume, when the file cannot be read. Dirty
-  // is false afterwards in both of these latter cases.
+  // with the store empty for that volume, when there is no file or it cannot be
+  // read. Dirty is false afterwards in both of these latter cases.
+  //
+  // A file that exists but cannot be read (permissions, an I/O error) is not an
+  // empty calibration: the volume is marked unreadable, and no save of this run
+  // overwrites its file. LastLoad tells the cases apart.
   bool LoadCalibration(int volume);
 
+  enum class LoadOutcome { Loaded, NoFile, Unreadable, OutOfRange };
+  LoadOutcome LastLoad() const { return lastLoad_; }
+
   // Writes every calibrated page from 1 up, atomically. False, with Dirty
-  // unchanged and the old file intact, when the volume is out of range or the
-  // file cannot be written; Dirty := false on success.
+  // unchanged and the old file intact, when the volume is out of range, its
+  // file could not be read in this run, or the file cannot be written; Dirty :=
+  // false on success.
   bool SaveCalibration();
+
+  // The system's reason for the last failed load or save (empty when there is
+  // none to give, as for a volume out of range).
+  const std::string& LastError() const { return lastError_; }
+
+  // True when the volume's file could not be read in this run.
+  bool IsUnreadable(int volume) const { return unreadable_.count(volume) != 0; }
 
   // The values of a page; all 0 for a page without a slot.
   PageCalibration Get(int page) const;
@@ -72,6 +88,9 @@ class CVolShift {
  private:
   std::string folder_;
   int volume_ = 0;
+  LoadOutcome lastLoad_ = LoadOutcome::NoFile;
+  std::string lastError_;
+  std::set<int> unreadable_;
   std::array<PageCalibration, Capacity> pages_{};
 };
 

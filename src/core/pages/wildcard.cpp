@@ -124,4 +124,50 @@ std::optional<std::string> FindFirstMatchingEntry(std::string_view big5Pattern) 
   return bestBig5;
 }
 
+std::optional<std::string> FindPathIgnoringCase(std::string_view big5Path) {
+  std::vector<std::size_t> separators = SeparatorPositions(big5Path);
+  std::string result;
+  std::size_t from = 0;
+  separators.push_back(big5Path.size());
+  for (std::size_t end : separators) {
+    std::string_view component = big5Path.substr(from, end - from);
+    const std::string separator = end < big5Path.size() ? std::string(1, big5Path[end]) : std::string();
+    from = end + 1;
+    if (component.empty() || component == "." || component == "..") {
+      result.append(component).append(separator);
+      continue;
+    }
+    const std::string folder = result.empty() ? std::string(".") : Big5PathToNative(result);
+    std::error_code ec;
+    if (std::filesystem::exists(std::filesystem::path(folder) / Big5PathToNative(component), ec)) {
+      result.append(component).append(separator);
+      continue;
+    }
+    const std::vector<std::string_view> wanted = SplitCharacters(component);
+    std::filesystem::directory_iterator it(folder, ec);
+    if (ec) return std::nullopt;
+    std::optional<std::string> bestNative;
+    std::string bestBig5;
+    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+      if (ec) break;
+      std::string native = it->path().filename().string();
+      int replaced = 0;
+      std::string big5 = Utf8ToBig5(native, &replaced);
+      if (replaced != 0 || Big5ToUtf8(big5) != native) continue;
+      const std::vector<std::string_view> name = SplitCharacters(big5);
+      if (name.size() != wanted.size()) continue;
+      bool same = true;
+      for (std::size_t i = 0; same && i < name.size(); ++i) same = SameCharacter(name[i], wanted[i]);
+      if (!same) continue;
+      if (!bestNative || native < *bestNative) {
+        bestNative = native;
+        bestBig5 = big5;
+      }
+    }
+    if (!bestNative) return std::nullopt;
+    result.append(bestBig5).append(separator);
+  }
+  return result;
+}
+
 }  // namespace zorvel

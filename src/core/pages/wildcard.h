@@ -32,4 +32,12 @@ std::string Big5PathToNative(std::string_view big5Path);
 // cannot be read. Entries whose names Big5 cannot hold are passed over.
 std::optional<std::string> FindFirstMatchingEntry(std::string_view big5Pattern);
 
+// The path of an existing entry that matches the Big5 path when ASCII letters
+// are compared without regard to case, as on the platform that scans come
+// from. Each folder level is looked up in turn: a component that exists as
+// written is kept, otherwise the first entry of its folder, in the byte order
+// of the names, that matches it ignoring case is taken. The separators of the
+// path are kept. Nothing when some level has no match.
+std::optional<std::string> FindPathIgnoringCase(std::string_view big5Path);
+
 }  // namespace zorvel

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "core/pages/page_failure.h"
 #include "core/pages/page_view.h"
 #include "core/pages/picture_file_name.h"
 #include "core/prompts.h"
@@ -168,8 +169,19 @@ bool TextProofreader::ShowWord() {
   if (pageView_ != nullptr) {
     bool shown = true;
     if (PictureFile != pageView_->PictureFileName()) {
-      if (pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page) != 0) {
+      const int loaded = pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
+      if (loaded == kPictureLoadCancelled) {
+        // The operator kept the unsaved calibration: the page and its marker
+        // stay, and F1 stops here.
+        editor_.SetFocus();
+        return false;
+      }
+      if (loaded != kPictureLoaded) {
+        // The old page's marker would point at the wrong page: say so and
+        // show that the page asked for is not there.
         shown = false;
+        prompts_.Message(PageOpenFailedMessage(Big5ToUtf8(PictureFile), pageView_->LoadFailure()));
+        pageView_->ShowPageNotShown(LineRef.Vol, LineRef.Sutra, LineRef.Page, PictureFile);
       } else if (settings_.AutoSetRightTop && !pageView_->DetectRightTop()) {
         prompts_.Message(kRightTopNotFound);
       }

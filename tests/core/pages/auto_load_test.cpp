@@ -23,13 +23,15 @@ class RecordingView : public PageView {
   std::vector<std::string> Calls;
   std::set<int> BadPages;
   std::set<int> LostCorners;
+  std::set<int> KeptCalibration;  // the operator keeps unsaved values: load cancelled
   int Page = 0;
 
   std::string PictureFileName() const override { return name_; }
   int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
     Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
                     std::to_string(page));
-    if (BadPages.count(page)) return 2;
+    if (BadPages.count(page)) return kPictureNotLoaded;
+    if (KeptCalibration.count(page)) return kPictureLoadCancelled;
     name_ = fileName;
     Page = page;
     return 0;
@@ -42,6 +44,7 @@ class RecordingView : public PageView {
     Calls.push_back("show " + std::to_string(field) + std::to_string(line) + std::to_string(charIndex));
   }
   void FormResize() override {}
+  std::string LoadFailure() const override { return "不是 TIFF 檔"; }
 
  private:
   std::string name_;
@@ -91,8 +94,8 @@ TEST_F(AutoLoadTest, BadPagesAndLostCornersAreReportedInPageOrder) {
   AutoLoadRun run(settings_, view_, {1, 1, 5});
   run.Run(nullptr);
   EXPECT_EQ(run.Report(),
-            (std::vector<std::string>{"格式不對\u3000 : " + Name(2), "定位失敗\u3000 : " + Name(3),
-                                      "檔案不存在 : " + Name(5)}));
+            (std::vector<std::string>{"格式不對\u3000 : " + Name(2) + " (不是 TIFF 檔)",
+                                      "定位失敗\u3000 : " + Name(3), "檔案不存在 : " + Name(5)}));
   // A page that does not decode is neither searched nor shown; a page whose
   // corner was lost is still shown with the values it has.
   EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 3);
@@ -109,6 +112,19 @@ TEST_F(AutoLoadTest, BadPagesAndLostCornersAreReportedInPageOrder) {
   again.Run(nullptr);
   EXPECT_TRUE(again.Report().empty());
   for (const std::string& call : quiet.Calls) EXPECT_NE(call.rfind("detect", 0), 0u) << call;
+}
+
+TEST_F(AutoLoadTest, AVolumeChangeTheOperatorRefusesEndsTheRun) {
+  MakePages({1, 2, 3});
+  view_.KeptCalibration = {2};
+  AutoLoadRun run(settings_, view_, {1, 1, 3});
+  EXPECT_FALSE(run.Run(nullptr));
+  EXPECT_TRUE(run.Report().empty()) << "the operator has been told already";
+  EXPECT_EQ(view_.Calls.back(), "load 1 0 2");
+
+  ScriptedPrompts prompts;
+  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 2, nullptr));
+  EXPECT_TRUE(prompts.Shown.empty());
 }
 
 TEST_F(AutoLoadTest, AStopActsBetweenPages) {
@@ -168,8 +184,10 @@ TEST_F(AutoLoadTest, LoadingOnePageSaysWhatWentWrong) {
   EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 6, scroll));
   EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 7, scroll));
   EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 5, scroll));
-  EXPECT_EQ(prompts.Shown, (std::vector<std::string>{"錯誤 : 檔案 " + Name(4) + " 不存在 !", "開啟圖檔失敗!",
-                                                     "本頁右上角定位失敗!"}));
+  EXPECT_EQ(prompts.Shown,
+            (std::vector<std::string>{"錯誤 : 檔案 " + Name(4) + " 不存在 !",
+                                      "開啟圖檔失敗!\n檔案 : " + Name(6) + "\n原因 : 不是 TIFF 檔",
+                                      "本頁右上角定位失敗!"}));
   EXPECT_EQ(scrolled, 2);
   // The same file the text window would load for volume 1, sutra 0, page 5;
   // no marker is drawn.

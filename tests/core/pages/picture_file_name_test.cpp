@@ -6,6 +6,7 @@
 
 #include "core/pages/wildcard.h"
 #include "core/settings/settings.h"
+#include "core/text/big5.h"
 #include "support/test_support.h"
 
 namespace zorvel {
@@ -167,6 +168,41 @@ TEST_F(GroupFolderSearch, AFolderNameHoldingATokenIsTakenAsItIs) {
   fs::create_directories(volume_ / "401-<@>");
   std::string name = Expand(volume_.string() + "/<@>/<P>.TIF", 1, 0, 450);
   EXPECT_EQ(name, volume_.string() + "/401-<@>/450.TIF");
+}
+
+TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase) {
+  // The scans of volume 2 came as t02/001-100/02-005.tif and 02-006.TIF.
+  fs::create_directories(dir_.Path() / "t02" / "001-100");
+  fs::create_directories(dir_.Path() / "T03" / "001-100");
+  test::WriteFile((dir_.Path() / "t02/001-100/02-005.tif").string(), "II*");
+  test::WriteFile((dir_.Path() / "t02/001-100/02-006.TIF").string(), "II*");
+  // Two names that differ only in case: the first in byte order wins.
+  test::WriteFile((dir_.Path() / "T03/001-100/03-007.tif").string(), "II*");
+  test::WriteFile((dir_.Path() / "T03/001-100/03-007.Tif").string(), "II*");
+  const std::string root = dir_.Path().string();
+  const struct {
+    int Volume;
+    int Page;
+    std::string Found;  // empty: not found
+  } cases[] = {
+      {2, 5, root + "\\t02\\001-100\\02-005.tif"},
+      {2, 6, root + "\\t02\\001-100\\02-006.TIF"},
+      {3, 7, root + "\\T03\\001-100\\03-007.Tif"},
+      {1, 5, root + "\\T01\\001-100\\01-005.TIF"},
+      {2, 8, ""},
+  };
+  for (const auto& c : cases) {
+    bool opened = false;
+    const std::string name = Expand(Template(), c.Volume, 0, c.Page, &opened);
+    EXPECT_EQ(opened, !c.Found.empty()) << name;
+    if (!c.Found.empty()) EXPECT_EQ(name, c.Found);
+  }
+  // A Big5 character whose second byte is an ASCII letter is not folded:
+  // A4 41 and A4 61 are two different characters.
+  test::WriteFile((dir_.Path() / Big5ToUtf8("\xA4\x41.TIF")).string(), "II*");
+  EXPECT_EQ(FindPathIgnoringCase(root + "/\xA4\x61.TIF"), std::nullopt);
+  EXPECT_EQ(FindPathIgnoringCase(root + "/\xA4\x41.tif"), root + "/\xA4\x41.TIF");
+  EXPECT_EQ(FindPathIgnoringCase(root + "/T02"), root + "/t02");
 }
 
 }  // namespace

@@ -413,7 +413,8 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
             (std::vector<std::string>{"Load 10 289 " + name + " 592", "DetectRightTop", "Show 0 4 1"}));
   EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kRightTopNotFound)});
 
-  // No automatic corner; a load that fails ends it without a word.
+  // No automatic corner; a load that fails says so, names the file and shows
+  // no marker; a load the operator cancelled ends F1.
   this->settings_.AutoSetRightTop = false;
   this->view_.Shown.clear();
   this->view_.Calls.clear();
@@ -424,6 +425,13 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
   this->view_.Calls.clear();
   this->view_.LoadResult = 2;
   ASSERT_TRUE(this->proof_.ShowWord());
+  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
+  ASSERT_EQ(this->prompts_.Shown.size(), 1u);
+  EXPECT_EQ(this->prompts_.Shown[0], "開啟圖檔失敗!\n檔案 : " + name);
+  this->prompts_.Shown.clear();
+  this->view_.Calls.clear();
+  this->view_.LoadResult = 3;
+  EXPECT_FALSE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
   EXPECT_TRUE(this->prompts_.Shown.empty());
 
