@@ -130,7 +130,7 @@ JumpResult JumpToBookmark(const Bookmark& bookmark, BookmarkTarget& target, Prom
     prompts.Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
     return JumpResult::NotDone;
   }
-  editor.SetText(bytes);
+  if (!LoadTextBytes(editor, bytes, prompts)) return JumpResult::NotDone;
   target.SetFileName(path);
   editor.SetModified(false);
   int location = 0;

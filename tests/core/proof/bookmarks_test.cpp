@@ -219,6 +219,22 @@ TEST_F(BookmarkJump, AnUnreadableFileOrABadLocationIsReported) {
   EXPECT_EQ(prompts_.Shown.back(), "'abc' is not a valid integer value");
 }
 
+TEST_F(BookmarkJump, ALineTooLongToEditIsAskedAboutFirst) {
+  target_.editor.SetModified(false);
+  const std::string bytes = std::string(9000, 'x') + "\r\n";
+  WriteFile(dir_.File("proof.txt"), bytes);
+  prompts_.Answers = {Answer::No};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::NotDone);
+  EXPECT_EQ(target_.editor.Text(), "edited");
+  EXPECT_EQ(target_.fileName, "/old.txt");
+  prompts_.Answers = {Answer::Yes};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::Jumped);
+  EXPECT_TRUE(target_.editor.IsReadOnly());
+  EXPECT_EQ(target_.editor.SelStart(), 10);
+  ASSERT_EQ(prompts_.Shown.size(), 2u);
+  EXPECT_EQ(prompts_.Shown[0].rfind("第 1 行長達 9000 位元組", 0), 0u) << prompts_.Shown[0];
+}
+
 TEST_F(BookmarkJump, APathOutsideBig5IsReached) {
   target_.editor.SetModified(false);
   const std::string path = dir_.File("caf\xC3\xA9-\xE3\x81\x82.txt");
