@@ -38,7 +38,9 @@ class TextWindowTarget : public zorvel::BookmarkTarget {
   explicit TextWindowTarget(TTextForm& form) : form_(form) {}
   zorvel::TextEditor& Editor() override { return form_.Editor(); }
   void FileSave() override { form_.FileSave(); }
-  void SetFileName(const std::string& path) override { form_.SetFileName(QString::fromStdString(path)); }
+  void SetFileName(const std::string& path) override {
+    form_.SetFileName(QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  }
 
  private:
   TTextForm& form_;
@@ -134,15 +136,23 @@ void TfmBookMark::FormClose() {
   list_.FormClose(ini, AppPrompts());
 }
 
+namespace {
+
+void AddRow(QTreeWidget* list, const zorvel::Bookmark& b) {
+  auto* row = new QTreeWidgetItem(list);
+  row->setText(0, FromBig5(b.Title));
+  // The path as the file system names it, whichever way the entry stores it.
+  const std::string path = zorvel::BookmarkPath(b);
+  row->setText(1, QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
+  row->setText(2, FromBig5(b.Location));
+  row->setText(3, FromBig5(b.Date));
+}
+
+}  // namespace
+
 void TfmBookMark::ShowRows() {
   ListView->clear();
-  for (const zorvel::Bookmark& b : list_.Entries()) {
-    auto* row = new QTreeWidgetItem(ListView);
-    row->setText(0, FromBig5(b.Title));
-    row->setText(1, FromBig5(b.FileName));
-    row->setText(2, FromBig5(b.Location));
-    row->setText(3, FromBig5(b.Date));
-  }
+  for (const zorvel::Bookmark& b : list_.Entries()) AddRow(ListView, b);
 }
 
 int TfmBookMark::FirstSelectedRow() const {
@@ -153,14 +163,9 @@ int TfmBookMark::FirstSelectedRow() const {
 }
 
 void TfmBookMark::AddBookmark(const QString& title, const QString& fileName, int location) {
-  list_.AddBookmark(ToBig5(title), ToBig5(fileName), std::to_string(location),
+  list_.AddBookmark(ToBig5(title), QFile::encodeName(fileName).toStdString(), std::to_string(location),
                     ToBig5(DateText(QDateTime::currentDateTime())));
-  const zorvel::Bookmark& b = list_.Entries().back();
-  auto* row = new QTreeWidgetItem(ListView);
-  row->setText(0, FromBig5(b.Title));
-  row->setText(1, FromBig5(b.FileName));
-  row->setText(2, FromBig5(b.Location));
-  row->setText(3, FromBig5(b.Date));
+  AddRow(ListView, list_.Entries().back());
 }
 
 void TfmBookMark::btSetClick() {

@@ -71,10 +71,15 @@ void TLoadPictureForm::FormShow() {
 void TLoadPictureForm::btOkClick() {
   int volume = 0;
   int page = 0;
-  for (auto [field, value] : {std::pair{edVol_, &volume}, std::pair{edPage_, &page}}) {
+  const struct {
+    QLineEdit* field;
+    int* value;
+    const char* caption;
+  } fields[] = {{edVol_, &volume, "冊別"}, {edPage_, &page, "頁數"}};
+  for (auto [field, value, caption] : fields) {
     const std::string text = field->text().toStdString();
     if (!zorvel::ParseEnteredInteger(text, *value)) {
-      AppPrompts().Error(zorvel::NotValidIntegerMessage(text));
+      AppPrompts().Error(zorvel::FieldNotANumberMessage(caption, text));
       field->setFocus();
       return;
     }

@@ -396,9 +396,9 @@ void TOptionForm::OKClick() {
   const zorvel::EntryResult result = zorvel::ApplySettingsEntry(entry, Settings);
   if (!result.Ok()) {
     if (result.Result == zorvel::EntryResult::Outcome::NotAnInteger) {
-      AppPrompts().Error(zorvel::NotValidIntegerMessage(result.Text));
+      AppPrompts().Error(zorvel::EntryResultMessage(result));
     } else {
-      AppPrompts().Message(zorvel::kRatioNotPositive);
+      AppPrompts().Message(zorvel::EntryResultMessage(result));
     }
     FocusField(NumberField(result.Field));
     return;

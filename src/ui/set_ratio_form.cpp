@@ -108,14 +108,15 @@ void TfmSetRatio::btOkClick() {
   if (ItemIndex() == kCustomItem) {
     const std::string text = edRatio_->text().toStdString();
     if (!zorvel::ParseEnteredInteger(text, percentage)) {
-      AppPrompts().Error(zorvel::NotValidIntegerMessage(text));
+      AppPrompts().Error(zorvel::FieldNotANumberMessage(
+          zorvel::EntryFieldCaption(zorvel::EntryField::PictureRatio), text));
       edRatio_->setFocus();
       return;
     }
   }
-  if (percentage <= 0) {
+  if (percentage <= 0 || percentage > zorvel::kMaxPictureRatio) {
     // Also when no item is selected at all.
-    AppPrompts().Message(zorvel::kRatioNotPositive);
+    AppPrompts().Message(percentage <= 0 ? zorvel::kRatioNotPositive : zorvel::kRatioTooLarge);
     edRatio_->setFocus();
     return;
   }

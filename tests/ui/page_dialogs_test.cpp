@@ -82,10 +82,14 @@ TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
   MainForm->findChild<QAction*>("N14")->trigger();
   EXPECT_FALSE(LoadPictureForm->isModal());
 
+  LoadPictureForm->edVol()->setText("v");
+  LoadPictureForm->edPage()->setText("2");
+  LoadPictureForm->btOkClick();
+  EXPECT_EQ(prompts_.Shown.back(), "冊別欄要填入數字 : 'v' is not a valid integer value");
   LoadPictureForm->edVol()->setText("1");
   for (auto [page, message] :
        {std::pair{"4", "錯誤 : 檔案 " + Name(4) + " 不存在 !"}, std::pair{"5", std::string("開啟圖檔失敗!")},
-        std::pair{"x", std::string("'x' is not a valid integer value")}}) {
+        std::pair{"x", std::string("頁數欄要填入數字 : 'x' is not a valid integer value")}}) {
     SCOPED_TRACE(page);
     LoadPictureForm->edPage()->setText(page);
     LoadPictureForm->btOkClick();
@@ -97,7 +101,7 @@ TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
   LoadPictureForm->edPage()->setText("2");
   LoadPictureForm->btOkClick();
   EXPECT_FALSE(LoadPictureForm->isVisible());
-  EXPECT_EQ(prompts_.Shown.size(), 3u);
+  EXPECT_EQ(prompts_.Shown.size(), 4u);
   EXPECT_EQ(ImageForm->PictureFileName(), Name(2));
   EXPECT_EQ(ImageForm->PicturePage(), 2);
   // Found and stored; the view at the top right; no marker.
@@ -126,14 +130,15 @@ TEST_F(PageDialogsTest, TheScaleDialogShowsSavesAndRefuses) {
   fmSetRatio->findChild<QRadioButton*>("rgRatio4")->click();
 
   // Refused: not a number, zero, negative. Nothing changes, the dialog stays.
-  for (const char* bad : {"abc", "0", "-20"}) {
+  for (const char* bad : {"abc", "0", "-20", "1001", "99999999"}) {
     fmSetRatio->edRatio()->setText(bad);
     fmSetRatio->btOkClick();
     EXPECT_TRUE(fmSetRatio->isVisible()) << bad;
   }
   EXPECT_EQ(prompts_.Shown,
-            (std::vector<std::string>{"'abc' is not a valid integer value", "錯誤 : 圖形比例必須大於 0 !",
-                                      "錯誤 : 圖形比例必須大於 0 !"}));
+            (std::vector<std::string>{"圖形比例欄要填入數字 : 'abc' is not a valid integer value",
+                                      "錯誤 : 圖形比例必須大於 0 !", "錯誤 : 圖形比例必須大於 0 !",
+                                      "錯誤 : 圖形比例不可大於 1000 !", "錯誤 : 圖形比例不可大於 1000 !"}));
   EXPECT_EQ(OptionForm->Settings.PictureRatio, 60);
 
   // Accepted: in force, saved at once, and the page shown at that scale.

@@ -2,7 +2,10 @@
 // Bookmarks: named places in proof texts, kept in zorvel.ini in section
 // "BookMark" (key "Count") and the numbered sections "BookMark1",
 // "BookMark2", ... with the keys "Title", "FileName", "Location" and "Date".
-// Values are bytes as the file holds them (Big5); file names are Big5 paths.
+// Values are bytes as the file holds them (Big5). A file name is a Big5 path
+// when Big5 can write every character of it; otherwise it is the path's own
+// bytes as the file system gives them, and the key "NativeFileName" of the
+// entry's section says so with 1.
 //
 // BookmarkList is the list the bookmark window shows: it is read from the file
 // the first time the window shows and written back when the window closes
@@ -20,13 +23,25 @@ class TextEditor;
 
 inline constexpr std::string_view kBookmarkSection = "BookMark";
 
+inline constexpr std::string_view kNativeFileNameKey = "NativeFileName";
+
 struct Bookmark {
   std::string Title;     // "None" when the key was missing
-  std::string FileName;  // Big5 path of the proof text
+  std::string FileName;  // path of the proof text: Big5, or the system's bytes
   std::string Location;  // selection start when set, as decimal text
   std::string Date;      // local date and time when set
+  bool NativeFileName = false;  // FileName holds the system's bytes, not Big5
   friend bool operator==(const Bookmark&, const Bookmark&) = default;
 };
+
+// The entry's FileName for a path given as the system gives it (UTF-8 here):
+// Big5 when Big5 writes it without loss, the path's own bytes otherwise.
+void SetBookmarkPath(Bookmark& bookmark, std::string_view systemPath);
+// The path as the system takes it, whichever way the entry holds it.
+std::string BookmarkPath(const Bookmark& bookmark);
+
+// A "Count" beyond the numbered sections the file holds reads as the highest
+// entry that exists; a negative one as none.
 
 // Reads "Count" entries; a missing section or key gives the defaults.
 std::vector<Bookmark> LoadBookmarks(const IniFile& ini);
@@ -73,7 +88,8 @@ class BookmarkList {
   // reported and leaves ListChanged set, so that the next close tries again.
   void FormClose(IniFile& ini, Prompts& prompts);
 
-  void AddBookmark(std::string title, std::string fileName, std::string location, std::string date);
+  // fileName is the path as the system gives it (see SetBookmarkPath).
+  void AddBookmark(std::string title, std::string_view fileName, std::string location, std::string date);
   // Deletes one entry (the first selected row); an index out of range does nothing.
   void Delete(int index);
   // Replaces the list by what the file holds; ListChanged is cleared.

@@ -1,5 +1,7 @@
 #include "core/proof/line_head.h"
 
+#include <algorithm>
+
 #include "core/settings/ini_file.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
@@ -37,6 +39,24 @@ int FindFrom(std::string_view needle, const std::string& s, int from) {
 
 std::string NotAnIntegerMessage(std::string_view big5FieldText) {
   return "'" + Big5ToUtf8(big5FieldText) + "' is not a valid integer value";
+}
+
+std::string LineHeadErrorMessage(int line, std::string_view lineText, const Settings& settings,
+                                 std::string_view big5FieldText) {
+  // The head as the settings measure it, but never more than a screen line's
+  // worth, and without half a character at its end.
+  constexpr int kMaxShown = 64;
+  int length = settings.LineHeadLength > 0 ? std::min(settings.LineHeadLength, kMaxShown) : kMaxShown;
+  const std::size_t limit = std::min(lineText.size(), static_cast<std::size_t>(length));
+  std::size_t whole = 0;
+  while (whole < limit) {
+    const int step = Big5CharLength(lineText, whole);
+    if (step <= 0 || whole + static_cast<std::size_t>(step) > limit) break;
+    whole += static_cast<std::size_t>(step);
+  }
+  const std::string_view head = lineText.substr(0, whole);
+  return "錯誤 : 第 " + std::to_string(line + 1) + " 行的行首 \"" + Big5ToUtf8(head) + "\" 無法解讀 : " +
+         NotAnIntegerMessage(big5FieldText);
 }
 
 std::string_view CopyBytes(std::string_view s, int start, int count) {

@@ -21,6 +21,12 @@ inline constexpr std::string_view kStrayGreaterThan = "警告 : 有一個奇怪�
 // "'%s' is not a valid integer value" for a field text (Big5), as UTF-8.
 std::string NotAnIntegerMessage(std::string_view big5FieldText);
 
+// The message of a line head that cannot be read, for the line with the 0-based
+// number `line`: the line number (from 1) and the head as the line holds it,
+// then NotAnIntegerMessage of the field that is no number (UTF-8).
+std::string LineHeadErrorMessage(int line, std::string_view lineText, const Settings& settings,
+                                 std::string_view big5FieldText);
+
 // The bytes of s from the 1-based position start, at most count of them: a
 // start below 1 counts as 1, and a count that runs past the end is cut short.
 std::string_view CopyBytes(std::string_view s, int start, int count);

@@ -152,7 +152,7 @@ bool TextProofreader::ShowWord() {
 
   std::string badField;
   if (!DecodeLineHead(CaretLineText, settings_, LineRef, badField)) {
-    prompts_.Error(NotAnIntegerMessage(badField));
+    prompts_.Error(LineHeadErrorMessage(CaretLine, CaretLineText, settings_, badField));
     return false;
   }
   std::vector<std::string> warnings;

@@ -90,6 +90,14 @@ class IniDocument {
     }
   }
 
+  std::vector<std::string> SectionNames() const {
+    std::vector<std::string> names;
+    for (const Line& line : lines_) {
+      if (line.Kind() == LineKind::Section) names.emplace_back(line.SectionName());
+    }
+    return names;
+  }
+
   std::string Bytes() const {
     std::string out;
     for (const Line& line : lines_) {
@@ -253,6 +261,12 @@ bool IniFile::HasKey(std::string_view section, std::string_view key) const {
   std::string bytes;
   if (ReadWholeFile(path_, bytes) != ReadResult::Ok) return false;
   return IniDocument(bytes).Find(section, key).has_value();
+}
+
+std::vector<std::string> IniFile::SectionNames() const {
+  std::string bytes;
+  if (ReadWholeFile(path_, bytes) != ReadResult::Ok) return {};
+  return IniDocument(bytes).SectionNames();
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {

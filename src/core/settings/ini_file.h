@@ -50,6 +50,9 @@ class IniFile {
 
   // True when the section holds the key (with any value, also an empty one).
   bool HasKey(std::string_view section, std::string_view key) const;
+  // The names of the sections the file holds, in file order (empty when the
+  // file is missing or unreadable).
+  std::vector<std::string> SectionNames() const;
 
   // A write fails without touching the file when a section name is empty,
   // holds "]" or has surrounding blanks, a key is empty, starts with "[" or ";",

@@ -9,30 +9,35 @@ namespace {
 struct FieldInfo {
   std::string_view Name;
   int Settings::*Member;
+  std::string_view Caption;
 };
 
 constexpr std::array<FieldInfo, kEntryFieldCount> kFields = {{
-    {"VolStart", &Settings::VolStart},
-    {"SutraStart", &Settings::SutraStart},
-    {"PageStart", &Settings::PageStart},
-    {"FieldStart", &Settings::FieldStart},
-    {"LineStart", &Settings::LineStart},
-    {"VolLength", &Settings::VolLength},
-    {"SutraLength", &Settings::SutraLength},
-    {"PageLength", &Settings::PageLength},
-    {"FieldLength", &Settings::FieldLength},
-    {"LineLength", &Settings::LineLength},
-    {"LineHeadLength", &Settings::LineHeadLength},
-    {"FieldSpace", &Settings::FieldSpace},
-    {"LineSpace", &Settings::LineSpace},
-    {"WordSpace", &Settings::WordSpace},
-    {"WordHeight", &Settings::WordHeight},
-    {"WordWidth", &Settings::WordWidth},
-    {"PictureRatio", &Settings::PictureRatio},
-    {"MaxLineWord", &Settings::MaxLineWord},
-    {"RightTopX", &Settings::RightTopX},
-    {"RightTopY", &Settings::RightTopY},
+    {"VolStart", &Settings::VolStart, "冊數起始位置"},
+    {"SutraStart", &Settings::SutraStart, "經號起始位置"},
+    {"PageStart", &Settings::PageStart, "頁碼起始位置"},
+    {"FieldStart", &Settings::FieldStart, "欄位起始位置"},
+    {"LineStart", &Settings::LineStart, "行數起始位置"},
+    {"VolLength", &Settings::VolLength, "冊數字數"},
+    {"SutraLength", &Settings::SutraLength, "經號字數"},
+    {"PageLength", &Settings::PageLength, "頁碼字數"},
+    {"FieldLength", &Settings::FieldLength, "欄位字數"},
+    {"LineLength", &Settings::LineLength, "行數字數"},
+    {"LineHeadLength", &Settings::LineHeadLength, "行首字數"},
+    {"FieldSpace", &Settings::FieldSpace, "每一個欄的距離"},
+    {"LineSpace", &Settings::LineSpace, "行距"},
+    {"WordSpace", &Settings::WordSpace, "字距"},
+    {"WordHeight", &Settings::WordHeight, "字高"},
+    {"WordWidth", &Settings::WordWidth, "字寬"},
+    {"PictureRatio", &Settings::PictureRatio, "圖形比例"},
+    {"MaxLineWord", &Settings::MaxLineWord, "秀圖每行最長字數"},
+    {"RightTopX", &Settings::RightTopX, "右上角水平距離"},
+    {"RightTopY", &Settings::RightTopY, "右上角垂直距離"},
 }};
+
+bool IsSpacing(EntryField field) {
+  return field == EntryField::FieldSpace || field == EntryField::LineSpace || field == EntryField::WordSpace;
+}
 
 // Takes one number field; false, with the result filled in, when it stops.
 bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings, EntryResult& result) {
@@ -44,8 +49,12 @@ bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings
     result.Text = text;
     return false;
   }
-  if (field == EntryField::PictureRatio && value <= 0) {
-    result.Result = EntryResult::Outcome::RatioNotPositive;
+  EntryResult::Outcome refused = EntryResult::Outcome::Applied;
+  if (field == EntryField::PictureRatio && value <= 0) refused = EntryResult::Outcome::RatioNotPositive;
+  if (field == EntryField::PictureRatio && value > kMaxPictureRatio) refused = EntryResult::Outcome::RatioTooLarge;
+  if (IsSpacing(field) && value < 0) refused = EntryResult::Outcome::SpacingNegative;
+  if (refused != EntryResult::Outcome::Applied) {
+    result.Result = refused;
     result.Field = field;
     result.Text = text;
     return false;
@@ -58,6 +67,10 @@ bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings
 
 std::string_view EntryFieldName(EntryField field) {
   return kFields[static_cast<int>(field)].Name;
+}
+
+std::string_view EntryFieldCaption(EntryField field) {
+  return kFields[static_cast<int>(field)].Caption;
 }
 
 int& EntryFieldValue(Settings& settings, EntryField field) {
@@ -147,6 +160,26 @@ int PresetRatio(int index) {
 
 std::string NotValidIntegerMessage(std::string_view text) {
   return "'" + std::string(text) + "' is not a valid integer value";
+}
+
+std::string FieldNotANumberMessage(std::string_view caption, std::string_view text) {
+  return std::string(caption) + "欄要填入數字 : " + NotValidIntegerMessage(text);
+}
+
+std::string EntryResultMessage(const EntryResult& result) {
+  switch (result.Result) {
+    case EntryResult::Outcome::Applied:
+      break;
+    case EntryResult::Outcome::NotAnInteger:
+      return FieldNotANumberMessage(EntryFieldCaption(result.Field), result.Text);
+    case EntryResult::Outcome::RatioNotPositive:
+      return std::string(kRatioNotPositive);
+    case EntryResult::Outcome::RatioTooLarge:
+      return std::string(kRatioTooLarge);
+    case EntryResult::Outcome::SpacingNegative:
+      return "錯誤 : " + std::string(EntryFieldCaption(result.Field)) + "不可小於 0 !";
+  }
+  return {};
 }
 
 }  // namespace zorvel

@@ -41,6 +41,8 @@ constexpr int kEntryFieldCount = 20;
 // The name of the setting a field edits ("VolStart"); the dialog's field is
 // "ed" followed by it.
 std::string_view EntryFieldName(EntryField field);
+// What the operator calls the field ("行距"), for messages (UTF-8).
+std::string_view EntryFieldCaption(EntryField field);
 // The Settings member a field edits.
 int& EntryFieldValue(Settings& settings, EntryField field);
 int EntryFieldValue(const Settings& settings, EntryField field);
@@ -69,6 +71,8 @@ struct EntryResult {
     Applied,           // every field was taken
     NotAnInteger,      // Field's text is not a whole number
     RatioNotPositive,  // PictureRatio is a whole number of 0 or less
+    RatioTooLarge,     // PictureRatio is above kMaxPictureRatio
+    SpacingNegative,   // FieldSpace, LineSpace or WordSpace is below 0
   };
   Outcome Result = Outcome::Applied;
   EntryField Field = EntryField::VolStart;  // the field that stopped it
@@ -81,9 +85,10 @@ struct EntryResult {
 // PictureRatio, MaxLineWord, RightTopX, RightTopY; AutoSetRightTop,
 // CoverRightTop, ShowWay. A number that is not whole stops it at that field:
 // the fields before it keep their new values, that field and every later one
-// keep their old ones. A PictureRatio of 0 or less stops it the same way, since
-// a page cannot be shown at such a scale. Spacings, lengths and positions of 0
-// or less are taken: their users guard against them.
+// keep their old ones. A PictureRatio of 0 or less, or above kMaxPictureRatio,
+// stops it the same way, since a page cannot be shown at such a scale; so does
+// a spacing between registers, lines or characters below 0. Other lengths and
+// positions of 0 or less are taken: their users guard against them.
 EntryResult ApplySettingsEntry(const SettingsEntry& entry, Settings& settings);
 
 // A whole number as the dialogs take it: optional sign, decimal digits, or hex
@@ -105,7 +110,14 @@ inline constexpr int kPresetRatioCount = 4;
 
 // "'%s' is not a valid integer value" with the text in place of %s.
 std::string NotValidIntegerMessage(std::string_view text);
-// What the options and scale dialogs say of a scale of 0 or less.
+// The same, after the name of the field that holds the text (UTF-8):
+// "行距欄要填入數字 : '7 0' is not a valid integer value".
+std::string FieldNotANumberMessage(std::string_view caption, std::string_view text);
+// What the options and scale dialogs say of a scale of 0 or less, or too large.
 inline constexpr std::string_view kRatioNotPositive = "錯誤 : 圖形比例必須大於 0 !";
+inline constexpr int kMaxPictureRatio = 1000;
+inline constexpr std::string_view kRatioTooLarge = "錯誤 : 圖形比例不可大於 1000 !";
+// What the options dialog says of a confirmation that stopped at a field.
+std::string EntryResultMessage(const EntryResult& result);
 
 }  // namespace zorvel

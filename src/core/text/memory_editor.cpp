@@ -74,6 +74,7 @@ void MemoryEditor::Splice(int pos, int length, std::string_view bytes) {
 }
 
 void MemoryEditor::ReplaceSelection(std::string_view bytes) {
+  if (read_only_) return;
   Edit edit;
   edit.Pos = sel_start_;
   edit.Removed = SelectedBytes();
@@ -122,7 +123,13 @@ void MemoryEditor::SetModified(bool modified) {
   clean_depth_ = modified ? -1 : static_cast<int>(undo_.size());
 }
 
+void MemoryEditor::SetReadOnlyText(std::string_view bytes) {
+  SetText(bytes);
+  read_only_ = true;
+}
+
 void MemoryEditor::SetText(std::string_view bytes) {
+  read_only_ = false;
   text_.assign(bytes);
   index_.Reset(SplitLines(text_));
   undo_.clear();
@@ -134,7 +141,7 @@ void MemoryEditor::SetText(std::string_view bytes) {
 }
 
 void MemoryEditor::Undo() {
-  if (undo_.empty()) return;
+  if (undo_.empty() || read_only_) return;
   Edit edit = std::move(undo_.back());
   undo_.pop_back();
   Splice(edit.Pos, static_cast<int>(edit.Inserted.size()), edit.Removed);
@@ -145,7 +152,7 @@ void MemoryEditor::Undo() {
 }
 
 void MemoryEditor::Cut() {
-  if (sel_length_ == 0) return;
+  if (sel_length_ == 0 || read_only_) return;
   Copy();
   ReplaceSelection({});
 }

@@ -43,6 +43,9 @@ class MemoryEditor : public TextEditor {
   int TextLength() const override { return static_cast<int>(text_.size()); }
   std::string Text() const override { return text_; }
   void SetText(std::string_view bytes) override;
+  // Lines are not cut into pieces here: nothing is laid out.
+  void SetReadOnlyText(std::string_view bytes) override;
+  bool IsReadOnly() const override { return read_only_; }
 
   void Undo() override;
   void Cut() override;
@@ -61,6 +64,7 @@ class MemoryEditor : public TextEditor {
   bool CanUndo() const { return !undo_.empty(); }
 
  private:
+  bool read_only_ = false;
   struct Edit {
     int Pos = 0;
     std::string Removed;

@@ -4,11 +4,41 @@
 
 namespace zorvel {
 
+std::optional<LongLine> FindLongLine(std::string_view bytes, int limit) {
+  int line = 0;
+  std::size_t start = 0;
+  while (start <= bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) end = bytes.size();
+    if (end - start > static_cast<std::size_t>(limit)) return LongLine{line, static_cast<int>(end - start)};
+    if (end == bytes.size()) break;
+    start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+    ++line;
+  }
+  return std::nullopt;
+}
+
+std::string LongLineQuestion(const LongLine& line) {
+  return "第 " + std::to_string(line.Line + 1) + " 行長達 " + std::to_string(line.Length) +
+         " 位元組, 超過可編輯的上限 " + std::to_string(kMaxEditableLineLength) + " 位元組. 是否以唯讀方式開啟?";
+}
+
+bool LoadTextBytes(TextEditor& editor, std::string_view bytes, Prompts& prompts) {
+  if (const std::optional<LongLine> line = FindLongLine(bytes)) {
+    if (!prompts.AskYesNo(LongLineQuestion(*line))) return false;
+    editor.SetReadOnlyText(bytes);
+    return true;
+  }
+  editor.SetText(bytes);
+  return true;
+}
+
 TextDocument::TextDocument(TextEditor& editor, std::function<Prompts&()> prompts, FileDialogs& dialogs)
     : editor_(editor), prompts_(std::move(prompts)), dialogs_(dialogs) {}
 
 std::string TextDocument::Caption() const {
-  return file_name_.empty() ? "(no file)" : file_name_;
+  if (file_name_.empty()) return "(no file)";
+  return editor_.IsReadOnly() ? file_name_ + " (唯讀)" : file_name_;
 }
 
 void TextDocument::SetFileName(const std::string& path) {
@@ -42,7 +72,7 @@ bool TextDocument::FileOpen() {
     prompts_().Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
     return false;
   }
-  editor_.SetText(bytes);
+  if (!LoadTextBytes(editor_, bytes, prompts_())) return false;
   SetFileName(path);
   editor_.SetFocus();
   editor_.SetModified(false);

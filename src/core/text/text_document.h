@@ -4,7 +4,9 @@
 // file dialogs. The window only wires them to its menus.
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/prompts.h"
 #include "core/text/text_editor.h"
@@ -13,6 +15,26 @@ namespace zorvel {
 
 // The longest text the edit control holds, in bytes.
 constexpr int kMaxTextLength = 104857600;
+
+// The longest line that is opened for editing, in bytes. The edit control lays
+// out a whole line at each change and each move of the cursor, so a longer
+// line (a text whose line ends were lost) would freeze the window; proof text
+// lines are a few hundred bytes at most.
+constexpr int kMaxEditableLineLength = 8192;
+
+struct LongLine {
+  int Line = 0;    // from 0
+  int Length = 0;  // bytes, without the line break
+};
+// The first line longer than limit bytes, if any.
+std::optional<LongLine> FindLongLine(std::string_view bytes, int limit = kMaxEditableLineLength);
+// "第 3 行長達 10485760 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?"
+std::string LongLineQuestion(const LongLine& line);
+
+// Loads a file's bytes into the editor: for editing, or, when a line is too
+// long to edit, read-only if the operator agrees to the question. False when
+// the operator declined: nothing was loaded.
+bool LoadTextBytes(TextEditor& editor, std::string_view bytes, Prompts& prompts);
 
 // The file dialogs as the document operations see them. Paths are UTF-8; an
 // empty path means the dialog was cancelled.
@@ -32,7 +54,8 @@ class TextDocument {
 
   // The path of the document; empty until a file is opened or saved under a name.
   const std::string& FileName() const { return file_name_; }
-  // The window caption: the path, or "(no file)".
+  // The window caption: the path, or "(no file)"; " (唯讀)" after the path of
+  // a text opened read-only.
   std::string Caption() const;
   // Called after the path changed.
   std::function<void()> OnFileNameChanged;

@@ -64,6 +64,12 @@ class TextEditor {
   virtual int TextLength() const = 0;
   virtual std::string Text() const = 0;
   virtual void SetText(std::string_view bytes) = 0;  // clears undo; leaves Modified to the caller
+  // Loads bytes to be read, not edited: no edit changes the text (replacing,
+  // cutting, pasting and undo do nothing) until the next SetText. A line too
+  // long to edit may be shown in pieces, each piece a line of its own for the
+  // line queries; the bytes and every position stay as they are.
+  virtual void SetReadOnlyText(std::string_view bytes) = 0;
+  virtual bool IsReadOnly() const = 0;
 
   // Editing commands.
   virtual void Undo() = 0;

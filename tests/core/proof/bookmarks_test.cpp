@@ -35,6 +35,54 @@ TEST_F(BookmarksTest, AMissingSectionLoadsAsANoneRow) {
   EXPECT_TRUE(LoadBookmarks(IniFile(IniPath())).empty());
 }
 
+TEST_F(BookmarksTest, ACountBeyondTheSectionsReadsTheEntriesThatExist) {
+  const std::string two =
+      "[BookMark1]\r\nTitle=one\r\n[bookmark3]\r\nTitle=three\r\n[BookMark03]\r\n[BookMark9x]\r\n";
+  const std::pair<const char*, std::size_t> cases[] = {
+      {"2147483647", 3}, {"5", 3}, {"2", 2}, {"-7", 0}, {"0", 0}};
+  for (const auto& [count, rows] : cases) {
+    SCOPED_TRACE(count);
+    WriteFile(IniPath(), "[BookMark]\r\nCount=" + std::string(count) + "\r\n" + two);
+    const std::vector<Bookmark> entries = LoadBookmarks(IniFile(IniPath()));
+    ASSERT_EQ(entries.size(), rows);
+    if (rows == 3) {
+      EXPECT_EQ(entries[2].Title, "three");
+    }
+  }
+}
+
+TEST_F(BookmarksTest, APathBig5CannotWriteIsKeptAsTheSystemsBytes) {
+  IniFile ini(IniPath());
+  BookmarkList list;
+  list.FormShow(ini);
+  const std::string chinese = "/t/\xE7\x94\xB2.txt";      // 甲: Big5 A5 D2
+  const std::string accented = "/t/caf\xC3\xA9/\xE3\x81\x82.txt";  // café/あ
+  list.AddBookmark("a", chinese, "1", "d");
+  list.AddBookmark("b", accented, "2", "d");
+  EXPECT_EQ(list.Entries()[0].FileName, "/t/\xA5\xD2.txt");
+  EXPECT_FALSE(list.Entries()[0].NativeFileName);
+  EXPECT_EQ(list.Entries()[1].FileName, accented);
+  EXPECT_TRUE(list.Entries()[1].NativeFileName);
+  list.FormClose(ini, prompts_);
+  // The Big5 entry keeps its four keys; the other says how it is stored.
+  EXPECT_FALSE(ini.HasKey("BookMark1", kNativeFileNameKey));
+  EXPECT_EQ(ini.ReadString("BookMark2", "FileName", ""), accented);
+  const std::vector<Bookmark> loaded = LoadBookmarks(ini);
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(BookmarkPath(loaded[0]), chinese);
+  EXPECT_EQ(BookmarkPath(loaded[1]), accented);
+
+  // A Big5 entry saved over a native one drops the mark.
+  BookmarkList again;
+  again.FormShow(ini);
+  again.Delete(1);
+  again.Delete(0);
+  again.AddBookmark("c", chinese, "3", "d");
+  again.AddBookmark("d", chinese, "4", "d");
+  again.FormClose(ini, prompts_);
+  EXPECT_EQ(BookmarkPath(LoadBookmarks(ini)[1]), chinese);
+}
+
 TEST_F(BookmarksTest, DeletingTheMiddleOfThreeWritesTwoAndLeavesTheOldThird) {
   WriteFile(IniPath(), "[Screen]\r\nMainTop=5\r\n");
   IniFile ini(IniPath());
@@ -93,7 +141,9 @@ TEST(BookmarkLocation, OnlyDecimalIntegersAreLocations) {
   int v = -1;
   EXPECT_TRUE(ParseLocation(" -4 ", v));
   EXPECT_EQ(v, -4);
-  for (const char* bad : {"", "12a", "0x10", "$10", "1.5", "99999999999", "+"}) {
+  EXPECT_TRUE(ParseLocation("+120", v));
+  EXPECT_EQ(v, 120);
+  for (const char* bad : {"", "12a", "0x10", "$10", "1.5", "99999999999", "+", "+-5", "-+5", "--5"}) {
     EXPECT_FALSE(ParseLocation(bad, v)) << bad;
   }
 }
@@ -167,6 +217,35 @@ TEST_F(BookmarkJump, AnUnreadableFileOrABadLocationIsReported) {
   EXPECT_EQ(JumpToBookmark(Mark("abc"), target_, prompts_), JumpResult::Failed);
   EXPECT_EQ(target_.fileName, dir_.File("proof.txt"));
   EXPECT_EQ(prompts_.Shown.back(), "'abc' is not a valid integer value");
+}
+
+TEST_F(BookmarkJump, ALineTooLongToEditIsAskedAboutFirst) {
+  target_.editor.SetModified(false);
+  const std::string bytes = std::string(9000, 'x') + "\r\n";
+  WriteFile(dir_.File("proof.txt"), bytes);
+  prompts_.Answers = {Answer::No};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::NotDone);
+  EXPECT_EQ(target_.editor.Text(), "edited");
+  EXPECT_EQ(target_.fileName, "/old.txt");
+  prompts_.Answers = {Answer::Yes};
+  EXPECT_EQ(JumpToBookmark(Mark(), target_, prompts_), JumpResult::Jumped);
+  EXPECT_TRUE(target_.editor.IsReadOnly());
+  EXPECT_EQ(target_.editor.SelStart(), 10);
+  ASSERT_EQ(prompts_.Shown.size(), 2u);
+  EXPECT_EQ(prompts_.Shown[0].rfind("第 1 行長達 9000 位元組", 0), 0u) << prompts_.Shown[0];
+}
+
+TEST_F(BookmarkJump, APathOutsideBig5IsReached) {
+  target_.editor.SetModified(false);
+  const std::string path = dir_.File("caf\xC3\xA9-\xE3\x81\x82.txt");
+  WriteFile(path, "abc\r\ndef");
+  Bookmark mark{"t", "", "5", "d"};
+  SetBookmarkPath(mark, path);
+  ASSERT_TRUE(mark.NativeFileName);
+  EXPECT_EQ(JumpToBookmark(mark, target_, prompts_), JumpResult::Jumped);
+  EXPECT_EQ(target_.fileName, path);
+  EXPECT_EQ(target_.editor.SelStart(), 5);
+  EXPECT_TRUE(prompts_.Shown.empty());
 }
 
 }  // namespace

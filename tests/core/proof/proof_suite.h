@@ -449,16 +449,20 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
   // An empty line: the empty volume field is no number either.
   this->Load("\r\n" + kHead + "\r\n");
   EXPECT_FALSE(this->proof_.ShowWord());
-  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{"'' is not a valid integer value"});
+  EXPECT_EQ(this->prompts_.Shown,
+            std::vector<std::string>{"錯誤 : 第 1 行的行首 \"\" 無法解讀 : '' is not a valid integer value"});
   EXPECT_TRUE(this->view_.Calls.empty());
 
+  // The line number and the head (as long as the settings make it, without half
+  // a character) come before the field's text.
   struct Case {
     std::string line;
     std::string message;
   } cases[] = {
-      {"abc", "'bc' is not a valid integer value"},
-      {"T1xn0289_p0592a05", "'1x' is not a valid integer value"},
-      {"T10n0289_p0592a5x", "'5x' is not a valid integer value"},
+      {"abc", "第 1 行的行首 \"abc║{{甲||乙}}\" 無法解讀 : 'bc' is not a valid integer value"},
+      {"T1xn0289_p0592a05", "第 1 行的行首 \"T1xn0289_p0592a05║\" 無法解讀 : '1x' is not a valid integer value"},
+      {"T10n0289_p0592a5x", "第 1 行的行首 \"T10n0289_p0592a5x║\" 無法解讀 : '5x' is not a valid integer value"},
+      {"T1xn0289_p0592a0\xA5\xD2\xA4\x41", "第 1 行的行首 \"T1xn0289_p0592a0甲\" 無法解讀 : '1x' is not a valid integer value"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -467,7 +471,7 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
     this->prompts_.Shown.clear();
     this->prompts_.ChoiceRequests.clear();
     this->proof_.miAllClick();  // F1: found, but ShowWord stops it before the choice
-    EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{c.message});
+    EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{"錯誤 : " + c.message});
     EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
     EXPECT_TRUE(this->view_.Calls.empty());
   }
@@ -477,6 +481,8 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
   this->prompts_.ChoiceRequests.clear();
   this->proof_.SelectWord();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_EQ(this->prompts_.Shown.back(),
+            "錯誤 : 第 2 行的行首 \"xx{{丙||丁}}\" 無法解讀 : 'x{' is not a valid integer value");
 }
 
 TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
@@ -546,7 +552,8 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
        << "warning\t" << o1 << "\t" << kStrayRightSquareBracket << "\n"
        << o1 << "\t0\t10\t289\t592\t0\t4\t7\t3\t" << page592 << "\t1\n"
        << o2 << "\t1\t10\t289\t593\t1\t0\t0\t0\t" << page593 << "\t0\t" << kNoSeparator << "\n"
-       << "error\t" << o3 << "\t'1x' is not a valid integer value\n"
+       << "error\t" << o3 << "\t錯誤 : 第 3 行的行首 \"" << Big5ToUtf8(line2.substr(0, kHead.size()))
+       << "\" 無法解讀 : '1x' is not a valid integer value\n"
        << "marks=4 readings2=1 readings3=1 unparsed=1 missing_pages=1 warnings=1 errors=1\n";
   EXPECT_EQ(out.str(), want.str());
   EXPECT_EQ(summary, (MarksSummary{4, 1, 1, 1, 1, 1, 1}));

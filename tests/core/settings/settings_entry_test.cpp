@@ -15,6 +15,7 @@ namespace {
 Settings Distinct() {
   Settings s;
   for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 1000 + i;
+  s.PictureRatio = 999;  // the largest scale is 1000
   s.Sign1 = "<<";
   s.Sign2 = "##";
   s.Sign3 = ">>";
@@ -57,7 +58,7 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   EXPECT_EQ(result.Result, EntryResult::Outcome::NotAnInteger);
   EXPECT_EQ(result.Field, EntryField::LineSpace);
   EXPECT_EQ(result.Text, "7O");
-  EXPECT_EQ(NotValidIntegerMessage(result.Text), "'7O' is not a valid integer value");
+  EXPECT_EQ(EntryResultMessage(result), "行距欄要填入數字 : '7O' is not a valid integer value");
   // The texts and every number before LineSpace are new ...
   EXPECT_EQ(s.Sign1, "[[");
   EXPECT_EQ(s.Sign2, "||");
@@ -87,6 +88,42 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   EXPECT_EQ(s.RightTopX, old.RightTopX);
   EXPECT_EQ(s.AutoSetRightTop, old.AutoSetRightTop);
   EXPECT_EQ(s.CoverRightTop, old.CoverRightTop);
+}
+
+TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefusedByName) {
+  const struct {
+    EntryField field;
+    const char* text;
+    EntryResult::Outcome outcome;
+    const char* message;
+  } cases[] = {
+      {EntryField::PictureRatio, "1001", EntryResult::Outcome::RatioTooLarge, "錯誤 : 圖形比例不可大於 1000 !"},
+      {EntryField::PictureRatio, "99999999", EntryResult::Outcome::RatioTooLarge, "錯誤 : 圖形比例不可大於 1000 !"},
+      {EntryField::PictureRatio, "0", EntryResult::Outcome::RatioNotPositive, "錯誤 : 圖形比例必須大於 0 !"},
+      {EntryField::FieldSpace, "-1", EntryResult::Outcome::SpacingNegative, "錯誤 : 每一個欄的距離不可小於 0 !"},
+      {EntryField::LineSpace, "-70", EntryResult::Outcome::SpacingNegative, "錯誤 : 行距不可小於 0 !"},
+      {EntryField::WordSpace, "-2147483648", EntryResult::Outcome::SpacingNegative, "錯誤 : 字距不可小於 0 !"},
+      {EntryField::MaxLineWord, "x", EntryResult::Outcome::NotAnInteger,
+       "秀圖每行最長字數欄要填入數字 : 'x' is not a valid integer value"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    SettingsEntry entry = EntryFromSettings(Settings{});
+    entry.Number(c.field) = c.text;
+    Settings s = Distinct();
+    const EntryResult result = ApplySettingsEntry(entry, s);
+    EXPECT_EQ(result.Result, c.outcome);
+    EXPECT_EQ(result.Field, c.field);
+    EXPECT_EQ(EntryResultMessage(result), c.message);
+    EXPECT_EQ(EntryFieldValue(s, c.field), EntryFieldValue(Distinct(), c.field));
+  }
+  // The limits themselves are taken.
+  SettingsEntry entry = EntryFromSettings(Settings{});
+  entry.Number(EntryField::PictureRatio) = "1000";
+  entry.Number(EntryField::WordSpace) = "0";
+  Settings s;
+  ASSERT_TRUE(ApplySettingsEntry(entry, s).Ok());
+  EXPECT_EQ(s.PictureRatio, 1000);
 }
 
 TEST(SettingsEntryTest, OnlyAScaleOfZeroOrLessIsRefused) {

@@ -349,10 +349,54 @@ TYPED_TEST_P(EditorSuite, ScrollingAndEnabling) {
   EXPECT_TRUE(e->IsEnabled());
 }
 
+TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit) {
+  // One line far beyond the editing limit, of double-byte characters with
+  // stray bytes between, so that any cut of it falls near a character.
+  std::string longLine = "T01n0001_p0001a01\xF9\xF8";
+  for (int i = 0; longLine.size() < 40000; ++i) longLine += i % 7 == 0 ? "\xA4\x7C\x80" : "\xA5\xD2{";
+  const std::string t = "short\r\n" + longLine + "{{\xA5\xD2||\xA4\x41}}\r\nlast\r\n";
+  auto e = this->Make("");
+  e->SetModified(false);
+  e->SetReadOnlyText(t);
+  EXPECT_TRUE(e->IsReadOnly());
+  EXPECT_FALSE(e->Modified());
+  EXPECT_EQ(e->Text(), t);
+  EXPECT_EQ(e->TextLength(), static_cast<int>(t.size()));
+  // Every match where the byte model finds it, also across any piece break.
+  const int n = static_cast<int>(t.size());
+  for (std::string what : {"{{", "{\xA4\x7C", "\x80\xA5", "||"}) {
+    for (int start : {0, 7, 1023, 1030, 20000, 39990}) {
+      ASSERT_EQ(e->Find(what, start, n, {true, false}), ModelFind(t, what, start, n))
+          << ::testing::PrintToString(what) << " from " << start;
+    }
+  }
+  // A selection anywhere gives the bytes there.
+  for (int start : {1, 1024, 1031, 30001, n - 20}) {
+    e->SetSelection(start, 9);
+    const int from = ModelFloor(t, start);
+    EXPECT_EQ(e->SelStart(), from);
+    EXPECT_EQ(e->SelectedBytes(), t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(e->SelLength())));
+  }
+  // No edit changes it.
+  e->SetSelection(0, 5);
+  e->ReplaceSelection("x");
+  e->Cut();
+  e->Paste();
+  e->Undo();
+  EXPECT_EQ(e->Text(), t);
+  EXPECT_FALSE(e->Modified());
+  // The next SetText opens for editing again.
+  e->SetText("ab");
+  EXPECT_FALSE(e->IsReadOnly());
+  e->SetSelection(0, 1);
+  e->ReplaceSelection("x");
+  EXPECT_EQ(e->Text(), "xb");
+}
+
 REGISTER_TYPED_TEST_SUITE_P(EditorSuite, WholeTextAndLinesRoundTrip, SelectionIsRoundedToWholeCharacters,
                             ReplaceSelectionKeepsEveryOtherByte, RandomEditsAgreeWithTheByteModel,
                             FindMatchesWholeCharactersOnly, FindOptions,
                             UndoRestoresTheSavedStateAndSetTextStartsANewHistory, CutCopyPasteKeepTheBytes,
-                            ScrollingAndEnabling);
+                            ScrollingAndEnabling, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit);
 
 }  // namespace zorvel::test

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
 
 #include "core/text/memory_editor.h"
 #include "core/text/text_file.h"
@@ -147,6 +148,68 @@ TEST_F(TextDocumentTest, CancelledSaveAsStillGoesOnToTheOpenDialog) {
   EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"open", "save", "open"}));
   EXPECT_EQ(editor.Text(), "other");
   EXPECT_FALSE(editor.Modified());
+}
+
+TEST(LongLineTest, TheFirstLineBeyondTheLimitIsFoundWhateverItsEnding) {
+  const std::string atLimit(8192, 'a');
+  const std::string over(8193, 'b');
+  const struct {
+    std::string text;
+    std::optional<LongLine> found;
+  } cases[] = {
+      {"", std::nullopt},
+      {atLimit, std::nullopt},
+      {atLimit + "\r\n" + atLimit, std::nullopt},
+      {over, LongLine{0, 8193}},
+      {"a\r\nb\rc\n" + over + "\r\n" + over + over, LongLine{3, 8193}},
+      {"\r\n\n\r" + over + "x", LongLine{3, 8194}},
+  };
+  for (const auto& c : cases) {
+    const std::optional<LongLine> found = FindLongLine(c.text);
+    ASSERT_EQ(found.has_value(), c.found.has_value()) << c.text.size();
+    if (found) {
+      EXPECT_EQ(found->Line, c.found->Line);
+      EXPECT_EQ(found->Length, c.found->Length);
+    }
+  }
+}
+
+TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgrees) {
+  const std::string kept = dir.File("kept.txt");
+  WriteFile(kept, "kept");
+  dialogs.Open.push_back(kept);
+  ASSERT_TRUE(document.FileOpen());
+  const std::string path = dir.File("one-line.txt");
+  const std::string bytes = "head\r\n" + std::string(3 * 1024 * 1024, 'x') + "{{a||b}}\r\n";
+  WriteFile(path, bytes);
+  const std::string question = "第 2 行長達 3145736 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?";
+
+  // No: nothing is opened.
+  dialogs.Open.push_back(path);
+  prompts.Answers.push_back(Answer::No);
+  EXPECT_FALSE(document.FileOpen());
+  EXPECT_EQ(prompts.Shown, std::vector<std::string>{question});
+  EXPECT_EQ(editor.Text(), "kept");
+  EXPECT_FALSE(editor.IsReadOnly());
+  EXPECT_EQ(document.FileName(), kept);
+
+  // Yes: the bytes as they are, read-only, and the caption says so.
+  dialogs.Open.push_back(path);
+  prompts.Answers.push_back(Answer::Yes);
+  ASSERT_TRUE(document.FileOpen());
+  EXPECT_EQ(editor.Text(), bytes);
+  EXPECT_TRUE(editor.IsReadOnly());
+  EXPECT_FALSE(editor.Modified());
+  EXPECT_EQ(document.Caption(), path + " (唯讀)");
+  // Saving writes the same bytes back.
+  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(path), bytes);
+
+  // An ordinary file opens for editing again.
+  dialogs.Open.push_back(kept);
+  ASSERT_TRUE(document.FileOpen());
+  EXPECT_FALSE(editor.IsReadOnly());
+  EXPECT_EQ(document.Caption(), kept);
 }
 
 TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
