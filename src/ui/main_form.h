@@ -67,6 +67,10 @@ class TMainForm : public QMainWindow {
   // layout; false keeps the window open. FormClose runs once the close is agreed.
   bool FormCloseQuery();
   void FormClose();
+  // The exit on a logout or shutdown (SIGTERM, SIGHUP): what a close writes,
+  // without its questions, since nobody is there to answer them. The unsaved
+  // text goes to its recovery file, never over the text itself.
+  void SaveForExit();
 
  public slots:
   // File menu
@@ -131,6 +135,8 @@ class TMainForm : public QMainWindow {
   void FormCreate();
   void ReadScreen();
   bool WriteScreen();
+  enum class LayoutWrite { Written, NotWritable, Failed };
+  LayoutWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
   QMdiSubWindow* TextSubWindow() const;
   QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)(),
