@@ -10,6 +10,7 @@
 #include "ui/auto_load_picture_form.h"
 #include "ui/auto_load_report_form.h"
 #include "ui/bookmark_form.h"
+#include "ui/exit_signals.h"
 #include "ui/field_shift_form.h"
 #include "ui/get_name_form.h"
 #include "ui/icons/tool_icons.h"
@@ -91,10 +92,19 @@ void DestroyZorvelWindows() {
   SelectForm = nullptr;
 }
 
+void InstallExitOnSignals() {
+  InstallExitSignals([](int) {
+    if (MainForm) MainForm->SaveForExit();
+    QApplication::exit(0);
+  });
+}
+
 int RunZorvel(QApplication& app) {
   CreateZorvelWindows();
+  InstallExitOnSignals();
   MainForm->show();
   const int result = app.exec();
+  RemoveExitSignals();
   DestroyZorvelWindows();
   return result;
 }

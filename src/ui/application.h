@@ -17,6 +17,11 @@ void CreateZorvelWindows();
 // does not run the close sequence.
 void DestroyZorvelWindows();
 
+// From now on SIGTERM and SIGHUP (logout, shutdown) end the event loop after
+// the main window's exit writes: the unsaved text to its recovery file, the
+// layout to zorvel.ini, the calibration store. RunZorvel calls it.
+void InstallExitOnSignals();
+
 // Maps the face "細明體" to the installed Ming font, so that every Chinese text
 // finds its glyphs.
 void InstallFontSubstitutions();

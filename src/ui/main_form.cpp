@@ -19,6 +19,7 @@
 #include "core/pages/calibration_save.h"
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
+#include "core/text/document_recovery.h"
 #include "ui/about_form.h"
 #include "ui/auto_load_picture_form.h"
 #include "ui/bookmark_form.h"
@@ -33,6 +34,7 @@
 #include "ui/replace_form.h"
 #include "ui/set_ratio_form.h"
 #include "ui/text_form.h"
+#include "ui/text_recovery.h"
 #include "ui/toolbar_layout.h"
 
 using zorvel::ui::U;
@@ -597,7 +599,22 @@ bool TMainForm::FormCloseQuery() {
         break;
     }
   }
+  switch (WriteLayout()) {
+    case LayoutWrite::Written:
+      return true;
+    case LayoutWrite::NotWritable:
+      return AppPrompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
+    case LayoutWrite::Failed:
+      AppPrompts().Error("Unable to write to " + IniFileName().toStdString());
+      return false;
+  }
+  return false;
+}
 
+// The layout of the three windows into the fields, then section "Screen" and
+// the toolbar layout into zorvel.ini. The first write tells whether the file
+// can be written at all.
+TMainForm::LayoutWrite TMainForm::WriteLayout() {
   auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
     if (!window) return;
     const QRect bounds =
@@ -618,9 +635,7 @@ bool TMainForm::FormCloseQuery() {
 
   const QString path = IniFileName();
   zorvel::IniFile ini(LocalPath(path));
-  if (!ini.WriteInteger("Screen", "SaveScreen", SaveScreen)) {
-    return AppPrompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
-  }
+  if (!ini.WriteInteger("Screen", "SaveScreen", SaveScreen)) return LayoutWrite::NotWritable;
   const std::pair<const char*, int> keys[] = {
       {"MainTop", MainTop},       {"MainLeft", MainLeft},     {"MainWidth", MainWidth},
       {"MainHeight", MainHeight}, {"TextTop", TextTop},       {"TextLeft", TextLeft},
@@ -635,11 +650,7 @@ bool TMainForm::FormCloseQuery() {
     }
   }
   if (written) written = SaveToolbarLayout(this, Toolbars(), ini);
-  if (!written) {
-    AppPrompts().Error("Unable to write to " + path.toStdString());
-    return false;
-  }
-  return true;
+  return written ? LayoutWrite::Written : LayoutWrite::Failed;
 }
 
 // The calibration store is saved when it holds changes; when that fails the
@@ -652,6 +663,14 @@ bool TMainForm::SaveCalibrationBeforeClose() {
 // The replacement table is released.
 void TMainForm::FormClose() {
   if (fmReplace) fmReplace->ReleaseTable();
+  // The text was saved or its changes discarded: its recovery file goes.
+  if (TextForm) TextForm->Recovery().Rules().SessionClosed();
+}
+
+void TMainForm::SaveForExit() {
+  if (TextForm) TextForm->Recovery().Rules().SaveForExit();
+  WriteLayout();
+  FormClose();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {

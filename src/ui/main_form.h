@@ -70,6 +70,10 @@ class TMainForm : public QMainWindow {
   // the operator chose not to close.
   bool SaveCalibrationBeforeClose();
   void FormClose();
+  // The exit on a logout or shutdown (SIGTERM, SIGHUP): what a close writes,
+  // without its questions, since nobody is there to answer them. The unsaved
+  // text goes to its recovery file, never over the text itself.
+  void SaveForExit();
 
  public slots:
   // File menu
@@ -134,6 +138,8 @@ class TMainForm : public QMainWindow {
   void FormCreate();
   void ReadScreen();
   bool WriteScreen();
+  enum class LayoutWrite { Written, NotWritable, Failed };
+  LayoutWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
   QMdiSubWindow* TextSubWindow() const;
   QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)(),

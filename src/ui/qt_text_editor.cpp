@@ -11,6 +11,8 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "core/text/big5.h"
 #include "core/text/text_search.h"
@@ -377,6 +379,29 @@ std::string QtTextEditor::Text() const {
     out += LineEndBytes(index_.Line(line).End);
   }
   return out;
+}
+
+std::function<std::string()> QtTextEditor::TextSnapshot() const {
+  struct Line {
+    QString Text;
+    LineEnd End;
+  };
+  auto lines = std::make_shared<std::vector<Line>>();
+  lines->reserve(static_cast<std::size_t>(index_.LineCount()));
+  int line = 0;
+  for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next(), ++line) {
+    lines->push_back(Line{b.text(), index_.Line(line).End});
+  }
+  const auto length = static_cast<std::size_t>(index_.TextLength());
+  return [lines, length] {
+    std::string out;
+    out.reserve(length);
+    for (const Line& l : *lines) {
+      out += UnicodeToBig5(View(l.Text));
+      out += LineEndBytes(l.End);
+    }
+    return out;
+  };
 }
 
 void QtTextEditor::SetText(std::string_view bytes) {

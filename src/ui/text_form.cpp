@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMdiSubWindow>
@@ -24,6 +25,7 @@
 #include "ui/qt_text_editor.h"
 #include "ui/replace_form.h"
 #include "ui/select_form.h"
+#include "ui/text_recovery.h"
 
 using zorvel::ui::U;
 
@@ -104,6 +106,9 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
     UpdateCaption();
     emit FileNameChanged(FileName());
   };
+  // An unnamed text's recovery file goes to the start folder, beside zorvel.ini.
+  recovery_ = std::make_unique<TextRecovery>(*editor_, *document_,
+                                             MainForm ? MainForm->StartFolder : QDir::currentPath());
 
   BuildPopupMenu();
   editor_->setContextMenuPolicy(Qt::CustomContextMenu);

@@ -24,6 +24,7 @@ class TextProofreader;
 struct Settings;
 }  // namespace zorvel
 class ForwardingPrompts;
+class TextRecovery;
 
 class TTextForm : public QWidget {
   Q_OBJECT
@@ -42,6 +43,8 @@ class TTextForm : public QWidget {
   void FileSaveAs();
   // The question at close: false when the operator cancelled.
   bool CloseQuery();
+  // The recovery file of the unsaved text (periodic write, exit write, offer on open).
+  TextRecovery& Recovery() { return *recovery_; }
   // The font command "設定字型...".
   void N9Click();
 
@@ -90,6 +93,7 @@ class TTextForm : public QWidget {
   std::unique_ptr<TTextFormDialogs> dialogs_;
   zorvel::QtTextEditor* editor_ = nullptr;
   std::unique_ptr<zorvel::TextDocument> document_;
+  std::unique_ptr<TextRecovery> recovery_;  // after document_: it goes first
   QMenu* textPopupMenu_ = nullptr;
   std::unique_ptr<ForwardingPrompts> prompts_;
   std::unique_ptr<zorvel::TextProofreader> proofreader_;

@@ -72,10 +72,11 @@ bool TextDocument::FileOpen() {
     prompts_().Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
     return false;
   }
+  const bool recovered = OnLoading && OnLoading(path, bytes);
   if (!LoadTextBytes(editor_, bytes, prompts_())) return false;
   SetFileName(path);
   editor_.SetFocus();
-  editor_.SetModified(false);
+  editor_.SetModified(recovered);
   return true;
 }
 
@@ -86,6 +87,7 @@ SaveResult TextDocument::WriteTo(const std::string& path) {
     return SaveResult::Failed;
   }
   editor_.SetModified(false);
+  if (OnSaved) OnSaved();
   return SaveResult::Saved;
 }
 

@@ -62,6 +62,12 @@ class TextDocument {
   // Sets the path (and so the caption) of a text loaded without the open
   // dialog, as a bookmark jump does.
   void SetFileName(const std::string& path);
+  // Called by FileOpen with a text just read, before it is shown: may put other
+  // bytes in its place (a recovered text) and then returns true, which leaves
+  // the document modified.
+  std::function<bool(const std::string& path, std::string& bytes)> OnLoading;
+  // Called after the document was written to its file.
+  std::function<void()> OnSaved;
 
   // Each returns true when it did what it was asked.
   bool FileOpen();

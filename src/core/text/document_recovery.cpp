@@ -1,0 +1,137 @@
+#include "core/text/document_recovery.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/text/text_file.h"
+
+namespace zorvel {
+
+DocumentRecovery::DocumentRecovery(TextEditor& editor, TextDocument& document,
+                                   std::function<Prompts&()> prompts, std::string unnamed_folder)
+    : editor_(editor),
+      document_(document),
+      prompts_(std::move(prompts)),
+      unnamed_folder_(std::move(unnamed_folder)) {
+  Snapshot = [this]() -> RecoveryWriter::Producer {
+    return [bytes = editor_.Text()]() mutable { return std::move(bytes); };
+  };
+  document_.OnLoading = [this](const std::string& path, std::string& bytes) { return Loading(path, bytes); };
+  document_.OnSaved = [this] { Saved(); };
+}
+
+DocumentRecovery::~DocumentRecovery() {
+  document_.OnLoading = nullptr;
+  document_.OnSaved = nullptr;
+}
+
+std::string DocumentRecovery::RestoreQuestion(const std::string& text_path) {
+  return "文件 " + text_path + " 有較新的復原檔 " + RecoveryFileName(text_path) +
+         ", 是否還原?\n是 : 還原復原檔的內容 (原檔在儲存前不會變動)\n否 : 刪除復原檔\n取消 : 保留復原檔";
+}
+
+std::string DocumentRecovery::WriteFailedWarning(const std::string& recovery_path) {
+  return "警告 : 復原檔 " + recovery_path + " 無法寫入!";
+}
+
+std::string DocumentRecovery::RecoveryPath() const {
+  if (document_.FileName().empty()) return RecoveryFileName(unnamed_folder_ + "/" + kUnnamedRecoveryText);
+  return RecoveryFileName(document_.FileName());
+}
+
+void DocumentRecovery::Release() {
+  if (owned_.empty()) return;
+  writer_.Remove(owned_);
+  owned_.clear();
+}
+
+void DocumentRecovery::MoveAsideForeign(const std::string& path) {
+  if (owned_ == path) return;
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0) return;
+  // Left by another run or kept by the operator: this run's text must not
+  // overwrite it.
+  std::rename(path.c_str(), KeptRecoveryFileName(path).c_str());
+}
+
+void DocumentRecovery::AutoSave() {
+  if (frozen_) return;
+  const std::string failed = writer_.TakeFailure();
+  if (!failed.empty() && warned_.insert(failed).second) prompts_().Message(WriteFailedWarning(failed));
+  if (!editor_.Modified()) {
+    // Back to the text as saved (undone, or saved elsewhere): nothing to keep.
+    Release();
+    changed_ = false;
+    return;
+  }
+  const std::string path = RecoveryPath();
+  if (!owned_.empty() && owned_ != path) Release();
+  if (owned_ == path && !changed_) return;
+  MoveAsideForeign(path);
+  writer_.WriteLater(path, Snapshot());
+  owned_ = path;
+  changed_ = false;
+}
+
+bool DocumentRecovery::SaveForExit() {
+  if (frozen_) return true;
+  frozen_ = true;
+  if (!editor_.Modified()) return true;
+  const std::string path = RecoveryPath();
+  if (!owned_.empty() && owned_ != path) writer_.Remove(owned_);
+  MoveAsideForeign(path);
+  owned_ = path;
+  return writer_.WriteNow(path, editor_.Text());
+}
+
+void DocumentRecovery::SessionClosed() {
+  if (frozen_) return;
+  Release();
+  frozen_ = true;
+}
+
+void DocumentRecovery::Saved() {
+  if (frozen_) return;
+  Release();
+  changed_ = false;
+}
+
+bool DocumentRecovery::Loading(const std::string& path, std::string& bytes) {
+  if (frozen_) return false;
+  // The text shown so far was saved or discarded before this open.
+  Release();
+  changed_ = false;
+  if (!HasNewerRecovery(path)) return false;
+  const std::string recovery = RecoveryFileName(path);
+  switch (prompts_().AskYesNoCancel(RestoreQuestion(path))) {
+    case Answer::Yes: {
+      std::string recovered;
+      std::string reason;
+      if (!ReadTextFile(recovery, recovered, reason)) {
+        prompts_().Error("無法開啟檔案 " + recovery + " : " + reason);
+        return false;
+      }
+      if (recovered.size() > static_cast<std::size_t>(kMaxTextLength)) {
+        prompts_().Error("無法開啟檔案 " + recovery + " : 檔案超過 104857600 位元組的上限");
+        return false;
+      }
+      bytes = std::move(recovered);
+      owned_ = recovery;
+      return true;
+    }
+    case Answer::No:
+      if (::unlink(recovery.c_str()) != 0) {
+        prompts_().Error("無法刪除檔案 " + recovery + " : " + std::strerror(errno));
+      }
+      return false;
+    case Answer::Cancel:
+      return false;
+  }
+  return false;
+}
+
+}  // namespace zorvel

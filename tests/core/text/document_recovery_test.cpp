@@ -1,0 +1,263 @@
+// The recovery file over the in-memory editor and real files: the periodic and
+// the exit write, removal after a save or a discard, and the offer on open.
+#include "core/text/document_recovery.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <thread>
+
+#include "core/text/memory_editor.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct OneFileDialogs : FileDialogs {
+  std::deque<std::string> Open;
+  std::deque<std::string> Save;
+  std::string OpenFileName() override { return Pop(Open); }
+  std::string SaveFileName() override { return Pop(Save); }
+  static std::string Pop(std::deque<std::string>& queue) {
+    if (queue.empty()) return {};
+    std::string path = queue.front();
+    queue.pop_front();
+    return path;
+  }
+};
+
+// Sets a file's modification time to now plus seconds.
+void Touch(const std::string& path, int seconds) {
+  fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(seconds));
+}
+
+class DocumentRecoveryTest : public ::testing::Test {
+ protected:
+  DocumentRecoveryTest()
+      : document(
+            editor, [this]() -> Prompts& { return prompts; }, dialogs),
+        recovery(
+            editor, document, [this]() -> Prompts& { return prompts; }, dir.Path().string()) {}
+
+  void Open(const std::string& path) {
+    dialogs.Open.push_back(path);
+    ASSERT_TRUE(document.FileOpen());
+  }
+  void Type(std::string_view bytes) {
+    editor.SetSelStart(editor.TextLength());
+    editor.ReplaceSelection(bytes);
+    recovery.NoteChange();
+  }
+  void AutoSaveAndWait() {
+    recovery.AutoSave();
+    recovery.Writer().Wait();
+  }
+  bool Exists(const std::string& path) const { return fs::exists(path); }
+
+  TempDir dir;
+  MemoryEditor editor;
+  ScriptedPrompts prompts;
+  OneFileDialogs dialogs;
+  TextDocument document;
+  DocumentRecovery recovery;
+  const std::string text = dir.File("T01.txt");
+  const std::string backup = text + ".zorvel-recovery";
+};
+
+TEST_F(DocumentRecoveryTest, PeriodicWriteKeepsTheModifiedTextBesideTheFile) {
+  WriteFile(text, "old\r\n");
+  Open(text);
+  AutoSaveAndWait();
+  EXPECT_FALSE(Exists(backup)) << "an unmodified text needs no recovery file";
+
+  Type("new");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "old\r\nnew");
+  EXPECT_EQ(ReadFile(text), "old\r\n") << "the operator's text is never written unasked";
+
+  // Nothing changed since: the file is not written again.
+  WriteFile(backup, "marker");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "marker");
+  Type("er");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "old\r\nnewer");
+
+  // Back to the text as saved: the recovery file goes.
+  editor.SetModified(false);
+  AutoSaveAndWait();
+  EXPECT_FALSE(Exists(backup));
+  EXPECT_TRUE(prompts.Shown.empty());
+}
+
+TEST_F(DocumentRecoveryTest, SaveDiscardAndCloseRemoveTheRecoveryFile) {
+  const std::string other = dir.File("T02.txt");
+  WriteFile(text, "a");
+  WriteFile(other, "b");
+  struct Case {
+    const char* name;
+    std::function<void()> end;
+  };
+  const Case cases[] = {
+      {"saved", [&] { EXPECT_EQ(document.FileSave(), SaveResult::Saved); }},
+      {"saved as",
+       [&] {
+         dialogs.Save.push_back(dir.File("T03.txt"));
+         EXPECT_EQ(document.FileSaveAs(), SaveResult::Saved);
+       }},
+      {"discarded by an open",
+       [&] {
+         prompts.Answers.push_back(Answer::No);
+         Open(other);
+       }},
+      {"closed", [&] { recovery.SessionClosed(); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open(text);
+    Type("+");
+    AutoSaveAndWait();
+    ASSERT_TRUE(Exists(backup));
+    c.end();
+    recovery.Writer().Wait();
+    EXPECT_FALSE(Exists(backup));
+  }
+}
+
+TEST_F(DocumentRecoveryTest, RemovalWaitsForTheWriteInProgress) {
+  WriteFile(text, "a");
+  Open(text);
+  Type("+");
+  std::atomic<bool> started{false};
+  std::atomic<bool> release{false};
+  recovery.Snapshot = [&]() -> RecoveryWriter::Producer {
+    return [&] {
+      started = true;
+      while (!release) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      return std::string("late");
+    };
+  };
+  recovery.AutoSave();
+  for (int i = 0; i < 5000 && !started; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(started);
+  std::thread releaser([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    release = true;
+  });
+  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
+  releaser.join();
+  recovery.Writer().Wait();
+  EXPECT_FALSE(Exists(backup)) << "a write that ended after the save brought the recovery file back";
+}
+
+TEST_F(DocumentRecoveryTest, ExitWriteIsImmediateAndFinal) {
+  WriteFile(text, "a");
+  Open(text);
+  Type("bc");
+  EXPECT_TRUE(recovery.SaveForExit());
+  EXPECT_EQ(ReadFile(backup), "abc");
+  // Whatever the close sequence still does afterwards keeps the file.
+  recovery.SessionClosed();
+  recovery.Writer().Wait();
+  EXPECT_EQ(ReadFile(backup), "abc");
+  EXPECT_EQ(ReadFile(text), "a");
+}
+
+TEST_F(DocumentRecoveryTest, UnnamedTextGoesToTheStartFolder) {
+  Type("typed");
+  EXPECT_TRUE(recovery.SaveForExit());
+  EXPECT_EQ(ReadFile(dir.File("zorvel-untitled.txt.zorvel-recovery")), "typed");
+}
+
+TEST_F(DocumentRecoveryTest, ARecoveryFileOfAnotherRunIsMovedAsideNotOverwritten) {
+  WriteFile(text, "a");
+  WriteFile(backup, "earlier run");
+  Touch(backup, -100);  // older than the text: not offered
+  Open(text);
+  EXPECT_TRUE(prompts.Shown.empty());
+  Type("+");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "a+");
+  EXPECT_EQ(ReadFile(backup + ".kept"), "earlier run");
+  // A second foreign one takes the next free name.
+  recovery.SessionClosed();
+  WriteFile(backup, "third");
+  Type("+");
+  EXPECT_TRUE(DocumentRecovery(
+                  editor, document, [this]() -> Prompts& { return prompts; }, dir.Path().string())
+                  .SaveForExit());
+  EXPECT_EQ(ReadFile(backup + ".kept2"), "third");
+  EXPECT_EQ(ReadFile(backup), "a++");
+}
+
+TEST_F(DocumentRecoveryTest, OpenOffersANewerRecoveryFile) {
+  struct Case {
+    Answer answer;
+    std::string shown;  // the editor's text after the open
+    bool modified;
+    bool recovery_stays;
+  };
+  const Case cases[] = {
+      {Answer::Yes, "recovered", true, true},
+      {Answer::No, "original", false, false},
+      {Answer::Cancel, "original", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.answer));
+    prompts.Shown.clear();
+    WriteFile(text, "original");
+    WriteFile(backup, "recovered");
+    Touch(backup, 10);
+    prompts.Answers.push_back(c.answer);
+    Open(text);
+    ASSERT_EQ(prompts.Shown.size(), 1u);
+    EXPECT_EQ(prompts.Shown[0], DocumentRecovery::RestoreQuestion(text));
+    EXPECT_EQ(editor.Text(), c.shown);
+    EXPECT_EQ(editor.Modified(), c.modified);
+    EXPECT_EQ(document.FileName(), text);
+    EXPECT_EQ(ReadFile(text), "original") << "nothing is written over the text before a save";
+    EXPECT_EQ(Exists(backup), c.recovery_stays);
+    // Leave the document unmodified for the next case.
+    editor.SetModified(false);
+    recovery.AutoSave();
+    recovery.Writer().Wait();
+  }
+
+  // A recovery file as new as the text counts as newer.
+  WriteFile(text, "original");
+  WriteFile(backup, "recovered");
+  Touch(text, 0);
+  fs::last_write_time(backup, fs::last_write_time(text));
+  prompts.Answers.push_back(Answer::Yes);
+  Open(text);
+  EXPECT_EQ(editor.Text(), "recovered");
+  // Saving the restored text writes it to the text and removes the recovery file.
+  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
+  EXPECT_EQ(ReadFile(text), "recovered");
+  EXPECT_FALSE(Exists(backup));
+}
+
+TEST_F(DocumentRecoveryTest, FailedBackgroundWriteIsReportedOnce) {
+  const std::string locked = dir.File("locked");
+  fs::create_directory(locked);
+  const std::string inside = locked + "/T01.txt";
+  WriteFile(inside, "a");
+  Open(inside);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  for (int i = 0; i < 3; ++i) {
+    Type("+");
+    AutoSaveAndWait();
+  }
+  recovery.AutoSave();
+  fs::permissions(locked, fs::perms::owner_all);
+  ASSERT_EQ(prompts.Shown.size(), 1u);
+  EXPECT_EQ(prompts.Shown[0], DocumentRecovery::WriteFailedWarning(inside + ".zorvel-recovery"));
+}
+
+}  // namespace
+}  // namespace zorvel::test
