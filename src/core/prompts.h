@@ -21,6 +21,9 @@ struct ChoiceRequest {
   bool Agree[3] = {false, false, false};  // lime green fields
   int DefaultButton = 1;                  // 1, 2 or 3: the reading Enter takes
   std::string UserString;                 // Big5: preset of the user string field
+  // Readings that may be chosen; a key or item of any other reading does nothing.
+  bool Writable[3] = {true, true, false};
+  std::string Note;  // UTF-8: what the window's status says, empty for nothing
 };
 
 struct ChoiceAnswer {

@@ -17,6 +17,12 @@ std::string Cut(std::string_view s, int from, int to) {
 
 }  // namespace
 
+bool AnswerWritable(const DifferenceMark& mark, int selectResult) {
+  if (mark.Status != MarkStatus::Ok) return false;
+  if (selectResult == 4) return true;
+  return selectResult >= 1 && selectResult <= 3 && mark.Writable[selectResult - 1];
+}
+
 std::string_view MarkStatusMessage(MarkStatus status) {
   switch (status) {
     case MarkStatus::Ok:
@@ -82,6 +88,11 @@ DifferenceMark ParseDifferenceMark(std::string_view rest, std::string_view sign1
     }
   } else {
     mark.SecondStr = Cut(rest, p2 + len2, p3);
+  }
+  const std::string* readings[] = {&mark.FirstStr, &mark.SecondStr, &mark.ThirdStr};
+  for (int i = 0; i < 3; ++i) {
+    const bool offered = i < 2 || mark.ThreeReadings;
+    mark.Writable[i] = offered && Find(sign2, *readings[i]) == 0;
   }
   mark.Length = p3 - p1 + len3;
   return mark;

@@ -11,6 +11,10 @@ inline constexpr std::string_view kNoMarkFound = "我沒有找到差異起始符
 inline constexpr std::string_view kCursorNotOnOpening = "錯誤 : 文字游標不在起始符號之上.";
 inline constexpr std::string_view kNoSeparator = "錯誤 : 找不到間隔符號.";
 inline constexpr std::string_view kNoClosing = "錯誤 : 找不到結束符號.";
+// The choice window's note on a third reading that still holds the separator
+// (a mark with four or more readings).
+inline constexpr std::string_view kThirdHoldsSeparator =
+    "注意 : 第三組含有間隔符號 (差異符號內超過三組字串), 不能直接選用, 請用自訂字串.";
 
 enum class MarkStatus { Ok, NotOnOpening, NoSeparator, NoClosing };
 
@@ -23,7 +27,16 @@ struct DifferenceMark {
   // two of three readings share, else the first. Only with three readings.
   bool Agree[3] = {false, false, false};
   int DefaultButton = 1;
+  // Whether each reading may be written into the text: it is offered (the
+  // third only with three readings) and holds no separator token. A mark with
+  // more than three readings keeps the rest in the third, separators and all;
+  // writing that would leave a broken mark behind.
+  bool Writable[3] = {true, true, false};
 };
+
+// Whether the answer of the choice window (1 to 3 a reading, 4 the user string)
+// may replace the mark; 0 (cancel) and anything else may not.
+bool AnswerWritable(const DifferenceMark& mark, int selectResult);
 
 // The operator's message for a status other than Ok.
 std::string_view MarkStatusMessage(MarkStatus status);

@@ -76,6 +76,8 @@ void TextProofreader::SelectOneWord() {
   for (int i = 0; i < 3; ++i) request.Agree[i] = LastMark.Agree[i];
   request.DefaultButton = LastMark.DefaultButton;
   request.UserString = settings_.UserString;
+  for (int i = 0; i < 3; ++i) request.Writable[i] = LastMark.Writable[i];
+  if (LastMark.ThreeReadings && !LastMark.Writable[2]) request.Note = kThirdHoldsSeparator;
 
   editor_.SetSelStart(p0);
   editor_.SetSelLength(LastMark.Length);
@@ -84,9 +86,13 @@ void TextProofreader::SelectOneWord() {
   SelectResult = -1;
   editor_.SetEnabled(false);
   ChoiceAnswer answer = prompts_.Choose(request);
+  EnterGuard.ChoiceClosed(std::chrono::steady_clock::now());
   editor_.SetEnabled(true);
   SelectResult = answer.SelectResult;
   if (answer.GoNext) GoNext = true;
+  // A reading that is not offered, or that still holds a separator, is never
+  // written: the answer counts as a cancel.
+  if (SelectResult != 0 && !AnswerWritable(LastMark, SelectResult)) SelectResult = 0;
 
   const std::string* replacement = nullptr;
   switch (SelectResult) {

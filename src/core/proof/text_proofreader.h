@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/proof/difference_mark.h"
+#include "core/proof/enter_guard.h"
 #include "core/proof/line_ref.h"
 
 namespace zorvel {
@@ -62,6 +63,9 @@ class TextProofreader {
   bool PictureFileExists = false;
   // What the last SelectOneWord parsed (its Status tells whether it parsed).
   DifferenceMark LastMark;
+  // When the choice window last gave its answer: an Enter that follows at once
+  // was meant for that window, not for the text.
+  zorvel::EnterGuard EnterGuard;
 
  private:
   TextEditor& editor_;

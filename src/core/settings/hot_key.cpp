@@ -87,15 +87,47 @@ constexpr std::string_view kFunctionKeys[] = {"F1",  "F2",  "F3",  "F4",  "F5", 
 struct CommandKey {
   std::string_view Name;
   std::string_view Default;
+  std::string_view Caption;
 };
 constexpr CommandKey kCommandKeys[kHotKeyCount] = {
-    {"FindSign", "F2"},        {"ShowWord", "F3"},
-    {"SelectWord", "F4"},      {"All", "F1"},
-    {"PreviousPicture", "F5"}, {"NextPicture", "F6"},
-    {"SelFirstStr", "Ctrl+F"}, {"SelSecondStr", "Ctrl+S"},
-    {"SelThirdStr", "Ctrl+T"}, {"SelUserStr", "Ctrl+U"},
-    {"CancelSel", "ESC"},      {"CancelToNext", "Ctrl+N"},
+    {"FindSign", "F2", "尋找差異符號"},        {"ShowWord", "F3", "秀出圖形位置"},
+    {"SelectWord", "F4", "選擇正確字串"},      {"All", "F1", "以上三者"},
+    {"PreviousPicture", "F5", "開啟上一張圖"}, {"NextPicture", "F6", "開啟下一張圖"},
+    {"SelFirstStr", "Ctrl+F", "選第一組"},     {"SelSecondStr", "Ctrl+S", "選第二組"},
+    {"SelThirdStr", "Ctrl+T", "選第三組"},     {"SelUserStr", "Ctrl+U", "選自訂字串"},
+    {"CancelSel", "ESC", "取消選擇"},          {"CancelToNext", "Ctrl+N", "取消並選下組"},
 };
+
+constexpr int kMainWindowCommands = 6;
+
+// The main window's keys that no setting changes.
+struct FixedKey {
+  HotKey Key;
+  std::string_view Caption;
+};
+constexpr FixedKey kFixedMainKeys[] = {
+    {{'O', false, true, false}, "開啟舊檔"},
+    {{'S', false, true, false}, "儲存檔案"},
+    {{'F', false, true, false}, "尋找與取代"},
+};
+
+// Who else has command i's key in keys: a fixed key of the main window or
+// another command of the same window, among the commands `others` admits.
+template <typename Admit>
+std::optional<std::string_view> TakenBy(const HotKeySet& keys, int i, Admit others) {
+  const HotKey& key = keys[static_cast<std::size_t>(i)];
+  if (key.IsNone()) return std::nullopt;
+  if (i < kMainWindowCommands) {
+    for (const FixedKey& fixed : kFixedMainKeys) {
+      if (fixed.Key == key) return fixed.Caption;
+    }
+  }
+  for (int j = 0; j < kHotKeyCount; ++j) {
+    if (j == i || !others(j) || !SameHotKeyWindow(HotKeyCommand(i), HotKeyCommand(j))) continue;
+    if (keys[static_cast<std::size_t>(j)] == key) return kCommandKeys[j].Caption;
+  }
+  return std::nullopt;
+}
 
 }  // namespace
 
@@ -152,6 +184,66 @@ std::string_view HotKeyName(HotKeyCommand command) {
 
 std::string_view HotKeyDefaultText(HotKeyCommand command) {
   return kCommandKeys[static_cast<int>(command)].Default;
+}
+
+std::string_view HotKeyCaption(HotKeyCommand command) {
+  return kCommandKeys[static_cast<int>(command)].Caption;
+}
+
+bool SameHotKeyWindow(HotKeyCommand a, HotKeyCommand b) {
+  return (static_cast<int>(a) < kMainWindowCommands) == (static_cast<int>(b) < kMainWindowCommands);
+}
+
+std::optional<HotKeyClash> FindHotKeyClash(const HotKeySet& keys, const HotKeySet& inForce) {
+  auto unchanged = [&](int j) {
+    return keys[static_cast<std::size_t>(j)] == inForce[static_cast<std::size_t>(j)];
+  };
+  for (int i = 0; i < kHotKeyCount; ++i) {
+    if (unchanged(i)) continue;
+    // Named after a command that keeps its key, if one of them has it.
+    auto by = TakenBy(keys, i, unchanged);
+    if (!by) by = TakenBy(keys, i, [](int) { return true; });
+    if (by) return HotKeyClash{HotKeyCommand(i), *by};
+  }
+  for (int i = 0; i < kHotKeyCount; ++i) {
+    if (auto by = TakenBy(keys, i, [i](int j) { return j < i; })) return HotKeyClash{HotKeyCommand(i), *by};
+  }
+  return std::nullopt;
+}
+
+std::string HotKeyTakenMessage(const HotKey& key, std::string_view takenBy) {
+  return "錯誤 : 快速鍵 " + HotKeyToText(key) + " 已經是「" + std::string(takenBy) +
+         "」的快速鍵了, 請換一個.";
+}
+
+HotKeyReading ReadHotKeys(const std::array<std::string, kHotKeyCount>& texts) {
+  HotKeyReading reading;
+  for (int i = 0; i < kHotKeyCount; ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    const std::string& text = texts[at];
+    // The text as the note shows it: key names are ASCII, and any other
+    // character (a Big5 pair counts as one) is shown as "?".
+    std::string shown;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+      const auto c = static_cast<unsigned char>(text[k]);
+      if (c >= 0x81 && k + 1 < text.size()) ++k;
+      shown += (c >= 0x20 && c < 0x7F) ? text[k] : '?';
+    }
+    const std::string command =
+        std::string(kCommandKeys[i].Name) + " (" + std::string(kCommandKeys[i].Caption) + ")";
+    reading.Keys[at] = HotKeyFromText(text);
+    // An empty text is a command left without a key on purpose.
+    if (!text.empty() && reading.Keys[at].IsNone()) {
+      reading.Notes.push_back("快速鍵 " + command + " 設為 \"" + shown + "\", 無法辨認, 現在沒有快速鍵.");
+      continue;
+    }
+    if (auto by = TakenBy(reading.Keys, i, [i](int j) { return j < i; })) {
+      reading.Notes.push_back("快速鍵 " + command + " 設為 \"" + shown + "\", 與「" + std::string(*by) +
+                              "」相同, 現在沒有快速鍵.");
+      reading.Keys[at] = HotKey{};
+    }
+  }
+  return reading;
 }
 
 }  // namespace zorvel

@@ -5,8 +5,10 @@
 // layer maps these codes to its toolkit's keys.
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zorvel {
 
@@ -58,5 +60,41 @@ std::string_view HotKeyDefaultText(HotKeyCommand command);
 // The keys in force, indexed by HotKeyCommand. They live in the menus; this is
 // only how they travel between the menus and the settings file.
 using HotKeySet = std::array<HotKey, kHotKeyCount>;
+
+// The command's caption in the options dialog, without the colon.
+std::string_view HotKeyCaption(HotKeyCommand command);
+
+// Keys act in the window whose menu carries them: the first six in the main
+// window, the last six in the choice window. Two commands of one window with
+// the same key leave that key dead (the toolkit cannot tell which is meant), so
+// within a window every key belongs to one command. The main window also has
+// keys of its own that no setting changes: Ctrl+O, Ctrl+S and Ctrl+F.
+bool SameHotKeyWindow(HotKeyCommand a, HotKeyCommand b);
+
+// A key already taken: by which command, and what the operator calls it.
+struct HotKeyClash {
+  HotKeyCommand Command;     // the command that may not have the key
+  std::string_view TakenBy;  // caption of the command that has it
+};
+
+// The command whose key another command of its window already has. When a
+// pair clashes, the command whose key differs from the key in force is the one
+// refused, so that the operator is told about the key just entered; otherwise
+// the later one. Empty when every key is free.
+std::optional<HotKeyClash> FindHotKeyClash(const HotKeySet& keys, const HotKeySet& inForce);
+
+// "錯誤 : ..." for the options dialog: the key and the command that has it.
+std::string HotKeyTakenMessage(const HotKey& key, std::string_view takenBy);
+
+// The hot keys as the settings file gave them: each text is read by the text
+// rule; a text that names no key, and a key that an earlier command of the same
+// window (or a fixed key of the main window) already has, leave the command
+// without a key. Each such case adds one note saying which command, what was
+// written and that it has no key now.
+struct HotKeyReading {
+  HotKeySet Keys{};
+  std::vector<std::string> Notes;  // UTF-8
+};
+HotKeyReading ReadHotKeys(const std::array<std::string, kHotKeyCount>& texts);
 
 }  // namespace zorvel

@@ -86,7 +86,7 @@ std::string FieldText(const Field& field, const Settings& settings) {
 
 }  // namespace
 
-void LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys) {
+std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys) {
   const Settings defaults;
   for (const Field& field : kFields) {
     switch (field.Type) {
@@ -101,10 +101,15 @@ void LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys) {
         break;
     }
   }
+  std::array<std::string, kHotKeyCount> texts;
   for (int i = 0; i < kHotKeyCount; ++i) {
     auto command = static_cast<HotKeyCommand>(i);
-    hotKeys[i] = HotKeyFromText(ini.ReadString(kHotKey, HotKeyName(command), HotKeyDefaultText(command)));
+    texts[static_cast<std::size_t>(i)] =
+        ini.ReadString(kHotKey, HotKeyName(command), HotKeyDefaultText(command));
   }
+  HotKeyReading reading = ReadHotKeys(texts);
+  hotKeys = reading.Keys;
+  return std::move(reading.Notes);
 }
 
 bool SaveSettings(IniFile& ini, const Settings& settings, const HotKeySet& hotKeys, Prompts& prompts) {

@@ -3,6 +3,7 @@
 // Fields carry the names of their zorvel.ini keys. Texts are Big5 bytes.
 
 #include <string>
+#include <vector>
 
 #include "core/settings/hot_key.h"
 
@@ -50,8 +51,11 @@ struct Settings {
 };
 
 // Reads sections CheckSign, LineHead, Picture, RightTop and HotKey. Missing or
-// bad values give the defaults, silently.
-void LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys);
+// bad values give the defaults, silently, except for the hot keys: a key name
+// that cannot be read, or a key that another command of the same window has
+// already, leaves that command without a key and is told in the notes returned
+// (UTF-8, one per command; ReadHotKeys).
+std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys);
 
 // Writes the same sections. The first write tests the file: on failure it shows
 // "警告 : zorvel.ini 無法寫入!" and writes nothing more; a later failure shows

@@ -17,6 +17,7 @@
 
 #include "core/pages/page_view.h"
 #include "core/proof/line_head.h"
+#include "core/proof/line_head_watch.h"
 #include "core/proof/marks_report.h"
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
@@ -213,10 +214,18 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
     EXPECT_EQ(this->prompts_.EnabledWhileChoosing, std::vector<bool>{false});
     EXPECT_TRUE(this->editor_->IsEnabled());
 
-    // The third reading stays choosable with two readings: it is empty.
-    const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : user[result];
-    EXPECT_EQ(this->editor_->Text(), kHead + B("丙") + chosen + B("丁") + "\r\n" + kHead + "\r\n");
-    EXPECT_EQ(this->proof_.SelectResult, std::min(result, 4));
+    EXPECT_TRUE(r.Writable[0] && r.Writable[1]);
+    EXPECT_FALSE(r.Writable[2]);
+    EXPECT_EQ(r.Note, "");
+    if (result == 3) {
+      // The third reading is not offered with two: its key does nothing.
+      EXPECT_EQ(this->editor_->Text(), text);
+      EXPECT_EQ(this->proof_.SelectResult, 0);
+    } else {
+      const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : user[result];
+      EXPECT_EQ(this->editor_->Text(), kHead + B("丙") + chosen + B("丁") + "\r\n" + kHead + "\r\n");
+      EXPECT_EQ(this->proof_.SelectResult, std::min(result, 4));
+    }
     EXPECT_EQ(this->editor_->SelStart(), p0);  // the cursor stands before the replacement
     EXPECT_EQ(this->editor_->SelLength(), 0);
     EXPECT_EQ(this->proof_.FoundPos, p0);
@@ -250,20 +259,48 @@ TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
 }
 
 TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
-  // A fourth reading stays in the third.
-  this->Load(kHead + B("{{甲||乙||丙||丁}}甲") + "\r\n", static_cast<int>(kHead.size()));
+  // A fourth reading stays in the third, which is shown but never written:
+  // the window says why, and the user string is the way to choose.
+  const std::string four = kHead + B("{{甲||乙||丙||丁}}甲") + "\r\n";
+  struct Case {
+    ChoiceAnswer answer;
+    std::string text;
+  } cases[] = {{Pick(3), four},
+               {Pick(4, B("丙丁")), kHead + B("丙丁甲") + "\r\n"},
+               {Pick(2), kHead + B("乙甲") + "\r\n"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer.SelectResult);
+    this->Load(four, static_cast<int>(kHead.size()));
+    this->prompts_.ChoiceRequests.clear();
+    this->prompts_.Choices.push_back(c.answer);
+    this->proof_.SelectOneWord();
+    ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+    const ChoiceRequest& r = this->prompts_.ChoiceRequests[0];
+    EXPECT_EQ(this->proof_.ThirdStr, B("丙||丁"));
+    EXPECT_TRUE(r.ThreeReadings);
+    EXPECT_TRUE(r.Writable[0] && r.Writable[1]);
+    EXPECT_FALSE(r.Writable[2]);
+    EXPECT_EQ(r.Note, kThirdHoldsSeparator);
+    EXPECT_EQ(this->editor_->Text(), c.text);
+  }
+  // Another separator token: "/" splits, and "||" is text like any other.
+  this->settings_.Sign2 = "/";
+  this->Load(kHead + B("{{甲/乙/丙||丁}}") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.ChoiceRequests.clear();
   this->prompts_.Choices.push_back(Pick(3));
   this->proof_.SelectOneWord();
   ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
-  EXPECT_EQ(this->proof_.ThirdStr, B("丙||丁"));
-  EXPECT_EQ(this->editor_->Text(), kHead + B("丙||丁甲") + "\r\n");
+  EXPECT_TRUE(this->prompts_.ChoiceRequests[0].Writable[2]);
+  EXPECT_EQ(this->editor_->Text(), kHead + B("丙||丁") + "\r\n");
+  this->settings_.Sign2 = "||";
+  this->prompts_.ChoiceRequests.clear();
 
   // A second separator in a later mark makes no third reading.
   this->Load(kHead + B("{{甲||乙}}丙{{丁||戊}}") + "\r\n", static_cast<int>(kHead.size()));
   this->prompts_.Choices.push_back(Pick(2));
   this->proof_.SelectOneWord();
-  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 2u);
-  EXPECT_FALSE(this->prompts_.ChoiceRequests[1].ThreeReadings);
+  ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
+  EXPECT_FALSE(this->prompts_.ChoiceRequests[0].ThreeReadings);
   EXPECT_EQ(this->editor_->Text(), kHead + B("乙丙{{丁||戊}}") + "\r\n");
 }
 
@@ -369,6 +406,67 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{丙||乙}}") + "\r\n");
   EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kMarkChangedWhileChoosing)});
   EXPECT_EQ(this->editor_->SelStart(), p0);
+}
+
+TYPED_TEST_P(ProofSuite, AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow) {
+  using Clock = EnterGuard::Clock;
+  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(Clock::now()));  // no choice yet
+  this->Load(kHead + B("{{甲||乙}}") + "\r\n", static_cast<int>(kHead.size()));
+  this->prompts_.Choices = {Pick(2)};
+  const Clock::time_point before = Clock::now();
+  this->proof_.SelectOneWord();
+  const Clock::time_point after = Clock::now();
+  EXPECT_TRUE(this->proof_.EnterGuard.DropsEnter(after));
+  EXPECT_TRUE(this->proof_.EnterGuard.DropsEnter(before + std::chrono::milliseconds(499)));
+  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(after + std::chrono::milliseconds(500)));
+  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(before - std::chrono::milliseconds(1)));
+}
+
+// Edits of the operator's, as the text window makes them: a selection replaced
+// by what was typed or pasted. Line 1 has no head; the others have one.
+TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
+  const std::string h1 = kHead + B("甲乙丙"), h2 = kHead + B("丁戊"), h4 = kHead + B("戊");
+  const std::string text = h1 + "\r\n" + h2 + "\r\n\r\n" + h4 + "\r\n";
+  const int l2 = static_cast<int>(h1.size()) + 2;  // start of line 2
+  const int l3 = l2 + static_cast<int>(h2.size()) + 2;
+  const int l4 = l3 + 2;
+  const int body = static_cast<int>(kHead.size());
+  struct Case {
+    const char* what;
+    int start, length;
+    std::string insert;
+    LineHeadEdit expected;
+  } cases[] = {
+      {"Enter inside a line", body + 2, 0, "\r\n", LineHeadEdit::Split},
+      {"Enter at the end of a line", l2 + static_cast<int>(h2.size()), 0, "\r\n", LineHeadEdit::Split},
+      {"Enter before the head", l4, 0, "\r\n", LineHeadEdit::Split},
+      {"Backspace at a line start", l2 - 2, 2, "", LineHeadEdit::Join},
+      {"Delete at a line end", static_cast<int>(h1.size()), 2, "", LineHeadEdit::Join},
+      {"Delete before the empty line", l3 - 2, 2, "", LineHeadEdit::None},
+      {"a whole line cut", l2, l3 - l2, "", LineHeadEdit::Join},
+      {"a selection over two lines typed over", body, l2, B("甲"), LineHeadEdit::Join},
+      {"a whole line pasted", l2, 0, h4 + "\r\n", LineHeadEdit::None},
+      {"a character typed", body, 0, B("丁"), LineHeadEdit::None},
+      {"the head typed over", 0, 3, "X", LineHeadEdit::None},
+      {"a character and a break pasted", body, 0, B("丁") + "\r\n", LineHeadEdit::Split},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    this->Load(text);
+    this->editor_->SetSelStart(c.start);
+    this->editor_->SetSelLength(c.length);
+    LineHeadWatch watch(*this->editor_, this->settings_);
+    this->editor_->ReplaceSelection(c.insert);
+    EXPECT_EQ(watch.Check(), c.expected);
+  }
+  // A text without line heads has none to lose.
+  this->Load("abc\r\ndef\r\n", 1);
+  LineHeadWatch watch(*this->editor_, this->settings_);
+  this->editor_->ReplaceSelection("\r\n");
+  EXPECT_EQ(watch.Check(), LineHeadEdit::None);
+  EXPECT_EQ(LineHeadEditNote(LineHeadEdit::Split), kLineSplitNote);
+  EXPECT_EQ(LineHeadEditNote(LineHeadEdit::Join), kLineJoinNote);
+  EXPECT_EQ(LineHeadEditNote(LineHeadEdit::None), "");
 }
 
 // ---------------------------------------------------------------- ShowWord
@@ -567,16 +665,15 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
   EXPECT_EQ(big5.str().find(std::string(kNoSeparator)), std::string::npos);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
-                            TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
-                            TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
-                            AgreeingReadingsSetTheDefaultButton, SeparatorsCountOnlyUpToTheClosingToken,
-                            AMarkThatDoesNotParseIsLeftAlone, CancelKeepsTheMarkAndCancelAndNextGoesOn,
-                            RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
-                            AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
-                            LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
-                            ALineHeadFieldThatIsNoNumberEndsTheChain,
-                            CharactersBeforeTheCursorAreCountedWithTheirWarnings,
-                            TheMarksReportListsWhatF1WouldCompute);
+REGISTER_TYPED_TEST_SUITE_P(
+    ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
+    TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
+    TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark, AgreeingReadingsSetTheDefaultButton,
+    SeparatorsCountOnlyUpToTheClosingToken, AMarkThatDoesNotParseIsLeftAlone,
+    CancelKeepsTheMarkAndCancelAndNextGoesOn, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
+    AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced, AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow,
+    SplittingOrJoiningLinesWithALineHeadIsNoticed, LineHeadIsDecodedAndThePageHandedOn,
+    ThePageViewIsCalledInItsOrder, ALineHeadFieldThatIsNoNumberEndsTheChain,
+    CharactersBeforeTheCursorAreCountedWithTheirWarnings, TheMarksReportListsWhatF1WouldCompute);
 
 }  // namespace zorvel::test

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <set>
+#include <vector>
 
 namespace zorvel {
 namespace {
@@ -49,6 +52,102 @@ TEST(HotKeyText, EveryKeyWrittenReadsBackAsTheSameKey) {
        {std::pair{8, "BkSp"}, {27, "Esc"}, {46, "Del"}, {0x87, "F24"}, {0x65, "Num 5"}, {0xDC, "\\"}}) {
     EXPECT_EQ(KeyCodeName(code), name);
   }
+}
+
+std::array<std::string, kHotKeyCount> DefaultTexts() {
+  std::array<std::string, kHotKeyCount> texts;
+  for (int i = 0; i < kHotKeyCount; ++i) texts[i] = HotKeyDefaultText(HotKeyCommand(i));
+  return texts;
+}
+
+HotKeySet DefaultKeys() {
+  return ReadHotKeys(DefaultTexts()).Keys;
+}
+
+// What the settings file wrote, and which commands are left without a key.
+TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
+  struct Case {
+    std::vector<std::pair<HotKeyCommand, std::string>> written;
+    std::vector<HotKeyCommand> keyless;
+    std::vector<std::string> notes;
+  } cases[] = {
+      {{}, {}, {}},
+      {{{HotKeyCommand::FindSign, "F1"}},
+       {HotKeyCommand::All},
+       {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
+      {{{HotKeyCommand::All, "f2"}},
+       {HotKeyCommand::All},
+       {"快速鍵 All (以上三者) 設為 \"f2\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
+      {{{HotKeyCommand::ShowWord, "F22x"}, {HotKeyCommand::CancelSel, "Esc\xA4\x40"}},
+       {HotKeyCommand::ShowWord, HotKeyCommand::CancelSel},
+       {"快速鍵 ShowWord (秀出圖形位置) 設為 \"F22x\", 無法辨認, 現在沒有快速鍵.",
+        "快速鍵 CancelSel (取消選擇) 設為 \"Esc?\", 無法辨認, 現在沒有快速鍵."}},
+      // The main window's own keys are taken too.
+      {{{HotKeyCommand::NextPicture, "ctrl+s"}},
+       {HotKeyCommand::NextPicture},
+       {"快速鍵 NextPicture (開啟下一張圖) 設為 \"ctrl+s\", 與「儲存檔案」相同, 現在沒有快速鍵."}},
+      // Keys of different windows may be the same; an empty text is no key on purpose.
+      {{{HotKeyCommand::SelFirstStr, "F2"}, {HotKeyCommand::FindSign, ""}}, {HotKeyCommand::FindSign}, {}},
+      {{{HotKeyCommand::CancelToNext, "Ctrl+F"}},
+       {HotKeyCommand::CancelToNext},
+       {"快速鍵 CancelToNext (取消並選下組) 設為 \"Ctrl+F\", 與「選第一組」相同, 現在沒有快速鍵."}},
+  };
+  for (const Case& c : cases) {
+    auto texts = DefaultTexts();
+    for (const auto& [command, text] : c.written) texts[int(command)] = text;
+    const HotKeyReading reading = ReadHotKeys(texts);
+    SCOPED_TRACE(c.notes.empty() ? "" : c.notes[0]);
+    EXPECT_EQ(reading.Notes, c.notes);
+    for (int i = 0; i < kHotKeyCount; ++i) {
+      const bool keyless = std::find(c.keyless.begin(), c.keyless.end(), HotKeyCommand(i)) != c.keyless.end();
+      EXPECT_EQ(reading.Keys[i].IsNone(), keyless) << HotKeyName(HotKeyCommand(i));
+      if (!keyless) {
+        EXPECT_EQ(reading.Keys[i], HotKeyFromText(texts[i])) << HotKeyName(HotKeyCommand(i));
+      }
+    }
+  }
+}
+
+// The options dialog: the key just entered is refused and the command that has
+// it is named.
+TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
+  const HotKeySet inForce = DefaultKeys();
+  struct Case {
+    std::vector<std::pair<HotKeyCommand, const char*>> entered;
+    std::optional<std::pair<HotKeyCommand, const char*>> clash;
+  } cases[] = {
+      {{}, std::nullopt},
+      {{{HotKeyCommand::All, "F2"}}, std::pair{HotKeyCommand::All, "尋找差異符號"}},
+      {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
+      {{{HotKeyCommand::PreviousPicture, "Ctrl+O"}}, std::pair{HotKeyCommand::PreviousPicture, "開啟舊檔"}},
+      {{{HotKeyCommand::SelUserStr, "Ctrl+S"}}, std::pair{HotKeyCommand::SelUserStr, "選第二組"}},
+      // Swapping two keys is fine; so is a choice key that a main-window command has.
+      {{{HotKeyCommand::FindSign, "F1"}, {HotKeyCommand::All, "F2"}}, std::nullopt},
+      {{{HotKeyCommand::SelFirstStr, "F1"}, {HotKeyCommand::CancelSel, "Ctrl+O"}}, std::nullopt},
+      // Two commands without a key do not clash.
+      {{{HotKeyCommand::FindSign, ""}, {HotKeyCommand::All, ""}}, std::nullopt},
+      // Both changed to the same key: the first is refused.
+      {{{HotKeyCommand::ShowWord, "F9"}, {HotKeyCommand::NextPicture, "F9"}},
+       std::pair{HotKeyCommand::ShowWord, "開啟下一張圖"}},
+  };
+  for (const Case& c : cases) {
+    HotKeySet keys = inForce;
+    for (const auto& [command, text] : c.entered) keys[int(command)] = HotKeyFromText(text);
+    const auto clash = FindHotKeyClash(keys, inForce);
+    ASSERT_EQ(clash.has_value(), c.clash.has_value()) << (c.clash ? c.clash->second : "");
+    if (!clash) continue;
+    EXPECT_EQ(clash->Command, c.clash->first);
+    EXPECT_EQ(clash->TakenBy, c.clash->second);
+  }
+  // Keys in force that clash already (nothing entered): the later one is named.
+  HotKeySet both = inForce;
+  both[int(HotKeyCommand::NextPicture)] = both[int(HotKeyCommand::ShowWord)];
+  const auto clash = FindHotKeyClash(both, both);
+  ASSERT_TRUE(clash.has_value());
+  EXPECT_EQ(clash->Command, HotKeyCommand::NextPicture);
+  EXPECT_EQ(clash->TakenBy, "秀出圖形位置");
+  EXPECT_EQ(HotKeyTakenMessage(HotKeyFromText("F1"), "以上三者"),
+            "錯誤 : 快速鍵 F1 已經是「以上三者」的快速鍵了, 請換一個.");
 }
 
 }  // namespace
