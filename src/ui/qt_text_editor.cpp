@@ -382,23 +382,27 @@ std::string QtTextEditor::Text() const {
 }
 
 std::function<std::string()> QtTextEditor::TextSnapshot() const {
-  struct Line {
-    QString Text;
-    LineEnd End;
-  };
-  auto lines = std::make_shared<std::vector<Line>>();
-  lines->reserve(static_cast<std::size_t>(index_.LineCount()));
-  int line = 0;
-  for (QTextBlock b = document()->firstBlock(); b.isValid(); b = b.next(), ++line) {
-    lines->push_back(Line{b.text(), index_.Line(line).End});
-  }
+  // The document's raw text is one copy of its piece table, its blocks split
+  // by paragraph separators: far cheaper than asking each block for its text.
+  auto raw = std::make_shared<const QString>(document()->toRawText());
+  auto ends = std::make_shared<std::vector<LineEnd>>();
+  ends->reserve(static_cast<std::size_t>(index_.LineCount()));
+  for (int line = 0; line < index_.LineCount(); ++line) ends->push_back(index_.Line(line).End);
   const auto length = static_cast<std::size_t>(index_.TextLength());
-  return [lines, length] {
+  return [raw, ends, length] {
     std::string out;
     out.reserve(length);
-    for (const Line& l : *lines) {
-      out += UnicodeToBig5(View(l.Text));
-      out += LineEndBytes(l.End);
+    const std::u16string_view text = View(*raw);
+    std::size_t line = 0;
+    std::size_t at = 0;
+    for (;;) {
+      const std::size_t stop = text.find(u'\u2029', at);
+      out += UnicodeToBig5(
+          text.substr(at, stop == std::u16string_view::npos ? std::u16string_view::npos : stop - at));
+      if (line < ends->size()) out += LineEndBytes((*ends)[line]);
+      if (stop == std::u16string_view::npos) break;
+      at = stop + 1;
+      ++line;
     }
     return out;
   };

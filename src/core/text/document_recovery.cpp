@@ -30,7 +30,9 @@ DocumentRecovery::~DocumentRecovery() {
 }
 
 std::string DocumentRecovery::RestoreQuestion(const std::string& text_path) {
-  return "文件 " + text_path + " 有較新的復原檔 " + RecoveryFileName(text_path) +
+  // The recovery file lies beside the text: its bare name is enough.
+  const std::string recovery = RecoveryFileName(text_path);
+  return "文件 " + text_path + " 有較新的復原檔 " + recovery.substr(recovery.find_last_of('/') + 1) +
          ", 是否還原?\n是 : 還原復原檔的內容 (原檔在儲存前不會變動)\n否 : 刪除復原檔\n取消 : 保留復原檔";
 }
 
