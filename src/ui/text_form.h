@@ -9,7 +9,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "core/proof/line_head_watch.h"
 #include "core/text/text_editor.h"
 
 class QAction;
@@ -84,6 +86,7 @@ class TTextForm : public QWidget {
   void BuildPopupMenu();
   void FormCreate();
   void UpdateCaption();
+  const zorvel::Settings& CurrentSettings() const;
   QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
                    void (TTextForm::*handler)());
 
@@ -94,6 +97,8 @@ class TTextForm : public QWidget {
   std::unique_ptr<ForwardingPrompts> prompts_;
   std::unique_ptr<zorvel::TextProofreader> proofreader_;
   const zorvel::Settings* proofSettings_ = nullptr;
+  // The lines around the cursor before the operator's edit that runs now.
+  std::optional<zorvel::LineHeadWatch> lineHeadWatch_;
 };
 
 extern TTextForm* TextForm;
