@@ -14,6 +14,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -393,6 +394,17 @@ void TOptionForm::OKClick() {
   entry.CoverRightTop = cbCoverRightTop_->isChecked();
   entry.ShowWay = rgShowWay_[1]->isChecked() ? 1 : rgShowWay_[0]->isChecked() ? 0 : Settings.ShowWay;
 
+  // A key that another command of its window has already would leave both
+  // dead: refused before anything is taken, naming the command that has it.
+  zorvel::HotKeySet keys;
+  for (int i = 0; i < zorvel::kHotKeyCount; ++i) keys[i] = hotKeys_[i]->HotKey();
+  if (const auto clash = zorvel::FindHotKeyClash(keys, HotKeysInForce())) {
+    const int at = static_cast<int>(clash->Command);
+    AppPrompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
+    FocusField(hotKeys_[at]);
+    return;
+  }
+
   const zorvel::EntryResult result = zorvel::ApplySettingsEntry(entry, Settings);
   if (!result.Ok()) {
     if (result.Result == zorvel::EntryResult::Outcome::NotAnInteger) {
@@ -404,8 +416,6 @@ void TOptionForm::OKClick() {
     return;
   }
 
-  zorvel::HotKeySet keys;
-  for (int i = 0; i < zorvel::kHotKeyCount; ++i) keys[i] = hotKeys_[i]->HotKey();
   ApplyHotKeys(keys);
   // The values are in force even when the file cannot be written.
   SaveSettings();
@@ -430,8 +440,14 @@ void TOptionForm::LoadSettings() {
   const QString path = MainForm ? MainForm->IniFileName() : QStringLiteral("zorvel.ini");
   const zorvel::IniFile ini(QFile::encodeName(path).toStdString());
   zorvel::HotKeySet keys;
-  zorvel::LoadSettings(ini, Settings, keys);
+  const std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
   ApplyHotKeys(keys);
+  // Keys the file gave that are not in force are told once, on the status line.
+  if (!notes.empty() && MainForm) {
+    QStringList lines;
+    for (const std::string& note : notes) lines << QString::fromStdString(note);
+    MainForm->StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
+  }
 }
 
 void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {

@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "core/text/big5.h"
@@ -34,6 +35,21 @@ QString ToQString(std::u16string_view s) {
 }
 
 }  // namespace
+
+class QtTextEditor::OperatorEdit {
+ public:
+  explicit OperatorEdit(QtTextEditor* editor) : editor_(editor) {
+    if (editor_->operator_edits_++ == 0 && editor_->BeforeOperatorEdit) editor_->BeforeOperatorEdit();
+  }
+  ~OperatorEdit() {
+    if (--editor_->operator_edits_ == 0 && editor_->AfterOperatorEdit) editor_->AfterOperatorEdit();
+  }
+  OperatorEdit(const OperatorEdit&) = delete;
+  OperatorEdit& operator=(const OperatorEdit&) = delete;
+
+ private:
+  QtTextEditor* editor_;
+};
 
 // The document layout of the editor. While held, every block it is asked about
 // is laid out alone and reported as taller than any view, so that QPlainTextEdit
@@ -476,6 +492,7 @@ void QtTextEditor::InsertOperatorText(const QString& text) {
 }
 
 void QtTextEditor::Cut() {
+  OperatorEdit edit(this);
   cut();
   NormalizeCurrentLine();
 }
@@ -498,10 +515,19 @@ void QtTextEditor::NormalizeCurrentLine() {
 void QtTextEditor::keyPressEvent(QKeyEvent* event) {
   if (isReadOnly()) return QPlainTextEdit::keyPressEvent(event);
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (DropsEnter && DropsEnter()) {
+      event->accept();
+      return;
+    }
+    OperatorEdit edit(this);
     InsertOperatorText(QStringLiteral("\n"));
     event->accept();
     return;
   }
+  // Undo and redo put back edits that may lie anywhere in the text; the
+  // watch looks only around the cursor.
+  std::optional<OperatorEdit> edit;
+  if (!event->matches(QKeySequence::Undo) && !event->matches(QKeySequence::Redo)) edit.emplace(this);
   const QString typed = event->text();
   if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
     int replaced = 0;
@@ -546,6 +572,7 @@ bool QtTextEditor::canInsertFromMimeData(const QMimeData* source) const {
 
 void QtTextEditor::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
+  OperatorEdit edit(this);
   InsertOperatorText(source->text());
 }
 

@@ -41,6 +41,12 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   std::function<void(int count)> OnCharactersReplaced;
   // Called when an edit was refused because the text would grow beyond MaxLength().
   std::function<void()> OnTooLong;
+  // Asked when Enter reaches the text; true drops the keystroke.
+  std::function<bool()> DropsEnter;
+  // Called before and after each edit of the operator's (a key, a paste, a
+  // drop, a cut), once around the outermost when one leads to another.
+  std::function<void()> BeforeOperatorEdit;
+  std::function<void()> AfterOperatorEdit;
 
   // TextEditor
   int SelStart() const override;
@@ -116,6 +122,11 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // character), so that what the screen holds is cut into characters as the
   // bytes are. Joins the operator's undo step.
   void NormalizeCurrentLine();
+
+  // Runs BeforeOperatorEdit on construction and AfterOperatorEdit on
+  // destruction, for the outermost one only.
+  class OperatorEdit;
+  int operator_edits_ = 0;
 
   HoldableLayout* layout_ = nullptr;
   bool cursor_scroll_pending_ = false;

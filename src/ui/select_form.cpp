@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -74,6 +75,7 @@ TSelectForm::TSelectForm(QWidget* parent) : QDialog(parent) {
   BuildPopupMenu();
   move(271, 293);
   resize(kDesignedWidth, kDesignedHeight);
+  FitRowsToFont();
   FormResize();
 
   RealPrompts().SetChooseHandler([this](const zorvel::ChoiceRequest& request) { return Choose(request); });
@@ -144,6 +146,16 @@ void TSelectForm::BuildControls() {
   btCancelToNext_ = NewButton("btCancelToNext", U("取消+下組"), U("取消並且選下一組"), 304, 72, 80, 24,
                               &TSelectForm::btCancelToNextClick);
   for (QPushButton* button : {btCenterLine_, btBigWord_, btSmallWord_}) SetTextColour(button, Qt::red);
+  // Only the reading buttons may become the default: a click on a paste, font
+  // or cross button leaves Enter taking the reading it took before.
+  for (QPushButton* button : {btFirstPasteStr_, btSecondPasteStr_, btThirdPasteStr_, btCenterLine_,
+                              btBigWord_, btSmallWord_, btCancelSel_, btCancelToNext_}) {
+    button->setAutoDefault(false);
+  }
+  statusLine_ = new QLabel(this);
+  statusLine_->setObjectName("StatusLine");
+  statusLine_->setWordWrap(false);
+  statusLine_->hide();
 
   QFont fieldFont = font();
   fieldFont.setPointSize(kFieldFontPoints);
@@ -200,6 +212,23 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   QLineEdit* fields[] = {edFirstStr_, edSecondStr_, edThirdStr_};
   for (int i = 0; i < 3; ++i)
     SetFieldColour(fields[i], request.ThreeReadings && request.Agree[i] ? kLime : kYellow);
+  // A reading that is not offered or may not be written: its button and item do nothing.
+  QPushButton* readingButtons[] = {btFirstStr_, btSecondStr_, btThirdStr_};
+  const char* readingItems[] = {"miSelFirstStr", "miSelSecondStr", "miSelThirdStr"};
+  for (int i = 0; i < 3; ++i) {
+    writable_[i] = request.Writable[i] && (i < 2 || request.ThreeReadings);
+    readingButtons[i]->setEnabled(writable_[i]);
+    if (QAction* item = findChild<QAction*>(readingItems[i])) item->setEnabled(writable_[i]);
+  }
+  statusLine_->setText(QString::fromUtf8(request.Note.data(), qsizetype(request.Note.size())));
+  statusLine_->setToolTip(statusLine_->text());
+  // The status line takes a band below the rows while it has something to say.
+  const int statusBefore = StatusHeight();
+  statusLine_->setVisible(!request.Note.empty());
+  const int statusNow = StatusHeight();
+  if (statusNow != statusBefore) resize(width(), height() - statusBefore + statusNow);
+  FitRowsToFont();
+  FormResize();
   SelectResult = -1;
   GoNext = false;
   // The window the operator worked in gets the keyboard back after the answer,
@@ -243,6 +272,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
 }
 
 void TSelectForm::Answer(int result, bool goNext) {
+  if (result >= 1 && result <= 3 && !writable_[result - 1]) return;
   SelectResult = result;
   if (goNext) GoNext = true;
   close();
@@ -292,21 +322,42 @@ void TSelectForm::SetFieldFontSize(int points) {
     f.setPointSize(points);
     field->setFont(f);
   }
+  FitRowsToFont();
+}
+
+int TSelectForm::RowHeightNeeded() const {
+  // The field's own idea of its height holds the font's full line height,
+  // the frame and the margins around the text.
+  return std::max(edFirstStr_->sizeHint().height(), edUserStr_->sizeHint().height());
+}
+
+int TSelectForm::StatusHeight() const {
+  return statusLine_->isVisibleTo(this) ? statusLine_->sizeHint().height() : 0;
+}
+
+void TSelectForm::FitRowsToFont() {
+  const int rows = std::max(kMinLayoutHeight, 4 * RowHeightNeeded());
+  const int needed = rows + StatusHeight();
+  setMinimumHeight(needed);
+  if (height() < needed) resize(width(), needed);
 }
 
 void TSelectForm::btBigWordClick() {
   SetFieldFontSize(FieldFontSize() + 2);
   FormResize();
+  edUserStr_->setFocus();
 }
 
 void TSelectForm::btSmallWordClick() {
   SetFieldFontSize(std::max(FieldFontSize() - 2, kSmallestFontPoints));
   FormResize();
+  edUserStr_->setFocus();
 }
 
 void TSelectForm::btCenterLineClick() {
   // The image window's centre cross and position marker.
   if (ImageForm) ImageForm->ToggleLines();
+  edUserStr_->setFocus();
 }
 
 void TSelectForm::edUserStrChange() {
@@ -318,7 +369,9 @@ void TSelectForm::edUserStrChange() {
 
 void TSelectForm::FormResize() {
   const int cw = std::max(width(), kMinLayoutWidth);
-  const int ch = std::max(height(), kMinLayoutHeight);
+  const int status = StatusHeight();
+  const int ch = std::max({height() - status, kMinLayoutHeight, 4 * RowHeightNeeded()});
+  if (status > 0) statusLine_->setGeometry(2, ch, cw - 4, status);
   const int h = ch / 4;
   auto place = [](QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(left, top, width, height);
@@ -396,7 +449,8 @@ bool TSelectForm::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
     for (QAction* item : actions()) {
-      if (!item->shortcut().isEmpty() && item->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
+      if (item->isEnabled() && !item->shortcut().isEmpty() &&
+          item->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
         event->ignore();
         return true;
       }

@@ -10,6 +10,7 @@
 #include "core/prompts.h"
 
 class QEventLoop;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -35,9 +36,12 @@ class TSelectForm : public QDialog {
 
   QMenu* pmSelect() const { return pmSelect_; }
 
-  // The font size, in points, of the four string fields.
+  // The font size, in points, of the four string fields. The window grows
+  // when the rows get too low for the font, so that every glyph stays whole.
   int FieldFontSize() const;
   void SetFieldFontSize(int points);
+  // The lowest row height at which the fields show their font whole.
+  int RowHeightNeeded() const;
 
  public slots:
   void btFirstStrClick();
@@ -71,6 +75,10 @@ class TSelectForm : public QDialog {
   void FormShow();
   void FormClose();
   void Answer(int result, bool goNext = false);
+  // Makes the client tall enough for four rows the fields' font fits in, and
+  // for the status line when it is shown.
+  void FitRowsToFont();
+  int StatusHeight() const;
   void PasteFrom(QLineEdit* field);
   QPushButton* NewButton(const char* name, const QString& caption, const QString& hint, int left, int top,
                          int width, int height, void (TSelectForm::*handler)());
@@ -81,7 +89,11 @@ class TSelectForm : public QDialog {
   QPushButton *btFirstPasteStr_, *btSecondPasteStr_, *btThirdPasteStr_;
   QPushButton *btCenterLine_, *btBigWord_, *btSmallWord_, *btCancelSel_, *btCancelToNext_;
   QMenu* pmSelect_ = nullptr;
+  // What the window says about the readings (one that cannot be chosen, and why).
+  QLabel* statusLine_ = nullptr;
   QEventLoop* wait_ = nullptr;
+  // Which readings may be chosen in the current run.
+  bool writable_[3] = {true, true, false};
 };
 
 extern TSelectForm* SelectForm;

@@ -8,9 +8,11 @@
 #include <QFontDialog>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "core/pages/page_view.h"
+#include "core/proof/line_head_watch.h"
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
@@ -88,6 +90,18 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
 
   editor_->OnCharactersReplaced = [this](int count) { emit CharactersReplaced(count); };
   editor_->OnTooLong = [] { AppPrompts().Message("錯誤 : 文字超過 104857600 位元組的上限, 無法加入."); };
+  // A second Enter meant for the choice window does not break the line.
+  editor_->DropsEnter = [this] {
+    return proofreader_ && proofreader_->EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
+  };
+  // A line break typed or taken out where line heads stand is told on the status line.
+  editor_->BeforeOperatorEdit = [this] { lineHeadWatch_.emplace(*editor_, CurrentSettings()); };
+  editor_->AfterOperatorEdit = [this] {
+    if (!lineHeadWatch_) return;
+    const std::string_view note = zorvel::LineHeadEditNote(lineHeadWatch_->Check());
+    lineHeadWatch_.reset();
+    if (!note.empty() && MainForm) MainForm->StatusLine()->showMessage(U(std::string(note).c_str()));
+  };
 
   OpenFileNameHook = [this] {
     return QFileDialog::getOpenFileName(this, QString(), QString(), U("純文字檔 (*.txt);;全部檔案 (*.*)"));
@@ -210,9 +224,13 @@ void TTextForm::N9Click() {
   if (FontDialogHook && FontDialogHook(font)) editor_->setFont(font);
 }
 
-zorvel::TextProofreader& TTextForm::Proofreader() {
+const zorvel::Settings& TTextForm::CurrentSettings() const {
   static const zorvel::Settings defaults;
-  const zorvel::Settings* settings = OptionForm ? &OptionForm->Settings : &defaults;
+  return OptionForm ? OptionForm->Settings : defaults;
+}
+
+zorvel::TextProofreader& TTextForm::Proofreader() {
+  const zorvel::Settings* settings = &CurrentSettings();
   if (!proofreader_ || proofSettings_ != settings) {
     if (!prompts_) prompts_ = std::make_unique<ForwardingPrompts>();
     proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, *prompts_, nullptr);

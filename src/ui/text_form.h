@@ -9,7 +9,9 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
+#include "core/proof/line_head_watch.h"
 #include "core/text/text_editor.h"
 
 class QAction;
@@ -87,6 +89,7 @@ class TTextForm : public QWidget {
   void BuildPopupMenu();
   void FormCreate();
   void UpdateCaption();
+  const zorvel::Settings& CurrentSettings() const;
   QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
                    void (TTextForm::*handler)());
 
@@ -98,6 +101,8 @@ class TTextForm : public QWidget {
   std::unique_ptr<ForwardingPrompts> prompts_;
   std::unique_ptr<zorvel::TextProofreader> proofreader_;
   const zorvel::Settings* proofSettings_ = nullptr;
+  // The lines around the cursor before the operator's edit that runs now.
+  std::optional<zorvel::LineHeadWatch> lineHeadWatch_;
 };
 
 extern TTextForm* TextForm;

@@ -263,5 +263,46 @@ TEST_F(OptionFormTest, NewHotKeysActOnAllFourWindowsAtOnce) {
   EXPECT_EQ(spy.count(), 2);
 }
 
+// A key that another command of the same window has would leave both dead:
+// "確定" refuses it, names that command and takes nothing.
+TEST_F(OptionFormTest, AKeyAnotherCommandHasIsRefusedNamingThatCommand) {
+  struct Case {
+    const char* field;
+    const char* key;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"hkAll", "F2", "錯誤 : 快速鍵 F2 已經是「尋找差異符號」的快速鍵了, 請換一個."},
+      {"hkNextPicture", "Ctrl+S", "錯誤 : 快速鍵 Ctrl+S 已經是「儲存檔案」的快速鍵了, 請換一個."},
+      {"hkCancelToNext", "Esc", "錯誤 : 快速鍵 Esc 已經是「取消選擇」的快速鍵了, 請換一個."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    Open();
+    Type("edSign1", "<<");
+    Key(c.field)->SetHotKey(HotKeyFromText(c.key));
+    prompts_.Shown.clear();
+    ClickOk();
+    EXPECT_TRUE(OptionForm->isVisible());
+    EXPECT_EQ(prompts_.Shown, std::vector<std::string>{c.message});
+    EXPECT_EQ(OptionForm->PageControl()->currentWidget()->objectName(), "tsHotKey");
+    EXPECT_EQ(OptionForm->Settings.Sign1, "{{");
+    EXPECT_EQ(MainKey("miAll"), "F1");
+    EXPECT_EQ(ReadFile(dir_.File("zorvel.ini")), "");
+    OptionForm->CancelClick();
+  }
+  // Keys swapped between two commands are no clash; a choice key that a main
+  // window command has is none either.
+  Open();
+  Key("hkAll")->SetHotKey(HotKeyFromText("F2"));
+  Key("hkFindSign")->SetHotKey(HotKeyFromText("F1"));
+  Key("hkSelFirstStr")->SetHotKey(HotKeyFromText("Ctrl+O"));
+  ClickOk();
+  EXPECT_FALSE(OptionForm->isVisible());
+  EXPECT_EQ(MainKey("miAll"), "F2");
+  EXPECT_EQ(MainKey("miFindSign"), "F1");
+  EXPECT_EQ(ItemKey(SelectForm, "miSelFirstStr"), "Ctrl+O");
+}
+
 }  // namespace
 }  // namespace zorvel::test

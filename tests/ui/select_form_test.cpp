@@ -7,14 +7,17 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
 
+#include "core/proof/difference_mark.h"
 #include "core/text/big5.h"
 #include "ui/application.h"
 #include "ui/qt_prompts.h"
@@ -39,6 +42,7 @@ zorvel::ChoiceRequest Request(const char* first, const char* second, const char*
   r.SecondStr = B(second);
   r.UserString = B(user);
   r.ThreeReadings = third != nullptr;
+  r.Writable[2] = third != nullptr;
   if (third) r.ThirdStr = B(third);
   const std::pair<int, int> pairs[] = {{1, 2}, {0, 2}, {0, 1}};
   const std::string* readings[] = {&r.FirstStr, &r.SecondStr, &r.ThirdStr};
@@ -225,7 +229,21 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   auto item = [this](const char* name) { return [=, this] { Control<QAction>(name)->trigger(); }; };
   const Case cases[] = {{"Ctrl+F", key(Qt::Key_F), 1, false},
                         {"Ctrl+S", key(Qt::Key_S), 2, false},
-                        {"Ctrl+T", key(Qt::Key_T), 3, false},  // with two readings too
+                        // The third reading is not offered: its key and item do nothing.
+                        {"Ctrl+T",
+                         [this] {
+                           Key(Qt::Key_T, Qt::ControlModifier);
+                           EXPECT_TRUE(form_.Waiting());
+                           Key(Qt::Key_S, Qt::ControlModifier);
+                         },
+                         2, false},
+                        {"miSelThirdStr",
+                         [this] {
+                           Control<QAction>("miSelThirdStr")->trigger();
+                           EXPECT_TRUE(form_.Waiting());
+                           Key(Qt::Key_Escape, Qt::NoModifier);
+                         },
+                         0, false},
                         {"Ctrl+U", key(Qt::Key_U), 4, false},
                         {"Esc", key(Qt::Key_Escape, Qt::NoModifier), 0, false},
                         {"Ctrl+N", key(Qt::Key_N), 0, true},
@@ -233,7 +251,6 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                         {"btUserStr", click("btUserStr"), 4, false},
                         {"btCancelSel", click("btCancelSel"), 0, false},
                         {"btCancelToNext", click("btCancelToNext"), 0, true},
-                        {"miSelThirdStr", item("miSelThirdStr"), 3, false},
                         {"miCancelToNext", item("miCancelToNext"), 0, true},
                         {"close box", [this] { form_.windowHandle()->close(); }, 0, false}};
   for (const Case& c : cases) {
@@ -261,6 +278,79 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   });
   EXPECT_EQ(rebound.SelectResult, 4);
   EXPECT_EQ(rebound.UserStr, B("戊"));
+}
+
+// A third reading that is shown but may not be written (it still holds the
+// separator) is no answer by any way; the status line says why.
+TEST_F(SelectFormTest, AReadingThatMayNotBeWrittenIsNoAnswer) {
+  zorvel::ChoiceRequest four = Request("甲", "乙", "丙||丁", "戊");
+  four.Writable[2] = false;
+  four.Note = zorvel::kThirdHoldsSeparator;
+  struct Case {
+    const char* what;
+    zorvel::ChoiceRequest request;
+    std::function<void()> act;
+    int result;
+  };
+  const Case cases[] = {
+      {"Ctrl+T", four, [this] { Key(Qt::Key_T, Qt::ControlModifier); }, 4},
+      {"miSelThirdStr", four, [this] { Control<QAction>("miSelThirdStr")->trigger(); }, 4},
+      {"btThirdStr", four, [this] { QTest::mouseClick(Button("btThirdStr"), Qt::LeftButton); }, 4},
+      {"three readings", Request("甲", "乙", "丙"), [this] { Key(Qt::Key_T, Qt::ControlModifier); }, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const bool blocked = !c.request.Writable[2];
+    const auto answer = Choose(c.request, [&, this] {
+      EXPECT_TRUE(Field("edThirdStr")->isVisible());
+      EXPECT_EQ(Button("btThirdStr")->isEnabled(), !blocked);
+      auto* status = form_.findChild<QLabel*>("StatusLine");
+      ASSERT_NE(status, nullptr);
+      EXPECT_EQ(status->isVisible(), blocked);
+      if (blocked) {
+        EXPECT_EQ(status->text(), QString::fromUtf8(zorvel::kThirdHoldsSeparator.data()));
+        EXPECT_LE(status->geometry().bottom(), form_.height());
+        EXPECT_GE(status->y(), Field("edUserStr")->geometry().bottom());
+        const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
+        if (!dir.isEmpty()) form_.grab().save(QString::fromLocal8Bit(dir) + "/choice_note.png");
+      }
+      c.act();
+      if (!blocked) return;
+      EXPECT_TRUE(form_.Waiting());
+      Key(Qt::Key_U, Qt::ControlModifier);  // the user string still answers
+    });
+    EXPECT_EQ(answer.SelectResult, c.result);
+  }
+  // The next choice has nothing to say: the status line goes, the rows stay whole.
+  Choose(Request("甲", "乙"), [this] {
+    EXPECT_FALSE(form_.findChild<QLabel*>("StatusLine")->isVisible());
+    EXPECT_GE(Field("edUserStr")->geometry().bottom(), form_.height() - 2);
+    Key(Qt::Key_Escape);
+  });
+}
+
+// Clicking a button beside the readings gives it the focus; Enter must still
+// take the default reading (or, after a paste, the user string).
+TEST_F(SelectFormTest, ButtonsBesideTheReadingsLeaveEnterToTheDefault) {
+  struct Case {
+    const char* button;
+    const char* third;
+    int result;
+    const char* user;
+  };
+  const Case cases[] = {
+      {"btBigWord", "乙", 2, ""},         {"btSmallWord", "乙", 2, ""},
+      {"btCenterLine", "乙", 2, ""},      {"btSecondPasteStr", "乙", 4, "乙"},
+      {"btFirstPasteStr", "乙", 4, "甲"}, {"btThirdPasteStr", "", 1, ""}};  // an empty reading pastes nothing
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button);
+    const auto answer = Choose(Request("甲", "乙", c.third), [&, this] {
+      QTest::mouseClick(Button(c.button), Qt::LeftButton);
+      Key(Qt::Key_Return);
+    });
+    EXPECT_EQ(answer.SelectResult, c.result);
+    EXPECT_EQ(answer.UserStr, B(c.user));
+  }
 }
 
 TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
@@ -335,6 +425,59 @@ TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
   if (!dir.isEmpty()) {
     EXPECT_TRUE(shot.save(QString::fromLocal8Bit(dir) + "/choice_window.png"));
   }
+}
+
+// Rows of an image rectangle that hold ink.
+int InkRows(const QImage& image, const QRect& r) {
+  int rows = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    bool ink = false;
+    for (int x = r.left(); x <= r.right() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 100;
+    rows += ink;
+  }
+  return rows;
+}
+
+// At every size the font buttons reach, the rows are tall enough for the
+// glyphs: 土 keeps its lower stroke (not 十) and 已 its open top (not 巳). Each
+// field shows its text as tall as the font draws it unclipped. With
+// ZORVEL_SCREENSHOT_DIR set, each size is kept there as choice_NN.png.
+TEST_F(SelectFormTest, EveryFontSizeShowsTheGlyphsWhole) {
+  const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
+  form_.SetFieldFontSize(8);
+  for (int points = 8; points <= 40; points += 2) {
+    SCOPED_TRACE(points);
+    Choose(Request("土士", "已己巳", "土已"), [&, this] {
+      EXPECT_EQ(form_.FieldFontSize(), points);
+      const QImage shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+      if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + QString("/choice_%1.png").arg(points));
+      for (const char* name : {"edFirstStr", "edSecondStr", "edThirdStr"}) {
+        SCOPED_TRACE(name);
+        QLineEdit* field = Field(name);
+        ASSERT_TRUE(form_.rect().contains(field->geometry())) << "the window holds the field";
+        // The same text in the same font, drawn with room to spare.
+        const QFontMetrics metrics(field->font());
+        QImage free(metrics.horizontalAdvance(field->text()) + 20, metrics.height() * 3,
+                    QImage::Format_RGB32);
+        free.fill(Qt::white);
+        {
+          QPainter painter(&free);
+          painter.setFont(field->font());
+          painter.setPen(Qt::black);
+          painter.drawText(10, metrics.height() + metrics.ascent(), field->text());
+        }
+        const int whole = InkRows(free, free.rect());
+        EXPECT_GT(whole, 0);
+        EXPECT_GE(InkRows(shot, field->geometry().adjusted(4, 1, -4, -1)), whole - 1);
+      }
+      Key(Qt::Key_Escape);
+    });
+    Button("btBigWord")->click();
+  }
+  // Back down, the window keeps the size the operator gave it.
+  const QSize big = form_.size();
+  for (int i = 0; i < 20; ++i) Button("btSmallWord")->click();
+  EXPECT_EQ(form_.size(), big);
 }
 
 }  // namespace

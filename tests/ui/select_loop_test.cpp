@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -12,9 +13,13 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <chrono>
 #include <deque>
 #include <functional>
 
+#include "core/proof/difference_mark.h"
+#include "core/proof/line_head_watch.h"
+#include "core/proof/text_proofreader.h"
 #include "core/text/big5.h"
 #include "support/test_support.h"
 #include "ui/application.h"
@@ -269,6 +274,78 @@ TEST_F(SelectLoopTest, TheCentreLineButtonTogglesTheImageWindowsLinesDuringTheCh
   });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(ImageForm->ShowLines(), !shown);
+}
+
+// The operator strikes Enter once more than the choice needs: the second
+// stroke reaches the text at once and is dropped. A line break typed later
+// goes in, and the status line tells of the line without a head.
+TEST_F(SelectLoopTest, ASecondEnterRightAfterTheChoiceLeavesTheLineWhole) {
+  Start({B("甲{{甲||乙}}丙"), B("丁")});
+  operator_.Acts.push_back([] { Type(Qt::Key_Return); });
+  MainKey(Qt::Key_F1);
+  MainKey(Qt::Key_Return);
+  EXPECT_EQ(Text(), Lines({B("甲甲丙"), B("丁")}));
+  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), "");
+
+  using namespace std::chrono_literals;
+  TextForm->Proofreader().EnterGuard.ChoiceClosed(zorvel::EnterGuard::Clock::now() - 1s);
+  MainKey(Qt::Key_Return);
+  const std::string split = kHead + B("甲") + "\r\n" + B("甲丙") + "\r\n";
+  EXPECT_EQ(Text(), split + kHead + B("丁") + "\r\n");
+  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineSplitNote.data()));
+
+  // Backspace at the start of the next line buries its head in the line before.
+  MainForm->StatusLine()->clearMessage();
+  TextForm->Editor().SetSelStart(int(split.size()));
+  MainKey(Qt::Key_Backspace);
+  EXPECT_EQ(Text(), split.substr(0, split.size() - 2) + kHead + B("丁") + "\r\n");
+  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineJoinNote.data()));
+}
+
+// A mark with four readings keeps "丙||丁" as its third: shown, but its key
+// does nothing and the window says why; so does the third key of a mark with two.
+TEST_F(SelectLoopTest, AThirdReadingThatIsNotOfferedOrHoldsTheSeparatorIsNeverWritten) {
+  Start({B("{{甲||乙||丙||丁}}"), B("{{甲||乙}}")});
+  operator_.Acts.push_back([] {
+    Type(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(SelectForm->Waiting());
+    auto* status = SelectForm->findChild<QLabel*>("StatusLine");
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), QString::fromUtf8(zorvel::kThirdHoldsSeparator.data()));
+    Type(Qt::Key_S, Qt::ControlModifier);
+  });
+  operator_.Acts.push_back([] {
+    Type(Qt::Key_T, Qt::ControlModifier);
+    EXPECT_TRUE(SelectForm->Waiting());
+    EXPECT_FALSE(SelectForm->findChild<QLabel*>("StatusLine")->isVisible());
+    Type(Qt::Key_Escape);
+  });
+  MainKey(Qt::Key_F1);
+  MainKey(Qt::Key_F1);
+  EXPECT_EQ(operator_.Choices, 2);
+  EXPECT_EQ(Text(), Lines({B("乙"), B("{{甲||乙}}")}));
+}
+
+// Two commands of one window with the same key, or a key name nobody knows:
+// the later command goes without a key, the status line says so once, and
+// the key works for the command that has it.
+TEST_F(SelectLoopTest, HotKeysTheSettingsGiveTwiceOrCannotNameAreToldAtStart) {
+  Start({B("{{甲||乙}}")}, "[HotKey]\r\nFindSign=F1\r\nShowWord=F3x\r\nSelThirdStr=Ctrl+F\r\n");
+  const QString message = MainForm->StatusLine()->currentMessage();
+  for (const char* part : {"All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵.",
+                           "ShowWord (秀出圖形位置) 設為 \"F3x\", 無法辨認, 現在沒有快速鍵.",
+                           "SelThirdStr (選第三組) 設為 \"Ctrl+F\", 與「選第一組」相同, 現在沒有快速鍵."}) {
+    EXPECT_TRUE(message.contains(QString::fromUtf8(part))) << part;
+  }
+  for (const char* name : {"miAll", "miShowWord"}) {
+    EXPECT_TRUE(MainForm->findChild<QAction*>(name, Qt::FindDirectChildrenOnly)->shortcut().isEmpty());
+  }
+  MainKey(Qt::Key_F1);
+  EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 0));
+  EXPECT_EQ(TextForm->Editor().SelLength(), 2);
+  EXPECT_EQ(operator_.Choices, 0);
+  EXPECT_TRUE(operator_.Shown.empty());
 }
 
 // An operator's session: F1 again and again over many marks, choosing with the

@@ -13,8 +13,7 @@ inline constexpr std::string_view kNoSeparator = "錯誤 : 找不到間隔符號
 inline constexpr std::string_view kNoClosing = "錯誤 : 找不到結束符號.";
 // The choice window's note on a third reading that still holds the separator
 // (a mark with four or more readings).
-inline constexpr std::string_view kThirdHoldsSeparator =
-    "注意 : 第三組含有間隔符號 (差異符號內超過三組字串), 不能直接選用, 請用自訂字串.";
+inline constexpr std::string_view kThirdHoldsSeparator = "注意 : 第三組含間隔符號不能選, 請用自訂字串.";
 
 enum class MarkStatus { Ok, NotOnOpening, NoSeparator, NoClosing };
 
