@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTimer>
 
 #include "core/pages/marker_geometry.h"
@@ -161,7 +162,10 @@ TEST_F(CalibrationCommandsTest, APageWithoutASlotOrNoPageChangesNothingHarmful) 
   Popup("X1");
   Popup("Y1");
   EXPECT_FALSE(MainForm->VolShift->Dirty);
-  ASSERT_TRUE(OpenFieldShiftForm(false));
+  // The shift dialog does not open either, and the status line says why.
+  EXPECT_FALSE(OpenFieldShiftForm(false));
+  EXPECT_EQ(MainForm->StatusLine()->currentMessage(),
+            U("頁數須在 0 至 1499 之間, 本頁沒有圖形偏移資訊可以設定"));
   FieldShiftForm->cbShiftLine()->setCurrentIndex(4);
   FieldShiftForm->Button1Click();
   EXPECT_FALSE(MainForm->VolShift->Dirty);

@@ -88,7 +88,8 @@ TEST_F(PageDialogsTest, TheLoadPageDialogLoadsOnePageAndKeepsTheVolume) {
   EXPECT_EQ(prompts_.Shown.back(), "冊別欄要填入數字 : 'v' is not a valid integer value");
   LoadPictureForm->edVol()->setText("1");
   for (auto [page, message] :
-       {std::pair{"4", "錯誤 : 檔案 " + Name(4) + " 不存在 !"}, std::pair{"5", std::string("開啟圖檔失敗!")},
+       {std::pair{"4", "錯誤 : 檔案 " + Name(4) + " 不存在 !"},
+        std::pair{"5", "開啟圖檔失敗!\n檔案 : " + Name(5) + "\n原因 : TIFF 檔頭不完整或已損壞"},
         std::pair{"x", std::string("頁數欄要填入數字 : 'x' is not a valid integer value")}}) {
     SCOPED_TRACE(page);
     LoadPictureForm->edPage()->setText(page);
@@ -191,7 +192,9 @@ TEST_F(PageDialogsTest, AllSamplePagesReportTheBrokenOnesAndOnlyLostCornersWhenS
   QStringList report = Run("1", "7");
   const QString lost = U("定位失敗\u3000 : ") + QString::fromStdString(Name(7));
   EXPECT_EQ(report, QStringList({U("檔案不存在 : ") + QString::fromStdString(Name(4)),
-                                 U("格式不對\u3000 : ") + QString::fromStdString(Name(5)), lost}));
+                                 U("格式不對\u3000 : ") + QString::fromStdString(Name(5)) +
+                                     U(" (TIFF 檔頭不完整或已損壞)"),
+                                 lost}));
 
   // The report is emptied at each run; without the search no corner is lost.
   OptionForm->Settings.AutoSetRightTop = false;

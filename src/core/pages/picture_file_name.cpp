@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "core/pages/wildcard.h"
 #include "core/settings/settings.h"
@@ -85,7 +86,15 @@ bool ExpandPictureFileName(std::string_view format, std::string_view volumeText,
   if (at != std::string::npos) {
     long long group = (PageNumberOf(pageText) - 1) / 100;
     std::string pattern = name.substr(0, at) + std::to_string(group) + "01-*.*";
-    std::string groupName = FindFirstMatchingEntry(pattern).value_or(std::string());
+    std::optional<std::string> entry = FindFirstMatchingEntry(pattern);
+    if (!entry) {
+      // The folder before "<@>" may differ in case from the template.
+      const std::string folder = name.substr(0, at);
+      if (std::optional<std::string> found = FindPathIgnoringCase(folder); found && *found != folder) {
+        entry = FindFirstMatchingEntry(*found + pattern.substr(folder.size()));
+      }
+    }
+    std::string groupName = entry.value_or(std::string());
     name = ReplaceAll(name, "<@>", groupName);
   }
   fileName = name;

@@ -195,7 +195,9 @@ TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase)
     bool opened = false;
     const std::string name = Expand(Template(), c.Volume, 0, c.Page, &opened);
     EXPECT_EQ(opened, !c.Found.empty()) << name;
-    if (!c.Found.empty()) EXPECT_EQ(name, c.Found);
+    if (!c.Found.empty()) {
+      EXPECT_EQ(name, c.Found);
+    }
   }
   // A Big5 character whose second byte is an ASCII letter is not folded:
   // A4 41 and A4 61 are two different characters.
