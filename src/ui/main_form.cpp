@@ -5,11 +5,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -18,6 +20,7 @@
 
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/window_bounds.h"
 #include "ui/about_form.h"
 #include "ui/auto_load_picture_form.h"
 #include "ui/bookmark_form.h"
@@ -323,6 +326,7 @@ void TMainForm::FormCreate() {
   ReadScreen();
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
+  FitFrameToScreen();
   move(MainLeft, MainTop);
   resize(MainWidth, MainHeight);
 }
@@ -345,10 +349,38 @@ void TMainForm::ReadScreen() {
   read("ImageHeight", ImageHeight);
 }
 
+namespace {
+
+constexpr int kMinFrameWidth = 200, kMinFrameHeight = 150;
+constexpr int kMinChildWidth = 100, kMinChildHeight = 60;
+
+zorvel::WindowBounds Bounds(const QRect& r) {
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+}  // namespace
+
+void TMainForm::FitFrameToScreen() {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(MainLeft, MainTop));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const zorvel::WindowBounds fitted =
+      zorvel::FitWindow({MainLeft, MainTop, MainWidth, MainHeight}, Bounds(screen->availableGeometry()),
+                        kMinFrameWidth, kMinFrameHeight);
+  MainLeft = fitted.Left;
+  MainTop = fitted.Top;
+  MainWidth = fitted.Width;
+  MainHeight = fitted.Height;
+}
+
 QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int width, int height) {
   QMdiSubWindow* window = clientArea_->addSubWindow(form);
   window->setObjectName(form->objectName() + "Window");
-  window->setGeometry(left, top, width, height);
+  // Inside the frame's bounds: a window that fits keeps its place, one that
+  // does not comes back where the frame can show it.
+  const zorvel::WindowBounds fitted = zorvel::FitWindow(
+      {left, top, width, height}, {0, 0, MainWidth, MainHeight}, kMinChildWidth, kMinChildHeight);
+  window->setGeometry(fitted.Left, fitted.Top, fitted.Width, fitted.Height);
   form->show();
   return window;
 }

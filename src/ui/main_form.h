@@ -130,6 +130,8 @@ class TMainForm : public QMainWindow {
   void BuildToolbars();
   void FormCreate();
   void ReadScreen();
+  // Keeps the frame's saved bounds on the screen it starts on.
+  void FitFrameToScreen();
   bool WriteScreen();
   void ToggleToolbar(const char* toolbarName);
   QMdiSubWindow* TextSubWindow() const;
