@@ -510,7 +510,9 @@ void TMainForm::N24Click() {
 void TMainForm::N3Click() {
   OpenFindReplaceDialog();
 }
-void TMainForm::N19Click() {}
+void TMainForm::N19Click() {
+  if (TextForm) TextForm->N9Click();
+}
 void TMainForm::N21Click() {
   if (fmBookMark) fmBookMark->exec();
 }
