@@ -5,11 +5,13 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -19,6 +21,7 @@
 #include "core/pages/calibration_save.h"
 #include "core/pages/vol_shift.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/window_bounds.h"
 #include "core/text/document_recovery.h"
 #include "ui/about_form.h"
 #include "ui/auto_load_picture_form.h"
@@ -326,6 +329,7 @@ void TMainForm::FormCreate() {
   ReadScreen();
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
+  FitFrameToScreen();
   move(MainLeft, MainTop);
   resize(MainWidth, MainHeight);
 }
@@ -348,10 +352,38 @@ void TMainForm::ReadScreen() {
   read("ImageHeight", ImageHeight);
 }
 
+namespace {
+
+constexpr int kMinFrameWidth = 200, kMinFrameHeight = 150;
+constexpr int kMinChildWidth = 100, kMinChildHeight = 60;
+
+zorvel::WindowBounds Bounds(const QRect& r) {
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+}  // namespace
+
+void TMainForm::FitFrameToScreen() {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(MainLeft, MainTop));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const zorvel::WindowBounds fitted =
+      zorvel::FitWindow({MainLeft, MainTop, MainWidth, MainHeight}, Bounds(screen->availableGeometry()),
+                        kMinFrameWidth, kMinFrameHeight);
+  MainLeft = fitted.Left;
+  MainTop = fitted.Top;
+  MainWidth = fitted.Width;
+  MainHeight = fitted.Height;
+}
+
 QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int width, int height) {
   QMdiSubWindow* window = clientArea_->addSubWindow(form);
   window->setObjectName(form->objectName() + "Window");
-  window->setGeometry(left, top, width, height);
+  // Inside the frame's bounds: a window that fits keeps its place, one that
+  // does not comes back where the frame can show it.
+  const zorvel::WindowBounds fitted = zorvel::FitWindow(
+      {left, top, width, height}, {0, 0, MainWidth, MainHeight}, kMinChildWidth, kMinChildHeight);
+  window->setGeometry(fitted.Left, fitted.Top, fitted.Width, fitted.Height);
   form->show();
   return window;
 }
@@ -481,7 +513,9 @@ void TMainForm::N24Click() {
 void TMainForm::N3Click() {
   OpenFindReplaceDialog();
 }
-void TMainForm::N19Click() {}
+void TMainForm::N19Click() {
+  if (TextForm) TextForm->N9Click();
+}
 void TMainForm::N21Click() {
   if (fmBookMark) fmBookMark->exec();
 }

@@ -137,6 +137,8 @@ class TMainForm : public QMainWindow {
   void BuildToolbars();
   void FormCreate();
   void ReadScreen();
+  // Keeps the frame's saved bounds on the screen it starts on.
+  void FitFrameToScreen();
   bool WriteScreen();
   enum class LayoutWrite { Written, NotWritable, Failed };
   LayoutWrite WriteLayout();

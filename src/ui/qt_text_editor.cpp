@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/text/big5.h"
+#include "core/text/text_document.h"
 #include "core/text/text_search.h"
 
 namespace zorvel {
@@ -96,9 +97,10 @@ LineEnd QtTextEditor::EndOfBlock(const QTextBlock& block) const {
   const QVariant end = next.charFormat().property(kLineEndProperty);
   if (!end.isValid()) return default_end_;
   const int value = end.toInt();
-  return value == static_cast<int>(LineEnd::Cr)   ? LineEnd::Cr
-         : value == static_cast<int>(LineEnd::Lf) ? LineEnd::Lf
-                                                  : LineEnd::CrLf;
+  return value == static_cast<int>(LineEnd::Cr)     ? LineEnd::Cr
+         : value == static_cast<int>(LineEnd::Lf)   ? LineEnd::Lf
+         : value == static_cast<int>(LineEnd::None) ? LineEnd::None
+                                                    : LineEnd::CrLf;
 }
 
 void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
@@ -251,6 +253,7 @@ std::string QtTextEditor::SelectedBytes() const {
 }
 
 bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
+  if (read_only_) return false;
   if (index_.TextLength() - (end - start) + static_cast<long long>(bytes.size()) > max_length_) {
     if (OnTooLong) OnTooLong();
     return false;
@@ -330,7 +333,7 @@ int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions op
   if (what.empty()) return -1;
   start = std::clamp(start, 0, index_.TextLength());
   end = std::clamp(end, start, index_.TextLength());
-  if (what.find_first_of("\r\n") != std::string_view::npos) {
+  if (pieces_ || what.find_first_of("\r\n") != std::string_view::npos) {
     const std::string text = Text();
     return FindBig5(text, what, start, end, options, index_.LineStart(index_.LineFromPos(start)));
   }
@@ -425,8 +428,58 @@ std::function<std::string()> QtTextEditor::TextSnapshot() const {
 }
 
 void QtTextEditor::SetText(std::string_view bytes) {
+  Load(bytes, false);
+}
+
+void QtTextEditor::SetReadOnlyText(std::string_view bytes) {
+  Load(bytes, true);
+}
+
+namespace {
+
+// Cuts every line longer than kMaxEditableLineLength into pieces of at most
+// kReadOnlyPieceLength bytes that end between characters; all pieces but the
+// last end in no bytes. False when no line was cut.
+bool CutLongLines(std::string_view bytes, std::vector<LineInfo>& lines) {
+  bool cut = false;
+  std::vector<LineInfo> out;
+  std::size_t at = 0;
+  for (const LineInfo& line : lines) {
+    const std::size_t end = at + static_cast<std::size_t>(line.Length);
+    if (line.Length <= kMaxEditableLineLength) {
+      out.push_back(line);
+    } else {
+      cut = true;
+      std::size_t from = at;
+      while (end - from > static_cast<std::size_t>(QtTextEditor::kReadOnlyPieceLength)) {
+        std::size_t to = from;
+        const std::string_view content = bytes.substr(0, end);
+        for (;;) {
+          const int step = Big5CharLength(content, to);
+          if (to + static_cast<std::size_t>(step) - from >
+              static_cast<std::size_t>(QtTextEditor::kReadOnlyPieceLength))
+            break;
+          to += static_cast<std::size_t>(step);
+        }
+        out.push_back(LineInfo{static_cast<int>(to - from), LineEnd::None});
+        from = to;
+      }
+      out.push_back(LineInfo{static_cast<int>(end - from), line.End});
+    }
+    at = end + static_cast<std::size_t>(LineEndLength(line.End));
+  }
+  lines = std::move(out);
+  return cut;
+}
+
+}  // namespace
+
+void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   const bool modified = document()->isModified();
   std::vector<LineInfo> lines = SplitLines(bytes);
+  pieces_ = pieces && CutLongLines(bytes, lines);
+  read_only_ = pieces;
+  setReadOnly(pieces);
   // One QString with a plain LF between lines. The most common line ending is
   // the default of the separators; the others are put on theirs afterwards.
   QString text;
@@ -454,7 +507,9 @@ void QtTextEditor::SetText(std::string_view bytes) {
     QTextCursor c(doc);
     QTextBlock b = doc->firstBlock();
     for (std::size_t i = 0; i + 1 < lines.size() && b.isValid(); ++i, b = b.next()) {
-      if (lines[i].End == default_end_) continue;
+      // The breaks between the pieces of a read-only line are known to the
+      // line index alone: no edit ever asks their separators.
+      if (lines[i].End == default_end_ || lines[i].End == LineEnd::None) continue;
       const int sep = b.position() + b.length() - 1;
       c.setPosition(sep);
       c.setPosition(sep + 1, QTextCursor::KeepAnchor);

@@ -72,10 +72,20 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   int TextLength() const override;
   std::string Text() const override;
   void SetText(std::string_view bytes) override;
-  void Undo() override { undo(); }
+  // A line longer than kMaxEditableLineLength is shown in pieces of at most
+  // kReadOnlyPieceLength bytes, cut between characters and joined by breaks
+  // that hold no bytes, so that only the pieces in view are laid out.
+  void SetReadOnlyText(std::string_view bytes) override;
+  bool IsReadOnly() const override { return read_only_; }
+  static constexpr int kReadOnlyPieceLength = 1024;
+  void Undo() override {
+    if (!read_only_) undo();
+  }
   void Cut() override;
   void Copy() override { copy(); }
-  void Paste() override { paste(); }
+  void Paste() override {
+    if (!read_only_) paste();
+  }
   void SelectAll() override { selectAll(); }
 
   // Byte position <-> position in the Qt document. A byte position inside a
@@ -127,8 +137,12 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // destruction, for the outermost one only.
   class OperatorEdit;
   int operator_edits_ = 0;
+  void Load(std::string_view bytes, bool pieces);
 
   HoldableLayout* layout_ = nullptr;
+  bool read_only_ = false;
+  // Some line is shown in pieces: a match may run across their breaks.
+  bool pieces_ = false;
   bool cursor_scroll_pending_ = false;
   LineIndex index_;
   int block_count_ = 1;

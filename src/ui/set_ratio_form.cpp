@@ -108,8 +108,8 @@ void TfmSetRatio::btOkClick() {
   if (ItemIndex() == kCustomItem) {
     const std::string text = edRatio_->text().toStdString();
     if (!zorvel::ParseEnteredInteger(text, percentage)) {
-      AppPrompts().Error(zorvel::FieldNotANumberMessage(
-          zorvel::EntryFieldCaption(zorvel::EntryField::PictureRatio), text));
+      AppPrompts().Error(
+          zorvel::FieldNotANumberMessage(zorvel::EntryFieldCaption(zorvel::EntryField::PictureRatio), text));
       edRatio_->setFocus();
       return;
     }

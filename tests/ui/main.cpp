@@ -1,12 +1,89 @@
 // The ui suites run inside one QApplication, on the offscreen platform unless the
 // caller chose another.
+//
+// A watchdog keeps a regression from hanging a suite: a modal window, or the
+// choice window waiting for its answer, that stays open unanswered for more
+// than a few seconds fails the running test and is closed, so that the test
+// goes on and ends.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+
+#include "ui/select_form.h"
+
+namespace {
+
+constexpr int kUnansweredLimitMs = 5000;
+constexpr int kLookEveryMs = 100;
+
+class ModalWatchdog : public ::testing::EmptyTestEventListener {
+ public:
+  ModalWatchdog() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+    timer_.start(kLookEveryMs);
+  }
+  void OnTestStart(const ::testing::TestInfo&) override { Forget(); }
+  void OnTestEnd(const ::testing::TestInfo&) override { Forget(); }
+
+ private:
+  // The window that waits for an answer now, if any: one that holds a nested
+  // event loop. A modal window that a test only shows and works on is no wait.
+  static QWidget* Waiting() {
+    if (QThread::currentThread()->loopLevel() == 0) return nullptr;
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (SelectForm && SelectForm->Waiting()) return SelectForm;
+    return nullptr;
+  }
+
+  void Forget() {
+    watched_ = nullptr;
+    since_.invalidate();
+  }
+
+  void Look() {
+    QWidget* waiting = Waiting();
+    if (waiting != watched_) {
+      watched_ = waiting;
+      if (waiting) {
+        since_.start();
+      } else {
+        since_.invalidate();
+      }
+      return;
+    }
+    if (!waiting || !since_.isValid() || since_.elapsed() < kUnansweredLimitMs) return;
+    ADD_FAILURE() << "window \"" << waiting->objectName().toStdString() << "\" ("
+                  << waiting->windowTitle().toStdString() << ") waited " << since_.elapsed()
+                  << " ms without an answer; closed by the watchdog";
+    Forget();
+    if (auto* dialog = qobject_cast<QDialog*>(waiting)) {
+      dialog->done(QDialog::Rejected);
+    } else {
+      waiting->close();
+    }
+  }
+
+  QTimer timer_;
+  QPointer<QWidget> watched_;
+  QElapsedTimer since_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  auto* watchdog = new ModalWatchdog;
+  ::testing::TestEventListeners& listeners = ::testing::UnitTest::GetInstance()->listeners();
+  listeners.Append(watchdog);
+  const int result = RUN_ALL_TESTS();
+  // Gone before the application, with its timer.
+  delete listeners.Release(watchdog);
+  return result;
 }

@@ -242,6 +242,23 @@ TEST_F(MainFormTest, EditCommandsActOnTheTextWhateverWindowIsActive) {
   EXPECT_EQ(QApplication::clipboard()->text(), "abc");
 }
 
+TEST_F(MainFormTest, FontItemAndButtonRunTheTextWindowsFontDialog) {
+  for (const char* name : {"N19", "ToolbarButton9728"}) {
+    SCOPED_TRACE(name);
+    int shown = 0;
+    TextForm->FontDialogHook = [&](QFont& font) {
+      ++shown;
+      EXPECT_EQ(font, TextForm->RichEdit()->font());
+      font.setPixelSize(font.pixelSize() + 4);
+      return true;
+    };
+    const int before = TextForm->RichEdit()->font().pixelSize();
+    Item(name)->trigger();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(TextForm->RichEdit()->font().pixelSize(), before + 4);
+  }
+}
+
 TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
   MainForm->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));

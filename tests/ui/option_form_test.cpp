@@ -93,7 +93,8 @@ TEST_F(OptionFormTest, ABadNumberStopsWithTheEarlierFieldsTaken) {
   Type("edWordWidth", "50");
   Key("hkAll")->SetHotKey(HotKeyFromText("F7"));
   ClickOk();
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"行距欄要填入數字 : '7 0' is not a valid integer value"});
+  EXPECT_EQ(prompts_.Shown,
+            std::vector<std::string>{"行距欄要填入數字 : '7 0' is not a valid integer value"});
   EXPECT_TRUE(OptionForm->isVisible());
   EXPECT_EQ(OptionForm->PageControl()->currentWidget()->objectName(), "tsImage");
   EXPECT_TRUE(Edit("edLineSpace")->hasFocus());

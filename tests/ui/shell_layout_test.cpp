@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QTest>
 #include <QToolBar>
 
@@ -59,8 +61,8 @@ TEST_F(ShellLayoutTest, FirstStartWithoutIniTakesTheDefaultLayoutAndWritesNothin
 
 TEST_F(ShellLayoutTest, LayoutAndToolbarPlacesAreReadAtStart) {
   Start(
-      "[Screen]\r\nSaveScreen=0\r\nMainTop=30\r\nMainLeft=0x28\r\nMainWidth=900\r\n"
-      "MainHeight=700\r\nTextTop=5\r\nTextLeft=310\r\nTextWidth=400\r\nTextHeight=300\r\n"
+      "[Screen]\r\nSaveScreen=0\r\nMainTop=30\r\nMainLeft=0x28\r\nMainWidth=760\r\n"
+      "MainHeight=560\r\nTextTop=5\r\nTextLeft=310\r\nTextWidth=400\r\nTextHeight=300\r\n"
       "ImageTop=7\r\nImageLeft=3\r\nImageWidth=abc\r\nImageHeight=250\r\n"
       "[tbMain]\r\nDockedTo=Dock972\r\nDockRow=0\r\nDockPos=0\r\n"
       "[tbText]\r\nVisible=0\r\n"
@@ -70,7 +72,7 @@ TEST_F(ShellLayoutTest, LayoutAndToolbarPlacesAreReadAtStart) {
       "[tbBigOne]\r\nDockedTo=Dock974\r\nDockRow=3\r\nDockPos=40\r\n");
   EXPECT_EQ(MainForm->SaveScreen, 0);
   EXPECT_EQ(MainForm->pos(), QPoint(40, 30));
-  EXPECT_EQ(MainForm->size(), QSize(900, 700));
+  EXPECT_EQ(MainForm->size(), QSize(760, 560));
   EXPECT_EQ(Child(TextForm), QRect(310, 5, 400, 300));
   EXPECT_EQ(Child(ImageForm), QRect(3, 7, 300, 250));  // not a number: the default width
   EXPECT_EQ(Area("tbMain"), Qt::BottomToolBarArea);
@@ -124,9 +126,9 @@ TEST_F(ShellLayoutTest, RowsAndPositionsOrderTheToolbarsOfADockAndAreWrittenAfre
 TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   Start();
   MainForm->move(20, 10);
-  MainForm->resize(1000, 700);
+  MainForm->resize(740, 560);
   QApplication::processEvents();
-  TextForm->parentWidget()->setGeometry(500, 0, 450, 300);
+  TextForm->parentWidget()->setGeometry(280, 0, 450, 300);
   ImageForm->parentWidget()->setGeometry(0, 10, 480, 320);
   MainForm->addToolBar(Qt::BottomToolBarArea, Bar("tbBigOne"));
   FloatToolbar(Bar("tbSpecial"), QRect(200, 220, 300, 28));
@@ -143,8 +145,8 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   // The keys of "Screen" in their order, then the toolbar sections.
   const std::string text = zorvel::test::ReadFile(Ini());
   size_t at = 0;
-  for (const char* key : {"[Screen]", "SaveScreen=1", "MainTop=10", "MainLeft=20", "MainWidth=1000",
-                          "MainHeight=700", "TextTop=0", "TextLeft=500", "TextWidth=450", "TextHeight=300",
+  for (const char* key : {"[Screen]", "SaveScreen=1", "MainTop=10", "MainLeft=20", "MainWidth=740",
+                          "MainHeight=560", "TextTop=0", "TextLeft=280", "TextWidth=450", "TextHeight=300",
                           "ImageTop=10", "ImageLeft=0", "ImageWidth=480", "ImageHeight=320", "[tbMain]",
                           "[tbText]", "[tbImage]", "[tbSpecial]", "[tbBigOne]"}) {
     at = text.find(key, at);
@@ -163,8 +165,8 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
   Start();
   EXPECT_EQ(MainForm->pos(), QPoint(20, 10));
-  EXPECT_EQ(MainForm->size(), QSize(1000, 700));
-  EXPECT_EQ(Child(TextForm), QRect(500, 0, 450, 300));
+  EXPECT_EQ(MainForm->size(), QSize(740, 560));
+  EXPECT_EQ(Child(TextForm), QRect(280, 0, 450, 300));
   EXPECT_EQ(Child(ImageForm), QRect(0, 10, 480, 320));
   EXPECT_EQ(Area("tbBigOne"), Qt::BottomToolBarArea);
   EXPECT_TRUE(Bar("tbText")->isHidden());
@@ -173,6 +175,31 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   MainForm->close();  // a hidden toolbar keeps its place through a second round
   EXPECT_EQ(ReadText("tbText", "DockedTo"), "Dock971");
   EXPECT_EQ(ReadInt("tbText", "DockRow"), 0);
+}
+
+TEST_F(ShellLayoutTest, BoundsBeyondTheScreenAreFittedAndWhatIsShownIsSaved) {
+  Start(
+      "[Screen]\r\nMainTop=-40\r\nMainLeft=2000\r\nMainWidth=2147483647\r\nMainHeight=300\r\n"
+      "TextTop=5\r\nTextLeft=-2147483648\r\nTextWidth=-20\r\nTextHeight=2147483647\r\n"
+      "ImageTop=99999\r\nImageLeft=50\r\nImageWidth=200\r\nImageHeight=100\r\n");
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  // Too wide: as wide as the screen; the height fits and stays; moved onto it.
+  EXPECT_EQ(MainForm->size(), QSize(screen.width(), 300));
+  EXPECT_EQ(MainForm->pos(), screen.topLeft());
+  // The two windows within the frame's bounds: too tall, as tall as the frame;
+  // too narrow, the least width; a size that fits is kept.
+  EXPECT_EQ(Child(TextForm), QRect(0, 0, 100, 300));
+  EXPECT_EQ(Child(ImageForm), QRect(50, 200, 200, 100));
+
+  const QRect frame(MainForm->pos(), MainForm->size());
+  const QRect text = Child(TextForm);
+  MainForm->close();
+  EXPECT_EQ(ReadInt("Screen", "MainWidth"), frame.width());
+  EXPECT_EQ(ReadInt("Screen", "MainHeight"), 300);
+  EXPECT_EQ(ReadInt("Screen", "MainLeft"), frame.left());
+  EXPECT_EQ(ReadInt("Screen", "TextLeft"), 0);
+  EXPECT_EQ(ReadInt("Screen", "TextHeight"), text.height());
+  EXPECT_EQ(ReadInt("Screen", "ImageTop"), 200);
 }
 
 TEST_F(ShellLayoutTest, ModifiedTextIsAskedAboutFirst) {

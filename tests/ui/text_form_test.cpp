@@ -115,6 +115,37 @@ TEST_F(TextFormTest, OpenNamesTheWindowAndTypingCountsReplacedCharacters) {
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{"文件已修改, 是否儲存?"});
 }
 
+TEST_F(TextFormTest, ATenMegabyteLineOpensReadOnlyInPiecesAndF2FindsItsMark) {
+  TempDir dir;
+  const std::string path = dir.File("lost-line-ends.txt");
+  std::string line = "T01n0001_p0001a01\xF9\xF8";
+  while (line.size() < 10 * 1024 * 1024)
+    line +=
+        "\xA5\xD2\xA4\x41"
+        "abc\xA1\x43";
+  const std::string bytes = line + "{{\xA5\xD2||\xA4\x41}}\r\n";
+  WriteFile(path, bytes);
+  opens << QString::fromStdString(path);
+  prompts.Answers.push_back(Answer::Yes);
+  form.FileOpen();
+  ASSERT_EQ(prompts.Shown.size(), 1u);
+  EXPECT_EQ(prompts.Shown[0].rfind("第 1 行長達 " + std::to_string(line.size() + 10) + " 位元組", 0), 0u);
+  EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + U(" (唯讀)"));
+  EXPECT_TRUE(form.RichEdit()->isReadOnly());
+  // Shown in pieces of at most a kilobyte, so that a view lays out little.
+  EXPECT_GT(form.RichEdit()->document()->blockCount(), static_cast<int>(bytes.size() / 1024));
+  QApplication::processEvents();
+  EXPECT_TRUE(form.FindSign());
+  EXPECT_EQ(form.Editor().SelStart(), static_cast<int>(line.size()));
+  EXPECT_EQ(form.Editor().SelectedBytes(), "{{");
+  QApplication::processEvents();
+  // Typing changes nothing; the bytes are as they were.
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, "x");
+  QApplication::sendEvent(form.RichEdit(), &press);
+  EXPECT_FALSE(form.Editor().Modified());
+  EXPECT_EQ(form.Editor().Text(), bytes);
+}
+
 TEST_F(TextFormTest, FontCommandTakesTheChosenFontUnlessCancelled) {
   QFont offered;
   form.FontDialogHook = [&](QFont& font) {

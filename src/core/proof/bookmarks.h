@@ -26,10 +26,10 @@ inline constexpr std::string_view kBookmarkSection = "BookMark";
 inline constexpr std::string_view kNativeFileNameKey = "NativeFileName";
 
 struct Bookmark {
-  std::string Title;     // "None" when the key was missing
-  std::string FileName;  // path of the proof text: Big5, or the system's bytes
-  std::string Location;  // selection start when set, as decimal text
-  std::string Date;      // local date and time when set
+  std::string Title;            // "None" when the key was missing
+  std::string FileName;         // path of the proof text: Big5, or the system's bytes
+  std::string Location;         // selection start when set, as decimal text
+  std::string Date;             // local date and time when set
   bool NativeFileName = false;  // FileName holds the system's bytes, not Big5
   friend bool operator==(const Bookmark&, const Bookmark&) = default;
 };

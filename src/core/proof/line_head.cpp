@@ -55,8 +55,8 @@ std::string LineHeadErrorMessage(int line, std::string_view lineText, const Sett
     whole += static_cast<std::size_t>(step);
   }
   const std::string_view head = lineText.substr(0, whole);
-  return "錯誤 : 第 " + std::to_string(line + 1) + " 行的行首 \"" + Big5ToUtf8(head) + "\" 無法解讀 : " +
-         NotAnIntegerMessage(big5FieldText);
+  return "錯誤 : 第 " + std::to_string(line + 1) + " 行的行首 \"" + Big5ToUtf8(head) +
+         "\" 無法解讀 : " + NotAnIntegerMessage(big5FieldText);
 }
 
 std::string_view CopyBytes(std::string_view s, int start, int count) {

@@ -51,7 +51,8 @@ bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings
   }
   EntryResult::Outcome refused = EntryResult::Outcome::Applied;
   if (field == EntryField::PictureRatio && value <= 0) refused = EntryResult::Outcome::RatioNotPositive;
-  if (field == EntryField::PictureRatio && value > kMaxPictureRatio) refused = EntryResult::Outcome::RatioTooLarge;
+  if (field == EntryField::PictureRatio && value > kMaxPictureRatio)
+    refused = EntryResult::Outcome::RatioTooLarge;
   if (IsSpacing(field) && value < 0) refused = EntryResult::Outcome::SpacingNegative;
   if (refused != EntryResult::Outcome::Applied) {
     result.Result = refused;

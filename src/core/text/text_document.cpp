@@ -20,7 +20,8 @@ std::optional<LongLine> FindLongLine(std::string_view bytes, int limit) {
 
 std::string LongLineQuestion(const LongLine& line) {
   return "第 " + std::to_string(line.Line + 1) + " 行長達 " + std::to_string(line.Length) +
-         " 位元組, 超過可編輯的上限 " + std::to_string(kMaxEditableLineLength) + " 位元組. 是否以唯讀方式開啟?";
+         " 位元組, 超過可編輯的上限 " + std::to_string(kMaxEditableLineLength) +
+         " 位元組. 是否以唯讀方式開啟?";
 }
 
 bool LoadTextBytes(TextEditor& editor, std::string_view bytes, Prompts& prompts) {

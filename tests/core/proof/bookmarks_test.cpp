@@ -55,7 +55,7 @@ TEST_F(BookmarksTest, APathBig5CannotWriteIsKeptAsTheSystemsBytes) {
   IniFile ini(IniPath());
   BookmarkList list;
   list.FormShow(ini);
-  const std::string chinese = "/t/\xE7\x94\xB2.txt";      // 甲: Big5 A5 D2
+  const std::string chinese = "/t/\xE7\x94\xB2.txt";               // 甲: Big5 A5 D2
   const std::string accented = "/t/caf\xC3\xA9/\xE3\x81\x82.txt";  // café/あ
   list.AddBookmark("a", chinese, "1", "d");
   list.AddBookmark("b", accented, "2", "d");

@@ -558,9 +558,12 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
     std::string message;
   } cases[] = {
       {"abc", "第 1 行的行首 \"abc║{{甲||乙}}\" 無法解讀 : 'bc' is not a valid integer value"},
-      {"T1xn0289_p0592a05", "第 1 行的行首 \"T1xn0289_p0592a05║\" 無法解讀 : '1x' is not a valid integer value"},
-      {"T10n0289_p0592a5x", "第 1 行的行首 \"T10n0289_p0592a5x║\" 無法解讀 : '5x' is not a valid integer value"},
-      {"T1xn0289_p0592a0\xA5\xD2\xA4\x41", "第 1 行的行首 \"T1xn0289_p0592a0甲\" 無法解讀 : '1x' is not a valid integer value"},
+      {"T1xn0289_p0592a05",
+       "第 1 行的行首 \"T1xn0289_p0592a05║\" 無法解讀 : '1x' is not a valid integer value"},
+      {"T10n0289_p0592a5x",
+       "第 1 行的行首 \"T10n0289_p0592a5x║\" 無法解讀 : '5x' is not a valid integer value"},
+      {"T1xn0289_p0592a0\xA5\xD2\xA4\x41",
+       "第 1 行的行首 \"T1xn0289_p0592a0甲\" 無法解讀 : '1x' is not a valid integer value"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);

@@ -97,12 +97,16 @@ TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefused
     EntryResult::Outcome outcome;
     const char* message;
   } cases[] = {
-      {EntryField::PictureRatio, "1001", EntryResult::Outcome::RatioTooLarge, "錯誤 : 圖形比例不可大於 1000 !"},
-      {EntryField::PictureRatio, "99999999", EntryResult::Outcome::RatioTooLarge, "錯誤 : 圖形比例不可大於 1000 !"},
+      {EntryField::PictureRatio, "1001", EntryResult::Outcome::RatioTooLarge,
+       "錯誤 : 圖形比例不可大於 1000 !"},
+      {EntryField::PictureRatio, "99999999", EntryResult::Outcome::RatioTooLarge,
+       "錯誤 : 圖形比例不可大於 1000 !"},
       {EntryField::PictureRatio, "0", EntryResult::Outcome::RatioNotPositive, "錯誤 : 圖形比例必須大於 0 !"},
-      {EntryField::FieldSpace, "-1", EntryResult::Outcome::SpacingNegative, "錯誤 : 每一個欄的距離不可小於 0 !"},
+      {EntryField::FieldSpace, "-1", EntryResult::Outcome::SpacingNegative,
+       "錯誤 : 每一個欄的距離不可小於 0 !"},
       {EntryField::LineSpace, "-70", EntryResult::Outcome::SpacingNegative, "錯誤 : 行距不可小於 0 !"},
-      {EntryField::WordSpace, "-2147483648", EntryResult::Outcome::SpacingNegative, "錯誤 : 字距不可小於 0 !"},
+      {EntryField::WordSpace, "-2147483648", EntryResult::Outcome::SpacingNegative,
+       "錯誤 : 字距不可小於 0 !"},
       {EntryField::MaxLineWord, "x", EntryResult::Outcome::NotAnInteger,
        "秀圖每行最長字數欄要填入數字 : 'x' is not a valid integer value"},
   };

@@ -375,7 +375,8 @@ TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesN
     e->SetSelection(start, 9);
     const int from = ModelFloor(t, start);
     EXPECT_EQ(e->SelStart(), from);
-    EXPECT_EQ(e->SelectedBytes(), t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(e->SelLength())));
+    EXPECT_EQ(e->SelectedBytes(),
+              t.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(e->SelLength())));
   }
   // No edit changes it.
   e->SetSelection(0, 5);
@@ -397,6 +398,7 @@ REGISTER_TYPED_TEST_SUITE_P(EditorSuite, WholeTextAndLinesRoundTrip, SelectionIs
                             ReplaceSelectionKeepsEveryOtherByte, RandomEditsAgreeWithTheByteModel,
                             FindMatchesWholeCharactersOnly, FindOptions,
                             UndoRestoresTheSavedStateAndSetTextStartsANewHistory, CutCopyPasteKeepTheBytes,
-                            ScrollingAndEnabling, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit);
+                            ScrollingAndEnabling,
+                            AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit);
 
 }  // namespace zorvel::test

@@ -182,7 +182,8 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
   const std::string path = dir.File("one-line.txt");
   const std::string bytes = "head\r\n" + std::string(3 * 1024 * 1024, 'x') + "{{a||b}}\r\n";
   WriteFile(path, bytes);
-  const std::string question = "第 2 行長達 3145736 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?";
+  const std::string question =
+      "第 2 行長達 3145736 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?";
 
   // No: nothing is opened.
   dialogs.Open.push_back(path);
