@@ -353,7 +353,9 @@ std::uint8_t DecodeLine(const CodeTables& t, const std::uint8_t* data, std::uint
 
   while (a0 <= width) {
     if (avail < 32) Refill(data, total, acc, avail, next);
-    if (static_cast<std::int64_t>(acc) < 0) {  // V0, the commonest code: "1"
+    // V0, the commonest code: "1". The window holds zeros past the end of the
+    // data, so a 1 there is a bit of the data.
+    if (static_cast<std::int64_t>(acc) < 0) {
       acc <<= 1;
       --avail;
       while (ref[j] <= origin) j += 2;
@@ -561,12 +563,9 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   const std::uint64_t total = source.Total();
   BitReader bits;
   const std::size_t bytesPerRow = static_cast<std::size_t>((width + 7) / 8);
-  const int wanted = std::max(0, std::min(rowCount, length - firstRow + 1));
-  // The rows are painted in place, in whole 8-byte words: room for the words
-  // of the last row that pass its end, given back at the end.
-  const std::size_t start = rows.size();
-  rows.resize(start + bytesPerRow * static_cast<std::size_t>(wanted) + 8);
-  std::uint8_t* out = rows.data() + start;
+  // Each row is painted in a scratch row, in whole 8-byte words, and then
+  // appended: the scratch row stays in the cache.
+  std::vector<std::uint8_t> scratch(bytesPerRow + 8);
 
   // The line above the first row: all white.
   std::int32_t* ref = lineA;
@@ -578,26 +577,21 @@ std::uint8_t DecodeG4(const G4Strip& strip, int width, int length, int firstRow,
   ref[4] = width + 1;
   int refCount = 2;
   int stored = 0;
-  std::uint8_t result = erOk;
   std::vector<std::uint64_t> toggles(static_cast<std::size_t>((width + 63) / 64 + kTogglePadding), 0);
-  std::vector<std::uint8_t> skipped;  // where the rows before the first row go
   for (int row = 1; row <= length; ++row) {
     int curCount = 0;
-    result = DecodeLine(t, data, total, bits, width, ref, refCount, cur, curCount, toggles.data());
-    if (result != erOk) break;
+    const std::uint8_t result =
+        DecodeLine(t, data, total, bits, width, ref, refCount, cur, curCount, toggles.data());
+    if (result != erOk) return result;
     std::swap(ref, cur);
     refCount = curCount;
-    if (row >= firstRow && stored < wanted) {
-      FlushRow(toggles.data(), ref, refCount, width, out);
-      out += bytesPerRow;
+    FlushRow(toggles.data(), ref, refCount, width, scratch.data());
+    if (row >= firstRow && stored < rowCount) {
+      rows.insert(rows.end(), scratch.begin(), scratch.begin() + static_cast<long>(bytesPerRow));
       if (++stored == rowCount) break;
-    } else {
-      skipped.resize(bytesPerRow + 8);
-      FlushRow(toggles.data(), ref, refCount, width, skipped.data());
     }
   }
-  rows.resize(start + bytesPerRow * static_cast<std::size_t>(stored));
-  return result;
+  return erOk;
 }
 
 std::uint8_t DecodeRows(ATifG4& tif, int firstRow, int rowCount, std::vector<std::uint8_t>& rows) {

@@ -81,34 +81,31 @@ void DrawGlyph(Bitmap& page, int x, int y, int w, int h, std::uint32_t seed, con
   Random rng(seed);
   const int t = std::max(2, std::min(w, h) / style.ThicknessDivisor);  // stroke thickness
   const int strokes = rng.Between(style.MinStrokes, style.MaxStrokes);
-  auto Stroke = [&](Bitmap& p, int x0, int y0, int x1, int y1, int thickness, Random& r) {
-    pagegen::Stroke(p, x0, y0, x1, y1, thickness, r, style.Steady);
-  };
   for (int s = 0; s < strokes; ++s) {
     const int kind = rng.Below(10);
     if (kind < style.Horizontal) {  // horizontal stroke, often with a small hook at its end
       const int yy = y + rng.Between(t, h - t - 1);
       const int xa = x + rng.Below(w / 3);
       const int xb = x + w - 1 - rng.Below(w / 3);
-      Stroke(page, xa, yy, xb, yy, t, rng);
-      if (rng.Below(3) == 0) Stroke(page, xb, yy, xb - t, yy + 2 * t, t, rng);
+      Stroke(page, xa, yy, xb, yy, t, rng, style.Steady);
+      if (rng.Below(3) == 0) Stroke(page, xb, yy, xb - t, yy + 2 * t, t, rng, style.Steady);
     } else if (kind < style.Horizontal + style.Vertical) {  // vertical stroke
       const int xx = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Below(h / 3);
       const int yb = y + h - 1 - rng.Below(h / 4);
-      Stroke(page, xx, ya, xx, yb, t, rng);
-    } else if (kind < style.Horizontal + style.Vertical +
-                          style.Slanted) {  // slanted stroke: a left-falling or right-falling sweep
+      Stroke(page, xx, ya, xx, yb, t, rng, style.Steady);
+    } else if (kind < style.Horizontal + style.Vertical + style.Slanted) {
+      // slanted stroke: a left-falling or right-falling sweep
       const int xa = x + rng.Between(t, w - t - 1);
       const int ya = y + rng.Between(t, h / 2);
       const int xb =
           std::clamp(xa + (rng.Below(2) ? 1 : -1) * rng.Between(w / 4, w / 2), x + t, x + w - t - 1);
       const int yb = std::min(ya + rng.Between(h / 4, h / 2), y + h - t - 1);
-      Stroke(page, xa, ya, xb, yb, t, rng);
+      Stroke(page, xa, ya, xb, yb, t, rng, style.Steady);
     } else {  // dot
       const int xx = x + rng.Between(t, w - 2 * t);
       const int yy = y + rng.Between(t, h - 2 * t);
-      Stroke(page, xx, yy, xx + t, yy + t, t + 1, rng);
+      Stroke(page, xx, yy, xx + t, yy + t, t + 1, rng, style.Steady);
     }
   }
 }
