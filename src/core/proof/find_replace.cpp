@@ -22,6 +22,10 @@ bool FindReplace::ReplaceDialogFind(TextEditor& editor, Prompts& prompts, std::s
 int FindReplace::ReplaceDialogReplace(TextEditor& editor, Prompts& prompts, std::string_view findText,
                                       std::string_view replaceText, FindOptions options, bool replaceAll) {
   int replaced = 0;
+  if (editor.IsReadOnly()) {
+    prompts.Message(kReadOnlyText);
+    return replaced;
+  }
   do {
     int start = editor.SelStart();
     if (!FindSelected) start += editor.SelLength();

@@ -213,6 +213,10 @@ void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& pro
     prompts.Message(kNoReplaceTable);
     return;
   }
+  if (editor.IsReadOnly()) {
+    prompts.Message(kReadOnlyText);
+    return;
+  }
   // The scan reads a snapshot; replacements go into the document only.
   std::string snapshot;
   try {

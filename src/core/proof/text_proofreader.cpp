@@ -64,6 +64,11 @@ void TextProofreader::SelectOneWord() {
     editor_.SetFocus();
     return;
   }
+  if (editor_.IsReadOnly()) {
+    prompts_.Message(kReadOnlyText);
+    editor_.SetFocus();
+    return;
+  }
   FirstStr = LastMark.FirstStr;
   SecondStr = LastMark.SecondStr;
   ThirdStr = LastMark.ThirdStr;

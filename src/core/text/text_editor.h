@@ -12,6 +12,10 @@
 
 namespace zorvel {
 
+// Said when a command that writes into the text meets a text opened to be read
+// only: nothing is changed, and the operator learns why.
+inline constexpr std::string_view kReadOnlyText = "錯誤 : 文件以唯讀方式開啟, 無法修改.";
+
 struct FindOptions {
   bool MatchCase = false;
   bool WholeWord = false;

@@ -16,9 +16,11 @@
 #include <vector>
 
 #include "core/pages/page_view.h"
+#include "core/proof/find_replace.h"
 #include "core/proof/line_head.h"
 #include "core/proof/line_head_watch.h"
 #include "core/proof/marks_report.h"
+#include "core/proof/replace_table.h"
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
@@ -668,15 +670,44 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
   EXPECT_EQ(big5.str().find(std::string(kNoSeparator)), std::string::npos);
 }
 
-REGISTER_TYPED_TEST_SUITE_P(
-    ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
-    TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
-    TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark, AgreeingReadingsSetTheDefaultButton,
-    SeparatorsCountOnlyUpToTheClosingToken, AMarkThatDoesNotParseIsLeftAlone,
-    CancelKeepsTheMarkAndCancelAndNextGoesOn, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
-    AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced, AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow,
-    SplittingOrJoiningLinesWithALineHeadIsNoticed, LineHeadIsDecodedAndThePageHandedOn,
-    ThePageViewIsCalledInItsOrder, ALineHeadFieldThatIsNoNumberEndsTheChain,
-    CharactersBeforeTheCursorAreCountedWithTheirWarnings, TheMarksReportListsWhatF1WouldCompute);
+// A text opened to be read only: the commands that write say so, ask nothing and
+// change nothing, on every editor.
+TYPED_TEST_P(ProofSuite, CommandsThatWriteRefuseAReadOnlyText) {
+  const std::string text = kHead + B("丙{{甲||乙}}丁") + "\r\n";
+  ReplaceTable table;
+  ASSERT_TRUE(table.BuildReplaceTable(B("丙=戊"), "="));
+  FindReplace findReplace;
+  const std::function<void()> commands[] = {
+      [&] { this->proof_.SelectOneWord(); },
+      [&] { RunReplaceTable(table, *this->editor_, this->prompts_, nullptr); },
+      [&] { findReplace.ReplaceDialogReplace(*this->editor_, this->prompts_, B("丙"), B("戊"), {}, true); },
+  };
+  for (std::size_t i = 0; i < std::size(commands); ++i) {
+    SCOPED_TRACE(i);
+    this->editor_->SetReadOnlyText(text);
+    this->editor_->SetSelStart(static_cast<int>(kHead.size()) + 2);
+    this->prompts_.Shown.clear();
+    commands[i]();
+    EXPECT_EQ(this->editor_->Text(), text);
+    ASSERT_FALSE(this->prompts_.Shown.empty());
+    EXPECT_EQ(this->prompts_.Shown.front(), kReadOnlyText);
+    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
+    EXPECT_TRUE(this->prompts_.ReplaceQuestions.empty());
+  }
+}
+
+REGISTER_TYPED_TEST_SUITE_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
+                            TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
+                            TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
+                            AgreeingReadingsSetTheDefaultButton, SeparatorsCountOnlyUpToTheClosingToken,
+                            AMarkThatDoesNotParseIsLeftAlone, CancelKeepsTheMarkAndCancelAndNextGoesOn,
+                            RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
+                            AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
+                            AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow,
+                            SplittingOrJoiningLinesWithALineHeadIsNoticed,
+                            LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
+                            ALineHeadFieldThatIsNoNumberEndsTheChain,
+                            CharactersBeforeTheCursorAreCountedWithTheirWarnings,
+                            TheMarksReportListsWhatF1WouldCompute, CommandsThatWriteRefuseAReadOnlyText);
 
 }  // namespace zorvel::test
