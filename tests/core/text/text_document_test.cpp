@@ -263,19 +263,6 @@ TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
   EXPECT_EQ(editor.Text(), "on disk and more");
 }
 
-TEST_F(TextDocumentTest, SaveWithoutANameIsSaveAs) {
-  Edit("new text\r\n");
-  dialogs.Save.push_back("");
-  EXPECT_EQ(document.FileSave(), SaveResult::Cancelled);
-  EXPECT_TRUE(editor.Modified());
-  const std::string path = dir.File("new.txt");
-  dialogs.Save.push_back(path);
-  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
-  EXPECT_EQ(ReadFile(path), "new text\r\n");
-  EXPECT_EQ(document.Caption(), path);
-  EXPECT_EQ(name_changes, 1);
-}
-
 TEST_F(TextDocumentTest, CloseQuery) {
   EXPECT_TRUE(document.CloseQuery());  // nothing to ask
   EXPECT_TRUE(prompts.Shown.empty());
