@@ -67,6 +67,22 @@ TEST_F(BookmarkWindowsTest, SettingNeedsANameThenSavesOnClose) {
   EXPECT_EQ(ini.ReadString("BookMark1", "Location", ""), "4");
 }
 
+TEST_F(BookmarkWindowsTest, CleaningDeletesOnlyTheFirstSelectedRow) {
+  WriteFile(Ini(),
+            "[BookMark]\r\nCount=3\r\n[BookMark1]\r\nTitle=one\r\n[BookMark2]\r\nTitle=two\r\n"
+            "[BookMark3]\r\nTitle=three\r\n");
+  Start();
+  fmBookMark->show();
+  fmBookMark->btCleanClick();  // nothing selected: nothing happens
+  EXPECT_EQ(Rows(), 3);
+  Select(2);
+  Select(1);
+  fmBookMark->btClean->click();
+  ASSERT_EQ(Rows(), 2);
+  EXPECT_EQ(Row(0)[0], "one");
+  EXPECT_EQ(Row(1)[0], "three");
+}
+
 TEST_F(BookmarkWindowsTest, JumpingAsksAboutChangesThenLoadsAndLands) {
   WriteFile(dir_.File("a.txt"), "first file\r\n");
   WriteFile(dir_.File("b.txt"), "line one\r\n\xA5\xD2\xA4\x41 two\r\n");

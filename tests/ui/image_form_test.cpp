@@ -82,48 +82,37 @@ TEST_F(ImageFormTest, APageOfAnotherVolumeSavesTheStoreFirst) {
   EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{7, 8, 0, 0, 0}));
 }
 
-TEST_F(ImageFormTest, ScrollingIsClampedAndRescaleKeepsThePlaceRenderingEachScaleOnce) {
+TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   Load(1);
-  const QSize client = ImageForm->ClientSize();
-  const QSize shown = ImageForm->ShownSize();
-  ASSERT_EQ(shown, QSize(kSamplePageWidth, kSamplePageHeight));
-  ASSERT_GT(client.width(), 100);
-  ImageForm->SetHorzScrollPos(1 << 30);
-  ImageForm->SetVertScrollPos(1 << 30);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), shown.width() - client.width());
-  EXPECT_EQ(ImageForm->VertScrollPos(), shown.height() - client.height());
-  ImageForm->SetHorzScrollPos(-5);
-  ImageForm->SetVertScrollPos(-5);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 0);
-  ImageForm->GoRightTop();
-  EXPECT_EQ(ImageForm->HorzScrollPos(), shown.width() - client.width());
-  EXPECT_EQ(ImageForm->VertScrollPos(), 0);
+  WriteFile(dir_.File("Vol001.vps"), "");
+  ASSERT_EQ(chmod(dir_.File("Vol001.vps").c_str(), 0444), 0);
+  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
 
-  // Rescaling keeps the place and renders each scale once.
-  EXPECT_EQ(ImageForm->RenderCount(), 1);
-  ImageForm->SetHorzScrollPos(400);
-  ImageForm->SetVertScrollPos(800);
+  // No: nothing changes, neither the page nor the store.
+  prompts_.Answers = {Answer::No};
+  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoadCancelled);
+  ASSERT_EQ(prompts_.Shown.size(), 1u);
+  EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
+  EXPECT_EQ(ImageForm->PicturePage(), 1);
+  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 
+  // Yes: the load goes on and the store holds volume 2.
+  prompts_.Answers = {Answer::Yes};
+  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoaded);
+  EXPECT_EQ(MainForm->VolShift->Volume(), 2);
+}
+
+TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {
+  Load(1);
+  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
+  ImageForm->ShowPosition(1, 3, 5);
+  const int fullX = ImageForm->MarkerX();
+  const int fullY = ImageForm->MarkerY();
+  OptionForm->Settings.PictureRatio = 50;
   ImageForm->Rescale(50);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize(1200, 1700));
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 200);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 400);
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-
-  // Panning and painting again only copy the rendering.
-  ImageForm->SetHorzScrollPos(300);
-  View()->repaint();
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-
-  // Back to a scale rendered before: no new rendering and no decode.
-  ImageForm->SetHorzScrollPos(200);
-  ImageForm->SetVertScrollPos(400);
-  ImageForm->Rescale(100);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize(kSamplePageWidth, kSamplePageHeight));
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 400);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 800);
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-  EXPECT_EQ(ImageForm->DecodeCount(), 1);
+  EXPECT_EQ(ImageForm->MarkerY(), (fullY - 0) / 2);
+  // The distance from the right edge halves (within the truncation).
+  EXPECT_NEAR(ImageForm->ShownSize().width() - ImageForm->MarkerX(), (kSamplePageWidth - fullX) / 2, 1);
 }
 
 TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {

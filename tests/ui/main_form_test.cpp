@@ -37,6 +37,11 @@ class MainFormTest : public zorvel::test::WindowSetTest {
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
 };
 
+TEST_F(MainFormTest, StatusLineTellsOfReplacedCharacters) {
+  emit TextForm->CharactersReplaced(3);
+  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().contains("3"));
+}
+
 TEST_F(MainFormTest, WindowCommandsSplitTheClientArea) {
   QWidget* viewport = MainForm->ClientArea()->viewport();
   for (int i = 0; i < 4 && viewport->width() != 801; ++i) {

@@ -82,6 +82,18 @@ TEST_F(OptionFormTest, ABadNumberStopsWithTheEarlierFieldsTaken) {
   EXPECT_EQ(Ini().ReadString("HotKey", "All", ""), "F7");
 }
 
+TEST_F(OptionFormTest, CoverRightTopIsDisabledWithItsMarkKept) {
+  OptionForm->Settings.CoverRightTop = true;
+  Open();
+  QCheckBox* cover = Find<QCheckBox>("cbCoverRightTop");
+  EXPECT_TRUE(cover->isEnabled());
+  Find<QCheckBox>("cbAutoSetRightTop")->click();
+  EXPECT_FALSE(cover->isEnabled());
+  EXPECT_TRUE(cover->isChecked());
+  ClickOk();
+  EXPECT_TRUE(OptionForm->Settings.CoverRightTop);
+}
+
 TEST_F(OptionFormTest, NewHotKeysActOnAllFourWindowsAtOnce) {
   Open();
   Key("hkAll")->SetHotKey(HotKeyFromText("F7"));

@@ -45,6 +45,27 @@ class TextFormTest : public ::testing::Test {
   QStringList opens;
 };
 
+TEST_F(TextFormTest, PopupEditItemsActOnTheText) {
+  form.Editor().SetText("ab\xA4\x40");
+  form.Editor().SetSelStart(2);
+  form.Editor().SetSelLength(2);
+  Trigger("N2");  // cut
+  EXPECT_EQ(form.Editor().Text(), "ab");
+  form.Editor().SetSelStart(0);
+  Trigger("N5");  // paste
+  EXPECT_EQ(form.Editor().Text(),
+            "\xA4\x40"
+            "ab");
+  form.Editor().SelectAll();
+  Trigger("N3");  // copy
+  form.Editor().SetSelStart(4);
+  Trigger("N5");
+  EXPECT_EQ(form.Editor().Text(),
+            "\xA4\x40"
+            "ab\xA4\x40"
+            "ab");
+}
+
 // Open, type and save through the main window are in text_window_app_test, the
 // document's prompts and file errors in text_document_test.
 TEST_F(TextFormTest, OpenNamesTheWindowAndTypingCountsReplacedCharacters) {

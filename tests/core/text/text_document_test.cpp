@@ -281,17 +281,5 @@ TEST_F(TextDocumentTest, CloseQuery) {
   EXPECT_EQ(ReadFile(dir.File("closing.txt")), "x");
 }
 
-TEST(TextFileTest, WritesThroughASymbolicLink) {
-  TempDir dir;
-  const std::string target = dir.File("target.txt");
-  const std::string link = dir.File("link.txt");
-  WriteFile(target, "old");
-  std::filesystem::create_symlink(target, link);
-  std::string error;
-  ASSERT_TRUE(WriteTextFileAtomically(link, "new", error)) << error;
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadFile(target), "new");
-}
-
 }  // namespace
 }  // namespace zorvel::test
