@@ -34,13 +34,25 @@ zorvel_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# ZORVEL_WERROR=ON turns every compiler warning into an error (CI sets it).
+ZORVEL_WERROR=${ZORVEL_WERROR:-OFF}
+
 # zorvel_build [TARGET...]: configure build/ and build the targets named, or all.
 zorvel_build() {
-  cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZORVEL_WERROR="$ZORVEL_WERROR"
   local targets=()
   local t
   for t in "$@"; do
     targets+=(--target "$t")
   done
   cmake --build "$ZORVEL_BUILD" --parallel "$(nproc)" "${targets[@]}"
+}
+
+# zorvel_build_clang: everything, tests included, built with clang in
+# build/clang, to keep the code free of clang's warnings too. Nothing is run.
+zorvel_build_clang() {
+  CC=clang CXX=clang++ cmake -S "$ZORVEL_ROOT" -B "$ZORVEL_ROOT/build/clang" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Debug -DZORVEL_WERROR="$ZORVEL_WERROR" >/dev/null
+  cmake --build "$ZORVEL_ROOT/build/clang" --parallel "$(nproc)"
 }

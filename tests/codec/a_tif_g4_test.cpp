@@ -99,29 +99,30 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
     const char* name;
     std::function<void(TiffFile&)> change;
     int result;  // on 1 the page must equal the good one
+    int header;  // the header step's own code, which the page read turns into 3
   };
   const Case cases[] = {
-      {"MM", [](TiffFile& f) { f.ByteOrder = "MM"; }, 3},
-      {"version 43", [](TiffFile& f) { f.Version = 43; }, 3},
-      {"Compression 1", [](TiffFile& f) { f.Tags[259] = 1; }, 3},
-      {"Compression 3", [](TiffFile& f) { f.Tags[259] = 3; }, 3},
-      {"BitsPerSample 8", [](TiffFile& f) { f.Tags[258] = 8; }, 3},
-      {"SamplesPerPixel 3", [](TiffFile& f) { f.Tags[277] = 3; }, 3},
-      {"Photometric 2", [](TiffFile& f) { f.Tags[262] = 2; }, 3},
-      {"width 32767", [](TiffFile& f) { f.Tags[256] = 32767; }, 3},
-      {"length 32768", [](TiffFile& f) { f.Tags[257] = 32768; }, 3},
-      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, 3},
-      {"no StripByteCounts", [](TiffFile& f) { f.Tags.erase(279); }, 6},
-      {"no ImageLength", [](TiffFile& f) { f.Tags.erase(257); }, 14},
+      {"MM", [](TiffFile& f) { f.ByteOrder = "MM"; }, 3, 11},
+      {"version 43", [](TiffFile& f) { f.Version = 43; }, 3, 10},
+      {"Compression 1", [](TiffFile& f) { f.Tags[259] = 1; }, 3, 10},
+      {"Compression 3", [](TiffFile& f) { f.Tags[259] = 3; }, 3, 10},
+      {"BitsPerSample 8", [](TiffFile& f) { f.Tags[258] = 8; }, 3, 10},
+      {"SamplesPerPixel 3", [](TiffFile& f) { f.Tags[277] = 3; }, 3, 10},
+      {"Photometric 2", [](TiffFile& f) { f.Tags[262] = 2; }, 3, 10},
+      {"width 32767", [](TiffFile& f) { f.Tags[256] = 32767; }, 3, 10},
+      {"length 32768", [](TiffFile& f) { f.Tags[257] = 32768; }, 3, 10},
+      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, 3, 10},
+      {"no StripByteCounts", [](TiffFile& f) { f.Tags.erase(279); }, 6, 1},
+      {"no ImageLength", [](TiffFile& f) { f.Tags.erase(257); }, 14, 1},
       // The largest page there may be passes the header and fails in the data.
-      {"32766 x 32767", [](TiffFile& f) { f.Tags[256] = 32766, f.Tags[257] = 32767; }, 20},
-      {"no Compression", [](TiffFile& f) { f.Tags.erase(259); }, 1},
-      {"Photometric 1", [](TiffFile& f) { f.Tags[262] = 1; }, 1},
-      {"negative Photometric", [](TiffFile& f) { f.Tags[262] = 0x80000005u; }, 1},
-      {"FillOrder 2", [](TiffFile& f) { f.Tags[266] = 2, f.Strip = SmallStrip(true); }, 1},
-      {"LONG width that fits", [](TiffFile& f) { f.Types[256] = 4; }, 1},
+      {"32766 x 32767", [](TiffFile& f) { f.Tags[256] = 32766, f.Tags[257] = 32767; }, 20, 1},
+      {"no Compression", [](TiffFile& f) { f.Tags.erase(259); }, 1, 1},
+      {"Photometric 1", [](TiffFile& f) { f.Tags[262] = 1; }, 1, 1},
+      {"negative Photometric", [](TiffFile& f) { f.Tags[262] = 0x80000005u; }, 1, 1},
+      {"FillOrder 2", [](TiffFile& f) { f.Tags[266] = 2, f.Strip = SmallStrip(true); }, 1, 1},
+      {"LONG width that fits", [](TiffFile& f) { f.Types[256] = 4; }, 1, 1},
       {"ignored tags, a SHORT with a high half",
-       [](TiffFile& f) { f.Tags[254] = 7, f.Tags[284] = 2, f.Tags[256] = 16 | (5u << 16); }, 1},
+       [](TiffFile& f) { f.Tags[254] = 7, f.Tags[284] = 2, f.Tags[256] = 16 | (5u << 16); }, 1, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -131,17 +132,34 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
     if (c.result == 1) {
       EXPECT_EQ(reader_->Page.Rows, goodRows);
     }
+    ATifG4 fresh(path_);
+    EXPECT_EQ(ReadHeader(fresh), c.header);
+    EXPECT_EQ(fresh.HeaderRead, c.header == 1);
+    if (c.header == 1) {
+      EXPECT_EQ(fresh.BytesPerRow, (fresh.ImageWidth + 7) / 8);
+    }
   }
 
-  // Broken files: too short, the IFD beyond the end or cut short, a negative entry count.
+  // Broken files: too short, the IFD beyond the end, out of reach or cut short,
+  // a negative entry count. The header step says which.
   const std::string bytes = good_.Bytes();
   const std::size_t ifd = static_cast<unsigned char>(bytes[4]);
-  std::string farIfd = bytes, negativeCount = bytes;
+  std::string farIfd = bytes, unreachableIfd = bytes, negativeCount = bytes;
   farIfd[5] = '\xFF';
+  unreachableIfd[7] = '\x80';
   negativeCount[ifd + 1] = '\x80';
-  for (const std::string& broken :
-       {std::string(), std::string("II*"), farIfd, bytes.substr(0, bytes.size() - 20), negativeCount}) {
-    EXPECT_EQ(ReadBytes(broken), 3) << broken.size() << " bytes";
+  const std::pair<std::string, int> broken[] = {{std::string(), 3},
+                                                {std::string("II*"), 3},
+                                                {farIfd, 3},
+                                                {unreachableIfd, 6},
+                                                {bytes.substr(0, bytes.size() - 20), 3},
+                                                {negativeCount, 3}};
+  for (const auto& [file, header] : broken) {
+    SCOPED_TRACE(std::to_string(file.size()) + " bytes");
+    EXPECT_EQ(ReadBytes(file), 3);
+    ATifG4 fresh(path_);
+    EXPECT_EQ(ReadHeader(fresh), header);
+    EXPECT_FALSE(fresh.HeaderRead);
   }
 }
 

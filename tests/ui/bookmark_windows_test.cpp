@@ -43,41 +43,6 @@ class BookmarkWindowsTest : public WindowSetTest {
   void Select(int row) { fmBookMark->ListView->topLevelItem(row)->setSelected(true); }
 };
 
-TEST_F(BookmarkWindowsTest, MenuAndPopupItemsOpenIt) {
-  Start();
-  for (QAction* item :
-       {MainForm->findChild<QAction*>("N21"), MainForm->findChild<QAction*>("ToolbarButton9731"),
-        TextForm->TextPopupMenu()->findChild<QAction*>("N10")}) {
-    ASSERT_NE(item, nullptr);
-    bool shown = false;
-    WhenShown(fmBookMark, [&] {
-      shown = true;
-      fmBookMark->btExit->click();
-    });
-    item->trigger();
-    EXPECT_TRUE(shown) << item->objectName().toStdString();
-  }
-}
-
-TEST_F(BookmarkWindowsTest, TheListIsReadOnTheFirstShowingOnly) {
-  WriteFile(Ini(),
-            "[BookMark]\r\nCount=3\r\n[BookMark1]\r\nTitle=one\r\nFileName=/a.txt\r\n"
-            "Location=5\r\nDate=d\r\n[BookMark3]\r\nTitle=\xA5\xD2\r\n");
-  Start();
-  EXPECT_EQ(Rows(), 0);
-  fmBookMark->show();
-  ASSERT_EQ(Rows(), 3);
-  EXPECT_EQ(Row(0), QStringList({"one", "/a.txt", "5", "d"}));
-  EXPECT_EQ(Row(1), QStringList({"None", "", "", ""}));
-  EXPECT_EQ(Row(2)[0], U("甲"));
-  fmBookMark->close();
-  WriteFile(Ini(), "[BookMark]\r\nCount=0\r\n");
-  fmBookMark->show();
-  EXPECT_EQ(Rows(), 3);
-  fmBookMark->close();
-  EXPECT_EQ(ReadFile(Ini()), "[BookMark]\r\nCount=0\r\n");  // nothing changed: nothing written
-}
-
 TEST_F(BookmarkWindowsTest, SettingNeedsANameThenSavesOnClose) {
   WriteFile(dir_.File("a.txt"), "\xA5\xD2\xA4\x41 line\r\nsecond\r\n");
   Start();
@@ -116,11 +81,6 @@ TEST_F(BookmarkWindowsTest, CleaningDeletesOnlyTheFirstSelectedRow) {
   ASSERT_EQ(Rows(), 2);
   EXPECT_EQ(Row(0)[0], "one");
   EXPECT_EQ(Row(1)[0], "three");
-  fmBookMark->close();
-  IniFile ini(Ini());
-  EXPECT_EQ(ini.ReadInteger("BookMark", "Count", 0), 2);
-  EXPECT_EQ(ini.ReadString("BookMark2", "Title", ""), "three");
-  EXPECT_EQ(ini.ReadString("BookMark3", "Title", ""), "three");  // the old third stays
 }
 
 TEST_F(BookmarkWindowsTest, JumpingAsksAboutChangesThenLoadsAndLands) {
@@ -154,28 +114,6 @@ TEST_F(BookmarkWindowsTest, JumpingAsksAboutChangesThenLoadsAndLands) {
   EXPECT_EQ(TextForm->Editor().SelStart(), 14);
   EXPECT_EQ(ReadFile(dir_.File("a.txt")), "first file\r\n");
   EXPECT_EQ(IniFile(Ini()).ReadInteger("BookMark", "Count", 0), 1);  // saved as the jump closed it
-}
-
-TEST_F(BookmarkWindowsTest, AFailedJumpLeavesTheWindowOpen) {
-  WriteFile(Ini(),
-            "[BookMark]\r\nCount=2\r\n[BookMark1]\r\nTitle=gone\r\nFileName=/no/such/file.txt\r\n"
-            "Location=1\r\n[BookMark2]\r\nTitle=bad\r\nFileName=" +
-                dir_.File("a.txt") + "\r\nLocation=x1\r\n");
-  WriteFile(dir_.File("a.txt"), "text\r\n");
-  Start();
-  fmBookMark->show();
-  Select(0);
-  fmBookMark->btLoadClick();
-  EXPECT_TRUE(fmBookMark->isVisible());
-  EXPECT_TRUE(MainForm->TextFileName.isEmpty());
-  ASSERT_EQ(prompts_.Shown.size(), 1u);
-
-  fmBookMark->ListView->clearSelection();
-  Select(1);
-  fmBookMark->btLoadClick();
-  EXPECT_TRUE(fmBookMark->isVisible());
-  EXPECT_EQ(MainForm->TextFileName, File("a.txt"));
-  EXPECT_EQ(prompts_.Shown.back(), "'x1' is not a valid integer value");
 }
 
 }  // namespace

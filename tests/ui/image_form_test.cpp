@@ -40,18 +40,6 @@ class ImageFormTest : public SampleWorkspaceTest {
   }
 };
 
-TEST_F(ImageFormTest, StartsEmptyAndCommandsWithoutAPageDoNoHarm) {
-  EXPECT_EQ(ImageForm->PictureFileName(), "");
-  EXPECT_EQ(ImageForm->MarkerX(), -1);
-  EXPECT_EQ(ImageForm->Page(), nullptr);
-  // Nothing to scroll, and the commands that need a page do nothing harmful.
-  ImageForm->GoRightTop();
-  ImageForm->Rescale(50);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize());
-  EXPECT_FALSE(ImageForm->DetectRightTop());
-  EXPECT_FALSE(MainForm->VolShift->Dirty);
-}
-
 TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   Load(1);
   ImageForm->ShowPosition(1, 3, 5);
@@ -99,57 +87,19 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   WriteFile(dir_.File("Vol001.vps"), "");
   ASSERT_EQ(chmod(dir_.File("Vol001.vps").c_str(), 0444), 0);
   MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
-  ImageForm->ShowPosition(0, 0, 0);
-  const int markerX = ImageForm->MarkerX();
 
-  // No: nothing changes, neither the page nor the marker nor the store.
+  // No: nothing changes, neither the page nor the store.
   prompts_.Answers = {Answer::No};
   EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoadCancelled);
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
   EXPECT_EQ(ImageForm->PicturePage(), 1);
-  EXPECT_EQ(ImageForm->MarkerX(), markerX);
-  EXPECT_EQ(MainForm->VolShift->Volume(), 1);
   EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
-
-  // The save command says so too.
-  prompts_.Shown.clear();
-  MainForm->ToolbarButton9725Click();
-  ASSERT_EQ(prompts_.Shown.size(), 1u);
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
-
-  // Closing asks; No keeps the program open.
-  prompts_.Shown.clear();
-  prompts_.Answers = {Answer::No};
-  EXPECT_FALSE(MainForm->close());
-  ASSERT_FALSE(prompts_.Shown.empty());
-  EXPECT_NE(prompts_.Shown.back().find("是否確定結束?"), std::string::npos);
 
   // Yes: the load goes on and the store holds volume 2.
   prompts_.Answers = {Answer::Yes};
   EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoaded);
   EXPECT_EQ(MainForm->VolShift->Volume(), 2);
-  EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
-}
-
-TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
-  Load(1);
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
-  MainForm->VolShift->Dirty = false;
-  for (auto [volume, page] : {std::pair{0, 1}, std::pair{1000, 1}, std::pair{1, 1500}}) {
-    ASSERT_EQ(ImageForm->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page), 0);
-    EXPECT_EQ(MainForm->VolShift->Volume(), 1);
-    // No search, so no failure to report; the marker uses no calibration.
-    EXPECT_TRUE(ImageForm->DetectRightTop());
-    ImageForm->ShowPosition(0, 0, 0);
-    EXPECT_EQ(ImageForm->MarkerY(),
-              OptionForm->Settings.WordHeight / 2 * OptionForm->Settings.PictureRatio / 100);
-    zorvel::X1Click(*ImageForm);
-    zorvel::N2Click(*ImageForm);
-    EXPECT_FALSE(MainForm->VolShift->Dirty) << volume << "/" << page;
-    EXPECT_FALSE(MainForm->StatusLine()->currentMessage().isEmpty());
-  }
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {
@@ -163,64 +113,6 @@ TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {
   EXPECT_EQ(ImageForm->MarkerY(), (fullY - 0) / 2);
   // The distance from the right edge halves (within the truncation).
   EXPECT_NEAR(ImageForm->ShownSize().width() - ImageForm->MarkerX(), (kSamplePageWidth - fullX) / 2, 1);
-}
-
-TEST_F(ImageFormTest, ScrollingIsClampedAndRescaleKeepsThePlaceRenderingEachScaleOnce) {
-  Load(1);
-  const QSize client = ImageForm->ClientSize();
-  const QSize shown = ImageForm->ShownSize();
-  ASSERT_EQ(shown, QSize(kSamplePageWidth, kSamplePageHeight));
-  ASSERT_GT(client.width(), 100);
-  ImageForm->SetHorzScrollPos(1 << 30);
-  ImageForm->SetVertScrollPos(1 << 30);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), shown.width() - client.width());
-  EXPECT_EQ(ImageForm->VertScrollPos(), shown.height() - client.height());
-  ImageForm->SetHorzScrollPos(-5);
-  ImageForm->SetVertScrollPos(-5);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 0);
-  ImageForm->GoRightTop();
-  EXPECT_EQ(ImageForm->HorzScrollPos(), shown.width() - client.width());
-  EXPECT_EQ(ImageForm->VertScrollPos(), 0);
-
-  // Rescaling keeps the place and renders each scale once.
-  EXPECT_EQ(ImageForm->RenderCount(), 1);
-  ImageForm->SetHorzScrollPos(400);
-  ImageForm->SetVertScrollPos(800);
-
-  ImageForm->Rescale(50);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize(1200, 1700));
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 200);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 400);
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-
-  // Panning and painting again only copy the rendering.
-  ImageForm->SetHorzScrollPos(300);
-  View()->repaint();
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-
-  // Back to a scale rendered before: no new rendering and no decode.
-  ImageForm->SetHorzScrollPos(200);
-  ImageForm->SetVertScrollPos(400);
-  ImageForm->Rescale(100);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize(kSamplePageWidth, kSamplePageHeight));
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 400);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 800);
-  EXPECT_EQ(ImageForm->RenderCount(), 2);
-  EXPECT_EQ(ImageForm->DecodeCount(), 1);
-}
-
-TEST_F(ImageFormTest, ARatioOfZeroOrLessShowsFullSizeAndSaysSoOnce) {
-  OptionForm->Settings.PictureRatio = 0;
-  Load(1);
-  EXPECT_EQ(ImageForm->ShownSize(), QSize(kSamplePageWidth, kSamplePageHeight));
-  ImageForm->ShowPosition(1, 2, 3);
-  ImageForm->Rescale(-20);
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示."});
-  // The marker is placed at full size.
-  const Settings& s = OptionForm->Settings;
-  const PageCalibration page = MainForm->VolShift->Get(1);
-  EXPECT_EQ(ImageForm->MarkerY(), s.FieldSpace + 3 * s.WordHeight + s.WordHeight / 2 + page.FirstCharY);
-  EXPECT_EQ(ImageForm->MarkerX(), kSamplePageWidth - (2 * s.LineSpace + s.WordWidth / 2 + page.FirstCharX));
 }
 
 TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
@@ -261,28 +153,6 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
   EXPECT_EQ(red, 0);
   const QColor under = bare.pixelColor(onScreen.x(), onScreen.y() - 30);
   EXPECT_EQ(under.red(), under.blue());
-}
-
-TEST_F(ImageFormTest, ThePictureOnScreenIsThePageAtFullAndDoubleSize) {
-  Load(1);
-  ImageForm->ToggleLines();
-  for (int ratio : {100, 200}) {
-    OptionForm->Settings.PictureRatio = ratio;
-    ImageForm->Rescale(ratio);
-    ImageForm->SetHorzScrollPos(1001);
-    ImageForm->SetVertScrollPos(2001);
-    const QImage shot = View()->grab().toImage();
-    const DecodedPage& page = *ImageForm->Page();
-    int wrong = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-      for (int x = 0; x < shot.width(); ++x) {
-        const bool black = page.IsBlack(ScaleToPage(1001 + x, ratio), ScaleToPage(2001 + y, ratio));
-        wrong += shot.pixel(x, y) != (black ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
-      }
-    }
-    EXPECT_EQ(wrong, 0) << ratio;
-  }
-  EXPECT_EQ(ImageForm->RenderCount(), 1);
 }
 
 TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {

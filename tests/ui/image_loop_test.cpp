@@ -141,31 +141,6 @@ TEST_F(ImageLoopTest, F1AcrossThePageBreakKeepsEveryMarkerOnItsGlyph) {
   EXPECT_TRUE(prompts_.Shown.empty()) << prompts_.Shown.front();
 }
 
-TEST_F(ImageLoopTest, F6ThenF5ComesBackToTheSamePage) {
-  OpenText();
-  F1();
-  const std::string first = ImageForm->PictureFileName();
-  ASSERT_EQ(ImageForm->PicturePage(), 1);
-
-  Press(Qt::Key_F6);
-  EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-002.TIF");
-  // A step shows the page's top right and no marker.
-  EXPECT_EQ(ImageForm->MarkerX(), -1);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 0);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), ImageForm->ShownSize().width() - ImageForm->ClientSize().width());
-  EXPECT_EQ(MainForm->VolShift->Get(2).FirstCharX, kSampleFirstCharX);
-
-  Press(Qt::Key_F5);
-  EXPECT_EQ(ImageForm->PictureFileName(), first);
-  EXPECT_EQ(ImageForm->DecodeCount(), 3);
-  EXPECT_TRUE(prompts_.Shown.empty()) << prompts_.Shown.front();
-
-  // F3 on the same mark shows it again without a decode.
-  Press(Qt::Key_F3);
-  EXPECT_EQ(ImageForm->DecodeCount(), 3);
-  ExpectMarkerOnGlyph("F3 after F5");
-}
-
 TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
   ASSERT_FALSE(ImageForm->StepPicture(1));
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"我怎麼知道這是哪一張 ?"});

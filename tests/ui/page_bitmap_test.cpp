@@ -51,54 +51,5 @@ TEST(PageBitmap, RefusesWhatItCannotShow) {
   EXPECT_TRUE(MakePageBitmap(5, 5, nullptr).isNull());
 }
 
-TEST(PageRenderingTest, BelowFullSizeThinStrokesStayVisibleAndWhiteStaysWhite) {
-  // One-pixel strokes: a column and a row, on a page whose width is not a
-  // multiple of eight.
-  DecodedPage page = WhitePage(203, 160);
-  for (int y = 0; y < page.Height; ++y) Blacken(page, 101, y);
-  for (int x = 0; x < page.Width; ++x) Blacken(page, x, 37);
-
-  for (int ratio : {50, 33, 25, 10}) {
-    const float s = PictureScale(ratio);
-    const int width = ScaleToPicture(page.Width, ratio);
-    const int height = ScaleToPicture(page.Height, ratio);
-    const QImage image = RenderReducedPage(page, s, width, height);
-    ASSERT_EQ(image.size(), QSize(width, height)) << ratio;
-    const int column = ScaleToPicture(101, ratio);
-    const int row = ScaleToPicture(37, ratio);
-    // The strokes show as clear grey wherever they pass...
-    for (int v = 0; v < height; ++v) EXPECT_LT(qGray(image.pixel(column, v)), 200) << ratio << " row " << v;
-    for (int u = 0; u < width; ++u) EXPECT_LT(qGray(image.pixel(u, row)), 200) << ratio << " column " << u;
-    // ...and the paper away from them stays white.
-    for (int v = 0; v < height; ++v) {
-      for (int u = 0; u < width; ++u) {
-        if (std::abs(u - column) > 1 && std::abs(v - row) > 1) {
-          ASSERT_EQ(image.pixel(u, v), qRgb(255, 255, 255)) << ratio << " at " << u << "," << v;
-        }
-      }
-    }
-  }
-}
-
-TEST(PageRenderingTest, AFullyInkedAreaIsBlackAndHalfInkIsDarkerThanAQuarter) {
-  DecodedPage page = WhitePage(64, 64);
-  for (int y = 0; y < 32; ++y) {
-    for (int x = 0; x < 64; ++x) Blacken(page, x, y);  // the top half black
-  }
-  for (int y = 32; y < 64; y += 2) {
-    for (int x = 0; x < 32; x += 2) Blacken(page, x, y);  // a quarter of the bottom left
-  }
-  for (int y = 32; y < 64; ++y) {
-    for (int x = 32; x < 64; x += 2) Blacken(page, x, y);  // half of the bottom right
-  }
-  const QImage image = RenderReducedPage(page, PictureScale(25), 16, 16);
-  EXPECT_EQ(image.pixel(3, 3), qRgb(0, 0, 0));
-  const int quarter = qGray(image.pixel(3, 12));
-  const int half = qGray(image.pixel(12, 12));
-  EXPECT_LT(half, quarter);
-  EXPECT_LT(quarter, 255);
-  EXPECT_GT(half, 0);
-}
-
 }  // namespace
 }  // namespace zorvel::test

@@ -60,17 +60,6 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
   EXPECT_EQ(ReadFile(path), "original\r\n");
 }
 
-TEST_F(WindowSetTest, TextSnapshotGivesTheTextOfItsMoment) {
-  Start();
-  const std::string text = "a\r\nb\rc\n\x80\xFF\xA4\xA4";  // mixed endings, bytes Big5 lacks
-  TextForm->Editor().SetText(text);
-  auto snapshot = static_cast<QtTextEditor&>(TextForm->Editor()).TextSnapshot();
-  TextForm->Editor().SetSelStart(0);
-  TypeText("z");
-  EXPECT_EQ(snapshot(), text);
-  EXPECT_EQ(static_cast<QtTextEditor&>(TextForm->Editor()).TextSnapshot()(), TextForm->Editor().Text());
-}
-
 // Run only as the child of the next test: holds a modified text in the real
 // windows, with the program's signal handling, until a signal ends it.
 TEST(RecoveryChild, HoldsAModifiedTextUntilSignalled) {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include "image_sample.h"
 #include "ui/ask_replace_form.h"
@@ -87,34 +88,6 @@ TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAb
   EXPECT_EQ(prompts_.Shown[3].rfind("無法儲存檔案", 0), 0u) << prompts_.Shown[3];
 }
 
-TEST_F(ReplaceWindowsTest, ConfirmingAndClosingBuildTheTable) {
-  fmReplace->Memo->SetText(kJia + kEq + kYi + kEq + kBing);
-  fmReplace->open();
-  fmReplace->btOk->click();
-  EXPECT_FALSE(fmReplace->isVisible());
-  ASSERT_EQ(fmReplace->ReplaceCount(), 1);
-  EXPECT_EQ(fmReplace->Table().Entry(0).Dest, kYi + kEq + kBing);
-
-  // An empty split field: the message, the window stays and the table too.
-  fmReplace->Memo->SetText("a" + kEq + "b\r\nc" + kEq + "d");
-  fmReplace->edSplitChar->clear();
-  fmReplace->open();
-  fmReplace->btOk->click();
-  EXPECT_TRUE(fmReplace->isVisible());
-  EXPECT_EQ(Messages(), "您忘了設定分隔字元了 !|");
-  EXPECT_EQ(fmReplace->ReplaceCount(), 1);
-
-  // Closing the window by its close box builds as 確定 does.
-  fmReplace->edSplitChar->setText(U("＝"));
-  fmReplace->close();
-  EXPECT_FALSE(fmReplace->isVisible());
-  EXPECT_EQ(fmReplace->ReplaceCount(), 2);
-
-  // The main window drops the table at close.
-  MainForm->FormClose();
-  EXPECT_EQ(fmReplace->ReplaceCount(), 0);
-}
-
 TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEditedDestination) {
   // The real question window answers this time.
   SetAppPrompts(nullptr);
@@ -170,18 +143,36 @@ TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
   a = RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
   EXPECT_EQ(a.AskResult, 1);
   EXPECT_EQ(a.Dest, "\x80" + kYi + "\xFF");
+  // Enter in the destination field replaces, with the destination as edited.
+  WhenShown(fmAskReplace, [] {
+    fmAskReplace->edDest->setFocus();
+    fmAskReplace->edDest->setText(U("丁"));
+    QTest::keyClick(fmAskReplace->edDest, Qt::Key_Return);
+  });
+  a = RealPrompts().AskReplace({kJia, kYi});
+  EXPECT_EQ(a.AskResult, 1);
+  EXPECT_EQ(a.Dest, kDing);
 }
 
-TEST_F(ReplaceWindowsTest, PopupAndMenuItemsOpenTheWindows) {
-  QMenu* popup = TextForm->TextPopupMenu();
-  WhenShown(fmReplace, [] { fmReplace->close(); });
-  popup->findChild<QAction*>("N12")->trigger();
-  WhenShown(fmReplace, [] { fmReplace->close(); });
-  MainForm->findChild<QAction*>("N22")->trigger();
-  // An empty table: the run only warns.
-  MainForm->findChild<QAction*>("N24")->trigger();
-  popup->findChild<QAction*>("N13")->trigger();
-  EXPECT_EQ(Messages(), "警告 : 沒有輸入字串表!|警告 : 沒有輸入字串表!|");
+TEST_F(ReplaceWindowsTest, EnterInTheFindAndReplaceDialogFindsTheNext) {
+  zorvel::TextEditor& editor = TextForm->Editor();
+  editor.SetText("cat dog cat");
+  editor.SetSelStart(0);
+  editor.SetSelLength(3);
+  TextForm->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
+  ASSERT_NE(ReplaceDialog, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(ReplaceDialog));
+  ReplaceDialog->edReplaceText->setText("x");
+  for (QLineEdit* field : {ReplaceDialog->edFindText, ReplaceDialog->edReplaceText}) {
+    editor.SetSelStart(1);
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(editor.SelStart(), 8);
+    EXPECT_EQ(editor.SelLength(), 3);
+    EXPECT_EQ(editor.Text(), "cat dog cat");  // found, nothing replaced
+  }
+  EXPECT_TRUE(ReplaceDialog->isVisible());
+  ReplaceDialog->close();
 }
 
 TEST_F(ReplaceWindowsTest, FindReplaceDialogIsPresetFromTheSelectionAndActsOnTheText) {

@@ -5,12 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFontInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -99,58 +96,6 @@ class SelectFormTest : public ::testing::Test {
 
   TSelectForm form_;
 };
-
-TEST_F(SelectFormTest, WindowAndControlsAsDesigned) {
-  EXPECT_EQ(form_.windowTitle(), U("請選擇 (儘量別使用其它視窗之功能)"));
-  EXPECT_TRUE(form_.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(form_.pos(), QPoint(271, 293));
-  EXPECT_EQ(form_.font().family(), U("細明體"));
-  EXPECT_EQ(form_.font().pixelSize(), 16);
-  const char* buttons[][3] = {{"btFirstStr", "選第一組", ""},
-                              {"btSecondStr", "選第二組", ""},
-                              {"btThirdStr", "選第三組", ""},
-                              {"btUserStr", "自訂字串", ""},
-                              {"btFirstPasteStr", "貼", "貼到自訂字串區"},
-                              {"btSecondPasteStr", "貼", "貼到自訂字串區"},
-                              {"btThirdPasteStr", "貼", "貼到自訂字串區"},
-                              {"btCenterLine", "＋", "切換圖形的中心線"},
-                              {"btBigWord", "大", "字型變大"},
-                              {"btSmallWord", "小", "字型變小"},
-                              {"btCancelSel", "取消", "取消"},
-                              {"btCancelToNext", "取消+下組", "取消並且選下一組"}};
-  for (const auto& [name, caption, hint] : buttons) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(Button(name)->text(), U(caption));
-    EXPECT_EQ(Button(name)->toolTip(), U(hint));
-    const bool red = QByteArray("btCenterLine btBigWord btSmallWord").contains(name);
-    EXPECT_EQ(Button(name)->palette().color(QPalette::ButtonText) == QColor(Qt::red), red);
-  }
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_TRUE(Field(kFields[i])->isReadOnly()) << kFields[i];
-    EXPECT_EQ(Base(kFields[i]), kYellow) << kFields[i];
-  }
-  EXPECT_FALSE(Field("edUserStr")->isReadOnly());
-
-  // Tab order: the user string, then the buttons in their numbered order; the
-  // reading fields take no tab.
-  QStringList order;
-  QWidget* w = Field("edUserStr");
-  do {
-    if (w->focusPolicy() & Qt::TabFocus) order << w->objectName();
-    w = w->nextInFocusChain();
-  } while (w != Field("edUserStr") && order.size() < 20);
-  EXPECT_EQ(order, QStringList({"edUserStr", "btFirstStr", "btSecondStr", "btThirdStr", "btUserStr",
-                                "btFirstPasteStr", "btSecondPasteStr", "btThirdPasteStr", "btCenterLine",
-                                "btBigWord", "btSmallWord", "btCancelSel", "btCancelToNext"}));
-
-  QStringList items;
-  for (QAction* item : form_.pmSelect()->actions()) {
-    items << (item->isSeparator() ? "-" : item->objectName() + " " + item->shortcut().toString());
-  }
-  EXPECT_EQ(items, QStringList({"miSelFirstStr Ctrl+F", "miSelSecondStr Ctrl+S", "miSelThirdStr Ctrl+T",
-                                "miSelUserStr Ctrl+U", "-", "miCancelSel Esc", "miCancelToNext Ctrl+N"}));
-  EXPECT_EQ(form_.pmSelect()->actions()[6]->text(), U("取消 && 下一組"));
-}
 
 TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
   struct Case {
@@ -280,55 +225,6 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   EXPECT_EQ(rebound.UserStr, B("戊"));
 }
 
-// A third reading that is shown but may not be written (it still holds the
-// separator) is no answer by any way; the status line says why.
-TEST_F(SelectFormTest, AReadingThatMayNotBeWrittenIsNoAnswer) {
-  zorvel::ChoiceRequest four = Request("甲", "乙", "丙||丁", "戊");
-  four.Writable[2] = false;
-  four.Note = zorvel::kThirdHoldsSeparator;
-  struct Case {
-    const char* what;
-    zorvel::ChoiceRequest request;
-    std::function<void()> act;
-    int result;
-  };
-  const Case cases[] = {
-      {"Ctrl+T", four, [this] { Key(Qt::Key_T, Qt::ControlModifier); }, 4},
-      {"miSelThirdStr", four, [this] { Control<QAction>("miSelThirdStr")->trigger(); }, 4},
-      {"btThirdStr", four, [this] { QTest::mouseClick(Button("btThirdStr"), Qt::LeftButton); }, 4},
-      {"three readings", Request("甲", "乙", "丙"), [this] { Key(Qt::Key_T, Qt::ControlModifier); }, 3},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const bool blocked = !c.request.Writable[2];
-    const auto answer = Choose(c.request, [&, this] {
-      EXPECT_TRUE(Field("edThirdStr")->isVisible());
-      EXPECT_EQ(Button("btThirdStr")->isEnabled(), !blocked);
-      auto* status = form_.findChild<QLabel*>("StatusLine");
-      ASSERT_NE(status, nullptr);
-      EXPECT_EQ(status->isVisible(), blocked);
-      if (blocked) {
-        EXPECT_EQ(status->text(), QString::fromUtf8(zorvel::kThirdHoldsSeparator.data()));
-        EXPECT_LE(status->geometry().bottom(), form_.height());
-        EXPECT_GE(status->y(), Field("edUserStr")->geometry().bottom());
-        const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) form_.grab().save(QString::fromLocal8Bit(dir) + "/choice_note.png");
-      }
-      c.act();
-      if (!blocked) return;
-      EXPECT_TRUE(form_.Waiting());
-      Key(Qt::Key_U, Qt::ControlModifier);  // the user string still answers
-    });
-    EXPECT_EQ(answer.SelectResult, c.result);
-  }
-  // The next choice has nothing to say: the status line goes, the rows stay whole.
-  Choose(Request("甲", "乙"), [this] {
-    EXPECT_FALSE(form_.findChild<QLabel*>("StatusLine")->isVisible());
-    EXPECT_GE(Field("edUserStr")->geometry().bottom(), form_.height() - 2);
-    Key(Qt::Key_Escape);
-  });
-}
-
 // Clicking a button beside the readings gives it the focus; Enter must still
 // take the default reading (or, after a paste, the user string).
 TEST_F(SelectFormTest, ButtonsBesideTheReadingsLeaveEnterToTheDefault) {
@@ -365,119 +261,6 @@ TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
   EXPECT_EQ(Button("btFirstStr")->font().pixelSize(), 16);  // the buttons keep the window's font
   Choose(Request("甲", "乙"), [this] { Key(Qt::Key_Escape); });
   EXPECT_EQ(form_.FieldFontSize(), 68);
-}
-
-TEST_F(SelectFormTest, FormResizeSplitsTheClientIntoFourRowsAndKeepsAMinimum) {
-  struct Case {
-    int cw, ch;  // the client size
-    int lw, h;   // what the layout works with: width and row height
-  };
-  const Case cases[] = {{385, 96, 385, 24}, {500, 203, 500, 50}, {120, 40, 250, 24}, {251, 99, 251, 24}};
-  const char* buttons[] = {"btFirstStr", "btSecondStr", "btThirdStr", "btUserStr"};
-  const char* pastes[] = {"btFirstPasteStr", "btSecondPasteStr", "btThirdPasteStr"};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.cw) + "x" + std::to_string(c.ch));
-    form_.resize(c.cw, c.ch);
-    form_.FormResize();  // as the resize does, also while the window is hidden
-    for (int r = 0; r < 4; ++r) {
-      EXPECT_EQ(Button(buttons[r])->geometry(), QRect(0, r * c.h, 80, c.h)) << buttons[r];
-      EXPECT_EQ(Field(kFields[r])->geometry(), QRect(80, r * c.h, c.lw - 160, c.h)) << kFields[r];
-      if (r < 3) {
-        EXPECT_EQ(Button(pastes[r])->geometry(), QRect(c.lw - 80, r * c.h, 25, c.h)) << pastes[r];
-      }
-    }
-    EXPECT_EQ(Button("btCancelToNext")->geometry(), QRect(c.lw - 80, 3 * c.h, 80, 24));
-    EXPECT_EQ(Button("btCancelSel")->geometry(), QRect(c.lw - 50, 2 * c.h, 50, 24));
-    EXPECT_EQ(Button("btBigWord")->geometry(), QRect(c.lw - 50, 0, 25, 24));
-    EXPECT_EQ(Button("btSmallWord")->geometry(), QRect(c.lw - 50, c.h, 25, 24));
-    EXPECT_EQ(Button("btCenterLine")->geometry(), QRect(c.lw - 26, 0, 25, 24));
-  }
-}
-
-// Pixels of a rectangle that pass a test.
-int Count(const QImage& image, const QRect& r, const std::function<bool(QColor)>& test) {
-  int n = 0;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x) n += test(image.pixelColor(x, y));
-  return n;
-}
-
-// The window as the operator sees it: green and yellow fields with their Ming
-// glyphs. With ZORVEL_SCREENSHOT_DIR set, the picture is
-// kept there as choice_window.png.
-TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
-  QImage shot;
-  Choose(Request("般若波羅蜜", "般若波羅密", "般若波羅密"), [&] {
-    shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    Key(Qt::Key_Escape);
-  });
-  ASSERT_FALSE(shot.isNull());
-  EXPECT_TRUE(QFontInfo(Field("edFirstStr")->font()).family().startsWith("AR PL UMing"));
-  const QColor colours[] = {kYellow, kLime, kLime};
-  for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(kFields[i]);
-    const QRect field = Field(kFields[i])->geometry().adjusted(3, 3, -3, -3);
-    EXPECT_GT(Count(shot, field, [&](QColor c) { return c == colours[i]; }),
-              field.width() * field.height() / 2);
-    EXPECT_GT(Count(shot, field, [](QColor c) { return qGray(c.rgb()) < 100; }), 100);
-  }
-  const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
-  if (!dir.isEmpty()) {
-    EXPECT_TRUE(shot.save(QString::fromLocal8Bit(dir) + "/choice_window.png"));
-  }
-}
-
-// Rows of an image rectangle that hold ink.
-int InkRows(const QImage& image, const QRect& r) {
-  int rows = 0;
-  for (int y = r.top(); y <= r.bottom(); ++y) {
-    bool ink = false;
-    for (int x = r.left(); x <= r.right() && !ink; ++x) ink = qGray(image.pixel(x, y)) < 100;
-    rows += ink;
-  }
-  return rows;
-}
-
-// At every size the font buttons reach, the rows are tall enough for the
-// glyphs: 土 keeps its lower stroke (not 十) and 已 its open top (not 巳). Each
-// field shows its text as tall as the font draws it unclipped. With
-// ZORVEL_SCREENSHOT_DIR set, each size is kept there as choice_NN.png.
-TEST_F(SelectFormTest, EveryFontSizeShowsTheGlyphsWhole) {
-  const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
-  form_.SetFieldFontSize(8);
-  for (int points = 8; points <= 40; points += 2) {
-    SCOPED_TRACE(points);
-    Choose(Request("土士", "已己巳", "土已"), [&, this] {
-      EXPECT_EQ(form_.FieldFontSize(), points);
-      const QImage shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
-      if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + QString("/choice_%1.png").arg(points));
-      for (const char* name : {"edFirstStr", "edSecondStr", "edThirdStr"}) {
-        SCOPED_TRACE(name);
-        QLineEdit* field = Field(name);
-        ASSERT_TRUE(form_.rect().contains(field->geometry())) << "the window holds the field";
-        // The same text in the same font, drawn with room to spare.
-        const QFontMetrics metrics(field->font());
-        QImage free(metrics.horizontalAdvance(field->text()) + 20, metrics.height() * 3,
-                    QImage::Format_RGB32);
-        free.fill(Qt::white);
-        {
-          QPainter painter(&free);
-          painter.setFont(field->font());
-          painter.setPen(Qt::black);
-          painter.drawText(10, metrics.height() + metrics.ascent(), field->text());
-        }
-        const int whole = InkRows(free, free.rect());
-        EXPECT_GT(whole, 0);
-        EXPECT_GE(InkRows(shot, field->geometry().adjusted(4, 1, -4, -1)), whole - 1);
-      }
-      Key(Qt::Key_Escape);
-    });
-    Button("btBigWord")->click();
-  }
-  // Back down, the window keeps the size the operator gave it.
-  const QSize big = form_.size();
-  for (int i = 0; i < 20; ++i) Button("btSmallWord")->click();
-  EXPECT_EQ(form_.size(), big);
 }
 
 }  // namespace

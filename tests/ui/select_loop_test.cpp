@@ -161,49 +161,6 @@ TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
   ExpectCursor(At(0, 0));
 }
 
-TEST_F(SelectLoopTest, CancelAndNextGoesOnToTheNextMark) {
-  Start({B("{{甲||乙}}"), B("{{丙||丁||戊}}")});
-  operator_.Acts.push_back([] { Type(Qt::Key_N, Qt::ControlModifier); });
-  operator_.Acts.push_back([] { Type(Qt::Key_T, Qt::ControlModifier); });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(operator_.Choices, 2);
-  EXPECT_EQ(Text(), Lines({lines_[0], B("戊")}));
-  ExpectCursor(At(1, 0));
-  // Cancel and next on the last mark ends with the message.
-  TextForm->Editor().SetSelStart(0);
-  operator_.Acts.push_back([] { SelectForm->findChild<QPushButton*>("btCancelToNext")->click(); });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(operator_.Choices, 3);
-  EXPECT_EQ(operator_.Shown.back(), kNoMark);
-}
-
-TEST_F(SelectLoopTest, TheUserStringReplacesTheMarkAndAnEmptyOneDeletesIt) {
-  Start({B("甲{{甲||乙}}丙{{丙||丁}}")}, "[CheckSign]\r\nUserString=X\r\n");
-  operator_.Acts.push_back([] {
-    QTest::keyClicks(SelectForm->findChild<QLineEdit*>("edUserStr"), "yz");
-    Type(Qt::Key_Return);
-  });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(Text(), Lines({B("甲") + "Xyz" + B("丙{{丙||丁}}")}));
-  operator_.Acts.push_back([] {
-    Type(Qt::Key_Backspace);
-    Type(Qt::Key_Return);
-  });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(Text(), Lines({B("甲") + "Xyz" + B("丙")}));
-  // A character Big5 cannot hold goes in as "?", and the status line says so.
-  TextForm->Editor().SetText(Lines({B("{{甲||乙}}")}));
-  TextForm->Editor().SetSelStart(0);
-  operator_.Acts.push_back([] {
-    SelectForm->findChild<QLineEdit*>("edUserStr")->setText(QString::fromUtf8("\u0100a"));
-    Type(Qt::Key_U, Qt::ControlModifier);
-  });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(Text(), Lines({"?a"}));
-  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().startsWith(QString::fromUtf8("已將 1 個 Big5")))
-      << MainForm->StatusLine()->currentMessage().toStdString();
-}
-
 TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsStayUsable) {
   Start({B("{{甲||乙}}"), B("{{丙||丁}}")});
   operator_.Acts.push_back([this] {
@@ -262,20 +219,6 @@ TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
   EXPECT_EQ(Text(), Lines({B("丙丙")}));
 }
 
-TEST_F(SelectLoopTest, TheCentreLineButtonTogglesTheImageWindowsLinesDuringTheChoice) {
-  Start({B("{{甲||乙}}")});
-  const bool shown = ImageForm->ShowLines();
-  operator_.Acts.push_back([shown] {
-    auto* button = SelectForm->findChild<QPushButton*>("btCenterLine");
-    button->click();
-    EXPECT_EQ(ImageForm->ShowLines(), !shown);
-    EXPECT_TRUE(SelectForm->Waiting());
-    Type(Qt::Key_Escape);
-  });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(ImageForm->ShowLines(), !shown);
-}
-
 // The operator strikes Enter once more than the choice needs: the second
 // stroke reaches the text at once and is dropped. A line break typed later
 // goes in, and the status line tells of the line without a head.
@@ -300,52 +243,6 @@ TEST_F(SelectLoopTest, ASecondEnterRightAfterTheChoiceLeavesTheLineWhole) {
   MainKey(Qt::Key_Backspace);
   EXPECT_EQ(Text(), split.substr(0, split.size() - 2) + kHead + B("丁") + "\r\n");
   EXPECT_EQ(MainForm->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineJoinNote.data()));
-}
-
-// A mark with four readings keeps "丙||丁" as its third: shown, but its key
-// does nothing and the window says why; so does the third key of a mark with two.
-TEST_F(SelectLoopTest, AThirdReadingThatIsNotOfferedOrHoldsTheSeparatorIsNeverWritten) {
-  Start({B("{{甲||乙||丙||丁}}"), B("{{甲||乙}}")});
-  operator_.Acts.push_back([] {
-    Type(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_TRUE(SelectForm->Waiting());
-    auto* status = SelectForm->findChild<QLabel*>("StatusLine");
-    ASSERT_NE(status, nullptr);
-    EXPECT_TRUE(status->isVisible());
-    EXPECT_EQ(status->text(), QString::fromUtf8(zorvel::kThirdHoldsSeparator.data()));
-    Type(Qt::Key_S, Qt::ControlModifier);
-  });
-  operator_.Acts.push_back([] {
-    Type(Qt::Key_T, Qt::ControlModifier);
-    EXPECT_TRUE(SelectForm->Waiting());
-    EXPECT_FALSE(SelectForm->findChild<QLabel*>("StatusLine")->isVisible());
-    Type(Qt::Key_Escape);
-  });
-  MainKey(Qt::Key_F1);
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(operator_.Choices, 2);
-  EXPECT_EQ(Text(), Lines({B("乙"), B("{{甲||乙}}")}));
-}
-
-// Two commands of one window with the same key, or a key name nobody knows:
-// the later command goes without a key, the status line says so once, and
-// the key works for the command that has it.
-TEST_F(SelectLoopTest, HotKeysTheSettingsGiveTwiceOrCannotNameAreToldAtStart) {
-  Start({B("{{甲||乙}}")}, "[HotKey]\r\nFindSign=F1\r\nShowWord=F3x\r\nSelThirdStr=Ctrl+F\r\n");
-  const QString message = MainForm->StatusLine()->currentMessage();
-  for (const char* part : {"All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵.",
-                           "ShowWord (秀出圖形位置) 設為 \"F3x\", 無法辨認, 現在沒有快速鍵.",
-                           "SelThirdStr (選第三組) 設為 \"Ctrl+F\", 與「選第一組」相同, 現在沒有快速鍵."}) {
-    EXPECT_TRUE(message.contains(QString::fromUtf8(part))) << part;
-  }
-  for (const char* name : {"miAll", "miShowWord"}) {
-    EXPECT_TRUE(MainForm->findChild<QAction*>(name, Qt::FindDirectChildrenOnly)->shortcut().isEmpty());
-  }
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 0));
-  EXPECT_EQ(TextForm->Editor().SelLength(), 2);
-  EXPECT_EQ(operator_.Choices, 0);
-  EXPECT_TRUE(operator_.Shown.empty());
 }
 
 // An operator's session: F1 again and again over many marks, choosing with the

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QKeySequence>
+#include <map>
+#include <string>
 
 #include "core/settings/hot_key.h"
 #include "ui/hot_key_qt.h"
@@ -24,6 +26,29 @@ TEST(HotKeyQt, EveryKeyTheTextRuleNamesHasAShortcutThatMapsBack) {
   }
   // Letters, digits, keypad digits, function keys and the named keys at least.
   EXPECT_GE(named, 8 * (26 + 10 + 10 + 24 + 15));
+}
+
+// The shortcut of every key the settings can name is the key Qt itself calls by
+// that name: Qt's own text of the shortcut matches the settings text, with
+// Qt's few names of its own.
+TEST(HotKeyQt, EveryNamedKeyIsTheQtKeyOfThatName) {
+  const std::map<std::string, std::string> qtNames = {
+      {"BkSp", "Backspace"}, {"Enter", "Return"}, {"PgDn", "PgDown"}};
+  int named = 0;
+  for (int code = 8; code <= 255; ++code) {
+    const std::string text = HotKeyToText(HotKey{code});
+    if (text.empty()) continue;
+    ++named;
+    std::string expected = text;
+    if (const auto own = qtNames.find(text); own != qtNames.end()) expected = own->second;
+    if (expected.rfind("Num ", 0) == 0) expected = "Num+" + expected.substr(4);
+    EXPECT_EQ(HotKeyToShortcut(HotKey{code}).toString(QKeySequence::PortableText).toStdString(), expected)
+        << "code " << code;
+  }
+  EXPECT_EQ(named, 10 + 26 + 24 + 15 + 15 + 11);
+  // The modifiers, in Qt's order.
+  EXPECT_EQ(HotKeyToShortcut(HotKeyFromText("Shift+Ctrl+Alt+PgDn")).toString(QKeySequence::PortableText),
+            "Ctrl+Alt+Shift+PgDown");
 }
 
 TEST(HotKeyQt, SettingsTextsKeypadAndShiftedKeysMapToTheirShortcuts) {

@@ -102,30 +102,6 @@ TEST_F(QtTextEditorTest, PasteAndDropConvertLineBreaksAndCountReplacements) {
   EXPECT_EQ(replaced.size(), 1u);  // nothing replaced this time
 }
 
-TEST_F(QtTextEditorTest, LoneLineEndsSurviveEditsAndUndo) {
-  for (const std::string text : {"o\ntwo\rthree\r\nfour", "a\nb\nc\r\nd\ne\rf", "a\rb\rc\r\nd\re\nf"}) {
-    SCOPED_TRACE(::testing::PrintToString(text));
-    editor.SetText(text);
-    EXPECT_EQ(editor.Text(), text);
-    editor.SetSelStart(1);
-    Key(Qt::Key_Delete);
-    editor.SetSelStart(1);
-    Key(Qt::Key_Return);  // a typed line end is CR LF whatever the text mostly has
-    std::string expected = text;
-    expected.replace(1, 1, "\r\n");
-    EXPECT_EQ(editor.Text(), expected);
-    editor.SetSelStart(5);
-    editor.SetSelLength(4);
-    editor.ReplaceSelection("\n\r\r\n");
-    EXPECT_EQ(editor.Text(), expected.replace(5, 4, "\n\r\r\n"));
-    editor.SelectAll();
-    editor.Cut();
-    EXPECT_EQ(editor.Text(), "");
-    for (int i = 0; i < 4; ++i) editor.Undo();
-    EXPECT_EQ(editor.Text(), text);
-  }
-}
-
 TEST_F(QtTextEditorTest, RefusesTextBeyondTheLimit) {
   int refused = 0;
   editor.OnTooLong = [&] { ++refused; };

@@ -164,12 +164,6 @@ TEST_F(GroupFolderSearch, Big5FolderNamesWithABackslashByteAreNoSeparators) {
   EXPECT_TRUE(opened);
 }
 
-TEST_F(GroupFolderSearch, AFolderNameHoldingATokenIsTakenAsItIs) {
-  fs::create_directories(volume_ / "401-<@>");
-  std::string name = Expand(volume_.string() + "/<@>/<P>.TIF", 1, 0, 450);
-  EXPECT_EQ(name, volume_.string() + "/401-<@>/450.TIF");
-}
-
 TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase) {
   // The scans of volume 2 came as t02/001-100/02-005.tif and 02-006.TIF.
   fs::create_directories(dir_.Path() / "t02" / "001-100");

@@ -318,6 +318,8 @@ TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
       {"{甲||乙}}", kCursorNotOnOpening},
       // The first separator belongs to a later mark on the line.
       {"{{甲}}乙{{丙||丁}}", kNoSeparator},
+      // The cursor before a mark later on the line: that mark is not taken.
+      {"ab{{乙||丙}}", kCursorNotOnOpening},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -613,6 +615,13 @@ TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
       {">>甲<b>", 2, {gt, gt}},  // two ">" before the "<": a warning and a byte each
       {"]>甲", 2, {}},           // no "]" warning without any "[", nor ">" without "<"
       {"]>[甲<b>", 2, {sq, usq, gt}},
+      // Odd byte counts, where one byte too many or too few shows after halving.
+      {"a。甲", 1, {}},
+      {"甲。。乙", 2, {}},
+      {"a。。。", 0, {}},
+      {"a[甲乙>丙]", 2, {}},
+      {"a[甲]", 1, {}},
+      {"a<b>甲", 1, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before);

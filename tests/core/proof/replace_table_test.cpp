@@ -97,23 +97,6 @@ TEST(ReplaceTableBuild, ConfirmingFollowsTheTextAndTheSplitField) {
 
 // ---------------------------------------------------------------- lookup
 
-TEST(ReplaceTableLookup, OffersTheLongestSourceThatMatches) {
-  ReplaceTable table = Table("ab=1\nabc=2\nb=3\nabcde=4", "=");
-  auto dest = [&](std::string_view text, std::size_t pos = 0) -> std::string {
-    const ReplacePair* p = table.Match(text, pos);
-    return p ? p->Dest : "-";
-  };
-  EXPECT_EQ(dest("abd"), "1");  // the prefix search of old offered nothing here
-  EXPECT_EQ(dest("aba"), "1");
-  EXPECT_EQ(dest("abc"), "2");
-  EXPECT_EQ(dest("abcd"), "2");  // abcde runs past the end
-  EXPECT_EQ(dest("abcdef"), "4");
-  EXPECT_EQ(dest("xab", 1), "1");
-  EXPECT_EQ(dest("xab", 2), "3");
-  EXPECT_EQ(dest("a"), "-");
-  EXPECT_EQ(dest("ab", 2), "-");
-}
-
 TEST(ReplaceTableLookup, EqualSourcesTakeTheFirstLineAndBytesCompareUnsigned) {
   ReplaceTable table;
   ASSERT_TRUE(table.BuildReplaceTable("x=first\nx=second\n\xA4\x41=big\nA=ascii", "="));

@@ -78,6 +78,28 @@ TEST(WriteFileAtomically, WhereTheFolderOrOnlyTheFileAllowsIt) {
   EXPECT_EQ(error, "No such file or directory");
 }
 
+TEST(WriteFileAtomically, KeepsALinkAndThePermissions) {
+  TempDir dir;
+  fs::create_directory(dir.Path() / "real");
+  const std::string target = (dir.Path() / "real" / "zorvel.ini").string();
+  const std::string link = dir.File("zorvel.ini");
+  WriteFile(target, "old");
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  fs::create_symlink(target, link);
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(link, "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+  EXPECT_EQ(Names(dir.Path() / "real"), (std::set<std::string>{"zorvel.ini"}));
+
+  // A new file gets the usual permissions less the umask.
+  const mode_t mask = umask(022);
+  umask(mask);
+  ASSERT_TRUE(WriteFileAtomically(dir.File("new.ini"), "x", error)) << error;
+  EXPECT_EQ(fs::status(dir.File("new.ini")).permissions(), fs::perms(0666 & ~mask));
+}
+
 TEST(WriteFileAtomically, RemovesTheTemporaryFilesOfAKilledRunOnly) {
   TempDir dir;
   const std::string dead = std::to_string(DeadProcess());

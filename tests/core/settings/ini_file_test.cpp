@@ -1,7 +1,6 @@
 #include "core/settings/ini_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <climits>
 #include <filesystem>
@@ -15,12 +14,6 @@ namespace fs = std::filesystem;
 using test::ReadFile;
 using test::TempDir;
 using test::WriteFile;
-
-mode_t ModeOf(const std::string& path) {
-  struct stat st;
-  EXPECT_EQ(stat(path.c_str(), &st), 0);
-  return st.st_mode & 07777;
-}
 
 TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
   TempDir dir;
@@ -112,61 +105,6 @@ TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
   }
   EXPECT_FALSE(ini.WriteString("A", "k", std::string("1\0", 2)));
   EXPECT_EQ(ReadFile(path), kept);
-}
-
-TEST(IniFileWrite, ReplacesTheFileAtomicallyKeepingPermissionsAndLinks) {
-  TempDir dir;
-  fs::create_directory(dir.Path() / "real");
-  std::string path = (dir.Path() / "real" / "zorvel.ini").string();
-  WriteFile(path, "[A]\r\nk=1\r\n");
-  ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-  struct stat before;
-  ASSERT_EQ(stat(path.c_str(), &before), 0);
-  std::string link = dir.File("zorvel.ini");
-  fs::create_symlink(path, link);
-
-  ASSERT_TRUE(IniFile(link).WriteString("A", "k", "2"));
-  struct stat after;
-  ASSERT_EQ(stat(path.c_str(), &after), 0);
-  EXPECT_NE(before.st_ino, after.st_ino) << "a new file took the old one's place";
-  EXPECT_EQ(ModeOf(path), 0640u);
-  EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadFile(path), "[A]\r\nk=2\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path() / "real"), fs::directory_iterator()), 1)
-      << "no temporary file stays behind";
-
-  // A new file gets the usual permissions less the umask.
-  mode_t mask = umask(022);
-  umask(mask);
-  ASSERT_TRUE(IniFile(dir.File("new.ini")).WriteString("A", "k", "1"));
-  EXPECT_EQ(ModeOf(dir.File("new.ini")), 0666u & ~mask);
-}
-
-TEST(IniFileWrite, AReadOnlyFileIsLeftAloneAndAReadOnlyFolderIsWrittenInPlace) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  const std::string original = "[A]\r\nk=1\r\n";
-  WriteFile(path, original);
-  IniFile ini(path);
-
-  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  EXPECT_FALSE(ini.WriteString("A", "k", "2"));
-  EXPECT_EQ(ModeOf(path), 0444u);
-  ASSERT_EQ(chmod(path.c_str(), 0644), 0);
-
-  // A read-only folder: no new file, but the writable file is written in place.
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
-  const bool inPlace = ini.WriteString("A", "k", "2");
-  EXPECT_FALSE(IniFile(dir.File("other.ini")).WriteString("A", "k", "2"));
-  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
-  EXPECT_TRUE(inPlace);
-  EXPECT_EQ(ReadFile(path), "[A]\r\nk=2\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
-
-  // Something that is not a file, or a folder that does not exist.
-  fs::create_directory(dir.Path() / "folder.ini");
-  EXPECT_FALSE(IniFile(dir.File("folder.ini")).WriteString("A", "k", "2"));
-  EXPECT_FALSE(IniFile(dir.File("missing/zorvel.ini")).WriteString("A", "k", "2"));
 }
 
 }  // namespace

@@ -130,35 +130,6 @@ TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefused
   EXPECT_EQ(s.PictureRatio, 1000);
 }
 
-TEST(SettingsEntryTest, OnlyAScaleOfZeroOrLessIsRefused) {
-  SettingsEntry entry = EntryFromSettings(Settings{});
-  // Zero and negative spacings, lengths and positions are taken as they are.
-  for (EntryField f : {EntryField::VolStart, EntryField::VolLength, EntryField::LineHeadLength,
-                       EntryField::FieldSpace, EntryField::LineSpace, EntryField::WordHeight,
-                       EntryField::WordWidth, EntryField::MaxLineWord, EntryField::RightTopX}) {
-    entry.Number(f) = f == EntryField::VolStart ? "-1" : "0";
-  }
-  Settings s;
-  ASSERT_TRUE(ApplySettingsEntry(entry, s).Ok());
-  EXPECT_EQ(s.VolStart, -1);
-  EXPECT_EQ(s.LineSpace, 0);
-  EXPECT_EQ(s.WordHeight, 0);
-
-  for (const char* ratio : {"0", "-25"}) {
-    entry.Number(EntryField::PictureRatio) = ratio;
-    entry.Number(EntryField::MaxLineWord) = "5";
-    entry.PictureFileNameFormat = "taken";
-    Settings t;
-    const EntryResult result = ApplySettingsEntry(entry, t);
-    EXPECT_EQ(result.Result, EntryResult::Outcome::RatioNotPositive) << ratio;
-    EXPECT_EQ(result.Field, EntryField::PictureRatio);
-    EXPECT_EQ(t.PictureRatio, 100);
-    EXPECT_EQ(t.MaxLineWord, 17);
-    EXPECT_EQ(t.PictureFileNameFormat, "taken");
-    EXPECT_EQ(t.LineSpace, 0);
-  }
-}
-
 TEST(SettingsEntryTest, WholeNumbersAreEnteredStrictly) {
   int v = 42;
   for (const char* bad : {"", " ", "5 ", " 5", "1.5", "1e3", "abc", "--1", "+", "-", "2147483648",

@@ -185,51 +185,6 @@ TYPED_TEST_P(EditorSuite, SelectionIsRoundedToWholeCharacters) {
   }
 }
 
-TYPED_TEST_P(EditorSuite, ReplaceSelectionKeepsEveryOtherByte) {
-  struct Case {
-    std::string text;
-    int start;
-    int length;
-    std::string bytes;
-  };
-  const std::vector<Case> cases = {
-      {"abc", 1, 1, "\xA4\xA4"},
-      {"a\r\nb", 0, 0, "x"},
-      {"a\r\nb", 1, 2, ""},                                // joins two lines
-      {"a\rb", 2, 0, "\n"},                                // an LF after a lone CR makes CR LF
-      {"a\rX\nb", 2, 1, ""},                               // the CR and the LF meet
-      {"a\nb", 1, 0, "\r"},                                // a CR before an LF makes CR LF
-      {"a\r\nb\r\nc", 1, 5, "1\n2\r3"},                    // every kind of break, kept as given
-      {"{{\xA5\xD2||\xA4\x41}}\r\nx", 0, 10, "\xA4\x41"},  // a reading replaces its mark
-      {"end", 3, 0, "\r\n"},
-      {"end\n", 4, 0, "z"},
-      {"\xA4\r\n", 0, 1, "\xA4\x40"},
-      {"ab", 1, 0, "\xA4"},  // a stray lead byte now pairs with "b"
-      {"x\xA2\xCCy", 1, 2, "\x80"},
-      {"lf\nonly\nlines\n", 3, 4, "ONLY"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.text) + " @" + std::to_string(c.start) + "+" +
-                 std::to_string(c.length) + " <- " + ::testing::PrintToString(c.bytes));
-    auto e = this->Make(c.text);
-    e->SetModified(false);
-    e->SetSelStart(c.start);
-    e->SetSelLength(c.length);
-    ASSERT_EQ(e->SelStart(), c.start);
-    ASSERT_EQ(e->SelLength(), c.length);
-    e->ReplaceSelection(c.bytes);
-    std::string expected = c.text;
-    expected.replace(static_cast<std::size_t>(c.start), static_cast<std::size_t>(c.length), c.bytes);
-    this->ExpectLinesAgree(*e, expected);
-    EXPECT_EQ(e->SelStart(), ModelFloor(expected, c.start + static_cast<int>(c.bytes.size())));
-    EXPECT_EQ(e->SelLength(), 0);
-    EXPECT_TRUE(e->Modified());
-    e->Undo();
-    this->ExpectLinesAgree(*e, c.text);
-    EXPECT_FALSE(e->Modified());
-  }
-}
-
 TYPED_TEST_P(EditorSuite, RandomEditsAgreeWithTheByteModel) {
   std::mt19937 random(950);
   const char pieces[][6] = {"\r\n", "\r", "\n", "\xA4\x40", "\xA4\x7C", "|", "\xA4", "\x80", "{{", "ab", ""};
@@ -332,23 +287,6 @@ TYPED_TEST_P(EditorSuite, CutCopyPasteKeepTheBytes) {
   EXPECT_EQ(e->SelStart(), 6);
 }
 
-TYPED_TEST_P(EditorSuite, ScrollingAndEnabling) {
-  std::string t;
-  for (int i = 0; i < 200; ++i) t += "T01n0001_p0001a01\xF9\xF8\xA4\x40 line " + std::to_string(i) + "\r\n";
-  auto e = this->Make(t);
-  e->ScrollLineDown();
-  e->ScrollLineDown();
-  EXPECT_EQ(e->VerticalScrollPos(), 2);
-  // Selecting far down scrolls the selection into view.
-  e->SetSelStart(e->LineStart(150));
-  EXPECT_GT(e->VerticalScrollPos(), 100);
-  EXPECT_LE(e->VerticalScrollPos(), 150);
-  e->SetEnabled(false);
-  EXPECT_FALSE(e->IsEnabled());
-  e->SetEnabled(true);
-  EXPECT_TRUE(e->IsEnabled());
-}
-
 TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit) {
   // One line far beyond the editing limit, of double-byte characters with
   // stray bytes between, so that any cut of it falls near a character.
@@ -395,10 +333,8 @@ TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesN
 }
 
 REGISTER_TYPED_TEST_SUITE_P(EditorSuite, WholeTextAndLinesRoundTrip, SelectionIsRoundedToWholeCharacters,
-                            ReplaceSelectionKeepsEveryOtherByte, RandomEditsAgreeWithTheByteModel,
-                            FindMatchesWholeCharactersOnly, FindOptions,
+                            RandomEditsAgreeWithTheByteModel, FindMatchesWholeCharactersOnly, FindOptions,
                             UndoRestoresTheSavedStateAndSetTextStartsANewHistory, CutCopyPasteKeepTheBytes,
-                            ScrollingAndEnabling,
                             AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit);
 
 }  // namespace zorvel::test

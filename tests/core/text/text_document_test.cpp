@@ -263,19 +263,6 @@ TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
   EXPECT_EQ(editor.Text(), "on disk and more");
 }
 
-TEST_F(TextDocumentTest, SaveWithoutANameIsSaveAs) {
-  Edit("new text\r\n");
-  dialogs.Save.push_back("");
-  EXPECT_EQ(document.FileSave(), SaveResult::Cancelled);
-  EXPECT_TRUE(editor.Modified());
-  const std::string path = dir.File("new.txt");
-  dialogs.Save.push_back(path);
-  EXPECT_EQ(document.FileSave(), SaveResult::Saved);
-  EXPECT_EQ(ReadFile(path), "new text\r\n");
-  EXPECT_EQ(document.Caption(), path);
-  EXPECT_EQ(name_changes, 1);
-}
-
 TEST_F(TextDocumentTest, CloseQuery) {
   EXPECT_TRUE(document.CloseQuery());  // nothing to ask
   EXPECT_TRUE(prompts.Shown.empty());
@@ -292,18 +279,6 @@ TEST_F(TextDocumentTest, CloseQuery) {
   dialogs.Save.push_back(dir.File("closing.txt"));
   EXPECT_TRUE(document.CloseQuery());
   EXPECT_EQ(ReadFile(dir.File("closing.txt")), "x");
-}
-
-TEST(TextFileTest, WritesThroughASymbolicLink) {
-  TempDir dir;
-  const std::string target = dir.File("target.txt");
-  const std::string link = dir.File("link.txt");
-  WriteFile(target, "old");
-  std::filesystem::create_symlink(target, link);
-  std::string error;
-  ASSERT_TRUE(WriteTextFileAtomically(link, "new", error)) << error;
-  EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(ReadFile(target), "new");
 }
 
 }  // namespace
