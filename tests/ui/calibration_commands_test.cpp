@@ -40,7 +40,7 @@ class CalibrationCommandsTest : public SampleWorkspaceTest {
   void Load(int page) {
     std::string name;
     ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, page, name)) << name;
-    ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, page), 0);
+    ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, page), zorvel::PictureLoad::Loaded);
     ASSERT_TRUE(ImageForm->DetectRightTop());
   }
   QWidget* View() const { return ImageForm->PageArea()->viewport(); }
@@ -154,7 +154,7 @@ TEST_F(CalibrationCommandsTest, APageWithoutASlotOrNoPageChangesNothingHarmful) 
   // Page 1600 of the volume has no slot.
   std::string name;
   CheckPictureFile(OptionForm->Settings, 1, 0, 1, name);
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 1600), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 1600), zorvel::PictureLoad::Loaded);
   MainForm->VolShift->Dirty = false;
   ScrollToTopRight();
   Click(QPoint(kSamplePageWidth - 10, 10), Qt::RightButton);

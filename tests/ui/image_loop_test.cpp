@@ -172,7 +172,7 @@ TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
 
   std::string name;
   ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, 3, name));
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), zorvel::PictureLoad::Loaded);
   ImageForm->ShowPosition(0, 0, 0);
   prompts_.Shown.clear();
 

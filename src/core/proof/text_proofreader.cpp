@@ -175,14 +175,15 @@ bool TextProofreader::ShowWord() {
   if (pageView_ != nullptr) {
     bool shown = true;
     if (PictureFile != pageView_->PictureFileName()) {
-      const int loaded = pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
-      if (loaded == kPictureLoadCancelled) {
+      const PictureLoad loaded =
+          pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
+      if (loaded == PictureLoad::Cancelled) {
         // The operator kept the unsaved calibration: the page and its marker
         // stay, and F1 stops here.
         editor_.SetFocus();
         return false;
       }
-      if (loaded != kPictureLoaded) {
+      if (loaded != PictureLoad::Loaded) {
         // The old page's marker would point at the wrong page: say so and
         // show that the page asked for is not there.
         shown = false;

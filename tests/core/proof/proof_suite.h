@@ -39,15 +39,15 @@ inline const std::string kHead = B("T10n0289_p0592a05║");
 class RecordingPageView : public PageView {
  public:
   std::vector<std::string> Calls;
-  std::string Shown;   // PictureFileName
-  int LoadResult = 0;  // what LoadPicture answers
+  std::string Shown;                             // PictureFileName
+  PictureLoad LoadResult = PictureLoad::Loaded;  // what LoadPicture answers
   bool RightTopFound = true;
 
   std::string PictureFileName() const override { return Shown; }
-  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
+  PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
     Calls.push_back("Load " + std::to_string(volume) + " " + std::to_string(sutra) + " " + fileName + " " +
                     std::to_string(page));
-    if (LoadResult == 0) Shown = fileName;
+    if (LoadResult == PictureLoad::Loaded) Shown = fileName;
     return LoadResult;
   }
   bool DetectRightTop() override {
@@ -521,14 +521,14 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
   EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 " + name + " 592", "Show 0 4 1"}));
   this->view_.Shown.clear();
   this->view_.Calls.clear();
-  this->view_.LoadResult = 2;
+  this->view_.LoadResult = PictureLoad::NotLoaded;
   ASSERT_TRUE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
   ASSERT_EQ(this->prompts_.Shown.size(), 1u);
   EXPECT_EQ(this->prompts_.Shown[0], "開啟圖檔失敗!\n檔案 : " + name);
   this->prompts_.Shown.clear();
   this->view_.Calls.clear();
-  this->view_.LoadResult = 3;
+  this->view_.LoadResult = PictureLoad::Cancelled;
   EXPECT_FALSE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
   EXPECT_TRUE(this->prompts_.Shown.empty());
