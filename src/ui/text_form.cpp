@@ -33,6 +33,10 @@ using zorvel::ui::U;
 
 TTextForm* TextForm = nullptr;
 
+void OpenFindReplaceDialog() {
+  if (TextForm) OpenFindReplaceDialog(TextForm->Editor(), TextForm);
+}
+
 namespace {
 
 // The file dialogs of the document operations, through the form's hooks.

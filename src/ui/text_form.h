@@ -107,3 +107,6 @@ class TTextForm : public QWidget {
 };
 
 extern TTextForm* TextForm;
+
+// The find and replace dialog over the text window's editor, made on first use.
+void OpenFindReplaceDialog();
