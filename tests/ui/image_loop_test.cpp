@@ -39,7 +39,7 @@ class ImageLoopTest : public SampleWorkspaceTest {
   }
   // F1 with the first reading chosen.
   void F1() {
-    prompts_.Choices.push_back(ChoiceAnswer{1, {}, false});
+    prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
     Press(Qt::Key_F1);
   }
   const Settings& S() const { return OptionForm->Settings; }

@@ -83,7 +83,7 @@ void TextProofreader::SelectOneWord() {
   editor_.SetSelLength(LastMark.Length);
   const std::string markBytes(rest.substr(0, static_cast<std::size_t>(LastMark.Length)));
 
-  SelectResult = -1;
+  SelectResult = Selection::Waiting;
   editor_.SetEnabled(false);
   ChoiceAnswer answer = prompts_.Choose(request);
   EnterGuard.ChoiceClosed(std::chrono::steady_clock::now());
@@ -92,23 +92,24 @@ void TextProofreader::SelectOneWord() {
   if (answer.GoNext) GoNext = true;
   // A reading that is not offered, or that still holds a separator, is never
   // written: the answer counts as a cancel.
-  if (SelectResult != 0 && !AnswerWritable(LastMark, SelectResult)) SelectResult = 0;
+  if (!AnswerWritable(LastMark, SelectResult)) SelectResult = Selection::Cancel;
 
   const std::string* replacement = nullptr;
   switch (SelectResult) {
-    case 1:
+    case Selection::First:
       replacement = &FirstStr;
       break;
-    case 2:
+    case Selection::Second:
       replacement = &SecondStr;
       break;
-    case 3:
+    case Selection::Third:
       replacement = &ThirdStr;
       break;
-    case 4:
+    case Selection::UserString:
       replacement = &answer.UserStr;
       break;
-    default:
+    case Selection::Waiting:
+    case Selection::Cancel:
       break;
   }
   if (replacement != nullptr) {

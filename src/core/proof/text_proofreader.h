@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/pages/page_loading.h"
+#include "core/prompts.h"
 #include "core/proof/difference_mark.h"
 #include "core/proof/enter_guard.h"
 #include "core/proof/line_ref.h"
@@ -55,7 +56,7 @@ class TextProofreader {
   int LastScrollLine = 0;
   std::string FirstStr, SecondStr, ThirdStr;  // Big5
   bool GoNext = false;
-  int SelectResult = 0;  // -1 waiting, 0 cancel, 1..3 a reading, 4 the user string
+  Selection SelectResult = Selection::Cancel;
   // What the last ShowWord found.
   zorvel::LineRef LineRef;
   std::string CaretLineText;  // Big5
