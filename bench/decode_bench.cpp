@@ -148,7 +148,7 @@ int Once(const std::string& who, const std::string& name) {
     rows.reserve(static_cast<std::size_t>((page.Width + 7) / 8) * page.Height);
     const int result = DecodeOnceZorvel(page, rows);
     std::printf("zorvel %s (%zu bytes of Group 4): result %d\n", name.c_str(), page.Strip.size(), result);
-    return result == 1 ? 0 : 1;
+    return result == zorvel::erOk ? 0 : 1;
   }
   TIFFSetWarningHandler(nullptr);
   TIFF* tif = TIFFOpen(page.Path.c_str(), "r");

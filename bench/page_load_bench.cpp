@@ -97,7 +97,8 @@ void Load(benchmark::State& state, int ratio) {
   form.resize(760, 720);
   int which = 0;
   for (auto _ : state) {
-    if (form.LoadPicture(1, 1, PagePath(which), which + 1) != 0) state.SkipWithError("load failed");
+    if (form.LoadPicture(1, 1, PagePath(which), which + 1) != zorvel::PictureLoad::Loaded)
+      state.SkipWithError("load failed");
     which ^= 1;
   }
   if (form.ShownSize() != QSize(zorvel::ScaleToPicture(2400, ratio), zorvel::ScaleToPicture(3400, ratio))) {

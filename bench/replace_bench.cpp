@@ -157,7 +157,7 @@ class DeclineAll : public zorvel::Prompts {
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest&) override { return {}; }
   zorvel::ReplaceAnswer AskReplace(const zorvel::ReplaceQuestion&) override {
     ++Questions;
-    return {0, {}};
+    return {zorvel::ReplaceDecision::Skip, {}};
   }
 };
 

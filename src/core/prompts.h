@@ -12,6 +12,30 @@ namespace zorvel {
 
 enum class Answer { Yes, No, Cancel };
 
+// The choice window's answer, with the numbers the window has always used.
+enum class Selection : int {
+  Waiting = -1,
+  Cancel = 0,
+  First = 1,
+  Second = 2,
+  Third = 3,
+  UserString = 4,
+};
+
+// The replace question's answer, with the numbers the dialog has always used.
+enum class ReplaceDecision : int {
+  Abort = -1,
+  Skip = 0,  // do not replace; the close box answers so
+  Replace = 1,
+};
+
+// The reading (0 first, 1 second, 2 third) an answer chooses, or -1 for an
+// answer that chooses none.
+constexpr int ReadingIndex(Selection selection) {
+  return selection >= Selection::First && selection <= Selection::Third ? static_cast<int>(selection) - 1
+                                                                        : -1;
+}
+
 // One run of the choice window: the readings of the mark at the cursor.
 struct ChoiceRequest {
   std::string FirstStr;   // Big5
@@ -27,9 +51,9 @@ struct ChoiceRequest {
 };
 
 struct ChoiceAnswer {
-  int SelectResult = 0;  // 0 cancel, 1 first, 2 second, 3 third, 4 user string
-  std::string UserStr;   // Big5: the user string field when the answer came
-  bool GoNext = false;   // cancel and go to the next mark
+  Selection SelectResult = Selection::Cancel;
+  std::string UserStr;  // Big5: the user string field when the answer came
+  bool GoNext = false;  // cancel and go to the next mark
 };
 
 // One question of the replacement run.
@@ -39,8 +63,8 @@ struct ReplaceQuestion {
 };
 
 struct ReplaceAnswer {
-  int AskResult = 0;  // 1 replace, 0 do not replace, -1 abort
-  std::string Dest;   // Big5: the destination as the operator left it
+  ReplaceDecision AskResult = ReplaceDecision::Skip;
+  std::string Dest;  // Big5: the destination as the operator left it
 };
 
 class Prompts {

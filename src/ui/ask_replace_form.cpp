@@ -79,21 +79,21 @@ void TfmAskReplace::showEvent(QShowEvent* event) {
 }
 
 void TfmAskReplace::FormShow() {
-  AskResult = 0;
+  AskResult = zorvel::ReplaceDecision::Skip;
   edDest->setFocus();
 }
 
 void TfmAskReplace::btReplaceClick() {
-  AskResult = 1;
+  AskResult = zorvel::ReplaceDecision::Replace;
   accept();
 }
 
 void TfmAskReplace::Button2Click() {
-  AskResult = 0;
+  AskResult = zorvel::ReplaceDecision::Skip;
   reject();
 }
 
 void TfmAskReplace::Button3Click() {
-  AskResult = -1;
+  AskResult = zorvel::ReplaceDecision::Abort;
   reject();
 }

@@ -23,8 +23,8 @@ class TfmAskReplace : public QDialog {
   QPushButton* Button2 = nullptr;
   QPushButton* Button3 = nullptr;
 
-  // 1 replace, 0 do not replace, -1 abort; the close box leaves 0.
-  int AskResult = 0;
+  // The close box leaves Skip.
+  zorvel::ReplaceDecision AskResult = zorvel::ReplaceDecision::Skip;
 
   // Shows the dialog modally for one occurrence; texts are Big5.
   zorvel::ReplaceAnswer Ask(const zorvel::ReplaceQuestion& question);

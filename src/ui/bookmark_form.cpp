@@ -37,7 +37,7 @@ class TextWindowTarget : public zorvel::BookmarkTarget {
  public:
   explicit TextWindowTarget(TTextForm& form) : form_(form) {}
   zorvel::TextEditor& Editor() override { return form_.Editor(); }
-  void FileSave() override { form_.FileSave(); }
+  zorvel::SaveResult FileSave() override { return form_.FileSave(); }
   void SetFileName(const std::string& path) override {
     form_.SetFileName(QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size()))));
   }

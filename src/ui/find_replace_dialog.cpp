@@ -12,7 +12,6 @@
 
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
-#include "ui/text_form.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
@@ -20,7 +19,8 @@ using zorvel::ui::U;
 
 TFindReplaceDialog* ReplaceDialog = nullptr;
 
-TFindReplaceDialog::TFindReplaceDialog(QWidget* parent) : QDialog(parent) {
+TFindReplaceDialog::TFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent)
+    : QDialog(parent), editor_(editor) {
   setObjectName("ReplaceDialog");
   setWindowTitle(U("取代"));
   setModal(false);
@@ -100,12 +100,7 @@ zorvel::FindOptions TFindReplaceDialog::Options() const {
 }
 
 void TFindReplaceDialog::miFindReplaceClick() {
-  if (TextForm) {
-    zorvel::TextEditor& editor = TextForm->Editor();
-    if (editor.SelLength() != 0) {
-      edFindText->setText(FromBig5(editor.SelectedBytes()));
-    }
-  }
+  if (editor_.SelLength() != 0) edFindText->setText(FromBig5(editor_.SelectedBytes()));
   steps_.Opened();
   show();
   raise();
@@ -115,20 +110,15 @@ void TFindReplaceDialog::miFindReplaceClick() {
 }
 
 void TFindReplaceDialog::ReplaceDialogFind() {
-  if (!TextForm) return;
-  steps_.ReplaceDialogFind(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()), Options());
+  steps_.ReplaceDialogFind(editor_, AppPrompts(), ToBig5(edFindText->text()), Options());
 }
 
 void TFindReplaceDialog::ReplaceDialogReplace(bool replaceAll) {
-  if (!TextForm) return;
-  steps_.ReplaceDialogReplace(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()),
+  steps_.ReplaceDialogReplace(editor_, AppPrompts(), ToBig5(edFindText->text()),
                               ToBig5(edReplaceText->text()), Options(), replaceAll);
 }
 
-void OpenFindReplaceDialog() {
-  if (!ReplaceDialog) {
-    if (!TextForm) return;
-    ReplaceDialog = new TFindReplaceDialog(TextForm);
-  }
+void OpenFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent) {
+  if (!ReplaceDialog) ReplaceDialog = new TFindReplaceDialog(editor, parent);
   ReplaceDialog->miFindReplaceClick();
 }

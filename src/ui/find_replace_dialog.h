@@ -2,11 +2,13 @@
 // The find and replace dialog of the text window (ReplaceDialog): find text,
 // replacement text, match case, whole word, a direction choice (kept for the
 // look; searches always run down), and find next, replace, replace all and
-// cancel. It is not modal and acts on the text window's editor.
+// cancel. It is not modal and acts on the editor it was made for (the text
+// window's), without knowing the window.
 
 #include <QDialog>
 
 #include "core/proof/find_replace.h"
+#include "core/text/text_editor.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -17,7 +19,7 @@ class TFindReplaceDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFindReplaceDialog(QWidget* parent = nullptr);
+  TFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent);
   ~TFindReplaceDialog() override;
 
   QLineEdit* edFindText = nullptr;
@@ -43,10 +45,12 @@ class TFindReplaceDialog : public QDialog {
  private:
   zorvel::FindOptions Options() const;
 
+  zorvel::TextEditor& editor_;
   zorvel::FindReplace steps_;
 };
 
 // The dialog, made on first use as a child of the text window.
 extern TFindReplaceDialog* ReplaceDialog;
-// miFindReplaceClick on the dialog, making it first if need be.
-void OpenFindReplaceDialog();
+// miFindReplaceClick on the dialog, making it first, over editor and as a
+// child of parent, if need be.
+void OpenFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent);

@@ -19,6 +19,7 @@
 #include "core/pages/calibration_save.h"
 #include "core/pages/marker_geometry.h"
 #include "core/pages/page_failure.h"
+#include "core/pages/page_loading.h"
 #include "core/pages/picture_file_name.h"
 #include "core/pages/right_top.h"
 #include "core/pages/vol_shift.h"
@@ -200,35 +201,19 @@ QSize TImageForm::PageSize() const {
 
 // --- loading ---------------------------------------------------------------
 
-int TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
+zorvel::PictureLoad TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
   PreparedPicture prepared;
-  if (PreparePicture(fileName, prepared) != 0) return zorvel::kPictureNotLoaded;
-
-  // A page of another volume: the values of the volume held are saved first.
-  // A store that cannot be saved is given up only when the operator agrees.
-  zorvel::CVolShift& store = VolShift();
-  const bool switchVolume = volume != store.Volume() && volume >= 1 && volume <= 999;
-  if (switchVolume &&
-      !zorvel::SaveCalibrationOrAsk(store, AppPrompts(), zorvel::CalibrationSaveOccasion::VolumeChange)) {
-    return zorvel::kPictureLoadCancelled;
-  }
-
-  ShowPrepared(prepared, fileName);
-  pictureFileName_ = fileName;
-  pictureVolume_ = volume;
-  pictureSutra_ = sutra;
-  picturePage_ = page;
-  markerX_ = markerY_ = -1;
-  markerPlaced_ = false;
-
-  // A volume outside 1 to 999 has no file: the store keeps what it holds, and
-  // nothing of this page reads or writes it.
-  if (switchVolume && !store.LoadCalibration(volume) &&
-      store.LastLoad() == zorvel::CVolShift::LoadOutcome::Unreadable) {
-    AppPrompts().Message(zorvel::CalibrationNotReadText(store, volume));
-  }
-  FormResize();
-  return zorvel::kPictureLoaded;
+  if (!PreparePicture(fileName, prepared)) return zorvel::PictureLoad::NotLoaded;
+  return zorvel::ShowPageOfVolume(VolShift(), AppPrompts(), volume, [&] {
+    ShowPrepared(prepared, fileName);
+    pictureFileName_ = fileName;
+    pictureVolume_ = volume;
+    pictureSutra_ = sutra;
+    picturePage_ = page;
+    markerX_ = markerY_ = -1;
+    markerPlaced_ = false;
+    FormResize();
+  });
 }
 
 void TImageForm::ShowPageNotShown(int volume, int sutra, int page, const std::string& fileName) {
@@ -245,14 +230,14 @@ void TImageForm::ShowPageNotShown(int volume, int sutra, int page, const std::st
   FormResize();
 }
 
-int TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& prepared) {
+bool TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& prepared) {
   loadFailure_.clear();
   zorvel::InitCodeTables();
   zorvel::ATifG4 reader(zorvel::Big5PathToNative(fileName));
   BusyCursor busy;
   if (const std::uint8_t result = zorvel::ReadPage(reader); result != zorvel::erOk) {
     loadFailure_ = zorvel::DescribePageReadFailure(reader, result);
-    return 2;
+    return false;
   }
 
   // The new page and its picture at the current scale are made before anything
@@ -263,18 +248,18 @@ int TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& pre
   QImage bitmap = zorvel::MakePageBitmap(*page);
   if (bitmap.isNull()) {
     loadFailure_ = zorvel::kPictureNotMade;
-    return 2;
+    return false;
   }
   prepared.Rendering.SetPage(page, std::move(bitmap));
   bool made = false;
   if (!prepared.Rendering.Prepare(prepared.Ratio, zorvel::PictureScale(prepared.Ratio), shown.Width,
                                   shown.Height, &made)) {
     loadFailure_ = zorvel::kPictureNotMade;
-    return 2;
+    return false;
   }
   prepared.RenderCount = made;
   prepared.Shown = QSize(shown.Width, shown.Height);
-  return 0;
+  return true;
 }
 
 void TImageForm::ShowPrepared(PreparedPicture& prepared, const std::string& fileName) {
@@ -288,11 +273,11 @@ void TImageForm::ShowPrepared(PreparedPicture& prepared, const std::string& file
   setWindowTitle(QString::fromStdString(zorvel::Big5ToUtf8(fileName)));
 }
 
-int TImageForm::DecodePicture(const std::string& fileName) {
+bool TImageForm::DecodePicture(const std::string& fileName) {
   PreparedPicture prepared;
-  if (PreparePicture(fileName, prepared) != 0) return 2;
+  if (!PreparePicture(fileName, prepared)) return false;
   ShowPrepared(prepared, fileName);
-  return 0;
+  return true;
 }
 
 bool TImageForm::PrepareRendering() {
@@ -363,33 +348,13 @@ void TImageForm::FormResize() {
 // --- paging and scrolling ----------------------------------------------------
 
 bool TImageForm::StepPicture(int step) {
-  if (static_cast<long long>(pictureVolume_) + picturePage_ == 0) {
-    AppPrompts().Message("我怎麼知道這是哪一張 ?");
-    return false;
+  const zorvel::PageStep result = zorvel::StepPicture(CurrentSettings(), *this, AppPrompts(),
+                                                      {pictureVolume_, pictureSutra_, picturePage_}, step);
+  if (result == zorvel::PageStep::Loaded) {
+    SetVertScrollPos(0);
+    SetHorzScrollPos(PageSize().width());
   }
-  if (step == 0) return true;
-  const int page = picturePage_ + step;
-  std::string fileName;
-  // A page that cannot be shown is stood on without a picture, so that the
-  // next step goes past it and the step back returns.
-  if (!zorvel::CheckPictureFile(CurrentSettings(), pictureVolume_, pictureSutra_, page, fileName)) {
-    AppPrompts().Message("錯誤 : 檔案 " + zorvel::Big5ToUtf8(fileName) + " 不存在 !");
-    ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
-    return false;
-  }
-  const int loaded = LoadPicture(pictureVolume_, pictureSutra_, fileName, page);
-  if (loaded == zorvel::kPictureLoadCancelled) return false;
-  if (loaded != zorvel::kPictureLoaded) {
-    AppPrompts().Message(zorvel::PageOpenFailedMessage(zorvel::Big5ToUtf8(fileName), loadFailure_));
-    ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
-    return false;
-  }
-  if (CurrentSettings().AutoSetRightTop && !DetectRightTop()) {
-    AppPrompts().Message(zorvel::kRightTopNotFound);
-  }
-  SetVertScrollPos(0);
-  SetHorzScrollPos(PageSize().width());
-  return true;
+  return result == zorvel::PageStep::Loaded || result == zorvel::PageStep::Stayed;
 }
 
 void TImageForm::GoRightTop() {

@@ -62,11 +62,10 @@ class TImageForm : public QWidget, public zorvel::PageView {
 
   // PageView, what the text window needs.
   std::string PictureFileName() const override { return pictureFileName_; }
-  // Decodes and shows a page: 0 loaded, 2 not loaded (and nothing changed). A
-  // page of another volume switches the calibration store, saving it first when
-  // it holds changes; when that save fails the operator is asked whether to
-  // discard the values, and No gives 3 with nothing changed.
-  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override;
+  // Decodes and shows a page; NotLoaded changes nothing. A page of another
+  // volume switches the calibration store (ShowPageOfVolume), which may give
+  // Cancelled with nothing changed.
+  zorvel::PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) override;
   std::string LoadFailure() const override { return loadFailure_; }
   void ShowPageNotShown(int volume, int sutra, int page, const std::string& fileName) override;
   // Finds the top-right corner of the page on display and stores it as the
@@ -83,10 +82,11 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // Redraws the picture, the marker and the centre cross.
   void FormResize() override;
 
-  // Reads the file into the page on display: 0, or 2 when it does not decode
+  // Reads the file into the page on display; false when it does not decode
   // (nothing changes then; LoadFailure says why). The hourglass shows meanwhile.
-  int DecodePicture(const std::string& fileName);
-  // The previous (-1) or next (+1) page of the page on display.
+  bool DecodePicture(const std::string& fileName);
+  // The previous (-1) or next (+1) page of the page on display (the rule is
+  // zorvel::StepPicture); true when a page was loaded.
   bool StepPicture(int step);
   // Scrolls to the top-right corner of the page.
   void GoRightTop();
@@ -150,7 +150,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
     QSize Shown;
     int RenderCount = 0;
   };
-  int PreparePicture(const std::string& fileName, PreparedPicture& prepared);
+  bool PreparePicture(const std::string& fileName, PreparedPicture& prepared);
   void ShowPrepared(PreparedPicture& prepared, const std::string& fileName);
   // The marker on a character at a ratio (remembered for Rescale), and the
   // scroll that centres it.

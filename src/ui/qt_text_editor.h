@@ -19,6 +19,7 @@
 
 #include "core/text/line_index.h"
 #include "core/text/text_editor.h"
+#include "core/text/text_file.h"
 
 class QMimeData;
 
@@ -153,7 +154,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // ending of the text when it was loaded.
   LineEnd default_end_ = LineEnd::CrLf;
   bool loading_ = false;
-  int max_length_ = 104857600;
+  int max_length_ = zorvel::kMaxTextLength;
 };
 
 }  // namespace zorvel

@@ -12,6 +12,7 @@
 
 #include "core/text/text_document.h"
 #include "core/text/text_file.h"
+#include "core/text/unsaved_changes.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
 #include "ui/qt_text_editor.h"
@@ -106,29 +107,19 @@ TfmReplace::~TfmReplace() {
 }
 
 void TfmReplace::btLoadFileClick() {
-  if (Memo->Modified()) {
-    switch (AppPrompts().AskYesNoCancel(zorvel::kReplaceTableModified)) {
-      case zorvel::Answer::Cancel:
-        return;
-      case zorvel::Answer::Yes:
-        // A cancelled save dialog goes on; a refused write keeps the edits.
-        if (!btSaveFileClick() && !lastSaveCancelled_) return;
-        break;
-      case zorvel::Answer::No:
-        break;
-    }
+  // A cancelled save dialog goes on to the open dialog; a refused write keeps
+  // the edits.
+  if (!zorvel::SettleUnsavedChanges(
+          Memo->Modified(), zorvel::kReplaceTableModified, AppPrompts(), [this] { return SaveTable(); },
+          zorvel::AfterCancelledSave::GoOn)) {
+    return;
   }
   const QString path = OpenFileNameHook ? OpenFileNameHook() : QString();
   if (path.isEmpty()) return;
   std::string bytes;
-  std::string reason;
-  const std::string native = path.toUtf8().toStdString();
-  if (!zorvel::ReadTextFile(native, bytes, reason)) {
-    AppPrompts().Error("無法開啟檔案 " + native + " : " + reason);
-    return;
-  }
-  if (bytes.size() > static_cast<std::size_t>(zorvel::kMaxTextLength)) {
-    AppPrompts().Error("無法開啟檔案 " + native + " : 檔案超過 104857600 位元組的上限");
+  std::string message;
+  if (!zorvel::ReadTextForEditing(path.toUtf8().toStdString(), bytes, message)) {
+    AppPrompts().Error(message);
     return;
   }
   ReplaceFileName = path;
@@ -137,21 +128,21 @@ void TfmReplace::btLoadFileClick() {
 }
 
 bool TfmReplace::btSaveFileClick() {
-  lastSaveCancelled_ = false;
+  return SaveTable() == zorvel::SaveResult::Saved;
+}
+
+zorvel::SaveResult TfmReplace::SaveTable() {
   const QString path = SaveFileNameHook ? SaveFileNameHook(ReplaceFileName) : QString();
-  if (path.isEmpty()) {
-    lastSaveCancelled_ = true;
-    return false;
-  }
+  if (path.isEmpty()) return zorvel::SaveResult::Cancelled;
   const std::string native = path.toUtf8().toStdString();
   std::string reason;
   if (!zorvel::WriteTextFileAtomically(native, Memo->Text(), reason)) {
     AppPrompts().Error("無法儲存檔案 " + native + " : " + reason);
-    return false;
+    return zorvel::SaveResult::Failed;
   }
   ReplaceFileName = path;
   Memo->SetModified(false);
-  return true;
+  return zorvel::SaveResult::Saved;
 }
 
 bool TfmReplace::BuildFromEditor() {

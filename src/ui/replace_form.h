@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "core/proof/replace_table.h"
+#include "core/text/unsaved_changes.h"
 
 class QCheckBox;
 class QFrame;
@@ -66,10 +67,10 @@ class TfmReplace : public QDialog {
  private:
   // The confirmation without closing; true when the window is to close.
   bool BuildFromEditor();
+  zorvel::SaveResult SaveTable();
 
   zorvel::ReplaceTable table_;
   bool closing_ = false;
-  bool lastSaveCancelled_ = false;
 };
 
 extern TfmReplace* fmReplace;

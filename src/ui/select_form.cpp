@@ -229,7 +229,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   if (statusNow != statusBefore) resize(width(), height() - statusBefore + statusNow);
   FitRowsToFont();
   FormResize();
-  SelectResult = -1;
+  SelectResult = zorvel::Selection::Waiting;
   GoNext = false;
   // The window the operator worked in gets the keyboard back after the answer,
   // so that the next F1 reaches it.
@@ -250,12 +250,12 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   QEventLoop loop;
   wait_ = &loop;
   QPointer<TSelectForm> self(this);
-  if (SelectResult == -1) loop.exec();
+  if (SelectResult == zorvel::Selection::Waiting) loop.exec();
   if (!self) return {};
   wait_ = nullptr;
   // The event loop ended without an answer (the program is quitting): cancel.
-  if (SelectResult == -1) {
-    SelectResult = 0;
+  if (SelectResult == zorvel::Selection::Waiting) {
+    SelectResult = zorvel::Selection::Cancel;
     hide();
   }
   if (previous && previous->isVisible()) previous->activateWindow();
@@ -264,37 +264,37 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   int replaced = 0;
   answer.UserStr = ToBig5(edUserStr_->text(), &replaced);
   // Characters Big5 cannot hold go into the text as "?", as typed ones do.
-  if (replaced > 0 && SelectResult == 4 && MainForm) {
+  if (replaced > 0 && SelectResult == zorvel::Selection::UserString && MainForm) {
     MainForm->StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
   }
   answer.GoNext = GoNext;
   return answer;
 }
 
-void TSelectForm::Answer(int result, bool goNext) {
-  if (result >= 1 && result <= 3 && !writable_[result - 1]) return;
+void TSelectForm::Answer(zorvel::Selection result, bool goNext) {
+  if (const int reading = zorvel::ReadingIndex(result); reading >= 0 && !writable_[reading]) return;
   SelectResult = result;
   if (goNext) GoNext = true;
   close();
 }
 
 void TSelectForm::btFirstStrClick() {
-  Answer(1);
+  Answer(zorvel::Selection::First);
 }
 void TSelectForm::btSecondStrClick() {
-  Answer(2);
+  Answer(zorvel::Selection::Second);
 }
 void TSelectForm::btThirdStrClick() {
-  Answer(3);
+  Answer(zorvel::Selection::Third);
 }
 void TSelectForm::btUserStrClick() {
-  Answer(4);
+  Answer(zorvel::Selection::UserString);
 }
 void TSelectForm::btCancelSelClick() {
-  Answer(0);
+  Answer(zorvel::Selection::Cancel);
 }
 void TSelectForm::btCancelToNextClick() {
-  Answer(0, true);
+  Answer(zorvel::Selection::Cancel, true);
 }
 
 void TSelectForm::PasteFrom(QLineEdit* field) {
@@ -397,7 +397,7 @@ void TSelectForm::FormShow() {
 }
 
 void TSelectForm::FormClose() {
-  if (SelectResult == -1) SelectResult = 0;
+  if (SelectResult == zorvel::Selection::Waiting) SelectResult = zorvel::Selection::Cancel;
   // The wait ends as soon as its event loop returns.
   if (wait_) wait_->quit();
 }

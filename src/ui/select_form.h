@@ -22,8 +22,8 @@ class TSelectForm : public QDialog {
   explicit TSelectForm(QWidget* parent = nullptr);
   ~TSelectForm() override;
 
-  // The answer: -1 while waiting, 0 cancel, 1 to 3 a reading, 4 the user string.
-  int SelectResult = 0;
+  // The answer; Waiting while the window waits for one.
+  zorvel::Selection SelectResult = zorvel::Selection::Cancel;
   // Set by cancel and next.
   bool GoNext = false;
 
@@ -32,7 +32,7 @@ class TSelectForm : public QDialog {
   // item or the close box answers.
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request);
   // True while Choose() waits for an answer.
-  bool Waiting() const { return wait_ != nullptr && SelectResult == -1; }
+  bool Waiting() const { return wait_ != nullptr && SelectResult == zorvel::Selection::Waiting; }
 
   QMenu* pmSelect() const { return pmSelect_; }
 
@@ -74,7 +74,7 @@ class TSelectForm : public QDialog {
   void BuildPopupMenu();
   void FormShow();
   void FormClose();
-  void Answer(int result, bool goNext = false);
+  void Answer(zorvel::Selection result, bool goNext = false);
   // Makes the client tall enough for four rows the fields' font fits in, and
   // for the status line when it is shown.
   void FitRowsToFont();

@@ -33,6 +33,10 @@ using zorvel::ui::U;
 
 TTextForm* TextForm = nullptr;
 
+void OpenFindReplaceDialog() {
+  if (TextForm) OpenFindReplaceDialog(TextForm->Editor(), TextForm);
+}
+
 namespace {
 
 // The file dialogs of the document operations, through the form's hooks.
@@ -89,7 +93,7 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
   layout->addWidget(editor_);
 
   editor_->OnCharactersReplaced = [this](int count) { emit CharactersReplaced(count); };
-  editor_->OnTooLong = [] { AppPrompts().Message("錯誤 : 文字超過 104857600 位元組的上限, 無法加入."); };
+  editor_->OnTooLong = [] { AppPrompts().Message(zorvel::TextTooLongMessage()); };
   // A second Enter meant for the choice window does not break the line.
   editor_->DropsEnter = [this] {
     return proofreader_ && proofreader_->EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
@@ -166,7 +170,8 @@ void TTextForm::BuildPopupMenu() {
   textPopupMenu_ = new QMenu(this);
   textPopupMenu_->setObjectName("TextPopupMenu");
   AddItem("N7", U("開啟舊檔 (&O) ..."), QKeySequence(Qt::CTRL | Qt::Key_O), &TTextForm::FileOpen);
-  AddItem("N8", U("儲存檔案 (&S) ... "), QKeySequence(Qt::CTRL | Qt::Key_S), &TTextForm::FileSave);
+  QAction* save = AddItem("N8", U("儲存檔案 (&S) ... "), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
+  connect(save, &QAction::triggered, this, [this] { FileSave(); });
   textPopupMenu_->addSeparator()->setObjectName("N6");
   // The proofreading commands are connected by the windows that carry them out.
   AddItem("miFindSign", U("尋找差異記號"), QKeySequence(Qt::Key_F2), nullptr);
@@ -207,12 +212,12 @@ void TTextForm::FileOpen() {
   if (document_->FileOpen()) editor_->viewport()->update();
 }
 
-void TTextForm::FileSave() {
-  document_->FileSave();
+zorvel::SaveResult TTextForm::FileSave() {
+  return document_->FileSave();
 }
 
-void TTextForm::FileSaveAs() {
-  document_->FileSaveAs();
+zorvel::SaveResult TTextForm::FileSaveAs() {
+  return document_->FileSaveAs();
 }
 
 bool TTextForm::CloseQuery() {

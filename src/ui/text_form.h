@@ -13,6 +13,7 @@
 
 #include "core/proof/line_head_watch.h"
 #include "core/text/text_editor.h"
+#include "core/text/unsaved_changes.h"
 
 class QAction;
 class QMenu;
@@ -41,8 +42,8 @@ class TTextForm : public QWidget {
 
   // Document operations (File menu, toolbar and popup menu).
   void FileOpen();
-  void FileSave();
-  void FileSaveAs();
+  zorvel::SaveResult FileSave();
+  zorvel::SaveResult FileSaveAs();
   // The question at close: false when the operator cancelled.
   bool CloseQuery();
   // The recovery file of the unsaved text (periodic write, exit write, offer on open).
@@ -106,3 +107,6 @@ class TTextForm : public QWidget {
 };
 
 extern TTextForm* TextForm;
+
+// The find and replace dialog over the text window's editor, made on first use.
+void OpenFindReplaceDialog();

@@ -73,7 +73,7 @@ class ReaderTest : public ::testing::Test {
 };
 
 TEST_F(ReaderTest, ReadsAValidPageOnce) {
-  ASSERT_EQ(Read(good_), 1);
+  ASSERT_EQ(Read(good_), erOk);
   const DecodedPage& page = reader_->Page;
   ASSERT_EQ(page.Rows.size(), 6u);  // the layout is checked on libtiff's pages
   EXPECT_EQ(RowText(page.Rows, 16, 1), ".#..............");
@@ -84,58 +84,58 @@ TEST_F(ReaderTest, ReadsAValidPageOnce) {
   // With the file gone, a second ReadPage hands back the same page, and rows decode from the loaded strip.
   const std::uint8_t* rows = page.Rows.data();
   std::filesystem::remove(path_);
-  EXPECT_EQ(ReadPage(*reader_), 1);
+  EXPECT_EQ(ReadPage(*reader_), erOk);
   EXPECT_EQ(reader_->Page.Rows.data(), rows);
   std::vector<std::uint8_t> last;
-  EXPECT_EQ(DecodeRows(*reader_, 3, 1, last), 1);
+  EXPECT_EQ(DecodeRows(*reader_, 3, 1, last), erOk);
   EXPECT_EQ(RowText(last, 16, 0), "################");
-  EXPECT_EQ(DecodeRows(*reader_, 4, 1, last), 14);
+  EXPECT_EQ(DecodeRows(*reader_, 4, 1, last), erRowRange);
 }
 
 TEST_F(ReaderTest, HeaderAndTagCases) {
-  ASSERT_EQ(Read(good_), 1);
+  ASSERT_EQ(Read(good_), erOk);
   const std::vector<std::uint8_t> goodRows = reader_->Page.Rows;
   struct Case {
     const char* name;
     std::function<void(TiffFile&)> change;
-    int result;  // on 1 the page must equal the good one
-    int header;  // the header step's own code, which the page read turns into 3
+    ResultCode result;  // on erOk the page must equal the good one
+    ResultCode header;  // the header step's own code, which the page read turns into erHeader
   };
   const Case cases[] = {
-      {"MM", [](TiffFile& f) { f.ByteOrder = "MM"; }, 3, 11},
-      {"version 43", [](TiffFile& f) { f.Version = 43; }, 3, 10},
-      {"Compression 1", [](TiffFile& f) { f.Tags[259] = 1; }, 3, 10},
-      {"Compression 3", [](TiffFile& f) { f.Tags[259] = 3; }, 3, 10},
-      {"BitsPerSample 8", [](TiffFile& f) { f.Tags[258] = 8; }, 3, 10},
-      {"SamplesPerPixel 3", [](TiffFile& f) { f.Tags[277] = 3; }, 3, 10},
-      {"Photometric 2", [](TiffFile& f) { f.Tags[262] = 2; }, 3, 10},
-      {"width 32767", [](TiffFile& f) { f.Tags[256] = 32767; }, 3, 10},
-      {"length 32768", [](TiffFile& f) { f.Tags[257] = 32768; }, 3, 10},
-      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, 3, 10},
-      {"no StripByteCounts", [](TiffFile& f) { f.Tags.erase(279); }, 6, 1},
-      {"no ImageLength", [](TiffFile& f) { f.Tags.erase(257); }, 14, 1},
+      {"MM", [](TiffFile& f) { f.ByteOrder = "MM"; }, erHeader, erCpu},
+      {"version 43", [](TiffFile& f) { f.Version = 43; }, erHeader, erVersion},
+      {"Compression 1", [](TiffFile& f) { f.Tags[259] = 1; }, erHeader, erVersion},
+      {"Compression 3", [](TiffFile& f) { f.Tags[259] = 3; }, erHeader, erVersion},
+      {"BitsPerSample 8", [](TiffFile& f) { f.Tags[258] = 8; }, erHeader, erVersion},
+      {"SamplesPerPixel 3", [](TiffFile& f) { f.Tags[277] = 3; }, erHeader, erVersion},
+      {"Photometric 2", [](TiffFile& f) { f.Tags[262] = 2; }, erHeader, erVersion},
+      {"width 32767", [](TiffFile& f) { f.Tags[256] = 32767; }, erHeader, erVersion},
+      {"length 32768", [](TiffFile& f) { f.Tags[257] = 32768; }, erHeader, erVersion},
+      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, erHeader, erVersion},
+      {"no StripByteCounts", [](TiffFile& f) { f.Tags.erase(279); }, erStrip, erOk},
+      {"no ImageLength", [](TiffFile& f) { f.Tags.erase(257); }, erRowRange, erOk},
       // The largest page there may be passes the header and fails in the data.
-      {"32766 x 32767", [](TiffFile& f) { f.Tags[256] = 32766, f.Tags[257] = 32767; }, 20, 1},
-      {"no Compression", [](TiffFile& f) { f.Tags.erase(259); }, 1, 1},
-      {"Photometric 1", [](TiffFile& f) { f.Tags[262] = 1; }, 1, 1},
-      {"negative Photometric", [](TiffFile& f) { f.Tags[262] = 0x80000005u; }, 1, 1},
-      {"FillOrder 2", [](TiffFile& f) { f.Tags[266] = 2, f.Strip = SmallStrip(true); }, 1, 1},
-      {"LONG width that fits", [](TiffFile& f) { f.Types[256] = 4; }, 1, 1},
+      {"32766 x 32767", [](TiffFile& f) { f.Tags[256] = 32766, f.Tags[257] = 32767; }, erMaxLineBlk, erOk},
+      {"no Compression", [](TiffFile& f) { f.Tags.erase(259); }, erOk, erOk},
+      {"Photometric 1", [](TiffFile& f) { f.Tags[262] = 1; }, erOk, erOk},
+      {"negative Photometric", [](TiffFile& f) { f.Tags[262] = 0x80000005u; }, erOk, erOk},
+      {"FillOrder 2", [](TiffFile& f) { f.Tags[266] = 2, f.Strip = SmallStrip(true); }, erOk, erOk},
+      {"LONG width that fits", [](TiffFile& f) { f.Types[256] = 4; }, erOk, erOk},
       {"ignored tags, a SHORT with a high half",
-       [](TiffFile& f) { f.Tags[254] = 7, f.Tags[284] = 2, f.Tags[256] = 16 | (5u << 16); }, 1, 1},
+       [](TiffFile& f) { f.Tags[254] = 7, f.Tags[284] = 2, f.Tags[256] = 16 | (5u << 16); }, erOk, erOk},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     TiffFile f = good_;
     c.change(f);
     EXPECT_EQ(Read(f), c.result);
-    if (c.result == 1) {
+    if (c.result == erOk) {
       EXPECT_EQ(reader_->Page.Rows, goodRows);
     }
     ATifG4 fresh(path_);
     EXPECT_EQ(ReadHeader(fresh), c.header);
-    EXPECT_EQ(fresh.HeaderRead, c.header == 1);
-    if (c.header == 1) {
+    EXPECT_EQ(fresh.HeaderRead, c.header == erOk);
+    if (c.header == erOk) {
       EXPECT_EQ(fresh.BytesPerRow, (fresh.ImageWidth + 7) / 8);
     }
   }
@@ -148,15 +148,15 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
   farIfd[5] = '\xFF';
   unreachableIfd[7] = '\x80';
   negativeCount[ifd + 1] = '\x80';
-  const std::pair<std::string, int> broken[] = {{std::string(), 3},
-                                                {std::string("II*"), 3},
-                                                {farIfd, 3},
-                                                {unreachableIfd, 6},
-                                                {bytes.substr(0, bytes.size() - 20), 3},
-                                                {negativeCount, 3}};
+  const std::pair<std::string, ResultCode> broken[] = {{std::string(), erHeader},
+                                                {std::string("II*"), erHeader},
+                                                {farIfd, erHeader},
+                                                {unreachableIfd, erStrip},
+                                                {bytes.substr(0, bytes.size() - 20), erHeader},
+                                                {negativeCount, erHeader}};
   for (const auto& [file, header] : broken) {
     SCOPED_TRACE(std::to_string(file.size()) + " bytes");
-    EXPECT_EQ(ReadBytes(file), 3);
+    EXPECT_EQ(ReadBytes(file), erHeader);
     ATifG4 fresh(path_);
     EXPECT_EQ(ReadHeader(fresh), header);
     EXPECT_FALSE(fresh.HeaderRead);
@@ -166,10 +166,10 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
 TEST_F(ReaderTest, MissingFileIsNotCreated) {
   const std::string missing = dir_.File("no such page.tif");
   ATifG4 tif(missing);
-  EXPECT_EQ(ReadPage(tif), 3);
+  EXPECT_EQ(ReadPage(tif), erHeader);
   EXPECT_FALSE(std::filesystem::exists(missing));
   ATifG4 folder(dir_.Path().string());
-  EXPECT_EQ(ReadPage(folder), 3);
+  EXPECT_EQ(ReadPage(folder), erHeader);
 }
 
 TEST_F(ReaderTest, ShortStripsAreReadAsFarAsTheyGo) {
@@ -182,13 +182,13 @@ TEST_F(ReaderTest, ShortStripsAreReadAsFarAsTheyGo) {
     const std::vector<std::uint8_t> kept(strip.begin(), strip.begin() + static_cast<long>(keep));
     const std::uint8_t result = ReadBytes(f.Bytes() + std::string(kept.begin(), kept.end()));
     EXPECT_EQ(result, DecodeBoth(kept, 16, 3).Result) << "kept " << keep;
-    EXPECT_TRUE(result == 20 || result == 7) << "kept " << keep;
+    EXPECT_TRUE(result == erMaxLineBlk || result == erDecode) << "kept " << keep;
   }
   // A strip past the end of the file has no data, however long it claims to be.
   f.Tags[273] = 100000;
   for (std::uint32_t count : {5u, 0xFFFFFFFFu}) {
     f.Tags[279] = count;
-    EXPECT_EQ(Read(f), 20) << count;
+    EXPECT_EQ(Read(f), erMaxLineBlk) << count;
   }
 }
 

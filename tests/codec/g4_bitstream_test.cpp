@@ -18,8 +18,9 @@ std::string Repeat(const std::string& s, int n) {
 struct Case {
   const char* name;
   std::string codes;  // as BitWriter reads them
-  int width, length, result;
-  std::vector<std::string> lastRows = {};  // the last rows decoded, on result 1
+  int width, length;
+  ResultCode result;
+  std::vector<std::string> lastRows = {};  // the last rows decoded, on erOk
   int firstRow = 1, rowCount = -1;
   bool lsbFirst = false;
 };
@@ -40,47 +41,48 @@ void Check(const std::vector<Case>& cases) {
 TEST(G4Bitstream, ModesRowRangeAndLineLimit) {
   const std::string small = "H1,1 V0  V0 V0 V0  H0,16";  // 16 x 3: pixel 2 black twice, then all black
   Check({
-      {"VL1 then V0 makes only the last pixel black", "VL1 V0", 10, 1, 1, {".........#"}},
+      {"VL1 then V0 makes only the last pixel black", "VL1 V0", 10, 1, erOk, {".........#"}},
       {"horizontal, vertical and pass modes",
        "H4,4 V0  VR1 VR2 V0  H0,3 V0 V0 VL1 V0  P V0 V0 V0 V0",
        16,
        4,
-       1,
+       erOk,
        {"....####........", ".....#####......", "###..#####.....#", ".....#####.....#"}},
-      {"a first row equal to the length", small, 16, 3, 1, {"################"}, 3, 1},
-      {"a middle row alone", small, 16, 3, 1, {".#.............."}, 2, 1},
-      {"FillOrder 2", small, 16, 3, 1, {".#..............", "################"}, 1, -1, true},
-      {"a first row beyond the page", small, 16, 3, 14, {}, 4, 1},
-      {"an empty page", small, 16, 0, 14, {}, 1, 0},
-      {"1 + 3998 entries is the longest line", Repeat("H1,1 ", 1999), 3998, 1, 1, {Repeat(".#", 1999)}},
-      {"a 4000th entry by horizontal mode", Repeat("H1,1 ", 2000), 4000, 1, 20},
-      {"a 4000th entry by V0", Repeat("H1,1 ", 1999) + "V0", 3999, 1, 20},
-      {"a 4000th entry by pass mode", Repeat("H1,1 ", 1999) + "P", 3999, 1, 20},
+      {"a first row equal to the length", small, 16, 3, erOk, {"################"}, 3, 1},
+      {"a middle row alone", small, 16, 3, erOk, {".#.............."}, 2, 1},
+      {"FillOrder 2", small, 16, 3, erOk, {".#..............", "################"}, 1, -1, true},
+      {"a first row beyond the page", small, 16, 3, erRowRange, {}, 4, 1},
+      {"an empty page", small, 16, 0, erRowRange, {}, 1, 0},
+      {"1 + 3998 entries is the longest line", Repeat("H1,1 ", 1999), 3998, 1, erOk, {Repeat(".#", 1999)}},
+      {"a 4000th entry by horizontal mode", Repeat("H1,1 ", 2000), 4000, 1, erMaxLineBlk},
+      {"a 4000th entry by V0", Repeat("H1,1 ", 1999) + "V0", 3999, 1, erMaxLineBlk},
+      {"a 4000th entry by pass mode", Repeat("H1,1 ", 1999) + "P", 3999, 1, erMaxLineBlk},
       // The limit is tested after the first run of a pair: a broken second run still gives 20.
-      {"the limit before the second run", Repeat("H1,1 ", 1999) + "001 0111 000000000000", 4010, 1, 20},
+      {"the limit before the second run", Repeat("H1,1 ", 1999) + "001 0111 000000000000", 4010, 1,
+       erMaxLineBlk},
       // Row 1 has pixel 2 black; in row 2 VL3 from b1 = 2 would put a1 at -1.
-      {"VL3 before position 1", "H1,1 V0 VL3", 16, 2, 20},
+      {"VL3 before position 1", "H1,1 V0 VL3", 16, 2, erMaxLineBlk},
       // Row 1 is black from 13; in row 2 a0 is at 16 and b1 the end: VL3 puts a1 at 14, VL1 at a0.
-      {"VL3 before a0", "H12,4  H14,1 VL3", 16, 2, 20},
-      {"VL1 onto a0", "H12,4  H14,1 VL1 V0", 16, 2, 1},
+      {"VL3 before a0", "H12,4  H14,1 VL3", 16, 2, erMaxLineBlk},
+      {"VL1 onto a0", "H12,4  H14,1 VL1 V0", 16, 2, erOk},
   });
 }
 
 TEST(G4Bitstream, InvalidCodesAndTheEndOfTheData) {
   Check({
-      {"VR1 alone ends the line past the width", "VR1", 8, 1, 7},
-      {"seven zeros", "0000000 0", 16, 1, 20},
-      {"an extension other than uncompressed", "0000001 110", 16, 1, 20},
-      {"the strip ends before the last row", "11111111", 16, 9, 20},
-      {"an empty strip", "", 16, 1, 20},
-      {"the strip ends inside a run code", "001 00010", 16, 1, 7},
+      {"VR1 alone ends the line past the width", "VR1", 8, 1, erDecode},
+      {"seven zeros", "0000000 0", 16, 1, erMaxLineBlk},
+      {"an extension other than uncompressed", "0000001 110", 16, 1, erMaxLineBlk},
+      {"the strip ends before the last row", "11111111", 16, 9, erMaxLineBlk},
+      {"an empty strip", "", 16, 1, erMaxLineBlk},
+      {"the strip ends inside a run code", "001 00010", 16, 1, erDecode},
       // A run read wholly past the end is 7 white, then 2 black: on 9 pixels that ends the last row.
-      {"runs past the end", "11111 001", 9, 6, 1, {".........", ".......##"}},
-      {"runs past the end, then a mode code", "11111 001", 9, 7, 20},
-      {"runs past the end, short of the width", "11111 001", 10, 6, 20},
-      {"one real bit of a white run", "1111 001 0", 9, 5, 1, {".......##"}},
-      {"four real bits of a white run", "1 001 0111", 16, 2, 20},
-      {"EOL inside a run", "001 000000000001 0000", 16, 1, 7},
+      {"runs past the end", "11111 001", 9, 6, erOk, {".........", ".......##"}},
+      {"runs past the end, then a mode code", "11111 001", 9, 7, erMaxLineBlk},
+      {"runs past the end, short of the width", "11111 001", 10, 6, erMaxLineBlk},
+      {"one real bit of a white run", "1111 001 0", 9, 5, erOk, {".......##"}},
+      {"four real bits of a white run", "1 001 0111", 16, 2, erMaxLineBlk},
+      {"EOL inside a run", "001 000000000001 0000", 16, 1, erDecode},
   });
 }
 
@@ -124,7 +126,7 @@ TEST(G4Bitstream, UncompressedMode) {
   Check({
       // 1: black; 01: white, black; 00001: four white, black; 000001: five white; then two white and
       // an exit with a0 black: the last pixel is black.
-      {"patterns", "U 1 01 00001 000001 000000001 1  h1,0", 16, 1, 1, {"#.#....#.......#"}},
+      {"patterns", "U 1 01 00001 000001 000000001 1  h1,0", 16, 1, erOk, {"#.#....#.......#"}},
       // After the exit the tag's colour holds from a0 on, whatever the last pixel was.
       {"an exit to white after black", "U 1 01 0000001 0  V0", 16, 1, erOk, {"#.#............."}},
       {"an exit to black after white", "U 01 000001 0000001 1  V0", 16, 1, erOk, {".#.....#########"}},
@@ -134,16 +136,16 @@ TEST(G4Bitstream, UncompressedMode) {
        "U 001 0000001 0  U 00000001 0  U 0000000001 0  U 00000000001 0  U 00000000000 0000001 1  V0",
        12,
        1,
-       1,
+       erOk,
        {"..#........#"}},
       // An exit to white right where VL1 turned black: the last pixel is white after all, and the
       // next line's b1 is that zero-length black run.
-      {"exit after VL1", "VL1 U 0000001 0 V0  V0 V0", 16, 2, 1, {"................", "...............#"}},
-      {"a0 beyond the width", "U 000001 000001 000001 000001", 16, 1, 20},
-      {"the line ends without an exit", "U 000001 000001 0001 1", 14, 1, 20},
-      {"an exit past the end", "U 000001 0000000001 0", 6, 1, 7},
-      {"the data end inside", "U 000001", 16, 1, 20},
-      {"the data end before the tag bit", "V0 V0 U 01 001 0000001", 16, 3, 20},
+      {"exit after VL1", "VL1 U 0000001 0 V0  V0 V0", 16, 2, erOk, {"................", "...............#"}},
+      {"a0 beyond the width", "U 000001 000001 000001 000001", 16, 1, erMaxLineBlk},
+      {"the line ends without an exit", "U 000001 000001 0001 1", 14, 1, erMaxLineBlk},
+      {"an exit past the end", "U 000001 0000000001 0", 6, 1, erDecode},
+      {"the data end inside", "U 000001", 16, 1, erMaxLineBlk},
+      {"the data end before the tag bit", "V0 V0 U 01 001 0000001", 16, 3, erMaxLineBlk},
   });
 }
 

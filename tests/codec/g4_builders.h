@@ -86,7 +86,8 @@ inline Decoded DecodeBoth(const std::vector<std::uint8_t>& strip, int width, int
   reference.Result = ReferenceDecode(strip.data(), strip.size(), lsbFirst, width, length, firstRow,
                                      rowCount < 0 ? length : rowCount, reference.Rows);
   EXPECT_EQ(int{fast.Result}, int{reference.Result}) << "width " << width << " length " << length;
-  EXPECT_TRUE(fast.Result != 1 || reference.Result != 1 || fast.Rows == reference.Rows) << "rows differ";
+  EXPECT_TRUE(fast.Result != erOk || reference.Result != erOk || fast.Rows == reference.Rows)
+      << "rows differ";
   return fast;
 }
 

@@ -69,7 +69,7 @@ TEST(G4Differential, RandomBytesAndCodeStreams) {
     std::vector<std::uint8_t> strip = RandomCodes(rng, width, rows);
     if (rng() % 3 == 0) Mutate(rng, strip);
     const int firstRow = rng() % 4 == 0 ? 1 + Pick(rng, rows + 1) : 1;
-    if (DecodeBoth(strip, width, rows, false, firstRow, rows).Result == 1) ++decoded;
+    if (DecodeBoth(strip, width, rows, false, firstRow, rows).Result == erOk) ++decoded;
   }
   EXPECT_GT(decoded, 50) << "the streams should decode now and then";
 }
@@ -84,7 +84,7 @@ TEST(G4Differential, MutatedLibtiffStrips) {
     pagegen::DrawGlyph(bitmap, 0, 0, width, 24, static_cast<std::uint32_t>(page));
     ASSERT_TRUE(pagegen::WriteG4Tiff(dir.File("p.tif"), bitmap));
     const std::vector<std::uint8_t> strip = pagegen::ReadRawStrip(dir.File("p.tif"));
-    ASSERT_EQ(DecodeBoth(strip, width, 24).Result, 1);
+    ASSERT_EQ(DecodeBoth(strip, width, 24).Result, erOk);
     for (int i = 0; i < 400 && !HasFailure(); ++i) {
       SCOPED_TRACE("page " + std::to_string(page) + " case " + std::to_string(i));
       std::vector<std::uint8_t> mutated = strip;

@@ -20,7 +20,7 @@ void ExpectRoundTrip(const Bitmap& page, const pagegen::TiffOptions& options = {
   std::string error;
   ASSERT_TRUE(pagegen::WriteG4Tiff(dir.File("page.tif"), page, options, &error)) << error;
   ATifG4 tif(dir.File("page.tif"));
-  ASSERT_EQ(ReadPage(tif), 1);
+  ASSERT_EQ(ReadPage(tif), erOk);
   std::string difference;
   EXPECT_TRUE(pagegen::SamePixels(page, tif.Page, &difference)) << difference;
 }

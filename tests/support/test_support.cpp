@@ -28,7 +28,8 @@ TempDir::~TempDir() {
     std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ec);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                               ec);
   std::filesystem::remove_all(path_, ec);
 }
 
@@ -45,9 +46,13 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
-void ScriptedPrompts::Message(std::string_view text) { Shown.emplace_back(text); }
+void ScriptedPrompts::Message(std::string_view text) {
+  Shown.emplace_back(text);
+}
 
-void ScriptedPrompts::Error(std::string_view text) { Shown.emplace_back(text); }
+void ScriptedPrompts::Error(std::string_view text) {
+  Shown.emplace_back(text);
+}
 
 bool ScriptedPrompts::AskYesNo(std::string_view text) {
   Shown.emplace_back(text);
@@ -87,7 +92,7 @@ ReplaceAnswer ScriptedPrompts::AskReplace(const ReplaceQuestion& question) {
   if (Replies.empty()) {
     if (UseDefaultReply) {
       ReplaceAnswer a = DefaultReply;
-      if (a.AskResult == 1 && a.Dest.empty()) a.Dest = question.Dest;
+      if (a.AskResult == ReplaceDecision::Replace && a.Dest.empty()) a.Dest = question.Dest;
       return a;
     }
     ADD_FAILURE() << "unexpected replace question";

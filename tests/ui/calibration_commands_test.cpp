@@ -40,7 +40,7 @@ class CalibrationCommandsTest : public SampleWorkspaceTest {
   void Load(int page) {
     std::string name;
     ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, page, name)) << name;
-    ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, page), 0);
+    ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, page), zorvel::PictureLoad::Loaded);
     ASSERT_TRUE(ImageForm->DetectRightTop());
   }
   QWidget* View() const { return ImageForm->PageArea()->viewport(); }

@@ -31,7 +31,7 @@ class ImageFormTest : public SampleWorkspaceTest {
   void Load(int page) {
     std::string name;
     ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 1, page, name)) << name;
-    ASSERT_EQ(ImageForm->LoadPicture(1, 1, name, page), 0);
+    ASSERT_EQ(ImageForm->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
   }
   QWidget* View() const { return ImageForm->PageArea()->viewport(); }
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -50,10 +50,10 @@ TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
 
   // A page cut short, a file that is not there, and a file of another volume
   // that does not decode: none of them touches the page on display or the store.
-  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-005.TIF", 5), 2);
-  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-004.TIF", 4), 2);
+  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-005.TIF", 5), zorvel::PictureLoad::NotLoaded);
+  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-004.TIF", 4), zorvel::PictureLoad::NotLoaded);
   WriteFile(dir_.File("not_a_page.TIF"), "II*\0garbage");
-  EXPECT_EQ(ImageForm->LoadPicture(2, 1, "not_a_page.TIF", 9), 2);
+  EXPECT_EQ(ImageForm->LoadPicture(2, 1, "not_a_page.TIF", 9), zorvel::PictureLoad::NotLoaded);
 
   EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-001.TIF");
   EXPECT_EQ(ImageForm->PicturePage(), 1);
@@ -71,14 +71,14 @@ TEST_F(ImageFormTest, APageOfAnotherVolumeSavesTheStoreFirst) {
   Load(1);
   MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 1});
   WriteFile(dir_.File("Vol002.vps"), "1, 7, 8, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 1), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 1), zorvel::PictureLoad::Loaded);
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "1, 100, 200, 0, 0, 1\r\n");
   EXPECT_EQ(MainForm->VolShift->Volume(), 2);
   EXPECT_FALSE(MainForm->VolShift->Dirty);
   EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{7, 8, 0, 0, 0}));
   // Another page of the volume held reads no file.
   WriteFile(dir_.File("Vol002.vps"), "1, 9, 9, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-003.TIF", 3), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-003.TIF", 3), zorvel::PictureLoad::Loaded);
   EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{7, 8, 0, 0, 0}));
 }
 
@@ -90,16 +90,45 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
 
   // No: nothing changes, neither the page nor the store.
   prompts_.Answers = {Answer::No};
-  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoadCancelled);
+  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Cancelled);
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
   EXPECT_EQ(ImageForm->PicturePage(), 1);
   EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 
+  // Closing asks; No keeps the program open with the values.
+  prompts_.Shown.clear();
+  prompts_.Answers = {Answer::No};
+  EXPECT_FALSE(MainForm->close());
+  ASSERT_FALSE(prompts_.Shown.empty());
+  EXPECT_NE(prompts_.Shown.back().find("是否確定結束?"), std::string::npos);
+  EXPECT_TRUE(MainForm->VolShift->Dirty);
+
   // Yes: the load goes on and the store holds volume 2.
   prompts_.Answers = {Answer::Yes};
-  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), kPictureLoaded);
+  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Loaded);
   EXPECT_EQ(MainForm->VolShift->Volume(), 2);
+  EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
+}
+
+TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
+  Load(1);
+  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
+  MainForm->VolShift->Dirty = false;
+  for (auto [volume, page] : {std::pair{0, 1}, std::pair{1000, 1}, std::pair{1, 1500}}) {
+    ASSERT_EQ(ImageForm->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page), zorvel::PictureLoad::Loaded);
+    EXPECT_EQ(MainForm->VolShift->Volume(), 1);
+    // No search, so no failure to report; the marker uses no calibration.
+    EXPECT_TRUE(ImageForm->DetectRightTop());
+    ImageForm->ShowPosition(0, 0, 0);
+    EXPECT_EQ(ImageForm->MarkerY(),
+              OptionForm->Settings.WordHeight / 2 * OptionForm->Settings.PictureRatio / 100);
+    zorvel::X1Click(*ImageForm);
+    zorvel::N2Click(*ImageForm);
+    EXPECT_FALSE(MainForm->VolShift->Dirty) << volume << "/" << page;
+    EXPECT_FALSE(MainForm->StatusLine()->currentMessage().isEmpty());
+  }
+  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {

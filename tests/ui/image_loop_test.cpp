@@ -39,7 +39,7 @@ class ImageLoopTest : public SampleWorkspaceTest {
   }
   // F1 with the first reading chosen.
   void F1() {
-    prompts_.Choices.push_back(ChoiceAnswer{1, {}, false});
+    prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
     Press(Qt::Key_F1);
   }
   const Settings& S() const { return OptionForm->Settings; }
@@ -147,7 +147,7 @@ TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
 
   std::string name;
   ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, 3, name));
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), zorvel::PictureLoad::Loaded);
   ImageForm->ShowPosition(0, 0, 0);
   prompts_.Shown.clear();
 

@@ -124,8 +124,8 @@ TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
 
 TEST(ShellPrompts, ChoiceAndReplaceAnswerZeroUntilTheirWindowsRegister) {
   QtPrompts prompts;
-  EXPECT_EQ(prompts.Choose({}).SelectResult, 0);
-  EXPECT_EQ(prompts.AskReplace({}).AskResult, 0);
+  EXPECT_EQ(prompts.Choose({}).SelectResult, zorvel::Selection::Cancel);
+  EXPECT_EQ(prompts.AskReplace({}).AskResult, zorvel::ReplaceDecision::Skip);
   prompts.SetAskReplaceHandler([](const zorvel::ReplaceQuestion& question) {
     zorvel::ReplaceAnswer answer;
     answer.Dest = question.Dest + "!";

@@ -137,7 +137,7 @@ TEST_F(PageDialogsTest, TheScaleDialogShowsSavesAndRefuses) {
 
   // Accepted: in force, saved at once, and the page shown at that scale.
   std::string name = Name(1);
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 1), 0);
+  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 1), zorvel::PictureLoad::Loaded);
   fmSetRatio->findChild<QRadioButton*>("rgRatio2")->click();
   fmSetRatio->btOkClick();
   EXPECT_FALSE(fmSetRatio->isVisible());

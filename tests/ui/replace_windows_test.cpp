@@ -134,14 +134,14 @@ TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEdited
 TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
   WhenShown(fmAskReplace, [] { fmAskReplace->Button3->click(); });
   zorvel::ReplaceAnswer a = RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, -1);
+  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Abort);
   WhenShown(fmAskReplace, [] { fmAskReplace->close(); });
   a = RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, 0);
+  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Skip);
   // An unedited destination comes back byte for byte, odd bytes included.
   WhenShown(fmAskReplace, [] { fmAskReplace->btReplace->click(); });
   a = RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
-  EXPECT_EQ(a.AskResult, 1);
+  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
   EXPECT_EQ(a.Dest, "\x80" + kYi + "\xFF");
   // Enter in the destination field replaces, with the destination as edited.
   WhenShown(fmAskReplace, [] {

@@ -22,6 +22,8 @@
 
 namespace {
 
+using S = zorvel::Selection;
+
 QString U(const char* text) {
   return QString::fromUtf8(text);
 }
@@ -101,15 +103,15 @@ TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
   struct Case {
     const char *first, *second, *third;
     bool green[3];
-    int enter;
+    zorvel::Selection enter;
   };
   const Case cases[] = {
-      {"甲", "乙", "乙", {false, true, true}, 2},
-      {"甲", "乙", "甲", {true, false, true}, 1},
-      {"甲", "甲", "乙", {true, true, false}, 1},
-      {"甲", "甲", "甲", {true, true, true}, 1},
-      {"甲", "乙", "丙", {false, false, false}, 1},
-      {"甲", "甲", nullptr, {false, false, false}, 1},  // two readings are never green
+      {"甲", "乙", "乙", {false, true, true}, S::Second},
+      {"甲", "乙", "甲", {true, false, true}, S::First},
+      {"甲", "甲", "乙", {true, true, false}, S::First},
+      {"甲", "甲", "甲", {true, true, true}, S::First},
+      {"甲", "乙", "丙", {false, false, false}, S::First},
+      {"甲", "甲", nullptr, {false, false, false}, S::First},  // two readings are never green
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.first) + c.second + (c.third ? c.third : ""));
@@ -134,7 +136,7 @@ TEST_F(SelectFormTest, TypingAndPastingMoveTheDefaultToTheUserString) {
     EXPECT_FALSE(Button("btSecondStr")->isDefault());
     Key(Qt::Key_Return);
   });
-  EXPECT_EQ(typed.SelectResult, 4);
+  EXPECT_EQ(typed.SelectResult, S::UserString);
   EXPECT_EQ(typed.UserStr, "ab");
 
   // An emptied user string is an answer too: it deletes the mark.
@@ -143,7 +145,7 @@ TEST_F(SelectFormTest, TypingAndPastingMoveTheDefaultToTheUserString) {
     Key(Qt::Key_Backspace);
     Key(Qt::Key_Return);
   });
-  EXPECT_EQ(emptied.SelectResult, 4);
+  EXPECT_EQ(emptied.SelectResult, S::UserString);
   EXPECT_EQ(emptied.UserStr, "");
 
   const auto pasted = Choose(Request("甲", "乙", "丙"), [this] {
@@ -154,7 +156,7 @@ TEST_F(SelectFormTest, TypingAndPastingMoveTheDefaultToTheUserString) {
     Button("btSecondPasteStr")->click();
     Key(Qt::Key_Return);
   });
-  EXPECT_EQ(pasted.SelectResult, 4);
+  EXPECT_EQ(pasted.SelectResult, S::UserString);
   EXPECT_EQ(pasted.UserStr, B("丙甲乙"));
 }
 
@@ -162,7 +164,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   struct Case {
     const char* what;
     std::function<void()> act;
-    int result;
+    zorvel::Selection result;
     bool goNext;
   };
   auto key = [this](int k, Qt::KeyboardModifiers m = Qt::ControlModifier) {
@@ -172,8 +174,8 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
     return [=, this] { QTest::mouseClick(Button(name), Qt::LeftButton); };
   };
   auto item = [this](const char* name) { return [=, this] { Control<QAction>(name)->trigger(); }; };
-  const Case cases[] = {{"Ctrl+F", key(Qt::Key_F), 1, false},
-                        {"Ctrl+S", key(Qt::Key_S), 2, false},
+  const Case cases[] = {{"Ctrl+F", key(Qt::Key_F), S::First, false},
+                        {"Ctrl+S", key(Qt::Key_S), S::Second, false},
                         // The third reading is not offered: its key and item do nothing.
                         {"Ctrl+T",
                          [this] {
@@ -181,23 +183,23 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                            EXPECT_TRUE(form_.Waiting());
                            Key(Qt::Key_S, Qt::ControlModifier);
                          },
-                         2, false},
+                         S::Second, false},
                         {"miSelThirdStr",
                          [this] {
                            Control<QAction>("miSelThirdStr")->trigger();
                            EXPECT_TRUE(form_.Waiting());
                            Key(Qt::Key_Escape, Qt::NoModifier);
                          },
-                         0, false},
-                        {"Ctrl+U", key(Qt::Key_U), 4, false},
-                        {"Esc", key(Qt::Key_Escape, Qt::NoModifier), 0, false},
-                        {"Ctrl+N", key(Qt::Key_N), 0, true},
-                        {"btSecondStr", click("btSecondStr"), 2, false},
-                        {"btUserStr", click("btUserStr"), 4, false},
-                        {"btCancelSel", click("btCancelSel"), 0, false},
-                        {"btCancelToNext", click("btCancelToNext"), 0, true},
-                        {"miCancelToNext", item("miCancelToNext"), 0, true},
-                        {"close box", [this] { form_.windowHandle()->close(); }, 0, false}};
+                         S::Cancel, false},
+                        {"Ctrl+U", key(Qt::Key_U), S::UserString, false},
+                        {"Esc", key(Qt::Key_Escape, Qt::NoModifier), S::Cancel, false},
+                        {"Ctrl+N", key(Qt::Key_N), S::Cancel, true},
+                        {"btSecondStr", click("btSecondStr"), S::Second, false},
+                        {"btUserStr", click("btUserStr"), S::UserString, false},
+                        {"btCancelSel", click("btCancelSel"), S::Cancel, false},
+                        {"btCancelToNext", click("btCancelToNext"), S::Cancel, true},
+                        {"miCancelToNext", item("miCancelToNext"), S::Cancel, true},
+                        {"close box", [this] { form_.windowHandle()->close(); }, S::Cancel, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto answer = Choose(Request("甲", "乙", nullptr, "戊"), c.act);
@@ -207,11 +209,11 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   }
   // A second choice asked while one waits is refused at once; the first goes on.
   const auto outer = Choose(Request("甲", "乙"), [this] {
-    EXPECT_EQ(RealPrompts().Choose(Request("丙", "丁")).SelectResult, 0);
+    EXPECT_EQ(RealPrompts().Choose(Request("丙", "丁")).SelectResult, S::Cancel);
     EXPECT_EQ(Field("edFirstStr")->text(), U("甲"));
     Key(Qt::Key_S, Qt::ControlModifier);
   });
-  EXPECT_EQ(outer.SelectResult, 2);
+  EXPECT_EQ(outer.SelectResult, S::Second);
   // Keys of the operator's choosing replace the defaults, also over the
   // field's own editing keys.
   Control<QAction>("miCancelSel")->setShortcut(QKeySequence(Qt::Key_F9));
@@ -221,7 +223,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
     EXPECT_TRUE(form_.Waiting());
     Key(Qt::Key_A, Qt::ControlModifier);
   });
-  EXPECT_EQ(rebound.SelectResult, 4);
+  EXPECT_EQ(rebound.SelectResult, S::UserString);
   EXPECT_EQ(rebound.UserStr, B("戊"));
 }
 
@@ -231,13 +233,15 @@ TEST_F(SelectFormTest, ButtonsBesideTheReadingsLeaveEnterToTheDefault) {
   struct Case {
     const char* button;
     const char* third;
-    int result;
+    zorvel::Selection result;
     const char* user;
   };
-  const Case cases[] = {
-      {"btBigWord", "乙", 2, ""},         {"btSmallWord", "乙", 2, ""},
-      {"btCenterLine", "乙", 2, ""},      {"btSecondPasteStr", "乙", 4, "乙"},
-      {"btFirstPasteStr", "乙", 4, "甲"}, {"btThirdPasteStr", "", 1, ""}};  // an empty reading pastes nothing
+  const Case cases[] = {{"btBigWord", "乙", S::Second, ""},
+                        {"btSmallWord", "乙", S::Second, ""},
+                        {"btCenterLine", "乙", S::Second, ""},
+                        {"btSecondPasteStr", "乙", S::UserString, "乙"},
+                        {"btFirstPasteStr", "乙", S::UserString, "甲"},
+                        {"btThirdPasteStr", "", S::First, ""}};  // an empty reading pastes nothing
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button);
     const auto answer = Choose(Request("甲", "乙", c.third), [&, this] {

@@ -1,6 +1,7 @@
 #include "core/pages/auto_load.h"
 
 #include "core/pages/page_failure.h"
+#include "core/pages/page_loading.h"
 #include "core/pages/picture_file_name.h"
 #include "core/settings/settings_entry.h"
 #include "core/text/big5.h"
@@ -74,9 +75,9 @@ bool AutoLoadRun::LoadNextPage(PageOutcome* outcome) {
   std::string reason;
   if (!CheckPictureFile(settings_, range_.Volume, 0, page, fileName)) {
     result = PageOutcome::FileMissing;
-  } else if (const int loaded = view_.LoadPicture(range_.Volume, 0, fileName, page);
-             loaded != kPictureLoaded) {
-    if (loaded == kPictureLoadCancelled) {
+  } else if (const PictureLoad loaded = view_.LoadPicture(range_.Volume, 0, fileName, page);
+             loaded != PictureLoad::Loaded) {
+    if (loaded == PictureLoad::Cancelled) {
       result = PageOutcome::Cancelled;
       done_ = count_;
     } else {
@@ -110,13 +111,13 @@ bool LoadSinglePage(const Settings& settings, PageView& view, Prompts& prompts, 
     prompts.Message("錯誤 : 檔案 " + Big5ToUtf8(fileName) + " 不存在 !");
     return false;
   }
-  const int loaded = view.LoadPicture(volume, 0, fileName, page);
-  if (loaded == kPictureLoadCancelled) return false;
-  if (loaded != kPictureLoaded) {
+  const PictureLoad loaded = view.LoadPicture(volume, 0, fileName, page);
+  if (loaded == PictureLoad::Cancelled) return false;
+  if (loaded != PictureLoad::Loaded) {
     prompts.Message(PageOpenFailedMessage(Big5ToUtf8(fileName), view.LoadFailure()));
     return false;
   }
-  if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message("本頁右上角定位失敗!");
+  if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message(kRightTopNotFound);
   if (beforeClose) beforeClose();
   return true;
 }

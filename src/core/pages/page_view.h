@@ -6,21 +6,21 @@
 
 namespace zorvel {
 
-// What LoadPicture returns.
-inline constexpr int kPictureLoaded = 0;
-inline constexpr int kPictureNotLoaded = 2;      // the file does not decode; nothing changed
-inline constexpr int kPictureLoadCancelled = 3;  // the operator kept unsaved calibration
+// What LoadPicture returns (the numbers are those the window has always used).
+enum class PictureLoad : int {
+  Loaded = 0,
+  NotLoaded = 2,  // the file does not decode; nothing changed
+  Cancelled = 3,  // the operator kept unsaved calibration; nothing changed, and told
+};
 
 class PageView {
  public:
   virtual ~PageView() = default;
   // File name of the page on display; empty before the first load.
   virtual std::string PictureFileName() const = 0;
-  // Loads and shows a page: 0 loaded, 2 not loaded (nothing changed), 3 not
-  // loaded because the operator chose to keep calibration values that could
-  // not be saved (nothing changed, and the operator has been told).
-  virtual int LoadPicture(int volume, int sutra, const std::string& fileName, int page) = 0;
-  // Why the last LoadPicture that returned 2 failed, in words (UTF-8).
+  // Loads and shows a page.
+  virtual PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) = 0;
+  // Why the last LoadPicture that returned NotLoaded failed, in words (UTF-8).
   virtual std::string LoadFailure() const { return {}; }
   // Stands on a page that cannot be shown: no picture, no marker, and a
   // caption that names the page as not shown. The page's numbers become those

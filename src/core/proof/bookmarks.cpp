@@ -105,29 +105,18 @@ bool ParseLocation(std::string_view text, int& value) {
 
 JumpResult JumpToBookmark(const Bookmark& bookmark, BookmarkTarget& target, Prompts& prompts) {
   TextEditor& editor = target.Editor();
-  if (editor.Modified()) {
-    switch (prompts.AskYesNoCancel(TextDocument::kModifiedQuestion)) {
-      case Answer::Cancel:
-        return JumpResult::NotDone;
-      case Answer::Yes:
-        target.FileSave();
-        // A save that did not happen (refused, or its Save As cancelled) would
-        // let the load below throw the changes away: stop here instead.
-        if (editor.Modified()) return JumpResult::NotDone;
-        break;
-      case Answer::No:
-        break;
-    }
+  // A save that did not happen (refused, or its Save As cancelled) would let
+  // the load below throw the changes away: stop instead.
+  if (!SettleUnsavedChanges(
+          editor.Modified(), kTextModifiedQuestion, prompts, [&] { return target.FileSave(); },
+          AfterCancelledSave::Stop)) {
+    return JumpResult::NotDone;
   }
   const std::string path = BookmarkPath(bookmark);
   std::string bytes;
-  std::string reason;
-  if (!ReadTextFile(path, bytes, reason)) {
-    prompts.Error("無法開啟檔案 " + path + " : " + reason);
-    return JumpResult::NotDone;
-  }
-  if (bytes.size() > static_cast<std::size_t>(kMaxTextLength)) {
-    prompts.Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
+  std::string message;
+  if (!ReadTextForEditing(path, bytes, message)) {
+    prompts.Error(message);
     return JumpResult::NotDone;
   }
   if (!LoadTextBytes(editor, bytes, prompts)) return JumpResult::NotDone;

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/unsaved_changes.h"
+
 namespace zorvel {
 
 class IniFile;
@@ -55,7 +57,7 @@ class BookmarkTarget {
   virtual ~BookmarkTarget() = default;
   virtual TextEditor& Editor() = 0;
   // The document operation FileSave (Save As when the text has no name).
-  virtual void FileSave() = 0;
+  virtual SaveResult FileSave() = 0;
   // The proof-text path and the caption follow path (UTF-8).
   virtual void SetFileName(const std::string& path) = 0;
 };

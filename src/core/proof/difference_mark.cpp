@@ -17,10 +17,11 @@ std::string Cut(std::string_view s, int from, int to) {
 
 }  // namespace
 
-bool AnswerWritable(const DifferenceMark& mark, int selectResult) {
+bool AnswerWritable(const DifferenceMark& mark, Selection selectResult) {
   if (mark.Status != MarkStatus::Ok) return false;
-  if (selectResult == 4) return true;
-  return selectResult >= 1 && selectResult <= 3 && mark.Writable[selectResult - 1];
+  if (selectResult == Selection::UserString) return true;
+  const int reading = ReadingIndex(selectResult);
+  return reading >= 0 && mark.Writable[reading];
 }
 
 std::string_view MarkStatusMessage(MarkStatus status) {

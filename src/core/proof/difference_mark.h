@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/prompts.h"
+
 namespace zorvel {
 
 inline constexpr std::string_view kNoMarkFound = "我沒有找到差異起始符號耶.";
@@ -33,9 +35,9 @@ struct DifferenceMark {
   bool Writable[3] = {true, true, false};
 };
 
-// Whether the answer of the choice window (1 to 3 a reading, 4 the user string)
-// may replace the mark; 0 (cancel) and anything else may not.
-bool AnswerWritable(const DifferenceMark& mark, int selectResult);
+// Whether the answer of the choice window (a reading, or the user string) may
+// replace the mark; a cancel and anything else may not.
+bool AnswerWritable(const DifferenceMark& mark, Selection selectResult);
 
 // The operator's message for a status other than Ok.
 std::string_view MarkStatusMessage(MarkStatus status);

@@ -36,7 +36,7 @@ class RecordingPrompts : public Prompts {
 class NoPageView : public PageView {
  public:
   std::string PictureFileName() const override { return {}; }
-  int LoadPicture(int, int, const std::string&, int) override { return 0; }
+  PictureLoad LoadPicture(int, int, const std::string&, int) override { return PictureLoad::Loaded; }
   bool DetectRightTop() override { return true; }
   void ShowPosition(int, int, int) override {}
   void FormResize() override {}

@@ -239,13 +239,13 @@ void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& pro
         break;
       }
       const ReplaceAnswer answer = prompts.AskReplace({pair->Source, pair->Dest});
-      if (answer.AskResult == 1) {
+      if (answer.AskResult == ReplaceDecision::Replace) {
         editor.ReplaceSelection(answer.Dest);
         textPos += static_cast<long long>(answer.Dest.size());
         scanPos += pair->Source.size();
         continue;
       }
-      if (answer.AskResult == -1) break;
+      if (answer.AskResult == ReplaceDecision::Abort) break;
     }
     const int step = CharLengthAt(snapshot, scanPos);
     scanPos += step;

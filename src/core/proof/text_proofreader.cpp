@@ -88,7 +88,7 @@ void TextProofreader::SelectOneWord() {
   editor_.SetSelLength(LastMark.Length);
   const std::string markBytes(rest.substr(0, static_cast<std::size_t>(LastMark.Length)));
 
-  SelectResult = -1;
+  SelectResult = Selection::Waiting;
   editor_.SetEnabled(false);
   ChoiceAnswer answer = prompts_.Choose(request);
   EnterGuard.ChoiceClosed(std::chrono::steady_clock::now());
@@ -97,23 +97,24 @@ void TextProofreader::SelectOneWord() {
   if (answer.GoNext) GoNext = true;
   // A reading that is not offered, or that still holds a separator, is never
   // written: the answer counts as a cancel.
-  if (SelectResult != 0 && !AnswerWritable(LastMark, SelectResult)) SelectResult = 0;
+  if (!AnswerWritable(LastMark, SelectResult)) SelectResult = Selection::Cancel;
 
   const std::string* replacement = nullptr;
   switch (SelectResult) {
-    case 1:
+    case Selection::First:
       replacement = &FirstStr;
       break;
-    case 2:
+    case Selection::Second:
       replacement = &SecondStr;
       break;
-    case 3:
+    case Selection::Third:
       replacement = &ThirdStr;
       break;
-    case 4:
+    case Selection::UserString:
       replacement = &answer.UserStr;
       break;
-    default:
+    case Selection::Waiting:
+    case Selection::Cancel:
       break;
   }
   if (replacement != nullptr) {
@@ -180,14 +181,15 @@ bool TextProofreader::ShowWord() {
   if (pageView_ != nullptr) {
     bool shown = true;
     if (PictureFile != pageView_->PictureFileName()) {
-      const int loaded = pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
-      if (loaded == kPictureLoadCancelled) {
+      const PictureLoad loaded =
+          pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
+      if (loaded == PictureLoad::Cancelled) {
         // The operator kept the unsaved calibration: the page and its marker
         // stay, and F1 stops here.
         editor_.SetFocus();
         return false;
       }
-      if (loaded != kPictureLoaded) {
+      if (loaded != PictureLoad::Loaded) {
         // The old page's marker would point at the wrong page: say so and
         // show that the page asked for is not there.
         shown = false;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "core/pages/page_loading.h"
+#include "core/prompts.h"
 #include "core/proof/difference_mark.h"
 #include "core/proof/enter_guard.h"
 #include "core/proof/line_ref.h"
@@ -20,7 +22,6 @@ struct Settings;
 // Shown when the text under a mark changed while the choice window waited
 // (other commands stay usable then), so that the answer no longer fits it.
 inline constexpr std::string_view kMarkChangedWhileChoosing = "錯誤 : 選擇時差異符號已被更動, 文字沒有替換.";
-inline constexpr std::string_view kRightTopNotFound = "本頁右上角定位失敗!";
 
 class TextProofreader {
  public:
@@ -55,7 +56,7 @@ class TextProofreader {
   int LastScrollLine = 0;
   std::string FirstStr, SecondStr, ThirdStr;  // Big5
   bool GoNext = false;
-  int SelectResult = 0;  // -1 waiting, 0 cancel, 1..3 a reading, 4 the user string
+  Selection SelectResult = Selection::Cancel;
   // What the last ShowWord found.
   zorvel::LineRef LineRef;
   std::string CaretLineText;  // Big5

@@ -112,13 +112,9 @@ bool DocumentRecovery::Loading(const std::string& path, std::string& bytes) {
   switch (prompts_().AskYesNoCancel(RestoreQuestion(path))) {
     case Answer::Yes: {
       std::string recovered;
-      std::string reason;
-      if (!ReadTextFile(recovery, recovered, reason)) {
-        prompts_().Error("無法開啟檔案 " + recovery + " : " + reason);
-        return false;
-      }
-      if (recovered.size() > static_cast<std::size_t>(kMaxTextLength)) {
-        prompts_().Error("無法開啟檔案 " + recovery + " : 檔案超過 104857600 位元組的上限");
+      std::string message;
+      if (!ReadTextForEditing(recovery, recovered, message)) {
+        prompts_().Error(message);
         return false;
       }
       bytes = std::move(recovered);

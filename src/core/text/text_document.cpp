@@ -48,29 +48,19 @@ void TextDocument::SetFileName(const std::string& path) {
 }
 
 bool TextDocument::FileOpen() {
-  if (editor_.Modified()) {
-    switch (prompts_().AskYesNoCancel(kModifiedQuestion)) {
-      case Answer::Cancel:
-        return false;
-      case Answer::Yes:
-        // A cancelled Save As goes on to the open dialog; a save that failed
-        // stops here, so that the changes are not thrown away unsaved.
-        if (FileSave() == SaveResult::Failed) return false;
-        break;
-      case Answer::No:
-        break;
-    }
+  // A cancelled Save As goes on to the open dialog; a save that failed stops
+  // here, so that the changes are not thrown away unsaved.
+  if (!SettleUnsavedChanges(
+          editor_.Modified(), kModifiedQuestion, prompts_(), [this] { return FileSave(); },
+          AfterCancelledSave::GoOn)) {
+    return false;
   }
   const std::string path = dialogs_.OpenFileName();
   if (path.empty()) return false;
   std::string bytes;
-  std::string reason;
-  if (!ReadTextFile(path, bytes, reason)) {
-    prompts_().Error("無法開啟檔案 " + path + " : " + reason);
-    return false;
-  }
-  if (bytes.size() > static_cast<std::size_t>(kMaxTextLength)) {
-    prompts_().Error("無法開啟檔案 " + path + " : 檔案超過 104857600 位元組的上限");
+  std::string message;
+  if (!ReadTextForEditing(path, bytes, message)) {
+    prompts_().Error(message);
     return false;
   }
   const bool recovered = OnLoading && OnLoading(path, bytes);
@@ -106,17 +96,10 @@ SaveResult TextDocument::FileSaveAs() {
 }
 
 bool TextDocument::CloseQuery() {
-  if (!editor_.Modified()) return true;
-  switch (prompts_().AskYesNoCancel(kModifiedQuestion)) {
-    case Answer::Cancel:
-      return false;
-    case Answer::Yes:
-      // Closing after a save that did not happen would lose the changes.
-      return FileSave() == SaveResult::Saved;
-    case Answer::No:
-      return true;
-  }
-  return false;
+  // Closing after a save that did not happen would lose the changes.
+  return SettleUnsavedChanges(
+      editor_.Modified(), kModifiedQuestion, prompts_(), [this] { return FileSave(); },
+      AfterCancelledSave::Stop);
 }
 
 }  // namespace zorvel

@@ -10,11 +10,10 @@
 
 #include "core/prompts.h"
 #include "core/text/text_editor.h"
+#include "core/text/text_file.h"
+#include "core/text/unsaved_changes.h"
 
 namespace zorvel {
-
-// The longest text the edit control holds, in bytes.
-constexpr int kMaxTextLength = 104857600;
 
 // The longest line that is opened for editing, in bytes. The edit control lays
 // out a whole line at each change and each move of the cursor, so a longer
@@ -45,8 +44,6 @@ class FileDialogs {
   virtual std::string SaveFileName() = 0;
 };
 
-enum class SaveResult { Saved, Cancelled, Failed };
-
 class TextDocument {
  public:
   // prompts is asked for each time, so that the prompts in use may change.
@@ -76,7 +73,7 @@ class TextDocument {
   // The question at close; false keeps the program running.
   bool CloseQuery();
 
-  static constexpr const char* kModifiedQuestion = "文件已修改, 是否儲存?";
+  static constexpr std::string_view kModifiedQuestion = kTextModifiedQuestion;
 
  private:
   SaveResult WriteTo(const std::string& path);

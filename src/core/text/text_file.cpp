@@ -73,6 +73,29 @@ bool ReadTextFile(const std::string& path, std::string& bytes, std::string& erro
   return true;
 }
 
+std::string FileTooLargeMessage(const std::string& path) {
+  return "無法開啟檔案 " + path + " : 檔案超過 " + std::to_string(kMaxTextLength) + " 位元組的上限";
+}
+
+std::string TextTooLongMessage() {
+  return "錯誤 : 文字超過 " + std::to_string(kMaxTextLength) + " 位元組的上限, 無法加入.";
+}
+
+bool ReadTextForEditing(const std::string& path, std::string& bytes, std::string& message) {
+  std::string read;
+  std::string reason;
+  if (!ReadTextFile(path, read, reason)) {
+    message = "無法開啟檔案 " + path + " : " + reason;
+    return false;
+  }
+  if (read.size() > static_cast<std::size_t>(kMaxTextLength)) {
+    message = FileTooLargeMessage(path);
+    return false;
+  }
+  bytes = std::move(read);
+  return true;
+}
+
 bool WriteTextFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
   return WriteFileAtomically(path, bytes, error);
 }

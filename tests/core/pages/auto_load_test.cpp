@@ -27,14 +27,14 @@ class RecordingView : public PageView {
   int Page = 0;
 
   std::string PictureFileName() const override { return name_; }
-  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
+  PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
     Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
                     std::to_string(page));
-    if (BadPages.count(page)) return kPictureNotLoaded;
-    if (KeptCalibration.count(page)) return kPictureLoadCancelled;
+    if (BadPages.count(page)) return PictureLoad::NotLoaded;
+    if (KeptCalibration.count(page)) return PictureLoad::Cancelled;
     name_ = fileName;
     Page = page;
-    return 0;
+    return PictureLoad::Loaded;
   }
   bool DetectRightTop() override {
     Calls.push_back("detect " + std::to_string(Page));

@@ -152,9 +152,10 @@ TEST(BookmarkLocation, OnlyDecimalIntegersAreLocations) {
 class FakeTarget : public BookmarkTarget {
  public:
   TextEditor& Editor() override { return editor; }
-  void FileSave() override {
+  SaveResult FileSave() override {
     ++saves;
     if (saveWorks) editor.SetModified(false);
+    return saveWorks ? SaveResult::Saved : SaveResult::Failed;
   }
   void SetFileName(const std::string& path) override { fileName = path; }
   MemoryEditor editor;

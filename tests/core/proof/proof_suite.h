@@ -41,15 +41,15 @@ inline const std::string kHead = B("T10n0289_p0592a05║");
 class RecordingPageView : public PageView {
  public:
   std::vector<std::string> Calls;
-  std::string Shown;   // PictureFileName
-  int LoadResult = 0;  // what LoadPicture answers
+  std::string Shown;                             // PictureFileName
+  PictureLoad LoadResult = PictureLoad::Loaded;  // what LoadPicture answers
   bool RightTopFound = true;
 
   std::string PictureFileName() const override { return Shown; }
-  int LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
+  PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
     Calls.push_back("Load " + std::to_string(volume) + " " + std::to_string(sutra) + " " + fileName + " " +
                     std::to_string(page));
-    if (LoadResult == 0) Shown = fileName;
+    if (LoadResult == PictureLoad::Loaded) Shown = fileName;
     return LoadResult;
   }
   bool DetectRightTop() override {
@@ -79,7 +79,7 @@ class ChoicePrompts : public ScriptedPrompts {
   }
 };
 
-inline ChoiceAnswer Pick(int result, std::string userStr = {}) {
+inline ChoiceAnswer Pick(Selection result, std::string userStr = {}) {
   ChoiceAnswer a;
   a.SelectResult = result;
   a.UserStr = std::move(userStr);
@@ -177,7 +177,7 @@ TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
   const int at = static_cast<int>(kHead.size() + 6);
   EXPECT_EQ(this->editor_->SelStart(), at);
 
-  this->prompts_.Choices.push_back(Pick(2));
+  this->prompts_.Choices.push_back(Pick(Selection::Second));
   this->proof_.SelectOneWord();
   ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
   EXPECT_EQ(this->prompts_.ChoiceRequests[0].FirstStr, B("四"));
@@ -201,7 +201,7 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
     this->Load(text, p0);
     this->prompts_.ChoiceRequests.clear();
     this->prompts_.EnabledWhileChoosing.clear();
-    this->prompts_.Choices.push_back(Pick(std::min(result, 4), user[result]));
+    this->prompts_.Choices.push_back(Pick(static_cast<Selection>(std::min(result, 4)), user[result]));
     this->proof_.SelectOneWord();
 
     ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
@@ -222,11 +222,11 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
     if (result == 3) {
       // The third reading is not offered with two: its key does nothing.
       EXPECT_EQ(this->editor_->Text(), text);
-      EXPECT_EQ(this->proof_.SelectResult, 0);
+      EXPECT_EQ(this->proof_.SelectResult, Selection::Cancel);
     } else {
       const std::string chosen = result == 1 ? B("甲") : result == 2 ? B("乙") : user[result];
       EXPECT_EQ(this->editor_->Text(), kHead + B("丙") + chosen + B("丁") + "\r\n" + kHead + "\r\n");
-      EXPECT_EQ(this->proof_.SelectResult, std::min(result, 4));
+      EXPECT_EQ(this->proof_.SelectResult, static_cast<Selection>(std::min(result, 4)));
     }
     EXPECT_EQ(this->editor_->SelStart(), p0);  // the cursor stands before the replacement
     EXPECT_EQ(this->editor_->SelLength(), 0);
@@ -248,7 +248,8 @@ TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
     SCOPED_TRACE(c.mark);
     this->Load(kHead + B(c.mark) + "\r\n", static_cast<int>(kHead.size()));
     this->prompts_.ChoiceRequests.clear();
-    this->prompts_.Choices.push_back(Pick(c.defaultButton));  // Enter takes the default
+    this->prompts_.Choices.push_back(
+        Pick(static_cast<Selection>(c.defaultButton)));  // Enter takes the default
     this->proof_.SelectOneWord();
     ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
     const ChoiceRequest& r = this->prompts_.ChoiceRequests[0];
@@ -267,11 +268,11 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
   struct Case {
     ChoiceAnswer answer;
     std::string text;
-  } cases[] = {{Pick(3), four},
-               {Pick(4, B("丙丁")), kHead + B("丙丁甲") + "\r\n"},
-               {Pick(2), kHead + B("乙甲") + "\r\n"}};
+  } cases[] = {{Pick(Selection::Third), four},
+               {Pick(Selection::UserString, B("丙丁")), kHead + B("丙丁甲") + "\r\n"},
+               {Pick(Selection::Second), kHead + B("乙甲") + "\r\n"}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.answer.SelectResult);
+    SCOPED_TRACE(static_cast<int>(c.answer.SelectResult));
     this->Load(four, static_cast<int>(kHead.size()));
     this->prompts_.ChoiceRequests.clear();
     this->prompts_.Choices.push_back(c.answer);
@@ -289,7 +290,7 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
   this->settings_.Sign2 = "/";
   this->Load(kHead + B("{{甲/乙/丙||丁}}") + "\r\n", static_cast<int>(kHead.size()));
   this->prompts_.ChoiceRequests.clear();
-  this->prompts_.Choices.push_back(Pick(3));
+  this->prompts_.Choices.push_back(Pick(Selection::Third));
   this->proof_.SelectOneWord();
   ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
   EXPECT_TRUE(this->prompts_.ChoiceRequests[0].Writable[2]);
@@ -299,7 +300,7 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
 
   // A second separator in a later mark makes no third reading.
   this->Load(kHead + B("{{甲||乙}}丙{{丁||戊}}") + "\r\n", static_cast<int>(kHead.size()));
-  this->prompts_.Choices.push_back(Pick(2));
+  this->prompts_.Choices.push_back(Pick(Selection::Second));
   this->proof_.SelectOneWord();
   ASSERT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
   EXPECT_FALSE(this->prompts_.ChoiceRequests[0].ThreeReadings);
@@ -346,7 +347,7 @@ TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
   this->AddPage("T10n0289p592.tif");
   // Cancel and next on the first, cancel and next on the second, second reading
   // on the third: the loop ends without another FindSign.
-  this->prompts_.Choices = {CancelToNext(), CancelToNext(), Pick(2)};
+  this->prompts_.Choices = {CancelToNext(), CancelToNext(), Pick(Selection::Second)};
   this->proof_.miAllClick();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{甲||乙}}{{丙||丁}}丙") + "\r\n");
@@ -372,7 +373,8 @@ TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading
   const std::string text =
       kHead + B("{{甲||}}{{乙||丙}}丁{{||甲}}") + "\r\n" + kHead + B("{{丙||甲}}") + "\r\n";
   this->Load(text);
-  this->prompts_.Choices = {Pick(2), Pick(1), Pick(1), Pick(2)};
+  this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::First), Pick(Selection::First),
+                            Pick(Selection::Second)};
   for (int i = 0; i < 5; ++i) this->proof_.miAllClick();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 4u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("乙丁") + "\r\n" + kHead + B("甲") + "\r\n");
@@ -381,7 +383,7 @@ TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading
   // A cancelled mark at the cursor is skipped as before.
   this->Load(kHead + B("{{甲||}}{{乙||丙}}{{丁||丙}}") + "\r\n");
   this->prompts_.ChoiceRequests.clear();
-  this->prompts_.Choices = {Pick(2), Pick(0), Pick(1)};
+  this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::Cancel), Pick(Selection::First)};
   for (int i = 0; i < 3; ++i) this->proof_.miAllClick();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{乙||丙}}丁") + "\r\n");
@@ -393,7 +395,7 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
   // The operator moves the cursor elsewhere meanwhile: the mark is still chosen.
   this->Load(text, p0);
   this->prompts_.DuringChoice = [](TextEditor& e) { e.SetSelStart(0); };
-  this->prompts_.Choices = {Pick(1)};
+  this->prompts_.Choices = {Pick(Selection::First)};
   this->proof_.SelectOneWord();
   EXPECT_EQ(this->editor_->Text(), kHead + B("甲") + "\r\n");
 
@@ -405,7 +407,7 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
     e.ReplaceSelection(B("丙"));
   };
   this->prompts_.Shown.clear();
-  this->prompts_.Choices = {Pick(1)};
+  this->prompts_.Choices = {Pick(Selection::First)};
   this->proof_.SelectOneWord();
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{丙||乙}}") + "\r\n");
   EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kMarkChangedWhileChoosing)});
@@ -416,7 +418,7 @@ TYPED_TEST_P(ProofSuite, AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow) {
   using Clock = EnterGuard::Clock;
   EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(Clock::now()));  // no choice yet
   this->Load(kHead + B("{{甲||乙}}") + "\r\n", static_cast<int>(kHead.size()));
-  this->prompts_.Choices = {Pick(2)};
+  this->prompts_.Choices = {Pick(Selection::Second)};
   const Clock::time_point before = Clock::now();
   this->proof_.SelectOneWord();
   const Clock::time_point after = Clock::now();
@@ -525,14 +527,14 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
   EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 " + name + " 592", "Show 0 4 1"}));
   this->view_.Shown.clear();
   this->view_.Calls.clear();
-  this->view_.LoadResult = 2;
+  this->view_.LoadResult = PictureLoad::NotLoaded;
   ASSERT_TRUE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
   ASSERT_EQ(this->prompts_.Shown.size(), 1u);
   EXPECT_EQ(this->prompts_.Shown[0], "開啟圖檔失敗!\n檔案 : " + name);
   this->prompts_.Shown.clear();
   this->view_.Calls.clear();
-  this->view_.LoadResult = 3;
+  this->view_.LoadResult = PictureLoad::Cancelled;
   EXPECT_FALSE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
   EXPECT_TRUE(this->prompts_.Shown.empty());

@@ -19,7 +19,7 @@ std::string B(std::string_view utf8) {
   return Big5Bytes(utf8);
 }
 
-ReplaceAnswer Reply(int result, std::string dest = {}) {
+ReplaceAnswer Reply(ReplaceDecision result, std::string dest = {}) {
   return ReplaceAnswer{result, std::move(dest)};
 }
 
@@ -178,19 +178,19 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
     std::vector<std::string> shown;
   } cases[] = {
       // clang-format off
-      {"every accepted occurrence", "甲＝乙", "丙甲丁甲", 0, {Reply(1, B("乙")), Reply(1, B("乙"))},
+      {"every accepted occurrence", "甲＝乙", "丙甲丁甲", 0, {Reply(ReplaceDecision::Replace, B("乙")), Reply(ReplaceDecision::Replace, B("乙"))},
        {B("甲/乙"), B("甲/乙")}, B("丙乙丁乙"), {fin}},
       // xyz12 for the first 甲, the first 丁 kept, the second 甲 deleted, and
       // the last 丁 found at its place in the changed document.
-      {"edited destinations", "甲＝乙\r\n丁＝丙", "甲丁a甲丁", 0, {Reply(1, "xyz12"), Reply(0), Reply(1, ""), Reply(1, "Q")},
+      {"edited destinations", "甲＝乙\r\n丁＝丙", "甲丁a甲丁", 0, {Reply(ReplaceDecision::Replace, "xyz12"), Reply(ReplaceDecision::Skip), Reply(ReplaceDecision::Replace, ""), Reply(ReplaceDecision::Replace, "Q")},
        {B("甲/乙"), B("丁/丙"), B("甲/乙"), B("丁/丙")}, "xyz12" + B("丁") + "aQ", {fin}},
-      {"declining moves one character", "甲甲＝X", "甲甲甲", 0, {Reply(0), Reply(1, "X")},
+      {"declining moves one character", "甲甲＝X", "甲甲甲", 0, {Reply(ReplaceDecision::Skip), Reply(ReplaceDecision::Replace, "X")},
        {B("甲甲/X"), B("甲甲/X")}, B("甲") + "X", {fin}},
       {"a destination is never scanned again; text before the cursor stays", "甲＝甲甲", "甲丙甲丙甲", 4,
-       {Reply(1, B("甲甲")), Reply(1, B("甲甲"))}, {B("甲/甲甲"), B("甲/甲甲")}, B("甲丙甲甲丙甲甲"), {fin}},
-      {"the longest source first", "甲＝S\r\n甲乙＝L", "甲乙丙甲丁", 0, {Reply(1, "L"), Reply(1, "S")},
+       {Reply(ReplaceDecision::Replace, B("甲甲")), Reply(ReplaceDecision::Replace, B("甲甲"))}, {B("甲/甲甲"), B("甲/甲甲")}, B("甲丙甲甲丙甲甲"), {fin}},
+      {"the longest source first", "甲＝S\r\n甲乙＝L", "甲乙丙甲丁", 0, {Reply(ReplaceDecision::Replace, "L"), Reply(ReplaceDecision::Replace, "S")},
        {B("甲乙/L"), B("甲/S")}, "L" + B("丙") + "S" + B("丁"), {fin}},
-      {"abort", "甲＝乙", "甲甲", 0, {Reply(-1)}, {B("甲/乙")}, B("甲甲"), {fin}},
+      {"abort", "甲＝乙", "甲甲", 0, {Reply(ReplaceDecision::Abort)}, {B("甲/乙")}, B("甲甲"), {fin}},
       {"empty table", "", "甲", 0, {}, {}, B("甲"), {std::string(kNoReplaceTable)}},
       // 乙 is A4 41, its second byte "A"; 加 is A5 5B, its second byte "[".
       {"second bytes start no source", "A＝x\r\n[A＝y", "乙加A[A", 0, {}, {"A/x", "[A/y", "A/x"}, B("乙加A[A"), {fin}},
@@ -207,7 +207,7 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
     EXPECT_EQ(prompts_.Shown, c.shown);
   }
   // After an abort the selection stays on the occurrence.
-  prompts_.Replies = {Reply(-1)};
+  prompts_.Replies = {Reply(ReplaceDecision::Abort)};
   Run("丙＝乙", "甲丙", 0);
   EXPECT_EQ(editor_.SelStart(), 2);
   EXPECT_EQ(editor_.SelLength(), 2);
@@ -215,7 +215,7 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
 
 TEST_F(ReplaceRun, ShowWordRunsForEachOccurrenceAndCanEndTheRun) {
   int calls = 0;
-  prompts_.Replies = {Reply(0)};
+  prompts_.Replies = {Reply(ReplaceDecision::Skip)};
   Run("甲＝乙", "甲丙甲", 0, [&] {
     ++calls;
     EXPECT_EQ(editor_.SelStart(), calls == 1 ? 0 : 4);
@@ -228,7 +228,7 @@ TEST_F(ReplaceRun, ShowWordRunsForEachOccurrenceAndCanEndTheRun) {
 
 TEST_F(ReplaceRun, ADocumentThatNoLongerMatchesTheSnapshotEndsTheRun) {
   // Something changes the document behind the run's back while it shows the page.
-  prompts_.Replies = {Reply(1, B("乙"))};
+  prompts_.Replies = {Reply(ReplaceDecision::Replace, B("乙"))};
   int calls = 0;
   Run("甲＝乙", "甲丙甲", 0, [&] {
     if (++calls == 2) {

@@ -1,0 +1,200 @@
+// Paging from the page on display, and the calibration store following the
+// volume of the page shown.
+#include "core/pages/page_loading.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <set>
+
+#include "core/pages/picture_file_name.h"
+#include "support/test_support.h"
+
+namespace zorvel {
+namespace {
+
+using test::ScriptedPrompts;
+using test::TempDir;
+
+// Records the calls that matter to a step.
+class StepView : public PageView {
+ public:
+  std::vector<std::string> Calls;
+  PictureLoad Result = PictureLoad::Loaded;
+  bool CornerFound = true;
+
+  std::string PictureFileName() const override { return {}; }
+  PictureLoad LoadPicture(int volume, int sutra, const std::string&, int page) override {
+    Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
+                    std::to_string(page));
+    return Result;
+  }
+  std::string LoadFailure() const override { return "不是 TIFF 檔"; }
+  void ShowPageNotShown(int volume, int sutra, int page, const std::string&) override {
+    Calls.push_back("not shown " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
+                    std::to_string(page));
+  }
+  bool DetectRightTop() override {
+    Calls.push_back("detect");
+    return CornerFound;
+  }
+  void ShowPosition(int, int, int) override { Calls.push_back("show"); }
+  void FormResize() override {}
+};
+
+TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
+  TempDir dir;
+  Settings settings;
+  settings.PictureFileNameFormat = dir.File("<V>-<P>.TIF");
+  settings.AutoSetRightTop = true;
+  std::string name;
+  for (int page : {4, 6}) {
+    CheckPictureFile(settings, 2, 7, page, name);
+    test::WriteFile(name, "page");
+  }
+  CheckPictureFile(settings, 2, 7, 7, name);
+  const std::string missing = name;
+  CheckPictureFile(settings, 2, 7, 6, name);
+  const std::string sixth = name;
+
+  const struct {
+    const char* Name;
+    PagePlace At;
+    int Step;
+    PictureLoad Result;
+    bool Corner;
+    PageStep Expected;
+    std::vector<std::string> Calls;
+    std::vector<std::string> Told;
+  } cases[] = {
+      {"no page yet",
+       {0, 0, 0},
+       1,
+       PictureLoad::Loaded,
+       true,
+       PageStep::Unknown,
+       {},
+       {"我怎麼知道這是哪一張 ?"}},
+      {"a step of nothing", {2, 7, 5}, 0, PictureLoad::Loaded, true, PageStep::Stayed, {}, {}},
+      {"previous page",
+       {2, 7, 5},
+       -1,
+       PictureLoad::Loaded,
+       true,
+       PageStep::Loaded,
+       {"load 2 7 4", "detect"},
+       {}},
+      {"corner lost",
+       {2, 7, 5},
+       +1,
+       PictureLoad::Loaded,
+       false,
+       PageStep::Loaded,
+       {"load 2 7 6", "detect"},
+       {"本頁右上角定位失敗!"}},
+      {"missing file",
+       {2, 7, 6},
+       +1,
+       PictureLoad::Loaded,
+       true,
+       PageStep::NotShown,
+       {"not shown 2 7 7"},
+       {"錯誤 : 檔案 " + missing + " 不存在 !"}},
+      {"file that does not decode",
+       {2, 7, 5},
+       +1,
+       PictureLoad::NotLoaded,
+       true,
+       PageStep::NotShown,
+       {"load 2 7 6", "not shown 2 7 6"},
+       {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
+      {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, true, PageStep::Kept, {"load 2 7 6"}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    StepView view;
+    view.Result = c.Result;
+    view.CornerFound = c.Corner;
+    ScriptedPrompts prompts;
+    EXPECT_EQ(StepPicture(settings, view, prompts, c.At, c.Step), c.Expected);
+    EXPECT_EQ(view.Calls, c.Calls);
+    EXPECT_EQ(prompts.Shown, c.Told);
+  }
+}
+
+// A store of volume 1 with page 3 unsaved.
+struct DirtyStore {
+  TempDir dir;
+  CVolShift store{dir.Path().string()};
+  DirtyStore() {
+    store.LoadCalibration(1);
+    store.Set(3, {9, 8, 0, 0, 0});
+  }
+};
+
+TEST(ShowPageOfVolume, AnotherVolumeSavesTheStoreBeforeThePageAndLoadsItsOwnAfter) {
+  DirtyStore s;
+  test::WriteFile(s.dir.File("Vol002.vps"), "5, 1, 2, 0, 0, 0\r\n");
+  ScriptedPrompts prompts;
+  std::vector<std::string> order;
+  const PictureLoad result = ShowPageOfVolume(s.store, prompts, 2, [&] {
+    order.push_back("show " + test::ReadFile(s.dir.File("Vol001.vps")) + " volume " +
+                    std::to_string(s.store.Volume()));
+  });
+  EXPECT_EQ(result, PictureLoad::Loaded);
+  EXPECT_EQ(order, std::vector<std::string>{"show 3, 9, 8, 0, 0, 0\r\n volume 1"});
+  EXPECT_EQ(s.store.Volume(), 2);
+  EXPECT_EQ(s.store.Get(5), (PageCalibration{1, 2, 0, 0, 0}));
+  EXPECT_TRUE(prompts.Shown.empty());
+}
+
+TEST(ShowPageOfVolume, TheSameVolumeOrOneWithoutAFileLeavesTheStoreAlone) {
+  for (int volume : {1, 0, 1000, -3}) {
+    SCOPED_TRACE(volume);
+    DirtyStore s;
+    ScriptedPrompts prompts;
+    int shown = 0;
+    EXPECT_EQ(ShowPageOfVolume(s.store, prompts, volume, [&] { ++shown; }), PictureLoad::Loaded);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(s.store.Volume(), 1);
+    EXPECT_TRUE(s.store.Dirty);
+    EXPECT_EQ(test::ReadFile(s.dir.File("Vol001.vps")), "");
+  }
+}
+
+TEST(ShowPageOfVolume, ValuesThatCannotBeSavedAreKeptWhenTheOperatorSaysSo) {
+  for (const Answer reply : {Answer::No, Answer::Yes}) {
+    DirtyStore s;
+    test::WriteFile(s.dir.File("Vol001.vps"), "");
+    chmod(s.dir.File("Vol001.vps").c_str(), 0444);
+    ScriptedPrompts prompts;
+    prompts.Answers = {reply};
+    int shown = 0;
+    const PictureLoad result = ShowPageOfVolume(s.store, prompts, 2, [&] { ++shown; });
+    if (reply == Answer::No) {
+      EXPECT_EQ(result, PictureLoad::Cancelled);
+      EXPECT_EQ(shown, 0);
+      EXPECT_EQ(s.store.Volume(), 1);
+      EXPECT_EQ(s.store.Get(3), (PageCalibration{9, 8, 0, 0, 0}));
+    } else {
+      EXPECT_EQ(result, PictureLoad::Loaded);
+      EXPECT_EQ(shown, 1);
+      EXPECT_EQ(s.store.Volume(), 2);
+    }
+  }
+}
+
+TEST(ShowPageOfVolume, AnUnreadableFileOfTheNewVolumeIsTold) {
+  TempDir dir;
+  CVolShift store(dir.Path().string());
+  store.LoadCalibration(1);
+  ASSERT_EQ(::mkdir(dir.File("Vol002.vps").c_str(), 0755), 0);  // a folder: cannot be read as a file
+  ScriptedPrompts prompts;
+  EXPECT_EQ(ShowPageOfVolume(store, prompts, 2, [] {}), PictureLoad::Loaded);
+  ASSERT_EQ(prompts.Shown.size(), 1u);
+  EXPECT_NE(prompts.Shown[0].find(dir.File("Vol002.vps") + " 無法讀取 !"), std::string::npos)
+      << prompts.Shown[0];
+}
+
+}  // namespace
+}  // namespace zorvel
