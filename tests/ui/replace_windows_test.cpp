@@ -150,7 +150,7 @@ TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
     QTest::keyClick(fmAskReplace->edDest, Qt::Key_Return);
   });
   a = RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, 1);
+  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
   EXPECT_EQ(a.Dest, kDing);
 }
 
