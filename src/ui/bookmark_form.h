@@ -12,11 +12,13 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class Workbench;
+
 class TfmBookMark : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmBookMark(QWidget* parent = nullptr);
+  explicit TfmBookMark(Workbench& bench, QWidget* parent = nullptr);
   ~TfmBookMark() override;
 
   QTreeWidget* ListView = nullptr;
@@ -52,6 +54,7 @@ class TfmBookMark : public QDialog {
   int FirstSelectedRow() const;
 
   zorvel::BookmarkList list_;
-};
 
-extern TfmBookMark* fmBookMark;
+ private:
+  Workbench& bench_;
+};

@@ -13,14 +13,13 @@
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
 #include "ui/text_form.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
-TFindReplaceDialog* ReplaceDialog = nullptr;
-
-TFindReplaceDialog::TFindReplaceDialog(QWidget* parent) : QDialog(parent) {
+TFindReplaceDialog::TFindReplaceDialog(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("ReplaceDialog");
   setWindowTitle(U("取代"));
   setModal(false);
@@ -88,9 +87,7 @@ TFindReplaceDialog::TFindReplaceDialog(QWidget* parent) : QDialog(parent) {
   connect(btCancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
-TFindReplaceDialog::~TFindReplaceDialog() {
-  if (ReplaceDialog == this) ReplaceDialog = nullptr;
-}
+TFindReplaceDialog::~TFindReplaceDialog() = default;
 
 zorvel::FindOptions TFindReplaceDialog::Options() const {
   zorvel::FindOptions options;
@@ -100,11 +97,9 @@ zorvel::FindOptions TFindReplaceDialog::Options() const {
 }
 
 void TFindReplaceDialog::miFindReplaceClick() {
-  if (TextForm) {
-    zorvel::TextEditor& editor = TextForm->Editor();
-    if (editor.SelLength() != 0) {
-      edFindText->setText(FromBig5(editor.SelectedBytes()));
-    }
+  zorvel::TextEditor& editor = bench_.TextForm().Editor();
+  if (editor.SelLength() != 0) {
+    edFindText->setText(FromBig5(editor.SelectedBytes()));
   }
   steps_.Opened();
   show();
@@ -115,20 +110,11 @@ void TFindReplaceDialog::miFindReplaceClick() {
 }
 
 void TFindReplaceDialog::ReplaceDialogFind() {
-  if (!TextForm) return;
-  steps_.ReplaceDialogFind(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()), Options());
+  steps_.ReplaceDialogFind(bench_.TextForm().Editor(), bench_.Prompts(), ToBig5(edFindText->text()),
+                           Options());
 }
 
 void TFindReplaceDialog::ReplaceDialogReplace(bool replaceAll) {
-  if (!TextForm) return;
-  steps_.ReplaceDialogReplace(TextForm->Editor(), AppPrompts(), ToBig5(edFindText->text()),
+  steps_.ReplaceDialogReplace(bench_.TextForm().Editor(), bench_.Prompts(), ToBig5(edFindText->text()),
                               ToBig5(edReplaceText->text()), Options(), replaceAll);
-}
-
-void OpenFindReplaceDialog() {
-  if (!ReplaceDialog) {
-    if (!TextForm) return;
-    ReplaceDialog = new TFindReplaceDialog(TextForm);
-  }
-  ReplaceDialog->miFindReplaceClick();
 }

@@ -13,11 +13,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+class Workbench;
+
 class TFindReplaceDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFindReplaceDialog(QWidget* parent = nullptr);
+  explicit TFindReplaceDialog(Workbench& bench, QWidget* parent = nullptr);
   ~TFindReplaceDialog() override;
 
   QLineEdit* edFindText = nullptr;
@@ -44,9 +46,7 @@ class TFindReplaceDialog : public QDialog {
   zorvel::FindOptions Options() const;
 
   zorvel::FindReplace steps_;
-};
 
-// The dialog, made on first use as a child of the text window.
-extern TFindReplaceDialog* ReplaceDialog;
-// miFindReplaceClick on the dialog, making it first if need be.
-void OpenFindReplaceDialog();
+ private:
+  Workbench& bench_;
+};

@@ -32,10 +32,9 @@
 #include "ui/page_bitmap.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TImageForm* ImageForm = nullptr;
 
 namespace {
 
@@ -116,7 +115,7 @@ void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------
 // The window
 
-TImageForm::TImageForm(QWidget* parent) : QWidget(parent) {
+TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), bench_(bench) {
   setObjectName("ImageForm");
   setWindowTitle("(no image)");
 
@@ -128,9 +127,7 @@ TImageForm::TImageForm(QWidget* parent) : QWidget(parent) {
   BuildPopupMenu();
 }
 
-TImageForm::~TImageForm() {
-  if (ImageForm == this) ImageForm = nullptr;
-}
+TImageForm::~TImageForm() {}
 
 void TImageForm::BuildPopupMenu() {
   imagePopupMenu_ = new QMenu(this);
@@ -160,13 +157,12 @@ void TImageForm::BuildPopupMenu() {
     connect(item, &QAction::triggered, this, handler);
   }
   connect(add("N6", "設定特殊欄的行偏移"), &QAction::triggered, this,
-          [] { zorvel::OpenFieldShiftForm(true); });
-  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [] { zorvel::OpenSetRatio(); });
+          [this] { zorvel::OpenFieldShiftForm(bench_, true); });
+  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [this] { zorvel::OpenSetRatio(bench_); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {
-  static const zorvel::Settings defaults;
-  return OptionForm ? OptionForm->Settings : defaults;
+  return bench_.Settings();
 }
 
 int TImageForm::Ratio() {
@@ -180,7 +176,7 @@ int TImageForm::UsableRatio(int ratio) {
   }
   if (!ratioWarned_) {
     ratioWarned_ = true;
-    AppPrompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
+    bench_.Prompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
   }
   return 100;
 }
@@ -209,7 +205,7 @@ int TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, 
   zorvel::CVolShift& store = VolShift();
   const bool switchVolume = volume != store.Volume() && volume >= 1 && volume <= 999;
   if (switchVolume &&
-      !zorvel::SaveCalibrationOrAsk(store, AppPrompts(), zorvel::CalibrationSaveOccasion::VolumeChange)) {
+      !zorvel::SaveCalibrationOrAsk(store, bench_.Prompts(), zorvel::CalibrationSaveOccasion::VolumeChange)) {
     return zorvel::kPictureLoadCancelled;
   }
 
@@ -225,7 +221,7 @@ int TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, 
   // nothing of this page reads or writes it.
   if (switchVolume && !store.LoadCalibration(volume) &&
       store.LastLoad() == zorvel::CVolShift::LoadOutcome::Unreadable) {
-    AppPrompts().Message(zorvel::CalibrationNotReadText(store, volume));
+    bench_.Prompts().Message(zorvel::CalibrationNotReadText(store, volume));
   }
   FormResize();
   return zorvel::kPictureLoaded;
@@ -364,7 +360,7 @@ void TImageForm::FormResize() {
 
 bool TImageForm::StepPicture(int step) {
   if (static_cast<long long>(pictureVolume_) + picturePage_ == 0) {
-    AppPrompts().Message("我怎麼知道這是哪一張 ?");
+    bench_.Prompts().Message("我怎麼知道這是哪一張 ?");
     return false;
   }
   if (step == 0) return true;
@@ -373,19 +369,19 @@ bool TImageForm::StepPicture(int step) {
   // A page that cannot be shown is stood on without a picture, so that the
   // next step goes past it and the step back returns.
   if (!zorvel::CheckPictureFile(CurrentSettings(), pictureVolume_, pictureSutra_, page, fileName)) {
-    AppPrompts().Message("錯誤 : 檔案 " + zorvel::Big5ToUtf8(fileName) + " 不存在 !");
+    bench_.Prompts().Message("錯誤 : 檔案 " + zorvel::Big5ToUtf8(fileName) + " 不存在 !");
     ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
     return false;
   }
   const int loaded = LoadPicture(pictureVolume_, pictureSutra_, fileName, page);
   if (loaded == zorvel::kPictureLoadCancelled) return false;
   if (loaded != zorvel::kPictureLoaded) {
-    AppPrompts().Message(zorvel::PageOpenFailedMessage(zorvel::Big5ToUtf8(fileName), loadFailure_));
+    bench_.Prompts().Message(zorvel::PageOpenFailedMessage(zorvel::Big5ToUtf8(fileName), loadFailure_));
     ShowPageNotShown(pictureVolume_, pictureSutra_, page, fileName);
     return false;
   }
   if (CurrentSettings().AutoSetRightTop && !DetectRightTop()) {
-    AppPrompts().Message(zorvel::kRightTopNotFound);
+    bench_.Prompts().Message(zorvel::kRightTopNotFound);
   }
   SetVertScrollPos(0);
   SetHorzScrollPos(PageSize().width());

@@ -39,10 +39,9 @@
 #include "ui/text_form.h"
 #include "ui/text_recovery.h"
 #include "ui/toolbar_layout.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TMainForm* MainForm = nullptr;
 
 namespace {
 
@@ -57,7 +56,7 @@ QMdiSubWindow* SubWindowOf(QWidget* form) {
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), bench_(bench) {
   setObjectName("MainForm");
   setWindowTitle(U("Zorvel程式"));
   // The window's own face; the text window takes it over.
@@ -324,8 +323,7 @@ QList<QToolBar*> TMainForm::Toolbars() const {
 }
 
 void TMainForm::FormCreate() {
-  StartFolder = QDir::currentPath();
-  VolShift = std::make_unique<zorvel::CVolShift>(LocalPath(StartFolder));
+  StartFolder = bench_.StartFolder();
   ReadScreen();
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
@@ -389,7 +387,7 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int w
 }
 
 QMdiSubWindow* TMainForm::TextSubWindow() const {
-  return SubWindowOf(TextForm);
+  return SubWindowOf(&bench_.TextForm());
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -404,15 +402,15 @@ bool TMainForm::event(QEvent* event) {
 
 // File commands: the document operations of the text window.
 void TMainForm::FileOpen() {
-  if (TextForm) TextForm->FileOpen();
+  bench_.TextForm().FileOpen();
 }
 
 void TMainForm::FileSave() {
-  if (TextForm) TextForm->FileSave();
+  bench_.TextForm().FileSave();
 }
 
 void TMainForm::FileSaveAs() {
-  if (TextForm) TextForm->FileSaveAs();
+  bench_.TextForm().FileSaveAs();
 }
 
 void TMainForm::FileExit() {
@@ -421,23 +419,23 @@ void TMainForm::FileExit() {
 
 // Edit commands act on the text window's editor whatever window is active.
 void TMainForm::EditUndoItemClick() {
-  if (TextForm) TextForm->Editor().Undo();
+  bench_.TextForm().Editor().Undo();
 }
 
 void TMainForm::EditCut() {
-  if (TextForm) TextForm->Editor().Cut();
+  bench_.TextForm().Editor().Cut();
 }
 
 void TMainForm::EditCopy() {
-  if (TextForm) TextForm->Editor().Copy();
+  bench_.TextForm().Editor().Copy();
 }
 
 void TMainForm::EditPaste() {
-  if (TextForm) TextForm->Editor().Paste();
+  bench_.TextForm().Editor().Paste();
 }
 
 void TMainForm::A1Click() {
-  if (TextForm) TextForm->Editor().SelectAll();
+  bench_.TextForm().Editor().SelectAll();
 }
 
 void TMainForm::AttachTextForm(TTextForm* form) {
@@ -450,7 +448,7 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
-  form->SetVolShift(VolShift.get());
+  form->SetVolShift(&bench_.VolShift());
 }
 
 // Toolbar visibility. The check marks follow the toolbars when the submenu
@@ -487,94 +485,92 @@ void TMainForm::miBigOneClick() {
 }
 
 void TMainForm::miOptionClick() {
-  if (OptionForm) OptionForm->exec();
+  bench_.OptionForm().exec();
 }
 
 // Text commands: the proofreading loop runs in the text window; the replacement
 // table, find and replace, and bookmarks open their windows.
 void TMainForm::ToolbarButton9712Click() {
-  if (TextForm) TextForm->FindSign();
+  bench_.TextForm().FindSign();
 }
 void TMainForm::ToolbarButton9710Click() {
-  if (TextForm) TextForm->ShowWord();
+  bench_.TextForm().ShowWord();
 }
 void TMainForm::ToolbarButton9714Click() {
-  if (TextForm) TextForm->SelectWord();
+  bench_.TextForm().SelectWord();
 }
 void TMainForm::ToolbarButton9713Click() {
-  if (TextForm) TextForm->miAllClick();
+  bench_.TextForm().miAllClick();
 }
 void TMainForm::N22Click() {
-  if (fmReplace) fmReplace->exec();
+  bench_.fmReplace().exec();
 }
 void TMainForm::N24Click() {
-  if (fmReplace) fmReplace->RunReplaceTable();
+  bench_.fmReplace().RunReplaceTable();
 }
 void TMainForm::N3Click() {
-  OpenFindReplaceDialog();
+  bench_.FindReplaceDialog().miFindReplaceClick();
 }
 void TMainForm::N19Click() {
-  if (TextForm) TextForm->N9Click();
+  bench_.TextForm().N9Click();
 }
 void TMainForm::N21Click() {
-  if (fmBookMark) fmBookMark->exec();
+  bench_.fmBookMark().exec();
 }
 
 // Image commands: the image window and the page dialogs carry them out.
 void TMainForm::ToolbarButton9718Click() {
-  if (!LoadPictureForm) return;
-  LoadPictureForm->show();
-  LoadPictureForm->raise();
-  LoadPictureForm->activateWindow();
+  bench_.LoadPictureForm().show();
+  bench_.LoadPictureForm().raise();
+  bench_.LoadPictureForm().activateWindow();
 }
 void TMainForm::ToolbarButton9725Click() {
-  if (VolShift)
-    zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Command);
+  zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(), zorvel::CalibrationSaveOccasion::Command);
 }
 void TMainForm::N7Click() {
-  if (fmAutoLoadPicture) fmAutoLoadPicture->exec();
+  bench_.fmAutoLoadPicture().exec();
 }
 void TMainForm::ToolbarButton9716Click() {
-  if (ImageForm) ImageForm->StepPicture(-1);
+  bench_.ImageForm().StepPicture(-1);
 }
 void TMainForm::ToolbarButton974Click() {
-  if (ImageForm) ImageForm->StepPicture(+1);
+  bench_.ImageForm().StepPicture(+1);
 }
 void TMainForm::ToolbarButton9715Click() {
-  if (ImageForm) ImageForm->GoRightTop();
+  bench_.ImageForm().GoRightTop();
 }
 void TMainForm::N20Click() {
-  if (ImageForm) ImageForm->ToggleLines();
+  bench_.ImageForm().ToggleLines();
 }
 void TMainForm::ToolbarButton97117Click() {
-  zorvel::OpenFieldShiftForm(false);
+  zorvel::OpenFieldShiftForm(bench_, false);
 }
 void TMainForm::N25Click() {
-  if (fmSetRatio) fmSetRatio->exec();
+  bench_.fmSetRatio().exec();
 }
 // The first and the last character of each register, to check a page's
 // calibration on the picture.
 void TMainForm::ToolbarButton9724Click() {
-  if (ImageForm) ImageForm->ShowPosition(0, 0, 0);
+  bench_.ImageForm().ShowPosition(0, 0, 0);
 }
 void TMainForm::ToolbarButton9723Click() {
-  if (ImageForm) ImageForm->ShowPosition(1, 0, 0);
+  bench_.ImageForm().ShowPosition(1, 0, 0);
 }
 void TMainForm::ToolbarButton9722Click() {
-  if (ImageForm) ImageForm->ShowPosition(2, 0, 0);
+  bench_.ImageForm().ShowPosition(2, 0, 0);
 }
 void TMainForm::ToolbarButton9719Click() {
-  if (ImageForm) ImageForm->ShowPosition(0, 28, 16);
+  bench_.ImageForm().ShowPosition(0, 28, 16);
 }
 void TMainForm::ToolbarButton9720Click() {
-  if (ImageForm) ImageForm->ShowPosition(1, 28, 16);
+  bench_.ImageForm().ShowPosition(1, 28, 16);
 }
 void TMainForm::ToolbarButton9721Click() {
-  if (ImageForm) ImageForm->ShowPosition(2, 28, 16);
+  bench_.ImageForm().ShowPosition(2, 28, 16);
 }
 
 void TMainForm::HelpAboutItemClick() {
-  if (AboutForm) AboutForm->exec();
+  bench_.AboutForm().exec();
 }
 
 // The image window on the left, the text window on the right, each one pixel
@@ -582,7 +578,7 @@ void TMainForm::HelpAboutItemClick() {
 void TMainForm::WindowVert() {
   const QSize client = clientArea_->viewport()->size();
   const int half = client.width() / 2;
-  if (QMdiSubWindow* image = SubWindowOf(ImageForm)) {
+  if (QMdiSubWindow* image = SubWindowOf(&bench_.ImageForm())) {
     image->showNormal();
     image->setGeometry(0, 0, half - 1, client.height());
   }
@@ -619,15 +615,15 @@ void TMainForm::WindowCascade() {
 // The close sequence: the unsaved text, then section "Screen" and the toolbar
 // layout.
 bool TMainForm::FormCloseQuery() {
-  if (TextForm && TextForm->Editor().Modified()) {
-    switch (AppPrompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
+  if (bench_.TextForm().Editor().Modified()) {
+    switch (bench_.Prompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
       case zorvel::Answer::Cancel:
         return false;
       case zorvel::Answer::Yes:
-        TextForm->FileSave();
+        bench_.TextForm().FileSave();
         // A save that did not happen (its dialog cancelled, or the file not
         // writable) keeps the window open rather than losing the changes.
-        if (TextForm->Editor().Modified()) return false;
+        if (bench_.TextForm().Editor().Modified()) return false;
         break;
       case zorvel::Answer::No:
         break;
@@ -637,9 +633,9 @@ bool TMainForm::FormCloseQuery() {
     case LayoutWrite::Written:
       return true;
     case LayoutWrite::NotWritable:
-      return AppPrompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
+      return bench_.Prompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
     case LayoutWrite::Failed:
-      AppPrompts().Error("Unable to write to " + IniFileName().toStdString());
+      bench_.Prompts().Error("Unable to write to " + IniFileName().toStdString());
       return false;
   }
   return false;
@@ -665,7 +661,7 @@ TMainForm::LayoutWrite TMainForm::WriteLayout() {
   MainWidth = main.width();
   MainHeight = main.height();
   geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
-  geometryOf(SubWindowOf(ImageForm), ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  geometryOf(SubWindowOf(&bench_.ImageForm()), ImageTop, ImageLeft, ImageWidth, ImageHeight);
 
   const QString path = IniFileName();
   zorvel::IniFile ini(LocalPath(path));
@@ -690,19 +686,19 @@ TMainForm::LayoutWrite TMainForm::WriteLayout() {
 // The calibration store is saved when it holds changes; when that fails the
 // operator decides whether to close all the same.
 bool TMainForm::SaveCalibrationBeforeClose() {
-  return !VolShift ||
-         zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Closing);
+  return zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(),
+                                      zorvel::CalibrationSaveOccasion::Closing);
 }
 
 // The replacement table is released.
 void TMainForm::FormClose() {
-  if (fmReplace) fmReplace->ReleaseTable();
+  bench_.fmReplace().ReleaseTable();
   // The text was saved or its changes discarded: its recovery file goes.
-  if (TextForm) TextForm->Recovery().Rules().SessionClosed();
+  bench_.TextForm().Recovery().Rules().SessionClosed();
 }
 
 void TMainForm::SaveForExit() {
-  if (TextForm) TextForm->Recovery().Rules().SaveForExit();
+  bench_.TextForm().Recovery().Rules().SaveForExit();
   WriteLayout();
   FormClose();
 }

@@ -22,20 +22,19 @@ namespace zorvel {
 class CVolShift;
 }
 
+class Workbench;
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  explicit TMainForm(Workbench& bench, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The working folder at start; zorvel.ini and the calibration files live here.
   QString StartFolder;
   // Full path of the proof text; empty until a file is opened or saved.
   QString TextFileName;
-  // The page calibration store, in StartFolder; the image window reads and
-  // writes it, the main window saves it when it closes.
-  std::unique_ptr<zorvel::CVolShift> VolShift;
 
   // Window layout, as section "Screen" holds it. Main: the frame on the screen;
   // Text and Image: the two windows inside the client area.
@@ -152,6 +151,7 @@ class TMainForm : public QMainWindow {
   QMdiArea* clientArea_ = nullptr;
   QStatusBar* statusLine_ = nullptr;
   bool closeAgreed_ = false;
-};
 
-extern TMainForm* MainForm;
+ private:
+  Workbench& bench_;
+};

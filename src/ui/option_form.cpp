@@ -26,12 +26,11 @@
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
-
-TOptionForm* OptionForm = nullptr;
 
 namespace {
 
@@ -73,16 +72,14 @@ constexpr int kMainItemCount = 6;  // the first six commands live on the main wi
 
 // The main window's own menu item of that name (not an item of a popup menu
 // inside one of its MDI children).
-QAction* MainItem(const char* name) {
-  if (!MainForm) return nullptr;
-  return MainForm->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+QAction* MainItem(TMainForm& main, const char* name) {
+  return main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 // Every item of that name in the MDI children's popup menus.
-QList<QAction*> ChildItems(const char* name) {
+QList<QAction*> ChildItems(TMainForm& main, const char* name) {
   QList<QAction*> items;
-  if (!MainForm) return items;
-  for (QMdiSubWindow* window : MainForm->ClientArea()->subWindowList()) {
+  for (QMdiSubWindow* window : main.ClientArea()->subWindowList()) {
     if (window->widget()) items += window->widget()->findChildren<QAction*>(name);
   }
   return items;
@@ -90,10 +87,10 @@ QList<QAction*> ChildItems(const char* name) {
 
 // Every item of that name in a top-level window other than the main window:
 // that is where the choice window keeps its six.
-QList<QAction*> ChoiceItems(const char* name) {
+QList<QAction*> ChoiceItems(TMainForm& main, const char* name) {
   QList<QAction*> items;
   for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window == MainForm) continue;
+    if (window == &main) continue;
     items += window->findChildren<QAction*>(name);
   }
   return items;
@@ -110,7 +107,8 @@ const char* HotKeyItemName(zorvel::HotKeyCommand command) {
   return names[int(command)];
 }
 
-TOptionForm::TOptionForm(QWidget* parent) : QDialog(parent) {
+TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
+    : QDialog(parent), Settings(bench.Settings()), bench_(bench) {
   setObjectName("OptionForm");
   setWindowTitle(U("選項"));
   QFont face(U("細明體"));
@@ -400,7 +398,7 @@ void TOptionForm::OKClick() {
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) keys[i] = hotKeys_[i]->HotKey();
   if (const auto clash = zorvel::FindHotKeyClash(keys, HotKeysInForce())) {
     const int at = static_cast<int>(clash->Command);
-    AppPrompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
+    bench_.Prompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
     FocusField(hotKeys_[at]);
     return;
   }
@@ -408,9 +406,9 @@ void TOptionForm::OKClick() {
   const zorvel::EntryResult result = zorvel::ApplySettingsEntry(entry, Settings);
   if (!result.Ok()) {
     if (result.Result == zorvel::EntryResult::Outcome::NotAnInteger) {
-      AppPrompts().Error(zorvel::EntryResultMessage(result));
+      bench_.Prompts().Error(zorvel::EntryResultMessage(result));
     } else {
-      AppPrompts().Message(zorvel::EntryResultMessage(result));
+      bench_.Prompts().Message(zorvel::EntryResultMessage(result));
     }
     FocusField(NumberField(result.Field));
     return;
@@ -419,10 +417,8 @@ void TOptionForm::OKClick() {
   ApplyHotKeys(keys);
   // The values are in force even when the file cannot be written.
   SaveSettings();
-  if (ImageForm) {
-    ImageForm->Rescale(Settings.PictureRatio);
-    ImageForm->FormResize();
-  }
+  bench_.ImageForm().Rescale(Settings.PictureRatio);
+  bench_.ImageForm().FormResize();
   accept();
 }
 
@@ -431,22 +427,22 @@ void TOptionForm::CancelClick() {
 }
 
 bool TOptionForm::SaveSettings() {
-  const QString path = MainForm ? MainForm->IniFileName() : QStringLiteral("zorvel.ini");
+  const QString path = bench_.IniFileName();
   zorvel::IniFile ini(QFile::encodeName(path).toStdString());
-  return zorvel::SaveSettings(ini, Settings, HotKeysInForce(), AppPrompts());
+  return zorvel::SaveSettings(ini, Settings, HotKeysInForce(), bench_.Prompts());
 }
 
 void TOptionForm::LoadSettings() {
-  const QString path = MainForm ? MainForm->IniFileName() : QStringLiteral("zorvel.ini");
+  const QString path = bench_.IniFileName();
   const zorvel::IniFile ini(QFile::encodeName(path).toStdString());
   zorvel::HotKeySet keys;
   const std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
   ApplyHotKeys(keys);
   // Keys the file gave that are not in force are told once, on the status line.
-  if (!notes.empty() && MainForm) {
+  if (!notes.empty()) {
     QStringList lines;
     for (const std::string& note : notes) lines << QString::fromStdString(note);
-    MainForm->StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
+    bench_.MainForm().StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
   }
 }
 
@@ -455,12 +451,12 @@ void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
     const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
     const QKeySequence shortcut = zorvel::HotKeyToShortcut(keys[i]);
     if (i < kMainItemCount) {
-      QAction* item = MainItem(name);
+      QAction* item = MainItem(bench_.MainForm(), name);
       if (!item) continue;
       item->setShortcut(shortcut);
-      for (QAction* copy : ChildItems(name)) copy->setShortcut(item->shortcut());
+      for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
     } else {
-      for (QAction* item : ChoiceItems(name)) item->setShortcut(shortcut);
+      for (QAction* item : ChoiceItems(bench_.MainForm(), name)) item->setShortcut(shortcut);
     }
   }
 }
@@ -471,9 +467,9 @@ zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
     const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
     QAction* item = nullptr;
     if (i < kMainItemCount) {
-      item = MainItem(name);
+      item = MainItem(bench_.MainForm(), name);
     } else {
-      const QList<QAction*> items = ChoiceItems(name);
+      const QList<QAction*> items = ChoiceItems(bench_.MainForm(), name);
       if (!items.isEmpty()) item = items.first();
     }
     if (item) keys[i] = zorvel::HotKeyFromShortcut(item->shortcut());

@@ -16,11 +16,10 @@
 #include "ui/qt_strings.h"
 #include "ui/qt_text_editor.h"
 #include "ui/text_form.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
-
-TfmReplace* fmReplace = nullptr;
 
 namespace {
 
@@ -35,7 +34,7 @@ class WaitCursor {
 
 }  // namespace
 
-TfmReplace::TfmReplace(QWidget* parent) : QDialog(parent) {
+TfmReplace::TfmReplace(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmReplace");
   setWindowTitle(U("字串取代"));
   setModal(true);
@@ -98,16 +97,14 @@ TfmReplace::TfmReplace(QWidget* parent) : QDialog(parent) {
   SaveFileNameHook = [this](const QString& preset) {
     return QFileDialog::getSaveFileName(this, QString(), preset);
   };
-  ShowWordHook = [] { return TextForm ? TextForm->ShowWord() : true; };
+  ShowWordHook = [this] { return bench_.TextForm().ShowWord(); };
 }
 
-TfmReplace::~TfmReplace() {
-  if (fmReplace == this) fmReplace = nullptr;
-}
+TfmReplace::~TfmReplace() {}
 
 void TfmReplace::btLoadFileClick() {
   if (Memo->Modified()) {
-    switch (AppPrompts().AskYesNoCancel(zorvel::kReplaceTableModified)) {
+    switch (bench_.Prompts().AskYesNoCancel(zorvel::kReplaceTableModified)) {
       case zorvel::Answer::Cancel:
         return;
       case zorvel::Answer::Yes:
@@ -124,11 +121,11 @@ void TfmReplace::btLoadFileClick() {
   std::string reason;
   const std::string native = path.toUtf8().toStdString();
   if (!zorvel::ReadTextFile(native, bytes, reason)) {
-    AppPrompts().Error("無法開啟檔案 " + native + " : " + reason);
+    bench_.Prompts().Error("無法開啟檔案 " + native + " : " + reason);
     return;
   }
   if (bytes.size() > static_cast<std::size_t>(zorvel::kMaxTextLength)) {
-    AppPrompts().Error("無法開啟檔案 " + native + " : 檔案超過 104857600 位元組的上限");
+    bench_.Prompts().Error("無法開啟檔案 " + native + " : 檔案超過 104857600 位元組的上限");
     return;
   }
   ReplaceFileName = path;
@@ -146,7 +143,7 @@ bool TfmReplace::btSaveFileClick() {
   const std::string native = path.toUtf8().toStdString();
   std::string reason;
   if (!zorvel::WriteTextFileAtomically(native, Memo->Text(), reason)) {
-    AppPrompts().Error("無法儲存檔案 " + native + " : " + reason);
+    bench_.Prompts().Error("無法儲存檔案 " + native + " : " + reason);
     return false;
   }
   ReplaceFileName = path;
@@ -158,7 +155,7 @@ bool TfmReplace::BuildFromEditor() {
   WaitCursor wait;
   const std::string split = ToBig5(edSplitChar->text());
   const zorvel::ReplaceConfirm result =
-      zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, AppPrompts());
+      zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, bench_.Prompts());
   if (!result.Built && !result.Close) {
     if (Memo->TextLength() != 0 && split.empty()) edSplitChar->setFocus();
   }
@@ -180,10 +177,9 @@ void TfmReplace::done(int result) {
 }
 
 void TfmReplace::RunReplaceTable() {
-  if (!TextForm) return;
   std::function<bool()> showWord;
   if (cbShowPicture->isChecked() && ShowWordHook) showWord = ShowWordHook;
-  zorvel::RunReplaceTable(table_, TextForm->Editor(), AppPrompts(), showWord);
+  zorvel::RunReplaceTable(table_, bench_.TextForm().Editor(), bench_.Prompts(), showWord);
 }
 
 void TfmReplace::ReleaseTable() {

@@ -20,11 +20,13 @@ namespace zorvel {
 class QtTextEditor;
 }
 
+class Workbench;
+
 class TfmReplace : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmReplace(QWidget* parent = nullptr);
+  explicit TfmReplace(Workbench& bench, QWidget* parent = nullptr);
   ~TfmReplace() override;
 
   zorvel::QtTextEditor* Memo = nullptr;
@@ -70,6 +72,7 @@ class TfmReplace : public QDialog {
   zorvel::ReplaceTable table_;
   bool closing_ = false;
   bool lastSaveCancelled_ = false;
-};
 
-extern TfmReplace* fmReplace;
+ private:
+  Workbench& bench_;
+};

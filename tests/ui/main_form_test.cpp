@@ -37,20 +37,20 @@ class MainFormTest : public zorvel::test::WindowSetTest {
     WindowSetTest::SetUp();
     Start();
   }
-  static QAction* Item(const char* name) { return MainForm->findChild<QAction*>(name); }
+  static QAction* Item(const char* name) { return MainForm()->findChild<QAction*>(name); }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
 };
 
 TEST_F(MainFormTest, FrameCarriesItsTitlesFontAndWindows) {
   EXPECT_EQ(QApplication::applicationName(), "Zorvel");
-  EXPECT_EQ(MainForm->windowTitle(), U("Zorvel程式"));
-  EXPECT_EQ(MainForm->StartFolder, QDir::currentPath());
-  EXPECT_EQ(MainForm->ClientArea()->background().color(), QApplication::palette().color(QPalette::Dark));
-  EXPECT_EQ(MainForm->font().family(), U("細明體"));
-  EXPECT_TRUE(QFontInfo(MainForm->font()).family().startsWith("AR PL UMing"))
-      << QFontInfo(MainForm->font()).family().toStdString();
-  EXPECT_EQ(MainForm->ClientArea()->subWindowList().size(), 2);
-  EXPECT_EQ(ImageForm->parentWidget()->windowTitle(), "(no image)");
+  EXPECT_EQ(MainForm()->windowTitle(), U("Zorvel程式"));
+  EXPECT_EQ(MainForm()->StartFolder, QDir::currentPath());
+  EXPECT_EQ(MainForm()->ClientArea()->background().color(), QApplication::palette().color(QPalette::Dark));
+  EXPECT_EQ(MainForm()->font().family(), U("細明體"));
+  EXPECT_TRUE(QFontInfo(MainForm()->font()).family().startsWith("AR PL UMing"))
+      << QFontInfo(MainForm()->font()).family().toStdString();
+  EXPECT_EQ(MainForm()->ClientArea()->subWindowList().size(), 2);
+  EXPECT_EQ(ImageForm()->parentWidget()->windowTitle(), "(no image)");
 }
 
 // Each item of a menu as "name caption [shortcut] [: hint]", separators as "-".
@@ -89,7 +89,7 @@ TEST_F(MainFormTest, MenusHoldEveryItemWithCaptionShortcutAndHint) {
        {U("H1 垂直並排 (&V)"), U("WindowTileItem 水平並排 (&H) : Tile all windows"),
         U("WindowCascadeItem 重疊顯示 (&C) : Cascade all windows")}},
       {"說明 (&H)", {U("HelpAboutItem 關於 (&A)... : Show program information")}}};
-  const QList<QAction*> bar = MainForm->menuBar()->actions();
+  const QList<QAction*> bar = MainForm()->menuBar()->actions();
   ASSERT_EQ(bar.size(), std::ssize(menus));
   for (int i = 0; i < bar.size(); ++i) {
     SCOPED_TRACE(menus[i].first);
@@ -124,7 +124,7 @@ TEST_F(MainFormTest, ToolbarsHoldEveryButtonWithHintAndIconInTwoRows) {
   int iconButtons = 0;
   for (const Bar& expected : bars) {
     SCOPED_TRACE(expected.Name);
-    QToolBar* bar = MainForm->Toolbar(expected.Name);
+    QToolBar* bar = MainForm()->Toolbar(expected.Name);
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->windowTitle(), U(expected.Caption));
     QStringList buttons;
@@ -151,11 +151,11 @@ TEST_F(MainFormTest, ToolbarsHoldEveryButtonWithHintAndIconInTwoRows) {
   EXPECT_EQ(Item("ToolbarButton9735")->statusTip(), U("尋找差異+秀圖+選字"));
   EXPECT_EQ(Item("ToolbarButton9713")->text(), "All");
   EXPECT_EQ(Item("ToolbarButton9735")->text(), U("尋秀選"));
-  EXPECT_EQ(MainForm->findChild<QToolButton*>("ToolbarButton9730")->palette().color(QPalette::ButtonText),
+  EXPECT_EQ(MainForm()->findChild<QToolButton*>("ToolbarButton9730")->palette().color(QPalette::ButtonText),
             QColor(Qt::red));
 
   // Two rows in the top dock: main and text, then special, image and big one.
-  auto place = [](const char* name) { return MainForm->Toolbar(name)->geometry().topLeft(); };
+  auto place = [](const char* name) { return MainForm()->Toolbar(name)->geometry().topLeft(); };
   EXPECT_EQ(place("tbMain").y(), place("tbText").y());
   EXPECT_LT(place("tbMain").x(), place("tbText").x());
   EXPECT_GT(place("tbSpecial").y(), place("tbMain").y());
@@ -165,19 +165,19 @@ TEST_F(MainFormTest, ToolbarsHoldEveryButtonWithHintAndIconInTwoRows) {
 }
 
 TEST_F(MainFormTest, StatusLineShowsHintsAndTheCountOfReplacedCharacters) {
-  Item("FileOpenItem")->showStatusText(MainForm->menuBar());
-  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), "Open an existing file");
+  Item("FileOpenItem")->showStatusText(MainForm()->menuBar());
+  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), "Open an existing file");
   QAction* find = Item("ToolbarButton9712");
-  find->showStatusText(MainForm->Toolbar("tbText")->widgetForAction(find));
-  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), U("尋找差異記號"));
-  Item("A1")->showStatusText(MainForm->menuBar());  // no hint: the line clears
-  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().isEmpty());
-  emit TextForm->CharactersReplaced(3);
-  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().contains("3"));
+  find->showStatusText(MainForm()->Toolbar("tbText")->widgetForAction(find));
+  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), U("尋找差異記號"));
+  Item("A1")->showStatusText(MainForm()->menuBar());  // no hint: the line clears
+  EXPECT_TRUE(MainForm()->StatusLine()->currentMessage().isEmpty());
+  emit TextForm()->CharactersReplaced(3);
+  EXPECT_TRUE(MainForm()->StatusLine()->currentMessage().contains("3"));
 }
 
 TEST_F(MainFormTest, ToolbarClosedByItsCloseBoxComesBackThroughItsMenuItem) {
-  QToolBar* bar = MainForm->Toolbar("tbImage");
+  QToolBar* bar = MainForm()->Toolbar("tbImage");
   auto* closeBox = bar->findChild<QToolButton*>("tbImageCloseBox");
   ASSERT_NE(closeBox, nullptr);
   EXPECT_FALSE(closeBox->isVisible());  // docked: no close box
@@ -196,35 +196,35 @@ TEST_F(MainFormTest, ToolbarClosedByItsCloseBoxComesBackThroughItsMenuItem) {
   EXPECT_TRUE(bar->isFloating());
   EXPECT_TRUE(item->isChecked());
   Item("miMain")->trigger();
-  EXPECT_TRUE(MainForm->Toolbar("tbMain")->isHidden());
-  EXPECT_FALSE(MainForm->Toolbar("tbText")->isHidden());
+  EXPECT_TRUE(MainForm()->Toolbar("tbMain")->isHidden());
+  EXPECT_FALSE(MainForm()->Toolbar("tbText")->isHidden());
 }
 
 TEST_F(MainFormTest, WindowCommandsSplitTheClientArea) {
-  QWidget* viewport = MainForm->ClientArea()->viewport();
+  QWidget* viewport = MainForm()->ClientArea()->viewport();
   for (int i = 0; i < 4 && viewport->width() != 801; ++i) {
-    MainForm->resize(MainForm->width() + 801 - viewport->width(), 700);
+    MainForm()->resize(MainForm()->width() + 801 - viewport->width(), 700);
     QApplication::processEvents();
   }
   ASSERT_EQ(viewport->width(), 801);
   const int height = viewport->height();
   // An odd width: two halves of width / 2 - 1.
-  MainForm->WindowVert();
-  EXPECT_EQ(Child(ImageForm), QRect(0, 0, 399, height));
-  EXPECT_EQ(Child(TextForm), QRect(399, 0, 399, height));
+  MainForm()->WindowVert();
+  EXPECT_EQ(Child(ImageForm()), QRect(0, 0, 399, height));
+  EXPECT_EQ(Child(TextForm()), QRect(399, 0, 399, height));
 
-  MainForm->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(TextForm->parentWidget()));
-  MainForm->WindowTile();
-  EXPECT_EQ(Child(TextForm), QRect(0, 0, 801, height / 2));
-  EXPECT_EQ(Child(ImageForm), QRect(0, height / 2, 801, height - height / 2));
-  MainForm->WindowCascade();
-  EXPECT_NE(Child(TextForm).topLeft(), Child(ImageForm).topLeft());
+  MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(TextForm()->parentWidget()));
+  MainForm()->WindowTile();
+  EXPECT_EQ(Child(TextForm()), QRect(0, 0, 801, height / 2));
+  EXPECT_EQ(Child(ImageForm()), QRect(0, height / 2, 801, height - height / 2));
+  MainForm()->WindowCascade();
+  EXPECT_NE(Child(TextForm()).topLeft(), Child(ImageForm()).topLeft());
 }
 
 TEST_F(MainFormTest, EditCommandsActOnTheTextWhateverWindowIsActive) {
-  zorvel::TextEditor& editor = TextForm->Editor();
+  zorvel::TextEditor& editor = TextForm()->Editor();
   editor.SetText("abc\r\ndef");
-  MainForm->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ImageForm->parentWidget()));
+  MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ImageForm()->parentWidget()));
   Item("A1")->trigger();
   EXPECT_EQ(editor.SelLength(), editor.TextLength());
   Item("EditCopyItem")->trigger();
@@ -246,34 +246,34 @@ TEST_F(MainFormTest, FontItemAndButtonRunTheTextWindowsFontDialog) {
   for (const char* name : {"N19", "ToolbarButton9728"}) {
     SCOPED_TRACE(name);
     int shown = 0;
-    TextForm->FontDialogHook = [&](QFont& font) {
+    TextForm()->FontDialogHook = [&](QFont& font) {
       ++shown;
-      EXPECT_EQ(font, TextForm->RichEdit()->font());
+      EXPECT_EQ(font, TextForm()->RichEdit()->font());
       font.setPixelSize(font.pixelSize() + 4);
       return true;
     };
-    const int before = TextForm->RichEdit()->font().pixelSize();
+    const int before = TextForm()->RichEdit()->font().pixelSize();
     Item(name)->trigger();
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(TextForm->RichEdit()->font().pixelSize(), before + 4);
+    EXPECT_EQ(TextForm()->RichEdit()->font().pixelSize(), before + 4);
   }
 }
 
 TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
-  MainForm->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  MainForm()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm()));
   QSignalSpy findSign(Item("miFindSign"), &QAction::triggered);
   QSignalSpy find(Item("N3"), &QAction::triggered);
   QSignalSpy previous(Item("miPreviousPicture"), &QAction::triggered);
   QSignalSpy select(Item("miSelectWord"), &QAction::triggered);
   Item("miSelectWord")->setShortcut(QKeySequence("Shift+F4"));
-  TextForm->RichEdit()->setFocus();
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F2);
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F, Qt::ControlModifier);
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F4, Qt::ShiftModifier);
-  ImageForm->setFocus();
-  QTest::keyClick(ImageForm, Qt::Key_F2);
-  QTest::keyClick(ImageForm, Qt::Key_F5);  // also on the image window's popup
+  TextForm()->RichEdit()->setFocus();
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F2);
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F4, Qt::ShiftModifier);
+  ImageForm()->setFocus();
+  QTest::keyClick(ImageForm(), Qt::Key_F2);
+  QTest::keyClick(ImageForm(), Qt::Key_F5);  // also on the image window's popup
   EXPECT_EQ(findSign.count(), 2);
   EXPECT_EQ(find.count(), 1);
   EXPECT_EQ(select.count(), 1);

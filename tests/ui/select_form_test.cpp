@@ -20,6 +20,7 @@
 #include "core/proof/difference_mark.h"
 #include "core/text/big5.h"
 #include "ui/application.h"
+#include "ui/image_sample.h"
 #include "ui/qt_prompts.h"
 #include "ui/select_form.h"
 
@@ -58,15 +59,17 @@ const QColor kYellow(255, 255, 0);
 const QColor kLime(0, 255, 0);
 const char* const kFields[] = {"edFirstStr", "edSecondStr", "edThirdStr", "edUserStr"};
 
-class SelectFormTest : public ::testing::Test {
+class SelectFormTest : public zorvel::test::WindowSetTest {
  protected:
-  SelectFormTest() { SelectForm = &form_; }
-  static void SetUpTestSuite() { zorvel::InstallFontSubstitutions(); }
-  ~SelectFormTest() override { SelectForm = nullptr; }
+  void SetUp() override {
+    WindowSetTest::SetUp();
+    StartWindows();
+  }
+  TSelectForm& Form() { return Bench().SelectForm(); }
 
   template <typename T>
   T* Control(const char* name) {
-    T* control = form_.findChild<T*>(name);
+    T* control = Form().findChild<T*>(name);
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
@@ -78,34 +81,32 @@ class SelectFormTest : public ::testing::Test {
   // the operator would, and must answer. A wait it leaves open fails the test
   // and is closed, so that no test hangs.
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request, std::function<void()> act) {
-    QTimer::singleShot(0, &form_, [this, act] {
-      EXPECT_TRUE(form_.isVisible());
-      QApplication::setActiveWindow(&form_);
+    QTimer::singleShot(0, &Form(), [this, act] {
+      EXPECT_TRUE(Form().isVisible());
+      QApplication::setActiveWindow(&Form());
       act();
-      if (form_.Waiting()) {
+      if (Form().Waiting()) {
         ADD_FAILURE() << "the choice window still waits";
-        form_.close();
+        Form().close();
       }
     });
-    zorvel::ChoiceAnswer answer = RealPrompts().Choose(request);
-    EXPECT_FALSE(form_.isVisible());
-    EXPECT_EQ(form_.SelectResult, answer.SelectResult);
+    zorvel::ChoiceAnswer answer = Bench().RealPrompts().Choose(request);
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_EQ(Form().SelectResult, answer.SelectResult);
     return answer;
   }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form_, Qt::Key(key),
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Form(), Qt::Key(key),
                     modifiers);
   }
-
-  TSelectForm form_;
 };
 
 TEST_F(SelectFormTest, WindowAndControlsAsDesigned) {
-  EXPECT_EQ(form_.windowTitle(), U("請選擇 (儘量別使用其它視窗之功能)"));
-  EXPECT_TRUE(form_.windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(form_.pos(), QPoint(271, 293));
-  EXPECT_EQ(form_.font().family(), U("細明體"));
-  EXPECT_EQ(form_.font().pixelSize(), 16);
+  EXPECT_EQ(Form().windowTitle(), U("請選擇 (儘量別使用其它視窗之功能)"));
+  EXPECT_TRUE(Form().windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_EQ(Form().pos(), QPoint(271, 293));
+  EXPECT_EQ(Form().font().family(), U("細明體"));
+  EXPECT_EQ(Form().font().pixelSize(), 16);
   const char* buttons[][3] = {{"btFirstStr", "選第一組", ""},
                               {"btSecondStr", "選第二組", ""},
                               {"btThirdStr", "選第三組", ""},
@@ -144,12 +145,12 @@ TEST_F(SelectFormTest, WindowAndControlsAsDesigned) {
                                 "btBigWord", "btSmallWord", "btCancelSel", "btCancelToNext"}));
 
   QStringList items;
-  for (QAction* item : form_.pmSelect()->actions()) {
+  for (QAction* item : Form().pmSelect()->actions()) {
     items << (item->isSeparator() ? "-" : item->objectName() + " " + item->shortcut().toString());
   }
   EXPECT_EQ(items, QStringList({"miSelFirstStr Ctrl+F", "miSelSecondStr Ctrl+S", "miSelThirdStr Ctrl+T",
                                 "miSelUserStr Ctrl+U", "-", "miCancelSel Esc", "miCancelToNext Ctrl+N"}));
-  EXPECT_EQ(form_.pmSelect()->actions()[6]->text(), U("取消 && 下一組"));
+  EXPECT_EQ(Form().pmSelect()->actions()[6]->text(), U("取消 && 下一組"));
 }
 
 TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
@@ -233,14 +234,14 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                         {"Ctrl+T",
                          [this] {
                            Key(Qt::Key_T, Qt::ControlModifier);
-                           EXPECT_TRUE(form_.Waiting());
+                           EXPECT_TRUE(Form().Waiting());
                            Key(Qt::Key_S, Qt::ControlModifier);
                          },
                          2, false},
                         {"miSelThirdStr",
                          [this] {
                            Control<QAction>("miSelThirdStr")->trigger();
-                           EXPECT_TRUE(form_.Waiting());
+                           EXPECT_TRUE(Form().Waiting());
                            Key(Qt::Key_Escape, Qt::NoModifier);
                          },
                          0, false},
@@ -252,7 +253,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                         {"btCancelSel", click("btCancelSel"), 0, false},
                         {"btCancelToNext", click("btCancelToNext"), 0, true},
                         {"miCancelToNext", item("miCancelToNext"), 0, true},
-                        {"close box", [this] { form_.windowHandle()->close(); }, 0, false}};
+                        {"close box", [this] { Form().windowHandle()->close(); }, 0, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto answer = Choose(Request("甲", "乙", nullptr, "戊"), c.act);
@@ -262,7 +263,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   }
   // A second choice asked while one waits is refused at once; the first goes on.
   const auto outer = Choose(Request("甲", "乙"), [this] {
-    EXPECT_EQ(RealPrompts().Choose(Request("丙", "丁")).SelectResult, 0);
+    EXPECT_EQ(Bench().RealPrompts().Choose(Request("丙", "丁")).SelectResult, 0);
     EXPECT_EQ(Field("edFirstStr")->text(), U("甲"));
     Key(Qt::Key_S, Qt::ControlModifier);
   });
@@ -273,7 +274,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   Control<QAction>("miSelUserStr")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   const auto rebound = Choose(Request("甲", "乙", nullptr, "戊"), [this] {
     Key(Qt::Key_Escape);
-    EXPECT_TRUE(form_.Waiting());
+    EXPECT_TRUE(Form().Waiting());
     Key(Qt::Key_A, Qt::ControlModifier);
   });
   EXPECT_EQ(rebound.SelectResult, 4);
@@ -304,27 +305,27 @@ TEST_F(SelectFormTest, AReadingThatMayNotBeWrittenIsNoAnswer) {
     const auto answer = Choose(c.request, [&, this] {
       EXPECT_TRUE(Field("edThirdStr")->isVisible());
       EXPECT_EQ(Button("btThirdStr")->isEnabled(), !blocked);
-      auto* status = form_.findChild<QLabel*>("StatusLine");
+      auto* status = Form().findChild<QLabel*>("StatusLine");
       ASSERT_NE(status, nullptr);
       EXPECT_EQ(status->isVisible(), blocked);
       if (blocked) {
         EXPECT_EQ(status->text(), QString::fromUtf8(zorvel::kThirdHoldsSeparator.data()));
-        EXPECT_LE(status->geometry().bottom(), form_.height());
+        EXPECT_LE(status->geometry().bottom(), Form().height());
         EXPECT_GE(status->y(), Field("edUserStr")->geometry().bottom());
         const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) form_.grab().save(QString::fromLocal8Bit(dir) + "/choice_note.png");
+        if (!dir.isEmpty()) Form().grab().save(QString::fromLocal8Bit(dir) + "/choice_note.png");
       }
       c.act();
       if (!blocked) return;
-      EXPECT_TRUE(form_.Waiting());
+      EXPECT_TRUE(Form().Waiting());
       Key(Qt::Key_U, Qt::ControlModifier);  // the user string still answers
     });
     EXPECT_EQ(answer.SelectResult, c.result);
   }
   // The next choice has nothing to say: the status line goes, the rows stay whole.
   Choose(Request("甲", "乙"), [this] {
-    EXPECT_FALSE(form_.findChild<QLabel*>("StatusLine")->isVisible());
-    EXPECT_GE(Field("edUserStr")->geometry().bottom(), form_.height() - 2);
+    EXPECT_FALSE(Form().findChild<QLabel*>("StatusLine")->isVisible());
+    EXPECT_GE(Field("edUserStr")->geometry().bottom(), Form().height() - 2);
     Key(Qt::Key_Escape);
   });
 }
@@ -354,17 +355,17 @@ TEST_F(SelectFormTest, ButtonsBesideTheReadingsLeaveEnterToTheDefault) {
 }
 
 TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
-  EXPECT_EQ(form_.FieldFontSize(), 12);
-  form_.SetFieldFontSize(9);
+  EXPECT_EQ(Form().FieldFontSize(), 12);
+  Form().SetFieldFontSize(9);
   Button("btSmallWord")->click();
   Button("btSmallWord")->click();
-  EXPECT_EQ(form_.FieldFontSize(), 8);
+  EXPECT_EQ(Form().FieldFontSize(), 8);
   for (int i = 0; i < 30; ++i) Button("btBigWord")->click();
-  EXPECT_EQ(form_.FieldFontSize(), 68);
+  EXPECT_EQ(Form().FieldFontSize(), 68);
   for (const char* name : kFields) EXPECT_EQ(Field(name)->font().pointSize(), 68) << name;
   EXPECT_EQ(Button("btFirstStr")->font().pixelSize(), 16);  // the buttons keep the window's font
   Choose(Request("甲", "乙"), [this] { Key(Qt::Key_Escape); });
-  EXPECT_EQ(form_.FieldFontSize(), 68);
+  EXPECT_EQ(Form().FieldFontSize(), 68);
 }
 
 TEST_F(SelectFormTest, FormResizeSplitsTheClientIntoFourRowsAndKeepsAMinimum) {
@@ -377,8 +378,8 @@ TEST_F(SelectFormTest, FormResizeSplitsTheClientIntoFourRowsAndKeepsAMinimum) {
   const char* pastes[] = {"btFirstPasteStr", "btSecondPasteStr", "btThirdPasteStr"};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.cw) + "x" + std::to_string(c.ch));
-    form_.resize(c.cw, c.ch);
-    form_.FormResize();  // as the resize does, also while the window is hidden
+    Form().resize(c.cw, c.ch);
+    Form().FormResize();  // as the resize does, also while the window is hidden
     for (int r = 0; r < 4; ++r) {
       EXPECT_EQ(Button(buttons[r])->geometry(), QRect(0, r * c.h, 80, c.h)) << buttons[r];
       EXPECT_EQ(Field(kFields[r])->geometry(), QRect(80, r * c.h, c.lw - 160, c.h)) << kFields[r];
@@ -408,7 +409,7 @@ int Count(const QImage& image, const QRect& r, const std::function<bool(QColor)>
 TEST_F(SelectFormTest, RenderedWindowShowsColoursAndGlyphs) {
   QImage shot;
   Choose(Request("般若波羅蜜", "般若波羅密", "般若波羅密"), [&] {
-    shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot = Form().grab().toImage().convertToFormat(QImage::Format_RGB32);
     Key(Qt::Key_Escape);
   });
   ASSERT_FALSE(shot.isNull());
@@ -444,17 +445,17 @@ int InkRows(const QImage& image, const QRect& r) {
 // ZORVEL_SCREENSHOT_DIR set, each size is kept there as choice_NN.png.
 TEST_F(SelectFormTest, EveryFontSizeShowsTheGlyphsWhole) {
   const QByteArray dir = qgetenv("ZORVEL_SCREENSHOT_DIR");
-  form_.SetFieldFontSize(8);
+  Form().SetFieldFontSize(8);
   for (int points = 8; points <= 40; points += 2) {
     SCOPED_TRACE(points);
     Choose(Request("土士", "已己巳", "土已"), [&, this] {
-      EXPECT_EQ(form_.FieldFontSize(), points);
-      const QImage shot = form_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+      EXPECT_EQ(Form().FieldFontSize(), points);
+      const QImage shot = Form().grab().toImage().convertToFormat(QImage::Format_RGB32);
       if (!dir.isEmpty()) shot.save(QString::fromLocal8Bit(dir) + QString("/choice_%1.png").arg(points));
       for (const char* name : {"edFirstStr", "edSecondStr", "edThirdStr"}) {
         SCOPED_TRACE(name);
         QLineEdit* field = Field(name);
-        ASSERT_TRUE(form_.rect().contains(field->geometry())) << "the window holds the field";
+        ASSERT_TRUE(Form().rect().contains(field->geometry())) << "the window holds the field";
         // The same text in the same font, drawn with room to spare.
         const QFontMetrics metrics(field->font());
         QImage free(metrics.horizontalAdvance(field->text()) + 20, metrics.height() * 3,
@@ -475,9 +476,9 @@ TEST_F(SelectFormTest, EveryFontSizeShowsTheGlyphsWhole) {
     Button("btBigWord")->click();
   }
   // Back down, the window keeps the size the operator gave it.
-  const QSize big = form_.size();
+  const QSize big = Form().size();
   for (int i = 0; i < 20; ++i) Button("btSmallWord")->click();
-  EXPECT_EQ(form_.size(), big);
+  EXPECT_EQ(Form().size(), big);
 }
 
 }  // namespace

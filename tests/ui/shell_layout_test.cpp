@@ -33,7 +33,7 @@ class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
   void Start(const std::string& ini = {}) {
     if (!ini.empty()) zorvel::test::WriteFile(Ini(), ini);
-    zorvel::DestroyZorvelWindows();
+    StopWindows();
     WindowSetTest::Start();
   }
   std::string Ini() const { return dir_.File("zorvel.ini"); }
@@ -44,18 +44,18 @@ class ShellLayoutTest : public zorvel::test::WindowSetTest {
     return zorvel::IniFile(Ini()).ReadString(section, key, "?");
   }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
-  static QToolBar* Bar(const char* name) { return MainForm->Toolbar(name); }
-  static Qt::ToolBarArea Area(const char* name) { return MainForm->toolBarArea(Bar(name)); }
+  static QToolBar* Bar(const char* name) { return MainForm()->Toolbar(name); }
+  static Qt::ToolBarArea Area(const char* name) { return MainForm()->toolBarArea(Bar(name)); }
   static int Top(const char* name) { return Bar(name)->geometry().top(); }
 };
 
 TEST_F(ShellLayoutTest, FirstStartWithoutIniTakesTheDefaultLayoutAndWritesNothing) {
   Start();
-  EXPECT_EQ(MainForm->SaveScreen, 1);
-  EXPECT_EQ(MainForm->pos(), QPoint(0, 0));
-  EXPECT_EQ(MainForm->size(), QSize(400, 400));
-  EXPECT_EQ(Child(TextForm), QRect(0, 0, 100, 400));
-  EXPECT_EQ(Child(ImageForm), QRect(100, 0, 300, 400));
+  EXPECT_EQ(MainForm()->SaveScreen, 1);
+  EXPECT_EQ(MainForm()->pos(), QPoint(0, 0));
+  EXPECT_EQ(MainForm()->size(), QSize(400, 400));
+  EXPECT_EQ(Child(TextForm()), QRect(0, 0, 100, 400));
+  EXPECT_EQ(Child(ImageForm()), QRect(100, 0, 300, 400));
   EXPECT_FALSE(std::filesystem::exists(Ini()));
 }
 
@@ -70,11 +70,11 @@ TEST_F(ShellLayoutTest, LayoutAndToolbarPlacesAreReadAtStart) {
       "[tbSpecial]\r\nVisible=1\r\nDockedTo=nil\r\nFloatLeft=100\r\nFloatTop=120\r\n"
       "FloatRight=400\r\nFloatBottom=150\r\n"
       "[tbBigOne]\r\nDockedTo=Dock974\r\nDockRow=3\r\nDockPos=40\r\n");
-  EXPECT_EQ(MainForm->SaveScreen, 0);
-  EXPECT_EQ(MainForm->pos(), QPoint(40, 30));
-  EXPECT_EQ(MainForm->size(), QSize(760, 560));
-  EXPECT_EQ(Child(TextForm), QRect(310, 5, 400, 300));
-  EXPECT_EQ(Child(ImageForm), QRect(3, 7, 300, 250));  // not a number: the default width
+  EXPECT_EQ(MainForm()->SaveScreen, 0);
+  EXPECT_EQ(MainForm()->pos(), QPoint(40, 30));
+  EXPECT_EQ(MainForm()->size(), QSize(760, 560));
+  EXPECT_EQ(Child(TextForm()), QRect(310, 5, 400, 300));
+  EXPECT_EQ(Child(ImageForm()), QRect(3, 7, 300, 250));  // not a number: the default width
   EXPECT_EQ(Area("tbMain"), Qt::BottomToolBarArea);
   EXPECT_EQ(Area("tbImage"), Qt::LeftToolBarArea);
   EXPECT_EQ(Bar("tbImage")->orientation(), Qt::Vertical);
@@ -113,9 +113,9 @@ TEST_F(ShellLayoutTest, RowsAndPositionsOrderTheToolbarsOfADockAndAreWrittenAfre
   EXPECT_LT(Bar("tbText")->geometry().left(), Bar("tbMain")->geometry().left());
   // Rows count from the window's edge inward: row 0 of the bottom dock is lowest.
   EXPECT_GT(Top("tbSpecial"), Top("tbBigOne"));
-  EXPECT_GT(Top("tbBigOne"), MainForm->ClientArea()->geometry().bottom());
+  EXPECT_GT(Top("tbBigOne"), MainForm()->ClientArea()->geometry().bottom());
 
-  MainForm->close();
+  MainForm()->close();
   EXPECT_EQ(ReadInt("tbImage", "DockRow"), 0);
   EXPECT_EQ(ReadInt("tbText", "DockRow"), 1);
   EXPECT_EQ(ReadInt("tbMain", "DockRow"), 1);
@@ -125,12 +125,12 @@ TEST_F(ShellLayoutTest, RowsAndPositionsOrderTheToolbarsOfADockAndAreWrittenAfre
 
 TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   Start();
-  MainForm->move(20, 10);
-  MainForm->resize(740, 560);
+  MainForm()->move(20, 10);
+  MainForm()->resize(740, 560);
   QApplication::processEvents();
-  TextForm->parentWidget()->setGeometry(280, 0, 450, 300);
-  ImageForm->parentWidget()->setGeometry(0, 10, 480, 320);
-  MainForm->addToolBar(Qt::BottomToolBarArea, Bar("tbBigOne"));
+  TextForm()->parentWidget()->setGeometry(280, 0, 450, 300);
+  ImageForm()->parentWidget()->setGeometry(0, 10, 480, 320);
+  MainForm()->addToolBar(Qt::BottomToolBarArea, Bar("tbBigOne"));
   FloatToolbar(Bar("tbSpecial"), QRect(200, 220, 300, 28));
   Bar("tbText")->hide();
   QApplication::processEvents();
@@ -138,8 +138,8 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   zorvel::test::TempDir elsewhere;
   QDir::setCurrent(QString::fromStdString(elsewhere.Path().string()));
 
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_TRUE(prompts_.Shown.empty());
   EXPECT_FALSE(std::filesystem::exists(elsewhere.File("zorvel.ini")));
   // The keys of "Screen" in their order, then the toolbar sections.
@@ -164,15 +164,15 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
 
   QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
   Start();
-  EXPECT_EQ(MainForm->pos(), QPoint(20, 10));
-  EXPECT_EQ(MainForm->size(), QSize(740, 560));
-  EXPECT_EQ(Child(TextForm), QRect(280, 0, 450, 300));
-  EXPECT_EQ(Child(ImageForm), QRect(0, 10, 480, 320));
+  EXPECT_EQ(MainForm()->pos(), QPoint(20, 10));
+  EXPECT_EQ(MainForm()->size(), QSize(740, 560));
+  EXPECT_EQ(Child(TextForm()), QRect(280, 0, 450, 300));
+  EXPECT_EQ(Child(ImageForm()), QRect(0, 10, 480, 320));
   EXPECT_EQ(Area("tbBigOne"), Qt::BottomToolBarArea);
   EXPECT_TRUE(Bar("tbText")->isHidden());
   ASSERT_TRUE(Bar("tbSpecial")->isFloating());
   EXPECT_EQ(Bar("tbSpecial")->geometry().topLeft(), QPoint(200, 220));
-  MainForm->close();  // a hidden toolbar keeps its place through a second round
+  MainForm()->close();  // a hidden toolbar keeps its place through a second round
   EXPECT_EQ(ReadText("tbText", "DockedTo"), "Dock971");
   EXPECT_EQ(ReadInt("tbText", "DockRow"), 0);
 }
@@ -184,16 +184,16 @@ TEST_F(ShellLayoutTest, BoundsBeyondTheScreenAreFittedAndWhatIsShownIsSaved) {
       "ImageTop=99999\r\nImageLeft=50\r\nImageWidth=200\r\nImageHeight=100\r\n");
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   // Too wide: as wide as the screen; the height fits and stays; moved onto it.
-  EXPECT_EQ(MainForm->size(), QSize(screen.width(), 300));
-  EXPECT_EQ(MainForm->pos(), screen.topLeft());
+  EXPECT_EQ(MainForm()->size(), QSize(screen.width(), 300));
+  EXPECT_EQ(MainForm()->pos(), screen.topLeft());
   // The two windows within the frame's bounds: too tall, as tall as the frame;
   // too narrow, the least width; a size that fits is kept.
-  EXPECT_EQ(Child(TextForm), QRect(0, 0, 100, 300));
-  EXPECT_EQ(Child(ImageForm), QRect(50, 200, 200, 100));
+  EXPECT_EQ(Child(TextForm()), QRect(0, 0, 100, 300));
+  EXPECT_EQ(Child(ImageForm()), QRect(50, 200, 200, 100));
 
-  const QRect frame(MainForm->pos(), MainForm->size());
-  const QRect text = Child(TextForm);
-  MainForm->close();
+  const QRect frame(MainForm()->pos(), MainForm()->size());
+  const QRect text = Child(TextForm());
+  MainForm()->close();
   EXPECT_EQ(ReadInt("Screen", "MainWidth"), frame.width());
   EXPECT_EQ(ReadInt("Screen", "MainHeight"), 300);
   EXPECT_EQ(ReadInt("Screen", "MainLeft"), frame.left());
@@ -204,37 +204,37 @@ TEST_F(ShellLayoutTest, BoundsBeyondTheScreenAreFittedAndWhatIsShownIsSaved) {
 
 TEST_F(ShellLayoutTest, ModifiedTextIsAskedAboutFirst) {
   Start();
-  TextForm->Editor().SetText("text");
-  TextForm->Editor().SetModified(true);
+  TextForm()->Editor().SetText("text");
+  TextForm()->Editor().SetModified(true);
   // Cancel: the window stays and nothing is written.
   prompts_.Answers = {Answer::Cancel};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"文件已修改, 是否儲存?"});
   EXPECT_FALSE(std::filesystem::exists(Ini()));
   // Yes, but the save dialog is cancelled: the changes are not dropped.
-  TextForm->SaveFileNameHook = [] { return QString(); };
+  TextForm()->SaveFileNameHook = [] { return QString(); };
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
-  EXPECT_TRUE(TextForm->Editor().Modified());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
+  EXPECT_TRUE(TextForm()->Editor().Modified());
   EXPECT_FALSE(std::filesystem::exists(Ini()));
   // Yes with a name: saved, then closed.
   const std::string saved = dir_.File("proof.txt");
-  TextForm->SaveFileNameHook = [&] { return QString::fromStdString(saved); };
+  TextForm()->SaveFileNameHook = [&] { return QString::fromStdString(saved); };
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_EQ(zorvel::test::ReadFile(saved), "text");
-  EXPECT_EQ(MainForm->TextFileName, QString::fromStdString(saved));
+  EXPECT_EQ(MainForm()->TextFileName, QString::fromStdString(saved));
   EXPECT_TRUE(std::filesystem::exists(Ini()));
   // No: the changes are lost and the window closes.
   Start();
-  TextForm->Editor().SetText("other");
-  TextForm->Editor().SetModified(true);
+  TextForm()->Editor().SetText("other");
+  TextForm()->Editor().SetModified(true);
   prompts_.Answers = {Answer::No};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_EQ(zorvel::test::ReadFile(saved), "text");
 }
 
@@ -242,30 +242,30 @@ TEST_F(ShellLayoutTest, UnwritableIniAsksWhetherToCloseAnyway) {
   std::filesystem::create_directory(Ini());  // a folder where the file should be
   Start();
   prompts_.Answers = {Answer::No};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"警告 : zorvel.ini 無法寫入! 是否確定結束?"});
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
 }
 
 TEST_F(ShellLayoutTest, AnEmptyHotKeyMeansNoKeyAndAppliedKeysMoveOnEveryCopy) {
   Start("[Picture]\r\nPictureRatio=150\r\n[HotKey]\r\nNextPicture=\r\n");
-  EXPECT_EQ(OptionForm->Settings.PictureRatio, 150);
+  EXPECT_EQ(OptionForm()->Settings.PictureRatio, 150);
   auto keyOf = [](QWidget* form, const char* name) {
-    const auto only = form == MainForm ? Qt::FindDirectChildrenOnly : Qt::FindChildrenRecursively;
+    const auto only = form == MainForm() ? Qt::FindDirectChildrenOnly : Qt::FindChildrenRecursively;
     return form->findChild<QAction*>(name, only)->shortcut();
   };
-  EXPECT_TRUE(keyOf(MainForm, "miNextPicture").isEmpty());
-  EXPECT_TRUE(keyOf(ImageForm, "miNextPicture").isEmpty());
-  EXPECT_TRUE(OptionForm->HotKeysInForce()[int(zorvel::HotKeyCommand::NextPicture)].IsNone());
-  zorvel::HotKeySet changed = OptionForm->HotKeysInForce();
+  EXPECT_TRUE(keyOf(MainForm(), "miNextPicture").isEmpty());
+  EXPECT_TRUE(keyOf(ImageForm(), "miNextPicture").isEmpty());
+  EXPECT_TRUE(OptionForm()->HotKeysInForce()[int(zorvel::HotKeyCommand::NextPicture)].IsNone());
+  zorvel::HotKeySet changed = OptionForm()->HotKeysInForce();
   changed[int(zorvel::HotKeyCommand::NextPicture)] = zorvel::HotKey{0x4E, false, true, false};
-  OptionForm->ApplyHotKeys(changed);
-  EXPECT_EQ(keyOf(MainForm, "miNextPicture"), QKeySequence("Ctrl+N"));
-  EXPECT_EQ(keyOf(ImageForm, "miNextPicture"), QKeySequence("Ctrl+N"));
-  EXPECT_EQ(OptionForm->HotKeysInForce(), changed);
+  OptionForm()->ApplyHotKeys(changed);
+  EXPECT_EQ(keyOf(MainForm(), "miNextPicture"), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(keyOf(ImageForm(), "miNextPicture"), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(OptionForm()->HotKeysInForce(), changed);
 }
 
 }  // namespace
