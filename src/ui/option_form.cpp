@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/settings/command_table.h"
 #include "core/settings/ini_file.h"
 #include "ui/hot_key_field.h"
 #include "ui/hot_key_qt.h"
@@ -54,30 +55,14 @@ QGroupBox* NewPage(QTabWidget* tabs, const char* name, const char* caption, cons
   return box;
 }
 
-// The label, the field and the hot key of each key field, in the page's order.
-struct HotKeyRow {
-  const char* Label;
-  const char* Field;
-};
-constexpr HotKeyRow kHotKeyRows[zorvel::kHotKeyCount] = {
-    {"尋找差異符號 :", "hkFindSign"},        {"秀出圖形位置 :", "hkShowWord"},
-    {"選擇正確字串 :", "hkSelectWord"},      {"以上三者 :", "hkAll"},
-    {"開啟上一張圖 :", "hkPreviousPicture"}, {"開啟下一張圖 :", "hkNextPicture"},
-    {"選第一組 :", "hkSelFirstStr"},         {"選第二組 :", "hkSelSecondStr"},
-    {"選第三組 :", "hkSelThirdStr"},         {"選自訂字串 :", "hkSelUserStr"},
-    {"取消選擇 :", "hkCancelSel"},           {"取消並選下組 :", "hkCancelToNext"},
-};
-
-constexpr int kMainItemCount = 6;  // the first six commands live on the main window
-
 // The main window's own menu item of that name (not an item of a popup menu
 // inside one of its MDI children).
-QAction* MainItem(TMainForm& main, const char* name) {
+QAction* MainItem(TMainForm& main, const QString& name) {
   return main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 // Every item of that name in the MDI children's popup menus.
-QList<QAction*> ChildItems(TMainForm& main, const char* name) {
+QList<QAction*> ChildItems(TMainForm& main, const QString& name) {
   QList<QAction*> items;
   for (QMdiSubWindow* window : main.ClientArea()->subWindowList()) {
     if (window->widget()) items += window->widget()->findChildren<QAction*>(name);
@@ -87,7 +72,7 @@ QList<QAction*> ChildItems(TMainForm& main, const char* name) {
 
 // Every item of that name in a top-level window other than the main window:
 // that is where the choice window keeps its six.
-QList<QAction*> ChoiceItems(TMainForm& main, const char* name) {
+QList<QAction*> ChoiceItems(TMainForm& main, const QString& name) {
   QList<QAction*> items;
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window == &main) continue;
@@ -98,15 +83,15 @@ QList<QAction*> ChoiceItems(TMainForm& main, const char* name) {
 
 }  // namespace
 
-const char* HotKeyItemName(zorvel::HotKeyCommand command) {
-  static const char* const names[zorvel::kHotKeyCount] = {
-      "miFindSign",        "miShowWord",    "miSelectWord",  "miAll",
-      "miPreviousPicture", "miNextPicture", "miSelFirstStr", "miSelSecondStr",
-      "miSelThirdStr",     "miSelUserStr",  "miCancelSel",   "miCancelToNext",
-  };
-  return names[int(command)];
+QString HotKeyItemName(zorvel::HotKeyCommand command) {
+  // The main window's keys are on their commands' items; the choice window's
+  // items are named after their keys.
+  if (const zorvel::CommandEntry* carrier = zorvel::CommandOfHotKey(command)) {
+    return QString::fromUtf8(carrier->Item.data(), qsizetype(carrier->Item.size()));
+  }
+  return "mi" +
+         QString::fromUtf8(zorvel::HotKeyName(command).data(), qsizetype(zorvel::HotKeyName(command).size()));
 }
-
 TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
     : QDialog(parent), Settings(bench.Settings()), bench_(bench) {
   setObjectName("OptionForm");
@@ -331,9 +316,11 @@ void TOptionForm::BuildHotKeyPage() {
   auto* grid = new QGridLayout(box);
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
     auto* field = new THotKeyField(zorvel::SubstituteOf(HotKeyCommand(i)), box);
-    field->setObjectName(kHotKeyRows[i].Field);
+    const std::string name(zorvel::HotKeyName(HotKeyCommand(i)));
+    field->setObjectName(QString::fromStdString("hk" + name));
     hotKeys_[i] = field;
-    grid->addWidget(NewLabel(kHotKeyRows[i].Label, box), i, 0);
+    const std::string label = std::string(zorvel::HotKeyCaption(HotKeyCommand(i))) + " :";
+    grid->addWidget(NewLabel(label.c_str(), box), i, 0);
     grid->addWidget(field, i, 1);
   }
   grid->setColumnStretch(2, 1);
@@ -448,9 +435,9 @@ void TOptionForm::LoadSettings() {
 
 void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
+    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
     const QKeySequence shortcut = zorvel::HotKeyToShortcut(keys[i]);
-    if (i < kMainItemCount) {
+    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
       QAction* item = MainItem(bench_.MainForm(), name);
       if (!item) continue;
       item->setShortcut(shortcut);
@@ -464,9 +451,9 @@ void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
 zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
   zorvel::HotKeySet keys;
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
+    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
     QAction* item = nullptr;
-    if (i < kMainItemCount) {
+    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
       item = MainItem(bench_.MainForm(), name);
     } else {
       const QList<QAction*> items = ChoiceItems(bench_.MainForm(), name);

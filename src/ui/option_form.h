@@ -93,4 +93,4 @@ class TOptionForm : public QDialog {
 };
 
 // The objectName of the menu item that carries a hot-key command.
-const char* HotKeyItemName(zorvel::HotKeyCommand command);
+QString HotKeyItemName(zorvel::HotKeyCommand command);

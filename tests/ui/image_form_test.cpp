@@ -114,7 +114,7 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
 
   // The save command says so too.
   prompts_.Shown.clear();
-  MainForm()->ToolbarButton9725Click();
+  MainForm()->SaveCalibration();
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_TRUE(Bench().VolShift().Dirty);
 

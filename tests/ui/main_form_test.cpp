@@ -15,7 +15,11 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
+#include <string>
+#include <vector>
 
+#include "core/settings/command_table.h"
 #include "support/test_support.h"
 #include "ui/application.h"
 #include "ui/image_form.h"
@@ -278,6 +282,53 @@ TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
   EXPECT_EQ(find.count(), 1);
   EXPECT_EQ(select.count(), 1);
   EXPECT_EQ(previous.count(), 1);
+}
+
+// Every command of the table is reached through its menu item, each of its
+// toolbar buttons and its key, and each way runs that command and no other.
+TEST_F(MainFormTest, EveryCommandIsReachedByItsItemItsButtonsAndItsKey) {
+  MainForm()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm()));
+  std::vector<zorvel::CommandId> ran;
+  MainForm()->BeforeCommand = [&ran](zorvel::CommandId id) {
+    ran.push_back(id);
+    return false;  // routing only: no dialog opens
+  };
+  auto runs = [&ran](const zorvel::CommandEntry& command, const std::string& way) {
+    ASSERT_EQ(ran.size(), 1u) << command.Name << " by " << way;
+    EXPECT_EQ(ran.front(), command.Id) << command.Name << " by " << way;
+    ran.clear();
+  };
+  std::map<zorvel::CommandId, int> buttons;
+  for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) ++buttons[button.Command];
+
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    QAction* item = MainForm()->CommandItem(command.Id);
+    if (!command.Menu.empty()) {
+      ASSERT_NE(item, nullptr) << command.Name;
+      item->trigger();
+      runs(command, "its menu item");
+    } else {
+      EXPECT_GT(buttons[command.Id], 0) << command.Name << " has neither an item nor a button";
+    }
+    for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) {
+      if (button.Command != command.Id) continue;
+      QToolBar* bar = MainForm()->Toolbar(QString::fromUtf8(button.Toolbar.data(), button.Toolbar.size()));
+      ASSERT_NE(bar, nullptr);
+      auto* widget = bar->findChild<QToolButton*>(QString::fromUtf8(button.Name.data(), button.Name.size()));
+      ASSERT_NE(widget, nullptr) << button.Name;
+      QTest::mouseClick(widget, Qt::LeftButton);
+      runs(command, std::string(button.Name));
+    }
+    if (!command.Key.empty()) {
+      const QKeySequence key = item->shortcut();
+      EXPECT_FALSE(key.isEmpty()) << command.Name;
+      if (key.isEmpty()) continue;
+      TextForm()->RichEdit()->setFocus();
+      QTest::keySequence(TextForm()->RichEdit(), key);
+      runs(command, key.toString().toStdString());
+    }
+  }
 }
 
 TEST(ShellPrompts, ChoiceAndReplaceAnswerZeroUntilTheirWindowsRegister) {
