@@ -119,7 +119,7 @@ void TfmBookMark::showEvent(QShowEvent* event) {
 }
 
 void TfmBookMark::FormShow() {
-  if (list_.FormShow(SettingsFile(bench_))) ShowRows();
+  if (bench_.Bookmarks().FormShow(SettingsFile(bench_))) ShowRows();
 }
 
 void TfmBookMark::done(int result) {
@@ -129,7 +129,7 @@ void TfmBookMark::done(int result) {
 
 void TfmBookMark::FormClose() {
   zorvel::IniFile ini = SettingsFile(bench_);
-  list_.FormClose(ini, bench_.Prompts());
+  bench_.Bookmarks().FormClose(ini, bench_.Prompts());
 }
 
 namespace {
@@ -146,9 +146,13 @@ void AddRow(QTreeWidget* list, const zorvel::Bookmark& b) {
 
 }  // namespace
 
+const zorvel::BookmarkList& TfmBookMark::List() const {
+  return bench_.Bookmarks();
+}
+
 void TfmBookMark::ShowRows() {
   ListView->clear();
-  for (const zorvel::Bookmark& b : list_.Entries()) AddRow(ListView, b);
+  for (const zorvel::Bookmark& b : bench_.Bookmarks().Entries()) AddRow(ListView, b);
 }
 
 int TfmBookMark::FirstSelectedRow() const {
@@ -159,9 +163,9 @@ int TfmBookMark::FirstSelectedRow() const {
 }
 
 void TfmBookMark::AddBookmark(const QString& title, const QString& fileName, int location) {
-  list_.AddBookmark(ToBig5(title), QFile::encodeName(fileName).toStdString(), std::to_string(location),
-                    ToBig5(DateText(QDateTime::currentDateTime())));
-  AddRow(ListView, list_.Entries().back());
+  bench_.Bookmarks().AddBookmark(ToBig5(title), QFile::encodeName(fileName).toStdString(),
+                                 std::to_string(location), ToBig5(DateText(QDateTime::currentDateTime())));
+  AddRow(ListView, bench_.Bookmarks().Entries().back());
 }
 
 void TfmBookMark::btSetClick() {
@@ -175,7 +179,7 @@ void TfmBookMark::btSetClick() {
 void TfmBookMark::btCleanClick() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
-  list_.Delete(row);
+  bench_.Bookmarks().Delete(row);
   delete ListView->takeTopLevelItem(row);
 }
 
@@ -183,7 +187,8 @@ void TfmBookMark::btLoadClick() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
   TextWindowTarget target(bench_.TextForm());
-  const zorvel::JumpResult result = zorvel::JumpToBookmark(list_.Entries()[row], target, bench_.Prompts());
+  const zorvel::JumpResult result =
+      zorvel::JumpToBookmark(bench_.Bookmarks().Entries()[row], target, bench_.Prompts());
   if (result != zorvel::JumpResult::Jumped) return;
   bench_.TextForm().RichEdit()->viewport()->update();
   close();

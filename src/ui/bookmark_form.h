@@ -29,7 +29,7 @@ class TfmBookMark : public QDialog {
   QPushButton* btExit = nullptr;
 
   // The entries the rows show, ListChanged and ListPending.
-  const zorvel::BookmarkList& List() const { return list_; }
+  const zorvel::BookmarkList& List() const;
 
   void btLoadClick();
   void btSetClick();
@@ -52,8 +52,6 @@ class TfmBookMark : public QDialog {
   void FormClose();
   void ShowRows();
   int FirstSelectedRow() const;
-
-  zorvel::BookmarkList list_;
 
  private:
   Workbench& bench_;

@@ -155,7 +155,7 @@ bool TfmReplace::BuildFromEditor() {
   WaitCursor wait;
   const std::string split = ToBig5(edSplitChar->text());
   const zorvel::ReplaceConfirm result =
-      zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, bench_.Prompts());
+      zorvel::ConfirmReplaceTable(Memo->Text(), split, bench_.ReplaceTable(), bench_.Prompts());
   if (!result.Built && !result.Close) {
     if (Memo->TextLength() != 0 && split.empty()) edSplitChar->setFocus();
   }
@@ -176,12 +176,16 @@ void TfmReplace::done(int result) {
   QDialog::done(result);
 }
 
+const zorvel::ReplaceTable& TfmReplace::Table() const {
+  return bench_.ReplaceTable();
+}
+
 void TfmReplace::RunReplaceTable() {
   std::function<bool()> showWord;
   if (cbShowPicture->isChecked() && ShowWordHook) showWord = ShowWordHook;
-  zorvel::RunReplaceTable(table_, bench_.TextForm().Editor(), bench_.Prompts(), showWord);
+  zorvel::RunReplaceTable(bench_.ReplaceTable(), bench_.TextForm().Editor(), bench_.Prompts(), showWord);
 }
 
 void TfmReplace::ReleaseTable() {
-  table_.Clear();
+  bench_.ReplaceTable().Clear();
 }

@@ -41,8 +41,8 @@ class TfmReplace : public QDialog {
   // The table file last loaded or saved; empty at start.
   QString ReplaceFileName;
 
-  const zorvel::ReplaceTable& Table() const { return table_; }
-  int ReplaceCount() const { return table_.ReplaceCount(); }
+  const zorvel::ReplaceTable& Table() const;
+  int ReplaceCount() const { return Table().ReplaceCount(); }
 
   void btLoadFileClick();
   // False when the table was not written (dialog cancelled or write refused).
@@ -69,7 +69,6 @@ class TfmReplace : public QDialog {
   // The confirmation without closing; true when the window is to close.
   bool BuildFromEditor();
 
-  zorvel::ReplaceTable table_;
   bool closing_ = false;
   bool lastSaveCancelled_ = false;
 

@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+#include "core/proof/bookmarks.h"
+#include "core/proof/replace_table.h"
 #include "core/settings/settings.h"
 #include "ui/qt_prompts.h"
 
@@ -46,6 +48,10 @@ class Workbench {
 
   zorvel::Settings& Settings() { return settings_; }
   zorvel::CVolShift& VolShift() { return *volShift_; }
+  // The replacement table the replacement-table editor builds and the run uses.
+  zorvel::ReplaceTable& ReplaceTable() { return replaceTable_; }
+  // The bookmark list of zorvel.ini, as the bookmark window shows it.
+  zorvel::BookmarkList& Bookmarks() { return bookmarks_; }
   // The prompts every window asks through. They pass each question on to the
   // prompts in place at that moment, so a window may keep the reference.
   zorvel::Prompts& Prompts() { return prompts_; }
@@ -77,6 +83,8 @@ class Workbench {
   QString startFolder_;
   zorvel::Settings settings_;
   std::unique_ptr<zorvel::CVolShift> volShift_;
+  zorvel::ReplaceTable replaceTable_;
+  zorvel::BookmarkList bookmarks_;
   class ForwardingPrompts : public zorvel::Prompts {
    public:
     zorvel::Prompts* Target = nullptr;
