@@ -27,6 +27,7 @@
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/select_form.h"
 #include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
@@ -66,17 +67,6 @@ QList<QAction*> ChildItems(TMainForm& main, const QString& name) {
   QList<QAction*> items;
   for (QMdiSubWindow* window : main.ClientArea()->subWindowList()) {
     if (window->widget()) items += window->widget()->findChildren<QAction*>(name);
-  }
-  return items;
-}
-
-// Every item of that name in a top-level window other than the main window:
-// that is where the choice window keeps its six.
-QList<QAction*> ChoiceItems(TMainForm& main, const QString& name) {
-  QList<QAction*> items;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window == &main) continue;
-    items += window->findChildren<QAction*>(name);
   }
   return items;
 }
@@ -443,7 +433,7 @@ void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
       item->setShortcut(shortcut);
       for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
     } else {
-      for (QAction* item : ChoiceItems(bench_.MainForm(), name)) item->setShortcut(shortcut);
+      for (QAction* item : bench_.SelectForm().findChildren<QAction*>(name)) item->setShortcut(shortcut);
     }
   }
 }
@@ -456,7 +446,7 @@ zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
     if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
       item = MainItem(bench_.MainForm(), name);
     } else {
-      const QList<QAction*> items = ChoiceItems(bench_.MainForm(), name);
+      const QList<QAction*> items = bench_.SelectForm().findChildren<QAction*>(name);
       if (!items.isEmpty()) item = items.first();
     }
     if (item) keys[i] = zorvel::HotKeyFromShortcut(item->shortcut());
