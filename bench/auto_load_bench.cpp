@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@
 #include "ui/image_form.h"
 #include "ui/main_form.h"
 #include "ui/option_form.h"
+#include "ui/workbench.h"
 
 namespace {
 
@@ -86,17 +88,23 @@ long ResidentKiB() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+// The workbench the runs use, made in main().
+Workbench* current = nullptr;
+Workbench& Bench() {
+  return *current;
+}
+
 // One run of the dialog from first to last; the report, if any, is closed.
 void RunDialog(int first, int last) {
-  fmAutoLoadPicture->edVol()->setText("1");
-  fmAutoLoadPicture->edFromPage()->setText(QString::number(first));
-  fmAutoLoadPicture->edToPage()->setText(QString::number(last));
+  Bench().fmAutoLoadPicture().edVol()->setText("1");
+  Bench().fmAutoLoadPicture().edFromPage()->setText(QString::number(first));
+  Bench().fmAutoLoadPicture().edToPage()->setText(QString::number(last));
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
-    if (fmAutoLoadReport->isVisible()) fmAutoLoadReport->Button1Click();
+    if (Bench().fmAutoLoadReport().isVisible()) Bench().fmAutoLoadReport().Button1Click();
   });
   closer.start(50);
-  fmAutoLoadPicture->btStartClick();
+  Bench().fmAutoLoadPicture().btStartClick();
 }
 
 void LibtiffDecode(benchmark::State& state) {
@@ -104,33 +112,33 @@ void LibtiffDecode(benchmark::State& state) {
 }
 
 void RunPages(benchmark::State& state, bool corner, int ratio) {
-  OptionForm->Settings.AutoSetRightTop = corner;
-  OptionForm->Settings.CoverRightTop = true;  // search every page, calibrated or not
-  OptionForm->Settings.PictureRatio = ratio;
-  const int decodes = ImageForm->DecodeCount();
+  Bench().Settings().AutoSetRightTop = corner;
+  Bench().Settings().CoverRightTop = true;  // search every page, calibrated or not
+  Bench().Settings().PictureRatio = ratio;
+  const int decodes = Bench().ImageForm().DecodeCount();
   for (auto _ : state) RunDialog(1, kRunPages);
   const long pages = static_cast<long>(state.iterations()) * kRunPages;
-  if (ImageForm->DecodeCount() - decodes != pages) state.SkipWithError("not every page was loaded");
-  if (fmAutoLoadReport->LineCount() != 0) state.SkipWithError("a page was reported");
+  if (Bench().ImageForm().DecodeCount() - decodes != pages) state.SkipWithError("not every page was loaded");
+  if (Bench().fmAutoLoadReport().LineCount() != 0) state.SkipWithError("a page was reported");
   state.counters["pages_per_s"] = benchmark::Counter(double(pages), benchmark::Counter::kIsRate);
 }
 
 void RunLong(benchmark::State& state) {
-  OptionForm->Settings.AutoSetRightTop = true;
-  OptionForm->Settings.CoverRightTop = true;
-  OptionForm->Settings.PictureRatio = 50;
+  Bench().Settings().AutoSetRightTop = true;
+  Bench().Settings().CoverRightTop = true;
+  Bench().Settings().PictureRatio = 50;
   for (auto _ : state) {
     std::vector<qint64> at(kLongRun + 1, 0);
     long rssEarly = 0;
     long rssLate = 0;
     QElapsedTimer clock;
     clock.start();
-    const auto c =
-        QObject::connect(fmAutoLoadPicture, &TfmAutoLoadPicture::PageHandled, [&](qint64 done, qint64) {
-          at[done] = clock.nsecsElapsed();
-          if (done == 50) rssEarly = ResidentKiB();
-          if (done == kLongRun) rssLate = ResidentKiB();
-        });
+    const auto c = QObject::connect(&Bench().fmAutoLoadPicture(), &TfmAutoLoadPicture::PageHandled,
+                                    [&](qint64 done, qint64) {
+                                      at[done] = clock.nsecsElapsed();
+                                      if (done == 50) rssEarly = ResidentKiB();
+                                      if (done == kLongRun) rssLate = ResidentKiB();
+                                    });
     RunDialog(1, kLongRun);
     QObject::disconnect(c);
     const double early = double(at[100] - at[0]) / 100;
@@ -162,11 +170,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   MakePages();
   QDir::setCurrent(QString::fromStdString(Folder().string()));
-  zorvel::CreateZorvelWindows();
-  OptionForm->Settings.PictureFileNameFormat = (Folder() / "pages" / "p<P>.TIF").string();
-  MainForm->resize(1400, 900);
-  MainForm->show();
-  fmAutoLoadPicture->show();
+  zorvel::PrepareApplication();
+  auto workbench = std::make_unique<Workbench>();
+  current = workbench.get();
+  Bench().Settings().PictureFileNameFormat = (Folder() / "pages" / "p<P>.TIF").string();
+  Bench().MainForm().resize(1400, 900);
+  Bench().MainForm().show();
+  Bench().fmAutoLoadPicture().show();
 
   benchmark::RegisterBenchmark("reference/libtiff_decode", LibtiffDecode)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("run/corner/50", RunPages, true, 50)
@@ -197,7 +207,8 @@ int main(int argc, char** argv) {
                   (1.0 / rate) / reference->second);
     }
   }
-  zorvel::DestroyZorvelWindows();
+  current = nullptr;
+  workbench.reset();
   std::error_code error;
   fs::remove_all(Folder(), error);
   return 0;

@@ -26,10 +26,13 @@
 #include "core/pages/vol_shift.h"
 #include "core/settings/settings.h"
 #include "pagegen/page_generator.h"
+#include "ui/application.h"
 #include "ui/image_form.h"
+#include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/page_bitmap.h"
 #include "ui/page_rendering.h"
+#include "ui/workbench.h"
 
 namespace {
 
@@ -90,11 +93,17 @@ void Render(benchmark::State& state, int ratio) {
   }
 }
 
+// The workbench whose image window the runs use, made in main().
+Workbench* current = nullptr;
+Workbench& Bench() {
+  return *current;
+}
+
 // The whole load into the window: decode, bitmap, picture at the scale.
 void Load(benchmark::State& state, int ratio) {
-  OptionForm->Settings.PictureRatio = ratio;
-  TImageForm form;
-  form.resize(760, 720);
+  Bench().Settings().PictureRatio = ratio;
+  TImageForm& form = Bench().ImageForm();
+  form.parentWidget()->resize(760, 720);
   int which = 0;
   for (auto _ : state) {
     if (form.LoadPicture(1, 1, PagePath(which), which + 1) != zorvel::PictureLoad::Loaded)
@@ -104,7 +113,7 @@ void Load(benchmark::State& state, int ratio) {
   if (form.ShownSize() != QSize(zorvel::ScaleToPicture(2400, ratio), zorvel::ScaleToPicture(3400, ratio))) {
     state.SkipWithError("the page was not shown at the scale");
   }
-  OptionForm->Settings.PictureRatio = 100;
+  Bench().Settings().PictureRatio = 100;
 }
 
 void Corner(benchmark::State& state) {
@@ -120,9 +129,9 @@ void Corner(benchmark::State& state) {
 // Moving the marker from character to character on the page shown, and the
 // painting of the view that follows: no decode and no new rendering.
 void MoveMarker(benchmark::State& state) {
-  TImageForm form;
-  form.resize(760, 720);
-  form.show();
+  Bench().MainForm().show();
+  TImageForm& form = Bench().ImageForm();
+  form.parentWidget()->resize(760, 720);
   form.LoadPicture(1, 1, PagePath(0), 1);
   const int decodes = form.DecodeCount();
   const int renders = form.RenderCount();
@@ -158,7 +167,9 @@ int main(int argc, char** argv) {
   // The window's own calibration store lives in the current folder.
   QDir::setCurrent(QString::fromStdString(Folder().string()));
   // The settings the window reads: the defaults, as no zorvel.ini is there.
-  OptionForm = new TOptionForm();
+  zorvel::PrepareApplication();
+  auto workbench = std::make_unique<Workbench>();
+  current = workbench.get();
 
   benchmark::RegisterBenchmark("reference/libtiff_decode", LibtiffDecode)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("decode", Decode)->Unit(benchmark::kMillisecond);
@@ -181,8 +192,8 @@ int main(int argc, char** argv) {
       std::printf("  %-20s %8.3f\n", name.c_str(), time / reference->second);
     }
   }
-  delete OptionForm;
-  OptionForm = nullptr;
+  current = nullptr;
+  workbench.reset();
   std::error_code ec;
   fs::remove_all(Folder(), ec);
   return 0;

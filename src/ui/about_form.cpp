@@ -12,8 +12,6 @@
 
 using zorvel::ui::U;
 
-TAboutForm* AboutForm = nullptr;
-
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setObjectName("AboutForm");
   setWindowTitle(U("關於Zorvel程式"));

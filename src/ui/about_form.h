@@ -13,5 +13,3 @@ class TAboutForm : public QDialog {
   explicit TAboutForm(QWidget* parent = nullptr);
   void Button1Click();
 };
-
-extern TAboutForm* AboutForm;

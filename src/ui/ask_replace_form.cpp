@@ -11,8 +11,6 @@ using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
-TfmAskReplace* fmAskReplace = nullptr;
-
 TfmAskReplace::TfmAskReplace(QWidget* parent) : QDialog(parent) {
   setObjectName("fmAskReplace");
   setWindowTitle(U("確定要取代字串嗎?"));
@@ -54,14 +52,9 @@ TfmAskReplace::TfmAskReplace(QWidget* parent) : QDialog(parent) {
   connect(btReplace, &QPushButton::clicked, this, &TfmAskReplace::btReplaceClick);
   connect(Button2, &QPushButton::clicked, this, &TfmAskReplace::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TfmAskReplace::Button3Click);
-
-  RealPrompts().SetAskReplaceHandler([this](const zorvel::ReplaceQuestion& q) { return Ask(q); });
 }
 
-TfmAskReplace::~TfmAskReplace() {
-  RealPrompts().SetAskReplaceHandler({});
-  if (fmAskReplace == this) fmAskReplace = nullptr;
-}
+TfmAskReplace::~TfmAskReplace() = default;
 
 zorvel::ReplaceAnswer TfmAskReplace::Ask(const zorvel::ReplaceQuestion& question) {
   edSource->setText(FromBig5(question.Source));

@@ -39,5 +39,3 @@ class TfmAskReplace : public QDialog {
  private:
   void FormShow();
 };
-
-extern TfmAskReplace* fmAskReplace;

@@ -17,10 +17,9 @@
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TfmAutoLoadPicture* fmAutoLoadPicture = nullptr;
 
 namespace {
 
@@ -34,7 +33,7 @@ constexpr int kProgressSteps = 1000;
 
 }  // namespace
 
-TfmAutoLoadPicture::TfmAutoLoadPicture(QWidget* parent) : QDialog(parent) {
+TfmAutoLoadPicture::TfmAutoLoadPicture(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmAutoLoadPicture");
   setWindowTitle(U("連續載入圖檔"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -124,13 +123,13 @@ void TfmAutoLoadPicture::ShowProgress(qint64 done, qint64 total) {
 }
 
 void TfmAutoLoadPicture::btStartClick() {
-  if (running_ || !ImageForm || !OptionForm) return;
+  if (running_) return;
   zorvel::AutoLoadRange range;
   const zorvel::AutoLoadField bad =
       zorvel::ParseAutoLoadRange(edVol_->text().toStdString(), edFromPage_->text().toStdString(),
                                  edToPage_->text().toStdString(), range);
   if (bad != zorvel::AutoLoadField::None) {
-    AppPrompts().Message(zorvel::AutoLoadFieldMessage(bad));
+    bench_.Prompts().Message(zorvel::AutoLoadFieldMessage(bad));
     QLineEdit* field = bad == zorvel::AutoLoadField::Volume      ? edVol_
                        : bad == zorvel::AutoLoadField::FirstPage ? edFromPage_
                                                                  : edToPage_;
@@ -138,21 +137,21 @@ void TfmAutoLoadPicture::btStartClick() {
     return;
   }
 
-  if (fmAutoLoadReport) fmAutoLoadReport->Clear();
+  bench_.fmAutoLoadReport().Clear();
   StopRequested = false;
   running_ = true;
   btStop_->setEnabled(true);
   btStop_->setFocus();
   btStart_->setEnabled(false);
 
-  TImageForm* image = ImageForm;
-  zorvel::AutoLoadRun run(OptionForm->Settings, *image, range);
+  TImageForm* image = &bench_.ImageForm();
+  zorvel::AutoLoadRun run(bench_.Settings(), *image, range);
   run.BeforeShow = [image] {
     image->SetVertScrollPos(0);
     image->SetHorzScrollPos(image->PageSize().width());
   };
-  run.OnReport = [](const std::string& line) {
-    if (fmAutoLoadReport) fmAutoLoadReport->AddLine(QString::fromStdString(line));
+  run.OnReport = [this](const std::string& line) {
+    bench_.fmAutoLoadReport().AddLine(QString::fromStdString(line));
   };
   ShowProgress(0, run.PageCount());
   run.Run([this, &run] {
@@ -162,7 +161,7 @@ void TfmAutoLoadPicture::btStartClick() {
     }
     // The windows repaint and the buttons respond here, between two pages.
     QApplication::processEvents(QEventLoop::AllEvents);
-    return StopRequested || !ImageForm;
+    return StopRequested;
   });
   if (run.Finished() && run.PagesDone() > 0) {
     ShowProgress(run.PagesDone(), run.PageCount());
@@ -173,7 +172,7 @@ void TfmAutoLoadPicture::btStartClick() {
   btStart_->setEnabled(true);
   btStart_->setFocus();
   btStop_->setEnabled(false);
-  if (fmAutoLoadReport && fmAutoLoadReport->LineCount() > 0) fmAutoLoadReport->exec();
+  if (bench_.fmAutoLoadReport().LineCount() > 0) bench_.fmAutoLoadReport().exec();
 }
 
 void TfmAutoLoadPicture::btStopClick() {

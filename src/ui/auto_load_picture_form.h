@@ -11,11 +11,13 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 
+class Workbench;
+
 class TfmAutoLoadPicture : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmAutoLoadPicture(QWidget* parent = nullptr);
+  explicit TfmAutoLoadPicture(Workbench& bench, QWidget* parent = nullptr);
 
   // Set by "停止" and "離開" (and by closing the window); the run stops before
   // its next page.
@@ -55,6 +57,7 @@ class TfmAutoLoadPicture : public QDialog {
   QProgressBar* progress_ = nullptr;
   QLabel* progressText_ = nullptr;
   bool running_ = false;
-};
 
-extern TfmAutoLoadPicture* fmAutoLoadPicture;
+ private:
+  Workbench& bench_;
+};

@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfmAutoLoadReport* fmAutoLoadReport = nullptr;
-
 TfmAutoLoadReport::TfmAutoLoadReport(QWidget* parent) : QDialog(parent) {
   setObjectName("fmAutoLoadReport");
   setWindowTitle(QString::fromUtf8("報告"));

@@ -26,5 +26,3 @@ class TfmAutoLoadReport : public QDialog {
   QPushButton* button1_ = nullptr;
   int lines_ = 0;
 };
-
-extern TfmAutoLoadReport* fmAutoLoadReport;

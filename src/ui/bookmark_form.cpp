@@ -18,18 +18,16 @@
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
 #include "ui/text_form.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
-TfmBookMark* fmBookMark = nullptr;
-
 namespace {
 
-zorvel::IniFile SettingsFile() {
-  return zorvel::IniFile(MainForm ? MainForm->IniFileName().toUtf8().toStdString()
-                                  : std::string("zorvel.ini"));
+zorvel::IniFile SettingsFile(const Workbench& bench) {
+  return zorvel::IniFile(QFile::encodeName(bench.IniFileName()).toStdString());
 }
 
 // The text window as a jump sees it.
@@ -48,7 +46,7 @@ class TextWindowTarget : public zorvel::BookmarkTarget {
 
 }  // namespace
 
-TfmBookMark::TfmBookMark(QWidget* parent) : QDialog(parent) {
+TfmBookMark::TfmBookMark(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmBookMark");
   setWindowTitle(U("書籤"));
   setModal(true);
@@ -107,9 +105,7 @@ TfmBookMark::TfmBookMark(QWidget* parent) : QDialog(parent) {
   connect(ListView, &QTreeWidget::itemDoubleClicked, this, [this] { btLoadClick(); });
 }
 
-TfmBookMark::~TfmBookMark() {
-  if (fmBookMark == this) fmBookMark = nullptr;
-}
+TfmBookMark::~TfmBookMark() {}
 
 QString TfmBookMark::DateText(const QDateTime& when) {
   const QLocale locale = QLocale::system();
@@ -123,7 +119,7 @@ void TfmBookMark::showEvent(QShowEvent* event) {
 }
 
 void TfmBookMark::FormShow() {
-  if (list_.FormShow(SettingsFile())) ShowRows();
+  if (bench_.Bookmarks().FormShow(SettingsFile(bench_))) ShowRows();
 }
 
 void TfmBookMark::done(int result) {
@@ -132,8 +128,8 @@ void TfmBookMark::done(int result) {
 }
 
 void TfmBookMark::FormClose() {
-  zorvel::IniFile ini = SettingsFile();
-  list_.FormClose(ini, AppPrompts());
+  zorvel::IniFile ini = SettingsFile(bench_);
+  bench_.Bookmarks().FormClose(ini, bench_.Prompts());
 }
 
 namespace {
@@ -150,9 +146,13 @@ void AddRow(QTreeWidget* list, const zorvel::Bookmark& b) {
 
 }  // namespace
 
+const zorvel::BookmarkList& TfmBookMark::List() const {
+  return bench_.Bookmarks();
+}
+
 void TfmBookMark::ShowRows() {
   ListView->clear();
-  for (const zorvel::Bookmark& b : list_.Entries()) AddRow(ListView, b);
+  for (const zorvel::Bookmark& b : bench_.Bookmarks().Entries()) AddRow(ListView, b);
 }
 
 int TfmBookMark::FirstSelectedRow() const {
@@ -163,33 +163,34 @@ int TfmBookMark::FirstSelectedRow() const {
 }
 
 void TfmBookMark::AddBookmark(const QString& title, const QString& fileName, int location) {
-  list_.AddBookmark(ToBig5(title), QFile::encodeName(fileName).toStdString(), std::to_string(location),
-                    ToBig5(DateText(QDateTime::currentDateTime())));
-  AddRow(ListView, list_.Entries().back());
+  bench_.Bookmarks().AddBookmark(ToBig5(title), QFile::encodeName(fileName).toStdString(),
+                                 std::to_string(location), ToBig5(DateText(QDateTime::currentDateTime())));
+  AddRow(ListView, bench_.Bookmarks().Entries().back());
 }
 
 void TfmBookMark::btSetClick() {
-  if (!MainForm || MainForm->TextFileName.isEmpty() || !TextForm) return;
-  if (!fmGetName) return;
-  fmGetName->exec();
-  if (fmGetName->Cancelled) return;
-  AddBookmark(fmGetName->edName->text(), MainForm->TextFileName, TextForm->Editor().SelStart());
+  if (bench_.MainForm().TextFileName.isEmpty()) return;
+  bench_.fmGetName().exec();
+  if (bench_.fmGetName().Cancelled) return;
+  AddBookmark(bench_.fmGetName().edName->text(), bench_.MainForm().TextFileName,
+              bench_.TextForm().Editor().SelStart());
 }
 
 void TfmBookMark::btCleanClick() {
   const int row = FirstSelectedRow();
   if (row < 0) return;
-  list_.Delete(row);
+  bench_.Bookmarks().Delete(row);
   delete ListView->takeTopLevelItem(row);
 }
 
 void TfmBookMark::btLoadClick() {
   const int row = FirstSelectedRow();
-  if (row < 0 || !TextForm) return;
-  TextWindowTarget target(*TextForm);
-  const zorvel::JumpResult result = zorvel::JumpToBookmark(list_.Entries()[row], target, AppPrompts());
+  if (row < 0) return;
+  TextWindowTarget target(bench_.TextForm());
+  const zorvel::JumpResult result =
+      zorvel::JumpToBookmark(bench_.Bookmarks().Entries()[row], target, bench_.Prompts());
   if (result != zorvel::JumpResult::Jumped) return;
-  TextForm->RichEdit()->viewport()->update();
+  bench_.TextForm().RichEdit()->viewport()->update();
   close();
 }
 

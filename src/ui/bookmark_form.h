@@ -12,11 +12,13 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
+class Workbench;
+
 class TfmBookMark : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmBookMark(QWidget* parent = nullptr);
+  explicit TfmBookMark(Workbench& bench, QWidget* parent = nullptr);
   ~TfmBookMark() override;
 
   QTreeWidget* ListView = nullptr;
@@ -27,7 +29,7 @@ class TfmBookMark : public QDialog {
   QPushButton* btExit = nullptr;
 
   // The entries the rows show, ListChanged and ListPending.
-  const zorvel::BookmarkList& List() const { return list_; }
+  const zorvel::BookmarkList& List() const;
 
   void btLoadClick();
   void btSetClick();
@@ -51,7 +53,6 @@ class TfmBookMark : public QDialog {
   void ShowRows();
   int FirstSelectedRow() const;
 
-  zorvel::BookmarkList list_;
+ private:
+  Workbench& bench_;
 };
-
-extern TfmBookMark* fmBookMark;

@@ -11,21 +11,20 @@
 #include "ui/main_form.h"
 #include "ui/option_form.h"
 #include "ui/set_ratio_form.h"
+#include "ui/workbench.h"
 
 namespace zorvel {
 
 bool MayCalibrate(TImageForm& form) {
   const CalibrationScope scope = form.CalibrationScope();
   if (scope == CalibrationScope::Ok) return true;
-  if (MainForm && MainForm->StatusLine()) {
-    MainForm->StatusLine()->showMessage(QString::fromUtf8(CalibrationScopeMessage(scope)));
-  }
+  form.Bench().MainForm().StatusLine()->showMessage(QString::fromUtf8(CalibrationScopeMessage(scope)));
   return false;
 }
 
 void SetRightTop(TImageForm& form, int x, int y) {
   if (!MayCalibrate(form)) return;
-  const int ratio = OptionForm ? OptionForm->Settings.PictureRatio : 100;
+  const int ratio = form.Bench().Settings().PictureRatio;
   zorvel::SetRightTop(form.VolShift(), form.PicturePage(), ratio, form.ShownSize().width(), x, y);
 }
 
@@ -52,28 +51,27 @@ void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint) {
   N2Click(form);
 }
 
-bool OpenFieldShiftForm(bool modal) {
-  if (!FieldShiftForm || !ImageForm) return false;
-  if (!CanSetRegisterShift(ImageForm->VolShift().Volume(), ImageForm->PictureVolume(),
-                           ImageForm->PicturePage())) {
+bool OpenFieldShiftForm(Workbench& bench, bool modal) {
+  if (!CanSetRegisterShift(bench.ImageForm().VolShift().Volume(), bench.ImageForm().PictureVolume(),
+                           bench.ImageForm().PicturePage())) {
     return false;
   }
-  if (!MayCalibrate(*ImageForm)) return false;
+  if (!MayCalibrate(bench.ImageForm())) return false;
   if (modal) {
     // A dialog left open from the main window becomes modal for this use.
-    if (FieldShiftForm->isVisible()) FieldShiftForm->hide();
-    FieldShiftForm->exec();
+    if (bench.FieldShiftForm().isVisible()) bench.FieldShiftForm().hide();
+    bench.FieldShiftForm().exec();
   } else {
-    FieldShiftForm->setModal(false);
-    FieldShiftForm->show();
-    FieldShiftForm->raise();
-    FieldShiftForm->activateWindow();
+    bench.FieldShiftForm().setModal(false);
+    bench.FieldShiftForm().show();
+    bench.FieldShiftForm().raise();
+    bench.FieldShiftForm().activateWindow();
   }
   return true;
 }
 
-void OpenSetRatio() {
-  if (fmSetRatio) fmSetRatio->exec();
+void OpenSetRatio(Workbench& bench) {
+  bench.fmSetRatio().exec();
 }
 
 }  // namespace zorvel

@@ -7,6 +7,7 @@
 
 class QPoint;
 class TImageForm;
+class Workbench;
 
 namespace zorvel {
 
@@ -31,8 +32,8 @@ void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint);
 // The register shift dialog, modal from the popup ("設定特殊欄的行偏移") and
 // not modal from the main window; only while the store holds a volume and a
 // page is on display. False when it was not opened.
-bool OpenFieldShiftForm(bool modal);
+bool OpenFieldShiftForm(Workbench& bench, bool modal);
 // "設定圖形比例" of the popup: the scale dialog, modal.
-void OpenSetRatio();
+void OpenSetRatio(Workbench& bench);
 
 }  // namespace zorvel

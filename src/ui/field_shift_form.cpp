@@ -14,16 +14,15 @@
 #include "ui/calibration_commands.h"
 #include "ui/image_form.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TFieldShiftForm* FieldShiftForm = nullptr;
 
 namespace {
 constexpr int kShiftLineCount = 30;
 }  // namespace
 
-TFieldShiftForm::TFieldShiftForm(QWidget* parent) : QDialog(parent) {
+TFieldShiftForm::TFieldShiftForm(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("FieldShiftForm");
   setWindowTitle(U("欄位位移資訊"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -92,8 +91,9 @@ void TFieldShiftForm::Button1Click() {
   const int field = FieldIndex();
   // The page on display now: the dialog may have stayed open while the
   // operator went to another page.
-  if (ImageForm && field >= 0 && zorvel::MayCalibrate(*ImageForm)) {
-    zorvel::SetRegisterShift(ImageForm->VolShift(), ImageForm->PicturePage(), zorvel::Register(field), lines);
+  if (field >= 0 && zorvel::MayCalibrate(bench_.ImageForm())) {
+    zorvel::SetRegisterShift(bench_.ImageForm().VolShift(), bench_.ImageForm().PicturePage(),
+                             zorvel::Register(field), lines);
   }
   accept();
 }

@@ -11,11 +11,13 @@ class QComboBox;
 class QPushButton;
 class QRadioButton;
 
+class Workbench;
+
 class TFieldShiftForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFieldShiftForm(QWidget* parent = nullptr);
+  explicit TFieldShiftForm(Workbench& bench, QWidget* parent = nullptr);
 
   // The selected register of rbFieldShift: 0 上欄, 1 中欄, 2 下欄.
   int FieldIndex() const;
@@ -31,6 +33,7 @@ class TFieldShiftForm : public QDialog {
   QButtonGroup* rbFieldShift_ = nullptr;
   std::array<QRadioButton*, 3> items_{};
   QComboBox* cbShiftLine_ = nullptr;
-};
 
-extern TFieldShiftForm* FieldShiftForm;
+ private:
+  Workbench& bench_;
+};

@@ -17,10 +17,8 @@ using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
-TFindReplaceDialog* ReplaceDialog = nullptr;
-
-TFindReplaceDialog::TFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent)
-    : QDialog(parent), editor_(editor) {
+TFindReplaceDialog::TFindReplaceDialog(zorvel::TextEditor& editor, zorvel::Prompts& prompts, QWidget* parent)
+    : QDialog(parent), editor_(editor), prompts_(prompts) {
   setObjectName("ReplaceDialog");
   setWindowTitle(U("取代"));
   setModal(false);
@@ -88,9 +86,7 @@ TFindReplaceDialog::TFindReplaceDialog(zorvel::TextEditor& editor, QWidget* pare
   connect(btCancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
-TFindReplaceDialog::~TFindReplaceDialog() {
-  if (ReplaceDialog == this) ReplaceDialog = nullptr;
-}
+TFindReplaceDialog::~TFindReplaceDialog() = default;
 
 zorvel::FindOptions TFindReplaceDialog::Options() const {
   zorvel::FindOptions options;
@@ -110,15 +106,10 @@ void TFindReplaceDialog::miFindReplaceClick() {
 }
 
 void TFindReplaceDialog::ReplaceDialogFind() {
-  steps_.ReplaceDialogFind(editor_, AppPrompts(), ToBig5(edFindText->text()), Options());
+  steps_.ReplaceDialogFind(editor_, prompts_, ToBig5(edFindText->text()), Options());
 }
 
 void TFindReplaceDialog::ReplaceDialogReplace(bool replaceAll) {
-  steps_.ReplaceDialogReplace(editor_, AppPrompts(), ToBig5(edFindText->text()),
-                              ToBig5(edReplaceText->text()), Options(), replaceAll);
-}
-
-void OpenFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent) {
-  if (!ReplaceDialog) ReplaceDialog = new TFindReplaceDialog(editor, parent);
-  ReplaceDialog->miFindReplaceClick();
+  steps_.ReplaceDialogReplace(editor_, prompts_, ToBig5(edFindText->text()), ToBig5(edReplaceText->text()),
+                              Options(), replaceAll);
 }

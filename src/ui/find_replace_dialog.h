@@ -19,7 +19,7 @@ class TFindReplaceDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent);
+  TFindReplaceDialog(zorvel::TextEditor& editor, zorvel::Prompts& prompts, QWidget* parent);
   ~TFindReplaceDialog() override;
 
   QLineEdit* edFindText = nullptr;
@@ -46,11 +46,6 @@ class TFindReplaceDialog : public QDialog {
   zorvel::FindOptions Options() const;
 
   zorvel::TextEditor& editor_;
+  zorvel::Prompts& prompts_;
   zorvel::FindReplace steps_;
 };
-
-// The dialog, made on first use as a child of the text window.
-extern TFindReplaceDialog* ReplaceDialog;
-// miFindReplaceClick on the dialog, making it first, over editor and as a
-// child of parent, if need be.
-void OpenFindReplaceDialog(zorvel::TextEditor& editor, QWidget* parent);

@@ -4,8 +4,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TfmGetName* fmGetName = nullptr;
-
 TfmGetName::TfmGetName(QWidget* parent) : QDialog(parent) {
   setObjectName("fmGetName");
   setWindowTitle(QString::fromUtf8("請輸入名稱"));
@@ -37,9 +35,7 @@ TfmGetName::TfmGetName(QWidget* parent) : QDialog(parent) {
   connect(Button2, &QPushButton::clicked, this, &TfmGetName::Button2Click);
 }
 
-TfmGetName::~TfmGetName() {
-  if (fmGetName == this) fmGetName = nullptr;
-}
+TfmGetName::~TfmGetName() {}
 
 void TfmGetName::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);

@@ -31,5 +31,3 @@ class TfmGetName : public QDialog {
  private:
   void FormShow();
 };
-
-extern TfmGetName* fmGetName;

@@ -33,10 +33,9 @@
 #include "ui/page_bitmap.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TImageForm* ImageForm = nullptr;
 
 namespace {
 
@@ -117,7 +116,7 @@ void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
 // ---------------------------------------------------------------------------
 // The window
 
-TImageForm::TImageForm(QWidget* parent) : QWidget(parent) {
+TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), bench_(bench) {
   setObjectName("ImageForm");
   setWindowTitle("(no image)");
 
@@ -129,9 +128,7 @@ TImageForm::TImageForm(QWidget* parent) : QWidget(parent) {
   BuildPopupMenu();
 }
 
-TImageForm::~TImageForm() {
-  if (ImageForm == this) ImageForm = nullptr;
-}
+TImageForm::~TImageForm() {}
 
 void TImageForm::BuildPopupMenu() {
   imagePopupMenu_ = new QMenu(this);
@@ -161,13 +158,12 @@ void TImageForm::BuildPopupMenu() {
     connect(item, &QAction::triggered, this, handler);
   }
   connect(add("N6", "設定特殊欄的行偏移"), &QAction::triggered, this,
-          [] { zorvel::OpenFieldShiftForm(true); });
-  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [] { zorvel::OpenSetRatio(); });
+          [this] { zorvel::OpenFieldShiftForm(bench_, true); });
+  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [this] { zorvel::OpenSetRatio(bench_); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {
-  static const zorvel::Settings defaults;
-  return OptionForm ? OptionForm->Settings : defaults;
+  return bench_.Settings();
 }
 
 int TImageForm::Ratio() {
@@ -181,7 +177,7 @@ int TImageForm::UsableRatio(int ratio) {
   }
   if (!ratioWarned_) {
     ratioWarned_ = true;
-    AppPrompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
+    bench_.Prompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
   }
   return 100;
 }
@@ -204,7 +200,7 @@ QSize TImageForm::PageSize() const {
 zorvel::PictureLoad TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
   PreparedPicture prepared;
   if (!PreparePicture(fileName, prepared)) return zorvel::PictureLoad::NotLoaded;
-  return zorvel::ShowPageOfVolume(VolShift(), AppPrompts(), volume, [&] {
+  return zorvel::ShowPageOfVolume(VolShift(), bench_.Prompts(), volume, [&] {
     ShowPrepared(prepared, fileName);
     pictureFileName_ = fileName;
     pictureVolume_ = volume;
@@ -348,7 +344,7 @@ void TImageForm::FormResize() {
 // --- paging and scrolling ----------------------------------------------------
 
 bool TImageForm::StepPicture(int step) {
-  const zorvel::PageStep result = zorvel::StepPicture(CurrentSettings(), *this, AppPrompts(),
+  const zorvel::PageStep result = zorvel::StepPicture(CurrentSettings(), *this, bench_.Prompts(),
                                                       {pictureVolume_, pictureSutra_, picturePage_}, step);
   if (result == zorvel::PageStep::Loaded) {
     SetVertScrollPos(0);

@@ -53,11 +53,13 @@ class TImageScroller : public QAbstractScrollArea {
   TImageForm* form_;
 };
 
+class Workbench;
+
 class TImageForm : public QWidget, public zorvel::PageView {
   Q_OBJECT
 
  public:
-  explicit TImageForm(QWidget* parent = nullptr);
+  explicit TImageForm(Workbench& bench, QWidget* parent = nullptr);
   ~TImageForm() override;
 
   // PageView, what the text window needs.
@@ -203,6 +205,11 @@ class TImageForm : public QWidget, public zorvel::PageView {
   bool ratioWarned_ = false;
   int decodeCount_ = 0;
   int renderCount_ = 0;
-};
 
-extern TImageForm* ImageForm;
+ private:
+  Workbench& bench_;
+
+ public:
+  // The workbench the window belongs to, for the commands that act on it.
+  Workbench& Bench() const { return bench_; }
+};

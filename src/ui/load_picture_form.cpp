@@ -14,12 +14,11 @@
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
 
-TLoadPictureForm* LoadPictureForm = nullptr;
-
-TLoadPictureForm::TLoadPictureForm(QWidget* parent) : QDialog(parent) {
+TLoadPictureForm::TLoadPictureForm(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("LoadPictureForm");
   setWindowTitle(U("載入圖檔"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -79,15 +78,14 @@ void TLoadPictureForm::btOkClick() {
   for (auto [field, value, caption] : fields) {
     const std::string text = field->text().toStdString();
     if (!zorvel::ParseEnteredInteger(text, *value)) {
-      AppPrompts().Error(zorvel::FieldNotANumberMessage(caption, text));
+      bench_.Prompts().Error(zorvel::FieldNotANumberMessage(caption, text));
       field->setFocus();
       return;
     }
   }
-  if (!ImageForm || !OptionForm) return;
-  TImageForm* image = ImageForm;
+  TImageForm* image = &bench_.ImageForm();
   const bool loaded =
-      zorvel::LoadSinglePage(OptionForm->Settings, *image, AppPrompts(), volume, page, [image] {
+      zorvel::LoadSinglePage(bench_.Settings(), *image, bench_.Prompts(), volume, page, [image] {
         image->SetVertScrollPos(0);
         image->SetHorzScrollPos(image->PageSize().width());
       });

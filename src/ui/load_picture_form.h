@@ -7,11 +7,13 @@
 class QLineEdit;
 class QPushButton;
 
+class Workbench;
+
 class TLoadPictureForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TLoadPictureForm(QWidget* parent = nullptr);
+  explicit TLoadPictureForm(Workbench& bench, QWidget* parent = nullptr);
 
   QLineEdit* edVol() const { return edVol_; }
   QLineEdit* edPage() const { return edPage_; }
@@ -31,6 +33,7 @@ class TLoadPictureForm : public QDialog {
   QLineEdit* edPage_ = nullptr;
   QPushButton* btOk_ = nullptr;
   QPushButton* btCancel_ = nullptr;
-};
 
-extern TLoadPictureForm* LoadPictureForm;
+ private:
+  Workbench& bench_;
+};

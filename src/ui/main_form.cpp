@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -20,6 +21,7 @@
 
 #include "core/pages/calibration_save.h"
 #include "core/pages/vol_shift.h"
+#include "core/settings/command_table.h"
 #include "core/settings/ini_file.h"
 #include "core/settings/window_bounds.h"
 #include "core/text/document_recovery.h"
@@ -28,6 +30,7 @@
 #include "ui/bookmark_form.h"
 #include "ui/calibration_commands.h"
 #include "ui/find_replace_dialog.h"
+#include "ui/hot_key_qt.h"
 #include "ui/icons/tool_icons.h"
 #include "ui/image_form.h"
 #include "ui/load_picture_form.h"
@@ -39,10 +42,9 @@
 #include "ui/text_form.h"
 #include "ui/text_recovery.h"
 #include "ui/toolbar_layout.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TMainForm* MainForm = nullptr;
 
 namespace {
 
@@ -57,7 +59,7 @@ QMdiSubWindow* SubWindowOf(QWidget* form) {
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), bench_(bench) {
   setObjectName("MainForm");
   setWindowTitle(U("Zorvel程式"));
   // The window's own face; the text window takes it over.
@@ -94,208 +96,204 @@ QString TMainForm::IniFileName() const {
   return QDir(StartFolder).filePath("zorvel.ini");
 }
 
-QAction* TMainForm::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
-                                void (TMainForm::*handler)(), const QKeySequence& shortcut,
-                                const QString& hint) {
-  auto* item = new QAction(caption, this);
-  item->setObjectName(name);
-  item->setShortcut(shortcut);
-  item->setStatusTip(hint);
-  connect(item, &QAction::triggered, this, handler);
-  menu->addAction(item);
-  return item;
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
+QKeySequence ShortcutOf(std::string_view key) {
+  return key.empty() ? QKeySequence() : zorvel::HotKeyToShortcut(zorvel::HotKeyFromText(key));
+}
+
+// The five toolbars in the order they are made, with their captions.
+constexpr std::pair<const char*, const char*> kToolbars[] = {
+    {"tbMain", "一般"},    {"tbText", "文字區"},   {"tbSpecial", "圖形特殊設定區"},
+    {"tbImage", "圖形區"}, {"tbBigOne", "大按鈕"},
+};
+
+}  // namespace
+
+void TMainForm::Run(zorvel::CommandId id) {
+  if (BeforeCommand && !BeforeCommand(id)) return;
+  using C = zorvel::CommandId;
+  switch (id) {
+    case C::OpenFile:
+      return FileOpen();
+    case C::SaveFile:
+      return FileSave();
+    case C::SaveFileAs:
+      return FileSaveAs();
+    case C::Exit:
+      return FileExit();
+    case C::Undo:
+      return EditUndo();
+    case C::Cut:
+      return EditCut();
+    case C::Copy:
+      return EditCopy();
+    case C::Paste:
+      return EditPaste();
+    case C::SelectAll:
+      return EditSelectAll();
+    case C::ToggleMainToolbar:
+      return ToggleToolbar("tbMain");
+    case C::ToggleTextToolbar:
+      return ToggleToolbar("tbText");
+    case C::ToggleImageToolbar:
+      return ToggleToolbar("tbImage");
+    case C::ToggleSpecialToolbar:
+      return ToggleToolbar("tbSpecial");
+    case C::ToggleBigButtonToolbar:
+      return ToggleToolbar("tbBigOne");
+    case C::Options:
+      return OpenOptions();
+    case C::FindNextMark:
+      return FindNextMark();
+    case C::ShowCharacterOnPage:
+      return ShowCharacterOnPage();
+    case C::ChooseReading:
+      return ChooseReading();
+    case C::RunLoop:
+      return RunLoop();
+    case C::EditReplaceTable:
+      return EditReplaceTable();
+    case C::RunReplaceTable:
+      return RunReplaceTable();
+    case C::FindAndReplace:
+      return FindAndReplace();
+    case C::ChooseTextFont:
+      return ChooseTextFont();
+    case C::Bookmarks:
+      return OpenBookmarks();
+    case C::OpenPage:
+      return OpenPageDialog();
+    case C::SaveCalibration:
+      return SaveCalibration();
+    case C::LoadPageRun:
+      return OpenPageRun();
+    case C::PreviousPage:
+      return PreviousPage();
+    case C::NextPage:
+      return NextPage();
+    case C::GoToTopRight:
+      return GoToTopRight();
+    case C::ToggleCrossLines:
+      return ToggleCrossLines();
+    case C::SetRegisterShift:
+      return OpenRegisterShift();
+    case C::SetScale:
+      return OpenScaleDialog();
+    // The first and the last character of each register, to check a page's
+    // calibration on the picture.
+    case C::ShowUpperFirst:
+      return ShowOnPage(0, 0, 0);
+    case C::ShowMiddleFirst:
+      return ShowOnPage(1, 0, 0);
+    case C::ShowLowerFirst:
+      return ShowOnPage(2, 0, 0);
+    case C::ShowUpperLast:
+      return ShowOnPage(0, 28, 16);
+    case C::ShowMiddleLast:
+      return ShowOnPage(1, 28, 16);
+    case C::ShowLowerLast:
+      return ShowOnPage(2, 28, 16);
+    case C::TileVertically:
+      return WindowVert();
+    case C::TileHorizontally:
+      return WindowTile();
+    case C::Cascade:
+      return WindowCascade();
+    case C::About:
+      return OpenAbout();
+  }
+}
+
+QAction* TMainForm::CommandItem(zorvel::CommandId id) const {
+  const zorvel::CommandEntry& command = zorvel::CommandOf(id);
+  if (command.Item.empty()) return nullptr;
+  return findChild<QAction*>(Q(command.Item), Qt::FindDirectChildrenOnly);
+}
+
+// The menu bar from the command table: the menus in their order, each item
+// under its designer name with its caption, key and hint.
 void TMainForm::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName("MainMenu");
-
-  QMenu* file = bar->addMenu(U("檔案 (&F)"));
-  file->setObjectName("File1");
-  AddMenuItem(file, "FileOpenItem", U("開啟舊檔 (&O)..."), &TMainForm::FileOpen, QKeySequence("Ctrl+O"),
-              "Open an existing file");
-  AddMenuItem(file, "FileSaveItem", U("儲存檔案 (&S)"), &TMainForm::FileSave, QKeySequence("Ctrl+S"),
-              "Save current file");
-  AddMenuItem(file, "FileSaveAsItem", U("另存新檔 (&A)..."), &TMainForm::FileSaveAs, {},
-              "Save current file under a new name");
-  file->addSeparator();
-  AddMenuItem(file, "FileExitItem", U("離開 (&X)"), &TMainForm::FileExit, {}, "Exit this application");
-
-  QMenu* edit = bar->addMenu(U("編輯 (&E)"));
-  edit->setObjectName("Edit1");
-  AddMenuItem(edit, "EditUndoItem", U("復原 (&U)"), &TMainForm::EditUndoItemClick);
-  edit->addSeparator();
-  AddMenuItem(edit, "EditCutItem", U("剪下 (&T)"), &TMainForm::EditCut, {}, "Delete selected item");
-  AddMenuItem(edit, "EditCopyItem", U("複製 (&C)"), &TMainForm::EditCopy, {},
-              "Copy selected item to clipboard");
-  AddMenuItem(edit, "EditPasteItem", U("貼上 (&P)"), &TMainForm::EditPaste, {},
-              "Paste contents of clipboard");
-  edit->addSeparator();
-  AddMenuItem(edit, "A1", U("全選 (&A)"), &TMainForm::A1Click);
-
-  QMenu* tools = bar->addMenu(U("工具 (&U)"));
-  tools->setObjectName("Tools1");
-  QMenu* toolbars = tools->addMenu(U("工具列"));
-  toolbars->setObjectName("miToolBarMenu");
+  QHash<QString, QMenu*> menus;
+  for (const zorvel::MenuEntry& entry : zorvel::Menus()) {
+    QMenu* parent = entry.Parent.empty() ? nullptr : menus.value(Q(entry.Parent));
+    QMenu* menu = parent ? parent->addMenu(Q(entry.Caption)) : bar->addMenu(Q(entry.Caption));
+    menu->setObjectName(Q(entry.Name));
+    menus.insert(Q(entry.Name), menu);
+  }
+  QMenu* toolbars = menus.value("miToolBarMenu");
   toolbars->menuAction()->setObjectName("miToolBar");
-  connect(toolbars, &QMenu::aboutToShow, this, &TMainForm::miToolBarClick);
-  for (QAction* item : {AddMenuItem(toolbars, "miMain", U("一般"), &TMainForm::miMainClick),
-                        AddMenuItem(toolbars, "miText", U("文字區"), &TMainForm::miTextClick),
-                        AddMenuItem(toolbars, "miImage", U("圖形區"), &TMainForm::miImageClick),
-                        AddMenuItem(toolbars, "miSpecial", U("特殊用途"), &TMainForm::miSpecialClick),
-                        AddMenuItem(toolbars, "miBigOne", U("大按鈕"), &TMainForm::miBigOneClick)}) {
-    item->setCheckable(true);
-    item->setChecked(true);
+  connect(toolbars, &QMenu::aboutToShow, this, &TMainForm::SyncToolbarChecks);
+
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    if (command.Menu.empty()) continue;
+    QMenu* menu = menus.value(Q(command.Menu));
+    if (command.SeparatorBefore) menu->addSeparator();
+    auto* item = new QAction(Q(command.Caption), this);
+    item->setObjectName(Q(command.Item));
+    item->setShortcut(ShortcutOf(command.Key));
+    item->setStatusTip(Q(command.Hint));
+    item->setCheckable(command.Checkable);
+    item->setChecked(command.Checkable);
+    connect(item, &QAction::triggered, this, [this, id = command.Id] { Run(id); });
+    menu->addAction(item);
   }
-  tools->addSeparator();
-  AddMenuItem(tools, "miOption", U("選項...(&O)"), &TMainForm::miOptionClick);
-
-  QMenu* text = bar->addMenu(U("文字區 (&T)"));
-  text->setObjectName("Text1");
-  AddMenuItem(text, "miFindSign", U("尋找差異符號"), &TMainForm::ToolbarButton9712Click, QKeySequence("F2"));
-  AddMenuItem(text, "miShowWord", U("秀出圖形位置"), &TMainForm::ToolbarButton9710Click, QKeySequence("F3"));
-  AddMenuItem(text, "miSelectWord", U("選擇正確字串"), &TMainForm::ToolbarButton9714Click,
-              QKeySequence("F4"));
-  text->addSeparator();
-  AddMenuItem(text, "miAll", U("以上三者全部"), &TMainForm::ToolbarButton9713Click, QKeySequence("F1"));
-  text->addSeparator();
-  AddMenuItem(text, "N22", U("設定取代字串..."), &TMainForm::N22Click);
-  AddMenuItem(text, "N24", U("進行字串取代"), &TMainForm::N24Click);
-  text->addSeparator();
-  AddMenuItem(text, "N3", U("尋找與取代..."), &TMainForm::N3Click, QKeySequence("Ctrl+F"));
-  AddMenuItem(text, "N19", U("設定字型..."), &TMainForm::N19Click);
-  AddMenuItem(text, "N21", U("書籤..."), &TMainForm::N21Click);
-
-  QMenu* image = bar->addMenu(U("圖形區 (&P)"));
-  image->setObjectName("Picture1");
-  AddMenuItem(image, "N14", U("開啟大正藏圖檔"), &TMainForm::ToolbarButton9718Click);
-  AddMenuItem(image, "N15", U("儲存圖形偏移資訊"), &TMainForm::ToolbarButton9725Click);
-  image->addSeparator();
-  AddMenuItem(image, "N7", U("連續開啟圖檔..."), &TMainForm::N7Click);
-  image->addSeparator();
-  AddMenuItem(image, "miPreviousPicture", U("上一張圖"), &TMainForm::ToolbarButton9716Click,
-              QKeySequence("F5"));
-  AddMenuItem(image, "miNextPicture", U("下一張圖"), &TMainForm::ToolbarButton974Click, QKeySequence("F6"));
-  AddMenuItem(image, "N10", U("移至右上角"), &TMainForm::ToolbarButton9715Click);
-  AddMenuItem(image, "N20", U("切換圖形的中心線"), &TMainForm::N20Click);
-  image->addSeparator();
-  AddMenuItem(image, "N17", U("設定特殊欄位偏移"), &TMainForm::ToolbarButton97117Click);
-  AddMenuItem(image, "N25", U("設定圖形比例"), &TMainForm::N25Click);
-
-  QMenu* window = bar->addMenu(U("視窗 (&W)"));
-  window->setObjectName("Window1");
-  AddMenuItem(window, "H1", U("垂直並排 (&V)"), &TMainForm::WindowVert);
-  AddMenuItem(window, "WindowTileItem", U("水平並排 (&H)"), &TMainForm::WindowTile, {}, "Tile all windows");
-  AddMenuItem(window, "WindowCascadeItem", U("重疊顯示 (&C)"), &TMainForm::WindowCascade, {},
-              "Cascade all windows");
-
-  QMenu* help = bar->addMenu(U("說明 (&H)"));
-  help->setObjectName("Help1");
-  AddMenuItem(help, "HelpAboutItem", U("關於 (&A)..."), &TMainForm::HelpAboutItemClick, {},
-              "Show program information");
 }
 
-QToolBar* TMainForm::NewToolbar(const char* name, const QString& caption) {
-  auto* bar = new QToolBar(caption, this);
-  bar->setObjectName(name);
-  bar->setIconSize(QSize(16, 16));
-  // Button captions in the desktop's face; only the big button speaks Ming.
-  bar->setFont(QApplication::font());
-  return bar;
-}
-
-QAction* TMainForm::AddButton(QToolBar* bar, const char* name, const QString& hint,
-                              void (TMainForm::*handler)()) {
-  auto* button = new QAction(hint, bar);
-  button->setObjectName(name);
-  button->setToolTip(hint);
-  button->setStatusTip(hint);
-  button->setIcon(zorvel::ToolIcon(name));
-  connect(button, &QAction::triggered, this, handler);
-  bar->addAction(button);
-  if (QWidget* widget = bar->widgetForAction(button)) {
-    widget->setObjectName(name);
-    widget->setFixedSize(23, 22);
-  }
-  return button;
-}
-
+// The five toolbars from the command table; each button shows its icon and
+// hint and runs its command.
 void TMainForm::BuildToolbars() {
-  QToolBar* main = NewToolbar("tbMain", U("一般"));
-  AddButton(main, "ToolbarButton971", U("開啟舊檔"), &TMainForm::FileOpen);
-  AddButton(main, "ToolbarButton972", U("儲存檔案"), &TMainForm::FileSave);
-  main->addSeparator();
-  AddButton(main, "ToolbarButton973", U("復原"), &TMainForm::EditUndoItemClick);
-  AddButton(main, "ToolbarButton976", U("剪下"), &TMainForm::EditCut);
-  AddButton(main, "ToolbarButton975", U("複製"), &TMainForm::EditCopy);
-  AddButton(main, "ToolbarButton977", U("貼上"), &TMainForm::EditPaste);
-  main->addSeparator();
-  AddButton(main, "ToolbarButton978", U("垂直並排"), &TMainForm::WindowVert);
-  AddButton(main, "ToolbarButton979", U("水平並排"), &TMainForm::WindowTile);
-  AddButton(main, "ToolbarButton9711", U("重疊顯示"), &TMainForm::WindowCascade);
+  QHash<QString, QToolBar*> bars;
+  for (const auto& [name, caption] : kToolbars) {
+    auto* bar = new QToolBar(U(caption), this);
+    bar->setObjectName(name);
+    bar->setIconSize(QSize(16, 16));
+    // Button captions in the desktop's face; only the big button speaks Ming.
+    bar->setFont(QApplication::font());
+    bars.insert(name, bar);
+  }
+  for (const zorvel::ToolButtonEntry& entry : zorvel::ToolButtons()) {
+    QToolBar* bar = bars.value(Q(entry.Toolbar));
+    if (entry.SeparatorBefore) bar->addSeparator();
+    const QString name = Q(entry.Name);
+    auto* button = new QAction(Q(entry.Hint), bar);
+    button->setObjectName(name);
+    button->setToolTip(button->text());
+    button->setStatusTip(button->text());
+    button->setIcon(zorvel::ToolIcon(name));
+    connect(button, &QAction::triggered, this, [this, id = entry.Command] { Run(id); });
+    bar->addAction(button);
+    if (QWidget* widget = bar->widgetForAction(button)) {
+      widget->setObjectName(name);
+      widget->setFixedSize(23, 22);
+    }
+  }
 
-  QToolBar* text = NewToolbar("tbText", U("文字區"));
-  AddButton(text, "ToolbarButton9733", U("開啟舊檔"), &TMainForm::FileOpen);
-  AddButton(text, "ToolbarButton9734", U("儲存檔案"), &TMainForm::FileSave);
-  text->addSeparator();
-  AddButton(text, "ToolbarButton9712", U("尋找差異記號"), &TMainForm::ToolbarButton9712Click);
-  AddButton(text, "ToolbarButton9710", U("秀出圖形位置"), &TMainForm::ToolbarButton9710Click);
-  AddButton(text, "ToolbarButton9714", U("選擇正確字串"), &TMainForm::ToolbarButton9714Click);
-  QAction* all =
-      AddButton(text, "ToolbarButton9713", U("尋找差異+秀圖+選字"), &TMainForm::ToolbarButton9713Click);
-  all->setText("All");
-  all->setIcon({});
-  text->addSeparator();
-  AddButton(text, "ToolbarButton9729", U("設定取代字串"), &TMainForm::N22Click);
-  AddButton(text, "ToolbarButton9732", U("進行字串取代"), &TMainForm::N24Click);
-  text->addSeparator();
-  AddButton(text, "ToolbarButton9738", U("尋找與取代"), &TMainForm::N3Click);
-  AddButton(text, "ToolbarButton9728", U("設定文字區字型"), &TMainForm::N19Click);
-  AddButton(text, "ToolbarButton9731", U("書籤..."), &TMainForm::N21Click);
-
-  QToolBar* special = NewToolbar("tbSpecial", U("圖形特殊設定區"));
-  AddButton(special, "ToolbarButton9724", U("上欄第一字"), &TMainForm::ToolbarButton9724Click);
-  AddButton(special, "ToolbarButton9723", U("中欄第一字"), &TMainForm::ToolbarButton9723Click);
-  AddButton(special, "ToolbarButton9722", U("下欄第一字"), &TMainForm::ToolbarButton9722Click);
-  special->addSeparator();
-  AddButton(special, "ToolbarButton9719", U("上欄最後一字"), &TMainForm::ToolbarButton9719Click);
-  AddButton(special, "ToolbarButton9720", U("中欄最後一字"), &TMainForm::ToolbarButton9720Click);
-  AddButton(special, "ToolbarButton9721", U("下欄最後一字"), &TMainForm::ToolbarButton9721Click);
-  special->addSeparator();
-  AddButton(special, "ToolbarButton9726", U("上一張圖"), &TMainForm::ToolbarButton9716Click);
-  AddButton(special, "ToolbarButton9727", U("下一張圖"), &TMainForm::ToolbarButton974Click);
-  AddButton(special, "ToolbarButton9717", U("特殊欄的行偏移"), &TMainForm::ToolbarButton97117Click);
-
-  QToolBar* image = NewToolbar("tbImage", U("圖形區"));
-  AddButton(image, "ToolbarButton9718", U("開啟大正藏圖檔"), &TMainForm::ToolbarButton9718Click);
-  AddButton(image, "ToolbarButton9725", U("儲存圖形偏移資訊"), &TMainForm::ToolbarButton9725Click);
-  image->addSeparator();
-  AddButton(image, "ToolbarButton9737", U("連續開啟圖檔"), &TMainForm::N7Click);
-  image->addSeparator();
-  AddButton(image, "ToolbarButton9716", U("上一張圖"), &TMainForm::ToolbarButton9716Click);
-  AddButton(image, "ToolbarButton974", U("下一張圖"), &TMainForm::ToolbarButton974Click);
-  AddButton(image, "ToolbarButton9715", U("圖形移至右上角"), &TMainForm::ToolbarButton9715Click);
-  QAction* lines = AddButton(image, "ToolbarButton9730", U("切換圖形的中心線"), &TMainForm::N20Click);
-  lines->setText(U("＋"));
-  lines->setIcon({});
-  if (QWidget* widget = image->widgetForAction(lines)) {
-    QPalette palette = widget->palette();
+  // Three buttons show a caption instead of an icon.
+  auto captioned = [&](const char* toolbar, const char* name, const QString& caption) {
+    auto* button = bars.value(toolbar)->findChild<QAction*>(name);
+    button->setText(caption);
+    button->setIcon({});
+    return bars.value(toolbar)->widgetForAction(button);
+  };
+  captioned("tbText", "ToolbarButton9713", "All");
+  if (QWidget* lines = captioned("tbImage", "ToolbarButton9730", U("＋"))) {
+    QPalette palette = lines->palette();
     palette.setColor(QPalette::ButtonText, Qt::red);
-    widget->setPalette(palette);
+    lines->setPalette(palette);
   }
-  AddButton(image, "ToolbarButton9736", U("設定圖形比例"), &TMainForm::N25Click);
-
-  QToolBar* bigOne = NewToolbar("tbBigOne", U("大按鈕"));
-  QAction* big =
-      AddButton(bigOne, "ToolbarButton9735", U("尋找差異+秀圖+選字"), &TMainForm::ToolbarButton9713Click);
-  big->setText(U("尋秀選"));
-  big->setIcon({});
-  if (QWidget* widget = bigOne->widgetForAction(big)) {
-    widget->setFixedSize(66, 66);
-    widget->setFont(QFont(U("細明體"), 12));
+  if (QWidget* big = captioned("tbBigOne", "ToolbarButton9735", U("尋秀選"))) {
+    big->setFixedSize(66, 66);
+    big->setFont(QFont(U("細明體"), 12));
   }
 
-  for (QToolBar* bar : {main, text, special, image, bigOne}) AddFloatingCloseBox(bar);
+  for (const auto& [name, caption] : kToolbars) AddFloatingCloseBox(bars.value(name));
 
   // The initial layout: two rows in the top dock.
   auto docked = [](int row, int pos) {
@@ -304,11 +302,11 @@ void TMainForm::BuildToolbars() {
     place.DockPos = pos;
     return place;
   };
-  PlaceToolbars(this, {{main, docked(0, 0)},
-                       {text, docked(0, 1)},
-                       {special, docked(1, 0)},
-                       {image, docked(1, 1)},
-                       {bigOne, docked(1, 2)}});
+  PlaceToolbars(this, {{bars.value("tbMain"), docked(0, 0)},
+                       {bars.value("tbText"), docked(0, 1)},
+                       {bars.value("tbSpecial"), docked(1, 0)},
+                       {bars.value("tbImage"), docked(1, 1)},
+                       {bars.value("tbBigOne"), docked(1, 2)}});
 }
 
 QToolBar* TMainForm::Toolbar(const QString& name) const {
@@ -324,8 +322,7 @@ QList<QToolBar*> TMainForm::Toolbars() const {
 }
 
 void TMainForm::FormCreate() {
-  StartFolder = QDir::currentPath();
-  VolShift = std::make_unique<zorvel::CVolShift>(LocalPath(StartFolder));
+  StartFolder = bench_.StartFolder();
   ReadScreen();
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
@@ -389,7 +386,7 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int w
 }
 
 QMdiSubWindow* TMainForm::TextSubWindow() const {
-  return SubWindowOf(TextForm);
+  return SubWindowOf(&bench_.TextForm());
 }
 
 bool TMainForm::event(QEvent* event) {
@@ -404,15 +401,15 @@ bool TMainForm::event(QEvent* event) {
 
 // File commands: the document operations of the text window.
 void TMainForm::FileOpen() {
-  if (TextForm) TextForm->FileOpen();
+  bench_.TextForm().FileOpen();
 }
 
 void TMainForm::FileSave() {
-  if (TextForm) TextForm->FileSave();
+  bench_.TextForm().FileSave();
 }
 
 void TMainForm::FileSaveAs() {
-  if (TextForm) TextForm->FileSaveAs();
+  bench_.TextForm().FileSaveAs();
 }
 
 void TMainForm::FileExit() {
@@ -420,24 +417,24 @@ void TMainForm::FileExit() {
 }
 
 // Edit commands act on the text window's editor whatever window is active.
-void TMainForm::EditUndoItemClick() {
-  if (TextForm) TextForm->Editor().Undo();
+void TMainForm::EditUndo() {
+  bench_.TextForm().Editor().Undo();
 }
 
 void TMainForm::EditCut() {
-  if (TextForm) TextForm->Editor().Cut();
+  bench_.TextForm().Editor().Cut();
 }
 
 void TMainForm::EditCopy() {
-  if (TextForm) TextForm->Editor().Copy();
+  bench_.TextForm().Editor().Copy();
 }
 
 void TMainForm::EditPaste() {
-  if (TextForm) TextForm->Editor().Paste();
+  bench_.TextForm().Editor().Paste();
 }
 
-void TMainForm::A1Click() {
-  if (TextForm) TextForm->Editor().SelectAll();
+void TMainForm::EditSelectAll() {
+  bench_.TextForm().Editor().SelectAll();
 }
 
 void TMainForm::AttachTextForm(TTextForm* form) {
@@ -450,13 +447,13 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
-  form->SetVolShift(VolShift.get());
+  form->SetVolShift(&bench_.VolShift());
 }
 
 // Toolbar visibility. The check marks follow the toolbars when the submenu
 // opens, so that a toolbar closed by its close box shows unchecked; each item
 // then inverts its toolbar and its own mark.
-void TMainForm::miToolBarClick() {
+void TMainForm::SyncToolbarChecks() {
   for (const char* name : {"tbMain", "tbText", "tbImage", "tbSpecial", "tbBigOne"}) {
     const QString item = QString("mi") + (name + 2);
     if (QAction* action = findChild<QAction*>(item, Qt::FindDirectChildrenOnly)) {
@@ -470,111 +467,76 @@ void TMainForm::ToggleToolbar(const char* toolbarName) {
   bar->setVisible(bar->isHidden());
 }
 
-void TMainForm::miMainClick() {
-  ToggleToolbar("tbMain");
-}
-void TMainForm::miTextClick() {
-  ToggleToolbar("tbText");
-}
-void TMainForm::miImageClick() {
-  ToggleToolbar("tbImage");
-}
-void TMainForm::miSpecialClick() {
-  ToggleToolbar("tbSpecial");
-}
-void TMainForm::miBigOneClick() {
-  ToggleToolbar("tbBigOne");
-}
-
-void TMainForm::miOptionClick() {
-  if (OptionForm) OptionForm->exec();
+void TMainForm::OpenOptions() {
+  bench_.OptionForm().exec();
 }
 
 // Text commands: the proofreading loop runs in the text window; the replacement
 // table, find and replace, and bookmarks open their windows.
-void TMainForm::ToolbarButton9712Click() {
-  if (TextForm) TextForm->FindSign();
+void TMainForm::FindNextMark() {
+  bench_.TextForm().FindSign();
 }
-void TMainForm::ToolbarButton9710Click() {
-  if (TextForm) TextForm->ShowWord();
+void TMainForm::ShowCharacterOnPage() {
+  bench_.TextForm().ShowWord();
 }
-void TMainForm::ToolbarButton9714Click() {
-  if (TextForm) TextForm->SelectWord();
+void TMainForm::ChooseReading() {
+  bench_.TextForm().SelectWord();
 }
-void TMainForm::ToolbarButton9713Click() {
-  if (TextForm) TextForm->miAllClick();
+void TMainForm::RunLoop() {
+  bench_.TextForm().miAllClick();
 }
-void TMainForm::N22Click() {
-  if (fmReplace) fmReplace->exec();
+void TMainForm::EditReplaceTable() {
+  bench_.fmReplace().exec();
 }
-void TMainForm::N24Click() {
-  if (fmReplace) fmReplace->RunReplaceTable();
+void TMainForm::RunReplaceTable() {
+  bench_.fmReplace().RunReplaceTable();
 }
-void TMainForm::N3Click() {
-  OpenFindReplaceDialog();
+void TMainForm::FindAndReplace() {
+  bench_.FindReplaceDialog().miFindReplaceClick();
 }
-void TMainForm::N19Click() {
-  if (TextForm) TextForm->N9Click();
+void TMainForm::ChooseTextFont() {
+  bench_.TextForm().N9Click();
 }
-void TMainForm::N21Click() {
-  if (fmBookMark) fmBookMark->exec();
+void TMainForm::OpenBookmarks() {
+  bench_.fmBookMark().exec();
 }
 
 // Image commands: the image window and the page dialogs carry them out.
-void TMainForm::ToolbarButton9718Click() {
-  if (!LoadPictureForm) return;
-  LoadPictureForm->show();
-  LoadPictureForm->raise();
-  LoadPictureForm->activateWindow();
+void TMainForm::OpenPageDialog() {
+  bench_.LoadPictureForm().show();
+  bench_.LoadPictureForm().raise();
+  bench_.LoadPictureForm().activateWindow();
 }
-void TMainForm::ToolbarButton9725Click() {
-  if (VolShift)
-    zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Command);
+void TMainForm::SaveCalibration() {
+  zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(), zorvel::CalibrationSaveOccasion::Command);
 }
-void TMainForm::N7Click() {
-  if (fmAutoLoadPicture) fmAutoLoadPicture->exec();
+void TMainForm::OpenPageRun() {
+  bench_.fmAutoLoadPicture().exec();
 }
-void TMainForm::ToolbarButton9716Click() {
-  if (ImageForm) ImageForm->StepPicture(-1);
+void TMainForm::PreviousPage() {
+  bench_.ImageForm().StepPicture(-1);
 }
-void TMainForm::ToolbarButton974Click() {
-  if (ImageForm) ImageForm->StepPicture(+1);
+void TMainForm::NextPage() {
+  bench_.ImageForm().StepPicture(+1);
 }
-void TMainForm::ToolbarButton9715Click() {
-  if (ImageForm) ImageForm->GoRightTop();
+void TMainForm::GoToTopRight() {
+  bench_.ImageForm().GoRightTop();
 }
-void TMainForm::N20Click() {
-  if (ImageForm) ImageForm->ToggleLines();
+void TMainForm::ToggleCrossLines() {
+  bench_.ImageForm().ToggleLines();
 }
-void TMainForm::ToolbarButton97117Click() {
-  zorvel::OpenFieldShiftForm(false);
+void TMainForm::OpenRegisterShift() {
+  zorvel::OpenFieldShiftForm(bench_, false);
 }
-void TMainForm::N25Click() {
-  if (fmSetRatio) fmSetRatio->exec();
+void TMainForm::OpenScaleDialog() {
+  bench_.fmSetRatio().exec();
 }
-// The first and the last character of each register, to check a page's
-// calibration on the picture.
-void TMainForm::ToolbarButton9724Click() {
-  if (ImageForm) ImageForm->ShowPosition(0, 0, 0);
-}
-void TMainForm::ToolbarButton9723Click() {
-  if (ImageForm) ImageForm->ShowPosition(1, 0, 0);
-}
-void TMainForm::ToolbarButton9722Click() {
-  if (ImageForm) ImageForm->ShowPosition(2, 0, 0);
-}
-void TMainForm::ToolbarButton9719Click() {
-  if (ImageForm) ImageForm->ShowPosition(0, 28, 16);
-}
-void TMainForm::ToolbarButton9720Click() {
-  if (ImageForm) ImageForm->ShowPosition(1, 28, 16);
-}
-void TMainForm::ToolbarButton9721Click() {
-  if (ImageForm) ImageForm->ShowPosition(2, 28, 16);
+void TMainForm::ShowOnPage(int field, int line, int character) {
+  bench_.ImageForm().ShowPosition(field, line, character);
 }
 
-void TMainForm::HelpAboutItemClick() {
-  if (AboutForm) AboutForm->exec();
+void TMainForm::OpenAbout() {
+  bench_.AboutForm().exec();
 }
 
 // The image window on the left, the text window on the right, each one pixel
@@ -582,7 +544,7 @@ void TMainForm::HelpAboutItemClick() {
 void TMainForm::WindowVert() {
   const QSize client = clientArea_->viewport()->size();
   const int half = client.width() / 2;
-  if (QMdiSubWindow* image = SubWindowOf(ImageForm)) {
+  if (QMdiSubWindow* image = SubWindowOf(&bench_.ImageForm())) {
     image->showNormal();
     image->setGeometry(0, 0, half - 1, client.height());
   }
@@ -619,15 +581,15 @@ void TMainForm::WindowCascade() {
 // The close sequence: the unsaved text, then section "Screen" and the toolbar
 // layout.
 bool TMainForm::FormCloseQuery() {
-  if (TextForm && TextForm->Editor().Modified()) {
-    switch (AppPrompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
+  if (bench_.TextForm().Editor().Modified()) {
+    switch (bench_.Prompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
       case zorvel::Answer::Cancel:
         return false;
       case zorvel::Answer::Yes:
-        TextForm->FileSave();
+        bench_.TextForm().FileSave();
         // A save that did not happen (its dialog cancelled, or the file not
         // writable) keeps the window open rather than losing the changes.
-        if (TextForm->Editor().Modified()) return false;
+        if (bench_.TextForm().Editor().Modified()) return false;
         break;
       case zorvel::Answer::No:
         break;
@@ -637,9 +599,9 @@ bool TMainForm::FormCloseQuery() {
     case LayoutWrite::Written:
       return true;
     case LayoutWrite::NotWritable:
-      return AppPrompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
+      return bench_.Prompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
     case LayoutWrite::Failed:
-      AppPrompts().Error("Unable to write to " + IniFileName().toStdString());
+      bench_.Prompts().Error("Unable to write to " + IniFileName().toStdString());
       return false;
   }
   return false;
@@ -665,7 +627,7 @@ TMainForm::LayoutWrite TMainForm::WriteLayout() {
   MainWidth = main.width();
   MainHeight = main.height();
   geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
-  geometryOf(SubWindowOf(ImageForm), ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  geometryOf(SubWindowOf(&bench_.ImageForm()), ImageTop, ImageLeft, ImageWidth, ImageHeight);
 
   const QString path = IniFileName();
   zorvel::IniFile ini(LocalPath(path));
@@ -690,19 +652,19 @@ TMainForm::LayoutWrite TMainForm::WriteLayout() {
 // The calibration store is saved when it holds changes; when that fails the
 // operator decides whether to close all the same.
 bool TMainForm::SaveCalibrationBeforeClose() {
-  return !VolShift ||
-         zorvel::SaveCalibrationOrAsk(*VolShift, AppPrompts(), zorvel::CalibrationSaveOccasion::Closing);
+  return zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(),
+                                      zorvel::CalibrationSaveOccasion::Closing);
 }
 
 // The replacement table is released.
 void TMainForm::FormClose() {
-  if (fmReplace) fmReplace->ReleaseTable();
+  bench_.fmReplace().ReleaseTable();
   // The text was saved or its changes discarded: its recovery file goes.
-  if (TextForm) TextForm->Recovery().Rules().SessionClosed();
+  bench_.TextForm().Recovery().Rules().SessionClosed();
 }
 
 void TMainForm::SaveForExit() {
-  if (TextForm) TextForm->Recovery().Rules().SaveForExit();
+  bench_.TextForm().Recovery().Rules().SaveForExit();
   WriteLayout();
   FormClose();
 }

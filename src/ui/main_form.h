@@ -7,7 +7,10 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
+
+#include "core/settings/command_table.h"
 
 class QAction;
 class QMdiArea;
@@ -22,20 +25,19 @@ namespace zorvel {
 class CVolShift;
 }
 
+class Workbench;
+
 class TMainForm : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit TMainForm(QWidget* parent = nullptr);
+  explicit TMainForm(Workbench& bench, QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The working folder at start; zorvel.ini and the calibration files live here.
   QString StartFolder;
   // Full path of the proof text; empty until a file is opened or saved.
   QString TextFileName;
-  // The page calibration store, in StartFolder; the image window reads and
-  // writes it, the main window saves it when it closes.
-  std::unique_ptr<zorvel::CVolShift> VolShift;
 
   // Window layout, as section "Screen" holds it. Main: the frame on the screen;
   // Text and Image: the two windows inside the client area.
@@ -75,58 +77,58 @@ class TMainForm : public QMainWindow {
   // text goes to its recovery file, never over the text itself.
   void SaveForExit();
 
- public slots:
-  // File menu
+ public:
+  // Runs a command of the command table, as its menu item, its buttons and its
+  // key do.
+  void Run(zorvel::CommandId id);
+  // The main-menu item of a command; nullptr for a command that only has
+  // toolbar buttons.
+  QAction* CommandItem(zorvel::CommandId id) const;
+  // Asked before each command runs; false stops it. Tests watch the routing
+  // with it without opening every dialog.
+  std::function<bool(zorvel::CommandId)> BeforeCommand;
+
+  // File commands: the document operations of the text window.
   void FileOpen();
   void FileSave();
   void FileSaveAs();
   void FileExit();
-  // Edit menu: they act on the text window's editor whatever window is active.
-  void EditUndoItemClick();
+  // Edit commands act on the text window's editor whatever window is active.
+  void EditUndo();
   void EditCut();
   void EditCopy();
   void EditPaste();
-  void A1Click();
-  // Tools menu
-  void miToolBarClick();
-  void miMainClick();
-  void miTextClick();
-  void miImageClick();
-  void miSpecialClick();
-  void miBigOneClick();
-  void miOptionClick();
-  // Text commands
-  void ToolbarButton9712Click();
-  void ToolbarButton9710Click();
-  void ToolbarButton9714Click();
-  void ToolbarButton9713Click();
-  void N22Click();
-  void N24Click();
-  void N3Click();
-  void N19Click();
-  void N21Click();
-  // Image commands
-  void ToolbarButton9718Click();
-  void ToolbarButton9725Click();
-  void N7Click();
-  void ToolbarButton9716Click();
-  void ToolbarButton974Click();
-  void ToolbarButton9715Click();
-  void N20Click();
-  void ToolbarButton97117Click();
-  void N25Click();
-  void ToolbarButton9724Click();
-  void ToolbarButton9723Click();
-  void ToolbarButton9722Click();
-  void ToolbarButton9719Click();
-  void ToolbarButton9720Click();
-  void ToolbarButton9721Click();
-  // Window menu
+  void EditSelectAll();
+  // The check marks of the toolbar submenu follow the toolbars as it opens.
+  void SyncToolbarChecks();
+  void OpenOptions();
+  // Text commands: the proofreading loop runs in the text window; the
+  // replacement table, find and replace, and bookmarks open their windows.
+  void FindNextMark();
+  void ShowCharacterOnPage();
+  void ChooseReading();
+  void RunLoop();
+  void EditReplaceTable();
+  void RunReplaceTable();
+  void FindAndReplace();
+  void ChooseTextFont();
+  void OpenBookmarks();
+  // Image commands: the image window and the page dialogs carry them out.
+  void OpenPageDialog();
+  void SaveCalibration();
+  void OpenPageRun();
+  void PreviousPage();
+  void NextPage();
+  void GoToTopRight();
+  void ToggleCrossLines();
+  void OpenRegisterShift();
+  void OpenScaleDialog();
+  void ShowOnPage(int field, int line, int character);
+  // Window arrangement
   void WindowVert();
   void WindowTile();
   void WindowCascade();
-  // Help menu
-  void HelpAboutItemClick();
+  void OpenAbout();
 
  protected:
   bool event(QEvent* event) override;
@@ -144,14 +146,11 @@ class TMainForm : public QMainWindow {
   LayoutWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
   QMdiSubWindow* TextSubWindow() const;
-  QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, void (TMainForm::*handler)(),
-                       const QKeySequence& shortcut = {}, const QString& hint = {});
-  QAction* AddButton(QToolBar* bar, const char* name, const QString& hint, void (TMainForm::*handler)());
-  QToolBar* NewToolbar(const char* name, const QString& caption);
 
   QMdiArea* clientArea_ = nullptr;
   QStatusBar* statusLine_ = nullptr;
   bool closeAgreed_ = false;
-};
 
-extern TMainForm* MainForm;
+ private:
+  Workbench& bench_;
+};

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/settings/command_table.h"
 #include "core/settings/ini_file.h"
 #include "ui/hot_key_field.h"
 #include "ui/hot_key_qt.h"
@@ -26,12 +27,12 @@
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/select_form.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
-
-TOptionForm* OptionForm = nullptr;
 
 namespace {
 
@@ -55,62 +56,34 @@ QGroupBox* NewPage(QTabWidget* tabs, const char* name, const char* caption, cons
   return box;
 }
 
-// The label, the field and the hot key of each key field, in the page's order.
-struct HotKeyRow {
-  const char* Label;
-  const char* Field;
-};
-constexpr HotKeyRow kHotKeyRows[zorvel::kHotKeyCount] = {
-    {"尋找差異符號 :", "hkFindSign"},        {"秀出圖形位置 :", "hkShowWord"},
-    {"選擇正確字串 :", "hkSelectWord"},      {"以上三者 :", "hkAll"},
-    {"開啟上一張圖 :", "hkPreviousPicture"}, {"開啟下一張圖 :", "hkNextPicture"},
-    {"選第一組 :", "hkSelFirstStr"},         {"選第二組 :", "hkSelSecondStr"},
-    {"選第三組 :", "hkSelThirdStr"},         {"選自訂字串 :", "hkSelUserStr"},
-    {"取消選擇 :", "hkCancelSel"},           {"取消並選下組 :", "hkCancelToNext"},
-};
-
-constexpr int kMainItemCount = 6;  // the first six commands live on the main window
-
 // The main window's own menu item of that name (not an item of a popup menu
 // inside one of its MDI children).
-QAction* MainItem(const char* name) {
-  if (!MainForm) return nullptr;
-  return MainForm->findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+QAction* MainItem(TMainForm& main, const QString& name) {
+  return main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
 }
 
 // Every item of that name in the MDI children's popup menus.
-QList<QAction*> ChildItems(const char* name) {
+QList<QAction*> ChildItems(TMainForm& main, const QString& name) {
   QList<QAction*> items;
-  if (!MainForm) return items;
-  for (QMdiSubWindow* window : MainForm->ClientArea()->subWindowList()) {
+  for (QMdiSubWindow* window : main.ClientArea()->subWindowList()) {
     if (window->widget()) items += window->widget()->findChildren<QAction*>(name);
-  }
-  return items;
-}
-
-// Every item of that name in a top-level window other than the main window:
-// that is where the choice window keeps its six.
-QList<QAction*> ChoiceItems(const char* name) {
-  QList<QAction*> items;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (window == MainForm) continue;
-    items += window->findChildren<QAction*>(name);
   }
   return items;
 }
 
 }  // namespace
 
-const char* HotKeyItemName(zorvel::HotKeyCommand command) {
-  static const char* const names[zorvel::kHotKeyCount] = {
-      "miFindSign",        "miShowWord",    "miSelectWord",  "miAll",
-      "miPreviousPicture", "miNextPicture", "miSelFirstStr", "miSelSecondStr",
-      "miSelThirdStr",     "miSelUserStr",  "miCancelSel",   "miCancelToNext",
-  };
-  return names[int(command)];
+QString HotKeyItemName(zorvel::HotKeyCommand command) {
+  // The main window's keys are on their commands' items; the choice window's
+  // items are named after their keys.
+  if (const zorvel::CommandEntry* carrier = zorvel::CommandOfHotKey(command)) {
+    return QString::fromUtf8(carrier->Item.data(), qsizetype(carrier->Item.size()));
+  }
+  return "mi" +
+         QString::fromUtf8(zorvel::HotKeyName(command).data(), qsizetype(zorvel::HotKeyName(command).size()));
 }
-
-TOptionForm::TOptionForm(QWidget* parent) : QDialog(parent) {
+TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
+    : QDialog(parent), Settings(bench.Settings()), bench_(bench) {
   setObjectName("OptionForm");
   setWindowTitle(U("選項"));
   QFont face(U("細明體"));
@@ -333,9 +306,11 @@ void TOptionForm::BuildHotKeyPage() {
   auto* grid = new QGridLayout(box);
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
     auto* field = new THotKeyField(zorvel::SubstituteOf(HotKeyCommand(i)), box);
-    field->setObjectName(kHotKeyRows[i].Field);
+    const std::string name(zorvel::HotKeyName(HotKeyCommand(i)));
+    field->setObjectName(QString::fromStdString("hk" + name));
     hotKeys_[i] = field;
-    grid->addWidget(NewLabel(kHotKeyRows[i].Label, box), i, 0);
+    const std::string label = std::string(zorvel::HotKeyCaption(HotKeyCommand(i))) + " :";
+    grid->addWidget(NewLabel(label.c_str(), box), i, 0);
     grid->addWidget(field, i, 1);
   }
   grid->setColumnStretch(2, 1);
@@ -400,7 +375,7 @@ void TOptionForm::OKClick() {
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) keys[i] = hotKeys_[i]->HotKey();
   if (const auto clash = zorvel::FindHotKeyClash(keys, HotKeysInForce())) {
     const int at = static_cast<int>(clash->Command);
-    AppPrompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
+    bench_.Prompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
     FocusField(hotKeys_[at]);
     return;
   }
@@ -408,9 +383,9 @@ void TOptionForm::OKClick() {
   const zorvel::EntryResult result = zorvel::ApplySettingsEntry(entry, Settings);
   if (!result.Ok()) {
     if (result.Result == zorvel::EntryResult::Outcome::NotAnInteger) {
-      AppPrompts().Error(zorvel::EntryResultMessage(result));
+      bench_.Prompts().Error(zorvel::EntryResultMessage(result));
     } else {
-      AppPrompts().Message(zorvel::EntryResultMessage(result));
+      bench_.Prompts().Message(zorvel::EntryResultMessage(result));
     }
     FocusField(NumberField(result.Field));
     return;
@@ -419,10 +394,8 @@ void TOptionForm::OKClick() {
   ApplyHotKeys(keys);
   // The values are in force even when the file cannot be written.
   SaveSettings();
-  if (ImageForm) {
-    ImageForm->Rescale(Settings.PictureRatio);
-    ImageForm->FormResize();
-  }
+  bench_.ImageForm().Rescale(Settings.PictureRatio);
+  bench_.ImageForm().FormResize();
   accept();
 }
 
@@ -431,36 +404,36 @@ void TOptionForm::CancelClick() {
 }
 
 bool TOptionForm::SaveSettings() {
-  const QString path = MainForm ? MainForm->IniFileName() : QStringLiteral("zorvel.ini");
+  const QString path = bench_.IniFileName();
   zorvel::IniFile ini(QFile::encodeName(path).toStdString());
-  return zorvel::SaveSettings(ini, Settings, HotKeysInForce(), AppPrompts());
+  return zorvel::SaveSettings(ini, Settings, HotKeysInForce(), bench_.Prompts());
 }
 
 void TOptionForm::LoadSettings() {
-  const QString path = MainForm ? MainForm->IniFileName() : QStringLiteral("zorvel.ini");
+  const QString path = bench_.IniFileName();
   const zorvel::IniFile ini(QFile::encodeName(path).toStdString());
   zorvel::HotKeySet keys;
   const std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
   ApplyHotKeys(keys);
   // Keys the file gave that are not in force are told once, on the status line.
-  if (!notes.empty() && MainForm) {
+  if (!notes.empty()) {
     QStringList lines;
     for (const std::string& note : notes) lines << QString::fromStdString(note);
-    MainForm->StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
+    bench_.MainForm().StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
   }
 }
 
 void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
+    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
     const QKeySequence shortcut = zorvel::HotKeyToShortcut(keys[i]);
-    if (i < kMainItemCount) {
-      QAction* item = MainItem(name);
+    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
+      QAction* item = MainItem(bench_.MainForm(), name);
       if (!item) continue;
       item->setShortcut(shortcut);
-      for (QAction* copy : ChildItems(name)) copy->setShortcut(item->shortcut());
+      for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
     } else {
-      for (QAction* item : ChoiceItems(name)) item->setShortcut(shortcut);
+      for (QAction* item : bench_.SelectForm().findChildren<QAction*>(name)) item->setShortcut(shortcut);
     }
   }
 }
@@ -468,12 +441,12 @@ void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
 zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
   zorvel::HotKeySet keys;
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const char* name = HotKeyItemName(zorvel::HotKeyCommand(i));
+    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
     QAction* item = nullptr;
-    if (i < kMainItemCount) {
-      item = MainItem(name);
+    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
+      item = MainItem(bench_.MainForm(), name);
     } else {
-      const QList<QAction*> items = ChoiceItems(name);
+      const QList<QAction*> items = bench_.SelectForm().findChildren<QAction*>(name);
       if (!items.isEmpty()) item = items.first();
     }
     if (item) keys[i] = zorvel::HotKeyFromShortcut(item->shortcut());

@@ -19,15 +19,18 @@ class QRadioButton;
 class QTabWidget;
 class THotKeyField;
 
+class Workbench;
+
 class TOptionForm : public QDialog {
   Q_OBJECT
 
  public:
   // Runs LoadSettings: the main window, the choice window, the image window and
   // the text window must exist already.
-  explicit TOptionForm(QWidget* parent = nullptr);
+  explicit TOptionForm(Workbench& bench, QWidget* parent = nullptr);
 
-  zorvel::Settings Settings;
+  // The workbench's settings, which every window reads.
+  zorvel::Settings& Settings;
 
   // Reads every setting and the hot keys from StartFolder's zorvel.ini.
   void LoadSettings();
@@ -84,9 +87,10 @@ class TOptionForm : public QDialog {
   std::array<THotKeyField*, zorvel::kHotKeyCount> hotKeys_{};
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
+
+ private:
+  Workbench& bench_;
 };
 
-extern TOptionForm* OptionForm;
-
 // The objectName of the menu item that carries a hot-key command.
-const char* HotKeyItemName(zorvel::HotKeyCommand command);
+QString HotKeyItemName(zorvel::HotKeyCommand command);

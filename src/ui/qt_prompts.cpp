@@ -6,8 +6,6 @@
 
 namespace {
 
-zorvel::Prompts* replacement = nullptr;
-
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
@@ -53,18 +51,4 @@ zorvel::ChoiceAnswer QtPrompts::Choose(const zorvel::ChoiceRequest& request) {
 zorvel::ReplaceAnswer QtPrompts::AskReplace(const zorvel::ReplaceQuestion& question) {
   if (askReplace_) return askReplace_(question);
   return {};
-}
-
-QtPrompts& RealPrompts() {
-  static QtPrompts prompts;
-  return prompts;
-}
-
-zorvel::Prompts& AppPrompts() {
-  if (replacement) return *replacement;
-  return RealPrompts();
-}
-
-void SetAppPrompts(zorvel::Prompts* p) {
-  replacement = p;
 }

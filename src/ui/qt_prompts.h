@@ -1,7 +1,7 @@
 #pragma once
 // The questions and messages of the windows, shown as real message boxes with
-// the application title "Zorvel" as caption. The windows reach them through
-// AppPrompts(), so that a test can put scripted answers in their place.
+// the application title "Zorvel" as caption. The workbench holds them, and a
+// test puts scripted answers in their place.
 
 #include <functional>
 
@@ -30,12 +30,3 @@ class QtPrompts : public zorvel::Prompts {
   ChooseHandler choose_;
   AskReplaceHandler askReplace_;
 };
-
-// The prompts the windows use: the real ones unless a test has put others in
-// their place.
-zorvel::Prompts& AppPrompts();
-// Puts p in place of the real prompts; nullptr restores them. The caller keeps
-// ownership of p.
-void SetAppPrompts(zorvel::Prompts* p);
-// The real prompts, where the choice window and the replace question register.
-QtPrompts& RealPrompts();

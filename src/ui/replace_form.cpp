@@ -17,11 +17,10 @@
 #include "ui/qt_strings.h"
 #include "ui/qt_text_editor.h"
 #include "ui/text_form.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
-
-TfmReplace* fmReplace = nullptr;
 
 namespace {
 
@@ -36,7 +35,7 @@ class WaitCursor {
 
 }  // namespace
 
-TfmReplace::TfmReplace(QWidget* parent) : QDialog(parent) {
+TfmReplace::TfmReplace(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmReplace");
   setWindowTitle(U("字串取代"));
   setModal(true);
@@ -99,18 +98,16 @@ TfmReplace::TfmReplace(QWidget* parent) : QDialog(parent) {
   SaveFileNameHook = [this](const QString& preset) {
     return QFileDialog::getSaveFileName(this, QString(), preset);
   };
-  ShowWordHook = [] { return TextForm ? TextForm->ShowWord() : true; };
+  ShowWordHook = [this] { return bench_.TextForm().ShowWord(); };
 }
 
-TfmReplace::~TfmReplace() {
-  if (fmReplace == this) fmReplace = nullptr;
-}
+TfmReplace::~TfmReplace() {}
 
 void TfmReplace::btLoadFileClick() {
   // A cancelled save dialog goes on to the open dialog; a refused write keeps
   // the edits.
   if (!zorvel::SettleUnsavedChanges(
-          Memo->Modified(), zorvel::kReplaceTableModified, AppPrompts(), [this] { return SaveTable(); },
+          Memo->Modified(), zorvel::kReplaceTableModified, bench_.Prompts(), [this] { return SaveTable(); },
           zorvel::AfterCancelledSave::GoOn)) {
     return;
   }
@@ -119,7 +116,7 @@ void TfmReplace::btLoadFileClick() {
   std::string bytes;
   std::string message;
   if (!zorvel::ReadTextForEditing(path.toUtf8().toStdString(), bytes, message)) {
-    AppPrompts().Error(message);
+    bench_.Prompts().Error(message);
     return;
   }
   ReplaceFileName = path;
@@ -137,7 +134,7 @@ zorvel::SaveResult TfmReplace::SaveTable() {
   const std::string native = path.toUtf8().toStdString();
   std::string reason;
   if (!zorvel::WriteTextFileAtomically(native, Memo->Text(), reason)) {
-    AppPrompts().Error("無法儲存檔案 " + native + " : " + reason);
+    bench_.Prompts().Error("無法儲存檔案 " + native + " : " + reason);
     return zorvel::SaveResult::Failed;
   }
   ReplaceFileName = path;
@@ -149,7 +146,7 @@ bool TfmReplace::BuildFromEditor() {
   WaitCursor wait;
   const std::string split = ToBig5(edSplitChar->text());
   const zorvel::ReplaceConfirm result =
-      zorvel::ConfirmReplaceTable(Memo->Text(), split, table_, AppPrompts());
+      zorvel::ConfirmReplaceTable(Memo->Text(), split, bench_.ReplaceTable(), bench_.Prompts());
   if (!result.Built && !result.Close) {
     if (Memo->TextLength() != 0 && split.empty()) edSplitChar->setFocus();
   }
@@ -170,13 +167,16 @@ void TfmReplace::done(int result) {
   QDialog::done(result);
 }
 
+const zorvel::ReplaceTable& TfmReplace::Table() const {
+  return bench_.ReplaceTable();
+}
+
 void TfmReplace::RunReplaceTable() {
-  if (!TextForm) return;
   std::function<bool()> showWord;
   if (cbShowPicture->isChecked() && ShowWordHook) showWord = ShowWordHook;
-  zorvel::RunReplaceTable(table_, TextForm->Editor(), AppPrompts(), showWord);
+  zorvel::RunReplaceTable(bench_.ReplaceTable(), bench_.TextForm().Editor(), bench_.Prompts(), showWord);
 }
 
 void TfmReplace::ReleaseTable() {
-  table_.Clear();
+  bench_.ReplaceTable().Clear();
 }

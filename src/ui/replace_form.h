@@ -21,11 +21,13 @@ namespace zorvel {
 class QtTextEditor;
 }
 
+class Workbench;
+
 class TfmReplace : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmReplace(QWidget* parent = nullptr);
+  explicit TfmReplace(Workbench& bench, QWidget* parent = nullptr);
   ~TfmReplace() override;
 
   zorvel::QtTextEditor* Memo = nullptr;
@@ -40,8 +42,8 @@ class TfmReplace : public QDialog {
   // The table file last loaded or saved; empty at start.
   QString ReplaceFileName;
 
-  const zorvel::ReplaceTable& Table() const { return table_; }
-  int ReplaceCount() const { return table_.ReplaceCount(); }
+  const zorvel::ReplaceTable& Table() const;
+  int ReplaceCount() const { return Table().ReplaceCount(); }
 
   void btLoadFileClick();
   // False when the table was not written (dialog cancelled or write refused).
@@ -69,8 +71,8 @@ class TfmReplace : public QDialog {
   bool BuildFromEditor();
   zorvel::SaveResult SaveTable();
 
-  zorvel::ReplaceTable table_;
   bool closing_ = false;
-};
 
-extern TfmReplace* fmReplace;
+ private:
+  Workbench& bench_;
+};

@@ -18,17 +18,13 @@
 #include "ui/main_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::FromBig5;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
-TSelectForm* SelectForm = nullptr;
-
 namespace {
-
-// The choice window that answers the real prompts' Choose().
-TSelectForm* registeredForm = nullptr;
 
 const QColor kYellow(255, 255, 0);
 const QColor kLime(0, 255, 0);
@@ -59,7 +55,7 @@ void SetTextColour(QPushButton* button, const QColor& colour) {
 
 }  // namespace
 
-TSelectForm::TSelectForm(QWidget* parent) : QDialog(parent) {
+TSelectForm::TSelectForm(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("SelectForm");
   setWindowTitle(U("請選擇 (儘量別使用其它視窗之功能)"));
   // Stays on top of every window, with only a close box in its title bar.
@@ -77,19 +73,11 @@ TSelectForm::TSelectForm(QWidget* parent) : QDialog(parent) {
   resize(kDesignedWidth, kDesignedHeight);
   FitRowsToFont();
   FormResize();
-
-  RealPrompts().SetChooseHandler([this](const zorvel::ChoiceRequest& request) { return Choose(request); });
-  registeredForm = this;
 }
 
 TSelectForm::~TSelectForm() {
-  if (registeredForm == this) {
-    RealPrompts().SetChooseHandler(nullptr);
-    registeredForm = nullptr;
-  }
   // Destroyed while waiting (the program ends): the wait ends as a cancel.
   if (wait_) wait_->quit();
-  if (SelectForm == this) SelectForm = nullptr;
 }
 
 QPushButton* TSelectForm::NewButton(const char* name, const QString& caption, const QString& hint, int left,
@@ -264,8 +252,8 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   int replaced = 0;
   answer.UserStr = ToBig5(edUserStr_->text(), &replaced);
   // Characters Big5 cannot hold go into the text as "?", as typed ones do.
-  if (replaced > 0 && SelectResult == zorvel::Selection::UserString && MainForm) {
-    MainForm->StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
+  if (replaced > 0 && SelectResult == zorvel::Selection::UserString) {
+    bench_.MainForm().StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
   }
   answer.GoNext = GoNext;
   return answer;
@@ -356,7 +344,7 @@ void TSelectForm::btSmallWordClick() {
 
 void TSelectForm::btCenterLineClick() {
   // The image window's centre cross and position marker.
-  if (ImageForm) ImageForm->ToggleLines();
+  bench_.ImageForm().ToggleLines();
   edUserStr_->setFocus();
 }
 

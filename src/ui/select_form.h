@@ -15,11 +15,13 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+class Workbench;
+
 class TSelectForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TSelectForm(QWidget* parent = nullptr);
+  explicit TSelectForm(Workbench& bench, QWidget* parent = nullptr);
   ~TSelectForm() override;
 
   // The answer; Waiting while the window waits for one.
@@ -94,6 +96,7 @@ class TSelectForm : public QDialog {
   QEventLoop* wait_ = nullptr;
   // Which readings may be chosen in the current run.
   bool writable_[3] = {true, true, false};
-};
 
-extern TSelectForm* SelectForm;
+ private:
+  Workbench& bench_;
+};

@@ -15,12 +15,11 @@
 #include "ui/option_form.h"
 #include "ui/qt_prompts.h"
 #include "ui/qt_strings.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
 
-TfmSetRatio* fmSetRatio = nullptr;
-
-TfmSetRatio::TfmSetRatio(QWidget* parent) : QDialog(parent) {
+TfmSetRatio::TfmSetRatio(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmSetRatio");
   setWindowTitle(U("設定圖形比例"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -86,7 +85,7 @@ void TfmSetRatio::showEvent(QShowEvent* event) {
 
 void TfmSetRatio::FormShow() {
   edRatio_->clear();
-  const int ratio = OptionForm ? OptionForm->Settings.PictureRatio : 100;
+  const int ratio = bench_.Settings().PictureRatio;
   const int preset = zorvel::PresetRatioIndex(ratio);
   if (preset >= 0) {
     SetItemIndex(preset);
@@ -108,7 +107,7 @@ void TfmSetRatio::btOkClick() {
   if (ItemIndex() == kCustomItem) {
     const std::string text = edRatio_->text().toStdString();
     if (!zorvel::ParseEnteredInteger(text, percentage)) {
-      AppPrompts().Error(
+      bench_.Prompts().Error(
           zorvel::FieldNotANumberMessage(zorvel::EntryFieldCaption(zorvel::EntryField::PictureRatio), text));
       edRatio_->setFocus();
       return;
@@ -116,18 +115,14 @@ void TfmSetRatio::btOkClick() {
   }
   if (percentage <= 0 || percentage > zorvel::kMaxPictureRatio) {
     // Also when no item is selected at all.
-    AppPrompts().Message(percentage <= 0 ? zorvel::kRatioNotPositive : zorvel::kRatioTooLarge);
+    bench_.Prompts().Message(percentage <= 0 ? zorvel::kRatioNotPositive : zorvel::kRatioTooLarge);
     edRatio_->setFocus();
     return;
   }
-  if (OptionForm) {
-    OptionForm->Settings.PictureRatio = percentage;
-    OptionForm->SaveSettings();
-  }
-  if (ImageForm) {
-    ImageForm->Rescale(percentage);
-    ImageForm->FormResize();
-  }
+  bench_.Settings().PictureRatio = percentage;
+  bench_.OptionForm().SaveSettings();
+  bench_.ImageForm().Rescale(percentage);
+  bench_.ImageForm().FormResize();
   accept();
 }
 

@@ -12,11 +12,13 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
+class Workbench;
+
 class TfmSetRatio : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TfmSetRatio(QWidget* parent = nullptr);
+  explicit TfmSetRatio(Workbench& bench, QWidget* parent = nullptr);
 
   // The items of rgRatio: 0 to 3 for 100, 75, 50, 25 percent, 4 custom.
   static constexpr int kCustomItem = 4;
@@ -46,6 +48,7 @@ class TfmSetRatio : public QDialog {
   QLineEdit* edRatio_ = nullptr;
   QPushButton* btOk_ = nullptr;
   QPushButton* btCancel_ = nullptr;
-};
 
-extern TfmSetRatio* fmSetRatio;
+ private:
+  Workbench& bench_;
+};

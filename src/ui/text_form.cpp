@@ -28,14 +28,9 @@
 #include "ui/replace_form.h"
 #include "ui/select_form.h"
 #include "ui/text_recovery.h"
+#include "ui/workbench.h"
 
 using zorvel::ui::U;
-
-TTextForm* TextForm = nullptr;
-
-void OpenFindReplaceDialog() {
-  if (TextForm) OpenFindReplaceDialog(TextForm->Editor(), TextForm);
-}
 
 namespace {
 
@@ -52,28 +47,13 @@ class FormFileDialogs : public zorvel::FileDialogs {
 
 }  // namespace
 
-// The prompts the windows use at the moment of each question, so that a test
-// that puts scripted prompts in place reaches the proofreading loop too.
-class ForwardingPrompts : public zorvel::Prompts {
- public:
-  void Message(std::string_view text) override { AppPrompts().Message(text); }
-  void Error(std::string_view text) override { AppPrompts().Error(text); }
-  bool AskYesNo(std::string_view text) override { return AppPrompts().AskYesNo(text); }
-  zorvel::Answer AskYesNoCancel(std::string_view text) override { return AppPrompts().AskYesNoCancel(text); }
-  zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request) override {
-    return AppPrompts().Choose(request);
-  }
-  zorvel::ReplaceAnswer AskReplace(const zorvel::ReplaceQuestion& question) override {
-    return AppPrompts().AskReplace(question);
-  }
-};
-
 struct TTextFormDialogs {
   explicit TTextFormDialogs(TTextForm* form) : dialogs(form) {}
   FormFileDialogs dialogs;
 };
 
-TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_unique<TTextFormDialogs>(this)) {
+TTextForm::TTextForm(Workbench& bench, QWidget* parent)
+    : QWidget(parent), dialogs_(std::make_unique<TTextFormDialogs>(this)), bench_(bench) {
   setObjectName("TextForm");
   setWindowTitle(U("(no file)"));
   resize(336, 255);
@@ -93,7 +73,7 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
   layout->addWidget(editor_);
 
   editor_->OnCharactersReplaced = [this](int count) { emit CharactersReplaced(count); };
-  editor_->OnTooLong = [] { AppPrompts().Message(zorvel::TextTooLongMessage()); };
+  editor_->OnTooLong = [this] { bench_.Prompts().Message(zorvel::TextTooLongMessage()); };
   // A second Enter meant for the choice window does not break the line.
   editor_->DropsEnter = [this] {
     return proofreader_ && proofreader_->EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
@@ -104,7 +84,7 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
     if (!lineHeadWatch_) return;
     const std::string_view note = zorvel::LineHeadEditNote(lineHeadWatch_->Check());
     lineHeadWatch_.reset();
-    if (!note.empty() && MainForm) MainForm->StatusLine()->showMessage(U(std::string(note).c_str()));
+    if (!note.empty()) bench_.MainForm().StatusLine()->showMessage(U(std::string(note).c_str()));
   };
 
   OpenFileNameHook = [this] {
@@ -119,14 +99,13 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
   };
 
   document_ = std::make_unique<zorvel::TextDocument>(
-      *editor_, []() -> zorvel::Prompts& { return AppPrompts(); }, dialogs_->dialogs);
+      *editor_, [this]() -> zorvel::Prompts& { return bench_.Prompts(); }, dialogs_->dialogs);
   document_->OnFileNameChanged = [this] {
     UpdateCaption();
     emit FileNameChanged(FileName());
   };
   // An unnamed text's recovery file goes to the start folder, beside zorvel.ini.
-  recovery_ = std::make_unique<TextRecovery>(*editor_, *document_,
-                                             MainForm ? MainForm->StartFolder : QDir::currentPath());
+  recovery_ = std::make_unique<TextRecovery>(*editor_, *document_, bench_.StartFolder(), bench_.Prompts());
 
   BuildPopupMenu();
   editor_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -135,17 +114,11 @@ TTextForm::TTextForm(QWidget* parent) : QWidget(parent), dialogs_(std::make_uniq
   FormCreate();
 }
 
-TTextForm::~TTextForm() {
-  if (TextForm == this) TextForm = nullptr;
-}
+TTextForm::~TTextForm() = default;
 
 void TTextForm::FormCreate() {
   // The window font is the main window's; the edit control keeps its own.
-  if (MainForm) {
-    setFont(MainForm->font());
-  } else if (parentWidget()) {
-    setFont(parentWidget()->window()->font());
-  }
+  setFont(bench_.MainForm().font());
 }
 
 zorvel::TextEditor& TTextForm::Editor() {
@@ -195,17 +168,14 @@ void TTextForm::BuildPopupMenu() {
   connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
   connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
   connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
-  connect(items->findChild<QAction*>("N12"), &QAction::triggered, this, [] {
-    if (fmReplace) fmReplace->exec();
-  });
-  connect(items->findChild<QAction*>("N13"), &QAction::triggered, this, [] {
-    if (fmReplace) fmReplace->RunReplaceTable();
-  });
+  connect(items->findChild<QAction*>("N12"), &QAction::triggered, this,
+          [this] { bench_.fmReplace().exec(); });
+  connect(items->findChild<QAction*>("N13"), &QAction::triggered, this,
+          [this] { bench_.fmReplace().RunReplaceTable(); });
   connect(items->findChild<QAction*>("miFindReplace"), &QAction::triggered, this,
-          [] { OpenFindReplaceDialog(); });
-  connect(items->findChild<QAction*>("N10"), &QAction::triggered, this, [] {
-    if (fmBookMark) fmBookMark->exec();
-  });
+          [this] { bench_.FindReplaceDialog().miFindReplaceClick(); });
+  connect(items->findChild<QAction*>("N10"), &QAction::triggered, this,
+          [this] { bench_.fmBookMark().exec(); });
 }
 
 void TTextForm::FileOpen() {
@@ -230,34 +200,28 @@ void TTextForm::N9Click() {
 }
 
 const zorvel::Settings& TTextForm::CurrentSettings() const {
-  static const zorvel::Settings defaults;
-  return OptionForm ? OptionForm->Settings : defaults;
+  return bench_.Settings();
 }
 
 zorvel::TextProofreader& TTextForm::Proofreader() {
   const zorvel::Settings* settings = &CurrentSettings();
   if (!proofreader_ || proofSettings_ != settings) {
-    if (!prompts_) prompts_ = std::make_unique<ForwardingPrompts>();
-    proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, *prompts_, nullptr);
+    proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, bench_.Prompts(), nullptr);
     proofSettings_ = settings;
   }
   // The image window shows the pages once it can; until then ShowWord only
   // checks the page file.
-  proofreader_->SetPageView(dynamic_cast<zorvel::PageView*>(ImageForm));
+  proofreader_->SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
   return *proofreader_;
 }
 
-namespace {
-
 // True when the choice window waits for an answer; it then comes to the front.
-bool ChoiceWaiting() {
-  if (!SelectForm || !SelectForm->Waiting()) return false;
-  SelectForm->raise();
-  SelectForm->activateWindow();
+bool TTextForm::ChoiceWaiting() {
+  if (!bench_.SelectForm().Waiting()) return false;
+  bench_.SelectForm().raise();
+  bench_.SelectForm().activateWindow();
   return true;
 }
-
-}  // namespace
 
 bool TTextForm::FindSign() {
   return Proofreader().FindSign();

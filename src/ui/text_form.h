@@ -26,14 +26,15 @@ class TextDocument;
 class TextProofreader;
 struct Settings;
 }  // namespace zorvel
-class ForwardingPrompts;
 class TextRecovery;
+
+class Workbench;
 
 class TTextForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TTextForm(QWidget* parent = nullptr);
+  explicit TTextForm(Workbench& bench, QWidget* parent = nullptr);
   ~TTextForm() override;
 
   zorvel::TextEditor& Editor();
@@ -91,6 +92,7 @@ class TTextForm : public QWidget {
   void FormCreate();
   void UpdateCaption();
   const zorvel::Settings& CurrentSettings() const;
+  bool ChoiceWaiting();
   QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
                    void (TTextForm::*handler)());
 
@@ -99,14 +101,11 @@ class TTextForm : public QWidget {
   std::unique_ptr<zorvel::TextDocument> document_;
   std::unique_ptr<TextRecovery> recovery_;  // after document_: it goes first
   QMenu* textPopupMenu_ = nullptr;
-  std::unique_ptr<ForwardingPrompts> prompts_;
   std::unique_ptr<zorvel::TextProofreader> proofreader_;
   const zorvel::Settings* proofSettings_ = nullptr;
   // The lines around the cursor before the operator's edit that runs now.
   std::optional<zorvel::LineHeadWatch> lineHeadWatch_;
+
+ private:
+  Workbench& bench_;
 };
-
-extern TTextForm* TextForm;
-
-// The find and replace dialog over the text window's editor, made on first use.
-void OpenFindReplaceDialog();

@@ -9,9 +9,9 @@
 #include "ui/qt_text_editor.h"
 
 TextRecovery::TextRecovery(zorvel::QtTextEditor& editor, zorvel::TextDocument& document,
-                           const QString& unnamedFolder)
+                           const QString& unnamedFolder, zorvel::Prompts& prompts)
     : rules_(std::make_unique<zorvel::DocumentRecovery>(
-          editor, document, []() -> zorvel::Prompts& { return AppPrompts(); },
+          editor, document, [&prompts]() -> zorvel::Prompts& { return prompts; },
           QFile::encodeName(unnamedFolder).toStdString())),
       timer_(new QTimer(this)) {
   setObjectName("TextRecovery");

@@ -11,6 +11,7 @@ class QTimer;
 
 namespace zorvel {
 class DocumentRecovery;
+class Prompts;
 class QtTextEditor;
 class TextDocument;
 }  // namespace zorvel
@@ -23,7 +24,8 @@ class TextRecovery : public QObject {
   static constexpr int kAutoSaveInterval = 2 * 60 * 1000;
 
   // unnamedFolder holds the recovery file of a text without a name.
-  TextRecovery(zorvel::QtTextEditor& editor, zorvel::TextDocument& document, const QString& unnamedFolder);
+  TextRecovery(zorvel::QtTextEditor& editor, zorvel::TextDocument& document, const QString& unnamedFolder,
+               zorvel::Prompts& prompts);
   ~TextRecovery() override;
 
   zorvel::DocumentRecovery& Rules() { return *rules_; }

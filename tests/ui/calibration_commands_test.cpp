@@ -39,14 +39,14 @@ class CalibrationCommandsTest : public SampleWorkspaceTest {
   }
   void Load(int page) {
     std::string name;
-    ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, page, name)) << name;
-    ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, page), zorvel::PictureLoad::Loaded);
-    ASSERT_TRUE(ImageForm->DetectRightTop());
+    ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 0, page, name)) << name;
+    ASSERT_EQ(ImageForm()->LoadPicture(1, 0, name, page), zorvel::PictureLoad::Loaded);
+    ASSERT_TRUE(ImageForm()->DetectRightTop());
   }
-  QWidget* View() const { return ImageForm->PageArea()->viewport(); }
+  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
   // A mouse event on the picture at a point of the shown picture.
   void Mouse(QEvent::Type type, QPoint onPicture, Qt::MouseButton button) {
-    const QPoint at = onPicture - QPoint(ImageForm->HorzScrollPos(), ImageForm->VertScrollPos());
+    const QPoint at = onPicture - QPoint(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos());
     ASSERT_TRUE(View()->rect().contains(at)) << at.x() << "," << at.y();
     QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button,
                       type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
@@ -56,36 +56,36 @@ class CalibrationCommandsTest : public SampleWorkspaceTest {
   void Click(QPoint onPicture, Qt::MouseButton button) {
     Mouse(QEvent::MouseButtonPress, onPicture, button);
     Mouse(QEvent::MouseButtonRelease, onPicture, button);
-    ImageForm->ImagePopupMenu()->hide();
+    ImageForm()->ImagePopupMenu()->hide();
   }
-  void Popup(const char* item) { ImageForm->ImagePopupMenu()->findChild<QAction*>(item)->trigger(); }
-  PageCalibration Page(int page) const { return MainForm->VolShift->Get(page); }
+  void Popup(const char* item) { ImageForm()->ImagePopupMenu()->findChild<QAction*>(item)->trigger(); }
+  PageCalibration Page(int page) const { return Bench().VolShift().Get(page); }
   void ScrollToTopRight() {
-    ImageForm->SetVertScrollPos(0);
-    ImageForm->SetHorzScrollPos(ImageForm->ShownSize().width());
+    ImageForm()->SetVertScrollPos(0);
+    ImageForm()->SetHorzScrollPos(ImageForm()->ShownSize().width());
   }
 };
 
 TEST_F(CalibrationCommandsTest, TheRightButtonsPointBecomesTheCornerAtHalfSize) {
-  OptionForm->Settings.PictureRatio = 50;
+  OptionForm()->Settings.PictureRatio = 50;
   Load(1);
   ScrollToTopRight();
-  const int width = ImageForm->ShownSize().width();
+  const int width = ImageForm()->ShownSize().width();
   ASSERT_EQ(width, kSamplePageWidth / 2);
-  MainForm->VolShift->Dirty = false;
+  Bench().VolShift().Dirty = false;
 
   // A left press elsewhere, then the right button at (width - 50, 100): the
   // popup acts on the right button's point.
   Click(QPoint(width - 120, 40), Qt::LeftButton);
   Click(QPoint(width - 50, 100), Qt::RightButton);
-  EXPECT_EQ(ImageForm->ClickX(), width - 50);
+  EXPECT_EQ(ImageForm()->ClickX(), width - 50);
   Popup("N2");
   EXPECT_EQ(Page(1).FirstCharX, 100);
   EXPECT_EQ(Page(1).FirstCharY, 200);
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
+  EXPECT_TRUE(Bench().VolShift().Dirty);
   // The marker is drawn on the first character at once.
-  EXPECT_EQ(ImageForm->MarkerX(), width - ScaleToPicture(100 + 23, 50));
-  EXPECT_EQ(ImageForm->MarkerY(), ScaleToPicture(200 + 24, 50));
+  EXPECT_EQ(ImageForm()->MarkerX(), width - ScaleToPicture(100 + 23, 50));
+  EXPECT_EQ(ImageForm()->MarkerY(), ScaleToPicture(200 + 24, 50));
 }
 
 TEST_F(CalibrationCommandsTest, ADoubleClickSetsTheCorner) {
@@ -100,45 +100,45 @@ TEST_F(CalibrationCommandsTest, ADoubleClickSetsTheCorner) {
   EXPECT_EQ(Page(2).FirstCharY, 160);
   // At 100 % with the default settings the marker stands 23 pixels left of and
   // 24 below the point.
-  EXPECT_EQ(ImageForm->MarkerX(), point.x() - 23);
-  EXPECT_EQ(ImageForm->MarkerY(), point.y() + 24);
+  EXPECT_EQ(ImageForm()->MarkerX(), point.x() - 23);
+  EXPECT_EQ(ImageForm()->MarkerY(), point.y() + 24);
 }
 
 TEST_F(CalibrationCommandsTest, TheShiftDialogStoresOnThePageShownAndKeepsItsChoice) {
   Load(1);
-  MainForm->findChild<QAction*>("ToolbarButton9717")->trigger();
-  ASSERT_TRUE(FieldShiftForm->isVisible());
-  EXPECT_FALSE(FieldShiftForm->isModal());
+  MainForm()->findChild<QAction*>("ToolbarButton9717")->trigger();
+  ASSERT_TRUE(FieldShiftForm()->isVisible());
+  EXPECT_FALSE(FieldShiftForm()->isModal());
 
   // No line count chosen: nothing happens and the dialog stays.
-  MainForm->VolShift->Dirty = false;
-  FieldShiftForm->findChild<QRadioButton*>("rbFieldShift1")->click();
-  FieldShiftForm->findChild<QPushButton*>("Button1")->click();
-  EXPECT_TRUE(FieldShiftForm->isVisible());
-  EXPECT_FALSE(MainForm->VolShift->Dirty);
+  Bench().VolShift().Dirty = false;
+  FieldShiftForm()->findChild<QRadioButton*>("rbFieldShift1")->click();
+  FieldShiftForm()->findChild<QPushButton*>("Button1")->click();
+  EXPECT_TRUE(FieldShiftForm()->isVisible());
+  EXPECT_FALSE(Bench().VolShift().Dirty);
 
   // The operator moves on to page 2 with the dialog open: the shift goes there.
-  ImageForm->StepPicture(+1);
-  ASSERT_EQ(ImageForm->PicturePage(), 2);
+  ImageForm()->StepPicture(+1);
+  ASSERT_EQ(ImageForm()->PicturePage(), 2);
   const PageCalibration before = Page(2);
-  FieldShiftForm->cbShiftLine()->setCurrentIndex(3);
-  FieldShiftForm->findChild<QPushButton*>("Button1")->click();
-  EXPECT_FALSE(FieldShiftForm->isVisible());
+  FieldShiftForm()->cbShiftLine()->setCurrentIndex(3);
+  FieldShiftForm()->findChild<QPushButton*>("Button1")->click();
+  EXPECT_FALSE(FieldShiftForm()->isVisible());
   PageCalibration expected = before;
   expected.MiddleShift = 3;
   EXPECT_EQ(Page(2), expected);
   EXPECT_EQ(Page(1).MiddleShift, 0);
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
+  EXPECT_TRUE(Bench().VolShift().Dirty);
 
   // The shift shows at the next ShowPosition, when IgnoreShift is off.
-  OptionForm->Settings.IgnoreShift = false;
-  const int width = ImageForm->ShownSize().width();
-  ImageForm->ShowPosition(1, 0, 0);
-  EXPECT_EQ(ImageForm->MarkerX(), width - (3 * 70 + 23 + Page(2).FirstCharX));
+  OptionForm()->Settings.IgnoreShift = false;
+  const int width = ImageForm()->ShownSize().width();
+  ImageForm()->ShowPosition(1, 0, 0);
+  EXPECT_EQ(ImageForm()->MarkerX(), width - (3 * 70 + 23 + Page(2).FirstCharX));
 
   // 儲存圖形偏移資訊 writes the volume's file.
-  MainForm->findChild<QAction*>("ToolbarButton9725")->trigger();
-  EXPECT_FALSE(MainForm->VolShift->Dirty);
+  MainForm()->findChild<QAction*>("ToolbarButton9725")->trigger();
+  EXPECT_FALSE(Bench().VolShift().Dirty);
   const std::string saved = ReadFile(dir_.File("Vol001.vps"));
   EXPECT_NE(saved.find("2, " + std::to_string(Page(2).FirstCharX)), std::string::npos) << saved;
 }

@@ -30,10 +30,10 @@ class ImageFormTest : public SampleWorkspaceTest {
   }
   void Load(int page) {
     std::string name;
-    ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 1, page, name)) << name;
-    ASSERT_EQ(ImageForm->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
+    ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 1, page, name)) << name;
+    ASSERT_EQ(ImageForm()->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
   }
-  QWidget* View() const { return ImageForm->PageArea()->viewport(); }
+  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
   void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
     QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(View(), &event);
@@ -42,26 +42,26 @@ class ImageFormTest : public SampleWorkspaceTest {
 
 TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   Load(1);
-  ImageForm->ShowPosition(1, 3, 5);
-  const int markerX = ImageForm->MarkerX();
-  const int decoded = ImageForm->DecodeCount();
-  const DecodedPage* page = ImageForm->Page();
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
+  ImageForm()->ShowPosition(1, 3, 5);
+  const int markerX = ImageForm()->MarkerX();
+  const int decoded = ImageForm()->DecodeCount();
+  const DecodedPage* page = ImageForm()->Page();
+  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
 
   // A page cut short, a file that is not there, and a file of another volume
   // that does not decode: none of them touches the page on display or the store.
-  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-005.TIF", 5), zorvel::PictureLoad::NotLoaded);
-  EXPECT_EQ(ImageForm->LoadPicture(1, 1, "T01/001-100/01-004.TIF", 4), zorvel::PictureLoad::NotLoaded);
+  EXPECT_EQ(ImageForm()->LoadPicture(1, 1, "T01/001-100/01-005.TIF", 5), zorvel::PictureLoad::NotLoaded);
+  EXPECT_EQ(ImageForm()->LoadPicture(1, 1, "T01/001-100/01-004.TIF", 4), zorvel::PictureLoad::NotLoaded);
   WriteFile(dir_.File("not_a_page.TIF"), "II*\0garbage");
-  EXPECT_EQ(ImageForm->LoadPicture(2, 1, "not_a_page.TIF", 9), zorvel::PictureLoad::NotLoaded);
+  EXPECT_EQ(ImageForm()->LoadPicture(2, 1, "not_a_page.TIF", 9), zorvel::PictureLoad::NotLoaded);
 
-  EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-001.TIF");
-  EXPECT_EQ(ImageForm->PicturePage(), 1);
-  EXPECT_EQ(ImageForm->MarkerX(), markerX);
-  EXPECT_EQ(ImageForm->Page(), page);
-  EXPECT_EQ(ImageForm->DecodeCount(), decoded);
-  EXPECT_EQ(ImageForm->parentWidget()->windowTitle(), "T01/001-100/01-001.TIF");
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
+  EXPECT_EQ(ImageForm()->PictureFileName(), "T01/001-100/01-001.TIF");
+  EXPECT_EQ(ImageForm()->PicturePage(), 1);
+  EXPECT_EQ(ImageForm()->MarkerX(), markerX);
+  EXPECT_EQ(ImageForm()->Page(), page);
+  EXPECT_EQ(ImageForm()->DecodeCount(), decoded);
+  EXPECT_EQ(ImageForm()->parentWidget()->windowTitle(), "T01/001-100/01-001.TIF");
+  EXPECT_TRUE(Bench().VolShift().Dirty);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(dir_.File("Vol001.vps"))));
   // The hourglass is gone after every decode, good or bad.
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -69,96 +69,96 @@ TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
 
 TEST_F(ImageFormTest, APageOfAnotherVolumeSavesTheStoreFirst) {
   Load(1);
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 1});
+  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 1});
   WriteFile(dir_.File("Vol002.vps"), "1, 7, 8, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 1), zorvel::PictureLoad::Loaded);
+  ASSERT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 1), zorvel::PictureLoad::Loaded);
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "1, 100, 200, 0, 0, 1\r\n");
-  EXPECT_EQ(MainForm->VolShift->Volume(), 2);
-  EXPECT_FALSE(MainForm->VolShift->Dirty);
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{7, 8, 0, 0, 0}));
+  EXPECT_EQ(Bench().VolShift().Volume(), 2);
+  EXPECT_FALSE(Bench().VolShift().Dirty);
+  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{7, 8, 0, 0, 0}));
   // Another page of the volume held reads no file.
   WriteFile(dir_.File("Vol002.vps"), "1, 9, 9, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-003.TIF", 3), zorvel::PictureLoad::Loaded);
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{7, 8, 0, 0, 0}));
+  ASSERT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-003.TIF", 3), zorvel::PictureLoad::Loaded);
+  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{7, 8, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   Load(1);
   WriteFile(dir_.File("Vol001.vps"), "");
   ASSERT_EQ(chmod(dir_.File("Vol001.vps").c_str(), 0444), 0);
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
+  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
 
   // No: nothing changes, neither the page nor the store.
   prompts_.Answers = {Answer::No};
-  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Cancelled);
+  EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Cancelled);
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
-  EXPECT_EQ(ImageForm->PicturePage(), 1);
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
+  EXPECT_EQ(ImageForm()->PicturePage(), 1);
+  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 
   // Closing asks; No keeps the program open with the values.
   prompts_.Shown.clear();
   prompts_.Answers = {Answer::No};
-  EXPECT_FALSE(MainForm->close());
+  EXPECT_FALSE(MainForm()->close());
   ASSERT_FALSE(prompts_.Shown.empty());
   EXPECT_NE(prompts_.Shown.back().find("是否確定結束?"), std::string::npos);
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
+  EXPECT_TRUE(Bench().VolShift().Dirty);
 
   // Yes: the load goes on and the store holds volume 2.
   prompts_.Answers = {Answer::Yes};
-  EXPECT_EQ(ImageForm->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Loaded);
-  EXPECT_EQ(MainForm->VolShift->Volume(), 2);
+  EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Loaded);
+  EXPECT_EQ(Bench().VolShift().Volume(), 2);
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
 }
 
 TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
   Load(1);
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
-  MainForm->VolShift->Dirty = false;
+  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
+  Bench().VolShift().Dirty = false;
   for (auto [volume, page] : {std::pair{0, 1}, std::pair{1000, 1}, std::pair{1, 1500}}) {
-    ASSERT_EQ(ImageForm->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page), zorvel::PictureLoad::Loaded);
-    EXPECT_EQ(MainForm->VolShift->Volume(), 1);
+    ASSERT_EQ(ImageForm()->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page), zorvel::PictureLoad::Loaded);
+    EXPECT_EQ(Bench().VolShift().Volume(), 1);
     // No search, so no failure to report; the marker uses no calibration.
-    EXPECT_TRUE(ImageForm->DetectRightTop());
-    ImageForm->ShowPosition(0, 0, 0);
-    EXPECT_EQ(ImageForm->MarkerY(),
-              OptionForm->Settings.WordHeight / 2 * OptionForm->Settings.PictureRatio / 100);
-    zorvel::X1Click(*ImageForm);
-    zorvel::N2Click(*ImageForm);
-    EXPECT_FALSE(MainForm->VolShift->Dirty) << volume << "/" << page;
-    EXPECT_FALSE(MainForm->StatusLine()->currentMessage().isEmpty());
+    EXPECT_TRUE(ImageForm()->DetectRightTop());
+    ImageForm()->ShowPosition(0, 0, 0);
+    EXPECT_EQ(ImageForm()->MarkerY(),
+              OptionForm()->Settings.WordHeight / 2 * OptionForm()->Settings.PictureRatio / 100);
+    zorvel::X1Click(*ImageForm());
+    zorvel::N2Click(*ImageForm());
+    EXPECT_FALSE(Bench().VolShift().Dirty) << volume << "/" << page;
+    EXPECT_FALSE(MainForm()->StatusLine()->currentMessage().isEmpty());
   }
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{100, 200, 0, 0, 0}));
+  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {
   Load(1);
-  MainForm->VolShift->Set(1, PageCalibration{100, 200, 0, 0, 0});
-  ImageForm->ShowPosition(1, 3, 5);
-  const int fullX = ImageForm->MarkerX();
-  const int fullY = ImageForm->MarkerY();
-  OptionForm->Settings.PictureRatio = 50;
-  ImageForm->Rescale(50);
-  EXPECT_EQ(ImageForm->MarkerY(), (fullY - 0) / 2);
+  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
+  ImageForm()->ShowPosition(1, 3, 5);
+  const int fullX = ImageForm()->MarkerX();
+  const int fullY = ImageForm()->MarkerY();
+  OptionForm()->Settings.PictureRatio = 50;
+  ImageForm()->Rescale(50);
+  EXPECT_EQ(ImageForm()->MarkerY(), (fullY - 0) / 2);
   // The distance from the right edge halves (within the truncation).
-  EXPECT_NEAR(ImageForm->ShownSize().width() - ImageForm->MarkerX(), (kSamplePageWidth - fullX) / 2, 1);
+  EXPECT_NEAR(ImageForm()->ShownSize().width() - ImageForm()->MarkerX(), (kSamplePageWidth - fullX) / 2, 1);
 }
 
 TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
-  OptionForm->Settings.PictureRatio = 57;
+  OptionForm()->Settings.PictureRatio = 57;
   Load(2);
-  ASSERT_TRUE(ImageForm->DetectRightTop());
-  ImageForm->ShowPosition(1, 3, 5);
+  ASSERT_TRUE(ImageForm()->DetectRightTop());
+  ImageForm()->ShowPosition(1, 3, 5);
   // The window's marker is the arithmetic's, at the scale shown.
-  ViewGeometry view{kSamplePageWidth, ImageForm->ClientSize().width(), ImageForm->ClientSize().height()};
+  ViewGeometry view{kSamplePageWidth, ImageForm()->ClientSize().width(), ImageForm()->ClientSize().height()};
   const MarkerPosition expected =
-      ComputeShowPosition(OptionForm->Settings, MainForm->VolShift->Get(2), view, 1, 3, 5);
-  EXPECT_EQ(ImageForm->MarkerX(), expected.MarkerX);
-  EXPECT_EQ(ImageForm->MarkerY(), expected.MarkerY);
+      ComputeShowPosition(OptionForm()->Settings, Bench().VolShift().Get(2), view, 1, 3, 5);
+  EXPECT_EQ(ImageForm()->MarkerX(), expected.MarkerX);
+  EXPECT_EQ(ImageForm()->MarkerY(), expected.MarkerY);
 
-  const QPoint onScreen(ImageForm->MarkerX() - ImageForm->HorzScrollPos(),
-                        ImageForm->MarkerY() - ImageForm->VertScrollPos());
-  const QSize client = ImageForm->ClientSize();
+  const QPoint onScreen(ImageForm()->MarkerX() - ImageForm()->HorzScrollPos(),
+                        ImageForm()->MarkerY() - ImageForm()->VertScrollPos());
+  const QSize client = ImageForm()->ClientSize();
   ASSERT_TRUE(QRect(QPoint(0, 0), client).contains(onScreen));
   // Red through the character's column and row, a little away from their
   // crossing; the navy dotted centre cross over the middle of the view.
@@ -173,7 +173,7 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
 
   // Hidden lines show the picture itself under the marker: it was never
   // drawn into the picture.
-  ImageForm->ToggleLines();
+  ImageForm()->ToggleLines();
   const QImage bare = View()->grab().toImage();
   int red = 0;
   for (int y = 0; y < bare.height(); ++y) {
@@ -186,25 +186,25 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
 
 TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   Load(1);
-  ImageForm->SetHorzScrollPos(500);
-  ImageForm->SetVertScrollPos(600);
+  ImageForm()->SetHorzScrollPos(500);
+  ImageForm()->SetVertScrollPos(600);
 
   Mouse(QEvent::MouseButtonPress, {300, 300}, Qt::LeftButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm->ClickX(), 800);
-  EXPECT_EQ(ImageForm->ClickY(), 900);
+  EXPECT_EQ(ImageForm()->ClickX(), 800);
+  EXPECT_EQ(ImageForm()->ClickY(), 900);
   Mouse(QEvent::MouseMove, {250, 260}, Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 550);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 640);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), 550);
+  EXPECT_EQ(ImageForm()->VertScrollPos(), 640);
   // Past the page's edge the view stops there; on the way back the point first
   // pressed comes back under the mouse.
   Mouse(QEvent::MouseMove, {300 + 2000, 300}, Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 0);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), 0);
   Mouse(QEvent::MouseMove, {290, 300}, Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 800 - 290);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), 800 - 290);
   Mouse(QEvent::MouseButtonRelease, {290, 300}, Qt::LeftButton, Qt::NoButton);
   Mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(ImageForm->HorzScrollPos(), 510);
-  EXPECT_EQ(ImageForm->VertScrollPos(), 600);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), 510);
+  EXPECT_EQ(ImageForm()->VertScrollPos(), 600);
 }
 
 TEST_F(ImageFormTest, StepPictureSaysWhenTheCornerIsNotFoundAndKeepsThePage) {
@@ -214,19 +214,19 @@ TEST_F(ImageFormTest, StepPictureSaysWhenTheCornerIsNotFoundAndKeepsThePage) {
   for (int t = 0; t < 200; ++t) pagegen::FillRect(scan, kSamplePageWidth / 2 + t, t, 2, 1);
   ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), scan));
   Load(6);
-  ASSERT_TRUE(ImageForm->DetectRightTop());
+  ASSERT_TRUE(ImageForm()->DetectRightTop());
   prompts_.Shown.clear();
 
-  EXPECT_TRUE(ImageForm->StepPicture(1));
-  EXPECT_EQ(ImageForm->PicturePage(), 7);
+  EXPECT_TRUE(ImageForm()->StepPicture(1));
+  EXPECT_EQ(ImageForm()->PicturePage(), 7);
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"本頁右上角定位失敗!"});
-  EXPECT_FALSE(MainForm->VolShift->Get(7).IsCalibrated());
+  EXPECT_FALSE(Bench().VolShift().Get(7).IsCalibrated());
 
   // With the search off nothing is said.
-  OptionForm->Settings.AutoSetRightTop = false;
+  OptionForm()->Settings.AutoSetRightTop = false;
   prompts_.Shown.clear();
-  EXPECT_TRUE(ImageForm->StepPicture(-1));
-  EXPECT_TRUE(ImageForm->StepPicture(1));
+  EXPECT_TRUE(ImageForm()->StepPicture(-1));
+  EXPECT_TRUE(ImageForm()->StepPicture(1));
   EXPECT_TRUE(prompts_.Shown.empty());
 }
 

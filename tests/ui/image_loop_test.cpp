@@ -27,22 +27,22 @@ class ImageLoopTest : public SampleWorkspaceTest {
   }
   void OpenText() {
     const QString path = QDir::current().filePath("T01n0001.txt");
-    TextForm->OpenFileNameHook = [path] { return path; };
-    TextForm->FileOpen();
-    ASSERT_FALSE(TextForm->RichEdit()->toPlainText().isEmpty());
+    TextForm()->OpenFileNameHook = [path] { return path; };
+    TextForm()->FileOpen();
+    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
   }
   // A key as the operator presses it, with the text window's editor in front.
   void Press(Qt::Key key) {
-    QApplication::setActiveWindow(MainForm);
-    TextForm->RichEdit()->setFocus();
-    QTest::keyClick(TextForm->RichEdit(), key);
+    QApplication::setActiveWindow(MainForm());
+    TextForm()->RichEdit()->setFocus();
+    QTest::keyClick(TextForm()->RichEdit(), key);
   }
   // F1 with the first reading chosen.
   void F1() {
     prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
     Press(Qt::Key_F1);
   }
-  const Settings& S() const { return OptionForm->Settings; }
+  const Settings& S() const { return OptionForm()->Settings; }
 
   // The cell of character c of line l of register r on a calibrated page, in
   // full-size page pixels.
@@ -55,10 +55,10 @@ class ImageLoopTest : public SampleWorkspaceTest {
   // blank columns between its line and the lines beside it have none in the
   // character's rows: the marker stands on the character's column.
   void ExpectMarkerOnGlyph(const std::string& where) {
-    const DecodedPage* page = ImageForm->Page();
+    const DecodedPage* page = ImageForm()->Page();
     ASSERT_NE(page, nullptr);
-    const int x = ImageForm->MarkerX();
-    const int y = ImageForm->MarkerY();
+    const int x = ImageForm()->MarkerX();
+    const int y = ImageForm()->MarkerY();
     const int halfWidth = S().WordWidth / 2;
     const int halfHeight = S().WordHeight / 2;
     EXPECT_GT(InkIn(*page, x - halfWidth, y - halfHeight, S().WordWidth, S().WordHeight), 40) << where;
@@ -70,101 +70,102 @@ class ImageLoopTest : public SampleWorkspaceTest {
 
 TEST_F(ImageLoopTest, F1ShowsTheMarkOnItsPageAndTheCornerIsSavedOnClose) {
   OpenText();
-  EXPECT_EQ(ImageForm->parentWidget()->windowTitle(), "(no image)");
+  EXPECT_EQ(ImageForm()->parentWidget()->windowTitle(), "(no image)");
 
   F1();
   // The first mark, {{序||敘}}, ends the preface's title: character 4 of the
   // first line of the upper register of page 1.
-  EXPECT_EQ(ImageForm->parentWidget()->windowTitle(), "T01/001-100/01-001.TIF");
-  EXPECT_EQ(ImageForm->PicturePage(), 1);
-  EXPECT_EQ(ImageForm->DecodeCount(), 1);
+  EXPECT_EQ(ImageForm()->parentWidget()->windowTitle(), "T01/001-100/01-001.TIF");
+  EXPECT_EQ(ImageForm()->PicturePage(), 1);
+  EXPECT_EQ(ImageForm()->DecodeCount(), 1);
   EXPECT_TRUE(prompts_.Shown.empty()) << prompts_.Shown.front();
 
   // The corner was found on the scan and stored for the page.
-  EXPECT_EQ(MainForm->VolShift->Get(1), (PageCalibration{kSampleFirstCharX, kSampleFirstCharY, 0, 0, 0}));
-  EXPECT_TRUE(MainForm->VolShift->Dirty);
+  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{kSampleFirstCharX, kSampleFirstCharY, 0, 0, 0}));
+  EXPECT_TRUE(Bench().VolShift().Dirty);
 
   // The marker stands on the centre of that character's cell, on its glyph;
   // the title has five characters, so the cell below is blank.
   const QRect cell = Cell(0, 0, 4);
-  EXPECT_EQ(ImageForm->MarkerX(), cell.left() + S().WordWidth / 2);
-  EXPECT_EQ(ImageForm->MarkerY(), cell.top() + S().WordHeight / 2);
+  EXPECT_EQ(ImageForm()->MarkerX(), cell.left() + S().WordWidth / 2);
+  EXPECT_EQ(ImageForm()->MarkerY(), cell.top() + S().WordHeight / 2);
   ExpectMarkerOnGlyph("mark 1");
-  const DecodedPage& page = *ImageForm->Page();
+  const DecodedPage& page = *ImageForm()->Page();
   const QRect below = Cell(0, 0, 5);
   EXPECT_EQ(InkIn(page, below.x(), below.y(), below.width(), below.height()), 0);
 
   // The view centres the marker as far as the page's right edge allows.
-  const QSize client = ImageForm->ClientSize();
-  const QSize shown = ImageForm->ShownSize();
-  EXPECT_EQ(ImageForm->HorzScrollPos(), std::clamp(ImageForm->MarkerX() + client.width() / 2 - client.width(),
-                                                   0, shown.width() - client.width()));
-  EXPECT_EQ(ImageForm->VertScrollPos(), ImageForm->MarkerY() - client.height() / 2);
+  const QSize client = ImageForm()->ClientSize();
+  const QSize shown = ImageForm()->ShownSize();
+  EXPECT_EQ(ImageForm()->HorzScrollPos(),
+            std::clamp(ImageForm()->MarkerX() + client.width() / 2 - client.width(), 0,
+                       shown.width() - client.width()));
+  EXPECT_EQ(ImageForm()->VertScrollPos(), ImageForm()->MarkerY() - client.height() / 2);
 
   // The choice window got the mark's readings, and the first replaced the mark.
   ASSERT_EQ(prompts_.ChoiceRequests.size(), 1u);
   EXPECT_EQ(prompts_.ChoiceRequests[0].FirstStr, Utf8ToBig5("序"));
   EXPECT_EQ(prompts_.ChoiceRequests[0].SecondStr, Utf8ToBig5("敘"));
   EXPECT_TRUE(
-      TextForm->RichEdit()->toPlainText().startsWith(QString::fromUtf8("T01n0001_p0001a01║長阿含經序\n")));
+      TextForm()->RichEdit()->toPlainText().startsWith(QString::fromUtf8("T01n0001_p0001a01║長阿含經序\n")));
 
   // Closing: the text is not saved, and the store is written.
   prompts_.Answers.push_back(Answer::No);
-  EXPECT_TRUE(MainForm->close());
+  EXPECT_TRUE(MainForm()->close());
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "1, 196, 195, 0, 0, 0\r\n");
 }
 
 TEST_F(ImageLoopTest, F1AcrossThePageBreakKeepsEveryMarkerOnItsGlyph) {
   OpenText();
   F1();
-  ASSERT_EQ(ImageForm->PicturePage(), 1);
+  ASSERT_EQ(ImageForm()->PicturePage(), 1);
   int marks = 1;
   // Every mark of page 1 is shown without decoding the page again, and the
   // first marks of page 2 load it once.
-  while (ImageForm->PicturePage() == 1 && marks < 200) {
+  while (ImageForm()->PicturePage() == 1 && marks < 200) {
     F1();
     ++marks;
     ExpectMarkerOnGlyph("mark " + std::to_string(marks));
-    if (ImageForm->PicturePage() == 1) {
-      EXPECT_EQ(ImageForm->DecodeCount(), 1) << marks;
+    if (ImageForm()->PicturePage() == 1) {
+      EXPECT_EQ(ImageForm()->DecodeCount(), 1) << marks;
     }
   }
-  ASSERT_EQ(ImageForm->PicturePage(), 2);
+  ASSERT_EQ(ImageForm()->PicturePage(), 2);
   EXPECT_GT(marks, 20);
-  EXPECT_EQ(ImageForm->DecodeCount(), 2);
+  EXPECT_EQ(ImageForm()->DecodeCount(), 2);
   for (int i = 0; i < 3; ++i) {
     F1();
     ExpectMarkerOnGlyph("page 2, mark " + std::to_string(i + 2));
   }
-  EXPECT_EQ(ImageForm->DecodeCount(), 2);
-  EXPECT_EQ(MainForm->VolShift->Get(2).FirstCharY, kSampleFirstCharY);
+  EXPECT_EQ(ImageForm()->DecodeCount(), 2);
+  EXPECT_EQ(Bench().VolShift().Get(2).FirstCharY, kSampleFirstCharY);
   EXPECT_TRUE(prompts_.Shown.empty()) << prompts_.Shown.front();
 }
 
 TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
-  ASSERT_FALSE(ImageForm->StepPicture(1));
+  ASSERT_FALSE(ImageForm()->StepPicture(1));
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"我怎麼知道這是哪一張 ?"});
 
   std::string name;
-  ASSERT_TRUE(CheckPictureFile(OptionForm->Settings, 1, 0, 3, name));
-  ASSERT_EQ(ImageForm->LoadPicture(1, 0, name, 3), zorvel::PictureLoad::Loaded);
-  ImageForm->ShowPosition(0, 0, 0);
+  ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 0, 3, name));
+  ASSERT_EQ(ImageForm()->LoadPicture(1, 0, name, 3), zorvel::PictureLoad::Loaded);
+  ImageForm()->ShowPosition(0, 0, 0);
   prompts_.Shown.clear();
 
   // Page 4 has no file: said once, then the window stands on page 4 with no
   // picture and no marker, and its name in the caption.
   Press(Qt::Key_F6);
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"錯誤 : 檔案 T01/001-100/01-004.TIF 不存在 !"});
-  EXPECT_EQ(ImageForm->PicturePage(), 4);
-  EXPECT_EQ(ImageForm->PictureFileName(), "");
-  EXPECT_EQ(ImageForm->MarkerX(), -1);
-  EXPECT_TRUE(ImageForm->ShownSize().isEmpty());
-  EXPECT_EQ(ImageForm->windowTitle(), U("T01/001-100/01-004.TIF (圖檔無法顯示)"));
+  EXPECT_EQ(ImageForm()->PicturePage(), 4);
+  EXPECT_EQ(ImageForm()->PictureFileName(), "");
+  EXPECT_EQ(ImageForm()->MarkerX(), -1);
+  EXPECT_TRUE(ImageForm()->ShownSize().isEmpty());
+  EXPECT_EQ(ImageForm()->windowTitle(), U("T01/001-100/01-004.TIF (圖檔無法顯示)"));
 
   // Page 5 is cut short: the message names the file and what is wrong.
   prompts_.Shown.clear();
   Press(Qt::Key_F6);
-  EXPECT_EQ(ImageForm->PicturePage(), 5);
+  EXPECT_EQ(ImageForm()->PicturePage(), 5);
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_EQ(prompts_.Shown[0].rfind("開啟圖檔失敗!\n檔案 : T01/001-100/01-005.TIF\n原因 : ", 0), 0u)
       << prompts_.Shown[0];
@@ -172,10 +173,10 @@ TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
   // The next F6 goes past it, and F5 comes back to it.
   prompts_.Shown.clear();
   Press(Qt::Key_F6);
-  EXPECT_EQ(ImageForm->PictureFileName(), "T01/001-100/01-006.TIF");
+  EXPECT_EQ(ImageForm()->PictureFileName(), "T01/001-100/01-006.TIF");
   EXPECT_TRUE(prompts_.Shown.empty());
   Press(Qt::Key_F5);
-  EXPECT_EQ(ImageForm->PicturePage(), 5);
+  EXPECT_EQ(ImageForm()->PicturePage(), 5);
   EXPECT_EQ(prompts_.Shown.size(), 1u);
 }
 

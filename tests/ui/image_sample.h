@@ -10,13 +10,85 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "codec/decoded_page.h"
 #include "support/test_support.h"
+#include "ui/about_form.h"
 #include "ui/application.h"
+#include "ui/ask_replace_form.h"
+#include "ui/auto_load_picture_form.h"
+#include "ui/auto_load_report_form.h"
+#include "ui/bookmark_form.h"
+#include "ui/field_shift_form.h"
+#include "ui/get_name_form.h"
+#include "ui/image_form.h"
+#include "ui/load_picture_form.h"
 #include "ui/main_form.h"
+#include "ui/option_form.h"
 #include "ui/qt_prompts.h"
+#include "ui/replace_form.h"
+#include "ui/select_form.h"
+#include "ui/set_ratio_form.h"
+#include "ui/text_form.h"
+#include "ui/workbench.h"
+
+// The workbench of the running test, and its windows by their names. Each test
+// that starts the window set builds a fresh workbench.
+inline Workbench*& CurrentBench() {
+  static Workbench* bench = nullptr;
+  return bench;
+}
+inline Workbench& Bench() {
+  EXPECT_NE(CurrentBench(), nullptr) << "the window set is not started";
+  return *CurrentBench();
+}
+inline TMainForm* MainForm() {
+  return &Bench().MainForm();
+}
+inline TSelectForm* SelectForm() {
+  return &Bench().SelectForm();
+}
+inline TImageForm* ImageForm() {
+  return &Bench().ImageForm();
+}
+inline TTextForm* TextForm() {
+  return &Bench().TextForm();
+}
+inline TOptionForm* OptionForm() {
+  return &Bench().OptionForm();
+}
+inline TLoadPictureForm* LoadPictureForm() {
+  return &Bench().LoadPictureForm();
+}
+inline TFieldShiftForm* FieldShiftForm() {
+  return &Bench().FieldShiftForm();
+}
+inline TAboutForm* AboutForm() {
+  return &Bench().AboutForm();
+}
+inline TfmReplace* fmReplace() {
+  return &Bench().fmReplace();
+}
+inline TfmBookMark* fmBookMark() {
+  return &Bench().fmBookMark();
+}
+inline TfmGetName* fmGetName() {
+  return &Bench().fmGetName();
+}
+inline TfmAskReplace* fmAskReplace() {
+  return &Bench().fmAskReplace();
+}
+inline TfmSetRatio* fmSetRatio() {
+  return &Bench().fmSetRatio();
+}
+inline TfmAutoLoadPicture* fmAutoLoadPicture() {
+  return &Bench().fmAutoLoadPicture();
+}
+inline TfmAutoLoadReport* fmAutoLoadReport() {
+  return &Bench().fmAutoLoadReport();
+}
 
 namespace zorvel::test {
 
@@ -84,23 +156,32 @@ class WindowSetTest : public ::testing::Test {
   void SetUp() override {
     oldFolder_ = QDir::currentPath();
     QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
-    SetAppPrompts(&prompts_);
   }
   void TearDown() override {
-    zorvel::DestroyZorvelWindows();
-    SetAppPrompts(nullptr);
+    StopWindows();
     QDir::setCurrent(oldFolder_);
   }
+  // A fresh workbench in the current folder, its questions answered by prompts_.
+  void StartWindows() {
+    zorvel::PrepareApplication();
+    bench_ = std::make_unique<Workbench>(&prompts_);
+    CurrentBench() = bench_.get();
+  }
+  void StopWindows() {
+    CurrentBench() = nullptr;
+    bench_.reset();
+  }
   void Start() {
-    zorvel::CreateZorvelWindows();
-    MainForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm));
+    StartWindows();
+    MainForm()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(MainForm()));
   }
   QString File(const char* name) const { return QString::fromStdString(dir_.File(name)); }
 
   TempDir dir_;
   ScriptedPrompts prompts_;
   QString oldFolder_;
+  std::unique_ptr<Workbench> bench_;
 };
 
 // The same in the sample workspace.

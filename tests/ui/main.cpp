@@ -36,7 +36,10 @@ class ModalWatchdog : public ::testing::EmptyTestEventListener {
   static QWidget* Waiting() {
     if (QThread::currentThread()->loopLevel() == 0) return nullptr;
     if (QWidget* modal = QApplication::activeModalWidget()) return modal;
-    if (SelectForm && SelectForm->Waiting()) return SelectForm;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* choice = qobject_cast<TSelectForm*>(window);
+      if (choice && choice->Waiting()) return choice;
+    }
     return nullptr;
   }
 

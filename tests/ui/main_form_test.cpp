@@ -15,7 +15,11 @@
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
+#include <map>
+#include <string>
+#include <vector>
 
+#include "core/settings/command_table.h"
 #include "support/test_support.h"
 #include "ui/application.h"
 #include "ui/image_form.h"
@@ -33,40 +37,40 @@ class MainFormTest : public zorvel::test::WindowSetTest {
     WindowSetTest::SetUp();
     Start();
   }
-  static QAction* Item(const char* name) { return MainForm->findChild<QAction*>(name); }
+  static QAction* Item(const char* name) { return MainForm()->findChild<QAction*>(name); }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
 };
 
 TEST_F(MainFormTest, StatusLineTellsOfReplacedCharacters) {
-  emit TextForm->CharactersReplaced(3);
-  EXPECT_TRUE(MainForm->StatusLine()->currentMessage().contains("3"));
+  emit TextForm()->CharactersReplaced(3);
+  EXPECT_TRUE(MainForm()->StatusLine()->currentMessage().contains("3"));
 }
 
 TEST_F(MainFormTest, WindowCommandsSplitTheClientArea) {
-  QWidget* viewport = MainForm->ClientArea()->viewport();
+  QWidget* viewport = MainForm()->ClientArea()->viewport();
   for (int i = 0; i < 4 && viewport->width() != 801; ++i) {
-    MainForm->resize(MainForm->width() + 801 - viewport->width(), 700);
+    MainForm()->resize(MainForm()->width() + 801 - viewport->width(), 700);
     QApplication::processEvents();
   }
   ASSERT_EQ(viewport->width(), 801);
   const int height = viewport->height();
   // An odd width: two halves of width / 2 - 1.
-  MainForm->WindowVert();
-  EXPECT_EQ(Child(ImageForm), QRect(0, 0, 399, height));
-  EXPECT_EQ(Child(TextForm), QRect(399, 0, 399, height));
+  MainForm()->WindowVert();
+  EXPECT_EQ(Child(ImageForm()), QRect(0, 0, 399, height));
+  EXPECT_EQ(Child(TextForm()), QRect(399, 0, 399, height));
 
-  MainForm->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(TextForm->parentWidget()));
-  MainForm->WindowTile();
-  EXPECT_EQ(Child(TextForm), QRect(0, 0, 801, height / 2));
-  EXPECT_EQ(Child(ImageForm), QRect(0, height / 2, 801, height - height / 2));
-  MainForm->WindowCascade();
-  EXPECT_NE(Child(TextForm).topLeft(), Child(ImageForm).topLeft());
+  MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(TextForm()->parentWidget()));
+  MainForm()->WindowTile();
+  EXPECT_EQ(Child(TextForm()), QRect(0, 0, 801, height / 2));
+  EXPECT_EQ(Child(ImageForm()), QRect(0, height / 2, 801, height - height / 2));
+  MainForm()->WindowCascade();
+  EXPECT_NE(Child(TextForm()).topLeft(), Child(ImageForm()).topLeft());
 }
 
 TEST_F(MainFormTest, EditCommandsActOnTheTextWhateverWindowIsActive) {
-  zorvel::TextEditor& editor = TextForm->Editor();
+  zorvel::TextEditor& editor = TextForm()->Editor();
   editor.SetText("abc\r\ndef");
-  MainForm->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ImageForm->parentWidget()));
+  MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ImageForm()->parentWidget()));
   Item("A1")->trigger();
   EXPECT_EQ(editor.SelLength(), editor.TextLength());
   Item("EditCopyItem")->trigger();
@@ -88,38 +92,85 @@ TEST_F(MainFormTest, FontItemAndButtonRunTheTextWindowsFontDialog) {
   for (const char* name : {"N19", "ToolbarButton9728"}) {
     SCOPED_TRACE(name);
     int shown = 0;
-    TextForm->FontDialogHook = [&](QFont& font) {
+    TextForm()->FontDialogHook = [&](QFont& font) {
       ++shown;
-      EXPECT_EQ(font, TextForm->RichEdit()->font());
+      EXPECT_EQ(font, TextForm()->RichEdit()->font());
       font.setPixelSize(font.pixelSize() + 4);
       return true;
     };
-    const int before = TextForm->RichEdit()->font().pixelSize();
+    const int before = TextForm()->RichEdit()->font().pixelSize();
     Item(name)->trigger();
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(TextForm->RichEdit()->font().pixelSize(), before + 4);
+    EXPECT_EQ(TextForm()->RichEdit()->font().pixelSize(), before + 4);
   }
 }
 
 TEST_F(MainFormTest, HotKeysActWhicheverWindowHasTheFocus) {
-  MainForm->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm));
+  MainForm()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm()));
   QSignalSpy findSign(Item("miFindSign"), &QAction::triggered);
   QSignalSpy find(Item("N3"), &QAction::triggered);
   QSignalSpy previous(Item("miPreviousPicture"), &QAction::triggered);
   QSignalSpy select(Item("miSelectWord"), &QAction::triggered);
   Item("miSelectWord")->setShortcut(QKeySequence("Shift+F4"));
-  TextForm->RichEdit()->setFocus();
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F2);
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F, Qt::ControlModifier);
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F4, Qt::ShiftModifier);
-  ImageForm->setFocus();
-  QTest::keyClick(ImageForm, Qt::Key_F2);
-  QTest::keyClick(ImageForm, Qt::Key_F5);  // also on the image window's popup
+  TextForm()->RichEdit()->setFocus();
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F2);
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F4, Qt::ShiftModifier);
+  ImageForm()->setFocus();
+  QTest::keyClick(ImageForm(), Qt::Key_F2);
+  QTest::keyClick(ImageForm(), Qt::Key_F5);  // also on the image window's popup
   EXPECT_EQ(findSign.count(), 2);
   EXPECT_EQ(find.count(), 1);
   EXPECT_EQ(select.count(), 1);
   EXPECT_EQ(previous.count(), 1);
+}
+
+// Every command of the table is reached through its menu item, each of its
+// toolbar buttons and its key, and each way runs that command and no other.
+TEST_F(MainFormTest, EveryCommandIsReachedByItsItemItsButtonsAndItsKey) {
+  MainForm()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(MainForm()));
+  std::vector<zorvel::CommandId> ran;
+  MainForm()->BeforeCommand = [&ran](zorvel::CommandId id) {
+    ran.push_back(id);
+    return false;  // routing only: no dialog opens
+  };
+  auto runs = [&ran](const zorvel::CommandEntry& command, const std::string& way) {
+    ASSERT_EQ(ran.size(), 1u) << command.Name << " by " << way;
+    EXPECT_EQ(ran.front(), command.Id) << command.Name << " by " << way;
+    ran.clear();
+  };
+  std::map<zorvel::CommandId, int> buttons;
+  for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) ++buttons[button.Command];
+
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    QAction* item = MainForm()->CommandItem(command.Id);
+    if (!command.Menu.empty()) {
+      ASSERT_NE(item, nullptr) << command.Name;
+      item->trigger();
+      runs(command, "its menu item");
+    } else {
+      EXPECT_GT(buttons[command.Id], 0) << command.Name << " has neither an item nor a button";
+    }
+    for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) {
+      if (button.Command != command.Id) continue;
+      QToolBar* bar = MainForm()->Toolbar(QString::fromUtf8(button.Toolbar.data(), button.Toolbar.size()));
+      ASSERT_NE(bar, nullptr);
+      auto* widget = bar->findChild<QToolButton*>(QString::fromUtf8(button.Name.data(), button.Name.size()));
+      ASSERT_NE(widget, nullptr) << button.Name;
+      QTest::mouseClick(widget, Qt::LeftButton);
+      runs(command, std::string(button.Name));
+    }
+    if (!command.Key.empty()) {
+      const QKeySequence key = item->shortcut();
+      EXPECT_FALSE(key.isEmpty()) << command.Name;
+      if (key.isEmpty()) continue;
+      TextForm()->RichEdit()->setFocus();
+      QTest::keySequence(TextForm()->RichEdit(), key);
+      runs(command, key.toString().toStdString());
+    }
+  }
 }
 
 TEST(ShellPrompts, ChoiceAndReplaceAnswerZeroUntilTheirWindowsRegister) {

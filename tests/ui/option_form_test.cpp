@@ -31,12 +31,12 @@ class OptionFormTest : public WindowSetTest {
   }
   // The dialog shown as miOptionClick shows it, without waiting in its loop.
   void Open() {
-    OptionForm->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(OptionForm));
+    OptionForm()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(OptionForm()));
   }
   template <typename T>
   T* Find(const char* name) const {
-    T* widget = OptionForm->findChild<T*>(name);
+    T* widget = OptionForm()->findChild<T*>(name);
     EXPECT_NE(widget, nullptr) << name;
     return widget;
   }
@@ -45,7 +45,7 @@ class OptionFormTest : public WindowSetTest {
   void Type(const char* field, const char* text) { Edit(field)->setText(U(text)); }
   void ClickOk() { QTest::mouseClick(Find<QPushButton>("OK"), Qt::LeftButton); }
   static QString MainKey(const char* name) {
-    return MainForm->findChild<QAction*>(name, Qt::FindDirectChildrenOnly)->shortcut().toString();
+    return MainForm()->findChild<QAction*>(name, Qt::FindDirectChildrenOnly)->shortcut().toString();
   }
   static QString ItemKey(QWidget* window, const char* name) {
     return window->findChild<QAction*>(name)->shortcut().toString();
@@ -55,7 +55,7 @@ class OptionFormTest : public WindowSetTest {
 
 TEST_F(OptionFormTest, ABadNumberStopsWithTheEarlierFieldsTaken) {
   Open();
-  const Settings before = OptionForm->Settings;
+  const Settings before = OptionForm()->Settings;
   Type("edSign1", "[[");
   Type("edVolStart", "3");
   Type("edLineSpace", "7 0");
@@ -64,26 +64,26 @@ TEST_F(OptionFormTest, ABadNumberStopsWithTheEarlierFieldsTaken) {
   ClickOk();
   EXPECT_EQ(prompts_.Shown,
             std::vector<std::string>{"行距欄要填入數字 : '7 0' is not a valid integer value"});
-  EXPECT_TRUE(OptionForm->isVisible());
-  EXPECT_EQ(OptionForm->PageControl()->currentWidget()->objectName(), "tsImage");
+  EXPECT_TRUE(OptionForm()->isVisible());
+  EXPECT_EQ(OptionForm()->PageControl()->currentWidget()->objectName(), "tsImage");
   EXPECT_TRUE(Edit("edLineSpace")->hasFocus());
-  EXPECT_EQ(OptionForm->Settings.Sign1, "[[");
-  EXPECT_EQ(OptionForm->Settings.VolStart, 3);
-  EXPECT_EQ(OptionForm->Settings.LineSpace, before.LineSpace);
-  EXPECT_EQ(OptionForm->Settings.WordWidth, before.WordWidth);
+  EXPECT_EQ(OptionForm()->Settings.Sign1, "[[");
+  EXPECT_EQ(OptionForm()->Settings.VolStart, 3);
+  EXPECT_EQ(OptionForm()->Settings.LineSpace, before.LineSpace);
+  EXPECT_EQ(OptionForm()->Settings.WordWidth, before.WordWidth);
   EXPECT_EQ(MainKey("miAll"), "F1");
   EXPECT_EQ(ReadFile(dir_.File("zorvel.ini")), "");
 
   Type("edLineSpace", "70");
   ClickOk();
-  EXPECT_FALSE(OptionForm->isVisible());
-  EXPECT_EQ(OptionForm->Settings.WordWidth, 50);
+  EXPECT_FALSE(OptionForm()->isVisible());
+  EXPECT_EQ(OptionForm()->Settings.WordWidth, 50);
   EXPECT_EQ(MainKey("miAll"), "F7");
   EXPECT_EQ(Ini().ReadString("HotKey", "All", ""), "F7");
 }
 
 TEST_F(OptionFormTest, CoverRightTopIsDisabledWithItsMarkKept) {
-  OptionForm->Settings.CoverRightTop = true;
+  OptionForm()->Settings.CoverRightTop = true;
   Open();
   QCheckBox* cover = Find<QCheckBox>("cbCoverRightTop");
   EXPECT_TRUE(cover->isEnabled());
@@ -91,7 +91,7 @@ TEST_F(OptionFormTest, CoverRightTopIsDisabledWithItsMarkKept) {
   EXPECT_FALSE(cover->isEnabled());
   EXPECT_TRUE(cover->isChecked());
   ClickOk();
-  EXPECT_TRUE(OptionForm->Settings.CoverRightTop);
+  EXPECT_TRUE(OptionForm()->Settings.CoverRightTop);
 }
 
 TEST_F(OptionFormTest, NewHotKeysActOnAllFourWindowsAtOnce) {
@@ -101,20 +101,20 @@ TEST_F(OptionFormTest, NewHotKeysActOnAllFourWindowsAtOnce) {
   Key("hkCancelSel")->SetHotKey(HotKeyFromText("Q"));
   ClickOk();
   EXPECT_EQ(MainKey("miAll"), "F7");
-  EXPECT_EQ(ItemKey(TextForm, "miAll"), "F7");
-  EXPECT_EQ(ItemKey(ImageForm, "miNextPicture"), "F8");
-  EXPECT_EQ(ItemKey(SelectForm, "miCancelSel"), "Q");
+  EXPECT_EQ(ItemKey(TextForm(), "miAll"), "F7");
+  EXPECT_EQ(ItemKey(ImageForm(), "miNextPicture"), "F8");
+  EXPECT_EQ(ItemKey(SelectForm(), "miCancelSel"), "Q");
 
   // F7 in the text window runs the main window's command at once, and so it
   // does with the image window in front; F1 no longer does.
-  QSignalSpy spy(MainForm->findChild<QAction*>("miAll", Qt::FindDirectChildrenOnly), &QAction::triggered);
-  QApplication::setActiveWindow(MainForm);
-  TextForm->RichEdit()->setFocus();
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F7);
-  QTest::keyClick(TextForm->RichEdit(), Qt::Key_F1);
+  QSignalSpy spy(MainForm()->findChild<QAction*>("miAll", Qt::FindDirectChildrenOnly), &QAction::triggered);
+  QApplication::setActiveWindow(MainForm());
+  TextForm()->RichEdit()->setFocus();
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F7);
+  QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F1);
   EXPECT_EQ(spy.count(), 1);
-  ImageForm->PageArea()->viewport()->setFocus();
-  QTest::keyClick(ImageForm->PageArea()->viewport(), Qt::Key_F7);
+  ImageForm()->PageArea()->viewport()->setFocus();
+  QTest::keyClick(ImageForm()->PageArea()->viewport(), Qt::Key_F7);
   EXPECT_EQ(spy.count(), 2);
 }
 

@@ -27,7 +27,7 @@ constexpr const char* kChildFolder = "ZORVEL_RECOVERY_CHILD";
 
 void TypeText(const QString& text) {
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
-  QApplication::sendEvent(TextForm->RichEdit(), &press);
+  QApplication::sendEvent(TextForm()->RichEdit(), &press);
 }
 
 TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
@@ -40,22 +40,22 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
 
   // Restored: the recovered text, modified, under the text's own name.
   prompts_.Answers.push_back(Answer::Yes);
-  TextForm->OpenFileNameHook = [&] { return QString::fromStdString(path); };
-  MainForm->FileOpen();
+  TextForm()->OpenFileNameHook = [&] { return QString::fromStdString(path); };
+  MainForm()->FileOpen();
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(path)});
-  EXPECT_EQ(TextForm->Editor().Text(), "recovered\r\n");
-  EXPECT_TRUE(TextForm->Editor().Modified());
+  EXPECT_EQ(TextForm()->Editor().Text(), "recovered\r\n");
+  EXPECT_TRUE(TextForm()->Editor().Modified());
 
   // Typing reaches the periodic write (the timer made quick here).
-  TextForm->Editor().SetSelStart(TextForm->Editor().TextLength());
+  TextForm()->Editor().SetSelStart(TextForm()->Editor().TextLength());
   TypeText("x");
-  TextForm->Recovery().AutoSaveTimer()->setInterval(10);
+  TextForm()->Recovery().AutoSaveTimer()->setInterval(10);
   QTRY_VERIFY_WITH_TIMEOUT(ReadFile(backup) == "recovered\r\nx", 5000);
 
   // Closed with "No": the changes and the recovery file go, the text stays.
   prompts_.Answers.push_back(Answer::No);
-  EXPECT_TRUE(MainForm->close());
-  TextForm->Recovery().Rules().Writer().Wait();
+  EXPECT_TRUE(MainForm()->close());
+  TextForm()->Recovery().Rules().Writer().Wait();
   EXPECT_FALSE(std::filesystem::exists(backup));
   EXPECT_EQ(ReadFile(path), "original\r\n");
 }
@@ -66,22 +66,22 @@ TEST(RecoveryChild, HoldsAModifiedTextUntilSignalled) {
   const QByteArray folder = qgetenv(kChildFolder);
   if (folder.isEmpty()) GTEST_SKIP() << "started by ExitSignal.SigtermKeepsTextAndLayout";
   ScriptedPrompts prompts;  // any question fails the child
-  SetAppPrompts(&prompts);
   QDir::setCurrent(QString::fromLocal8Bit(folder));
-  CreateZorvelWindows();
-  InstallExitOnSignals();
-  MainForm->show();
-  MainForm->move(37, 41);
-  TextForm->OpenFileNameHook = [] { return QDir::current().filePath("T01.txt"); };
-  MainForm->FileOpen();
-  TextForm->Editor().SetSelStart(TextForm->Editor().TextLength());
+  zorvel::PrepareApplication();
+  Workbench bench(&prompts);
+  CurrentBench() = &bench;
+  InstallExitOnSignals(bench);
+  MainForm()->show();
+  MainForm()->move(37, 41);
+  TextForm()->OpenFileNameHook = [] { return QDir::current().filePath("T01.txt"); };
+  MainForm()->FileOpen();
+  TextForm()->Editor().SetSelStart(TextForm()->Editor().TextLength());
   TypeText(QString::fromUtf8("改"));
   std::printf("ready\n");
   std::fflush(stdout);
   QTimer::singleShot(30000, [] { QCoreApplication::exit(3); });
   EXPECT_EQ(QCoreApplication::exec(), 0) << "no signal came";
-  DestroyZorvelWindows();
-  SetAppPrompts(nullptr);
+  CurrentBench() = nullptr;
   EXPECT_TRUE(prompts.Shown.empty());
 }
 

@@ -31,9 +31,9 @@ class ReplaceWindowsTest : public WindowSetTest {
  protected:
   void SetUp() override {
     WindowSetTest::SetUp();
-    zorvel::CreateZorvelWindows();
-    fmReplace->OpenFileNameHook = [this] { return openName_; };
-    fmReplace->SaveFileNameHook = [this](const QString& preset) {
+    StartWindows();
+    fmReplace()->OpenFileNameHook = [this] { return openName_; };
+    fmReplace()->SaveFileNameHook = [this](const QString& preset) {
       savePresets_ << preset;
       return saveName_;
     };
@@ -53,36 +53,36 @@ TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAb
   const std::string table = kJia + kEq + kYi + "\r\nno split\r\n\x80x" + kEq + "y\r\n";
   WriteFile(dir_.File("table.txt"), table);
   openName_ = File("table.txt");
-  fmReplace->btLoadFileClick();
-  EXPECT_EQ(fmReplace->Memo->Text(), table);
-  EXPECT_FALSE(fmReplace->Memo->Modified());
-  EXPECT_EQ(fmReplace->ReplaceCount(), 0);  // loading does not build
+  fmReplace()->btLoadFileClick();
+  EXPECT_EQ(fmReplace()->Memo->Text(), table);
+  EXPECT_FALSE(fmReplace()->Memo->Modified());
+  EXPECT_EQ(fmReplace()->ReplaceCount(), 0);  // loading does not build
 
   // Edited, then loading again: Cancel keeps the text.
-  fmReplace->Memo->SetSelStart(0);
-  fmReplace->Memo->ReplaceSelection("a=b\r\n");
-  ASSERT_TRUE(fmReplace->Memo->Modified());
+  fmReplace()->Memo->SetSelStart(0);
+  fmReplace()->Memo->ReplaceSelection("a=b\r\n");
+  ASSERT_TRUE(fmReplace()->Memo->Modified());
   prompts_.Answers = {Answer::Cancel};
-  fmReplace->btLoadFileClick();
+  fmReplace()->btLoadFileClick();
   EXPECT_EQ(Messages(), "原字串表已修改, 是否儲存?|");
-  EXPECT_EQ(fmReplace->Memo->Text(), "a=b\r\n" + table);
+  EXPECT_EQ(fmReplace()->Memo->Text(), "a=b\r\n" + table);
 
   // Yes saves under the name chosen in the save dialog (preset with the last
   // name), then loads.
   saveName_ = File("saved.txt");
   prompts_.Answers = {Answer::Yes};
-  fmReplace->btLoadFileClick();
+  fmReplace()->btLoadFileClick();
   EXPECT_EQ(savePresets_, QStringList{File("table.txt")});
   EXPECT_EQ(ReadFile(dir_.File("saved.txt")), "a=b\r\n" + table);
-  EXPECT_EQ(fmReplace->Memo->Text(), table);
+  EXPECT_EQ(fmReplace()->Memo->Text(), table);
 
   // A refused write keeps the edits and stops the load.
-  fmReplace->Memo->SetSelStart(0);
-  fmReplace->Memo->ReplaceSelection("z");
+  fmReplace()->Memo->SetSelStart(0);
+  fmReplace()->Memo->ReplaceSelection("z");
   saveName_ = File("no-such-folder/t.txt");
   prompts_.Answers = {Answer::Yes};
-  fmReplace->btLoadFileClick();
-  EXPECT_EQ(fmReplace->Memo->Text(), "z" + table);
+  fmReplace()->btLoadFileClick();
+  EXPECT_EQ(fmReplace()->Memo->Text(), "z" + table);
   ASSERT_EQ(prompts_.Shown.size(), 4u);  // the question, then the error
   EXPECT_EQ(prompts_.Shown[2], "原字串表已修改, 是否儲存?");
   EXPECT_EQ(prompts_.Shown[3].rfind("無法儲存檔案", 0), 0u) << prompts_.Shown[3];
@@ -90,12 +90,12 @@ TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAb
 
 TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEditedDestination) {
   // The real question window answers this time.
-  SetAppPrompts(nullptr);
-  fmReplace->Memo->SetText(kJia + kEq + kYi);
-  ASSERT_TRUE(zorvel::ConfirmReplaceTable(fmReplace->Memo->Text(), kEq,
-                                          const_cast<zorvel::ReplaceTable&>(fmReplace->Table()), prompts_)
+  Bench().SetPrompts(nullptr);
+  fmReplace()->Memo->SetText(kJia + kEq + kYi);
+  ASSERT_TRUE(zorvel::ConfirmReplaceTable(fmReplace()->Memo->Text(), kEq,
+                                          const_cast<zorvel::ReplaceTable&>(fmReplace()->Table()), prompts_)
                   .Built);
-  zorvel::TextEditor& editor = TextForm->Editor();
+  zorvel::TextEditor& editor = TextForm()->Editor();
   editor.SetText(kBing + kJia + kDing + kJia + kJia);
   editor.SetSelStart(2);
 
@@ -104,19 +104,19 @@ TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEdited
   int asked = 0;
   std::function<void()> answer = [&] {
     ++asked;
-    EXPECT_EQ(fmAskReplace->edSource->text(), U("甲"));
-    EXPECT_EQ(fmAskReplace->edDest->text(), U("乙"));
-    EXPECT_TRUE(fmAskReplace->edDest->hasFocus() || !QApplication::focusWidget());
+    EXPECT_EQ(fmAskReplace()->edSource->text(), U("甲"));
+    EXPECT_EQ(fmAskReplace()->edDest->text(), U("乙"));
+    EXPECT_TRUE(fmAskReplace()->edDest->hasFocus() || !QApplication::focusWidget());
     if (asked == 1) {
-      fmAskReplace->edDest->setText(U("丁丁"));
-      fmAskReplace->btReplace->click();
+      fmAskReplace()->edDest->setText(U("丁丁"));
+      fmAskReplace()->btReplace->click();
     } else if (asked == 2) {
-      fmAskReplace->Button2->click();
+      fmAskReplace()->Button2->click();
     } else {
-      fmAskReplace->close();
+      fmAskReplace()->close();
     }
     if (asked < 3) {
-      WhenShown(fmAskReplace, answer);
+      WhenShown(fmAskReplace(), answer);
     } else {
       // The closing message box.
       QTimer::singleShot(50, [] {
@@ -124,46 +124,44 @@ TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEdited
       });
     }
   };
-  WhenShown(fmAskReplace, answer);
-  RealPrompts().SetAskReplaceHandler([](const zorvel::ReplaceQuestion& q) { return fmAskReplace->Ask(q); });
-  fmReplace->RunReplaceTable();
+  WhenShown(fmAskReplace(), answer);
+  fmReplace()->RunReplaceTable();
   EXPECT_EQ(asked, 3);
   EXPECT_EQ(editor.Text(), kBing + kDing + kDing + kDing + kJia + kJia);
 }
 
 TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
-  WhenShown(fmAskReplace, [] { fmAskReplace->Button3->click(); });
-  zorvel::ReplaceAnswer a = RealPrompts().AskReplace({kJia, kYi});
+  WhenShown(fmAskReplace(), [] { fmAskReplace()->Button3->click(); });
+  zorvel::ReplaceAnswer a = Bench().RealPrompts().AskReplace({kJia, kYi});
   EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Abort);
-  WhenShown(fmAskReplace, [] { fmAskReplace->close(); });
-  a = RealPrompts().AskReplace({kJia, kYi});
+  WhenShown(fmAskReplace(), [] { fmAskReplace()->close(); });
+  a = Bench().RealPrompts().AskReplace({kJia, kYi});
   EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Skip);
   // An unedited destination comes back byte for byte, odd bytes included.
-  WhenShown(fmAskReplace, [] { fmAskReplace->btReplace->click(); });
-  a = RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
+  WhenShown(fmAskReplace(), [] { fmAskReplace()->btReplace->click(); });
+  a = Bench().RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
   EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
   EXPECT_EQ(a.Dest, "\x80" + kYi + "\xFF");
   // Enter in the destination field replaces, with the destination as edited.
-  WhenShown(fmAskReplace, [] {
-    fmAskReplace->edDest->setFocus();
-    fmAskReplace->edDest->setText(U("丁"));
-    QTest::keyClick(fmAskReplace->edDest, Qt::Key_Return);
+  WhenShown(fmAskReplace(), [] {
+    fmAskReplace()->edDest->setFocus();
+    fmAskReplace()->edDest->setText(U("丁"));
+    QTest::keyClick(fmAskReplace()->edDest, Qt::Key_Return);
   });
-  a = RealPrompts().AskReplace({kJia, kYi});
+  a = Bench().RealPrompts().AskReplace({kJia, kYi});
   EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
   EXPECT_EQ(a.Dest, kDing);
 }
 
 TEST_F(ReplaceWindowsTest, EnterInTheFindAndReplaceDialogFindsTheNext) {
-  zorvel::TextEditor& editor = TextForm->Editor();
+  zorvel::TextEditor& editor = TextForm()->Editor();
   editor.SetText("cat dog cat");
   editor.SetSelStart(0);
   editor.SetSelLength(3);
-  TextForm->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
-  ASSERT_NE(ReplaceDialog, nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(ReplaceDialog));
-  ReplaceDialog->edReplaceText->setText("x");
-  for (QLineEdit* field : {ReplaceDialog->edFindText, ReplaceDialog->edReplaceText}) {
+  TextForm()->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Bench().FindReplaceDialog()));
+  Bench().FindReplaceDialog().edReplaceText->setText("x");
+  for (QLineEdit* field : {Bench().FindReplaceDialog().edFindText, Bench().FindReplaceDialog().edReplaceText}) {
     editor.SetSelStart(1);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Return);
@@ -171,42 +169,42 @@ TEST_F(ReplaceWindowsTest, EnterInTheFindAndReplaceDialogFindsTheNext) {
     EXPECT_EQ(editor.SelLength(), 3);
     EXPECT_EQ(editor.Text(), "cat dog cat");  // found, nothing replaced
   }
-  EXPECT_TRUE(ReplaceDialog->isVisible());
-  ReplaceDialog->close();
+  EXPECT_TRUE(Bench().FindReplaceDialog().isVisible());
+  Bench().FindReplaceDialog().close();
 }
 
 TEST_F(ReplaceWindowsTest, FindReplaceDialogIsPresetFromTheSelectionAndActsOnTheText) {
-  zorvel::TextEditor& editor = TextForm->Editor();
+  zorvel::TextEditor& editor = TextForm()->Editor();
   editor.SetText("one cat, two Cat\r\n" + kJia + "cat");
   editor.SetSelStart(4);
   editor.SetSelLength(3);
-  TextForm->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
-  ASSERT_NE(ReplaceDialog, nullptr);
-  EXPECT_FALSE(ReplaceDialog->isModal());
-  EXPECT_EQ(ReplaceDialog->edFindText->text(), "cat");
+  TextForm()->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
+  ASSERT_TRUE(Bench().FindReplaceDialog().isVisible());
+  EXPECT_FALSE(Bench().FindReplaceDialog().isModal());
+  EXPECT_EQ(Bench().FindReplaceDialog().edFindText->text(), "cat");
 
   // Up still searches down; without match case Cat matches.
-  ReplaceDialog->rbUp->setChecked(true);
-  ReplaceDialog->btFindNext->click();
+  Bench().FindReplaceDialog().rbUp->setChecked(true);
+  Bench().FindReplaceDialog().btFindNext->click();
   EXPECT_EQ(editor.SelStart(), 13);
   EXPECT_EQ(editor.SelLength(), 3);
-  EXPECT_TRUE(ReplaceDialog->FindSelected());
-  ReplaceDialog->edReplaceText->setText(U("狗"));
-  ReplaceDialog->btReplace->click();
+  EXPECT_TRUE(Bench().FindReplaceDialog().FindSelected());
+  Bench().FindReplaceDialog().edReplaceText->setText(U("狗"));
+  Bench().FindReplaceDialog().btReplace->click();
   EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "cat");
   EXPECT_EQ(editor.SelLength(), 2);
-  ReplaceDialog->btReplaceAll->click();
+  Bench().FindReplaceDialog().btReplaceAll->click();
   EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "\xAA\xAF");
   EXPECT_EQ(Messages(), "找不到字串了 !|");
 
   // Opening again with no selection keeps the find text; match case finds no ONE.
-  ReplaceDialog->close();
+  Bench().FindReplaceDialog().close();
   editor.SetSelStart(0);
-  MainForm->findChild<QAction*>("N3")->trigger();
-  EXPECT_EQ(ReplaceDialog->edFindText->text(), "cat");
-  ReplaceDialog->cbMatchCase->setChecked(true);
-  ReplaceDialog->edFindText->setText("ONE");
-  ReplaceDialog->btFindNext->click();
+  MainForm()->findChild<QAction*>("N3")->trigger();
+  EXPECT_EQ(Bench().FindReplaceDialog().edFindText->text(), "cat");
+  Bench().FindReplaceDialog().cbMatchCase->setChecked(true);
+  Bench().FindReplaceDialog().edFindText->setText("ONE");
+  Bench().FindReplaceDialog().btFindNext->click();
   EXPECT_EQ(prompts_.Shown.back(), "找不到該字串 !");
 }
 

@@ -17,6 +17,7 @@
 #include "core/proof/difference_mark.h"
 #include "core/text/big5.h"
 #include "ui/application.h"
+#include "ui/image_sample.h"
 #include "ui/qt_prompts.h"
 #include "ui/select_form.h"
 
@@ -57,15 +58,17 @@ const QColor kYellow(255, 255, 0);
 const QColor kLime(0, 255, 0);
 const char* const kFields[] = {"edFirstStr", "edSecondStr", "edThirdStr", "edUserStr"};
 
-class SelectFormTest : public ::testing::Test {
+class SelectFormTest : public zorvel::test::WindowSetTest {
  protected:
-  SelectFormTest() { SelectForm = &form_; }
-  static void SetUpTestSuite() { zorvel::InstallFontSubstitutions(); }
-  ~SelectFormTest() override { SelectForm = nullptr; }
+  void SetUp() override {
+    WindowSetTest::SetUp();
+    StartWindows();
+  }
+  TSelectForm& Form() { return Bench().SelectForm(); }
 
   template <typename T>
   T* Control(const char* name) {
-    T* control = form_.findChild<T*>(name);
+    T* control = Form().findChild<T*>(name);
     EXPECT_NE(control, nullptr) << name;
     return control;
   }
@@ -77,26 +80,24 @@ class SelectFormTest : public ::testing::Test {
   // the operator would, and must answer. A wait it leaves open fails the test
   // and is closed, so that no test hangs.
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request, std::function<void()> act) {
-    QTimer::singleShot(0, &form_, [this, act] {
-      EXPECT_TRUE(form_.isVisible());
-      QApplication::setActiveWindow(&form_);
+    QTimer::singleShot(0, &Form(), [this, act] {
+      EXPECT_TRUE(Form().isVisible());
+      QApplication::setActiveWindow(&Form());
       act();
-      if (form_.Waiting()) {
+      if (Form().Waiting()) {
         ADD_FAILURE() << "the choice window still waits";
-        form_.close();
+        Form().close();
       }
     });
-    zorvel::ChoiceAnswer answer = RealPrompts().Choose(request);
-    EXPECT_FALSE(form_.isVisible());
-    EXPECT_EQ(form_.SelectResult, answer.SelectResult);
+    zorvel::ChoiceAnswer answer = Bench().RealPrompts().Choose(request);
+    EXPECT_FALSE(Form().isVisible());
+    EXPECT_EQ(Form().SelectResult, answer.SelectResult);
     return answer;
   }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form_, Qt::Key(key),
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &Form(), Qt::Key(key),
                     modifiers);
   }
-
-  TSelectForm form_;
 };
 
 TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
@@ -180,14 +181,14 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                         {"Ctrl+T",
                          [this] {
                            Key(Qt::Key_T, Qt::ControlModifier);
-                           EXPECT_TRUE(form_.Waiting());
+                           EXPECT_TRUE(Form().Waiting());
                            Key(Qt::Key_S, Qt::ControlModifier);
                          },
                          S::Second, false},
                         {"miSelThirdStr",
                          [this] {
                            Control<QAction>("miSelThirdStr")->trigger();
-                           EXPECT_TRUE(form_.Waiting());
+                           EXPECT_TRUE(Form().Waiting());
                            Key(Qt::Key_Escape, Qt::NoModifier);
                          },
                          S::Cancel, false},
@@ -199,7 +200,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
                         {"btCancelSel", click("btCancelSel"), S::Cancel, false},
                         {"btCancelToNext", click("btCancelToNext"), S::Cancel, true},
                         {"miCancelToNext", item("miCancelToNext"), S::Cancel, true},
-                        {"close box", [this] { form_.windowHandle()->close(); }, S::Cancel, false}};
+                        {"close box", [this] { Form().windowHandle()->close(); }, S::Cancel, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const auto answer = Choose(Request("甲", "乙", nullptr, "戊"), c.act);
@@ -209,7 +210,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   }
   // A second choice asked while one waits is refused at once; the first goes on.
   const auto outer = Choose(Request("甲", "乙"), [this] {
-    EXPECT_EQ(RealPrompts().Choose(Request("丙", "丁")).SelectResult, S::Cancel);
+    EXPECT_EQ(Bench().RealPrompts().Choose(Request("丙", "丁")).SelectResult, S::Cancel);
     EXPECT_EQ(Field("edFirstStr")->text(), U("甲"));
     Key(Qt::Key_S, Qt::ControlModifier);
   });
@@ -220,7 +221,7 @@ TEST_F(SelectFormTest, HotKeysButtonsItemsAndTheCloseBoxEndTheWait) {
   Control<QAction>("miSelUserStr")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
   const auto rebound = Choose(Request("甲", "乙", nullptr, "戊"), [this] {
     Key(Qt::Key_Escape);
-    EXPECT_TRUE(form_.Waiting());
+    EXPECT_TRUE(Form().Waiting());
     Key(Qt::Key_A, Qt::ControlModifier);
   });
   EXPECT_EQ(rebound.SelectResult, S::UserString);
@@ -254,17 +255,17 @@ TEST_F(SelectFormTest, ButtonsBesideTheReadingsLeaveEnterToTheDefault) {
 }
 
 TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
-  EXPECT_EQ(form_.FieldFontSize(), 12);
-  form_.SetFieldFontSize(9);
+  EXPECT_EQ(Form().FieldFontSize(), 12);
+  Form().SetFieldFontSize(9);
   Button("btSmallWord")->click();
   Button("btSmallWord")->click();
-  EXPECT_EQ(form_.FieldFontSize(), 8);
+  EXPECT_EQ(Form().FieldFontSize(), 8);
   for (int i = 0; i < 30; ++i) Button("btBigWord")->click();
-  EXPECT_EQ(form_.FieldFontSize(), 68);
+  EXPECT_EQ(Form().FieldFontSize(), 68);
   for (const char* name : kFields) EXPECT_EQ(Field(name)->font().pointSize(), 68) << name;
   EXPECT_EQ(Button("btFirstStr")->font().pixelSize(), 16);  // the buttons keep the window's font
   Choose(Request("甲", "乙"), [this] { Key(Qt::Key_Escape); });
-  EXPECT_EQ(form_.FieldFontSize(), 68);
+  EXPECT_EQ(Form().FieldFontSize(), 68);
 }
 
 }  // namespace

@@ -51,22 +51,22 @@ class OperatorPrompts : public zorvel::test::ScriptedPrompts {
 
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request) override {
     ++Choices;
-    EditorEnabled.push_back(TextForm->RichEdit()->isEnabled());
+    EditorEnabled.push_back(TextForm()->RichEdit()->isEnabled());
     std::function<void()> act = Acts.empty() ? nullptr : std::move(Acts.front());
     if (!Acts.empty()) Acts.pop_front();
-    QTimer::singleShot(0, SelectForm, [act] {
-      QApplication::setActiveWindow(SelectForm);
+    QTimer::singleShot(0, SelectForm(), [act] {
+      QApplication::setActiveWindow(SelectForm());
       if (act) {
         act();
       } else {
         ADD_FAILURE() << "a choice nobody answers";
       }
-      if (SelectForm->Waiting()) {
+      if (SelectForm()->Waiting()) {
         ADD_FAILURE() << "the choice window still waits";
-        SelectForm->close();
+        SelectForm()->close();
       }
     });
-    return RealPrompts().Choose(request);
+    return Bench().RealPrompts().Choose(request);
   }
 };
 
@@ -80,24 +80,22 @@ void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 
 class SelectLoopTest : public zorvel::test::WindowSetTest {
  protected:
-  void SetUp() override {
-    WindowSetTest::SetUp();
-    SetAppPrompts(&operator_);
-  }
+  void SetUp() override { WindowSetTest::SetUp(); }
   // Starts the window set on lines, one line head each, CR LF between them.
   void Start(const std::vector<std::string>& lines, const std::string& ini = {}) {
     if (!ini.empty()) zorvel::test::WriteFile(dir_.File("zorvel.ini"), ini);
     WindowSetTest::Start();
+    Bench().SetPrompts(&operator_);
     lines_ = lines;
-    TextForm->Editor().SetText(Lines(lines));
-    TextForm->Editor().SetSelStart(0);
+    TextForm()->Editor().SetText(Lines(lines));
+    TextForm()->Editor().SetSelStart(0);
   }
   static std::string Lines(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) text += kHead + line + "\r\n";
     return text;
   }
-  std::string Text() { return TextForm->Editor().Text(); }
+  std::string Text() { return TextForm()->Editor().Text(); }
   // The byte position of a column of a line of the text as it was loaded.
   int At(int line, int column) const {
     int pos = 0;
@@ -106,13 +104,13 @@ class SelectLoopTest : public zorvel::test::WindowSetTest {
   }
   // A key on the main window, back in front after a choice.
   void MainKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QApplication::setActiveWindow(MainForm);
-    TextForm->RichEdit()->setFocus();
+    QApplication::setActiveWindow(MainForm());
+    TextForm()->RichEdit()->setFocus();
     Type(key, modifiers);
   }
   void ExpectCursor(int pos) {
-    EXPECT_EQ(TextForm->Editor().SelStart(), pos);
-    EXPECT_EQ(TextForm->Editor().SelLength(), 0);
+    EXPECT_EQ(TextForm()->Editor().SelStart(), pos);
+    EXPECT_EQ(TextForm()->Editor().SelLength(), 0);
   }
 
   OperatorPrompts operator_;
@@ -122,13 +120,13 @@ class SelectLoopTest : public zorvel::test::WindowSetTest {
 TEST_F(SelectLoopTest, F2FindsF4ChoosesWithEnterAndTheCursorStandsAtTheMark) {
   Start({B("甲{{甲||乙}}丙"), B("丁{{丙||丁||丁}}")});
   MainKey(Qt::Key_F2);
-  EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
-  EXPECT_EQ(TextForm->Editor().SelLength(), 2);
+  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
+  EXPECT_EQ(TextForm()->Editor().SelLength(), 2);
   operator_.Acts.push_back([] { Type(Qt::Key_Return); });
   MainKey(Qt::Key_F4);
   EXPECT_EQ(Text(), Lines({B("甲甲丙"), lines_[1]}));
   ExpectCursor(At(0, 2));
-  EXPECT_TRUE(TextForm->RichEdit()->isEnabled());
+  EXPECT_TRUE(TextForm()->RichEdit()->isEnabled());
   EXPECT_EQ(operator_.EditorEnabled, std::vector<bool>{false});
   // The agreeing readings of the three-reading mark make Enter take 丁.
   MainKey(Qt::Key_F2);
@@ -154,8 +152,8 @@ TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
   MainKey(Qt::Key_F1);  // no mark after the cursor: the message, no choice
   EXPECT_EQ(operator_.Shown.back(), kNoMark);
   EXPECT_EQ(operator_.Choices, 2);
-  TextForm->Editor().SetSelStart(0);
-  operator_.Acts.push_back([] { SelectForm->windowHandle()->close(); });
+  TextForm()->Editor().SetSelStart(0);
+  operator_.Acts.push_back([] { SelectForm()->windowHandle()->close(); });
   MainKey(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines({B("{{甲||乙}}丁")}));
   ExpectCursor(At(0, 0));
@@ -164,14 +162,14 @@ TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
 TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsStayUsable) {
   Start({B("{{甲||乙}}"), B("{{丙||丁}}")});
   operator_.Acts.push_back([this] {
-    EXPECT_FALSE(TextForm->RichEdit()->isEnabled());
+    EXPECT_FALSE(TextForm()->RichEdit()->isEnabled());
     // F2 still moves on to the next mark; F4 and F1 start no second choice.
-    MainForm->findChild<QAction*>("miFindSign")->trigger();
-    EXPECT_EQ(TextForm->Editor().SelStart(), At(1, 0));
-    MainForm->findChild<QAction*>("miSelectWord")->trigger();
-    MainForm->findChild<QAction*>("miAll")->trigger();
-    EXPECT_TRUE(SelectForm->Waiting());
-    QApplication::setActiveWindow(SelectForm);
+    MainForm()->findChild<QAction*>("miFindSign")->trigger();
+    EXPECT_EQ(TextForm()->Editor().SelStart(), At(1, 0));
+    MainForm()->findChild<QAction*>("miSelectWord")->trigger();
+    MainForm()->findChild<QAction*>("miAll")->trigger();
+    EXPECT_TRUE(SelectForm()->Waiting());
+    QApplication::setActiveWindow(SelectForm());
     Type(Qt::Key_S, Qt::ControlModifier);
   });
   MainKey(Qt::Key_F1);
@@ -179,7 +177,7 @@ TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsSta
   // The answer still goes to the mark it was asked for.
   EXPECT_EQ(Text(), Lines({B("乙"), lines_[1]}));
   ExpectCursor(At(0, 0));
-  EXPECT_TRUE(TextForm->RichEdit()->isEnabled());
+  EXPECT_TRUE(TextForm()->RichEdit()->isEnabled());
 }
 
 TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
@@ -194,9 +192,9 @@ TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
       {"miSelThirdStr", "Ctrl+3"},     {"miSelUserStr", "Ctrl+4"},
       {"miCancelSel", "F12"},          {"miCancelToNext", "Ctrl+5"}};
   for (const auto& [name, key] : keys) {
-    QList<QAction*> items = MainForm->findChildren<QAction*>(name, Qt::FindDirectChildrenOnly);
-    items += TextForm->TextPopupMenu()->findChildren<QAction*>(name);
-    items += SelectForm->findChildren<QAction*>(name);
+    QList<QAction*> items = MainForm()->findChildren<QAction*>(name, Qt::FindDirectChildrenOnly);
+    items += TextForm()->TextPopupMenu()->findChildren<QAction*>(name);
+    items += SelectForm()->findChildren<QAction*>(name);
     ASSERT_FALSE(items.isEmpty()) << name;
     for (QAction* item : items) EXPECT_EQ(item->shortcut().toString(), key) << name;
   }
@@ -204,18 +202,18 @@ TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
   MainKey(Qt::Key_F11);
   EXPECT_EQ(Text(), Lines({B("丙{{丙||丁}}{{戊||己}}")}));
   MainKey(Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
-  EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
+  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
   operator_.Acts.push_back([] { Type(Qt::Key_F12); });
   MainKey(Qt::Key_F4, Qt::ShiftModifier);
   EXPECT_EQ(operator_.Choices, 2);
   // The popup's items run the same commands.
-  TextForm->Editor().SetSelStart(0);
-  TextForm->TextPopupMenu()->findChild<QAction*>("miFindSign")->trigger();
-  EXPECT_EQ(TextForm->Editor().SelStart(), At(0, 2));
+  TextForm()->Editor().SetSelStart(0);
+  TextForm()->TextPopupMenu()->findChild<QAction*>("miFindSign")->trigger();
+  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
   operator_.Acts.push_back([] { Type(Qt::Key_1, Qt::ControlModifier); });
-  TextForm->TextPopupMenu()->findChild<QAction*>("miSelectWord")->trigger();
+  TextForm()->TextPopupMenu()->findChild<QAction*>("miSelectWord")->trigger();
   operator_.Acts.push_back([] { Type(Qt::Key_4, Qt::ControlModifier); });
-  TextForm->TextPopupMenu()->findChild<QAction*>("miAll")->trigger();
+  TextForm()->TextPopupMenu()->findChild<QAction*>("miAll")->trigger();
   EXPECT_EQ(Text(), Lines({B("丙丙")}));
 }
 
@@ -228,21 +226,21 @@ TEST_F(SelectLoopTest, ASecondEnterRightAfterTheChoiceLeavesTheLineWhole) {
   MainKey(Qt::Key_F1);
   MainKey(Qt::Key_Return);
   EXPECT_EQ(Text(), Lines({B("甲甲丙"), B("丁")}));
-  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), "");
+  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), "");
 
   using namespace std::chrono_literals;
-  TextForm->Proofreader().EnterGuard.ChoiceClosed(zorvel::EnterGuard::Clock::now() - 1s);
+  TextForm()->Proofreader().EnterGuard.ChoiceClosed(zorvel::EnterGuard::Clock::now() - 1s);
   MainKey(Qt::Key_Return);
   const std::string split = kHead + B("甲") + "\r\n" + B("甲丙") + "\r\n";
   EXPECT_EQ(Text(), split + kHead + B("丁") + "\r\n");
-  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineSplitNote.data()));
+  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineSplitNote.data()));
 
   // Backspace at the start of the next line buries its head in the line before.
-  MainForm->StatusLine()->clearMessage();
-  TextForm->Editor().SetSelStart(int(split.size()));
+  MainForm()->StatusLine()->clearMessage();
+  TextForm()->Editor().SetSelStart(int(split.size()));
   MainKey(Qt::Key_Backspace);
   EXPECT_EQ(Text(), split.substr(0, split.size() - 2) + kHead + B("丁") + "\r\n");
-  EXPECT_EQ(MainForm->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineJoinNote.data()));
+  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineJoinNote.data()));
 }
 
 // An operator's session: F1 again and again over many marks, choosing with the
@@ -270,8 +268,8 @@ TEST_F(SelectLoopTest, KeyboardOnlySessionOverManyMarksSavesExactlyTheChoices) {
     QApplication::processEvents();
     // A bare X server without a window manager leaves the focus nowhere when a
     // window goes; there the operator clicks the main window.
-    if (QGuiApplication::platformName() != "offscreen") QApplication::setActiveWindow(MainForm);
-    ASSERT_EQ(QApplication::activeWindow(), MainForm) << i;
+    if (QGuiApplication::platformName() != "offscreen") QApplication::setActiveWindow(MainForm());
+    ASSERT_EQ(QApplication::activeWindow(), MainForm()) << i;
     Type(Qt::Key_F1);
   }
   EXPECT_EQ(operator_.Choices, presses);
@@ -279,8 +277,8 @@ TEST_F(SelectLoopTest, KeyboardOnlySessionOverManyMarksSavesExactlyTheChoices) {
   EXPECT_EQ(operator_.Shown.back(), kNoMark);
   EXPECT_EQ(Text(), Lines(expected));
   const std::string path = dir_.File("proof.txt");
-  TextForm->SaveFileNameHook = [path] { return QString::fromStdString(path); };
-  TextForm->FileSave();
+  TextForm()->SaveFileNameHook = [path] { return QString::fromStdString(path); };
+  TextForm()->FileSave();
   EXPECT_EQ(zorvel::test::ReadFile(path), Lines(expected));
 }
 

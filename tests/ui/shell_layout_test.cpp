@@ -33,7 +33,7 @@ class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
   void Start(const std::string& ini = {}) {
     if (!ini.empty()) zorvel::test::WriteFile(Ini(), ini);
-    zorvel::DestroyZorvelWindows();
+    StopWindows();
     WindowSetTest::Start();
   }
   std::string Ini() const { return dir_.File("zorvel.ini"); }
@@ -44,19 +44,19 @@ class ShellLayoutTest : public zorvel::test::WindowSetTest {
     return zorvel::IniFile(Ini()).ReadString(section, key, "?");
   }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
-  static QToolBar* Bar(const char* name) { return MainForm->Toolbar(name); }
-  static Qt::ToolBarArea Area(const char* name) { return MainForm->toolBarArea(Bar(name)); }
+  static QToolBar* Bar(const char* name) { return MainForm()->Toolbar(name); }
+  static Qt::ToolBarArea Area(const char* name) { return MainForm()->toolBarArea(Bar(name)); }
   static int Top(const char* name) { return Bar(name)->geometry().top(); }
 };
 
 TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   Start();
-  MainForm->move(20, 10);
-  MainForm->resize(740, 560);
+  MainForm()->move(20, 10);
+  MainForm()->resize(740, 560);
   QApplication::processEvents();
-  TextForm->parentWidget()->setGeometry(280, 0, 450, 300);
-  ImageForm->parentWidget()->setGeometry(0, 10, 480, 320);
-  MainForm->addToolBar(Qt::BottomToolBarArea, Bar("tbBigOne"));
+  TextForm()->parentWidget()->setGeometry(280, 0, 450, 300);
+  ImageForm()->parentWidget()->setGeometry(0, 10, 480, 320);
+  MainForm()->addToolBar(Qt::BottomToolBarArea, Bar("tbBigOne"));
   FloatToolbar(Bar("tbSpecial"), QRect(200, 220, 300, 28));
   Bar("tbText")->hide();
   QApplication::processEvents();
@@ -64,8 +64,8 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   zorvel::test::TempDir elsewhere;
   QDir::setCurrent(QString::fromStdString(elsewhere.Path().string()));
 
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_TRUE(prompts_.Shown.empty());
   EXPECT_FALSE(std::filesystem::exists(elsewhere.File("zorvel.ini")));
   // The keys of "Screen" in their order, then the toolbar sections.
@@ -90,52 +90,52 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
 
   QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
   Start();
-  EXPECT_EQ(MainForm->pos(), QPoint(20, 10));
-  EXPECT_EQ(MainForm->size(), QSize(740, 560));
-  EXPECT_EQ(Child(TextForm), QRect(280, 0, 450, 300));
-  EXPECT_EQ(Child(ImageForm), QRect(0, 10, 480, 320));
+  EXPECT_EQ(MainForm()->pos(), QPoint(20, 10));
+  EXPECT_EQ(MainForm()->size(), QSize(740, 560));
+  EXPECT_EQ(Child(TextForm()), QRect(280, 0, 450, 300));
+  EXPECT_EQ(Child(ImageForm()), QRect(0, 10, 480, 320));
   EXPECT_EQ(Area("tbBigOne"), Qt::BottomToolBarArea);
   EXPECT_TRUE(Bar("tbText")->isHidden());
   ASSERT_TRUE(Bar("tbSpecial")->isFloating());
   EXPECT_EQ(Bar("tbSpecial")->geometry().topLeft(), QPoint(200, 220));
-  MainForm->close();  // a hidden toolbar keeps its place through a second round
+  MainForm()->close();  // a hidden toolbar keeps its place through a second round
   EXPECT_EQ(ReadText("tbText", "DockedTo"), "Dock971");
   EXPECT_EQ(ReadInt("tbText", "DockRow"), 0);
 }
 
 TEST_F(ShellLayoutTest, ModifiedTextIsAskedAboutFirst) {
   Start();
-  TextForm->Editor().SetText("text");
-  TextForm->Editor().SetModified(true);
+  TextForm()->Editor().SetText("text");
+  TextForm()->Editor().SetModified(true);
   // Cancel: the window stays and nothing is written.
   prompts_.Answers = {Answer::Cancel};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"文件已修改, 是否儲存?"});
   EXPECT_FALSE(std::filesystem::exists(Ini()));
   // Yes, but the save dialog is cancelled: the changes are not dropped.
-  TextForm->SaveFileNameHook = [] { return QString(); };
+  TextForm()->SaveFileNameHook = [] { return QString(); };
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
-  EXPECT_TRUE(TextForm->Editor().Modified());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
+  EXPECT_TRUE(TextForm()->Editor().Modified());
   EXPECT_FALSE(std::filesystem::exists(Ini()));
   // Yes with a name: saved, then closed.
   const std::string saved = dir_.File("proof.txt");
-  TextForm->SaveFileNameHook = [&] { return QString::fromStdString(saved); };
+  TextForm()->SaveFileNameHook = [&] { return QString::fromStdString(saved); };
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_EQ(zorvel::test::ReadFile(saved), "text");
-  EXPECT_EQ(MainForm->TextFileName, QString::fromStdString(saved));
+  EXPECT_EQ(MainForm()->TextFileName, QString::fromStdString(saved));
   EXPECT_TRUE(std::filesystem::exists(Ini()));
   // No: the changes are lost and the window closes.
   Start();
-  TextForm->Editor().SetText("other");
-  TextForm->Editor().SetModified(true);
+  TextForm()->Editor().SetText("other");
+  TextForm()->Editor().SetModified(true);
   prompts_.Answers = {Answer::No};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
   EXPECT_EQ(zorvel::test::ReadFile(saved), "text");
 }
 
@@ -143,12 +143,12 @@ TEST_F(ShellLayoutTest, UnwritableIniAsksWhetherToCloseAnyway) {
   std::filesystem::create_directory(Ini());  // a folder where the file should be
   Start();
   prompts_.Answers = {Answer::No};
-  MainForm->close();
-  EXPECT_TRUE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_TRUE(MainForm()->isVisible());
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"警告 : zorvel.ini 無法寫入! 是否確定結束?"});
   prompts_.Answers = {Answer::Yes};
-  MainForm->close();
-  EXPECT_FALSE(MainForm->isVisible());
+  MainForm()->close();
+  EXPECT_FALSE(MainForm()->isVisible());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "support/canon_text.h"
 #include "support/test_support.h"
 #include "ui/application.h"
+#include "ui/image_sample.h"
 #include "ui/qt_prompts.h"
 
 namespace zorvel::test {
@@ -28,39 +29,38 @@ QString U(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
-class TextFormTest : public ::testing::Test {
+class TextFormTest : public WindowSetTest {
  protected:
   void SetUp() override {
-    SetAppPrompts(&prompts);
-    form.resize(500, 300);
-    form.show();
-    form.OpenFileNameHook = [this] { return opens.isEmpty() ? QString() : opens.takeFirst(); };
-    form.SaveFileNameHook = [] { return QString(); };
+    WindowSetTest::SetUp();
+    Start();
+    Form().parentWidget()->resize(500, 300);
+    Form().OpenFileNameHook = [this] { return opens.isEmpty() ? QString() : opens.takeFirst(); };
+    Form().SaveFileNameHook = [] { return QString(); };
   }
-  void TearDown() override { SetAppPrompts(nullptr); }
-  void Trigger(const char* item) { form.findChild<QAction*>(item)->trigger(); }
+  void Trigger(const char* item) { Form().findChild<QAction*>(item)->trigger(); }
 
-  ScriptedPrompts prompts;
-  TTextForm form;
+  ScriptedPrompts& prompts = prompts_;
+  static TTextForm& Form() { return *TextForm(); }
   QStringList opens;
 };
 
 TEST_F(TextFormTest, PopupEditItemsActOnTheText) {
-  form.Editor().SetText("ab\xA4\x40");
-  form.Editor().SetSelStart(2);
-  form.Editor().SetSelLength(2);
+  Form().Editor().SetText("ab\xA4\x40");
+  Form().Editor().SetSelStart(2);
+  Form().Editor().SetSelLength(2);
   Trigger("N2");  // cut
-  EXPECT_EQ(form.Editor().Text(), "ab");
-  form.Editor().SetSelStart(0);
+  EXPECT_EQ(Form().Editor().Text(), "ab");
+  Form().Editor().SetSelStart(0);
   Trigger("N5");  // paste
-  EXPECT_EQ(form.Editor().Text(),
+  EXPECT_EQ(Form().Editor().Text(),
             "\xA4\x40"
             "ab");
-  form.Editor().SelectAll();
+  Form().Editor().SelectAll();
   Trigger("N3");  // copy
-  form.Editor().SetSelStart(4);
+  Form().Editor().SetSelStart(4);
   Trigger("N5");
-  EXPECT_EQ(form.Editor().Text(),
+  EXPECT_EQ(Form().Editor().Text(),
             "\xA4\x40"
             "ab\xA4\x40"
             "ab");
@@ -72,19 +72,19 @@ TEST_F(TextFormTest, OpenNamesTheWindowAndTypingCountsReplacedCharacters) {
   TempDir dir;
   const std::string path = dir.File("T01.txt");
   WriteFile(path, "T01n0001_p0001a01\xF9\xF8\r\nsecond\n");
-  QSignalSpy named(&form, &TTextForm::FileNameChanged);
+  QSignalSpy named(&Form(), &TTextForm::FileNameChanged);
   opens << QString::fromStdString(path);
-  form.FileOpen();
-  EXPECT_EQ(form.windowTitle(), QString::fromStdString(path));
+  Form().FileOpen();
+  EXPECT_EQ(Form().windowTitle(), QString::fromStdString(path));
   EXPECT_EQ(named.count(), 1);
-  QSignalSpy replaced(&form, &TTextForm::CharactersReplaced);
-  form.Editor().SetSelStart(form.Editor().LineStart(1));
+  QSignalSpy replaced(&Form(), &TTextForm::CharactersReplaced);
+  Form().Editor().SetSelStart(Form().Editor().LineStart(1));
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, U("é"));
-  QApplication::sendEvent(form.RichEdit(), &press);
+  QApplication::sendEvent(Form().RichEdit(), &press);
   ASSERT_EQ(replaced.count(), 1);
   EXPECT_EQ(replaced.at(0).at(0).toInt(), 1);
   prompts.Answers.push_back(Answer::Cancel);
-  EXPECT_FALSE(form.CloseQuery());
+  EXPECT_FALSE(Form().CloseQuery());
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{"文件已修改, 是否儲存?"});
 }
 
@@ -100,31 +100,31 @@ TEST_F(TextFormTest, ATenMegabyteLineOpensReadOnlyInPiecesAndF2FindsItsMark) {
   WriteFile(path, bytes);
   opens << QString::fromStdString(path);
   prompts.Answers.push_back(Answer::Yes);
-  form.FileOpen();
+  Form().FileOpen();
   ASSERT_EQ(prompts.Shown.size(), 1u);
   EXPECT_EQ(prompts.Shown[0].rfind("第 1 行長達 " + std::to_string(line.size() + 10) + " 位元組", 0), 0u);
-  EXPECT_EQ(form.windowTitle(), QString::fromStdString(path) + U(" (唯讀)"));
-  EXPECT_TRUE(form.RichEdit()->isReadOnly());
+  EXPECT_EQ(Form().windowTitle(), QString::fromStdString(path) + U(" (唯讀)"));
+  EXPECT_TRUE(Form().RichEdit()->isReadOnly());
   // Shown in pieces of at most a kilobyte, so that a view lays out little.
-  EXPECT_GT(form.RichEdit()->document()->blockCount(), static_cast<int>(bytes.size() / 1024));
+  EXPECT_GT(Form().RichEdit()->document()->blockCount(), static_cast<int>(bytes.size() / 1024));
   QApplication::processEvents();
-  EXPECT_TRUE(form.FindSign());
-  EXPECT_EQ(form.Editor().SelStart(), static_cast<int>(line.size()));
-  EXPECT_EQ(form.Editor().SelectedBytes(), "{{");
+  EXPECT_TRUE(Form().FindSign());
+  EXPECT_EQ(Form().Editor().SelStart(), static_cast<int>(line.size()));
+  EXPECT_EQ(Form().Editor().SelectedBytes(), "{{");
   QApplication::processEvents();
   // Typing changes nothing; the bytes are as they were.
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, "x");
-  QApplication::sendEvent(form.RichEdit(), &press);
-  EXPECT_FALSE(form.Editor().Modified());
-  EXPECT_EQ(form.Editor().Text(), bytes);
+  QApplication::sendEvent(Form().RichEdit(), &press);
+  EXPECT_FALSE(Form().Editor().Modified());
+  EXPECT_EQ(Form().Editor().Text(), bytes);
 }
 
-TEST(TextFormWindowTest, CloseBoxKeepsTheWindowAndItsDocument) {
-  QMdiArea area;
-  auto* form = new TTextForm;
+TEST_F(WindowSetTest, TextWindowCloseBoxKeepsTheWindowAndItsDocument) {
+  Start();
+  TTextForm* form = TextForm();
   QPointer<TTextForm> alive(form);
-  QMdiSubWindow* window = area.addSubWindow(form);
-  area.show();
+  auto* window = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+  ASSERT_NE(window, nullptr);
   form->Editor().SetText("unsaved");
   form->Editor().SetModified(true);
   window->close();

@@ -22,25 +22,25 @@ TEST_F(WindowSetTest, TextWindowOpenTypeSaveFromTheMainWindow) {
   text.insert(text.find("\r\n") + 2, "\x80\xFF");  // invalid bytes at the start of line 2
   const std::string path = dir_.File("T01.txt");
   WriteFile(path, text);
-  QMdiSubWindow* window = qobject_cast<QMdiSubWindow*>(TextForm->parentWidget());
+  QMdiSubWindow* window = qobject_cast<QMdiSubWindow*>(TextForm()->parentWidget());
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(window->windowTitle(), "(no file)");
 
-  TextForm->OpenFileNameHook = [&] { return QString::fromStdString(path); };
-  MainForm->FileOpen();
-  EXPECT_EQ(MainForm->TextFileName, QString::fromStdString(path));
+  TextForm()->OpenFileNameHook = [&] { return QString::fromStdString(path); };
+  MainForm()->FileOpen();
+  EXPECT_EQ(MainForm()->TextFileName, QString::fromStdString(path));
   EXPECT_EQ(window->windowTitle(), QString::fromStdString(path));
-  EXPECT_EQ(TextForm->Editor().Text(), text);
+  EXPECT_EQ(TextForm()->Editor().Text(), text);
 
   // A character Big5 cannot hold, typed at the start of line 3, is saved as '?'.
-  TextForm->Editor().SetSelStart(TextForm->Editor().LineStart(2));
+  TextForm()->Editor().SetSelStart(TextForm()->Editor().LineStart(2));
   QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("é"));
-  QApplication::sendEvent(TextForm->RichEdit(), &press);
-  MainForm->FileSave();
+  QApplication::sendEvent(TextForm()->RichEdit(), &press);
+  MainForm()->FileSave();
   std::string expected = text;
-  expected.insert(static_cast<std::size_t>(TextForm->Editor().LineStart(2)), "?");
+  expected.insert(static_cast<std::size_t>(TextForm()->Editor().LineStart(2)), "?");
   EXPECT_TRUE(ReadFile(path) == expected) << "the saved bytes differ from the typed edit";
-  EXPECT_FALSE(TextForm->Editor().Modified());
+  EXPECT_FALSE(TextForm()->Editor().Modified());
   EXPECT_TRUE(prompts_.Shown.empty());
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/settings/command_table.h"
+
 namespace zorvel {
 
 namespace {
@@ -100,17 +102,6 @@ constexpr CommandKey kCommandKeys[kHotKeyCount] = {
 
 constexpr int kMainWindowCommands = 6;
 
-// The main window's keys that no setting changes.
-struct FixedKey {
-  HotKey Key;
-  std::string_view Caption;
-};
-constexpr FixedKey kFixedMainKeys[] = {
-    {{'O', false, true, false}, "開啟舊檔"},
-    {{'S', false, true, false}, "儲存檔案"},
-    {{'F', false, true, false}, "尋找與取代"},
-};
-
 // Who else has command i's key in keys: a fixed key of the main window or
 // another command of the same window, among the commands `others` admits.
 template <typename Admit>
@@ -118,8 +109,10 @@ std::optional<std::string_view> TakenBy(const HotKeySet& keys, int i, Admit othe
   const HotKey& key = keys[static_cast<std::size_t>(i)];
   if (key.IsNone()) return std::nullopt;
   if (i < kMainWindowCommands) {
-    for (const FixedKey& fixed : kFixedMainKeys) {
-      if (fixed.Key == key) return fixed.Caption;
+    // The main window's keys that no setting changes.
+    for (const CommandEntry& command : Commands()) {
+      if (command.HotKey || command.Key.empty()) continue;
+      if (HotKeyFromText(command.Key) == key) return PlainCaption(command.Caption);
     }
   }
   for (int j = 0; j < kHotKeyCount; ++j) {

@@ -7,13 +7,9 @@
 
 namespace zorvel {
 
-MemoryEditor::MemoryEditor(std::string_view bytes) {
+MemoryEditor::MemoryEditor(std::string_view bytes, std::shared_ptr<std::string> clipboard)
+    : clipboard_(clipboard ? std::move(clipboard) : std::make_shared<std::string>()) {
   SetText(bytes);
-}
-
-std::string& MemoryEditor::Clipboard() {
-  static std::string clipboard;
-  return clipboard;
 }
 
 int MemoryEditor::FloorToChar(int pos) const {

@@ -4,6 +4,7 @@
 // selection never splits a double-byte character or a CR LF), each replacement
 // is one undo step, and the view is a window of VisibleLines() lines.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,7 +16,9 @@ namespace zorvel {
 
 class MemoryEditor : public TextEditor {
  public:
-  explicit MemoryEditor(std::string_view bytes = {});
+  // Editors given the same clipboard cut to and paste from it; without one an
+  // editor has a clipboard of its own.
+  explicit MemoryEditor(std::string_view bytes = {}, std::shared_ptr<std::string> clipboard = nullptr);
 
   int SelStart() const override { return sel_start_; }
   int SelLength() const override { return sel_length_; }
@@ -53,8 +56,8 @@ class MemoryEditor : public TextEditor {
   void Paste() override;
   void SelectAll() override;
 
-  // The clipboard of every MemoryEditor in the process, as bytes.
-  static std::string& Clipboard();
+  // The editor's clipboard, as bytes.
+  std::string& Clipboard() { return *clipboard_; }
 
   // What the tests look at besides the seam.
   bool HasFocus() const { return focused_; }
@@ -64,6 +67,7 @@ class MemoryEditor : public TextEditor {
   bool CanUndo() const { return !undo_.empty(); }
 
  private:
+  std::shared_ptr<std::string> clipboard_;
   bool read_only_ = false;
   struct Edit {
     int Pos = 0;

@@ -16,15 +16,21 @@ struct MemoryEditorFactory {
 
 INSTANTIATE_TYPED_TEST_SUITE_P(Memory, EditorSuite, ::testing::Types<MemoryEditorFactory>);
 
-TEST(MemoryEditorTest, ClipboardIsSharedByAllEditors) {
-  MemoryEditor a("\xA4\x40x");
-  MemoryEditor b("y");
+TEST(MemoryEditorTest, ClipboardIsSharedOnlyWhenGiven) {
+  auto shared = std::make_shared<std::string>();
+  MemoryEditor a("\xA4\x40x", shared);
+  MemoryEditor b("y", shared);
+  MemoryEditor own("z");
   a.SelectAll();
   a.Copy();
-  EXPECT_EQ(MemoryEditor::Clipboard(), "\xA4\x40x");
+  EXPECT_EQ(*shared, "\xA4\x40x");
   b.SetSelStart(1);
   b.Paste();
   EXPECT_EQ(b.Text(), "y\xA4\x40x");
+  // An editor of its own sees nothing of the others' copies.
+  EXPECT_EQ(own.Clipboard(), "");
+  own.Paste();
+  EXPECT_EQ(own.Text(), "z");
 }
 
 }  // namespace

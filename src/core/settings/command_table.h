@@ -1,0 +1,110 @@
+#pragma once
+// The main window's commands, one entry each: what the command is, the menu
+// item and the caption it shows, its status-line hint, its key, and the toolbar
+// buttons that run it. The main window builds its menu bar and its five
+// toolbars from these tables, the options dialog finds the items that carry the
+// hot keys here, and the hot-key check takes the fixed keys from here. The
+// designer names (`miFindSign`, `N19`, `ToolbarButton9728`) are kept as object
+// names only: the toolbar layout in zorvel.ini and the hot keys refer to them.
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "core/settings/hot_key.h"
+
+namespace zorvel {
+
+enum class CommandId {
+  OpenFile,
+  SaveFile,
+  SaveFileAs,
+  Exit,
+  Undo,
+  Cut,
+  Copy,
+  Paste,
+  SelectAll,
+  ToggleMainToolbar,
+  ToggleTextToolbar,
+  ToggleImageToolbar,
+  ToggleSpecialToolbar,
+  ToggleBigButtonToolbar,
+  Options,
+  FindNextMark,
+  ShowCharacterOnPage,
+  ChooseReading,
+  RunLoop,
+  EditReplaceTable,
+  RunReplaceTable,
+  FindAndReplace,
+  ChooseTextFont,
+  Bookmarks,
+  OpenPage,
+  SaveCalibration,
+  LoadPageRun,
+  PreviousPage,
+  NextPage,
+  GoToTopRight,
+  ToggleCrossLines,
+  SetRegisterShift,
+  SetScale,
+  ShowUpperFirst,
+  ShowMiddleFirst,
+  ShowLowerFirst,
+  ShowUpperLast,
+  ShowMiddleLast,
+  ShowLowerLast,
+  TileVertically,
+  TileHorizontally,
+  Cascade,
+  About,
+};
+inline constexpr int kCommandCount = static_cast<int>(CommandId::About) + 1;
+
+struct CommandEntry {
+  CommandId Id;
+  std::string_view Name;     // what the command does, as the code calls it
+  std::string_view Menu;     // object name of the menu holding the item; empty: toolbar only
+  std::string_view Item;     // object name of the menu item
+  std::string_view Caption;  // UTF-8; for a toolbar-only command its first button's hint
+  std::string_view Hint;     // status-line hint of the menu item, may be empty
+  std::string_view Key;      // the key as the hot-key text rule writes it; empty: none
+  std::optional<HotKeyCommand> HotKey = std::nullopt;  // set when the settings carry the key
+  bool SeparatorBefore = false;
+  bool Checkable = false;
+};
+
+// The menus of the menu bar in their order, and the submenu "工具列".
+struct MenuEntry {
+  std::string_view Name;
+  std::string_view Caption;  // UTF-8
+  std::string_view Parent;   // empty: on the menu bar
+};
+
+// One toolbar button; the icon is found by the button's name.
+struct ToolButtonEntry {
+  std::string_view Toolbar;
+  std::string_view Name;
+  std::string_view Hint;  // UTF-8
+  CommandId Command;
+  bool SeparatorBefore = false;
+};
+
+// In menu order; Commands()[i].Id is CommandId(i).
+std::span<const CommandEntry> Commands();
+const CommandEntry& CommandOf(CommandId id);
+std::span<const MenuEntry> Menus();
+// Toolbar by toolbar, in the order of their sections in zorvel.ini; within
+// each, left to right.
+std::span<const ToolButtonEntry> ToolButtons();
+
+// A menu caption without its accelerator and dots: "開啟舊檔 (&O)..." gives
+// "開啟舊檔", as the messages name the command.
+std::string_view PlainCaption(std::string_view caption);
+
+// The command that carries a hot key of the main window; nullptr for the six
+// keys of the choice window.
+const CommandEntry* CommandOfHotKey(HotKeyCommand key);
+
+}  // namespace zorvel
