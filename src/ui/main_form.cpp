@@ -332,21 +332,20 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ReadScreen() {
-  const zorvel::IniFile ini(LocalPath(IniFileName()));
-  auto read = [&](const char* key, int& field) { field = ini.ReadInteger("Screen", key, field); };
-  read("SaveScreen", SaveScreen);
-  read("MainTop", MainTop);
-  read("MainLeft", MainLeft);
-  read("MainWidth", MainWidth);
-  read("MainHeight", MainHeight);
-  read("TextTop", TextTop);
-  read("TextLeft", TextLeft);
-  read("TextWidth", TextWidth);
-  read("TextHeight", TextHeight);
-  read("ImageTop", ImageTop);
-  read("ImageLeft", ImageLeft);
-  read("ImageWidth", ImageWidth);
-  read("ImageHeight", ImageHeight);
+  const zorvel::ScreenLayout layout = zorvel::ReadScreenLayout(zorvel::IniFile(LocalPath(IniFileName())));
+  SaveScreen = layout.SaveScreen;
+  MainTop = layout.Main.Top;
+  MainLeft = layout.Main.Left;
+  MainWidth = layout.Main.Width;
+  MainHeight = layout.Main.Height;
+  TextTop = layout.Text.Top;
+  TextLeft = layout.Text.Left;
+  TextWidth = layout.Text.Width;
+  TextHeight = layout.Text.Height;
+  ImageTop = layout.Image.Top;
+  ImageLeft = layout.Image.Left;
+  ImageWidth = layout.Image.Width;
+  ImageHeight = layout.Image.Height;
 }
 
 namespace {
@@ -581,26 +580,13 @@ void TMainForm::WindowCascade() {
 // The close sequence: the unsaved text, then section "Screen" and the toolbar
 // layout.
 bool TMainForm::FormCloseQuery() {
-  if (bench_.TextForm().Editor().Modified()) {
-    switch (bench_.Prompts().AskYesNoCancel("文件已修改, 是否儲存?")) {
-      case zorvel::Answer::Cancel:
-        return false;
-      case zorvel::Answer::Yes:
-        bench_.TextForm().FileSave();
-        // A save that did not happen (its dialog cancelled, or the file not
-        // writable) keeps the window open rather than losing the changes.
-        if (bench_.TextForm().Editor().Modified()) return false;
-        break;
-      case zorvel::Answer::No:
-        break;
-    }
-  }
+  if (!bench_.TextForm().CloseQuery()) return false;
   switch (WriteLayout()) {
-    case LayoutWrite::Written:
+    case zorvel::LayoutWrite::Written:
       return true;
-    case LayoutWrite::NotWritable:
+    case zorvel::LayoutWrite::NotWritable:
       return bench_.Prompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
-    case LayoutWrite::Failed:
+    case zorvel::LayoutWrite::Failed:
       bench_.Prompts().Error("Unable to write to " + IniFileName().toStdString());
       return false;
   }
@@ -610,7 +596,7 @@ bool TMainForm::FormCloseQuery() {
 // The layout of the three windows into the fields, then section "Screen" and
 // the toolbar layout into zorvel.ini. The first write tells whether the file
 // can be written at all.
-TMainForm::LayoutWrite TMainForm::WriteLayout() {
+zorvel::LayoutWrite TMainForm::WriteLayout() {
   auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
     if (!window) return;
     const QRect bounds =
@@ -629,24 +615,16 @@ TMainForm::LayoutWrite TMainForm::WriteLayout() {
   geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
   geometryOf(SubWindowOf(&bench_.ImageForm()), ImageTop, ImageLeft, ImageWidth, ImageHeight);
 
-  const QString path = IniFileName();
-  zorvel::IniFile ini(LocalPath(path));
-  if (!ini.WriteInteger("Screen", "SaveScreen", SaveScreen)) return LayoutWrite::NotWritable;
-  const std::pair<const char*, int> keys[] = {
-      {"MainTop", MainTop},       {"MainLeft", MainLeft},     {"MainWidth", MainWidth},
-      {"MainHeight", MainHeight}, {"TextTop", TextTop},       {"TextLeft", TextLeft},
-      {"TextWidth", TextWidth},   {"TextHeight", TextHeight}, {"ImageTop", ImageTop},
-      {"ImageLeft", ImageLeft},   {"ImageWidth", ImageWidth}, {"ImageHeight", ImageHeight},
-  };
-  bool written = true;
-  for (const auto& [key, value] : keys) {
-    if (!ini.WriteInteger("Screen", key, value)) {
-      written = false;
-      break;
-    }
-  }
-  if (written) written = SaveToolbarLayout(this, Toolbars(), ini);
-  return written ? LayoutWrite::Written : LayoutWrite::Failed;
+  zorvel::ScreenLayout layout;
+  layout.SaveScreen = SaveScreen;
+  layout.Main = {MainLeft, MainTop, MainWidth, MainHeight};
+  layout.Text = {TextLeft, TextTop, TextWidth, TextHeight};
+  layout.Image = {ImageLeft, ImageTop, ImageWidth, ImageHeight};
+  zorvel::IniFile ini(LocalPath(IniFileName()));
+  const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, layout);
+  if (written != zorvel::LayoutWrite::Written) return written;
+  return SaveToolbarLayout(this, Toolbars(), ini) ? zorvel::LayoutWrite::Written
+                                                  : zorvel::LayoutWrite::Failed;
 }
 
 // The calibration store is saved when it holds changes; when that fails the

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/settings/command_table.h"
+#include "core/settings/screen_layout.h"
 
 class QAction;
 class QMdiArea;
@@ -142,8 +143,7 @@ class TMainForm : public QMainWindow {
   // Keeps the frame's saved bounds on the screen it starts on.
   void FitFrameToScreen();
   bool WriteScreen();
-  enum class LayoutWrite { Written, NotWritable, Failed };
-  LayoutWrite WriteLayout();
+  zorvel::LayoutWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
   QMdiSubWindow* TextSubWindow() const;
 

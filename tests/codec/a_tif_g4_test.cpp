@@ -111,7 +111,8 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
       {"Photometric 2", [](TiffFile& f) { f.Tags[262] = 2; }, erHeader, erVersion},
       {"width 32767", [](TiffFile& f) { f.Tags[256] = 32767; }, erHeader, erVersion},
       {"length 32768", [](TiffFile& f) { f.Tags[257] = 32768; }, erHeader, erVersion},
-      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, erHeader, erVersion},
+      {"LONG width beyond 16 bits", [](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 65536 + 16; }, erHeader,
+       erVersion},
       {"no StripByteCounts", [](TiffFile& f) { f.Tags.erase(279); }, erStrip, erOk},
       {"no ImageLength", [](TiffFile& f) { f.Tags.erase(257); }, erRowRange, erOk},
       // The largest page there may be passes the header and fails in the data.
@@ -149,11 +150,11 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
   unreachableIfd[7] = '\x80';
   negativeCount[ifd + 1] = '\x80';
   const std::pair<std::string, ResultCode> broken[] = {{std::string(), erHeader},
-                                                {std::string("II*"), erHeader},
-                                                {farIfd, erHeader},
-                                                {unreachableIfd, erStrip},
-                                                {bytes.substr(0, bytes.size() - 20), erHeader},
-                                                {negativeCount, erHeader}};
+                                                       {std::string("II*"), erHeader},
+                                                       {farIfd, erHeader},
+                                                       {unreachableIfd, erStrip},
+                                                       {bytes.substr(0, bytes.size() - 20), erHeader},
+                                                       {negativeCount, erHeader}};
   for (const auto& [file, header] : broken) {
     SCOPED_TRACE(std::to_string(file.size()) + " bytes");
     EXPECT_EQ(ReadBytes(file), erHeader);

@@ -116,7 +116,8 @@ TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
   Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
   Bench().VolShift().Dirty = false;
   for (auto [volume, page] : {std::pair{0, 1}, std::pair{1000, 1}, std::pair{1, 1500}}) {
-    ASSERT_EQ(ImageForm()->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page), zorvel::PictureLoad::Loaded);
+    ASSERT_EQ(ImageForm()->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page),
+              zorvel::PictureLoad::Loaded);
     EXPECT_EQ(Bench().VolShift().Volume(), 1);
     // No search, so no failure to report; the marker uses no calibration.
     EXPECT_TRUE(ImageForm()->DetectRightTop());

@@ -161,7 +161,8 @@ TEST_F(ReplaceWindowsTest, EnterInTheFindAndReplaceDialogFindsTheNext) {
   TextForm()->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&Bench().FindReplaceDialog()));
   Bench().FindReplaceDialog().edReplaceText->setText("x");
-  for (QLineEdit* field : {Bench().FindReplaceDialog().edFindText, Bench().FindReplaceDialog().edReplaceText}) {
+  for (QLineEdit* field :
+       {Bench().FindReplaceDialog().edFindText, Bench().FindReplaceDialog().edReplaceText}) {
     editor.SetSelStart(1);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Return);
