@@ -1,6 +1,7 @@
 #include "core/pages/wildcard.h"
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "core/text/big5.h"
@@ -71,6 +72,33 @@ std::vector<std::size_t> SeparatorPositions(std::string_view path) {
   return at;
 }
 
+// Of the entries of folder whose names Big5 can hold and that `accepts` takes,
+// the first in byte order of the system's name, as its Big5 name; nullopt when
+// none is taken or the folder cannot be read. Linux lists a folder in no
+// particular order, so the byte order makes the choice repeatable.
+std::optional<std::string> FirstEntryInByteOrder(const std::string& folder,
+                                                 const std::function<bool(const std::string&)>& accepts) {
+  std::error_code ec;
+  std::filesystem::directory_iterator it(folder, ec);
+  if (ec) return std::nullopt;
+  std::optional<std::string> bestNative;
+  std::string bestBig5;
+  for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    std::string native = it->path().filename().string();
+    int replaced = 0;
+    std::string big5 = Utf8ToBig5(native, &replaced);
+    if (replaced != 0 || Big5ToUtf8(big5) != native) continue;
+    if (!accepts(big5)) continue;
+    if (!bestNative || native < *bestNative) {
+      bestNative = std::move(native);
+      bestBig5 = std::move(big5);
+    }
+  }
+  if (!bestNative) return std::nullopt;
+  return bestBig5;
+}
+
 }  // namespace
 
 bool WildcardMatch(std::string_view pattern, std::string_view name) {
@@ -103,25 +131,8 @@ std::optional<std::string> FindFirstMatchingEntry(std::string_view big5Pattern) 
   }
   if (namePattern.empty()) return std::nullopt;
 
-  std::error_code ec;
-  std::filesystem::directory_iterator it(folder, ec);
-  if (ec) return std::nullopt;
-  std::optional<std::string> bestNative;
-  std::string bestBig5;
-  for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-    if (ec) break;
-    std::string native = it->path().filename().string();
-    int replaced = 0;
-    std::string big5 = Utf8ToBig5(native, &replaced);
-    if (replaced != 0 || Big5ToUtf8(big5) != native) continue;
-    if (!WildcardMatch(namePattern, big5)) continue;
-    if (!bestNative || native < *bestNative) {
-      bestNative = native;
-      bestBig5 = big5;
-    }
-  }
-  if (!bestNative) return std::nullopt;
-  return bestBig5;
+  return FirstEntryInByteOrder(folder,
+                               [&](const std::string& big5) { return WildcardMatch(namePattern, big5); });
 }
 
 std::optional<std::string> FindPathIgnoringCase(std::string_view big5Path) {
@@ -144,28 +155,15 @@ std::optional<std::string> FindPathIgnoringCase(std::string_view big5Path) {
       continue;
     }
     const std::vector<std::string_view> wanted = SplitCharacters(component);
-    std::filesystem::directory_iterator it(folder, ec);
-    if (ec) return std::nullopt;
-    std::optional<std::string> bestNative;
-    std::string bestBig5;
-    for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
-      if (ec) break;
-      std::string native = it->path().filename().string();
-      int replaced = 0;
-      std::string big5 = Utf8ToBig5(native, &replaced);
-      if (replaced != 0 || Big5ToUtf8(big5) != native) continue;
+    const std::optional<std::string> found = FirstEntryInByteOrder(folder, [&](const std::string& big5) {
       const std::vector<std::string_view> name = SplitCharacters(big5);
-      if (name.size() != wanted.size()) continue;
-      bool same = true;
-      for (std::size_t i = 0; same && i < name.size(); ++i) same = SameCharacter(name[i], wanted[i]);
-      if (!same) continue;
-      if (!bestNative || native < *bestNative) {
-        bestNative = native;
-        bestBig5 = big5;
-      }
-    }
-    if (!bestNative) return std::nullopt;
-    result.append(bestBig5).append(separator);
+      if (name.size() != wanted.size()) return false;
+      for (std::size_t i = 0; i < name.size(); ++i)
+        if (!SameCharacter(name[i], wanted[i])) return false;
+      return true;
+    });
+    if (!found) return std::nullopt;
+    result.append(*found).append(separator);
   }
   return result;
 }
