@@ -77,6 +77,7 @@ QString Workbench::IniFileName() const {
 }
 
 TFindReplaceDialog& Workbench::FindReplaceDialog() {
-  if (!findReplaceDialog_) findReplaceDialog_ = new TFindReplaceDialog(textForm_->Editor(), Prompts(), textForm_);
+  if (!findReplaceDialog_)
+    findReplaceDialog_ = new TFindReplaceDialog(textForm_->Editor(), Prompts(), textForm_);
   return *findReplaceDialog_;
 }
