@@ -75,6 +75,18 @@ class FigureReporter : public benchmark::ConsoleReporter {
   virtual void Collect(const Run& run) = 0;
 };
 
+// Keeps the CPU time per iteration, in seconds, of the run that stands for
+// each benchmark, so that the ratios can be printed at the end.
+class CpuSecondsReporter : public FigureReporter<double> {
+ protected:
+  void Collect(const Run& run) override {
+    if (standIns_.StandsFor(run)) figures[run.run_name.str()] = CpuSeconds(run);
+  }
+
+ private:
+  StandIns standIns_;
+};
+
 // The platform the benchmarks' windows use, unless the caller chose one.
 inline void UseOffscreenPlatform() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -128,17 +128,7 @@ void CopyFloor(benchmark::State& state) {
   }
 }
 
-// Keeps the CPU time per iteration, in seconds, of the run that stands for
-// each benchmark, so that the ratios can be printed at the end.
-class RatioReporter : public zorvel::bench::FigureReporter<double> {
- protected:
-  void Collect(const Run& run) override {
-    if (standIns_.StandsFor(run)) figures[run.run_name.str()] = zorvel::bench::CpuSeconds(run);
-  }
-
- private:
-  zorvel::bench::StandIns standIns_;
-};
+using RatioReporter = zorvel::bench::CpuSecondsReporter;
 
 int Once(const std::string& who, const std::string& name) {
   const BenchPage& page = Page(name);

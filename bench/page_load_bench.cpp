@@ -148,16 +148,7 @@ void MoveMarker(benchmark::State& state) {
   state.counters["decodes"] = form.DecodeCount() - decodes;
 }
 
-// Keeps the CPU time per iteration, in seconds, of the run that stands for each benchmark.
-class RatioReporter : public zorvel::bench::FigureReporter<double> {
- protected:
-  void Collect(const Run& run) override {
-    if (standIns_.StandsFor(run)) figures[run.run_name.str()] = zorvel::bench::CpuSeconds(run);
-  }
-
- private:
-  zorvel::bench::StandIns standIns_;
-};
+using RatioReporter = zorvel::bench::CpuSecondsReporter;
 
 }  // namespace
 
