@@ -102,6 +102,7 @@ std::uint8_t ReadTag(ATifG4& tif, const IfdEntry& entry) {
 
 std::uint8_t ReadHeader(ATifG4& tif) {
   std::uint8_t header[8];
+  tif.RefusedTag = 0;
   if (!tif.SetPosition(0) || tif.ReadBytes(header, 8) < 8) return erHeader;
   tif.ByteOrder = Get16(header);
   tif.Version = Get16(header + 2);
@@ -136,6 +137,7 @@ std::uint8_t ReadHeader(ATifG4& tif) {
   for (const IfdEntry& entry : tif.Entries) {
     std::uint8_t result = ReadTag(tif, entry);
     if (result != erOk) {
+      tif.RefusedTag = entry.Tag;
       tif.Entries.clear();
       return result;
     }

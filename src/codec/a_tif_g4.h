@@ -47,6 +47,8 @@ class ATifG4 {
   std::uint16_t ByteOrder = 0;
   std::uint16_t Version = 0;
   std::uint32_t IfdOffset = 0;
+  // The tag whose value the header step refused (its result erVersion), or 0.
+  std::uint16_t RefusedTag = 0;
 
   // First IFD.
   std::int16_t EntryCount = 0;

@@ -3,8 +3,6 @@
 #include "codec/a_tif_g4.h"
 #include "codec/result_codes.h"
 
-#include <vector>
-
 namespace zorvel {
 
 namespace {
@@ -12,62 +10,23 @@ namespace {
 constexpr std::uint16_t kIntelOrder = 0x4949;
 constexpr std::uint16_t kMotorolaOrder = 0x4D4D;
 
-std::uint32_t Little(const std::uint8_t* p, int bytes) {
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-}
-
-// The entries of the first IFD, read again (the reader drops them when it
-// refuses one).
-std::vector<IfdEntry> ReadEntries(ATifG4& reader) {
-  std::vector<IfdEntry> entries;
-  std::uint8_t count[2];
-  if (reader.IfdOffset > 0x7FFFFFFF || !reader.SetPosition(reader.IfdOffset) ||
-      reader.ReadBytes(count, 2) < 2) {
-    return entries;
+// What the header step refused, by the tag it refused.
+std::string RefusedTagText(std::uint16_t tag) {
+  switch (tag) {
+    case 256:
+      return "圖形太寬 (最多 32766 點)";
+    case 257:
+      return "圖形太高 (最多 32767 點)";
+    case 258:
+    case 277:
+      return "不是每點 1 位元的黑白圖";
+    case 259:
+      return "不是 CCITT Group 4 壓縮";
+    case 262:
+      return "不是黑白圖";
+    default:
+      return {};
   }
-  const int n = static_cast<std::int16_t>(Little(count, 2));
-  for (int i = 0; i < n; ++i) {
-    std::uint8_t raw[12];
-    if (reader.ReadBytes(raw, 12) < 12) break;
-    entries.push_back(IfdEntry{static_cast<std::uint16_t>(Little(raw, 2)),
-                               static_cast<std::uint16_t>(Little(raw + 2, 2)), Little(raw + 4, 4),
-                               Little(raw + 8, 4)});
-  }
-  return entries;
-}
-
-// The header value the reader refuses.
-std::string RefusedTagText(ATifG4& reader) {
-  for (const IfdEntry& entry : ReadEntries(reader)) {
-    const std::uint32_t value = entry.Value;
-    const std::uint16_t value16 = static_cast<std::uint16_t>(value & 0xFFFF);
-    const bool wide = entry.FieldType == 4 && value > 0xFFFF;
-    switch (entry.Tag) {
-      case 256:
-        if (value16 > kMaxImageWidth || wide) return "圖形太寬 (最多 32766 點)";
-        break;
-      case 257:
-        if (value16 > kMaxImageLength || wide) return "圖形太高 (最多 32767 點)";
-        break;
-      case 258:
-        if (value != 1) return "不是每點 1 位元的黑白圖";
-        break;
-      case 259:
-        if (value16 != 4) return "不是 CCITT Group 4 壓縮";
-        break;
-      case 262:
-        if (static_cast<std::int32_t>(value) >= 2) return "不是黑白圖";
-        break;
-      case 277:
-        if (value != 1) return "不是每點 1 位元的黑白圖";
-        break;
-      default:
-        break;
-    }
-  }
-  return {};
 }
 
 }  // namespace
@@ -114,7 +73,7 @@ std::string DescribePageReadFailure(ATifG4& reader, std::uint8_t code) {
       return "不是 TIFF 檔";
     case erVersion: {
       if (reader.Version != 42) return "不是 TIFF 檔";
-      std::string refused = RefusedTagText(reader);
+      std::string refused = RefusedTagText(reader.RefusedTag);
       if (!refused.empty()) return refused;
       break;
     }
