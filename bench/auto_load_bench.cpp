@@ -30,13 +30,13 @@
 
 #include "bench_support.h"
 #include "pagegen/page_generator.h"
-#include "ui/application.h"
-#include "ui/auto_load_picture_form.h"
-#include "ui/auto_load_report_form.h"
-#include "ui/image_form.h"
-#include "ui/main_form.h"
-#include "ui/option_form.h"
-#include "ui/workbench.h"
+#include "ui/shell/application.h"
+#include "ui/dialogs/auto_load_picture_form.h"
+#include "ui/dialogs/auto_load_report_form.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/main_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/shell/workbench.h"
 
 namespace {
 

@@ -26,13 +26,13 @@
 #include "core/pages/vol_shift.h"
 #include "core/settings/settings.h"
 #include "pagegen/page_generator.h"
-#include "ui/application.h"
-#include "ui/image_form.h"
-#include "ui/main_form.h"
-#include "ui/option_form.h"
-#include "ui/page_bitmap.h"
-#include "ui/page_rendering.h"
-#include "ui/workbench.h"
+#include "ui/shell/application.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/main_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/image/page_bitmap.h"
+#include "ui/image/page_rendering.h"
+#include "ui/shell/workbench.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include "core/proof/replace_table.h"
 #include "core/text/memory_editor.h"
 #include "support/canon_text.h"
-#include "ui/qt_text_editor.h"
+#include "ui/text/qt_text_editor.h"
 
 namespace {
 

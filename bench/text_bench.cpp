@@ -20,7 +20,7 @@
 #include "core/text/text_file.h"
 #include "support/canon_text.h"
 #include "support/test_support.h"
-#include "ui/qt_text_editor.h"
+#include "ui/text/qt_text_editor.h"
 
 namespace {
 

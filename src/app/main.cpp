@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "ui/application.h"
+#include "ui/shell/application.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

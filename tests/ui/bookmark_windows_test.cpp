@@ -9,9 +9,9 @@
 
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
-#include "ui/bookmark_form.h"
-#include "ui/get_name_form.h"
-#include "ui/text_form.h"
+#include "ui/dialogs/bookmark_form.h"
+#include "ui/dialogs/get_name_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

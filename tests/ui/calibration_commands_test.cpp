@@ -20,13 +20,13 @@
 #include "core/pages/picture_file_name.h"
 #include "core/pages/vol_shift.h"
 #include "image_sample.h"
-#include "ui/auto_load_picture_form.h"
-#include "ui/auto_load_report_form.h"
-#include "ui/calibration_commands.h"
-#include "ui/field_shift_form.h"
-#include "ui/image_form.h"
-#include "ui/option_form.h"
-#include "ui/text_form.h"
+#include "ui/dialogs/auto_load_picture_form.h"
+#include "ui/dialogs/auto_load_report_form.h"
+#include "ui/image/calibration_commands.h"
+#include "ui/dialogs/field_shift_form.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

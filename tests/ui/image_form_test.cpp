@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <QStatusBar>
 #include "core/pages/page_view.h"
-#include "ui/calibration_commands.h"
+#include "ui/image/calibration_commands.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -16,8 +16,8 @@
 #include "core/pages/vol_shift.h"
 #include "image_sample.h"
 #include "pagegen/page_generator.h"
-#include "ui/image_form.h"
-#include "ui/option_form.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/option_form.h"
 
 namespace zorvel::test {
 namespace {

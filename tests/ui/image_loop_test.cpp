@@ -12,9 +12,9 @@
 #include "core/pages/vol_shift.h"
 #include "core/text/big5.h"
 #include "image_sample.h"
-#include "ui/image_form.h"
-#include "ui/option_form.h"
-#include "ui/text_form.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

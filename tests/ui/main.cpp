@@ -14,7 +14,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "ui/select_form.h"
+#include "ui/dialogs/select_form.h"
 
 namespace {
 

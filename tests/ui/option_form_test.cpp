@@ -14,11 +14,11 @@
 
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
-#include "ui/hot_key_field.h"
-#include "ui/image_form.h"
-#include "ui/option_form.h"
-#include "ui/select_form.h"
-#include "ui/text_form.h"
+#include "ui/dialogs/hot_key_field.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/dialogs/select_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

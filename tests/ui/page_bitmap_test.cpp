@@ -6,8 +6,8 @@
 
 #include "core/pages/marker_geometry.h"
 #include "image_sample.h"
-#include "ui/page_bitmap.h"
-#include "ui/page_rendering.h"
+#include "ui/image/page_bitmap.h"
+#include "ui/image/page_rendering.h"
 
 namespace zorvel::test {
 namespace {

@@ -17,12 +17,12 @@
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
 #include "pagegen/page_generator.h"
-#include "ui/auto_load_picture_form.h"
-#include "ui/auto_load_report_form.h"
-#include "ui/image_form.h"
-#include "ui/load_picture_form.h"
-#include "ui/option_form.h"
-#include "ui/set_ratio_form.h"
+#include "ui/dialogs/auto_load_picture_form.h"
+#include "ui/dialogs/auto_load_report_form.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/load_picture_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/dialogs/set_ratio_form.h"
 
 namespace zorvel::test {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
-#include "ui/page_rendering.h"
+#include "ui/image/page_rendering.h"
 
 namespace zorvel::test {
 namespace {

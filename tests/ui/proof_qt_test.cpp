@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/proof/proof_suite.h"
-#include "ui/qt_text_editor.h"
+#include "ui/text/qt_text_editor.h"
 
 namespace zorvel::test {
 namespace {

@@ -5,7 +5,7 @@
 #include <QString>
 #include <string>
 
-#include "ui/qt_strings.h"
+#include "ui/shell/qt_strings.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include "core/settings/ini_file.h"
 #include "core/text/document_recovery.h"
 #include "image_sample.h"
-#include "ui/application.h"
-#include "ui/qt_text_editor.h"
-#include "ui/text_form.h"
-#include "ui/text_recovery.h"
+#include "ui/shell/application.h"
+#include "ui/text/qt_text_editor.h"
+#include "ui/text/text_form.h"
+#include "ui/text/text_recovery.h"
 
 namespace zorvel::test {
 namespace {

@@ -12,11 +12,11 @@
 #include <QTest>
 
 #include "image_sample.h"
-#include "ui/ask_replace_form.h"
-#include "ui/find_replace_dialog.h"
-#include "ui/qt_text_editor.h"
-#include "ui/replace_form.h"
-#include "ui/text_form.h"
+#include "ui/dialogs/ask_replace_form.h"
+#include "ui/text/find_replace_dialog.h"
+#include "ui/text/qt_text_editor.h"
+#include "ui/dialogs/replace_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

@@ -16,10 +16,10 @@
 
 #include "core/proof/difference_mark.h"
 #include "core/text/big5.h"
-#include "ui/application.h"
+#include "ui/shell/application.h"
 #include "ui/image_sample.h"
-#include "ui/qt_prompts.h"
-#include "ui/select_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/dialogs/select_form.h"
 
 namespace {
 

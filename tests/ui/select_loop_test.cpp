@@ -22,13 +22,13 @@
 #include "core/proof/text_proofreader.h"
 #include "core/text/big5.h"
 #include "support/test_support.h"
-#include "ui/application.h"
-#include "ui/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/image/image_form.h"
 #include "ui/image_sample.h"
-#include "ui/main_form.h"
-#include "ui/qt_prompts.h"
-#include "ui/select_form.h"
-#include "ui/text_form.h"
+#include "ui/shell/main_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/dialogs/select_form.h"
+#include "ui/text/text_form.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/settings/hot_key.h"
-#include "ui/hot_key_qt.h"
+#include "ui/shell/hot_key_qt.h"
 
 namespace zorvel {
 namespace {

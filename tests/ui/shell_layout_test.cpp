@@ -16,14 +16,14 @@
 
 #include "core/settings/ini_file.h"
 #include "support/test_support.h"
-#include "ui/application.h"
-#include "ui/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/image/image_form.h"
 #include "ui/image_sample.h"
-#include "ui/main_form.h"
-#include "ui/option_form.h"
-#include "ui/qt_prompts.h"
-#include "ui/text_form.h"
-#include "ui/toolbar_layout.h"
+#include "ui/shell/main_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/text/text_form.h"
+#include "ui/shell/toolbar_layout.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "core/text/big5.h"
 #include "core/text/editor_suite.h"
 #include "core/text/memory_editor.h"
-#include "ui/qt_text_editor.h"
+#include "ui/text/qt_text_editor.h"
 
 namespace zorvel::test {
 namespace {

@@ -1,6 +1,6 @@
 // The text window: its document operations through the dialog hooks, a line
 // too long to edit, and its close box.
-#include "ui/text_form.h"
+#include "ui/text/text_form.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@
 #include "core/text/big5.h"
 #include "support/canon_text.h"
 #include "support/test_support.h"
-#include "ui/application.h"
+#include "ui/shell/application.h"
 #include "ui/image_sample.h"
-#include "ui/qt_prompts.h"
+#include "ui/shell/qt_prompts.h"
 
 namespace zorvel::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "image_sample.h"
 #include "support/canon_text.h"
-#include "ui/text_form.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

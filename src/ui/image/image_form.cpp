@@ -1,0 +1,502 @@
+#include "ui/image/image_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
+#include <limits>
+#include <tuple>
+
+#include "codec/a_tif_g4.h"
+#include "codec/g4_decoder.h"
+#include "core/pages/calibration_save.h"
+#include "core/pages/marker_geometry.h"
+#include "core/pages/page_failure.h"
+#include "core/pages/page_loading.h"
+#include "core/pages/picture_file_name.h"
+#include "core/pages/right_top.h"
+#include "core/pages/vol_shift.h"
+#include "core/pages/wildcard.h"
+#include "core/proof/text_proofreader.h"
+#include "core/settings/settings.h"
+#include "core/text/big5.h"
+#include "ui/image/calibration_commands.h"
+#include "ui/shell/main_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/image/page_bitmap.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/shell/qt_strings.h"
+#include "ui/shell/workbench.h"
+
+using zorvel::ui::U;
+
+namespace {
+
+// The hourglass for as long as the object lives, on every way out.
+class BusyCursor {
+ public:
+  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+const QColor kMarkerColour(255, 0, 0);
+const QColor kCentreColour(0, 0, 128);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// The scrolling area
+
+TImageScroller::TImageScroller(TImageForm* form) : QAbstractScrollArea(form), form_(form) {
+  setObjectName("ImageShow");
+  setFrameShape(QFrame::NoFrame);
+  viewport()->setObjectName("PaintBox");
+  // The paper is white; around it and before the first page the window is grey.
+  viewport()->setBackgroundRole(QPalette::Mid);
+  viewport()->setAutoFillBackground(true);
+  viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+  horizontalScrollBar()->setSingleStep(20);
+  verticalScrollBar()->setSingleStep(20);
+}
+
+void TImageScroller::UpdateRanges() {
+  const QSize shown = form_->ShownSize();
+  const QSize client = viewport()->size();
+  horizontalScrollBar()->setRange(0, std::max(0, shown.width() - client.width()));
+  verticalScrollBar()->setRange(0, std::max(0, shown.height() - client.height()));
+  horizontalScrollBar()->setPageStep(std::max(1, client.width()));
+  verticalScrollBar()->setPageStep(std::max(1, client.height()));
+}
+
+void TImageScroller::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  form_->PaintView(painter, event->rect());
+}
+
+void TImageScroller::resizeEvent(QResizeEvent* event) {
+  QAbstractScrollArea::resizeEvent(event);
+  UpdateRanges();
+  form_->FormResize();
+}
+
+void TImageScroller::scrollContentsBy(int, int) {
+  // The centre cross stays where it is while the picture moves, so the whole
+  // view is painted again; the picture itself is only copied.
+  viewport()->update();
+}
+
+void TImageScroller::mousePressEvent(QMouseEvent* event) {
+  form_->MousePress(event);
+}
+
+void TImageScroller::mouseMoveEvent(QMouseEvent* event) {
+  form_->MouseMove(event);
+}
+
+void TImageScroller::mouseReleaseEvent(QMouseEvent* event) {
+  form_->MouseRelease(event);
+}
+
+void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The press of a double-click sets the click point like any press; then the
+  // point is taken as the first character's corner.
+  form_->MousePress(event);
+  if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_, event->position().toPoint());
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
+TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), bench_(bench) {
+  setObjectName("ImageForm");
+  setWindowTitle("(no image)");
+
+  scroller_ = new TImageScroller(this);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(scroller_);
+
+  BuildPopupMenu();
+}
+
+TImageForm::~TImageForm() {}
+
+void TImageForm::BuildPopupMenu() {
+  imagePopupMenu_ = new QMenu(this);
+  imagePopupMenu_->setObjectName("ImagePopupMenu");
+  auto add = [this](const char* name, const char* caption) {
+    QAction* item = imagePopupMenu_->addAction(U(caption));
+    item->setObjectName(name);
+    return item;
+  };
+  // The calibration commands act on the point last pressed.
+  connect(add("N2", "設定為右上角第一個字 (X,Y)"), &QAction::triggered, this,
+          [this] { zorvel::N2Click(*this); });
+  connect(add("X1", "設定為右上角第一個字的X座標"), &QAction::triggered, this,
+          [this] { zorvel::X1Click(*this); });
+  connect(add("Y1", "設定為右上角第一個字的Y座標"), &QAction::triggered, this,
+          [this] { zorvel::Y1Click(*this); });
+  imagePopupMenu_->addSeparator()->setObjectName("N3");
+  connect(add("N1", "移至右上角"), &QAction::triggered, this, &TImageForm::N1Click);
+  // The shortcuts are the hot keys the settings put here; they are shown in the
+  // menu, while the keys themselves act through the main window's items.
+  for (auto [name, caption, key, handler] :
+       {std::tuple{"miPreviousPicture", "上一張圖", Qt::Key_F5, &TImageForm::ToolbarButton9716Click},
+        std::tuple{"miNextPicture", "下一張圖", Qt::Key_F6, &TImageForm::ToolbarButton974Click}}) {
+    QAction* item = add(name, caption);
+    item->setShortcut(QKeySequence(key));
+    item->setShortcutContext(Qt::WidgetShortcut);
+    connect(item, &QAction::triggered, this, handler);
+  }
+  connect(add("N6", "設定特殊欄的行偏移"), &QAction::triggered, this,
+          [this] { zorvel::OpenFieldShiftForm(bench_, true); });
+  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [this] { zorvel::OpenSetRatio(bench_); });
+}
+
+const zorvel::Settings& TImageForm::CurrentSettings() const {
+  return bench_.Settings();
+}
+
+int TImageForm::Ratio() {
+  return UsableRatio(CurrentSettings().PictureRatio);
+}
+
+int TImageForm::UsableRatio(int ratio) {
+  if (ratio > 0) {
+    ratioWarned_ = false;
+    return ratio;
+  }
+  if (!ratioWarned_) {
+    ratioWarned_ = true;
+    bench_.Prompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
+  }
+  return 100;
+}
+
+zorvel::CVolShift& TImageForm::VolShift() {
+  if (volShift_) return *volShift_;
+  if (!ownVolShift_) {
+    ownVolShift_ = std::make_unique<zorvel::CVolShift>(QFile::encodeName(QDir::currentPath()).toStdString());
+  }
+  return *ownVolShift_;
+}
+
+QSize TImageForm::PageSize() const {
+  const zorvel::DecodedPage* page = Page();
+  return page ? QSize(page->Width, page->Height) : QSize(0, 0);
+}
+
+// --- loading ---------------------------------------------------------------
+
+zorvel::PictureLoad TImageForm::LoadPicture(int volume, int sutra, const std::string& fileName, int page) {
+  PreparedPicture prepared;
+  if (!PreparePicture(fileName, prepared)) return zorvel::PictureLoad::NotLoaded;
+  return zorvel::ShowPageOfVolume(VolShift(), bench_.Prompts(), volume, [&] {
+    ShowPrepared(prepared, fileName);
+    pictureFileName_ = fileName;
+    pictureVolume_ = volume;
+    pictureSutra_ = sutra;
+    picturePage_ = page;
+    markerX_ = markerY_ = -1;
+    markerPlaced_ = false;
+    FormResize();
+  });
+}
+
+void TImageForm::ShowPageNotShown(int volume, int sutra, int page, const std::string& fileName) {
+  rendering_ = zorvel::PageRendering{};
+  shownSize_ = QSize();
+  pictureFileName_.clear();
+  pictureVolume_ = volume;
+  pictureSutra_ = sutra;
+  picturePage_ = page;
+  markerX_ = markerY_ = -1;
+  markerPlaced_ = false;
+  scroller_->UpdateRanges();
+  setWindowTitle(QString::fromStdString(zorvel::PageNotShownCaption(zorvel::Big5ToUtf8(fileName))));
+  FormResize();
+}
+
+bool TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& prepared) {
+  loadFailure_.clear();
+  zorvel::InitCodeTables();
+  zorvel::ATifG4 reader(zorvel::Big5PathToNative(fileName));
+  BusyCursor busy;
+  if (const std::uint8_t result = zorvel::ReadPage(reader); result != zorvel::erOk) {
+    loadFailure_ = zorvel::DescribePageReadFailure(reader, result);
+    return false;
+  }
+
+  // The new page and its picture at the current scale are made before anything
+  // is replaced, so that a page that cannot be shown leaves the old one.
+  auto page = std::make_shared<zorvel::DecodedPage>(std::move(reader.Page));
+  prepared.Ratio = Ratio();
+  const zorvel::PictureSize shown = zorvel::ShownPictureSize(page->Width, page->Height, prepared.Ratio);
+  QImage bitmap = zorvel::MakePageBitmap(*page);
+  if (bitmap.isNull()) {
+    loadFailure_ = zorvel::kPictureNotMade;
+    return false;
+  }
+  prepared.Rendering.SetPage(page, std::move(bitmap));
+  bool made = false;
+  if (!prepared.Rendering.Prepare(prepared.Ratio, zorvel::PictureScale(prepared.Ratio), shown.Width,
+                                  shown.Height, &made)) {
+    loadFailure_ = zorvel::kPictureNotMade;
+    return false;
+  }
+  prepared.RenderCount = made;
+  prepared.Shown = QSize(shown.Width, shown.Height);
+  return true;
+}
+
+void TImageForm::ShowPrepared(PreparedPicture& prepared, const std::string& fileName) {
+  renderCount_ += prepared.RenderCount;
+  ++decodeCount_;
+  rendering_ = std::move(prepared.Rendering);
+  shownRatio_ = prepared.Ratio;
+  shownSize_ = prepared.Shown;
+  scroller_->UpdateRanges();
+  FormResize();
+  setWindowTitle(QString::fromStdString(zorvel::Big5ToUtf8(fileName)));
+}
+
+bool TImageForm::DecodePicture(const std::string& fileName) {
+  PreparedPicture prepared;
+  if (!PreparePicture(fileName, prepared)) return false;
+  ShowPrepared(prepared, fileName);
+  return true;
+}
+
+bool TImageForm::PrepareRendering() {
+  const QSize page = PageSize();
+  if (page.isEmpty()) return false;
+  bool made = false;
+  const bool ready = rendering_.Prepare(shownRatio_, zorvel::PictureScale(shownRatio_), shownSize_.width(),
+                                        shownSize_.height(), &made);
+  renderCount_ += made;
+  return ready;
+}
+
+zorvel::CalibrationScope TImageForm::CalibrationScope() {
+  return zorvel::PageCalibrationScope(VolShift(), !pictureFileName_.empty() && Page() != nullptr,
+                                      pictureVolume_, picturePage_);
+}
+
+bool TImageForm::DetectRightTop() {
+  const zorvel::DecodedPage* page = Page();
+  if (!page || pictureFileName_.empty()) return false;
+  // A page without calibration values is not searched: there is nothing to
+  // store the corner in, and nothing failed.
+  if (CalibrationScope() != zorvel::CalibrationScope::Ok) return true;
+  return zorvel::DetectRightTop(*page, CurrentSettings(), VolShift(), picturePage_);
+}
+
+// --- the marker --------------------------------------------------------------
+
+zorvel::MarkerPosition TImageForm::MarkerAt(int field, int line, int charIndex, int ratio) {
+  zorvel::Settings settings = CurrentSettings();
+  settings.PictureRatio = ratio;
+  zorvel::ViewGeometry view;
+  view.PageWidth = PageSize().width();
+  // The marker is placed on the picture as shown.
+  const QSize client = ClientSize();
+  view.ClientWidth = client.width();
+  view.ClientHeight = client.height();
+  // A page without calibration values counts as uncalibrated.
+  const zorvel::PageCalibration values = CalibrationScope() == zorvel::CalibrationScope::Ok
+                                             ? VolShift().Get(picturePage_)
+                                             : zorvel::PageCalibration{};
+  const zorvel::MarkerPosition at =
+      zorvel::ComputeShowPosition(settings, values, view, field, line, charIndex);
+  markerX_ = at.MarkerX;
+  markerY_ = at.MarkerY;
+  markerPlaced_ = true;
+  markerField_ = field;
+  markerLine_ = line;
+  markerChar_ = charIndex;
+  return at;
+}
+
+void TImageForm::PlaceMarker(int field, int line, int charIndex) {
+  MarkerAt(field, line, charIndex, shownRatio_);
+}
+
+void TImageForm::ShowPosition(int field, int line, int charIndex) {
+  const zorvel::MarkerPosition at = MarkerAt(field, line, charIndex, Ratio());
+  SetVertScrollPos(at.ScrollY);
+  SetHorzScrollPos(at.ScrollX);
+  FormResize();
+}
+
+void TImageForm::FormResize() {
+  scroller_->viewport()->update();
+}
+
+// --- paging and scrolling ----------------------------------------------------
+
+bool TImageForm::StepPicture(int step) {
+  const zorvel::PageStep result = zorvel::StepPicture(CurrentSettings(), *this, bench_.Prompts(),
+                                                      {pictureVolume_, pictureSutra_, picturePage_}, step);
+  if (result == zorvel::PageStep::Loaded) {
+    SetVertScrollPos(0);
+    SetHorzScrollPos(PageSize().width());
+  }
+  return result == zorvel::PageStep::Loaded || result == zorvel::PageStep::Stayed;
+}
+
+void TImageForm::GoRightTop() {
+  SetVertScrollPos(0);
+  SetHorzScrollPos(shownSize_.width());
+}
+
+void TImageForm::ToggleLines() {
+  showLines_ = !showLines_;
+  FormResize();
+}
+
+void TImageForm::Rescale(int percentage) {
+  if (pictureFileName_.empty()) return;
+  percentage = UsableRatio(percentage);
+  const QSize page = PageSize();
+  const zorvel::RescaleResult next = zorvel::ComputeRescale(
+      page.width(), page.height(), percentage, shownSize_.height(), HorzScrollPos(), VertScrollPos());
+  const int oldRatio = shownRatio_;
+  const QSize oldSize = shownSize_;
+  shownRatio_ = percentage;
+  shownSize_ = QSize(next.Shown.Width, next.Shown.Height);
+  if (!PrepareRendering()) {
+    // No memory for the picture at that scale: it stays as it was.
+    shownRatio_ = oldRatio;
+    shownSize_ = oldSize;
+    return;
+  }
+  scroller_->UpdateRanges();
+  SetVertScrollPos(next.ScrollY);
+  SetHorzScrollPos(next.ScrollX);
+  if (markerPlaced_) PlaceMarker(markerField_, markerLine_, markerChar_);
+  FormResize();
+}
+
+int TImageForm::HorzScrollPos() const {
+  return scroller_->horizontalScrollBar()->value();
+}
+
+int TImageForm::VertScrollPos() const {
+  return scroller_->verticalScrollBar()->value();
+}
+
+void TImageForm::SetHorzScrollPos(int position) {
+  scroller_->horizontalScrollBar()->setValue(position);
+}
+
+void TImageForm::SetVertScrollPos(int position) {
+  scroller_->verticalScrollBar()->setValue(position);
+}
+
+QSize TImageForm::ClientSize() const {
+  return scroller_->viewport()->size();
+}
+
+void TImageForm::N1Click() {
+  GoRightTop();
+}
+
+void TImageForm::ToolbarButton9716Click() {
+  StepPicture(-1);
+}
+
+void TImageForm::ToolbarButton974Click() {
+  StepPicture(+1);
+}
+
+// --- painting ----------------------------------------------------------------
+
+void TImageForm::PaintView(QPainter& painter, const QRect& exposed) {
+  const QPoint origin(-HorzScrollPos(), -VertScrollPos());
+  const QRect picture(origin, shownSize_);
+  const QRect visible = picture.intersected(exposed);
+  if (!visible.isEmpty()) {
+    rendering_.Paint(painter, visible.topLeft(), visible.translated(-origin), shownRatio_,
+                     zorvel::PictureScale(shownRatio_));
+  }
+  if (!showLines_) return;
+
+  // The marker: two full-length lines through the character, over the picture.
+  if (!shownSize_.isEmpty()) {
+    painter.save();
+    painter.setClipRect(picture);
+    painter.setPen(QPen(kMarkerColour, 2, Qt::SolidLine));
+    const long long x = static_cast<long long>(markerX_) + origin.x();
+    const long long y = static_cast<long long>(markerY_) + origin.y();
+    // Far-off markers are drawn as lines just outside the view.
+    auto near = [](long long v) {
+      return static_cast<int>(std::clamp<long long>(v, -16, std::numeric_limits<short>::max()));
+    };
+    painter.drawLine(near(x), picture.top(), near(x), picture.bottom() + 1);
+    painter.drawLine(picture.left(), near(y), picture.right() + 1, near(y));
+    painter.restore();
+  }
+
+  // The centre cross of the view.
+  const QSize client = ClientSize();
+  painter.setPen(QPen(kCentreColour, 1, Qt::DotLine));
+  painter.drawLine(client.width() / 2, 0, client.width() / 2, client.height());
+  painter.drawLine(0, client.height() / 2, client.width(), client.height() / 2);
+}
+
+// --- the mouse -----------------------------------------------------------------
+
+QPoint TImageForm::PicturePoint(const QPoint& client) const {
+  const QPoint onPicture = client + QPoint(HorzScrollPos(), VertScrollPos());
+  if (QRect(QPoint(0, 0), shownSize_).contains(onPicture)) return onPicture;
+  return client;
+}
+
+void TImageForm::MousePress(QMouseEvent* event) {
+  const QPoint at = PicturePoint(event->position().toPoint());
+  clickX_ = at.x();
+  clickY_ = at.y();
+  if (event->button() == Qt::LeftButton) {
+    dragging_ = true;
+    dragStartX_ = clickX_;
+    dragStartY_ = clickY_;
+    dragVertPos_ = VertScrollPos();
+    dragHorzPos_ = HorzScrollPos();
+  } else if (event->button() == Qt::RightButton) {
+    imagePopupMenu_->popup(event->globalPosition().toPoint());
+  }
+  event->accept();
+}
+
+void TImageForm::MouseMove(QMouseEvent* event) {
+  if (!dragging_) return;
+  scroller_->viewport()->setCursor(Qt::ClosedHandCursor);
+  // The point on the picture, which moves with the scroll.
+  const QPoint at = event->position().toPoint() + QPoint(HorzScrollPos(), VertScrollPos());
+  SetHorzScrollPos(static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(dragHorzPos_) - (at.x() - dragStartX_), 0, INT_MAX)));
+  SetVertScrollPos(static_cast<int>(
+      std::clamp<long long>(static_cast<long long>(dragVertPos_) - (at.y() - dragStartY_), 0, INT_MAX)));
+  dragHorzPos_ = HorzScrollPos();
+  dragVertPos_ = VertScrollPos();
+  event->accept();
+}
+
+void TImageForm::MouseRelease(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  scroller_->viewport()->unsetCursor();
+  dragging_ = false;
+  const QPoint at = PicturePoint(event->position().toPoint());
+  dragStartX_ = at.x();
+  dragStartY_ = at.y();
+  event->accept();
+}

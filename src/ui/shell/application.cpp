@@ -1,0 +1,46 @@
+#include "ui/shell/application.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QStringList>
+
+#include "ui/shell/exit_signals.h"
+#include "ui/shell/icons/tool_icons.h"
+#include "ui/shell/main_form.h"
+#include "ui/shell/workbench.h"
+
+namespace zorvel {
+
+void InstallFontSubstitutions() {
+  const QString ming = QString::fromUtf8("細明體");
+  if (!QFont::substitutes(ming).isEmpty()) return;
+  // AR PL UMing (fonts-arphic-uming) is the Ming face of the Debian desktop; its
+  // TW cut carries the traditional forms.
+  QFont::insertSubstitutions(ming, {"AR PL UMing TW", "AR PL UMing HK", "AR PL UMing CN",
+                                    "AR PL Mingti2L Big5", "Noto Serif CJK TC"});
+}
+
+void PrepareApplication() {
+  QApplication::setApplicationName("Zorvel");
+  InstallFontSubstitutions();
+  QApplication::setWindowIcon(ToolIcon("ToolbarButton9710"));
+}
+
+void InstallExitOnSignals(Workbench& bench) {
+  InstallExitSignals([&bench](int) {
+    bench.MainForm().SaveForExit();
+    QApplication::exit(0);
+  });
+}
+
+int RunZorvel(QApplication& app) {
+  PrepareApplication();
+  Workbench bench;
+  InstallExitOnSignals(bench);
+  bench.MainForm().show();
+  const int result = app.exec();
+  RemoveExitSignals();
+  return result;
+}
+
+}  // namespace zorvel

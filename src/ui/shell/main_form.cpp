@@ -1,0 +1,657 @@
+#include "ui/shell/main_form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "core/pages/calibration_save.h"
+#include "core/pages/vol_shift.h"
+#include "core/settings/command_table.h"
+#include "core/settings/ini_file.h"
+#include "core/settings/window_bounds.h"
+#include "core/text/document_recovery.h"
+#include "ui/dialogs/about_form.h"
+#include "ui/dialogs/auto_load_picture_form.h"
+#include "ui/dialogs/bookmark_form.h"
+#include "ui/image/calibration_commands.h"
+#include "ui/text/find_replace_dialog.h"
+#include "ui/shell/hot_key_qt.h"
+#include "ui/shell/icons/tool_icons.h"
+#include "ui/image/image_form.h"
+#include "ui/dialogs/load_picture_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/shell/qt_strings.h"
+#include "ui/dialogs/replace_form.h"
+#include "ui/dialogs/set_ratio_form.h"
+#include "ui/text/text_form.h"
+#include "ui/text/text_recovery.h"
+#include "ui/shell/toolbar_layout.h"
+#include "ui/shell/workbench.h"
+
+using zorvel::ui::U;
+
+namespace {
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// The sub-window that holds a form, or nullptr.
+QMdiSubWindow* SubWindowOf(QWidget* form) {
+  return form ? qobject_cast<QMdiSubWindow*>(form->parentWidget()) : nullptr;
+}
+
+}  // namespace
+
+TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), bench_(bench) {
+  setObjectName("MainForm");
+  setWindowTitle(U("Zorvel程式"));
+  // The window's own face; the text window takes it over.
+  setFont(QFont(U("細明體"), 12));
+
+  // The status line sits between the client area and the bottom dock, so it is
+  // part of the central widget rather than the frame's own status bar, which
+  // would sit below the bottom dock.
+  auto* central = new QWidget(this);
+  central->setObjectName("Bevel1");
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  clientArea_ = new QMdiArea(central);
+  clientArea_->setObjectName("ClientArea");
+  clientArea_->setBackground(QApplication::palette().color(QPalette::Dark));
+  layout->addWidget(clientArea_, 1);
+  statusLine_ = new QStatusBar(central);
+  statusLine_->setObjectName("StatusLine");
+  statusLine_->setSizeGripEnabled(false);
+  layout->addWidget(statusLine_);
+  setCentralWidget(central);
+
+  BuildMenus();
+  BuildToolbars();
+  menuBar()->setFont(QApplication::font());
+  statusLine_->setFont(QApplication::font());
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+QString TMainForm::IniFileName() const {
+  return QDir(StartFolder).filePath("zorvel.ini");
+}
+
+namespace {
+
+QString Q(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QKeySequence ShortcutOf(std::string_view key) {
+  return key.empty() ? QKeySequence() : zorvel::HotKeyToShortcut(zorvel::HotKeyFromText(key));
+}
+
+// The five toolbars in the order they are made, with their captions.
+constexpr std::pair<const char*, const char*> kToolbars[] = {
+    {"tbMain", "一般"},    {"tbText", "文字區"},   {"tbSpecial", "圖形特殊設定區"},
+    {"tbImage", "圖形區"}, {"tbBigOne", "大按鈕"},
+};
+
+}  // namespace
+
+void TMainForm::Run(zorvel::CommandId id) {
+  if (BeforeCommand && !BeforeCommand(id)) return;
+  using C = zorvel::CommandId;
+  switch (id) {
+    case C::OpenFile:
+      return FileOpen();
+    case C::SaveFile:
+      return FileSave();
+    case C::SaveFileAs:
+      return FileSaveAs();
+    case C::Exit:
+      return FileExit();
+    case C::Undo:
+      return EditUndo();
+    case C::Cut:
+      return EditCut();
+    case C::Copy:
+      return EditCopy();
+    case C::Paste:
+      return EditPaste();
+    case C::SelectAll:
+      return EditSelectAll();
+    case C::ToggleMainToolbar:
+      return ToggleToolbar("tbMain");
+    case C::ToggleTextToolbar:
+      return ToggleToolbar("tbText");
+    case C::ToggleImageToolbar:
+      return ToggleToolbar("tbImage");
+    case C::ToggleSpecialToolbar:
+      return ToggleToolbar("tbSpecial");
+    case C::ToggleBigButtonToolbar:
+      return ToggleToolbar("tbBigOne");
+    case C::Options:
+      return OpenOptions();
+    case C::FindNextMark:
+      return FindNextMark();
+    case C::ShowCharacterOnPage:
+      return ShowCharacterOnPage();
+    case C::ChooseReading:
+      return ChooseReading();
+    case C::RunLoop:
+      return RunLoop();
+    case C::EditReplaceTable:
+      return EditReplaceTable();
+    case C::RunReplaceTable:
+      return RunReplaceTable();
+    case C::FindAndReplace:
+      return FindAndReplace();
+    case C::ChooseTextFont:
+      return ChooseTextFont();
+    case C::Bookmarks:
+      return OpenBookmarks();
+    case C::OpenPage:
+      return OpenPageDialog();
+    case C::SaveCalibration:
+      return SaveCalibration();
+    case C::LoadPageRun:
+      return OpenPageRun();
+    case C::PreviousPage:
+      return PreviousPage();
+    case C::NextPage:
+      return NextPage();
+    case C::GoToTopRight:
+      return GoToTopRight();
+    case C::ToggleCrossLines:
+      return ToggleCrossLines();
+    case C::SetRegisterShift:
+      return OpenRegisterShift();
+    case C::SetScale:
+      return OpenScaleDialog();
+    // The first and the last character of each register, to check a page's
+    // calibration on the picture.
+    case C::ShowUpperFirst:
+      return ShowOnPage(0, 0, 0);
+    case C::ShowMiddleFirst:
+      return ShowOnPage(1, 0, 0);
+    case C::ShowLowerFirst:
+      return ShowOnPage(2, 0, 0);
+    case C::ShowUpperLast:
+      return ShowOnPage(0, 28, 16);
+    case C::ShowMiddleLast:
+      return ShowOnPage(1, 28, 16);
+    case C::ShowLowerLast:
+      return ShowOnPage(2, 28, 16);
+    case C::TileVertically:
+      return WindowVert();
+    case C::TileHorizontally:
+      return WindowTile();
+    case C::Cascade:
+      return WindowCascade();
+    case C::About:
+      return OpenAbout();
+  }
+}
+
+QAction* TMainForm::CommandItem(zorvel::CommandId id) const {
+  const zorvel::CommandEntry& command = zorvel::CommandOf(id);
+  if (command.Item.empty()) return nullptr;
+  return findChild<QAction*>(Q(command.Item), Qt::FindDirectChildrenOnly);
+}
+
+// The menu bar from the command table: the menus in their order, each item
+// under its designer name with its caption, key and hint.
+void TMainForm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName("MainMenu");
+  QHash<QString, QMenu*> menus;
+  for (const zorvel::MenuEntry& entry : zorvel::Menus()) {
+    QMenu* parent = entry.Parent.empty() ? nullptr : menus.value(Q(entry.Parent));
+    QMenu* menu = parent ? parent->addMenu(Q(entry.Caption)) : bar->addMenu(Q(entry.Caption));
+    menu->setObjectName(Q(entry.Name));
+    menus.insert(Q(entry.Name), menu);
+  }
+  QMenu* toolbars = menus.value("miToolBarMenu");
+  toolbars->menuAction()->setObjectName("miToolBar");
+  connect(toolbars, &QMenu::aboutToShow, this, &TMainForm::SyncToolbarChecks);
+
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    if (command.Menu.empty()) continue;
+    QMenu* menu = menus.value(Q(command.Menu));
+    if (command.SeparatorBefore) menu->addSeparator();
+    auto* item = new QAction(Q(command.Caption), this);
+    item->setObjectName(Q(command.Item));
+    item->setShortcut(ShortcutOf(command.Key));
+    item->setStatusTip(Q(command.Hint));
+    item->setCheckable(command.Checkable);
+    item->setChecked(command.Checkable);
+    connect(item, &QAction::triggered, this, [this, id = command.Id] { Run(id); });
+    menu->addAction(item);
+  }
+}
+
+// The five toolbars from the command table; each button shows its icon and
+// hint and runs its command.
+void TMainForm::BuildToolbars() {
+  QHash<QString, QToolBar*> bars;
+  for (const auto& [name, caption] : kToolbars) {
+    auto* bar = new QToolBar(U(caption), this);
+    bar->setObjectName(name);
+    bar->setIconSize(QSize(16, 16));
+    // Button captions in the desktop's face; only the big button speaks Ming.
+    bar->setFont(QApplication::font());
+    bars.insert(name, bar);
+  }
+  for (const zorvel::ToolButtonEntry& entry : zorvel::ToolButtons()) {
+    QToolBar* bar = bars.value(Q(entry.Toolbar));
+    if (entry.SeparatorBefore) bar->addSeparator();
+    const QString name = Q(entry.Name);
+    auto* button = new QAction(Q(entry.Hint), bar);
+    button->setObjectName(name);
+    button->setToolTip(button->text());
+    button->setStatusTip(button->text());
+    button->setIcon(zorvel::ToolIcon(name));
+    connect(button, &QAction::triggered, this, [this, id = entry.Command] { Run(id); });
+    bar->addAction(button);
+    if (QWidget* widget = bar->widgetForAction(button)) {
+      widget->setObjectName(name);
+      widget->setFixedSize(23, 22);
+    }
+  }
+
+  // Three buttons show a caption instead of an icon.
+  auto captioned = [&](const char* toolbar, const char* name, const QString& caption) {
+    auto* button = bars.value(toolbar)->findChild<QAction*>(name);
+    button->setText(caption);
+    button->setIcon({});
+    return bars.value(toolbar)->widgetForAction(button);
+  };
+  captioned("tbText", "ToolbarButton9713", "All");
+  if (QWidget* lines = captioned("tbImage", "ToolbarButton9730", U("＋"))) {
+    QPalette palette = lines->palette();
+    palette.setColor(QPalette::ButtonText, Qt::red);
+    lines->setPalette(palette);
+  }
+  if (QWidget* big = captioned("tbBigOne", "ToolbarButton9735", U("尋秀選"))) {
+    big->setFixedSize(66, 66);
+    big->setFont(QFont(U("細明體"), 12));
+  }
+
+  for (const auto& [name, caption] : kToolbars) AddFloatingCloseBox(bars.value(name));
+
+  // The initial layout: two rows in the top dock.
+  auto docked = [](int row, int pos) {
+    ToolbarPlace place;
+    place.DockRow = row;
+    place.DockPos = pos;
+    return place;
+  };
+  PlaceToolbars(this, {{bars.value("tbMain"), docked(0, 0)},
+                       {bars.value("tbText"), docked(0, 1)},
+                       {bars.value("tbSpecial"), docked(1, 0)},
+                       {bars.value("tbImage"), docked(1, 1)},
+                       {bars.value("tbBigOne"), docked(1, 2)}});
+}
+
+QToolBar* TMainForm::Toolbar(const QString& name) const {
+  for (const char* known : {"tbMain", "tbText", "tbImage", "tbSpecial", "tbBigOne"}) {
+    if (name == QLatin1String(known)) return findChild<QToolBar*>(name, Qt::FindDirectChildrenOnly);
+  }
+  return nullptr;
+}
+
+QList<QToolBar*> TMainForm::Toolbars() const {
+  return {Toolbar("tbMain"), Toolbar("tbText"), Toolbar("tbImage"), Toolbar("tbSpecial"),
+          Toolbar("tbBigOne")};
+}
+
+void TMainForm::FormCreate() {
+  StartFolder = bench_.StartFolder();
+  ReadScreen();
+  const zorvel::IniFile ini(LocalPath(IniFileName()));
+  RestoreToolbarLayout(this, Toolbars(), ini);
+  FitFrameToScreen();
+  move(MainLeft, MainTop);
+  resize(MainWidth, MainHeight);
+}
+
+void TMainForm::ReadScreen() {
+  const zorvel::ScreenLayout layout = zorvel::ReadScreenLayout(zorvel::IniFile(LocalPath(IniFileName())));
+  SaveScreen = layout.SaveScreen;
+  MainTop = layout.Main.Top;
+  MainLeft = layout.Main.Left;
+  MainWidth = layout.Main.Width;
+  MainHeight = layout.Main.Height;
+  TextTop = layout.Text.Top;
+  TextLeft = layout.Text.Left;
+  TextWidth = layout.Text.Width;
+  TextHeight = layout.Text.Height;
+  ImageTop = layout.Image.Top;
+  ImageLeft = layout.Image.Left;
+  ImageWidth = layout.Image.Width;
+  ImageHeight = layout.Image.Height;
+}
+
+namespace {
+
+constexpr int kMinFrameWidth = 200, kMinFrameHeight = 150;
+constexpr int kMinChildWidth = 100, kMinChildHeight = 60;
+
+zorvel::WindowBounds Bounds(const QRect& r) {
+  return {r.left(), r.top(), r.width(), r.height()};
+}
+
+}  // namespace
+
+void TMainForm::FitFrameToScreen() {
+  QScreen* screen = QGuiApplication::screenAt(QPoint(MainLeft, MainTop));
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const zorvel::WindowBounds fitted =
+      zorvel::FitWindow({MainLeft, MainTop, MainWidth, MainHeight}, Bounds(screen->availableGeometry()),
+                        kMinFrameWidth, kMinFrameHeight);
+  MainLeft = fitted.Left;
+  MainTop = fitted.Top;
+  MainWidth = fitted.Width;
+  MainHeight = fitted.Height;
+}
+
+QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int width, int height) {
+  QMdiSubWindow* window = clientArea_->addSubWindow(form);
+  window->setObjectName(form->objectName() + "Window");
+  // Inside the frame's bounds: a window that fits keeps its place, one that
+  // does not comes back where the frame can show it.
+  const zorvel::WindowBounds fitted = zorvel::FitWindow(
+      {left, top, width, height}, {0, 0, MainWidth, MainHeight}, kMinChildWidth, kMinChildHeight);
+  window->setGeometry(fitted.Left, fitted.Top, fitted.Width, fitted.Height);
+  form->show();
+  return window;
+}
+
+QMdiSubWindow* TMainForm::TextSubWindow() const {
+  return SubWindowOf(&bench_.TextForm());
+}
+
+bool TMainForm::event(QEvent* event) {
+  // The hint of the control under the mouse, or of the highlighted menu item,
+  // is the status line's only content.
+  if (event->type() == QEvent::StatusTip) {
+    statusLine_->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+// File commands: the document operations of the text window.
+void TMainForm::FileOpen() {
+  bench_.TextForm().FileOpen();
+}
+
+void TMainForm::FileSave() {
+  bench_.TextForm().FileSave();
+}
+
+void TMainForm::FileSaveAs() {
+  bench_.TextForm().FileSaveAs();
+}
+
+void TMainForm::FileExit() {
+  close();
+}
+
+// Edit commands act on the text window's editor whatever window is active.
+void TMainForm::EditUndo() {
+  bench_.TextForm().Editor().Undo();
+}
+
+void TMainForm::EditCut() {
+  bench_.TextForm().Editor().Cut();
+}
+
+void TMainForm::EditCopy() {
+  bench_.TextForm().Editor().Copy();
+}
+
+void TMainForm::EditPaste() {
+  bench_.TextForm().Editor().Paste();
+}
+
+void TMainForm::EditSelectAll() {
+  bench_.TextForm().Editor().SelectAll();
+}
+
+void TMainForm::AttachTextForm(TTextForm* form) {
+  AddChildWindow(form, TextTop, TextLeft, TextWidth, TextHeight);
+  connect(form, &TTextForm::FileNameChanged, this, [this](const QString& path) { TextFileName = path; });
+  connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
+    statusLine_->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(count));
+  });
+}
+
+void TMainForm::AttachImageForm(TImageForm* form) {
+  AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  form->SetVolShift(&bench_.VolShift());
+}
+
+// Toolbar visibility. The check marks follow the toolbars when the submenu
+// opens, so that a toolbar closed by its close box shows unchecked; each item
+// then inverts its toolbar and its own mark.
+void TMainForm::SyncToolbarChecks() {
+  for (const char* name : {"tbMain", "tbText", "tbImage", "tbSpecial", "tbBigOne"}) {
+    const QString item = QString("mi") + (name + 2);
+    if (QAction* action = findChild<QAction*>(item, Qt::FindDirectChildrenOnly)) {
+      action->setChecked(!Toolbar(name)->isHidden());
+    }
+  }
+}
+
+void TMainForm::ToggleToolbar(const char* toolbarName) {
+  QToolBar* bar = Toolbar(toolbarName);
+  bar->setVisible(bar->isHidden());
+}
+
+void TMainForm::OpenOptions() {
+  bench_.OptionForm().exec();
+}
+
+// Text commands: the proofreading loop runs in the text window; the replacement
+// table, find and replace, and bookmarks open their windows.
+void TMainForm::FindNextMark() {
+  bench_.TextForm().FindSign();
+}
+void TMainForm::ShowCharacterOnPage() {
+  bench_.TextForm().ShowWord();
+}
+void TMainForm::ChooseReading() {
+  bench_.TextForm().SelectWord();
+}
+void TMainForm::RunLoop() {
+  bench_.TextForm().miAllClick();
+}
+void TMainForm::EditReplaceTable() {
+  bench_.fmReplace().exec();
+}
+void TMainForm::RunReplaceTable() {
+  bench_.fmReplace().RunReplaceTable();
+}
+void TMainForm::FindAndReplace() {
+  bench_.FindReplaceDialog().miFindReplaceClick();
+}
+void TMainForm::ChooseTextFont() {
+  bench_.TextForm().N9Click();
+}
+void TMainForm::OpenBookmarks() {
+  bench_.fmBookMark().exec();
+}
+
+// Image commands: the image window and the page dialogs carry them out.
+void TMainForm::OpenPageDialog() {
+  bench_.LoadPictureForm().show();
+  bench_.LoadPictureForm().raise();
+  bench_.LoadPictureForm().activateWindow();
+}
+void TMainForm::SaveCalibration() {
+  zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(), zorvel::CalibrationSaveOccasion::Command);
+}
+void TMainForm::OpenPageRun() {
+  bench_.fmAutoLoadPicture().exec();
+}
+void TMainForm::PreviousPage() {
+  bench_.ImageForm().StepPicture(-1);
+}
+void TMainForm::NextPage() {
+  bench_.ImageForm().StepPicture(+1);
+}
+void TMainForm::GoToTopRight() {
+  bench_.ImageForm().GoRightTop();
+}
+void TMainForm::ToggleCrossLines() {
+  bench_.ImageForm().ToggleLines();
+}
+void TMainForm::OpenRegisterShift() {
+  zorvel::OpenFieldShiftForm(bench_, false);
+}
+void TMainForm::OpenScaleDialog() {
+  bench_.fmSetRatio().exec();
+}
+void TMainForm::ShowOnPage(int field, int line, int character) {
+  bench_.ImageForm().ShowPosition(field, line, character);
+}
+
+void TMainForm::OpenAbout() {
+  bench_.AboutForm().exec();
+}
+
+// The image window on the left, the text window on the right, each one pixel
+// narrower than half the client area.
+void TMainForm::WindowVert() {
+  const QSize client = clientArea_->viewport()->size();
+  const int half = client.width() / 2;
+  if (QMdiSubWindow* image = SubWindowOf(&bench_.ImageForm())) {
+    image->showNormal();
+    image->setGeometry(0, 0, half - 1, client.height());
+  }
+  if (QMdiSubWindow* text = TextSubWindow()) {
+    text->showNormal();
+    text->setGeometry(half - 1, 0, half - 1, client.height());
+  }
+}
+
+// The children stacked one above the other, each as wide as the client area,
+// the active one on top.
+void TMainForm::WindowTile() {
+  QList<QMdiSubWindow*> windows;
+  const QList<QMdiSubWindow*> stacking = clientArea_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
+    if ((*it)->isVisible() && !(*it)->isMinimized()) windows.append(*it);
+  }
+  if (windows.isEmpty()) return;
+  const QSize client = clientArea_->viewport()->size();
+  const int count = int(windows.size());
+  int top = 0;
+  for (int i = 0; i < count; ++i) {
+    const int bottom = client.height() * (i + 1) / count;
+    windows[i]->showNormal();
+    windows[i]->setGeometry(0, top, client.width(), bottom - top);
+    top = bottom;
+  }
+}
+
+void TMainForm::WindowCascade() {
+  clientArea_->cascadeSubWindows();
+}
+
+// The close sequence: the unsaved text, then section "Screen" and the toolbar
+// layout.
+bool TMainForm::FormCloseQuery() {
+  if (!bench_.TextForm().CloseQuery()) return false;
+  switch (WriteLayout()) {
+    case zorvel::LayoutWrite::Written:
+      return true;
+    case zorvel::LayoutWrite::NotWritable:
+      return bench_.Prompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
+    case zorvel::LayoutWrite::Failed:
+      bench_.Prompts().Error("Unable to write to " + IniFileName().toStdString());
+      return false;
+  }
+  return false;
+}
+
+// The layout of the three windows into the fields, then section "Screen" and
+// the toolbar layout into zorvel.ini. The first write tells whether the file
+// can be written at all.
+zorvel::LayoutWrite TMainForm::WriteLayout() {
+  auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
+    if (!window) return;
+    const QRect bounds =
+        window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
+    if (!bounds.isValid()) return;
+    top = bounds.top();
+    left = bounds.left();
+    width = bounds.width();
+    height = bounds.height();
+  };
+  const QRect main = isMaximized() || isMinimized() ? normalGeometry() : geometry();
+  MainTop = pos().y();
+  MainLeft = pos().x();
+  MainWidth = main.width();
+  MainHeight = main.height();
+  geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
+  geometryOf(SubWindowOf(&bench_.ImageForm()), ImageTop, ImageLeft, ImageWidth, ImageHeight);
+
+  zorvel::ScreenLayout layout;
+  layout.SaveScreen = SaveScreen;
+  layout.Main = {MainLeft, MainTop, MainWidth, MainHeight};
+  layout.Text = {TextLeft, TextTop, TextWidth, TextHeight};
+  layout.Image = {ImageLeft, ImageTop, ImageWidth, ImageHeight};
+  zorvel::IniFile ini(LocalPath(IniFileName()));
+  const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, layout);
+  if (written != zorvel::LayoutWrite::Written) return written;
+  return SaveToolbarLayout(this, Toolbars(), ini) ? zorvel::LayoutWrite::Written
+                                                  : zorvel::LayoutWrite::Failed;
+}
+
+// The calibration store is saved when it holds changes; when that fails the
+// operator decides whether to close all the same.
+bool TMainForm::SaveCalibrationBeforeClose() {
+  return zorvel::SaveCalibrationOrAsk(bench_.VolShift(), bench_.Prompts(),
+                                      zorvel::CalibrationSaveOccasion::Closing);
+}
+
+// The replacement table is released.
+void TMainForm::FormClose() {
+  bench_.fmReplace().ReleaseTable();
+  // The text was saved or its changes discarded: its recovery file goes.
+  bench_.TextForm().Recovery().Rules().SessionClosed();
+}
+
+void TMainForm::SaveForExit() {
+  bench_.TextForm().Recovery().Rules().SaveForExit();
+  WriteLayout();
+  FormClose();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery() || !SaveCalibrationBeforeClose()) {
+    event->ignore();
+    return;
+  }
+  FormClose();
+  event->accept();
+}
