@@ -98,6 +98,46 @@ MarkerPosition ComputeShowPosition(const Settings& settings, const PageCalibrati
   return result;
 }
 
+CharacterCell CharacterAtPoint(const Settings& settings, const PageCalibration& page, int pageWidth,
+                               int pageHeight, int x, int y) {
+  CharacterCell cell;
+  const int ratio = settings.PictureRatio;
+  const PictureSize shown = ShownPictureSize(pageWidth, pageHeight, ratio);
+  if (x < 0 || y < 0 || x >= shown.Width || y >= shown.Height) return cell;
+  if (settings.FieldSpace <= 0 || settings.WordHeight <= 0 || settings.LineSpace <= 0) {
+    cell.Place = PointPlace::OutsideLines;
+    return cell;
+  }
+  // Back to full-size pixels, without cutting: the marker's own pixel lies up
+  // to one scaled pixel before the point it stands for.
+  const double s = static_cast<double>(PictureScale(ratio));
+  const double fromTop = static_cast<double>(y) / s - page.FirstCharY;
+  const double fromRight = static_cast<double>(shown.Width - x) / s - page.FirstCharX;
+
+  const double field = std::floor(fromTop / settings.FieldSpace);
+  if (fromTop < 0 || field >= kRegisterCount) {
+    cell.Place = PointPlace::OutsideRegisters;
+    return cell;
+  }
+  cell.Field = static_cast<int>(field);
+  cell.Char = static_cast<int>(
+      std::floor((fromTop - static_cast<double>(settings.FieldSpace) * cell.Field) / settings.WordHeight));
+
+  const double centre = fromRight - settings.WordWidth / 2;
+  const double shownLine = std::floor(centre / settings.LineSpace + 0.5);
+  long long line = shownLine < -1e9  ? -1
+                   : shownLine > 1e9 ? static_cast<long long>(1e9)
+                                     : static_cast<long long>(shownLine);
+  if (!settings.IgnoreShift) line -= static_cast<long long>(RegisterShift(page, cell.Field));
+  if (line < 0 || line > kIntMax) {
+    cell.Place = PointPlace::OutsideLines;
+    return cell;
+  }
+  cell.Line = static_cast<int>(line);
+  cell.Place = PointPlace::Character;
+  return cell;
+}
+
 PageCalibration ComputeRightTop(const PageCalibration& page, int pictureRatio, int shownWidth, int x, int y) {
   PageCalibration result = page;
   if (y >= 0) result.FirstCharY = ScaleToPage(y, pictureRatio);

@@ -81,6 +81,30 @@ struct MarkerPosition {
 MarkerPosition ComputeShowPosition(const Settings& settings, const PageCalibration& page,
                                    const ViewGeometry& view, int field, int line, int charIndex);
 
+// The way back from the page to the text: which character cell a point of the
+// shown picture (in shown picture pixels, as a mouse press on the picture gives
+// it) lies in, by the same geometry as ComputeShowPosition. A register is
+// FieldSpace tall from its first character's top; its characters are
+// WordHeight tall, from the top. A line owns the LineSpace-wide band centred on
+// its characters' centre, so a point in the gap between two lines goes to the
+// nearer one. With IgnoreShift off the register's shift is taken off the line.
+enum class PointPlace {
+  Character,         // Field, Line and Char name the cell
+  OutsidePicture,    // not on the shown picture
+  OutsideRegisters,  // above the first register or below the third
+  OutsideLines,      // right of the first line of the register (or the geometry has no size)
+};
+struct CharacterCell {
+  PointPlace Place = PointPlace::OutsidePicture;
+  int Field = 0;
+  int Line = 0;
+  int Char = 0;
+  friend bool operator==(const CharacterCell&, const CharacterCell&) = default;
+};
+inline constexpr int kRegisterCount = 3;
+CharacterCell CharacterAtPoint(const Settings& settings, const PageCalibration& page, int pageWidth,
+                               int pageHeight, int x, int y);
+
 // SetRightTop: the point (x, y) clicked on the shown picture, shownWidth wide,
 // taken as the top-right corner of the first character. A negative coordinate
 // leaves its value alone; the shifts are kept.
