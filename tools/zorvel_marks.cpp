@@ -3,6 +3,7 @@
 // the line head, the character count, the page image file and the readings.
 //
 //   zorvel-marks [--ini FILE] [--utf8] TEXT
+//   zorvel-marks --log NAME.log.tsv TEXT
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "core/proof/decision_log.h"
 #include "core/proof/marks_report.h"
 #include "core/settings/hot_key.h"
 #include "core/settings/ini_file.h"
@@ -27,9 +29,52 @@ int Usage() {
   return 2;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream out;
+  out << in.rdbuf();
+  bytes = out.str();
+  return !in.bad();
+}
+
+// --log LOG TEXT: checks that every reading the decision log LOG records still
+// stands at its place in TEXT. Prints one line for each that does not, and a
+// summary; the status is 0 when all stand, 1 when some do not (or log lines
+// cannot be read), 2 for a wrong call or a file that cannot be read.
+int CheckLog(int argc, char** argv) {
+  if (argc != 4) {
+    std::cerr << "usage: zorvel-marks --log NAME.log.tsv TEXT\n"
+                 "  Checks that each reading the decision log records still stands at its place\n"
+                 "  in the Big5 proof text TEXT, and lists those that do not.\n";
+    return 2;
+  }
+  std::string log;
+  std::string text;
+  for (auto [path, bytes] : {std::pair{argv[2], &log}, std::pair{argv[3], &text}}) {
+    if (!ReadWholeFile(path, *bytes)) {
+      std::cerr << "zorvel-marks: cannot read " << path << "\n";
+      return 2;
+    }
+  }
+  const zorvel::LogCheck check = zorvel::CheckDecisionLog(log, text);
+  for (const std::string& message : check.Unreadable) std::cout << message << "\n";
+  for (const zorvel::LogFinding& finding : check.Changed)
+    std::cout << zorvel::DescribeLogFinding(finding) << "\n";
+  std::cout << "decisions=" << check.Decisions << " standing=" << check.Standing
+            << " changed=" << check.Changed.size() << " unreadable=" << check.Unreadable.size() << "\n";
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "zorvel-marks: cannot write the report\n";
+    return 2;
+  }
+  return check.Changed.empty() && check.Unreadable.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--log") return CheckLog(argc, argv);
   std::string iniPath = "zorvel.ini";
   bool iniGiven = false;
   bool utf8 = false;

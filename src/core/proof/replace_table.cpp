@@ -5,6 +5,7 @@
 #include <new>
 
 #include "core/prompts.h"
+#include "core/proof/decision_log.h"
 #include "core/text/big5.h"
 #include "core/text/text_editor.h"
 
@@ -208,7 +209,7 @@ ReplaceConfirm ConfirmReplaceTable(std::string_view text, std::string_view split
 }
 
 void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& prompts,
-                     const std::function<bool()>& showWord) {
+                     const std::function<bool()>& showWord, DecisionSink* decisions, int lineHeadLength) {
   if (table.ReplaceCount() == 0) {
     prompts.Message(kNoReplaceTable);
     return;
@@ -240,7 +241,16 @@ void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& pro
       }
       const ReplaceAnswer answer = prompts.AskReplace({pair->Source, pair->Dest});
       if (answer.AskResult == ReplaceDecision::Replace) {
+        std::string lineHead;
+        if (decisions != nullptr && lineHeadLength > 0) {
+          lineHead = editor.LineBytes(editor.LineFromPos(static_cast<int>(textPos)));
+          lineHead.resize(std::min(lineHead.size(), static_cast<std::size_t>(lineHeadLength)));
+        }
         editor.ReplaceSelection(answer.Dest);
+        if (decisions != nullptr) {
+          decisions->Record(Decision{std::move(lineHead), static_cast<int>(textPos), pair->Source,
+                                     answer.Dest, DecisionSource::Table});
+        }
         textPos += static_cast<long long>(answer.Dest.size());
         scanPos += pair->Source.size();
         continue;

@@ -16,6 +16,7 @@
 
 namespace zorvel {
 
+class DecisionSink;
 class Prompts;
 class TextEditor;
 
@@ -102,7 +103,10 @@ ReplaceConfirm ConfirmReplaceTable(std::string_view text, std::string_view split
 // The run over the editor's text from the selection start to the end. showWord,
 // when set, is run for every occurrence before the question (the table window's
 // "是否秀圖"); false from it ends the run at once, without the closing message.
+// decisions, when set, records every replacement made (lineHeadLength bytes
+// of the line's start are its line head).
 void RunReplaceTable(const ReplaceTable& table, TextEditor& editor, Prompts& prompts,
-                     const std::function<bool()>& showWord = {});
+                     const std::function<bool()>& showWord = {}, DecisionSink* decisions = nullptr,
+                     int lineHeadLength = 0);
 
 }  // namespace zorvel

@@ -1,17 +1,36 @@
 #include "core/proof/text_proofreader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/pages/page_failure.h"
 #include "core/pages/page_view.h"
 #include "core/pages/picture_file_name.h"
 #include "core/prompts.h"
+#include "core/proof/decision_log.h"
 #include "core/proof/line_head.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
 #include "core/text/text_editor.h"
 
 namespace zorvel {
+
+namespace {
+
+DecisionSource DecisionSourceOf(Selection selection) {
+  switch (selection) {
+    case Selection::Second:
+      return DecisionSource::Second;
+    case Selection::Third:
+      return DecisionSource::Third;
+    case Selection::UserString:
+      return DecisionSource::User;
+    default:
+      return DecisionSource::First;
+  }
+}
+
+}  // namespace
 
 TextProofreader::TextProofreader(TextEditor& editor, const Settings& settings, Prompts& prompts,
                                  PageView* pageView)
@@ -126,6 +145,15 @@ void TextProofreader::SelectOneWord() {
       editor_.ReplaceSelection(*replacement);
       replacedAt_ = p0;
       lengthAfterReplace_ = editor_.TextLength();
+      if (decisions_ != nullptr) {
+        Decision decision;
+        decision.LineHead = line.substr(0, static_cast<std::size_t>(std::max(0, settings_.LineHeadLength)));
+        decision.Offset = p0;
+        decision.Mark = markBytes;
+        decision.Reading = *replacement;
+        decision.Source = DecisionSourceOf(SelectResult);
+        decisions_->Record(decision);
+      }
     } else {
       prompts_.Message(kMarkChangedWhileChoosing);
     }

@@ -14,6 +14,7 @@
 
 namespace zorvel {
 
+class DecisionSink;
 class PageView;
 class Prompts;
 class TextEditor;
@@ -48,6 +49,8 @@ class TextProofreader {
   bool CheckPictureFile(int volume, int sutra, int page, std::string& fileName) const;
 
   void SetPageView(PageView* pageView) { pageView_ = pageView; }
+  // Where each choice that replaces a mark is recorded; null records nothing.
+  void SetDecisionSink(DecisionSink* decisions) { decisions_ = decisions; }
 
   // Working fields.
   int FoundPos = 0;
@@ -73,6 +76,7 @@ class TextProofreader {
   const Settings& settings_;
   Prompts& prompts_;
   PageView* pageView_;
+  DecisionSink* decisions_ = nullptr;
   // Where the last choice replaced a mark, and the text length after it. The
   // next FindSign from exactly there also looks at the cursor itself, so that a
   // mark right after an empty reading is not skipped.

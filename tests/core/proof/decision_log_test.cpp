@@ -1,0 +1,181 @@
+// The decision log: the lines a run of choices and a replacement run append,
+// a log that cannot be written, and the check of a log against the saved text.
+
+#include "core/proof/decision_log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/proof/replace_table.h"
+#include "core/proof/text_proofreader.h"
+#include "core/settings/settings.h"
+#include "core/text/big5.h"
+#include "core/text/memory_editor.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
+namespace {
+
+std::string B(std::string_view utf8) {
+  return Utf8ToBig5(utf8);
+}
+
+ChoiceAnswer Answer(Selection selection, std::string userStr = {}) {
+  return ChoiceAnswer{selection, std::move(userStr), false};
+}
+
+// A text of three marked lines; a session chooses over it and logs.
+class DecisionSession : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    editor_.SetText(
+        B("T01n0001_p0001a01║如{{是||時}}我聞\r\n"
+          "T01n0001_p0001a02║一{{時||詩||時}}佛在\r\n"
+          "T01n0001_p0001a03║舍{{衛||術}}國祇樹\r\n"));
+    proofreader_.SetDecisionSink(&log_);
+  }
+  // F1 from the cursor with the given answer.
+  void Choose(ChoiceAnswer answer) {
+    prompts_.Choices.push_back(std::move(answer));
+    proofreader_.miAllClick();
+  }
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    const std::string text = ReadFile(path_);
+    for (std::size_t start = 0; start < text.size();) {
+      const std::size_t end = text.find('\n', start);
+      lines.push_back(text.substr(start, end - start));
+      start = end + 1;
+    }
+    return lines;
+  }
+
+  TempDir dir_;
+  std::string path_ = DecisionLogPath(dir_.File("T01n0001.txt"));
+  std::vector<std::string> failures_;
+  DecisionLog log_{path_, [this](const std::string& m) { failures_.push_back(m); },
+                   [] { return std::string("2026-12-06 09:30:00"); }};
+  MemoryEditor editor_;
+  Settings settings_;
+  ScriptedPrompts prompts_;
+  TextProofreader proofreader_{editor_, settings_, prompts_, nullptr};
+};
+
+TEST_F(DecisionSession, EachChoiceAndReplacementAppendsOneLine) {
+  EXPECT_EQ(path_, dir_.File("T01n0001.log.tsv"));
+  editor_.SetSelStart(0);
+  Choose(Answer(Selection::Second));
+  Choose(Answer(Selection::Cancel));  // a cancel writes nothing and keeps nothing
+  editor_.SetSelStart(0);
+  Choose(Answer(Selection::Second));  // the second mark, after the first choice
+  Choose(Answer(Selection::UserString, B("衛\t\\n\r\n國")));
+  ReplaceTable table;
+  ASSERT_TRUE(table.BuildReplaceTable(B("佛在＝佛住"), kDefaultSplitChar));
+  prompts_.Replies.push_back(ReplaceAnswer{ReplaceDecision::Replace, B("佛住")});
+  editor_.SetSelStart(0);
+  RunReplaceTable(table, editor_, prompts_, {}, &log_, settings_.LineHeadLength);
+
+  const std::vector<std::string> expected = {
+      "time\tline_head\toffset\tmark\treading\tchosen",
+      "2026-12-06 09:30:00\tT01n0001_p0001a01║\t21\t{{是||時}}\t時\tsecond",
+      "2026-12-06 09:30:00\tT01n0001_p0001a02║\t50\t{{時||詩||時}}\t詩\tsecond",
+      "2026-12-06 09:30:00\tT01n0001_p0001a03║\t79\t{{衛||術}}\t衛\\t\\\\n\\r\\n國\tuser",
+      "2026-12-06 09:30:00\tT01n0001_p0001a02║\t52\t佛在\t佛住\ttable",
+  };
+  EXPECT_EQ(LogLines(), expected);
+  EXPECT_TRUE(failures_.empty());
+  // Every decision stands in the text as it is now.
+  const LogCheck check = CheckDecisionLog(ReadFile(path_), editor_.Text());
+  EXPECT_EQ(check.Decisions, 4);
+  EXPECT_EQ(check.Standing, 4);
+  EXPECT_TRUE(check.Changed.empty());
+  EXPECT_TRUE(check.Unreadable.empty());
+}
+
+TEST_F(DecisionSession, ALogThatCannotBeWrittenLosesNoChoiceAndIsToldOnce) {
+  DecisionLog broken(dir_.File("missing/folder/T.log.tsv"),
+                     [this](const std::string& m) { failures_.push_back(m); });
+  proofreader_.SetDecisionSink(&broken);
+  editor_.SetSelStart(0);
+  Choose(Answer(Selection::First));
+  Choose(Answer(Selection::First));
+  EXPECT_EQ(editor_.LineBytes(0), B("T01n0001_p0001a01║如是我聞"));
+  EXPECT_EQ(editor_.LineBytes(1), B("T01n0001_p0001a02║一時佛在"));
+  ASSERT_EQ(failures_.size(), 1u);
+  EXPECT_EQ(failures_[0], DecisionLogFailedMessage(dir_.File("missing/folder/T.log.tsv")));
+  EXPECT_TRUE(broken.Failing());
+  // Once it can be written again it goes on, and a new failure is told again.
+  std::filesystem::create_directories(dir_.File("missing/folder"));
+  Choose(Answer(Selection::First));
+  EXPECT_FALSE(broken.Failing());
+  std::filesystem::remove_all(dir_.File("missing"));
+  editor_.SetSelStart(0);
+  prompts_.Choices.push_back(Answer(Selection::First));
+  proofreader_.miAllClick();  // nothing left to choose: no decision, no report
+  EXPECT_EQ(failures_.size(), 1u);
+}
+
+TEST(DecisionLogFields, EscapesComeBackAndBrokenOnesAreRefused) {
+  for (std::string_view field : {"", "a\tb", "\\t", "\r\n", "行\\", "\\\\n"}) {
+    std::string back;
+    ASSERT_TRUE(UnescapeLogField(EscapeLogField(field), back)) << field;
+    EXPECT_EQ(back, field);
+    EXPECT_EQ(EscapeLogField(field).find_first_of("\t\r\n"), std::string::npos);
+  }
+  std::string out;
+  EXPECT_FALSE(UnescapeLogField("a\\", out));
+  EXPECT_FALSE(UnescapeLogField("\\x", out));
+}
+
+// A log written by hand: offsets as they were at each decision.
+std::string Line(int offset, std::string_view mark, std::string_view reading,
+                 std::string_view chosen = "first") {
+  return "2026-12-06 10:00:00\tT01n0001_p0001a01║\t" + std::to_string(offset) + "\t" + std::string(mark) +
+         "\t" + std::string(reading) + "\t" + std::string(chosen) + "\n";
+}
+
+TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
+  // "{{甲||乙}}xx{{丙||丁}}yy{{戊||己}}" chosen out of order: the middle mark
+  // first, then the first (which moves the middle one back), then the last.
+  const std::string log = std::string(kDecisionLogHeader) + Line(12, "{{丙||丁}}", "丁", "second") +
+                          Line(0, "{{甲||乙}}", "甲乙", "user") + Line(10, "{{戊||己}}", "", "first");
+  const std::string text = B("甲乙xx丁yy");
+  LogCheck check = CheckDecisionLog(log, text);
+  EXPECT_EQ(check.Decisions, 3);
+  EXPECT_EQ(check.Standing, 3);
+
+  // The saved text was edited afterwards: the middle reading no longer stands.
+  check = CheckDecisionLog(log, B("甲乙xx丙yy"));
+  EXPECT_EQ(check.Standing, 2);
+  ASSERT_EQ(check.Changed.size(), 1u);
+  EXPECT_EQ(check.Changed[0].LogLine, 2);
+  EXPECT_EQ(check.Changed[0].Offset, 12);
+  EXPECT_EQ(check.Changed[0].Now, 6);
+  EXPECT_EQ(check.Changed[0].Found, "丙");
+  EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
+            "log line 2: T01n0001_p0001a01║ offset 12 (now 6): \"丁\" no longer stands there; the text holds "
+            "\"丙\"");
+
+  // A later decision that replaced part of an earlier reading; a reading past
+  // the end of the text; lines that cannot be read.
+  const std::string overwritten = Line(0, "{{甲||乙}}", "甲乙") + Line(2, "乙", "丙", "table") +
+                                  Line(40, "{{x||y}}", "y") + "2026\tonly\tthree\n" +
+                                  "t\th\tnot-a-number\tm\tr\tfirst\n" + "t\th\t1\tm\tr\tsomehow\n" +
+                                  "t\th\t1\tm\\q\tr\tfirst\n";
+  check = CheckDecisionLog(overwritten, B("甲丙"));
+  EXPECT_EQ(check.Decisions, 3);
+  EXPECT_EQ(check.Standing, 1);
+  ASSERT_EQ(check.Changed.size(), 2u);
+  EXPECT_EQ(check.Changed[0].ReplacedBy, 2);
+  EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
+            "log line 1: T01n0001_p0001a01║ offset 0: \"甲乙\" was replaced by the decision of log line 2");
+  EXPECT_EQ(check.Changed[1].LogLine, 3);
+  EXPECT_EQ(check.Changed[1].Found, "");
+  EXPECT_EQ(check.Unreadable.size(), 4u);
+}
+
+}  // namespace
+}  // namespace zorvel::test
