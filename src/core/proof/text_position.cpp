@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 #include <vector>
 
 #include "core/proof/line_head.h"
@@ -40,6 +41,36 @@ std::string HeadOf(std::string_view line, const Settings& settings) {
 // The text column of the line after its head.
 int TextStart(std::string_view line, const Settings& settings) {
   return std::clamp(settings.LineHeadLength, 0, static_cast<int>(line.size()));
+}
+
+bool Less(const LineRef& a, const LineRef& b) {
+  return std::tie(a.Vol, a.Sutra, a.Page, a.Field, a.Line) <
+         std::tie(b.Vol, b.Sutra, b.Page, b.Field, b.Line);
+}
+
+// Bisects the lines by their heads, taking the text's heads to run in order; a
+// line without a head stands for the first headed line after it. -1 when the
+// bisection ends on no line that names key (the heads may not be in order).
+int BisectHeads(const TextEditor& editor, const Settings& settings, const LineRef& key) {
+  int low = 0;
+  int high = editor.LineCount() - 1;
+  while (low <= high) {
+    const int middle = low + (high - low) / 2;
+    LineRef ref;
+    int line = middle;
+    std::string bad;
+    while (line <= high && !DecodeLineHead(editor.LineBytes(line), settings, ref, bad)) ++line;
+    if (line > high) {
+      high = middle - 1;
+    } else if (Less(ref, key)) {
+      low = line + 1;
+    } else if (Less(key, ref)) {
+      high = middle - 1;
+    } else {
+      return line;
+    }
+  }
+  return -1;
 }
 
 }  // namespace
@@ -90,6 +121,8 @@ int FindHeadedLine(const TextEditor& editor, const Settings& settings, const Lin
     if (below < count && LineHeadNames(editor.LineBytes(below), settings, key)) return below;
     if (d > 0 && above >= 0 && LineHeadNames(editor.LineBytes(above), settings, key)) return above;
   }
+  // A text whose heads run in order (as the canon's do) is bisected.
+  if (const int line = BisectHeads(editor, settings, key); line >= 0) return line;
   // The whole text: the editor's search for the part of the head that names
   // page, register and line, checked at the start of each line it turns up in.
   const std::string head = MakeLineHead(editor, settings, key, nearLine);

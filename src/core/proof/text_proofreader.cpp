@@ -9,6 +9,7 @@
 #include "core/prompts.h"
 #include "core/proof/decision_log.h"
 #include "core/proof/line_head.h"
+#include "core/proof/mark_counter.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
 #include "core/text/text_editor.h"
@@ -65,6 +66,26 @@ bool TextProofreader::FindSign() {
   }
   editor_.SetFocus();
   return found;
+}
+
+bool TextProofreader::FindPreviousSign(const MarkCounter* counter) {
+  editor_.ScrollFullyLeft();
+  replacedAt_ = -1;
+  const std::string& sign1 = settings_.Sign1;
+  const int from = editor_.SelStart();
+  const int at = counter != nullptr && counter->Sign() == sign1 ? counter->PreviousMark(editor_, from)
+                                                                : FindPreviousMark(editor_, sign1, from);
+  if (at < 0) {
+    prompts_.Message(kNoPreviousMark);
+    FoundPos = editor_.SelStart();
+  } else {
+    editor_.SetSelStart(at);
+    editor_.SetSelLength(static_cast<int>(sign1.size()));
+    FoundPos = at;
+  }
+  UpdateCaretLine();
+  editor_.SetFocus();
+  return at >= 0;
 }
 
 void TextProofreader::SelectOneWord() {

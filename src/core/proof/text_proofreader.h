@@ -15,6 +15,7 @@
 namespace zorvel {
 
 class DecisionSink;
+class MarkCounter;
 class PageView;
 class Prompts;
 class TextEditor;
@@ -22,6 +23,7 @@ struct Settings;
 
 // Shown when the text under a mark changed while the choice window waited
 // (other commands stay usable then), so that the answer no longer fits it.
+inline constexpr std::string_view kNoPreviousMark = "我沒有找到上一個差異起始符號耶.";
 inline constexpr std::string_view kMarkChangedWhileChoosing = "錯誤 : 選擇時差異符號已被更動, 文字沒有替換.";
 
 class TextProofreader {
@@ -32,6 +34,11 @@ class TextProofreader {
   // F2: selects the next opening token after the cursor; false when there is none.
   // Right after a choice replaced a mark, the cursor's own position counts too.
   bool FindSign();
+  // "上一個差異": selects the nearest opening token before the cursor, as F2
+  // selects the next one; false (with its message) when there is none. counter,
+  // when it counts the current opening token, finds the line without reading
+  // the lines in between.
+  bool FindPreviousSign(const MarkCounter* counter = nullptr);
   // CaretLine from FoundPos, CaretColumn from the selection start.
   void UpdateCaretLine();
   // F4: chooses the mark at the cursor, then the next marks while the operator

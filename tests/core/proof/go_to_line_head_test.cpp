@@ -28,6 +28,9 @@ class GoToLineHead : public ::testing::Test {
   void SetUp() override {
     std::string text;
     for (const char* line : kLines) text += Utf8ToBig5(line) + "\r\n";
+    // Far below, out of the heads' order: found by a search of the whole text.
+    for (int i = 0; i < 500; ++i) text += "\r\n";
+    text += Utf8ToBig5("T01n0001_p0002a01║長阿含經\r\n");
     editor_.SetText(text);
   }
   MemoryEditor editor_;
@@ -56,6 +59,7 @@ TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
       // Whole heads, with or without the "║", from anywhere.
       {"T01n0002_p0003b19", 0, 4, ""},
       {"T02n0099_p0003b19║", 1, 5, ""},
+      {"2a1", 0, 506, ""},
       // Lines the text lacks name the head looked for.
       {"3b20", 0, -1, "找不到行首為 T01n0001_p0003b20║ 的文字行."},
       {"3a19", 4, -1, "找不到行首為 T01n0002_p0003a19║ 的文字行."},
