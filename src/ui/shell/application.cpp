@@ -1,6 +1,8 @@
 #include "ui/shell/application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QStringList>
 
@@ -8,6 +10,7 @@
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel {
 
@@ -33,11 +36,22 @@ void InstallExitOnSignals(Workbench& bench) {
   });
 }
 
-int RunZorvel(QApplication& app) {
+int RunZorvel(QApplication& app, const QString& textPath) {
   PrepareApplication();
+  // A text opened from the file manager brings its working folder along: the
+  // zorvel.ini and calibration files beside it.
+  const QFileInfo text(textPath);
+  if (!textPath.isEmpty()) QDir::setCurrent(text.absolutePath());
   Workbench bench;
   InstallExitOnSignals(bench);
   bench.MainForm().show();
+  if (!textPath.isEmpty()) {
+    TTextForm& form = bench.TextForm();
+    const std::function<QString()> dialog = std::move(form.OpenFileNameHook);
+    form.OpenFileNameHook = [&text] { return text.absoluteFilePath(); };
+    form.FileOpen();
+    form.OpenFileNameHook = dialog;
+  }
   const int result = app.exec();
   RemoveExitSignals();
   return result;

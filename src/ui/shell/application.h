@@ -1,13 +1,15 @@
 #pragma once
 
 class QApplication;
+class QString;
 class Workbench;
 
 namespace zorvel {
 
 // Sets the application title, creates the workbench and runs the event loop
-// until the main window closes.
-int RunZorvel(QApplication& app);
+// until the main window closes. With a text path the workbench starts in the
+// text's folder and opens the text.
+int RunZorvel(QApplication& app, const QString& textPath);
 
 // What start-up does before the workbench exists: the application title, the
 // font substitution and the window icon. Tests call it before they build a
