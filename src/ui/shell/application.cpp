@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QStringList>
+#include <QTranslator>
 
 #include "ui/shell/exit_signals.h"
 #include "ui/shell/icons/tool_icons.h"
@@ -23,8 +26,22 @@ void InstallFontSubstitutions() {
                                     "AR PL Mingti2L Big5", "Noto Serif CJK TC"});
 }
 
+void InstallQtTranslations() {
+  // Once per application: the translator lives as long as it does.
+  static QPointer<QTranslator> installed;  // gone with the application that owned it
+  if (installed) return;
+  auto* translator = new QTranslator(qApp);
+  if (translator->load(QStringLiteral("qtbase_zh_TW"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator)) {
+    installed = translator;
+  } else {
+    delete translator;  // without the translations the standard buttons stay English
+  }
+}
+
 void PrepareApplication() {
   QApplication::setApplicationName("Zorvel");
+  InstallQtTranslations();
   InstallFontSubstitutions();
   QApplication::setWindowIcon(ToolIcon("ToolbarButton9710"));
 }
