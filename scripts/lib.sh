@@ -12,6 +12,8 @@ ZORVEL_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-arphic-uming xvfb xauth
+  qt6-translations-l10n
+  scdoc dpkg-dev file desktop-file-utils appstream
 )
 
 zorvel_install_packages() {

@@ -2,7 +2,7 @@
 // each one.
 //
 //   zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N] [--corner [--ini FILE]]
-//   zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]]
+//   zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]] [--jobs N]
 //
 // Prints "result=N width=W height=H decode_ms=T" for the page (one line per
 // page, after the file name, for a folder); exits 0 when every page gave result
@@ -15,6 +15,12 @@
 // that will need a hand calibration are known before work starts. RightTopX
 // and RightTopY come from FILE (default ./zorvel.ini; the built-in defaults
 // when it does not exist).
+//
+// A folder's pages are decoded N at a time (--jobs, default one per core) and
+// reported in name order all the same. While it runs, a terminal shows a
+// progress line on standard error; a pipe or file gets none.
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -23,12 +29,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
 
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
+#include "core/cli/command_line.h"
+#include "core/cli/ordered_jobs.h"
+#include "core/cli/progress_line.h"
 #include "core/pages/right_top.h"
 #include "core/settings/hot_key.h"
 #include "core/settings/ini_file.h"
@@ -106,24 +116,31 @@ bool WritePbm(const zorvel::DecodedPage& page, const std::string& path, std::str
 struct CornerCheck {
   bool On = false;
   zorvel::Settings Settings;
-  int NotFound = 0;  // pages without a corner, decoded or not
+};
+
+// What one page gives: its line for standard output, and why it failed.
+struct PageReport {
+  std::string Line;
+  std::string Error;
+  bool NoCorner = false;
 };
 
 // " corner=X,Y" or " corner=none" for a page (none when it did not decode).
-std::string CornerText(const zorvel::ATifG4* tif, int result, CornerCheck& corner) {
+std::string CornerText(const zorvel::ATifG4* tif, int result, const CornerCheck& corner, bool& none) {
+  none = false;
   if (result == zorvel::erOk && tif) {
     const zorvel::RightTopResult found =
         zorvel::FindRightTop(tif->Page, corner.Settings.RightTopX, corner.Settings.RightTopY);
     if (found.Found)
       return " corner=" + std::to_string(found.FirstCharX) + "," + std::to_string(found.FirstCharY);
   }
-  ++corner.NotFound;
+  none = true;
   return " corner=none";
 }
 
-// Decodes one page (repeat times) and prints its line; true on result 1.
-bool DecodeOne(const std::string& path, const std::string& label, const std::string& out, int repeat,
-               CornerCheck& corner) {
+// Decodes one page (repeat times) and words its line.
+PageReport DecodeOne(const std::string& path, const std::string& label, const std::string& out, int repeat,
+                     const CornerCheck& corner) {
   std::vector<double> times;
   int result = 0;
   int width = 0;
@@ -146,73 +163,58 @@ bool DecodeOne(const std::string& path, const std::string& label, const std::str
   char line[160];
   std::snprintf(line, sizeof line, "result=%d width=%d height=%d decode_ms=%.3f", result, width, height,
                 median);
-  std::cout << label << line << (corner.On ? CornerText(last.get(), result, corner) : std::string())
-            << std::endl;
+  PageReport report;
+  report.Line =
+      label + line + (corner.On ? CornerText(last.get(), result, corner, report.NoCorner) : "") + "\n";
   if (result != zorvel::erOk) {
-    std::cerr << path << ": " << Explain(result) << "\n";
-    return false;
+    report.Error = path + ": " + Explain(result);
+  } else if (!out.empty()) {
+    WritePbm(last->Page, out, report.Error);
   }
-  if (!out.empty()) {
-    std::string error;
-    if (!WritePbm(last->Page, out, error)) {
-      std::cerr << error << "\n";
-      return false;
-    }
-  }
-  return true;
+  return report;
 }
 
-int Usage() {
-  std::cerr << "usage: zorvel-g4 PAGE.tif [OUT.pbm] [--repeat N] [--corner [--ini FILE]]\n"
-               "       zorvel-g4 FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]]\n"
-               "  --corner also prints corner=X,Y, where the automatic corner search puts the\n"
-               "  first character (from the right and top edges, at 100 %), or corner=none.\n"
-               "  RightTopX and RightTopY come from FILE (default ./zorvel.ini, else the defaults).\n";
-  return 2;
+zorvel::cli::CommandLine G4CommandLine(int& repeat, CornerCheck& corner, std::string& iniPath, int& jobs) {
+  zorvel::cli::CommandLine line(
+      "zorvel-g4",
+      {"PAGE.tif [OUT.pbm] [--repeat N] [--corner [--ini FILE]]",
+       "FOLDER [OUT_FOLDER] [--repeat N] [--corner [--ini FILE]] [--jobs N]"},
+      "Decodes Group 4 pages as Zorvel does and prints result, size and decoding time\n"
+      "of each (every .tif and .tiff file of FOLDER, in name order). With OUT the page\n"
+      "is written as a binary PBM.");
+  line.Number("--repeat", "N", "decode each page N times and report the median time", repeat, 1, 100000);
+  line.Flag("--corner",
+            "also print corner=X,Y (from the right and top edges, at 100 %) where the\n"
+            "corner search puts the first character, or corner=none",
+            corner.On);
+  line.Text("--ini", "FILE", "RightTopX and RightTopY for --corner (default ./zorvel.ini, else the defaults)",
+            iniPath);
+  line.Jobs(jobs);
+  line.Arguments(1, 2);
+  return line;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args;
   int repeat = 1;
   CornerCheck corner;
-  std::string iniPath = "zorvel.ini";
-  bool iniGiven = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--repeat") {
-      if (i + 1 >= argc) return Usage();
-      char* end = nullptr;
-      const long n = std::strtol(argv[++i], &end, 10);
-      if (*end != '\0' || n < 1 || n > 100000) {
-        std::cerr << "zorvel-g4: --repeat needs a whole number from 1 to 100000\n";
-        return 2;
-      }
-      repeat = static_cast<int>(n);
-    } else if (arg == "--corner") {
-      corner.On = true;
-    } else if (arg == "--ini") {
-      if (i + 1 >= argc) return Usage();
-      iniPath = argv[++i];
-      iniGiven = true;
-    } else if (arg == "-h" || arg == "--help") {
-      Usage();
-      return 0;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      std::cerr << "zorvel-g4: unknown option " << arg << "\n";
-      return Usage();
-    } else {
-      args.push_back(arg);
-    }
+  std::string iniPath;
+  int jobs = 1;
+  zorvel::cli::CommandLine line = G4CommandLine(repeat, corner, iniPath, jobs);
+  if (const int status = line.Parse(argc, argv); status >= 0) return status;
+  const std::vector<std::string>& args = line.Positional();
+  if (!iniPath.empty() && !corner.On) {
+    std::cerr << "zorvel-g4: --ini is for --corner\n" << line.Usage();
+    return 2;
   }
-  if (args.empty() || args.size() > 2 || (iniGiven && !corner.On)) return Usage();
   if (corner.On) {
     std::error_code ec;
     zorvel::HotKeySet hotKeys;
-    if (fs::is_regular_file(iniPath, ec)) {
-      zorvel::LoadSettings(zorvel::IniFile(iniPath), corner.Settings, hotKeys);
-    } else if (iniGiven) {
+    const std::string path = iniPath.empty() ? "zorvel.ini" : iniPath;
+    if (fs::is_regular_file(path, ec)) {
+      zorvel::LoadSettings(zorvel::IniFile(path), corner.Settings, hotKeys);
+    } else if (!iniPath.empty()) {
       std::cerr << "zorvel-g4: cannot read the settings file " << iniPath << "\n";
       return 1;
     }
@@ -221,7 +223,11 @@ int main(int argc, char** argv) {
 
   std::error_code ec;
   if (!fs::is_directory(args[0], ec)) {
-    return DecodeOne(args[0], "", args.size() > 1 ? args[1] : std::string(), repeat, corner) ? 0 : 1;
+    const PageReport report =
+        DecodeOne(args[0], "", args.size() > 1 ? args[1] : std::string(), repeat, corner);
+    std::cout << report.Line << std::flush;
+    if (!report.Error.empty()) std::cerr << report.Error << "\n";
+    return report.Error.empty() ? 0 : 1;
   }
 
   // A folder: every .tif and .tiff file in it, in name order.
@@ -240,14 +246,35 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::sort(pages.begin(), pages.end());
+
+  std::optional<zorvel::cli::ProgressLine> progress;
+  if (zorvel::cli::IsTerminal(STDERR_FILENO)) progress.emplace(std::cerr, pages.size());
   int failed = 0;
-  for (const fs::path& page : pages) {
-    const std::string out =
-        args.size() > 1 ? (fs::path(args[1]) / page.stem()).string() + ".pbm" : std::string();
-    if (!DecodeOne(page.string(), page.filename().string() + " ", out, repeat, corner)) ++failed;
-  }
+  int noCorner = 0;
+  zorvel::cli::RunInOrder<PageReport>(
+      pages.size(), jobs,
+      [&](std::size_t i) {
+        const fs::path& page = pages[i];
+        const std::string out =
+            args.size() > 1 ? (fs::path(args[1]) / page.stem()).string() + ".pbm" : std::string();
+        return DecodeOne(page.string(), page.filename().string() + " ", out, repeat, corner);
+      },
+      [&](std::size_t, PageReport& report) {
+        if (progress) progress->Clear();
+        std::cout << report.Line << std::flush;
+        if (!report.Error.empty()) {
+          std::cerr << report.Error << "\n";
+          ++failed;
+        }
+        noCorner += report.NoCorner;
+        if (progress) progress->Show();
+      },
+      [&](std::size_t done) {
+        if (progress) progress->Update(done);
+      });
+  if (progress) progress->Clear();
   std::cerr << pages.size() << " pages, " << failed << " failed";
-  if (corner.On) std::cerr << ", " << corner.NotFound << " without a corner";
+  if (corner.On) std::cerr << ", " << noCorner << " without a corner";
   std::cerr << "\n";
   return failed == 0 ? 0 : 1;
 }

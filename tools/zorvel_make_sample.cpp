@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "codec/a_tif_g4.h"
+#include "core/cli/command_line.h"
 #include "core/settings/atomic_file.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
@@ -352,15 +353,17 @@ bool Truncate(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: zorvel-make-sample WORKSPACE_DIR\n");
-    return 2;
-  }
+  zorvel::cli::CommandLine line("zorvel-make-sample", {"WORKSPACE_DIR"},
+                                "Makes a small working folder to try Zorvel in: a Big5 proof text, the\n"
+                                "scans of its pages as Group 4 TIFFs and a zorvel.ini that points at them.\n"
+                                "Files already there are left as they are.");
+  line.Arguments(1, 1);
+  if (const int status = line.Parse(argc, argv); status >= 0) return status;
   // The pages are printed off screen whatever display there is.
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
 
-  const fs::path workspace(argv[1]);
+  const fs::path workspace(line.Positional()[0]);
   std::error_code ec;
   fs::create_directories(workspace / "T01" / "001-100", ec);
   if (ec) {

@@ -12,6 +12,17 @@ namespace zorvel {
 
 enum class Answer { Yes, No, Cancel };
 
+// What a plain message is, by its first word: texts that begin with "錯誤" are
+// errors and end the operation, texts that begin with "警告" are warnings, the
+// rest are information. The message box shows the icon of its kind.
+enum class MessageKind { Information, Warning, Error };
+
+inline MessageKind KindOfMessage(std::string_view text) {
+  if (text.starts_with("錯誤")) return MessageKind::Error;
+  if (text.starts_with("警告")) return MessageKind::Warning;
+  return MessageKind::Information;
+}
+
 // The choice window's answer, with the numbers the window has always used.
 enum class Selection : int {
   Waiting = -1,

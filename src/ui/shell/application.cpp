@@ -1,13 +1,19 @@
 #include "ui/shell/application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QStringList>
+#include <QTranslator>
 
 #include "ui/shell/exit_signals.h"
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/text_form.h"
 
 namespace zorvel {
 
@@ -20,8 +26,22 @@ void InstallFontSubstitutions() {
                                     "AR PL Mingti2L Big5", "Noto Serif CJK TC"});
 }
 
+void InstallQtTranslations() {
+  // Once per application: the translator lives as long as it does.
+  static QPointer<QTranslator> installed;  // gone with the application that owned it
+  if (installed) return;
+  auto* translator = new QTranslator(qApp);
+  if (translator->load(QStringLiteral("qtbase_zh_TW"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator)) {
+    installed = translator;
+  } else {
+    delete translator;  // without the translations the standard buttons stay English
+  }
+}
+
 void PrepareApplication() {
   QApplication::setApplicationName("Zorvel");
+  InstallQtTranslations();
   InstallFontSubstitutions();
   QApplication::setWindowIcon(ToolIcon("ToolbarButton9710"));
 }
@@ -33,11 +53,22 @@ void InstallExitOnSignals(Workbench& bench) {
   });
 }
 
-int RunZorvel(QApplication& app) {
+int RunZorvel(QApplication& app, const QString& textPath) {
   PrepareApplication();
+  // A text opened from the file manager brings its working folder along: the
+  // zorvel.ini and calibration files beside it.
+  const QFileInfo text(textPath);
+  if (!textPath.isEmpty()) QDir::setCurrent(text.absolutePath());
   Workbench bench;
   InstallExitOnSignals(bench);
   bench.MainForm().show();
+  if (!textPath.isEmpty()) {
+    TTextForm& form = bench.TextForm();
+    const std::function<QString()> dialog = std::move(form.OpenFileNameHook);
+    form.OpenFileNameHook = [&text] { return text.absoluteFilePath(); };
+    form.FileOpen();
+    form.OpenFileNameHook = dialog;
+  }
   const int result = app.exec();
   RemoveExitSignals();
   return result;

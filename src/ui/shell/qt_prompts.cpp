@@ -22,7 +22,17 @@ QString Title() {
 }  // namespace
 
 void QtPrompts::Message(std::string_view text) {
-  QMessageBox::information(DialogParent(), Title(), FromUtf8(text), QMessageBox::Ok);
+  switch (zorvel::KindOfMessage(text)) {
+    case zorvel::MessageKind::Error:
+      QMessageBox::critical(DialogParent(), Title(), FromUtf8(text), QMessageBox::Ok);
+      break;
+    case zorvel::MessageKind::Warning:
+      QMessageBox::warning(DialogParent(), Title(), FromUtf8(text), QMessageBox::Ok);
+      break;
+    case zorvel::MessageKind::Information:
+      QMessageBox::information(DialogParent(), Title(), FromUtf8(text), QMessageBox::Ok);
+      break;
+  }
 }
 
 void QtPrompts::Error(std::string_view text) {
