@@ -30,6 +30,7 @@
 #include "ui/dialogs/bookmark_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/text/find_replace_dialog.h"
+#include "ui/shell/command_popup.h"
 #include "ui/shell/hot_key_qt.h"
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/image/image_form.h"
@@ -100,10 +101,6 @@ namespace {
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QKeySequence ShortcutOf(std::string_view key) {
-  return key.empty() ? QKeySequence() : zorvel::HotKeyToShortcut(zorvel::HotKeyFromText(key));
 }
 
 // The five toolbars in the order they are made, with their captions.
@@ -206,6 +203,16 @@ void TMainForm::Run(zorvel::CommandId id) {
       return WindowCascade();
     case C::About:
       return OpenAbout();
+    // The image window's popup: the point last pressed on the page.
+    case C::SetTopRightHere:
+      return zorvel::N2Click(bench_.ImageForm());
+    case C::SetTopRightXHere:
+      return zorvel::X1Click(bench_.ImageForm());
+    case C::SetTopRightYHere:
+      return zorvel::Y1Click(bench_.ImageForm());
+    case C::SetRegisterShiftModal:
+      zorvel::OpenFieldShiftForm(bench_, true);
+      return;
   }
 }
 
@@ -237,7 +244,7 @@ void TMainForm::BuildMenus() {
     if (command.SeparatorBefore) menu->addSeparator();
     auto* item = new QAction(Q(command.Caption), this);
     item->setObjectName(Q(command.Item));
-    item->setShortcut(ShortcutOf(command.Key));
+    item->setShortcut(zorvel::ui::CommandShortcut(command.Key));
     item->setStatusTip(Q(command.Hint));
     item->setCheckable(command.Checkable);
     item->setChecked(command.Checkable);

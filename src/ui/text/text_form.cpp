@@ -1,6 +1,5 @@
 #include "ui/text/text_form.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -16,19 +15,20 @@
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
-#include "ui/shell/application.h"
 #include "ui/dialogs/bookmark_form.h"
-#include "ui/text/find_replace_dialog.h"
-#include "ui/image/image_form.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
-#include "ui/shell/qt_prompts.h"
-#include "ui/shell/qt_strings.h"
-#include "ui/text/qt_text_editor.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
-#include "ui/text/text_recovery.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/shell/command_popup.h"
+#include "ui/shell/main_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/find_replace_dialog.h"
+#include "ui/text/qt_text_editor.h"
+#include "ui/text/text_recovery.h"
 
 using zorvel::ui::U;
 
@@ -129,53 +129,11 @@ QPlainTextEdit* TTextForm::RichEdit() const {
   return editor_;
 }
 
-QAction* TTextForm::AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
-                            void (TTextForm::*handler)()) {
-  auto* action = new QAction(caption, textPopupMenu_);
-  action->setObjectName(name);
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  if (handler) connect(action, &QAction::triggered, this, handler);
-  textPopupMenu_->addAction(action);
-  return action;
-}
-
+// The popup from the command table; its items run their commands as the main
+// window's menu items do.
 void TTextForm::BuildPopupMenu() {
-  textPopupMenu_ = new QMenu(this);
-  textPopupMenu_->setObjectName("TextPopupMenu");
-  AddItem("N7", U("開啟舊檔 (&O) ..."), QKeySequence(Qt::CTRL | Qt::Key_O), &TTextForm::FileOpen);
-  QAction* save = AddItem("N8", U("儲存檔案 (&S) ... "), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-  connect(save, &QAction::triggered, this, [this] { FileSave(); });
-  textPopupMenu_->addSeparator()->setObjectName("N6");
-  // The proofreading commands are connected by the windows that carry them out.
-  AddItem("miFindSign", U("尋找差異記號"), QKeySequence(Qt::Key_F2), nullptr);
-  AddItem("miShowWord", U("秀出圖形位置"), QKeySequence(Qt::Key_F3), nullptr);
-  AddItem("miSelectWord", U("選擇正確字串"), QKeySequence(Qt::Key_F4), &TTextForm::SelectWord);
-  AddItem("miAll", U("以上三個動作"), QKeySequence(Qt::Key_F1), &TTextForm::miAllClick);
-  textPopupMenu_->addSeparator()->setObjectName("N1");
-  AddItem("N2", U("剪下 (&T)"), {}, nullptr);
-  AddItem("N3", U("複製 (&C)"), {}, nullptr);
-  AddItem("N5", U("貼上 (&P)"), {}, nullptr);
-  textPopupMenu_->addSeparator()->setObjectName("N4");
-  AddItem("N12", U("設定取代字串..."), {}, nullptr);
-  AddItem("N13", U("進行字串取代"), {}, nullptr);
-  textPopupMenu_->addSeparator()->setObjectName("N11");
-  AddItem("miFindReplace", U("尋找與取代..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
-  AddItem("N9", U("設定字型..."), {}, &TTextForm::N9Click);
-  AddItem("N10", U("書籤..."), {}, nullptr);
-  auto* items = textPopupMenu_;
-  connect(items->findChild<QAction*>("miFindSign"), &QAction::triggered, this, [this] { FindSign(); });
-  connect(items->findChild<QAction*>("miShowWord"), &QAction::triggered, this, [this] { ShowWord(); });
-  connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
-  connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
-  connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
-  connect(items->findChild<QAction*>("N12"), &QAction::triggered, this,
-          [this] { bench_.fmReplace().exec(); });
-  connect(items->findChild<QAction*>("N13"), &QAction::triggered, this,
-          [this] { bench_.fmReplace().RunReplaceTable(); });
-  connect(items->findChild<QAction*>("miFindReplace"), &QAction::triggered, this,
-          [this] { bench_.FindReplaceDialog().miFindReplaceClick(); });
-  connect(items->findChild<QAction*>("N10"), &QAction::triggered, this,
-          [this] { bench_.fmBookMark().exec(); });
+  textPopupMenu_ = zorvel::ui::BuildCommandPopup(zorvel::TextPopup(), this, Qt::WindowShortcut,
+                                                 [this](zorvel::CommandId id) { bench_.MainForm().Run(id); });
 }
 
 void TTextForm::FileOpen() {

@@ -93,8 +93,6 @@ class TTextForm : public QWidget {
   void UpdateCaption();
   const zorvel::Settings& CurrentSettings() const;
   bool ChoiceWaiting();
-  QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
-                   void (TTextForm::*handler)());
 
   std::unique_ptr<TTextFormDialogs> dialogs_;
   zorvel::QtTextEditor* editor_ = nullptr;
