@@ -29,38 +29,20 @@
 #include "ui/text/find_replace_dialog.h"
 #include "ui/text/qt_text_editor.h"
 #include "ui/text/text_recovery.h"
+#include "ui/text/text_session.h"
 
 using zorvel::ui::U;
 
-namespace {
-
-// The file dialogs of the document operations, through the form's hooks.
-class FormFileDialogs : public zorvel::FileDialogs {
- public:
-  explicit FormFileDialogs(TTextForm* form) : form_(form) {}
-  std::string OpenFileName() override { return form_->OpenFileNameHook().toUtf8().toStdString(); }
-  std::string SaveFileName() override { return form_->SaveFileNameHook().toUtf8().toStdString(); }
-
- private:
-  TTextForm* form_;
-};
-
-}  // namespace
-
-struct TTextFormDialogs {
-  explicit TTextFormDialogs(TTextForm* form) : dialogs(form) {}
-  FormFileDialogs dialogs;
-};
-
-TTextForm::TTextForm(Workbench& bench, QWidget* parent)
-    : QWidget(parent), dialogs_(std::make_unique<TTextFormDialogs>(this)), bench_(bench) {
+TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
+    : QWidget(parent), text_(text), bench_(bench) {
   setObjectName("TextForm");
   setWindowTitle(U("(no file)"));
   resize(336, 255);
 
-  editor_ = new zorvel::QtTextEditor(this);
-  editor_->setObjectName("RichEdit");
-  editor_->SetMaxLength(zorvel::kMaxTextLength);
+  // The edit control and the document are the workbench's; the window shows
+  // the control and wires it.
+  editor_ = &text_.Editor();
+  editor_->setParent(this);
   zorvel::InstallFontSubstitutions();
   QFont font(U("細明體"));
   font.setPixelSize(16);
@@ -76,7 +58,7 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
   editor_->OnTooLong = [this] { bench_.Prompts().Message(zorvel::TextTooLongMessage()); };
   // A second Enter meant for the choice window does not break the line.
   editor_->DropsEnter = [this] {
-    return proofreader_ && proofreader_->EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
+    return text_.Proofreader().EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
   };
   // A line break typed or taken out where line heads stand is told on the status line.
   editor_->BeforeOperatorEdit = [this] { lineHeadWatch_.emplace(*editor_, CurrentSettings()); };
@@ -98,14 +80,13 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
     return ok;
   };
 
-  document_ = std::make_unique<zorvel::TextDocument>(
-      *editor_, [this]() -> zorvel::Prompts& { return bench_.Prompts(); }, dialogs_->dialogs);
+  text_.OpenFileName = [this] { return OpenFileNameHook().toUtf8().toStdString(); };
+  text_.SaveFileName = [this] { return SaveFileNameHook().toUtf8().toStdString(); };
+  document_ = &text_.Document();
   document_->OnFileNameChanged = [this] {
     UpdateCaption();
     emit FileNameChanged(FileName());
   };
-  // An unnamed text's recovery file goes to the start folder, beside zorvel.ini.
-  recovery_ = std::make_unique<TextRecovery>(*editor_, *document_, bench_.StartFolder(), bench_.Prompts());
 
   BuildPopupMenu();
   editor_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -114,7 +95,25 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
   FormCreate();
 }
 
-TTextForm::~TTextForm() = default;
+// The text outlives the window: the edit control goes back to the workbench,
+// and nothing it calls refers to the window any more.
+TTextForm::~TTextForm() {
+  editor_->OnCharactersReplaced = nullptr;
+  editor_->OnTooLong = nullptr;
+  editor_->DropsEnter = nullptr;
+  editor_->BeforeOperatorEdit = nullptr;
+  editor_->AfterOperatorEdit = nullptr;
+  document_->OnFileNameChanged = nullptr;
+  text_.OpenFileName = nullptr;
+  text_.SaveFileName = nullptr;
+  editor_->disconnect(this);
+  editor_->hide();
+  editor_->setParent(nullptr);
+}
+
+TextRecovery& TTextForm::Recovery() {
+  return text_.Recovery();
+}
 
 void TTextForm::FormCreate() {
   // The window font is the main window's; the edit control keeps its own.
@@ -162,15 +161,10 @@ const zorvel::Settings& TTextForm::CurrentSettings() const {
 }
 
 zorvel::TextProofreader& TTextForm::Proofreader() {
-  const zorvel::Settings* settings = &CurrentSettings();
-  if (!proofreader_ || proofSettings_ != settings) {
-    proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, bench_.Prompts(), nullptr);
-    proofSettings_ = settings;
-  }
   // The image window shows the pages once it can; until then ShowWord only
   // checks the page file.
-  proofreader_->SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
-  return *proofreader_;
+  text_.Proofreader().SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
+  return text_.Proofreader();
 }
 
 // True when the choice window waits for an answer; it then comes to the front.
