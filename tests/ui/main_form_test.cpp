@@ -21,13 +21,13 @@
 
 #include "core/settings/command_table.h"
 #include "support/test_support.h"
-#include "ui/shell/application.h"
 #include "ui/image/image_form.h"
 #include "ui/image_sample.h"
+#include "ui/shell/application.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
-#include "ui/text/text_form.h"
 #include "ui/shell/toolbar_layout.h"
+#include "ui/text/text_form.h"
 
 namespace {
 
@@ -143,6 +143,12 @@ TEST_F(MainFormTest, EveryCommandIsReachedByItsItemItsButtonsAndItsKey) {
   };
   std::map<zorvel::CommandId, int> buttons;
   for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) ++buttons[button.Command];
+  const std::pair<const zorvel::PopupMenuEntry*, QMenu*> popups[] = {
+      {&zorvel::TextPopup(), TextForm()->TextPopupMenu()},
+      {&zorvel::ImagePopup(), ImageForm()->ImagePopupMenu()}};
+  for (const auto& [popup, menu] : popups) {
+    for (const zorvel::PopupItemEntry& entry : popup->Items) ++buttons[entry.Command];
+  }
 
   for (const zorvel::CommandEntry& command : zorvel::Commands()) {
     QAction* item = MainForm()->CommandItem(command.Id);
@@ -151,7 +157,7 @@ TEST_F(MainFormTest, EveryCommandIsReachedByItsItemItsButtonsAndItsKey) {
       item->trigger();
       runs(command, "its menu item");
     } else {
-      EXPECT_GT(buttons[command.Id], 0) << command.Name << " has neither an item nor a button";
+      EXPECT_GT(buttons[command.Id], 0) << command.Name << " has neither an item, a button nor a popup item";
     }
     for (const zorvel::ToolButtonEntry& button : zorvel::ToolButtons()) {
       if (button.Command != command.Id) continue;
@@ -169,6 +175,21 @@ TEST_F(MainFormTest, EveryCommandIsReachedByItsItemItsButtonsAndItsKey) {
       TextForm()->RichEdit()->setFocus();
       QTest::keySequence(TextForm()->RichEdit(), key);
       runs(command, key.toString().toStdString());
+    }
+  }
+  // The popups' items run their commands the same way, and show the key of
+  // the main window's item.
+  for (const auto& [popup, menu] : popups) {
+    for (const zorvel::PopupItemEntry& entry : popup->Items) {
+      const zorvel::CommandEntry& command = zorvel::CommandOf(entry.Command);
+      const std::string_view name = entry.Item.empty() ? command.Item : entry.Item;
+      QAction* item = menu->findChild<QAction*>(QString::fromUtf8(name.data(), name.size()));
+      ASSERT_NE(item, nullptr) << name;
+      item->trigger();
+      runs(command, std::string(popup->Name) + " " + std::string(name));
+      if (QAction* main = MainForm()->CommandItem(command.Id)) {
+        EXPECT_EQ(item->shortcut(), main->shortcut()) << name;
+      }
     }
   }
 }

@@ -86,6 +86,10 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands{{
      "Tile all windows", ""},
     {C::Cascade, "Cascade", "Window1", "WindowCascadeItem", "重疊顯示 (&C)", "Cascade all windows", ""},
     {C::About, "About", "Help1", "HelpAboutItem", "關於 (&A)...", "Show program information", ""},
+    {C::SetTopRightHere, "SetTopRightHere", "", "", "設定為右上角第一個字 (X,Y)", "", ""},
+    {C::SetTopRightXHere, "SetTopRightXHere", "", "", "設定為右上角第一個字的X座標", "", ""},
+    {C::SetTopRightYHere, "SetTopRightYHere", "", "", "設定為右上角第一個字的Y座標", "", ""},
+    {C::SetRegisterShiftModal, "SetRegisterShiftModal", "", "", "設定特殊欄的行偏移", "", ""},
 }};
 
 constexpr MenuEntry kMenus[] = {
@@ -136,6 +140,31 @@ constexpr ToolButtonEntry kToolButtons[] = {
     {"tbBigOne", "ToolbarButton9735", "尋找差異+秀圖+選字", C::RunLoop},
 };
 
+constexpr PopupItemEntry kTextPopupItems[] = {
+    {C::OpenFile, "N7", "開啟舊檔 (&O) ..."},
+    {C::SaveFile, "N8", "儲存檔案 (&S) ... "},
+    {C::FindNextMark, "", "尋找差異記號", "N6"},
+    {C::ShowCharacterOnPage},
+    {C::ChooseReading},
+    {C::RunLoop, "", "以上三個動作"},
+    {C::Cut, "N2", "", "N1"},
+    {C::Copy, "N3"},
+    {C::Paste, "N5"},
+    {C::EditReplaceTable, "N12", "", "N4"},
+    {C::RunReplaceTable, "N13"},
+    {C::FindAndReplace, "miFindReplace", "", "N11"},
+    {C::ChooseTextFont, "N9"},
+    {C::Bookmarks, "N10"},
+};
+constexpr PopupMenuEntry kTextPopup{"TextPopupMenu", kTextPopupItems};
+
+constexpr PopupItemEntry kImagePopupItems[] = {
+    {C::SetTopRightHere, "N2"},        {C::SetTopRightXHere, "X1"}, {C::SetTopRightYHere, "Y1"},
+    {C::GoToTopRight, "N1", "", "N3"}, {C::PreviousPage},           {C::NextPage},
+    {C::SetRegisterShiftModal, "N6"},  {C::SetScale, "N7"},
+};
+constexpr PopupMenuEntry kImagePopup{"ImagePopupMenu", kImagePopupItems};
+
 constexpr bool InIdOrder() {
   for (int i = 0; i < kCommandCount; ++i) {
     if (static_cast<int>(kCommands[static_cast<std::size_t>(i)].Id) != i) return false;
@@ -168,6 +197,14 @@ std::string_view PlainCaption(std::string_view caption) {
   }
   while (caption.ends_with('.')) caption.remove_suffix(1);
   return caption;
+}
+
+const PopupMenuEntry& TextPopup() {
+  return kTextPopup;
+}
+
+const PopupMenuEntry& ImagePopup() {
+  return kImagePopup;
 }
 
 const CommandEntry* CommandOfHotKey(HotKeyCommand key) {

@@ -2,8 +2,9 @@
 // The main window's commands, one entry each: what the command is, the menu
 // item and the caption it shows, its status-line hint, its key, and the toolbar
 // buttons that run it. The main window builds its menu bar and its five
-// toolbars from these tables, the options dialog finds the items that carry the
-// hot keys here, and the hot-key check takes the fixed keys from here. The
+// toolbars from these tables and the text and image windows their popups; the
+// options dialog finds the items that carry the hot keys here, and the hot-key
+// check takes the fixed keys from here. The
 // designer names (`miFindSign`, `N19`, `ToolbarButton9728`) are kept as object
 // names only: the toolbar layout in zorvel.ini and the hot keys refer to them.
 
@@ -59,13 +60,20 @@ enum class CommandId {
   TileHorizontally,
   Cascade,
   About,
+  // Only on the image window's popup: the point last pressed on the page as
+  // the first character's top-right corner (both coordinates, x, y), and the
+  // register shift dialog, modal.
+  SetTopRightHere,
+  SetTopRightXHere,
+  SetTopRightYHere,
+  SetRegisterShiftModal,
 };
-inline constexpr int kCommandCount = static_cast<int>(CommandId::About) + 1;
+inline constexpr int kCommandCount = static_cast<int>(CommandId::SetRegisterShiftModal) + 1;
 
 struct CommandEntry {
   CommandId Id;
   std::string_view Name;     // what the command does, as the code calls it
-  std::string_view Menu;     // object name of the menu holding the item; empty: toolbar only
+  std::string_view Menu;     // object name of the menu holding the item; empty: toolbar or popup only
   std::string_view Item;     // object name of the menu item
   std::string_view Caption;  // UTF-8; for a toolbar-only command its first button's hint
   std::string_view Hint;     // status-line hint of the menu item, may be empty
@@ -90,6 +98,27 @@ struct ToolButtonEntry {
   CommandId Command;
   bool SeparatorBefore = false;
 };
+
+// An item of a window's popup menu. It runs its command as the menu bar's item
+// does and shows the command's key; Item and Caption are the popup's own where
+// they differ from the menu bar's (empty: the same). A separator before the
+// item carries its own object name.
+struct PopupItemEntry {
+  CommandId Command;
+  std::string_view Item = {};
+  std::string_view Caption = {};  // UTF-8
+  std::string_view SeparatorBefore = {};
+};
+
+struct PopupMenuEntry {
+  std::string_view Name;
+  std::span<const PopupItemEntry> Items;
+};
+
+// The text window's popup ("TextPopupMenu") and the image window's
+// ("ImagePopupMenu"), items from top to bottom.
+const PopupMenuEntry& TextPopup();
+const PopupMenuEntry& ImagePopup();
 
 // In menu order; Commands()[i].Id is CommandId(i).
 std::span<const CommandEntry> Commands();

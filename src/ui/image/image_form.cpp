@@ -1,6 +1,5 @@
 #include "ui/image/image_form.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
-#include <tuple>
 
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
@@ -27,10 +25,11 @@
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
-#include "ui/image/calibration_commands.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
+#include "ui/image/calibration_commands.h"
 #include "ui/image/page_bitmap.h"
+#include "ui/shell/command_popup.h"
+#include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
@@ -130,36 +129,13 @@ TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), ben
 
 TImageForm::~TImageForm() {}
 
+// The popup from the command table; its items run their commands as the main
+// window's menu items do. The calibration items act on the point last pressed.
+// The page keys are shown here and act through the main window's items.
 void TImageForm::BuildPopupMenu() {
-  imagePopupMenu_ = new QMenu(this);
-  imagePopupMenu_->setObjectName("ImagePopupMenu");
-  auto add = [this](const char* name, const char* caption) {
-    QAction* item = imagePopupMenu_->addAction(U(caption));
-    item->setObjectName(name);
-    return item;
-  };
-  // The calibration commands act on the point last pressed.
-  connect(add("N2", "設定為右上角第一個字 (X,Y)"), &QAction::triggered, this,
-          [this] { zorvel::N2Click(*this); });
-  connect(add("X1", "設定為右上角第一個字的X座標"), &QAction::triggered, this,
-          [this] { zorvel::X1Click(*this); });
-  connect(add("Y1", "設定為右上角第一個字的Y座標"), &QAction::triggered, this,
-          [this] { zorvel::Y1Click(*this); });
-  imagePopupMenu_->addSeparator()->setObjectName("N3");
-  connect(add("N1", "移至右上角"), &QAction::triggered, this, &TImageForm::N1Click);
-  // The shortcuts are the hot keys the settings put here; they are shown in the
-  // menu, while the keys themselves act through the main window's items.
-  for (auto [name, caption, key, handler] :
-       {std::tuple{"miPreviousPicture", "上一張圖", Qt::Key_F5, &TImageForm::ToolbarButton9716Click},
-        std::tuple{"miNextPicture", "下一張圖", Qt::Key_F6, &TImageForm::ToolbarButton974Click}}) {
-    QAction* item = add(name, caption);
-    item->setShortcut(QKeySequence(key));
-    item->setShortcutContext(Qt::WidgetShortcut);
-    connect(item, &QAction::triggered, this, handler);
-  }
-  connect(add("N6", "設定特殊欄的行偏移"), &QAction::triggered, this,
-          [this] { zorvel::OpenFieldShiftForm(bench_, true); });
-  connect(add("N7", "設定圖形比例"), &QAction::triggered, this, [this] { zorvel::OpenSetRatio(bench_); });
+  imagePopupMenu_ =
+      zorvel::ui::BuildCommandPopup(zorvel::ImagePopup(), this, Qt::WidgetShortcut,
+                                    [this](zorvel::CommandId id) { bench_.MainForm().Run(id); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {
@@ -404,18 +380,6 @@ void TImageForm::SetVertScrollPos(int position) {
 
 QSize TImageForm::ClientSize() const {
   return scroller_->viewport()->size();
-}
-
-void TImageForm::N1Click() {
-  GoRightTop();
-}
-
-void TImageForm::ToolbarButton9716Click() {
-  StepPicture(-1);
-}
-
-void TImageForm::ToolbarButton974Click() {
-  StepPicture(+1);
 }
 
 // --- painting ----------------------------------------------------------------

@@ -136,12 +136,6 @@ class TImageForm : public QWidget, public zorvel::PageView {
   zorvel::CVolShift& VolShift();
   void SetVolShift(zorvel::CVolShift* store) { volShift_ = store; }
 
- public slots:
-  // Popup menu and main window commands.
-  void N1Click();                 // "移至右上角"
-  void ToolbarButton9716Click();  // previous picture
-  void ToolbarButton974Click();   // next picture
-
  private:
   friend class TImageScroller;
 

@@ -30,6 +30,7 @@
 #include "ui/dialogs/bookmark_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/text/find_replace_dialog.h"
+#include "ui/shell/command_popup.h"
 #include "ui/shell/hot_key_qt.h"
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/image/image_form.h"
@@ -100,10 +101,6 @@ namespace {
 
 QString Q(std::string_view text) {
   return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QKeySequence ShortcutOf(std::string_view key) {
-  return key.empty() ? QKeySequence() : zorvel::HotKeyToShortcut(zorvel::HotKeyFromText(key));
 }
 
 // The five toolbars in the order they are made, with their captions.
@@ -206,6 +203,16 @@ void TMainForm::Run(zorvel::CommandId id) {
       return WindowCascade();
     case C::About:
       return OpenAbout();
+    // The image window's popup: the point last pressed on the page.
+    case C::SetTopRightHere:
+      return zorvel::N2Click(bench_.ImageForm());
+    case C::SetTopRightXHere:
+      return zorvel::X1Click(bench_.ImageForm());
+    case C::SetTopRightYHere:
+      return zorvel::Y1Click(bench_.ImageForm());
+    case C::SetRegisterShiftModal:
+      zorvel::OpenFieldShiftForm(bench_, true);
+      return;
   }
 }
 
@@ -237,7 +244,7 @@ void TMainForm::BuildMenus() {
     if (command.SeparatorBefore) menu->addSeparator();
     auto* item = new QAction(Q(command.Caption), this);
     item->setObjectName(Q(command.Item));
-    item->setShortcut(ShortcutOf(command.Key));
+    item->setShortcut(zorvel::ui::CommandShortcut(command.Key));
     item->setStatusTip(Q(command.Hint));
     item->setCheckable(command.Checkable);
     item->setChecked(command.Checkable);
@@ -327,25 +334,12 @@ void TMainForm::FormCreate() {
   const zorvel::IniFile ini(LocalPath(IniFileName()));
   RestoreToolbarLayout(this, Toolbars(), ini);
   FitFrameToScreen();
-  move(MainLeft, MainTop);
-  resize(MainWidth, MainHeight);
+  move(Screen.Main.Left, Screen.Main.Top);
+  resize(Screen.Main.Width, Screen.Main.Height);
 }
 
 void TMainForm::ReadScreen() {
-  const zorvel::ScreenLayout layout = zorvel::ReadScreenLayout(zorvel::IniFile(LocalPath(IniFileName())));
-  SaveScreen = layout.SaveScreen;
-  MainTop = layout.Main.Top;
-  MainLeft = layout.Main.Left;
-  MainWidth = layout.Main.Width;
-  MainHeight = layout.Main.Height;
-  TextTop = layout.Text.Top;
-  TextLeft = layout.Text.Left;
-  TextWidth = layout.Text.Width;
-  TextHeight = layout.Text.Height;
-  ImageTop = layout.Image.Top;
-  ImageLeft = layout.Image.Left;
-  ImageWidth = layout.Image.Width;
-  ImageHeight = layout.Image.Height;
+  Screen = zorvel::ReadScreenLayout(zorvel::IniFile(LocalPath(IniFileName())));
 }
 
 namespace {
@@ -360,25 +354,20 @@ zorvel::WindowBounds Bounds(const QRect& r) {
 }  // namespace
 
 void TMainForm::FitFrameToScreen() {
-  QScreen* screen = QGuiApplication::screenAt(QPoint(MainLeft, MainTop));
+  QScreen* screen = QGuiApplication::screenAt(QPoint(Screen.Main.Left, Screen.Main.Top));
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  const zorvel::WindowBounds fitted =
-      zorvel::FitWindow({MainLeft, MainTop, MainWidth, MainHeight}, Bounds(screen->availableGeometry()),
-                        kMinFrameWidth, kMinFrameHeight);
-  MainLeft = fitted.Left;
-  MainTop = fitted.Top;
-  MainWidth = fitted.Width;
-  MainHeight = fitted.Height;
+  Screen.Main =
+      zorvel::FitWindow(Screen.Main, Bounds(screen->availableGeometry()), kMinFrameWidth, kMinFrameHeight);
 }
 
-QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, int top, int left, int width, int height) {
+QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, const zorvel::WindowBounds& bounds) {
   QMdiSubWindow* window = clientArea_->addSubWindow(form);
   window->setObjectName(form->objectName() + "Window");
   // Inside the frame's bounds: a window that fits keeps its place, one that
   // does not comes back where the frame can show it.
-  const zorvel::WindowBounds fitted = zorvel::FitWindow(
-      {left, top, width, height}, {0, 0, MainWidth, MainHeight}, kMinChildWidth, kMinChildHeight);
+  const zorvel::WindowBounds fitted = zorvel::FitWindow(bounds, {0, 0, Screen.Main.Width, Screen.Main.Height},
+                                                        kMinChildWidth, kMinChildHeight);
   window->setGeometry(fitted.Left, fitted.Top, fitted.Width, fitted.Height);
   form->show();
   return window;
@@ -437,7 +426,7 @@ void TMainForm::EditSelectAll() {
 }
 
 void TMainForm::AttachTextForm(TTextForm* form) {
-  AddChildWindow(form, TextTop, TextLeft, TextWidth, TextHeight);
+  AddChildWindow(form, Screen.Text);
   connect(form, &TTextForm::FileNameChanged, this, [this](const QString& path) { TextFileName = path; });
   connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
     statusLine_->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(count));
@@ -445,7 +434,7 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 }
 
 void TMainForm::AttachImageForm(TImageForm* form) {
-  AddChildWindow(form, ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  AddChildWindow(form, Screen.Image);
   form->SetVolShift(&bench_.VolShift());
 }
 
@@ -593,35 +582,24 @@ bool TMainForm::FormCloseQuery() {
   return false;
 }
 
-// The layout of the three windows into the fields, then section "Screen" and
+// The layout of the three windows into Screen, then section "Screen" and
 // the toolbar layout into zorvel.ini. The first write tells whether the file
 // can be written at all.
 zorvel::LayoutWrite TMainForm::WriteLayout() {
-  auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
+  auto geometryOf = [](QMdiSubWindow* window, zorvel::WindowBounds& kept) {
     if (!window) return;
     const QRect bounds =
         window->isMaximized() || window->isMinimized() ? window->normalGeometry() : window->geometry();
     if (!bounds.isValid()) return;
-    top = bounds.top();
-    left = bounds.left();
-    width = bounds.width();
-    height = bounds.height();
+    kept = Bounds(bounds);
   };
   const QRect main = isMaximized() || isMinimized() ? normalGeometry() : geometry();
-  MainTop = pos().y();
-  MainLeft = pos().x();
-  MainWidth = main.width();
-  MainHeight = main.height();
-  geometryOf(TextSubWindow(), TextTop, TextLeft, TextWidth, TextHeight);
-  geometryOf(SubWindowOf(&bench_.ImageForm()), ImageTop, ImageLeft, ImageWidth, ImageHeight);
+  Screen.Main = {pos().x(), pos().y(), main.width(), main.height()};
+  geometryOf(TextSubWindow(), Screen.Text);
+  geometryOf(SubWindowOf(&bench_.ImageForm()), Screen.Image);
 
-  zorvel::ScreenLayout layout;
-  layout.SaveScreen = SaveScreen;
-  layout.Main = {MainLeft, MainTop, MainWidth, MainHeight};
-  layout.Text = {TextLeft, TextTop, TextWidth, TextHeight};
-  layout.Image = {ImageLeft, ImageTop, ImageWidth, ImageHeight};
   zorvel::IniFile ini(LocalPath(IniFileName()));
-  const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, layout);
+  const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, Screen);
   if (written != zorvel::LayoutWrite::Written) return written;
   return SaveToolbarLayout(this, Toolbars(), ini) ? zorvel::LayoutWrite::Written
                                                   : zorvel::LayoutWrite::Failed;

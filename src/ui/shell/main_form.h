@@ -42,10 +42,7 @@ class TMainForm : public QMainWindow {
 
   // Window layout, as section "Screen" holds it. Main: the frame on the screen;
   // Text and Image: the two windows inside the client area.
-  int SaveScreen = 1;
-  int MainTop = 0, MainLeft = 0, MainWidth = 400, MainHeight = 400;
-  int TextTop = 0, TextLeft = 0, TextWidth = 100, TextHeight = 400;
-  int ImageTop = 0, ImageLeft = 100, ImageWidth = 300, ImageHeight = 400;
+  zorvel::ScreenLayout Screen;
 
   QMdiArea* ClientArea() const { return clientArea_; }
   QStatusBar* StatusLine() const { return statusLine_; }
@@ -54,7 +51,7 @@ class TMainForm : public QMainWindow {
 
   // Puts a window's widget into an MDI child of the client area at the given
   // bounds. The child's title follows the widget's window title.
-  QMdiSubWindow* AddChildWindow(QWidget* form, int top, int left, int width, int height);
+  QMdiSubWindow* AddChildWindow(QWidget* form, const zorvel::WindowBounds& bounds);
   // The two working windows, each placed from its layout fields. The main window
   // follows the text window's file name and shows its notices on the status line.
   void AttachTextForm(TTextForm* form);

@@ -20,11 +20,14 @@
 #include "ui/dialogs/select_form.h"
 #include "ui/dialogs/set_ratio_form.h"
 #include "ui/text/text_form.h"
+#include "ui/text/text_session.h"
 
 Workbench::Workbench(zorvel::Prompts* prompts)
     : startFolder_(QDir::currentPath()),
       volShift_(std::make_unique<zorvel::CVolShift>(QFile::encodeName(startFolder_).toStdString())) {
   SetPrompts(prompts);
+  // An unnamed text's recovery file goes to the start folder, beside zorvel.ini.
+  text_ = std::make_unique<TextSession>(settings_, prompts_, startFolder_);
   // The order matters: the image and text windows place themselves from the
   // main window's layout, and the options dialog puts the hot keys on the menus
   // of all of them.
@@ -32,7 +35,7 @@ Workbench::Workbench(zorvel::Prompts* prompts)
   selectForm_ = std::make_unique<TSelectForm>(*this);
   imageForm_ = new TImageForm(*this);
   mainForm_->AttachImageForm(imageForm_);
-  textForm_ = new TTextForm(*this);
+  textForm_ = new TTextForm(*this, *text_);
   mainForm_->AttachTextForm(textForm_);
   optionForm_ = std::make_unique<TOptionForm>(*this, mainForm_.get());
   loadPictureForm_ = std::make_unique<TLoadPictureForm>(*this, mainForm_.get());

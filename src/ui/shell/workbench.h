@@ -31,6 +31,7 @@ class TfmSetRatio;
 class TfmAutoLoadPicture;
 class TfmAutoLoadReport;
 class TFindReplaceDialog;
+class TextSession;
 
 class Workbench {
  public:
@@ -52,6 +53,9 @@ class Workbench {
   zorvel::ReplaceTable& ReplaceTable() { return replaceTable_; }
   // The bookmark list of zorvel.ini, as the bookmark window shows it.
   zorvel::BookmarkList& Bookmarks() { return bookmarks_; }
+  // The proof text: its edit control, document operations, recovery file and
+  // the proofreading loop's working fields. The text window shows it.
+  TextSession& Text() { return *text_; }
   // The prompts every window asks through. They pass each question on to the
   // prompts in place at that moment, so a window may keep the reference.
   zorvel::Prompts& Prompts() { return prompts_; }
@@ -99,6 +103,8 @@ class Workbench {
   };
   QtPrompts realPrompts_;
   ForwardingPrompts prompts_;
+  // After the prompts it asks, before the windows that show it.
+  std::unique_ptr<TextSession> text_;
 
   // Owned here, destroyed in reverse order; the image and text windows belong
   // to the main window's client area and go with it.

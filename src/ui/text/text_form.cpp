@@ -1,6 +1,5 @@
 #include "ui/text/text_form.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -16,51 +15,34 @@
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
-#include "ui/shell/application.h"
 #include "ui/dialogs/bookmark_form.h"
-#include "ui/text/find_replace_dialog.h"
-#include "ui/image/image_form.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
-#include "ui/shell/qt_prompts.h"
-#include "ui/shell/qt_strings.h"
-#include "ui/text/qt_text_editor.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
-#include "ui/text/text_recovery.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/shell/command_popup.h"
+#include "ui/shell/main_form.h"
+#include "ui/shell/qt_prompts.h"
+#include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/find_replace_dialog.h"
+#include "ui/text/qt_text_editor.h"
+#include "ui/text/text_recovery.h"
+#include "ui/text/text_session.h"
 
 using zorvel::ui::U;
 
-namespace {
-
-// The file dialogs of the document operations, through the form's hooks.
-class FormFileDialogs : public zorvel::FileDialogs {
- public:
-  explicit FormFileDialogs(TTextForm* form) : form_(form) {}
-  std::string OpenFileName() override { return form_->OpenFileNameHook().toUtf8().toStdString(); }
-  std::string SaveFileName() override { return form_->SaveFileNameHook().toUtf8().toStdString(); }
-
- private:
-  TTextForm* form_;
-};
-
-}  // namespace
-
-struct TTextFormDialogs {
-  explicit TTextFormDialogs(TTextForm* form) : dialogs(form) {}
-  FormFileDialogs dialogs;
-};
-
-TTextForm::TTextForm(Workbench& bench, QWidget* parent)
-    : QWidget(parent), dialogs_(std::make_unique<TTextFormDialogs>(this)), bench_(bench) {
+TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
+    : QWidget(parent), text_(text), bench_(bench) {
   setObjectName("TextForm");
   setWindowTitle(U("(no file)"));
   resize(336, 255);
 
-  editor_ = new zorvel::QtTextEditor(this);
-  editor_->setObjectName("RichEdit");
-  editor_->SetMaxLength(zorvel::kMaxTextLength);
+  // The edit control and the document are the workbench's; the window shows
+  // the control and wires it.
+  editor_ = &text_.Editor();
+  editor_->setParent(this);
   zorvel::InstallFontSubstitutions();
   QFont font(U("細明體"));
   font.setPixelSize(16);
@@ -76,7 +58,7 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
   editor_->OnTooLong = [this] { bench_.Prompts().Message(zorvel::TextTooLongMessage()); };
   // A second Enter meant for the choice window does not break the line.
   editor_->DropsEnter = [this] {
-    return proofreader_ && proofreader_->EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
+    return text_.Proofreader().EnterGuard.DropsEnter(zorvel::EnterGuard::Clock::now());
   };
   // A line break typed or taken out where line heads stand is told on the status line.
   editor_->BeforeOperatorEdit = [this] { lineHeadWatch_.emplace(*editor_, CurrentSettings()); };
@@ -98,14 +80,13 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
     return ok;
   };
 
-  document_ = std::make_unique<zorvel::TextDocument>(
-      *editor_, [this]() -> zorvel::Prompts& { return bench_.Prompts(); }, dialogs_->dialogs);
+  text_.OpenFileName = [this] { return OpenFileNameHook().toUtf8().toStdString(); };
+  text_.SaveFileName = [this] { return SaveFileNameHook().toUtf8().toStdString(); };
+  document_ = &text_.Document();
   document_->OnFileNameChanged = [this] {
     UpdateCaption();
     emit FileNameChanged(FileName());
   };
-  // An unnamed text's recovery file goes to the start folder, beside zorvel.ini.
-  recovery_ = std::make_unique<TextRecovery>(*editor_, *document_, bench_.StartFolder(), bench_.Prompts());
 
   BuildPopupMenu();
   editor_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -114,7 +95,25 @@ TTextForm::TTextForm(Workbench& bench, QWidget* parent)
   FormCreate();
 }
 
-TTextForm::~TTextForm() = default;
+// The text outlives the window: the edit control goes back to the workbench,
+// and nothing it calls refers to the window any more.
+TTextForm::~TTextForm() {
+  editor_->OnCharactersReplaced = nullptr;
+  editor_->OnTooLong = nullptr;
+  editor_->DropsEnter = nullptr;
+  editor_->BeforeOperatorEdit = nullptr;
+  editor_->AfterOperatorEdit = nullptr;
+  document_->OnFileNameChanged = nullptr;
+  text_.OpenFileName = nullptr;
+  text_.SaveFileName = nullptr;
+  editor_->disconnect(this);
+  editor_->hide();
+  editor_->setParent(nullptr);
+}
+
+TextRecovery& TTextForm::Recovery() {
+  return text_.Recovery();
+}
 
 void TTextForm::FormCreate() {
   // The window font is the main window's; the edit control keeps its own.
@@ -129,53 +128,11 @@ QPlainTextEdit* TTextForm::RichEdit() const {
   return editor_;
 }
 
-QAction* TTextForm::AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
-                            void (TTextForm::*handler)()) {
-  auto* action = new QAction(caption, textPopupMenu_);
-  action->setObjectName(name);
-  if (!shortcut.isEmpty()) action->setShortcut(shortcut);
-  if (handler) connect(action, &QAction::triggered, this, handler);
-  textPopupMenu_->addAction(action);
-  return action;
-}
-
+// The popup from the command table; its items run their commands as the main
+// window's menu items do.
 void TTextForm::BuildPopupMenu() {
-  textPopupMenu_ = new QMenu(this);
-  textPopupMenu_->setObjectName("TextPopupMenu");
-  AddItem("N7", U("開啟舊檔 (&O) ..."), QKeySequence(Qt::CTRL | Qt::Key_O), &TTextForm::FileOpen);
-  QAction* save = AddItem("N8", U("儲存檔案 (&S) ... "), QKeySequence(Qt::CTRL | Qt::Key_S), nullptr);
-  connect(save, &QAction::triggered, this, [this] { FileSave(); });
-  textPopupMenu_->addSeparator()->setObjectName("N6");
-  // The proofreading commands are connected by the windows that carry them out.
-  AddItem("miFindSign", U("尋找差異記號"), QKeySequence(Qt::Key_F2), nullptr);
-  AddItem("miShowWord", U("秀出圖形位置"), QKeySequence(Qt::Key_F3), nullptr);
-  AddItem("miSelectWord", U("選擇正確字串"), QKeySequence(Qt::Key_F4), &TTextForm::SelectWord);
-  AddItem("miAll", U("以上三個動作"), QKeySequence(Qt::Key_F1), &TTextForm::miAllClick);
-  textPopupMenu_->addSeparator()->setObjectName("N1");
-  AddItem("N2", U("剪下 (&T)"), {}, nullptr);
-  AddItem("N3", U("複製 (&C)"), {}, nullptr);
-  AddItem("N5", U("貼上 (&P)"), {}, nullptr);
-  textPopupMenu_->addSeparator()->setObjectName("N4");
-  AddItem("N12", U("設定取代字串..."), {}, nullptr);
-  AddItem("N13", U("進行字串取代"), {}, nullptr);
-  textPopupMenu_->addSeparator()->setObjectName("N11");
-  AddItem("miFindReplace", U("尋找與取代..."), QKeySequence(Qt::CTRL | Qt::Key_F), nullptr);
-  AddItem("N9", U("設定字型..."), {}, &TTextForm::N9Click);
-  AddItem("N10", U("書籤..."), {}, nullptr);
-  auto* items = textPopupMenu_;
-  connect(items->findChild<QAction*>("miFindSign"), &QAction::triggered, this, [this] { FindSign(); });
-  connect(items->findChild<QAction*>("miShowWord"), &QAction::triggered, this, [this] { ShowWord(); });
-  connect(items->findChild<QAction*>("N2"), &QAction::triggered, this, [this] { editor_->Cut(); });
-  connect(items->findChild<QAction*>("N3"), &QAction::triggered, this, [this] { editor_->Copy(); });
-  connect(items->findChild<QAction*>("N5"), &QAction::triggered, this, [this] { editor_->Paste(); });
-  connect(items->findChild<QAction*>("N12"), &QAction::triggered, this,
-          [this] { bench_.fmReplace().exec(); });
-  connect(items->findChild<QAction*>("N13"), &QAction::triggered, this,
-          [this] { bench_.fmReplace().RunReplaceTable(); });
-  connect(items->findChild<QAction*>("miFindReplace"), &QAction::triggered, this,
-          [this] { bench_.FindReplaceDialog().miFindReplaceClick(); });
-  connect(items->findChild<QAction*>("N10"), &QAction::triggered, this,
-          [this] { bench_.fmBookMark().exec(); });
+  textPopupMenu_ = zorvel::ui::BuildCommandPopup(zorvel::TextPopup(), this, Qt::WindowShortcut,
+                                                 [this](zorvel::CommandId id) { bench_.MainForm().Run(id); });
 }
 
 void TTextForm::FileOpen() {
@@ -204,15 +161,10 @@ const zorvel::Settings& TTextForm::CurrentSettings() const {
 }
 
 zorvel::TextProofreader& TTextForm::Proofreader() {
-  const zorvel::Settings* settings = &CurrentSettings();
-  if (!proofreader_ || proofSettings_ != settings) {
-    proofreader_ = std::make_unique<zorvel::TextProofreader>(*editor_, *settings, bench_.Prompts(), nullptr);
-    proofSettings_ = settings;
-  }
   // The image window shows the pages once it can; until then ShowWord only
   // checks the page file.
-  proofreader_->SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
-  return *proofreader_;
+  text_.Proofreader().SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
+  return text_.Proofreader();
 }
 
 // True when the choice window waits for an answer; it then comes to the front.

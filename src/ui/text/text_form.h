@@ -18,7 +18,6 @@
 class QAction;
 class QMenu;
 class QPlainTextEdit;
-struct TTextFormDialogs;
 
 namespace zorvel {
 class QtTextEditor;
@@ -27,6 +26,7 @@ class TextProofreader;
 struct Settings;
 }  // namespace zorvel
 class TextRecovery;
+class TextSession;
 
 class Workbench;
 
@@ -34,7 +34,8 @@ class TTextForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TTextForm(Workbench& bench, QWidget* parent = nullptr);
+  // text is the workbench's proof text, which the window shows and works on.
+  TTextForm(Workbench& bench, TextSession& text, QWidget* parent = nullptr);
   ~TTextForm() override;
 
   zorvel::TextEditor& Editor();
@@ -48,7 +49,7 @@ class TTextForm : public QWidget {
   // The question at close: false when the operator cancelled.
   bool CloseQuery();
   // The recovery file of the unsaved text (periodic write, exit write, offer on open).
-  TextRecovery& Recovery() { return *recovery_; }
+  TextRecovery& Recovery();
   // The font command "設定字型...".
   void N9Click();
 
@@ -93,16 +94,11 @@ class TTextForm : public QWidget {
   void UpdateCaption();
   const zorvel::Settings& CurrentSettings() const;
   bool ChoiceWaiting();
-  QAction* AddItem(const char* name, const QString& caption, const QKeySequence& shortcut,
-                   void (TTextForm::*handler)());
 
-  std::unique_ptr<TTextFormDialogs> dialogs_;
+  TextSession& text_;
   zorvel::QtTextEditor* editor_ = nullptr;
-  std::unique_ptr<zorvel::TextDocument> document_;
-  std::unique_ptr<TextRecovery> recovery_;  // after document_: it goes first
+  zorvel::TextDocument* document_ = nullptr;
   QMenu* textPopupMenu_ = nullptr;
-  std::unique_ptr<zorvel::TextProofreader> proofreader_;
-  const zorvel::Settings* proofSettings_ = nullptr;
   // The lines around the cursor before the operator's edit that runs now.
   std::optional<zorvel::LineHeadWatch> lineHeadWatch_;
 
