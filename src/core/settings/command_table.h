@@ -59,8 +59,16 @@ enum class CommandId {
   TileHorizontally,
   Cascade,
   About,
+  ZoomIn,
+  ZoomOut,
+  PanLeft,
+  PanRight,
+  PanUp,
+  PanDown,
+  ToggleLoupe,
+  NextLoupeZoom,
 };
-inline constexpr int kCommandCount = static_cast<int>(CommandId::About) + 1;
+inline constexpr int kCommandCount = static_cast<int>(CommandId::NextLoupeZoom) + 1;
 
 struct CommandEntry {
   CommandId Id;
