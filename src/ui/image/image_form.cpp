@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -49,6 +50,9 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// How long the zoom steps pause before the ratio is saved.
+constexpr int kRatioSaveDelayMs = 600;
 
 const QColor kMarkerColour(255, 0, 0);
 const QColor kCentreColour(0, 0, 128);
@@ -146,6 +150,11 @@ TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), ben
   layout->addWidget(scroller_);
 
   BuildPopupMenu();
+
+  ratioSave_ = new QTimer(this);
+  ratioSave_->setSingleShot(true);
+  ratioSave_->setInterval(kRatioSaveDelayMs);
+  connect(ratioSave_, &QTimer::timeout, this, [this] { bench_.OptionForm().SaveSettings(); });
 }
 
 TImageForm::~TImageForm() {}
@@ -424,7 +433,7 @@ bool TImageForm::ZoomStep(int direction, std::optional<QPoint> anchor) {
   if (next == current) return false;
   // As the scale dialog does: the new scale is the setting, and it is saved.
   bench_.Settings().PictureRatio = next;
-  bench_.OptionForm().SaveSettings();
+  ratioSave_->start();
   if (pictureFileName_.empty()) return true;
   const QPoint at = anchor ? *anchor : ZoomAnchor();
   const int oldRatio = shownRatio_;
@@ -437,6 +446,12 @@ bool TImageForm::ZoomStep(int direction, std::optional<QPoint> anchor) {
   }
   FormResize();
   return true;
+}
+
+void TImageForm::SaveZoomedRatio() {
+  if (!ratioSave_->isActive()) return;
+  ratioSave_->stop();
+  bench_.OptionForm().SaveSettings();
 }
 
 void TImageForm::Pan(int horizontal, int vertical) {

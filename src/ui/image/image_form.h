@@ -22,6 +22,7 @@
 #include "ui/image/page_rendering.h"
 
 class QMenu;
+class QTimer;
 
 namespace zorvel {
 class CVolShift;
@@ -103,11 +104,15 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void Rescale(int percentage);
 
   // One step up (+1) or down (-1) the zoom ladder (zorvel::NextZoomStep): the
-  // new ratio becomes PictureRatio and is saved as the scale dialog saves it,
-  // and the page is shown at it with the point under `anchor` (a client point)
-  // kept in place; without an anchor, the marker when it is in view, else the
-  // middle of the view. False when the ratio is at the end of the ladder.
+  // new ratio becomes PictureRatio, and the page is shown at it with the point
+  // under `anchor` (a client point) kept in place; without an anchor, the
+  // marker when it is in view, else the middle of the view. False when the
+  // ratio is at the end of the ladder. The settings are saved as the scale
+  // dialog saves them once the steps pause (a turn of the wheel writes
+  // zorvel.ini once, not once a notch), or by SaveZoomedRatio.
   bool ZoomStep(int direction, std::optional<QPoint> anchor = std::nullopt);
+  // Saves the settings now if a zoom step has not saved them yet.
+  void SaveZoomedRatio();
   // Scrolls the view by a quarter of the client area in each direction given
   // (-1, 0 or +1): left or up for -1.
   void Pan(int horizontal, int vertical);
@@ -236,6 +241,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
   int dragVertPos_ = 0;
   bool showLines_ = true;
   bool ratioWarned_ = false;
+  QTimer* ratioSave_ = nullptr;  // runs while a zoomed ratio waits to be saved
   int decodeCount_ = 0;
   int renderCount_ = 0;
 

@@ -644,6 +644,8 @@ bool TMainForm::FormCloseQuery() {
 // the toolbar layout into zorvel.ini. The first write tells whether the file
 // can be written at all.
 zorvel::LayoutWrite TMainForm::WriteLayout() {
+  // A zoomed scale still waiting to be saved goes first, with the settings.
+  bench_.ImageForm().SaveZoomedRatio();
   auto geometryOf = [](QMdiSubWindow* window, int& top, int& left, int& width, int& height) {
     if (!window) return;
     const QRect bounds =
