@@ -90,6 +90,16 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands{{
     {C::SetTopRightXHere, "SetTopRightXHere", "", "", "設定為右上角第一個字的X座標", "", ""},
     {C::SetTopRightYHere, "SetTopRightYHere", "", "", "設定為右上角第一個字的Y座標", "", ""},
     {C::SetRegisterShiftModal, "SetRegisterShiftModal", "", "", "設定特殊欄的行偏移", "", ""},
+    // The page is zoomed, panned and looked at closely while the text keeps the
+    // focus, so their keys are ones the text editor has no use for.
+    {C::ZoomIn, "ZoomIn", "Picture1", "miZoomIn", "放大圖形", "", "Ctrl+=", {}, true},
+    {C::ZoomOut, "ZoomOut", "Picture1", "miZoomOut", "縮小圖形", "", "Ctrl+-"},
+    {C::PanLeft, "PanLeft", "Picture1", "miPanLeft", "向左捲動圖形", "", "Alt+Left"},
+    {C::PanRight, "PanRight", "Picture1", "miPanRight", "向右捲動圖形", "", "Alt+Right"},
+    {C::PanUp, "PanUp", "Picture1", "miPanUp", "向上捲動圖形", "", "Alt+Up"},
+    {C::PanDown, "PanDown", "Picture1", "miPanDown", "向下捲動圖形", "", "Alt+Down"},
+    {C::ToggleLoupe, "ToggleLoupe", "Picture1", "miLoupe", "顯示放大鏡", "", "Ctrl+L", {}, true, true},
+    {C::NextLoupeZoom, "NextLoupeZoom", "Picture1", "miLoupeZoom", "切換放大鏡倍率", "", "Ctrl+M"},
 }};
 
 constexpr MenuEntry kMenus[] = {

@@ -67,8 +67,16 @@ enum class CommandId {
   SetTopRightXHere,
   SetTopRightYHere,
   SetRegisterShiftModal,
+  ZoomIn,
+  ZoomOut,
+  PanLeft,
+  PanRight,
+  PanUp,
+  PanDown,
+  ToggleLoupe,
+  NextLoupeZoom,
 };
-inline constexpr int kCommandCount = static_cast<int>(CommandId::SetRegisterShiftModal) + 1;
+inline constexpr int kCommandCount = static_cast<int>(CommandId::NextLoupeZoom) + 1;
 
 struct CommandEntry {
   CommandId Id;

@@ -7,7 +7,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <climits>
 #include <limits>
@@ -18,6 +20,7 @@
 #include "core/pages/marker_geometry.h"
 #include "core/pages/page_failure.h"
 #include "core/pages/page_loading.h"
+#include "core/pages/page_zoom.h"
 #include "core/pages/picture_file_name.h"
 #include "core/pages/right_top.h"
 #include "core/pages/vol_shift.h"
@@ -46,6 +49,9 @@ class BusyCursor {
   BusyCursor(const BusyCursor&) = delete;
   BusyCursor& operator=(const BusyCursor&) = delete;
 };
+
+// How long the zoom steps pause before the ratio is saved.
+constexpr int kRatioSaveDelayMs = 600;
 
 const QColor kMarkerColour(255, 0, 0);
 const QColor kCentreColour(0, 0, 128);
@@ -107,9 +113,27 @@ void TImageScroller::mouseReleaseEvent(QMouseEvent* event) {
 
 void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
   // The press of a double-click sets the click point like any press; then the
-  // point is taken as the first character's corner.
+  // point is taken as the first character's corner. With Ctrl held it is only
+  // a second Ctrl+click, never a calibration.
   form_->MousePress(event);
+  if (event->modifiers() & Qt::ControlModifier) return;
   if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_, event->position().toPoint());
+}
+
+void TImageScroller::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    wheelZoom_ = 0;
+    QAbstractScrollArea::wheelEvent(event);
+    return;
+  }
+  // One zoom step per notch (120), forward zooms in, about the mouse.
+  wheelZoom_ += event->angleDelta().y();
+  while (wheelZoom_ >= 120 || wheelZoom_ <= -120) {
+    const int direction = wheelZoom_ > 0 ? 1 : -1;
+    wheelZoom_ -= direction * 120;
+    form_->ZoomStep(direction, event->position().toPoint());
+  }
+  event->accept();
 }
 
 // ---------------------------------------------------------------------------
@@ -125,6 +149,11 @@ TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), ben
   layout->addWidget(scroller_);
 
   BuildPopupMenu();
+
+  ratioSave_ = new QTimer(this);
+  ratioSave_->setSingleShot(true);
+  ratioSave_->setInterval(kRatioSaveDelayMs);
+  connect(ratioSave_, &QTimer::timeout, this, [this] { bench_.OptionForm().SaveSettings(); });
 }
 
 TImageForm::~TImageForm() {}
@@ -185,6 +214,7 @@ zorvel::PictureLoad TImageForm::LoadPicture(int volume, int sutra, const std::st
     markerX_ = markerY_ = -1;
     markerPlaced_ = false;
     FormResize();
+    emit MarkerMoved();
   });
 }
 
@@ -200,6 +230,7 @@ void TImageForm::ShowPageNotShown(int volume, int sutra, int page, const std::st
   scroller_->UpdateRanges();
   setWindowTitle(QString::fromStdString(zorvel::PageNotShownCaption(zorvel::Big5ToUtf8(fileName))));
   FormResize();
+  emit MarkerMoved();
 }
 
 bool TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& prepared) {
@@ -299,6 +330,9 @@ zorvel::MarkerPosition TImageForm::MarkerAt(int field, int line, int charIndex, 
   markerField_ = field;
   markerLine_ = line;
   markerChar_ = charIndex;
+  markerPageX_ = at.PageX;
+  markerPageY_ = at.PageY;
+  emit MarkerMoved();
   return at;
 }
 
@@ -360,6 +394,47 @@ void TImageForm::Rescale(int percentage) {
   SetHorzScrollPos(next.ScrollX);
   if (markerPlaced_) PlaceMarker(markerField_, markerLine_, markerChar_);
   FormResize();
+}
+
+QPoint TImageForm::ZoomAnchor() const {
+  const QSize client = ClientSize();
+  const QPoint marker(markerX_ - HorzScrollPos(), markerY_ - VertScrollPos());
+  if (markerPlaced_ && QRect(QPoint(0, 0), client).contains(marker)) return marker;
+  return QPoint(client.width() / 2, client.height() / 2);
+}
+
+bool TImageForm::ZoomStep(int direction, std::optional<QPoint> anchor) {
+  const int current = Ratio();
+  const int next = direction > 0 ? zorvel::NextZoomStep(current) : zorvel::PreviousZoomStep(current);
+  if (next == current) return false;
+  // As the scale dialog does: the new scale is the setting, and it is saved.
+  bench_.Settings().PictureRatio = next;
+  ratioSave_->start();
+  if (pictureFileName_.empty()) return true;
+  const QPoint at = anchor ? *anchor : ZoomAnchor();
+  const int oldRatio = shownRatio_;
+  const int horz = HorzScrollPos();
+  const int vert = VertScrollPos();
+  Rescale(next);
+  if (shownRatio_ == next) {
+    SetHorzScrollPos(zorvel::ScrollKeepingPoint(horz, at.x(), oldRatio, next));
+    SetVertScrollPos(zorvel::ScrollKeepingPoint(vert, at.y(), oldRatio, next));
+  }
+  FormResize();
+  return true;
+}
+
+void TImageForm::SaveZoomedRatio() {
+  if (!ratioSave_->isActive()) return;
+  ratioSave_->stop();
+  bench_.OptionForm().SaveSettings();
+}
+
+void TImageForm::Pan(int horizontal, int vertical) {
+  const QSize client = ClientSize();
+  const auto step = [](int size) { return std::max(20, size / 4); };
+  if (horizontal != 0) SetHorzScrollPos(HorzScrollPos() + horizontal * step(client.width()));
+  if (vertical != 0) SetVertScrollPos(VertScrollPos() + vertical * step(client.height()));
 }
 
 int TImageForm::HorzScrollPos() const {
@@ -425,11 +500,23 @@ QPoint TImageForm::PicturePoint(const QPoint& client) const {
   return client;
 }
 
+void TImageForm::PageClick(const QPoint& client) {
+  const QPoint onPicture = client + QPoint(HorzScrollPos(), VertScrollPos());
+  if (!QRect(QPoint(0, 0), shownSize_).contains(onPicture) || !OnPageClicked) return;
+  const QSize page = PageSize();
+  // trunc(u / s) of the last shown pixel can reach the page's edge; it stays on the page.
+  OnPageClicked(std::min(zorvel::ScaleToPage(onPicture.x(), shownRatio_), page.width() - 1),
+                std::min(zorvel::ScaleToPage(onPicture.y(), shownRatio_), page.height() - 1));
+}
+
 void TImageForm::MousePress(QMouseEvent* event) {
   const QPoint at = PicturePoint(event->position().toPoint());
   clickX_ = at.x();
   clickY_ = at.y();
-  if (event->button() == Qt::LeftButton) {
+  if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier)) {
+    // A Ctrl+click asks for the text at the point; it does not pan.
+    PageClick(event->position().toPoint());
+  } else if (event->button() == Qt::LeftButton) {
     dragging_ = true;
     dragStartX_ = clickX_;
     dragStartY_ = clickY_;

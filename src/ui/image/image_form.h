@@ -11,7 +11,9 @@
 
 #include <QAbstractScrollArea>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/pages/calibration.h"
@@ -20,6 +22,7 @@
 #include "ui/image/page_rendering.h"
 
 class QMenu;
+class QTimer;
 
 namespace zorvel {
 class CVolShift;
@@ -48,9 +51,11 @@ class TImageScroller : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   TImageForm* form_;
+  int wheelZoom_ = 0;  // Ctrl+wheel turn not yet spent on a zoom step
 };
 
 class Workbench;
@@ -98,6 +103,23 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // marker moves onto the same character at the new scale.
   void Rescale(int percentage);
 
+  // One step up (+1) or down (-1) the zoom ladder (zorvel::NextZoomStep): the
+  // new ratio becomes PictureRatio, and the page is shown at it with the point
+  // under `anchor` (a client point) kept in place; without an anchor, the
+  // marker when it is in view, else the middle of the view. False when the
+  // ratio is at the end of the ladder. The settings are saved as the scale
+  // dialog saves them once the steps pause (a turn of the wheel writes
+  // zorvel.ini once, not once a notch), or by SaveZoomedRatio.
+  bool ZoomStep(int direction, std::optional<QPoint> anchor = std::nullopt);
+  // Saves the settings now if a zoom step has not saved them yet.
+  void SaveZoomedRatio();
+  // Scrolls the view by a quarter of the client area in each direction given
+  // (-1, 0 or +1): left or up for -1.
+  void Pan(int horizontal, int vertical);
+
+  // A Ctrl+click on the page gives the point clicked in full-size page pixels.
+  std::function<void(int pageX, int pageY)> OnPageClicked;
+
   // The page on display.
   int PictureVolume() const { return pictureVolume_; }
   int PictureSutra() const { return pictureSutra_; }
@@ -110,6 +132,11 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // The marker, in shown picture pixels; -1 when there is none.
   int MarkerX() const { return markerX_; }
   int MarkerY() const { return markerY_; }
+  // The character the marker stands on, in full-size page pixels; valid while
+  // HasMarker().
+  bool HasMarker() const { return markerPlaced_; }
+  int MarkerPageX() const { return markerPageX_; }
+  int MarkerPageY() const { return markerPageY_; }
   bool ShowLines() const { return showLines_; }
   // Where the mouse was last pressed, in shown picture pixels.
   int ClickX() const { return clickX_; }
@@ -135,6 +162,10 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // or else a store of the window's own in the current folder.
   zorvel::CVolShift& VolShift();
   void SetVolShift(zorvel::CVolShift* store) { volShift_ = store; }
+
+ signals:
+  // The page or the marker on it changed: a load, a ShowPosition, a rescale.
+  void MarkerMoved();
 
  private:
   friend class TImageScroller;
@@ -164,6 +195,11 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void MousePress(QMouseEvent* event);
   void MouseMove(QMouseEvent* event);
   void MouseRelease(QMouseEvent* event);
+  // The Ctrl+click: the client point in page pixels to OnPageClicked, when it
+  // lies on the picture.
+  void PageClick(const QPoint& client);
+  // Where a zoom step without a mouse keeps the picture still.
+  QPoint ZoomAnchor() const;
   // A point of the client area in shown picture pixels when it lies on the
   // picture; otherwise the client-area point itself.
   QPoint PicturePoint(const QPoint& client) const;
@@ -187,6 +223,8 @@ class TImageForm : public QWidget, public zorvel::PageView {
   int markerField_ = 0;
   int markerLine_ = 0;
   int markerChar_ = 0;
+  int markerPageX_ = 0;
+  int markerPageY_ = 0;
   std::string loadFailure_;
   int clickX_ = 0;
   int clickY_ = 0;
@@ -197,6 +235,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
   int dragVertPos_ = 0;
   bool showLines_ = true;
   bool ratioWarned_ = false;
+  QTimer* ratioSave_ = nullptr;  // runs while a zoomed ratio waits to be saved
   int decodeCount_ = 0;
   int renderCount_ = 0;
 

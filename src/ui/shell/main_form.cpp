@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
@@ -23,6 +24,7 @@
 #include "core/pages/vol_shift.h"
 #include "core/settings/command_table.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/loupe_settings.h"
 #include "core/settings/window_bounds.h"
 #include "core/text/document_recovery.h"
 #include "ui/dialogs/about_form.h"
@@ -34,6 +36,7 @@
 #include "ui/shell/hot_key_qt.h"
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/image/image_form.h"
+#include "ui/image/loupe.h"
 #include "ui/dialogs/load_picture_form.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/shell/qt_prompts.h"
@@ -213,6 +216,24 @@ void TMainForm::Run(zorvel::CommandId id) {
     case C::SetRegisterShiftModal:
       zorvel::OpenFieldShiftForm(bench_, true);
       return;
+    case C::ZoomIn:
+      bench_.ImageForm().ZoomStep(+1);
+      return;
+    case C::ZoomOut:
+      bench_.ImageForm().ZoomStep(-1);
+      return;
+    case C::PanLeft:
+      return bench_.ImageForm().Pan(-1, 0);
+    case C::PanRight:
+      return bench_.ImageForm().Pan(+1, 0);
+    case C::PanUp:
+      return bench_.ImageForm().Pan(0, -1);
+    case C::PanDown:
+      return bench_.ImageForm().Pan(0, +1);
+    case C::ToggleLoupe:
+      return ToggleLoupe();
+    case C::NextLoupeZoom:
+      return NextLoupeZoom();
   }
 }
 
@@ -436,6 +457,32 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, Screen.Image);
   form->SetVolShift(&bench_.VolShift());
+
+  // The loupe docks at the right, where the choice window stands, or floats.
+  loupeDock_ = new QDockWidget(U("放大鏡"), this);
+  loupeDock_->setObjectName("LoupeDock");
+  loupe_ = new TLoupe(*form, loupeDock_);
+  loupeDock_->setWidget(loupe_);
+  addDockWidget(Qt::RightDockWidgetArea, loupeDock_);
+  const zorvel::LoupeSettings loupe = zorvel::ReadLoupeSettings(zorvel::IniFile(LocalPath(IniFileName())));
+  loupe_->SetZoom(loupe.LoupeZoom);
+  loupeDock_->setVisible(loupe.ShowLoupe);
+  // Its item's check follows the dock, also when the dock's close box hid it.
+  if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) {
+    item->setChecked(loupe.ShowLoupe);
+    connect(loupeDock_, &QDockWidget::visibilityChanged, item,
+            [this, item] { item->setChecked(!loupeDock_->isHidden()); });
+  }
+}
+
+void TMainForm::ToggleLoupe() {
+  loupeDock_->setVisible(loupeDock_->isHidden());
+  if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) item->setChecked(!loupeDock_->isHidden());
+}
+
+void TMainForm::NextLoupeZoom() {
+  loupe_->SetZoom(zorvel::NextLoupeZoom(loupe_->Zoom()));
+  if (loupeDock_->isHidden()) ToggleLoupe();
 }
 
 // Toolbar visibility. The check marks follow the toolbars when the submenu
@@ -586,6 +633,8 @@ bool TMainForm::FormCloseQuery() {
 // the toolbar layout into zorvel.ini. The first write tells whether the file
 // can be written at all.
 zorvel::LayoutWrite TMainForm::WriteLayout() {
+  // A zoomed scale still waiting to be saved goes first, with the settings.
+  bench_.ImageForm().SaveZoomedRatio();
   auto geometryOf = [](QMdiSubWindow* window, zorvel::WindowBounds& kept) {
     if (!window) return;
     const QRect bounds =
@@ -601,8 +650,10 @@ zorvel::LayoutWrite TMainForm::WriteLayout() {
   zorvel::IniFile ini(LocalPath(IniFileName()));
   const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, Screen);
   if (written != zorvel::LayoutWrite::Written) return written;
-  return SaveToolbarLayout(this, Toolbars(), ini) ? zorvel::LayoutWrite::Written
-                                                  : zorvel::LayoutWrite::Failed;
+  const bool loupeWritten =
+      !loupeDock_ || zorvel::WriteLoupeSettings(ini, {!loupeDock_->isHidden(), loupe_->Zoom()});
+  return SaveToolbarLayout(this, Toolbars(), ini) && loupeWritten ? zorvel::LayoutWrite::Written
+                                                                  : zorvel::LayoutWrite::Failed;
 }
 
 // The calibration store is saved when it holds changes; when that fails the

@@ -14,6 +14,7 @@
 #include "core/settings/screen_layout.h"
 
 class QAction;
+class QDockWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -21,6 +22,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TImageForm;
+class TLoupe;
 class TTextForm;
 namespace zorvel {
 class CVolShift;
@@ -127,6 +129,12 @@ class TMainForm : public QMainWindow {
   void WindowTile();
   void WindowCascade();
   void OpenAbout();
+  // The loupe beside the image window, docked or floating; its state and zoom
+  // are kept in section "Loupe" of zorvel.ini.
+  void ToggleLoupe();
+  void NextLoupeZoom();
+  TLoupe* Loupe() const { return loupe_; }
+  QDockWidget* LoupeDock() const { return loupeDock_; }
 
  protected:
   bool event(QEvent* event) override;
@@ -146,6 +154,8 @@ class TMainForm : public QMainWindow {
 
   QMdiArea* clientArea_ = nullptr;
   QStatusBar* statusLine_ = nullptr;
+  QDockWidget* loupeDock_ = nullptr;
+  TLoupe* loupe_ = nullptr;
   bool closeAgreed_ = false;
 
  private:

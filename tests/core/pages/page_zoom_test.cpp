@@ -1,0 +1,59 @@
+// The zoom ladder, and the scroll that keeps a point in place across a zoom
+// step. (Which page pixel each loupe pixel shows is checked on the real loupe.)
+#include "core/pages/page_zoom.h"
+
+#include <gtest/gtest.h>
+
+#include "core/pages/marker_geometry.h"
+
+namespace zorvel {
+namespace {
+
+TEST(ZoomSteps, StepFromAnyRatioToTheNearestStepInTheDirection) {
+  struct Case {
+    int ratio, next, previous;
+  };
+  for (const Case& c : {
+           Case{25, 33, 25},  // the bottom of the ladder stays
+           Case{33, 50, 25},
+           Case{67, 75, 50},
+           Case{100, 150, 75},
+           Case{200, 200, 150},  // the top stays
+           Case{57, 67, 50},     // between two steps
+           Case{10, 25, 10},     // below the ladder: only up
+           Case{400, 400, 200},  // above the ladder: only down
+           Case{0, 150, 75},     // no usable ratio: shown at 100 %
+           Case{-20, 150, 75},
+       }) {
+    EXPECT_EQ(NextZoomStep(c.ratio), c.next) << c.ratio;
+    EXPECT_EQ(PreviousZoomStep(c.ratio), c.previous) << c.ratio;
+  }
+  // Up from the bottom visits every step once.
+  int ratio = 25;
+  std::vector<int> visited{ratio};
+  while (NextZoomStep(ratio) != ratio) visited.push_back(ratio = NextZoomStep(ratio));
+  EXPECT_EQ(visited, (std::vector<int>{25, 33, 50, 67, 75, 100, 150, 200}));
+}
+
+TEST(ZoomSteps, ScrollKeepsThePointUnderTheAnchor) {
+  // At 100 % the anchor 300 pixels into a view scrolled to 900 shows page 1200;
+  // at 50 % that page pixel is shown at 600, so the view scrolls to 300.
+  EXPECT_EQ(ScrollKeepingPoint(900, 300, 100, 50), 300);
+  EXPECT_EQ(ScrollKeepingPoint(300, 300, 50, 100), 900);
+  EXPECT_EQ(ScrollKeepingPoint(900, 300, 100, 200), 2100);
+  // At the top left with the anchor at 0 nothing moves.
+  EXPECT_EQ(ScrollKeepingPoint(0, 0, 100, 33), 0);
+  // Stepping down and up again comes back within a pixel of the coarsest
+  // scale passed (at 33 %, three page pixels), however often it is done.
+  for (int start : {1234, 1235, 1236, 777}) {
+    int scroll = start;
+    for (int round = 0; round < 5; ++round) {
+      for (auto [from, to] : {std::pair{100, 67}, {67, 33}, {33, 67}, {67, 100}})
+        scroll = ScrollKeepingPoint(scroll, 250, from, to);
+    }
+    EXPECT_NEAR(scroll, start, 3) << start;
+  }
+}
+
+}  // namespace
+}  // namespace zorvel

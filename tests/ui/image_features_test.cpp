@@ -1,0 +1,263 @@
+// The loupe, the zoom and pan commands and the Ctrl+click on the page, through
+// the real windows on the sample pages.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "core/pages/marker_geometry.h"
+#include "core/pages/page_zoom.h"
+#include "core/pages/picture_file_name.h"
+#include "core/settings/ini_file.h"
+#include "image_sample.h"
+#include "ui/image/image_form.h"
+#include "ui/image/loupe.h"
+
+namespace zorvel::test {
+namespace {
+
+class ImageFeaturesTest : public SampleWorkspaceTest {
+ protected:
+  void SetUp() override {
+    SampleWorkspaceTest::SetUp();
+    Start();
+  }
+  void Load(int page) {
+    std::string name;
+    ASSERT_TRUE(CheckPictureFile(Bench().Settings(), 1, 1, page, name)) << name;
+    ASSERT_EQ(ImageForm()->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
+  }
+  void OpenText() {
+    const QString path = QDir::current().filePath("T01n0001.txt");
+    TextForm()->OpenFileNameHook = [path] { return path; };
+    TextForm()->FileOpen();
+    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
+  }
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QApplication::setActiveWindow(MainForm());
+    TextForm()->RichEdit()->setFocus();
+    QTest::keyClick(TextForm()->RichEdit(), Qt::Key(key), modifiers);
+  }
+  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
+  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+             Qt::KeyboardModifiers modifiers) {
+    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, modifiers);
+    QApplication::sendEvent(View(), &event);
+  }
+  TLoupe* Loupe() const { return MainForm()->Loupe(); }
+  // Where the marker's character stands at a ratio, as ShowPosition puts it.
+  MarkerPosition Expected(int field, int line, int charIndex, int ratio) {
+    Settings settings = Bench().Settings();
+    settings.PictureRatio = ratio;
+    const QSize client = ImageForm()->ClientSize();
+    return ComputeShowPosition(settings, Bench().VolShift().Get(ImageForm()->PicturePage()),
+                               {kSamplePageWidth, client.width(), client.height()}, field, line, charIndex);
+  }
+  // Every pixel of the loupe is the page pixel that its block stands for:
+  // black, white, or grey off the page. Returns how many were black.
+  int ExpectLoupeShowsThePage(const std::string& where) {
+    const DecodedPage& page = *ImageForm()->Page();
+    const QImage& picture = Loupe()->Picture();
+    const int f = Loupe()->Zoom() / 100;
+    const int firstU = picture.width() / 2 - f / 2;
+    const int firstV = picture.height() / 2 - f / 2;
+    auto floorDiv = [](int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); };
+    int black = 0, wrong = 0;
+    for (int v = 0; v < picture.height(); ++v) {
+      const int y = ImageForm()->MarkerPageY() + floorDiv(v - firstV, f);
+      for (int u = 0; u < picture.width(); ++u) {
+        const int x = ImageForm()->MarkerPageX() + floorDiv(u - firstU, f);
+        const bool onPage = x >= 0 && y >= 0 && x < page.Width && y < page.Height;
+        const int grey = qGray(picture.pixel(u, v));
+        const bool isBlack = onPage && page.IsBlack(x, y);
+        wrong += onPage ? grey != (isBlack ? 0 : 255) : (grey == 0 || grey == 255);
+        black += isBlack;
+      }
+    }
+    EXPECT_EQ(wrong, 0) << where;
+    return black;
+  }
+};
+
+TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
+  ASSERT_NE(Loupe(), nullptr);
+  // On by default at 200 %, docked in the main window.
+  EXPECT_TRUE(MainForm()->LoupeDock()->isVisible());
+  EXPECT_EQ(Loupe()->Zoom(), 200);
+  EXPECT_TRUE(MainForm()->CommandItem(CommandId::ToggleLoupe)->isChecked());
+  MainForm()->LoupeDock()->setFloating(true);
+  MainForm()->LoupeDock()->resize(301, 247);
+  QApplication::processEvents();
+
+  // F1 from the text: the loupe stands on the marker's character, in page
+  // pixels whatever the scale of the view.
+  Bench().Settings().PictureRatio = 50;
+  OpenText();
+  prompts_.Choices.push_back(ChoiceAnswer{Selection::Cancel, {}, false});
+  Press(Qt::Key_F1);
+  ASSERT_TRUE(ImageForm()->HasMarker());
+  const MarkerPosition first = Expected(0, 0, 4, Bench().Settings().PictureRatio);
+  EXPECT_EQ(Loupe()->View().CentreX, first.PageX);
+  EXPECT_EQ(Loupe()->View().CentreY, first.PageY);
+  EXPECT_GT(ExpectLoupeShowsThePage("after F1"), 100) << "the character's ink is in the loupe";
+
+  // Another marker move, near the page's edge (grey beyond it), and the zooms
+  // of the loupe, which read the page already decoded.
+  ImageForm()->ShowPosition(0, 40, 0);
+  EXPECT_EQ(Loupe()->View().CentreX, Expected(0, 40, 0, 50).PageX);
+  const int decodes = ImageForm()->DecodeCount();
+  for (int zoom : {300, 100}) {
+    MainForm()->Run(CommandId::NextLoupeZoom);
+    EXPECT_EQ(Loupe()->Zoom(), zoom);
+    ExpectLoupeShowsThePage("zoom " + std::to_string(zoom));
+  }
+  EXPECT_EQ(ImageForm()->DecodeCount(), decodes);
+
+  // A new page has no marker yet: nothing to show.
+  ASSERT_TRUE(ImageForm()->StepPicture(+1));
+  EXPECT_FALSE(Loupe()->HasSubject());
+  EXPECT_EQ(qGray(Loupe()->Picture().pixel(150, 120)), qGray(Loupe()->Picture().pixel(0, 0)));
+  EXPECT_NE(qGray(Loupe()->Picture().pixel(0, 0)), 255);
+}
+
+TEST_F(ImageFeaturesTest, TheLoupesStateAndZoomAreKeptInZorvelIni) {
+  MainForm()->Run(CommandId::NextLoupeZoom);  // 300
+  Press(Qt::Key_L, Qt::ControlModifier);      // hidden
+  EXPECT_TRUE(MainForm()->LoupeDock()->isHidden());
+  EXPECT_FALSE(MainForm()->CommandItem(CommandId::ToggleLoupe)->isChecked());
+  ASSERT_TRUE(MainForm()->close());
+  StopWindows();
+
+  const IniFile ini(dir_.File("zorvel.ini"));
+  EXPECT_EQ(ini.ReadString("Loupe", "ShowLoupe", ""), "0");
+  EXPECT_EQ(ini.ReadString("Loupe", "LoupeZoom", ""), "300");
+  Start();
+  EXPECT_TRUE(MainForm()->LoupeDock()->isHidden());
+  EXPECT_EQ(Loupe()->Zoom(), 300);
+}
+
+TEST_F(ImageFeaturesTest, ZoomStepsKeepTheMarkerOnItsCharacterAndSaveTheRatio) {
+  Load(1);
+  ImageForm()->ShowPosition(1, 12, 8);  // away from the edges, where the scroll stops
+  const QPoint before(ImageForm()->MarkerX() - ImageForm()->HorzScrollPos(),
+                      ImageForm()->MarkerY() - ImageForm()->VertScrollPos());
+  const int decodes = ImageForm()->DecodeCount();
+
+  // Down by the keys while the text keeps the focus, then up again.
+  struct Step {
+    int key;
+    int ratio;
+  };
+  for (const Step& step :
+       {Step{Qt::Key_Minus, 75}, Step{Qt::Key_Minus, 67}, Step{Qt::Key_Minus, 50}, Step{Qt::Key_Equal, 67}}) {
+    Press(step.key, Qt::ControlModifier);
+    EXPECT_TRUE(TextForm()->RichEdit()->hasFocus());
+    EXPECT_EQ(Bench().Settings().PictureRatio, step.ratio);
+    const MarkerPosition expected = Expected(1, 12, 8, step.ratio);
+    EXPECT_EQ(ImageForm()->MarkerX(), expected.MarkerX) << step.ratio;
+    EXPECT_EQ(ImageForm()->MarkerY(), expected.MarkerY) << step.ratio;
+    // The marker stays where it was in the view, within a pixel or two.
+    EXPECT_NEAR(ImageForm()->MarkerX() - ImageForm()->HorzScrollPos(), before.x(), 2) << step.ratio;
+    EXPECT_NEAR(ImageForm()->MarkerY() - ImageForm()->VertScrollPos(), before.y(), 2) << step.ratio;
+  }
+  EXPECT_EQ(ImageForm()->DecodeCount(), decodes);
+  // Written back as the scale dialog writes it, once the steps pause.
+  const IniFile ini(dir_.File("zorvel.ini"));
+  QElapsedTimer waited;
+  waited.start();
+  while (ini.ReadInteger("Picture", "PictureRatio", 0) != 67 && waited.elapsed() < 5000) QTest::qWait(50);
+  EXPECT_EQ(ini.ReadInteger("Picture", "PictureRatio", 0), 67);
+
+  // Ctrl+wheel over the page zooms about the mouse: the page pixel under it stays.
+  const QPoint mouse(100, 80);
+  const int pageX = ScaleToPage(mouse.x() + ImageForm()->HorzScrollPos(), 67);
+  const int pageY = ScaleToPage(mouse.y() + ImageForm()->VertScrollPos(), 67);
+  QWheelEvent wheel(QPointF(mouse), QPointF(View()->mapToGlobal(mouse)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(View(), &wheel);
+  EXPECT_EQ(Bench().Settings().PictureRatio, 75);
+  EXPECT_NEAR(ScaleToPage(mouse.x() + ImageForm()->HorzScrollPos(), 75), pageX, 2);
+  EXPECT_NEAR(ScaleToPage(mouse.y() + ImageForm()->VertScrollPos(), 75), pageY, 2);
+  // At the top of the ladder the command changes nothing.
+  for (int i = 0; i < 3; ++i) MainForm()->Run(CommandId::ZoomIn);
+  EXPECT_FALSE(ImageForm()->ZoomStep(+1));
+  EXPECT_EQ(Bench().Settings().PictureRatio, 200);
+  // A close straight after a step saves the step's ratio.
+  MainForm()->Run(CommandId::ZoomOut);
+  ASSERT_TRUE(MainForm()->close());
+  EXPECT_EQ(ini.ReadInteger("Picture", "PictureRatio", 0), 150);
+}
+
+TEST_F(ImageFeaturesTest, PanKeysScrollThePageWhileTheTextKeepsTheFocus) {
+  Load(1);
+  ImageForm()->ShowPosition(1, 10, 8);  // in the middle, away from the edges
+  const QSize client = ImageForm()->ClientSize();
+  const int h = ImageForm()->HorzScrollPos();
+  const int v = ImageForm()->VertScrollPos();
+  Press(Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), h - client.width() / 4);
+  Press(Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(ImageForm()->VertScrollPos(), v + client.height() / 4);
+  Press(Qt::Key_Right, Qt::AltModifier);
+  Press(Qt::Key_Up, Qt::AltModifier);
+  EXPECT_EQ(ImageForm()->HorzScrollPos(), h);
+  EXPECT_EQ(ImageForm()->VertScrollPos(), v);
+  EXPECT_TRUE(TextForm()->RichEdit()->hasFocus());
+}
+
+TEST_F(ImageFeaturesTest, CtrlClickGivesThePagePixelAtEveryScale) {
+  std::vector<QPoint> clicked;
+  ImageForm()->OnPageClicked = [&clicked](int x, int y) { clicked.emplace_back(x, y); };
+  Load(1);
+  ImageForm()->ShowPosition(1, 3, 5);
+  const PageCalibration calibration = Bench().VolShift().Get(1);
+  for (int ratio : {100, 33}) {
+    Bench().Settings().PictureRatio = ratio;
+    ImageForm()->Rescale(ratio);
+    ImageForm()->ShowPosition(1, 3, 5);
+    clicked.clear();
+    const int h = ImageForm()->HorzScrollPos();
+    const int v = ImageForm()->VertScrollPos();
+    // On the marker: the character's centre, to within the scale's rounding.
+    const QPoint marker(ImageForm()->MarkerX() - h, ImageForm()->MarkerY() - v);
+    const QPoint corner(0, 0);
+    for (QPoint at : {marker, corner}) {
+      Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+      // A Ctrl+click does not drag the picture.
+      Mouse(QEvent::MouseMove, at + QPoint(30, 30), Qt::NoButton, Qt::LeftButton, Qt::ControlModifier);
+      Mouse(QEvent::MouseButtonRelease, at + QPoint(30, 30), Qt::LeftButton, Qt::NoButton,
+            Qt::ControlModifier);
+      EXPECT_EQ(ImageForm()->HorzScrollPos(), h);
+      EXPECT_EQ(ImageForm()->VertScrollPos(), v);
+    }
+    ASSERT_EQ(clicked.size(), 2u) << ratio;
+    const MarkerPosition expected = Expected(1, 3, 5, ratio);
+    const int cell = 100 / ratio + 1;  // one shown pixel, in page pixels
+    EXPECT_NEAR(clicked[0].x(), expected.PageX, cell) << ratio;
+    EXPECT_NEAR(clicked[0].y(), expected.PageY, cell) << ratio;
+    EXPECT_EQ(clicked[1], QPoint(ScaleToPage(h, ratio), ScaleToPage(v, ratio))) << ratio;
+  }
+
+  // A Ctrl+double-click is two Ctrl+clicks, never a calibration; a plain click
+  // reports nothing.
+  clicked.clear();
+  const QPoint at(50, 60);
+  Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+  Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+  Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+  Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+  EXPECT_EQ(clicked.size(), 2u);
+  EXPECT_EQ(Bench().VolShift().Get(1), calibration);
+  Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  EXPECT_EQ(clicked.size(), 2u);
+}
+
+}  // namespace
+}  // namespace zorvel::test
