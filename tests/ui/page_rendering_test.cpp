@@ -1,6 +1,7 @@
 // The picture of a page as the window shows it, against the plain definition
-// of its pixels: full size pixel for pixel, and below full size at the scales
-// with their own way of reducing (50 % and 25 %) and at others.
+// of its pixels: full size pixel for pixel (and the monochrome bitmap), and
+// below full size at the scales with their own way of reducing (50 % and
+// 25 %) and at others.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,6 +13,7 @@
 
 #include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
+#include "ui/image/page_bitmap.h"
 #include "ui/image/page_rendering.h"
 
 namespace zorvel::test {
@@ -112,18 +114,35 @@ TEST(PageRenderingExactTest, EveryScaleBelowFullSizeShowsExactlyThePlainDefiniti
   }
 }
 
+// At full size both the window's picture and the monochrome bitmap show each
+// page pixel black or white, at any stride (2408 is an odd 301 bytes a row).
 TEST(PageRenderingExactTest, FullSizeShowsEachPagePixelBlackOrWhite) {
-  for (QSize size : {QSize(203, 161), QSize(64, 48), QSize(9, 7)}) {
+  for (QSize size : {QSize(203, 161), QSize(9, 7), QSize(2408, 5)}) {
     const DecodedPage page = MixedPage(size.width(), size.height());
-    const QImage image = RenderFullSizePage(page);
-    ASSERT_EQ(image.size(), size);
-    for (int y = 0; y < page.Height; ++y) {
-      for (int x = 0; x < page.Width; ++x) {
-        ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
-            << x << "," << y;
+    const QImage bitmap = MakePageBitmap(page);
+    EXPECT_EQ(bitmap.format(), QImage::Format_Mono);
+    for (const QImage& image : {RenderFullSizePage(page), bitmap}) {
+      ASSERT_EQ(image.size(), size);
+      for (int y = 0; y < page.Height; ++y) {
+        for (int x = 0; x < page.Width; ++x) {
+          ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+              << size.width() << ": " << x << "," << y;
+        }
       }
     }
   }
+}
+
+TEST(PageRenderingExactTest, TheBitmapRefusesPagesItCannotShow) {
+  EXPECT_TRUE(MakePageBitmap(DecodedPage{}).isNull());
+  DecodedPage page = MixedPage(16, 4);
+  page.Rows.resize(7);  // rows cut short
+  EXPECT_TRUE(MakePageBitmap(page).isNull());
+  page = MixedPage(16, 4);
+  page.BytesPerRow = 3;  // a stride that does not fit the width
+  EXPECT_TRUE(MakePageBitmap(page).isNull());
+  EXPECT_TRUE(MakePageBitmap(0, 5, page.Rows.data()).isNull());
+  EXPECT_TRUE(MakePageBitmap(5, 5, nullptr).isNull());
 }
 
 }  // namespace

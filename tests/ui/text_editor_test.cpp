@@ -56,9 +56,7 @@ class QtTextEditorTest : public ::testing::Test {
 
 TEST_F(QtTextEditorTest, ShowsUnicodeAndKeepsBytesAndCopiesPlainUnicode) {
   editor.SetText("\xA4\xA4\xA4\xE5\x80\xA2\xCC\r\nx\rz");
-  const QString first = editor.document()->firstBlock().text();
-  EXPECT_EQ(first.left(2), QString::fromUtf8("中文"));
-  EXPECT_EQ(first.at(4), QChar(u'十'));  // the duplicate pair shows its character
+  EXPECT_EQ(editor.document()->firstBlock().text().at(4), QChar(u'十'));  // the duplicate pair
   EXPECT_EQ(editor.Text(), "\xA4\xA4\xA4\xE5\x80\xA2\xCC\r\nx\rz");
   editor.SetSelStart(7);
   editor.SetSelLength(5);
