@@ -49,14 +49,6 @@ class QtTextEditorTest : public ::testing::Test {
   std::vector<int> replaced;
 };
 
-// Copying gives other programs plain Unicode with their own line ends.
-TEST_F(QtTextEditorTest, CopiesPlainUnicode) {
-  editor.SetText("\xA4\xA4\r\nx\rz");
-  editor.SetSelLength(editor.TextLength());
-  editor.Copy();
-  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("中\nx\nz"));
-}
-
 TEST_F(QtTextEditorTest, TypedTextBecomesBig5AndUnholdableCharactersQuestionMarks) {
   editor.SetText("ab\ncd");
   editor.SetModified(false);
@@ -75,7 +67,9 @@ TEST_F(QtTextEditorTest, TypedTextBecomesBig5AndUnholdableCharactersQuestionMark
   EXPECT_FALSE(editor.Modified());
 }
 
-TEST_F(QtTextEditorTest, PasteConvertsLineBreaksAndCountsReplacements) {
+// Pasted line breaks of any kind become CR LF; copying gives other programs
+// plain Unicode with their own line ends.
+TEST_F(QtTextEditorTest, ClipboardTextIsConvertedBothWays) {
   editor.SetText("x");
   editor.SetSelStart(1);
   QApplication::clipboard()->setText(QString::fromUtf8("甲\n乙\r\n😀ü"));
@@ -83,6 +77,10 @@ TEST_F(QtTextEditorTest, PasteConvertsLineBreaksAndCountsReplacements) {
   EXPECT_EQ(editor.Text(), "x\xA5\xD2\r\n\xA4\x41\r\n??");
   EXPECT_EQ(replaced, std::vector<int>{2});
   EXPECT_EQ(editor.SelStart(), editor.TextLength());
+  editor.SetSelStart(0);
+  editor.SetSelLength(editor.TextLength());
+  editor.Copy();
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("x甲\n乙\n??"));
 }
 
 TEST_F(QtTextEditorTest, RefusesTextBeyondTheLimit) {
