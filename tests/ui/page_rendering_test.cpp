@@ -13,16 +13,12 @@
 
 #include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
+#include "image_sample.h"
 #include "ui/image/page_bitmap.h"
 #include "ui/image/page_rendering.h"
 
 namespace zorvel::test {
 namespace {
-
-void Ink(DecodedPage& page, int x, int y) {
-  page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
-      static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
-}
 
 // The plain definition of the picture below full size, pixel by pixel: a page
 // pixel covers [i * s, (i + 1) * s) along each axis and gives each screen pixel
@@ -72,11 +68,7 @@ QImage PlainReducedPage(const DecodedPage& page, float scale, int width, int hei
 // A page with strokes, dots, solid blocks and noise, whose row padding past
 // the width is black, which the page does not show.
 DecodedPage MixedPage(int width, int height) {
-  DecodedPage page;
-  page.Width = width;
-  page.Height = height;
-  page.BytesPerRow = (width + 7) / 8;
-  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
+  DecodedPage page = WhitePage(width, height);
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int y = 0; y < height; ++y) {
@@ -84,7 +76,7 @@ DecodedPage MixedPage(int width, int height) {
       const bool block = (x / 13 + y / 11) % 5 == 0;
       const bool stroke = x % 17 == 3 || y % 19 == 7;
       const bool noise = (next() >> 16) % 9 == 0;
-      if (block || stroke || noise) Ink(page, x, y);
+      if (block || stroke || noise) Blacken(page, x, y);
     }
     if (width % 8 != 0)
       page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + page.BytesPerRow - 1] &=
