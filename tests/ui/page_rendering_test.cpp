@@ -1,6 +1,7 @@
 // The picture of a page as the window shows it, against the plain definition
-// of its pixels: full size pixel for pixel, and below full size at the scales
-// with their own way of reducing (50 % and 25 %) and at others.
+// of its pixels: full size pixel for pixel (and the monochrome bitmap), and
+// below full size at the scales with their own way of reducing (50 % and
+// 25 %) and at others.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,15 +13,12 @@
 
 #include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
+#include "image_sample.h"
+#include "ui/image/page_bitmap.h"
 #include "ui/image/page_rendering.h"
 
 namespace zorvel::test {
 namespace {
-
-void Ink(DecodedPage& page, int x, int y) {
-  page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
-      static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
-}
 
 // The plain definition of the picture below full size, pixel by pixel: a page
 // pixel covers [i * s, (i + 1) * s) along each axis and gives each screen pixel
@@ -70,11 +68,7 @@ QImage PlainReducedPage(const DecodedPage& page, float scale, int width, int hei
 // A page with strokes, dots, solid blocks and noise, whose row padding past
 // the width is black, which the page does not show.
 DecodedPage MixedPage(int width, int height) {
-  DecodedPage page;
-  page.Width = width;
-  page.Height = height;
-  page.BytesPerRow = (width + 7) / 8;
-  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
+  DecodedPage page = WhitePage(width, height);
   std::uint32_t seed = 12345;
   auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
   for (int y = 0; y < height; ++y) {
@@ -82,7 +76,7 @@ DecodedPage MixedPage(int width, int height) {
       const bool block = (x / 13 + y / 11) % 5 == 0;
       const bool stroke = x % 17 == 3 || y % 19 == 7;
       const bool noise = (next() >> 16) % 9 == 0;
-      if (block || stroke || noise) Ink(page, x, y);
+      if (block || stroke || noise) Blacken(page, x, y);
     }
     if (width % 8 != 0)
       page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + page.BytesPerRow - 1] &=
@@ -112,18 +106,35 @@ TEST(PageRenderingExactTest, EveryScaleBelowFullSizeShowsExactlyThePlainDefiniti
   }
 }
 
+// At full size both the window's picture and the monochrome bitmap show each
+// page pixel black or white, at any stride (2408 is an odd 301 bytes a row).
 TEST(PageRenderingExactTest, FullSizeShowsEachPagePixelBlackOrWhite) {
-  for (QSize size : {QSize(203, 161), QSize(64, 48), QSize(9, 7)}) {
+  for (QSize size : {QSize(203, 161), QSize(9, 7), QSize(2408, 5)}) {
     const DecodedPage page = MixedPage(size.width(), size.height());
-    const QImage image = RenderFullSizePage(page);
-    ASSERT_EQ(image.size(), size);
-    for (int y = 0; y < page.Height; ++y) {
-      for (int x = 0; x < page.Width; ++x) {
-        ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
-            << x << "," << y;
+    const QImage bitmap = MakePageBitmap(page);
+    EXPECT_EQ(bitmap.format(), QImage::Format_Mono);
+    for (const QImage& image : {RenderFullSizePage(page), bitmap}) {
+      ASSERT_EQ(image.size(), size);
+      for (int y = 0; y < page.Height; ++y) {
+        for (int x = 0; x < page.Width; ++x) {
+          ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
+              << size.width() << ": " << x << "," << y;
+        }
       }
     }
   }
+}
+
+TEST(PageRenderingExactTest, TheBitmapRefusesPagesItCannotShow) {
+  EXPECT_TRUE(MakePageBitmap(DecodedPage{}).isNull());
+  DecodedPage page = MixedPage(16, 4);
+  page.Rows.resize(7);  // rows cut short
+  EXPECT_TRUE(MakePageBitmap(page).isNull());
+  page = MixedPage(16, 4);
+  page.BytesPerRow = 3;  // a stride that does not fit the width
+  EXPECT_TRUE(MakePageBitmap(page).isNull());
+  EXPECT_TRUE(MakePageBitmap(0, 5, page.Rows.data()).isNull());
+  EXPECT_TRUE(MakePageBitmap(5, 5, nullptr).isNull());
 }
 
 }  // namespace

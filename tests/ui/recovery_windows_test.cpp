@@ -50,7 +50,10 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
   TextForm()->Editor().SetSelStart(TextForm()->Editor().TextLength());
   TypeText("x");
   TextForm()->Recovery().AutoSaveTimer()->setInterval(10);
-  QTRY_VERIFY_WITH_TIMEOUT(ReadFile(backup) == "recovered\r\nx", 5000);
+  QElapsedTimer clock;
+  clock.start();
+  while (ReadFile(backup) != "recovered\r\nx" && clock.elapsed() < 5000) QTest::qWait(10);
+  EXPECT_EQ(ReadFile(backup), "recovered\r\nx");
 
   // Closed with "No": the changes and the recovery file go, the text stays.
   prompts_.Answers.push_back(Answer::No);

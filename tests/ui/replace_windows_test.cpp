@@ -8,14 +8,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 
 #include "image_sample.h"
 #include "ui/dialogs/ask_replace_form.h"
+#include "ui/dialogs/replace_form.h"
 #include "ui/text/find_replace_dialog.h"
 #include "ui/text/qt_text_editor.h"
-#include "ui/dialogs/replace_form.h"
 #include "ui/text/text_form.h"
 
 namespace zorvel::test {
@@ -38,175 +37,113 @@ class ReplaceWindowsTest : public WindowSetTest {
       return saveName_;
     };
   }
-  std::string Messages() const {
-    std::string all;
-    for (const auto& s : prompts_.Shown) all += s + "|";
-    return all;
-  }
-
   QString openName_, saveName_;
   QStringList savePresets_;
 };
 
-TEST_F(ReplaceWindowsTest, TablesLoadAndSaveByteForByteAndUnsavedEditsAreAskedAbout) {
-  // Big5 with CR LF, a line without the split, and a byte that is no character.
-  const std::string table = kJia + kEq + kYi + "\r\nno split\r\n\x80x" + kEq + "y\r\n";
+// A table file loads byte for byte (a byte that is no character included);
+// unsaved edits are saved first, under the name chosen in the save dialog,
+// which is preset with the last name.
+TEST_F(ReplaceWindowsTest, TablesLoadByteForByteAndUnsavedEditsAreSavedFirst) {
+  const std::string table = kJia + kEq + kYi + "\r\n\x80x" + kEq + "y\r\n";
   WriteFile(dir_.File("table.txt"), table);
   openName_ = File("table.txt");
   fmReplace()->btLoadFileClick();
-  EXPECT_EQ(fmReplace()->Memo->Text(), table);
-  EXPECT_FALSE(fmReplace()->Memo->Modified());
-  EXPECT_EQ(fmReplace()->ReplaceCount(), 0);  // loading does not build
-
-  // Edited, then loading again: Cancel keeps the text.
   fmReplace()->Memo->SetSelStart(0);
   fmReplace()->Memo->ReplaceSelection("a=b\r\n");
-  ASSERT_TRUE(fmReplace()->Memo->Modified());
-  prompts_.Answers = {Answer::Cancel};
-  fmReplace()->btLoadFileClick();
-  EXPECT_EQ(Messages(), "原字串表已修改, 是否儲存?|");
-  EXPECT_EQ(fmReplace()->Memo->Text(), "a=b\r\n" + table);
-
-  // Yes saves under the name chosen in the save dialog (preset with the last
-  // name), then loads.
   saveName_ = File("saved.txt");
   prompts_.Answers = {Answer::Yes};
   fmReplace()->btLoadFileClick();
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"原字串表已修改, 是否儲存?"});
   EXPECT_EQ(savePresets_, QStringList{File("table.txt")});
   EXPECT_EQ(ReadFile(dir_.File("saved.txt")), "a=b\r\n" + table);
   EXPECT_EQ(fmReplace()->Memo->Text(), table);
-
-  // A refused write keeps the edits and stops the load.
-  fmReplace()->Memo->SetSelStart(0);
-  fmReplace()->Memo->ReplaceSelection("z");
-  saveName_ = File("no-such-folder/t.txt");
-  prompts_.Answers = {Answer::Yes};
-  fmReplace()->btLoadFileClick();
-  EXPECT_EQ(fmReplace()->Memo->Text(), "z" + table);
-  ASSERT_EQ(prompts_.Shown.size(), 4u);  // the question, then the error
-  EXPECT_EQ(prompts_.Shown[2], "原字串表已修改, 是否儲存?");
-  EXPECT_EQ(prompts_.Shown[3].rfind("無法儲存檔案", 0), 0u) << prompts_.Shown[3];
+  fmReplace()->btOkClick();
+  EXPECT_EQ(fmReplace()->ReplaceCount(), 2);
 }
 
-TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindowAndInsertsTheEditedDestination) {
-  // The real question window answers this time.
-  Bench().SetPrompts(nullptr);
+// The run asks through the real question window: the first occurrence is
+// replaced by the destination as edited, the close box skips the second.
+TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindow) {
   fmReplace()->Memo->SetText(kJia + kEq + kYi);
-  ASSERT_TRUE(zorvel::ConfirmReplaceTable(fmReplace()->Memo->Text(), kEq,
-                                          const_cast<zorvel::ReplaceTable&>(fmReplace()->Table()), prompts_)
-                  .Built);
-  zorvel::TextEditor& editor = TextForm()->Editor();
-  editor.SetText(kBing + kJia + kDing + kJia + kJia);
-  editor.SetSelStart(2);
-
-  // First occurrence: edit the destination, then 取代; second: 不取代; third:
-  // the close box (do not replace). The closing message is a real message box.
-  int asked = 0;
-  std::function<void()> answer = [&] {
-    ++asked;
+  fmReplace()->btOkClick();
+  Bench().SetPrompts(nullptr);
+  TextForm()->Editor().SetText(kBing + kJia + kDing + kJia);
+  TextForm()->Editor().SetSelStart(0);
+  WhenShown(fmAskReplace(), [] {
     EXPECT_EQ(fmAskReplace()->edSource->text(), U("甲"));
-    EXPECT_EQ(fmAskReplace()->edDest->text(), U("乙"));
-    EXPECT_TRUE(fmAskReplace()->edDest->hasFocus() || !QApplication::focusWidget());
-    if (asked == 1) {
-      fmAskReplace()->edDest->setText(U("丁丁"));
-      fmAskReplace()->btReplace->click();
-    } else if (asked == 2) {
-      fmAskReplace()->Button2->click();
-    } else {
+    fmAskReplace()->edDest->setText(U("丁丁"));
+    fmAskReplace()->btReplace->click();
+    WhenShown(fmAskReplace(), [] {
       fmAskReplace()->close();
-    }
-    if (asked < 3) {
-      WhenShown(fmAskReplace(), answer);
-    } else {
-      // The closing message box.
-      QTimer::singleShot(50, [] {
+      QTimer::singleShot(50, [] {  // the closing message
         if (QWidget* box = QApplication::activeModalWidget()) box->close();
       });
-    }
-  };
-  WhenShown(fmAskReplace(), answer);
-  fmReplace()->RunReplaceTable();
-  EXPECT_EQ(asked, 3);
-  EXPECT_EQ(editor.Text(), kBing + kDing + kDing + kDing + kJia + kJia);
-}
-
-TEST_F(ReplaceWindowsTest, QuestionAnswersAbortAndCloseBox) {
-  WhenShown(fmAskReplace(), [] { fmAskReplace()->Button3->click(); });
-  zorvel::ReplaceAnswer a = Bench().RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Abort);
-  WhenShown(fmAskReplace(), [] { fmAskReplace()->close(); });
-  a = Bench().RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Skip);
-  // An unedited destination comes back byte for byte, odd bytes included.
-  WhenShown(fmAskReplace(), [] { fmAskReplace()->btReplace->click(); });
-  a = Bench().RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
-  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
-  EXPECT_EQ(a.Dest, "\x80" + kYi + "\xFF");
-  // Enter in the destination field replaces, with the destination as edited.
-  WhenShown(fmAskReplace(), [] {
-    fmAskReplace()->edDest->setFocus();
-    fmAskReplace()->edDest->setText(U("丁"));
-    QTest::keyClick(fmAskReplace()->edDest, Qt::Key_Return);
+    });
   });
-  a = Bench().RealPrompts().AskReplace({kJia, kYi});
-  EXPECT_EQ(a.AskResult, zorvel::ReplaceDecision::Replace);
-  EXPECT_EQ(a.Dest, kDing);
+  fmReplace()->RunReplaceTable();
+  EXPECT_EQ(TextForm()->Editor().Text(), kBing + kDing + kDing + kDing + kJia);
 }
 
-TEST_F(ReplaceWindowsTest, EnterInTheFindAndReplaceDialogFindsTheNext) {
+// Enter in the destination field replaces with the destination as edited; an
+// unedited destination comes back byte for byte, odd bytes included.
+TEST_F(ReplaceWindowsTest, TheQuestionsAnswersAndEnterReplaces) {
+  struct Case {
+    const char* what;
+    std::function<void()> act;
+    ReplaceDecision decision;
+    std::string dest;
+  };
+  const Case cases[] = {
+      {"中止", [] { fmAskReplace()->Button3->click(); }, ReplaceDecision::Abort, ""},
+      {"不取代", [] { fmAskReplace()->Button2->click(); }, ReplaceDecision::Skip, ""},
+      {"取代", [] { fmAskReplace()->btReplace->click(); }, ReplaceDecision::Replace, "\x80" + kYi + "\xFF"},
+      {"Enter",
+       [] {
+         fmAskReplace()->edDest->setFocus();
+         fmAskReplace()->edDest->setText(U("丁"));
+         QTest::keyClick(fmAskReplace()->edDest, Qt::Key_Return);
+       },
+       ReplaceDecision::Replace, kDing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WhenShown(fmAskReplace(), c.act);
+    const ReplaceAnswer a = Bench().RealPrompts().AskReplace({kJia, "\x80" + kYi + "\xFF"});
+    EXPECT_EQ(a.AskResult, c.decision);
+    if (c.decision == ReplaceDecision::Replace) {
+      EXPECT_EQ(a.Dest, c.dest);
+    }
+  }
+}
+
+// The dialog is preset from the selection; Enter in either field finds the
+// next occurrence and replaces nothing.
+TEST_F(ReplaceWindowsTest, FindAndReplaceIsPresetFromTheSelectionAndEnterFindsTheNext) {
+  TFindReplaceDialog& dialog = Bench().FindReplaceDialog();
   zorvel::TextEditor& editor = TextForm()->Editor();
-  editor.SetText("cat dog cat");
+  editor.SetText("cat dog Cat");
   editor.SetSelStart(0);
   editor.SetSelLength(3);
   TextForm()->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&Bench().FindReplaceDialog()));
-  Bench().FindReplaceDialog().edReplaceText->setText("x");
-  for (QLineEdit* field :
-       {Bench().FindReplaceDialog().edFindText, Bench().FindReplaceDialog().edReplaceText}) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_EQ(dialog.edFindText->text(), "cat");
+  dialog.edReplaceText->setText(U("狗"));
+  for (QLineEdit* field : {dialog.edFindText, dialog.edReplaceText}) {
     editor.SetSelStart(1);
     field->setFocus();
     QTest::keyClick(field, Qt::Key_Return);
     EXPECT_EQ(editor.SelStart(), 8);
     EXPECT_EQ(editor.SelLength(), 3);
-    EXPECT_EQ(editor.Text(), "cat dog cat");  // found, nothing replaced
+    EXPECT_EQ(editor.Text(), "cat dog Cat");
   }
-  EXPECT_TRUE(Bench().FindReplaceDialog().isVisible());
-  Bench().FindReplaceDialog().close();
-}
-
-TEST_F(ReplaceWindowsTest, FindReplaceDialogIsPresetFromTheSelectionAndActsOnTheText) {
-  zorvel::TextEditor& editor = TextForm()->Editor();
-  editor.SetText("one cat, two Cat\r\n" + kJia + "cat");
-  editor.SetSelStart(4);
-  editor.SetSelLength(3);
-  TextForm()->TextPopupMenu()->findChild<QAction*>("miFindReplace")->trigger();
-  ASSERT_TRUE(Bench().FindReplaceDialog().isVisible());
-  EXPECT_FALSE(Bench().FindReplaceDialog().isModal());
-  EXPECT_EQ(Bench().FindReplaceDialog().edFindText->text(), "cat");
-
-  // Up still searches down; without match case Cat matches.
-  Bench().FindReplaceDialog().rbUp->setChecked(true);
-  Bench().FindReplaceDialog().btFindNext->click();
-  EXPECT_EQ(editor.SelStart(), 13);
-  EXPECT_EQ(editor.SelLength(), 3);
-  EXPECT_TRUE(Bench().FindReplaceDialog().FindSelected());
-  Bench().FindReplaceDialog().edReplaceText->setText(U("狗"));
-  Bench().FindReplaceDialog().btReplace->click();
-  EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "cat");
-  EXPECT_EQ(editor.SelLength(), 2);
-  Bench().FindReplaceDialog().btReplaceAll->click();
-  EXPECT_EQ(editor.Text(), "one cat, two \xAA\xAF\r\n" + kJia + "\xAA\xAF");
-  EXPECT_EQ(Messages(), "找不到字串了 !|");
-
-  // Opening again with no selection keeps the find text; match case finds no ONE.
-  Bench().FindReplaceDialog().close();
-  editor.SetSelStart(0);
-  MainForm()->findChild<QAction*>("N3")->trigger();
-  EXPECT_EQ(Bench().FindReplaceDialog().edFindText->text(), "cat");
-  Bench().FindReplaceDialog().cbMatchCase->setChecked(true);
-  Bench().FindReplaceDialog().edFindText->setText("ONE");
-  Bench().FindReplaceDialog().btFindNext->click();
-  EXPECT_EQ(prompts_.Shown.back(), "找不到該字串 !");
+  dialog.btReplace->click();
+  EXPECT_EQ(editor.Text(), "cat dog \xAA\xAF");
+  dialog.cbMatchCase->setChecked(true);
+  dialog.edFindText->setText("CAT");
+  dialog.btFindNext->click();
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"找不到該字串 !"});
+  dialog.close();
 }
 
 }  // namespace

@@ -4,30 +4,23 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 #include <chrono>
 #include <deque>
 #include <functional>
 
-#include "core/proof/difference_mark.h"
 #include "core/proof/line_head_watch.h"
 #include "core/proof/text_proofreader.h"
 #include "core/text/big5.h"
 #include "support/test_support.h"
-#include "ui/shell/application.h"
-#include "ui/image/image_form.h"
+#include "ui/dialogs/select_form.h"
 #include "ui/image_sample.h"
+#include "ui/shell/application.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
-#include "ui/dialogs/select_form.h"
 #include "ui/text/text_form.h"
 
 namespace {
@@ -46,12 +39,10 @@ const char* const kNoMark = "我沒有找到差異起始符號耶.";
 class OperatorPrompts : public zorvel::test::ScriptedPrompts {
  public:
   std::deque<std::function<void()>> Acts;
-  std::vector<bool> EditorEnabled;  // the editor's state at each choice
   int Choices = 0;
 
   zorvel::ChoiceAnswer Choose(const zorvel::ChoiceRequest& request) override {
     ++Choices;
-    EditorEnabled.push_back(TextForm()->RichEdit()->isEnabled());
     std::function<void()> act = Acts.empty() ? nullptr : std::move(Acts.front());
     if (!Acts.empty()) Acts.pop_front();
     QTimer::singleShot(0, SelectForm(), [act] {
@@ -80,10 +71,8 @@ void Type(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 
 class SelectLoopTest : public zorvel::test::WindowSetTest {
  protected:
-  void SetUp() override { WindowSetTest::SetUp(); }
   // Starts the window set on lines, one line head each, CR LF between them.
-  void Start(const std::vector<std::string>& lines, const std::string& ini = {}) {
-    if (!ini.empty()) zorvel::test::WriteFile(dir_.File("zorvel.ini"), ini);
+  void Start(const std::vector<std::string>& lines) {
     WindowSetTest::Start();
     Bench().SetPrompts(&operator_);
     lines_ = lines;
@@ -117,26 +106,7 @@ class SelectLoopTest : public zorvel::test::WindowSetTest {
   std::vector<std::string> lines_;
 };
 
-TEST_F(SelectLoopTest, F2FindsF4ChoosesWithEnterAndTheCursorStandsAtTheMark) {
-  Start({B("甲{{甲||乙}}丙"), B("丁{{丙||丁||丁}}")});
-  MainKey(Qt::Key_F2);
-  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
-  EXPECT_EQ(TextForm()->Editor().SelLength(), 2);
-  operator_.Acts.push_back([] { Type(Qt::Key_Return); });
-  MainKey(Qt::Key_F4);
-  EXPECT_EQ(Text(), Lines({B("甲甲丙"), lines_[1]}));
-  ExpectCursor(At(0, 2));
-  EXPECT_TRUE(TextForm()->RichEdit()->isEnabled());
-  EXPECT_EQ(operator_.EditorEnabled, std::vector<bool>{false});
-  // The agreeing readings of the three-reading mark make Enter take 丁.
-  MainKey(Qt::Key_F2);
-  operator_.Acts.push_back([] { Type(Qt::Key_Return); });
-  MainKey(Qt::Key_F4);
-  EXPECT_EQ(Text(), Lines({B("甲甲丙"), B("丁丁")}));
-  EXPECT_TRUE(operator_.Shown.empty());
-}
-
-TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
+TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscKeepsTheMark) {
   Start({B("{{甲||乙}}{{丙||丁}}")});
   operator_.Acts.push_back([] { Type(Qt::Key_Escape); });
   MainKey(Qt::Key_F1);
@@ -145,18 +115,19 @@ TEST_F(SelectLoopTest, F1RunsTheWholeLoopAndEscOrTheCloseBoxKeepsTheMark) {
   ASSERT_EQ(operator_.Shown.size(), 1u);  // the missing page
   EXPECT_EQ(operator_.Shown[0].rfind("錯誤 : 檔案 ", 0), 0u) << operator_.Shown[0];
   // F1 from there skips the kept mark and takes the next; Ctrl+S picks 丁.
+  // After the answer the keyboard is back in the main window: the next F1
+  // goes straight there. (A bare X server without a window manager leaves
+  // the focus nowhere when a window goes; there the operator clicks.)
   operator_.Acts.push_back([] { Type(Qt::Key_S, Qt::ControlModifier); });
-  MainKey(Qt::Key_F1);
+  QApplication::processEvents();
+  if (QGuiApplication::platformName() != "offscreen") QApplication::setActiveWindow(MainForm());
+  ASSERT_EQ(QApplication::activeWindow(), MainForm());
+  Type(Qt::Key_F1);
   EXPECT_EQ(Text(), Lines({B("{{甲||乙}}丁")}));
   ExpectCursor(At(0, 10));
   MainKey(Qt::Key_F1);  // no mark after the cursor: the message, no choice
   EXPECT_EQ(operator_.Shown.back(), kNoMark);
   EXPECT_EQ(operator_.Choices, 2);
-  TextForm()->Editor().SetSelStart(0);
-  operator_.Acts.push_back([] { SelectForm()->windowHandle()->close(); });
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(Text(), Lines({B("{{甲||乙}}丁")}));
-  ExpectCursor(At(0, 0));
 }
 
 TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsStayUsable) {
@@ -180,43 +151,6 @@ TEST_F(SelectLoopTest, WhileTheChoiceWaitsTheEditorIsDisabledAndOtherCommandsSta
   EXPECT_TRUE(TextForm()->RichEdit()->isEnabled());
 }
 
-TEST_F(SelectLoopTest, HotKeysFromTheSettingsAndTheTextPopupRunTheLoop) {
-  Start({B("{{甲||乙||丙}}{{丙||丁}}{{戊||己}}")},
-        "[HotKey]\r\nFindSign=ctrl+shift+f2\r\nShowWord=F8\r\nSelectWord=Shift+F4\r\nAll=F11\r\n"
-        "SelFirstStr=Ctrl+1\r\nSelSecondStr=Ctrl+2\r\nSelThirdStr=Ctrl+3\r\nSelUserStr=Ctrl+4\r\n"
-        "CancelSel=F12\r\nCancelToNext=Ctrl+5\r\n");
-  const std::pair<const char*, const char*> keys[] = {
-      {"miFindSign", "Ctrl+Shift+F2"}, {"miShowWord", "F8"},
-      {"miSelectWord", "Shift+F4"},    {"miAll", "F11"},
-      {"miSelFirstStr", "Ctrl+1"},     {"miSelSecondStr", "Ctrl+2"},
-      {"miSelThirdStr", "Ctrl+3"},     {"miSelUserStr", "Ctrl+4"},
-      {"miCancelSel", "F12"},          {"miCancelToNext", "Ctrl+5"}};
-  for (const auto& [name, key] : keys) {
-    QList<QAction*> items = MainForm()->findChildren<QAction*>(name, Qt::FindDirectChildrenOnly);
-    items += TextForm()->TextPopupMenu()->findChildren<QAction*>(name);
-    items += SelectForm()->findChildren<QAction*>(name);
-    ASSERT_FALSE(items.isEmpty()) << name;
-    for (QAction* item : items) EXPECT_EQ(item->shortcut().toString(), key) << name;
-  }
-  operator_.Acts.push_back([] { Type(Qt::Key_3, Qt::ControlModifier); });
-  MainKey(Qt::Key_F11);
-  EXPECT_EQ(Text(), Lines({B("丙{{丙||丁}}{{戊||己}}")}));
-  MainKey(Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
-  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
-  operator_.Acts.push_back([] { Type(Qt::Key_F12); });
-  MainKey(Qt::Key_F4, Qt::ShiftModifier);
-  EXPECT_EQ(operator_.Choices, 2);
-  // The popup's items run the same commands.
-  TextForm()->Editor().SetSelStart(0);
-  TextForm()->TextPopupMenu()->findChild<QAction*>("miFindSign")->trigger();
-  EXPECT_EQ(TextForm()->Editor().SelStart(), At(0, 2));
-  operator_.Acts.push_back([] { Type(Qt::Key_1, Qt::ControlModifier); });
-  TextForm()->TextPopupMenu()->findChild<QAction*>("miSelectWord")->trigger();
-  operator_.Acts.push_back([] { Type(Qt::Key_4, Qt::ControlModifier); });
-  TextForm()->TextPopupMenu()->findChild<QAction*>("miAll")->trigger();
-  EXPECT_EQ(Text(), Lines({B("丙丙")}));
-}
-
 // The operator strikes Enter once more than the choice needs: the second
 // stroke reaches the text at once and is dropped. A line break typed later
 // goes in, and the status line tells of the line without a head.
@@ -234,52 +168,6 @@ TEST_F(SelectLoopTest, ASecondEnterRightAfterTheChoiceLeavesTheLineWhole) {
   const std::string split = kHead + B("甲") + "\r\n" + B("甲丙") + "\r\n";
   EXPECT_EQ(Text(), split + kHead + B("丁") + "\r\n");
   EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineSplitNote.data()));
-
-  // Backspace at the start of the next line buries its head in the line before.
-  MainForm()->StatusLine()->clearMessage();
-  TextForm()->Editor().SetSelStart(int(split.size()));
-  MainKey(Qt::Key_Backspace);
-  EXPECT_EQ(Text(), split.substr(0, split.size() - 2) + kHead + B("丁") + "\r\n");
-  EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), QString::fromUtf8(zorvel::kLineJoinNote.data()));
-}
-
-// An operator's session: F1 again and again over many marks, choosing with the
-// keyboard only, then saving. The file holds exactly those changes.
-TEST_F(SelectLoopTest, KeyboardOnlySessionOverManyMarksSavesExactlyTheChoices) {
-  std::vector<std::string> lines, expected;
-  for (int i = 0; i < 50; ++i) {
-    lines.insert(lines.end(), {B("甲{{乙||丙}}丁"), B("{{甲||乙||乙}}{{丙||丁}}"), B("戊{{甲||乙}}"),
-                               B("{{甲||乙}}"), B("甲乙丙")});
-    expected.insert(expected.end(), {B("甲乙丁"), B("乙丁"), B("戊{{甲||乙}}"), "q", B("甲乙丙")});
-    operator_.Acts.insert(operator_.Acts.end(),
-                          {[] { Type(Qt::Key_Return); }, [] { Type(Qt::Key_Return); },
-                           [] { Type(Qt::Key_S, Qt::ControlModifier); }, [] { Type(Qt::Key_Escape); },
-                           [] {
-                             Type(Qt::Key_Q);
-                             Type(Qt::Key_Return);
-                           }});
-  }
-  Start(lines);
-  const int presses = int(operator_.Acts.size());
-  // After each answer the keyboard is back in the main window: the next F1
-  // goes straight there.
-  MainKey(Qt::Key_F1);
-  for (int i = 1; i < presses; ++i) {
-    QApplication::processEvents();
-    // A bare X server without a window manager leaves the focus nowhere when a
-    // window goes; there the operator clicks the main window.
-    if (QGuiApplication::platformName() != "offscreen") QApplication::setActiveWindow(MainForm());
-    ASSERT_EQ(QApplication::activeWindow(), MainForm()) << i;
-    Type(Qt::Key_F1);
-  }
-  EXPECT_EQ(operator_.Choices, presses);
-  MainKey(Qt::Key_F1);
-  EXPECT_EQ(operator_.Shown.back(), kNoMark);
-  EXPECT_EQ(Text(), Lines(expected));
-  const std::string path = dir_.File("proof.txt");
-  TextForm()->SaveFileNameHook = [path] { return QString::fromStdString(path); };
-  TextForm()->FileSave();
-  EXPECT_EQ(zorvel::test::ReadFile(path), Lines(expected));
 }
 
 }  // namespace
