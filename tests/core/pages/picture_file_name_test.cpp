@@ -173,7 +173,9 @@ TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase)
     bool opened = false;
     const std::string name = Expand(Template(), page == 7 ? 3 : 2, 0, page, &opened);
     EXPECT_EQ(opened, !found.empty()) << name;
-    if (opened) EXPECT_EQ(name, found);
+    if (opened) {
+      EXPECT_EQ(name, found);
+    }
   }
   // A Big5 character whose second byte is an ASCII letter is not folded:
   // A4 41 and A4 61 are two different characters.
