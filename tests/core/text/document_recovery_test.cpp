@@ -18,19 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct OneFileDialogs : FileDialogs {
-  std::deque<std::string> Open;
-  std::deque<std::string> Save;
-  std::string OpenFileName() override { return Pop(Open); }
-  std::string SaveFileName() override { return Pop(Save); }
-  static std::string Pop(std::deque<std::string>& queue) {
-    if (queue.empty()) return {};
-    std::string path = queue.front();
-    queue.pop_front();
-    return path;
-  }
-};
-
 // Sets a file's modification time to now plus seconds.
 void Touch(const std::string& path, int seconds) {
   fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(seconds));
@@ -62,7 +49,7 @@ class DocumentRecoveryTest : public ::testing::Test {
   TempDir dir;
   MemoryEditor editor;
   ScriptedPrompts prompts;
-  OneFileDialogs dialogs;
+  ScriptedDialogs dialogs;
   TextDocument document;
   DocumentRecovery recovery;
   const std::string text = dir.File("T01.txt");
