@@ -6,9 +6,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "core/text/memory_editor.h"
 #include "support/test_support.h"
@@ -167,36 +167,24 @@ TEST_F(DocumentRecoveryTest, ARecoveryFileOfAnotherRunIsMovedAsideNotOverwritten
 }
 
 TEST_F(DocumentRecoveryTest, OpenOffersANewerRecoveryFile) {
-  struct Case {
-    Answer answer;
-    std::string shown;  // the editor's text after the open
-    bool modified;
-    bool recovery_stays;
-  };
-  const Case cases[] = {
-      {Answer::Yes, "recovered", true, true},
-      {Answer::No, "original", false, false},
-      {Answer::Cancel, "original", false, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.answer));
+  // Yes restores it, No drops it, Cancel keeps it for later; the text stays as it was.
+  const std::tuple<Answer, std::string, bool> cases[] = {
+      {Answer::Yes, "recovered", true}, {Answer::No, "original", false}, {Answer::Cancel, "original", true}};
+  for (const auto& [answer, shown, stays] : cases) {
+    SCOPED_TRACE(static_cast<int>(answer));
     prompts.Shown.clear();
     WriteFile(text, "original");
     WriteFile(backup, "recovered");
     Touch(backup, 10);
-    prompts.Answers.push_back(c.answer);
+    prompts.Answers.push_back(answer);
     Open(text);
-    ASSERT_EQ(prompts.Shown.size(), 1u);
-    EXPECT_EQ(prompts.Shown[0], DocumentRecovery::RestoreQuestion(text));
-    EXPECT_EQ(editor.Text(), c.shown);
-    EXPECT_EQ(editor.Modified(), c.modified);
-    EXPECT_EQ(document.FileName(), text);
-    EXPECT_EQ(ReadFile(text), "original") << "nothing is written over the text before a save";
-    EXPECT_EQ(Exists(backup), c.recovery_stays);
-    // Leave the document unmodified for the next case.
+    EXPECT_EQ(prompts.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(text)});
+    EXPECT_EQ(editor.Text(), shown);
+    EXPECT_EQ(editor.Modified(), answer == Answer::Yes);
+    EXPECT_EQ(ReadFile(text), "original");
+    EXPECT_EQ(Exists(backup), stays);
     editor.SetModified(false);
-    recovery.AutoSave();
-    recovery.Writer().Wait();
+    AutoSaveAndWait();
   }
 
   // A recovery file as new as the text counts as newer; saving the restored
