@@ -485,48 +485,51 @@ TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
 
 TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
   this->AddPage("T10n0289p592.tif");
-  const std::string name = this->dir_.File("T10n0289p592.tif");
-  const std::string text = kHead + B("甲") + "\r\n";
-  const int at = static_cast<int>(kHead.size()) + 2;
-
-  // The corner is not found: said so, and the marker is still placed.
-  this->view_.RightTopFound = false;
-  this->Load(text, at);
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->view_.Calls,
-            (std::vector<std::string>{"Load 10 289 " + name + " 592", "DetectRightTop", "Show 0 4 1"}));
-  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kRightTopNotFound)});
-
-  // No automatic corner; a load that fails says so, names the file and shows
-  // no marker; a load the operator cancelled ends F1.
-  this->settings_.AutoSetRightTop = false;
-  this->view_.Shown.clear();
-  this->view_.Calls.clear();
-  this->prompts_.Shown.clear();
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 " + name + " 592", "Show 0 4 1"}));
-  this->view_.Shown.clear();
-  this->view_.Calls.clear();
-  this->view_.LoadResult = PictureLoad::NotLoaded;
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
-  ASSERT_EQ(this->prompts_.Shown.size(), 1u);
-  EXPECT_EQ(this->prompts_.Shown[0], "開啟圖檔失敗!\n檔案 : " + name);
-  this->prompts_.Shown.clear();
-  this->view_.Calls.clear();
-  this->view_.LoadResult = PictureLoad::Cancelled;
-  EXPECT_FALSE(this->proof_.ShowWord());
-  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Load 10 289 " + name + " 592"});
-  EXPECT_TRUE(this->prompts_.Shown.empty());
-
-  // A missing page file: the message with its name, a redraw, and nothing else.
-  this->view_.Calls.clear();
-  this->Load(B("T10n0289_p0593a05║甲") + "\r\n", at);
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_FALSE(this->proof_.PictureFileExists);
-  EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"FormResize"});
-  EXPECT_EQ(this->prompts_.Shown,
-            std::vector<std::string>{"錯誤 : 檔案 " + this->dir_.File("T10n0289p593.tif") + " 不存在 !"});
+  const std::string load = "Load 10 289 " + this->dir_.File("T10n0289p592.tif") + " 592";
+  const std::string missing = "錯誤 : 檔案 " + this->dir_.File("T10n0289p593.tif") + " 不存在 !";
+  // A lost corner is said and the marker still placed; a load that fails says so, names the file
+  // and shows no marker; one the operator cancelled ends F1; a missing file is said and redrawn.
+  const struct {
+    const char* what;
+    bool autoCorner, cornerFound;
+    PictureLoad load;
+    const char* page;
+    bool goesOn;
+    std::vector<std::string> calls, shown;
+  } cases[] = {
+      {"corner lost",
+       true,
+       false,
+       PictureLoad::Loaded,
+       "592",
+       true,
+       {load, "DetectRightTop", "Show 0 4 1"},
+       {std::string(kRightTopNotFound)}},
+      {"no automatic corner", false, false, PictureLoad::Loaded, "592", true, {load, "Show 0 4 1"}, {}},
+      {"load failed",
+       true,
+       true,
+       PictureLoad::NotLoaded,
+       "592",
+       true,
+       {load},
+       {"開啟圖檔失敗!\n檔案 : " + this->dir_.File("T10n0289p592.tif")}},
+      {"load cancelled", true, true, PictureLoad::Cancelled, "592", false, {load}, {}},
+      {"missing file", true, true, PictureLoad::Loaded, "593", true, {"FormResize"}, {missing}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    this->settings_.AutoSetRightTop = c.autoCorner;
+    this->view_ = RecordingPageView{};
+    this->view_.RightTopFound = c.cornerFound;
+    this->view_.LoadResult = c.load;
+    this->prompts_.Shown.clear();
+    this->Load(B("T10n0289_p0") + c.page + B("a05║甲") + "\r\n", static_cast<int>(kHead.size()) + 2);
+    EXPECT_EQ(this->proof_.ShowWord(), c.goesOn);
+    EXPECT_EQ(this->view_.Calls, c.calls);
+    EXPECT_EQ(this->prompts_.Shown, c.shown);
+    EXPECT_EQ(this->proof_.PictureFileExists, std::string(c.page) == "592");
+  }
 }
 
 TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
