@@ -497,25 +497,15 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
     bool goesOn;
     std::vector<std::string> calls, shown;
   } cases[] = {
-      {"corner lost",
-       true,
-       false,
-       PictureLoad::Loaded,
-       "592",
-       true,
-       {load, "DetectRightTop", "Show 0 4 1"},
+      // clang-format off
+      {"corner lost", true, false, PictureLoad::Loaded, "592", true, {load, "DetectRightTop", "Show 0 4 1"},
        {std::string(kRightTopNotFound)}},
       {"no automatic corner", false, false, PictureLoad::Loaded, "592", true, {load, "Show 0 4 1"}, {}},
-      {"load failed",
-       true,
-       true,
-       PictureLoad::NotLoaded,
-       "592",
-       true,
-       {load},
+      {"load failed", true, true, PictureLoad::NotLoaded, "592", true, {load},
        {"開啟圖檔失敗!\n檔案 : " + this->dir_.File("T10n0289p592.tif")}},
       {"load cancelled", true, true, PictureLoad::Cancelled, "592", false, {load}, {}},
       {"missing file", true, true, PictureLoad::Loaded, "593", true, {"FormResize"}, {missing}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
