@@ -7,26 +7,12 @@
 
 #include <climits>
 
+#include "distinct_settings.h"
+
 namespace zorvel {
 namespace {
 
-// Settings whose every number differs from every other and from its default,
-// so that a field taken into the wrong member shows.
-Settings Distinct() {
-  Settings s;
-  for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 1000 + i;
-  s.PictureRatio = 999;  // the largest scale is 1000
-  s.Sign1 = "<<";
-  s.Sign2 = "##";
-  s.Sign3 = ">>";
-  s.UserString = "\xA4\xA4";  // Big5 "中"
-  s.PictureFileNameFormat = "X:<V>\\<P>.tif";
-  s.IgnoreShift = false;
-  s.AutoSetRightTop = false;
-  s.CoverRightTop = true;
-  s.ShowWay = 1;
-  return s;
-}
+using test::Distinct;
 
 TEST(SettingsEntryTest, FieldsShowTheSettingsAndGoBackUnchanged) {
   const Settings original = Distinct();

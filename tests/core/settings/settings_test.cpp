@@ -5,6 +5,7 @@
 
 #include "core/settings/ini_file.h"
 #include "core/settings/settings_entry.h"
+#include "distinct_settings.h"
 #include "support/test_support.h"
 
 namespace zorvel {
@@ -26,22 +27,7 @@ HotKey& KeyOf(HotKeySet& keys, HotKeyCommand command) {
   return keys[static_cast<int>(command)];
 }
 
-// Every field different from its default and from the others.
-Settings Unusual() {
-  Settings s;
-  for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 101 + i;
-  s.Sign1 = "<<";
-  s.Sign2 = "\xA1\x40";
-  s.Sign3 = ">>";
-  s.UserString = "\xB3\x5C";
-  s.IgnoreShift = false;
-  s.PictureFileNameFormat = "pages/<V>/<P>.tif";
-  s.AutoSetRightTop = false;
-  s.CoverRightTop = true;
-  s.ShowWay = 1;
-  return s;
-}
-const Settings kUnusual = Unusual();
+const Settings kUnusual = test::Distinct();
 
 TEST(LoadSettings, WithoutAFileEverythingIsTheDefault) {
   TempDir dir;
