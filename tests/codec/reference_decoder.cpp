@@ -271,35 +271,19 @@ class Reference {
   }
 
   std::uint8_t DecodeMode() {
-    static const std::vector<std::string> modes = {
-        "1", "011", "010", "001", "0001", "000011", "000010", "0000011", "0000010", "0000001", "0000000"};
-    switch (Match(modes)) {
-      case 0:
-        return Vertical(0);
-      case 1:
-        return Vertical(1);
-      case 2:
-        return Vertical(-1);
-      case 3:
-        return Horizontal();
-      case 4:
-        return Pass();
-      case 5:
-        return Vertical(2);
-      case 6:
-        return Vertical(-2);
-      case 7:
-        return Vertical(3);
-      case 8:
-        return Vertical(-3);
-      case 9:
-        for (int i = 0; i < 3; ++i) {
-          if (ReadBit() != 1) return erMaxLineBlk;
-        }
-        return Uncompressed();
-      default:  // 0000000, or the data ended
-        return erMaxLineBlk;
+    // V0, VR1, VL1, VR2, VL2, VR3, VL3, then horizontal, pass, extension and the invalid code.
+    static const std::vector<std::string> modes = {"1",       "011", "010",  "000011",  "000010", "0000011",
+                                                   "0000010", "001", "0001", "0000001", "0000000"};
+    static const int offsets[] = {0, 1, -1, 2, -2, 3, -3};
+    const int mode = Match(modes);
+    if (mode >= 0 && mode < 7) return Vertical(offsets[mode]);
+    if (mode == 7) return Horizontal();
+    if (mode == 8) return Pass();
+    if (mode != 9) return erMaxLineBlk;  // 0000000, or the data ended
+    for (int i = 0; i < 3; ++i) {
+      if (ReadBit() != 1) return erMaxLineBlk;
     }
+    return Uncompressed();
   }
 
   void RenderRow(std::uint8_t* row) const {

@@ -46,6 +46,22 @@ std::string ReadFile(const std::string& path) {
   return s.str();
 }
 
+namespace {
+
+// The next scripted answer; a question nobody scripted fails the test and gets `none`.
+template <typename T>
+T Next(std::deque<T>& queue, std::string_view what, T none = {}) {
+  if (queue.empty()) {
+    ADD_FAILURE() << "unexpected " << what;
+    return none;
+  }
+  T a = queue.front();
+  queue.pop_front();
+  return a;
+}
+
+}  // namespace
+
 void ScriptedPrompts::Message(std::string_view text) {
   Shown.emplace_back(text);
 }
@@ -56,51 +72,27 @@ void ScriptedPrompts::Error(std::string_view text) {
 
 bool ScriptedPrompts::AskYesNo(std::string_view text) {
   Shown.emplace_back(text);
-  if (Answers.empty()) {
-    ADD_FAILURE() << "unexpected question: " << text;
-    return false;
-  }
-  Answer a = Answers.front();
-  Answers.pop_front();
-  return a == Answer::Yes;
+  return Next(Answers, "question: " + std::string(text), Answer::No) == Answer::Yes;
 }
 
 Answer ScriptedPrompts::AskYesNoCancel(std::string_view text) {
   Shown.emplace_back(text);
-  if (Answers.empty()) {
-    ADD_FAILURE() << "unexpected question: " << text;
-    return Answer::Cancel;
-  }
-  Answer a = Answers.front();
-  Answers.pop_front();
-  return a;
+  return Next(Answers, "question: " + std::string(text), Answer::Cancel);
 }
 
 ChoiceAnswer ScriptedPrompts::Choose(const ChoiceRequest& request) {
   ChoiceRequests.push_back(request);
-  if (Choices.empty()) {
-    ADD_FAILURE() << "unexpected choice window";
-    return {};
-  }
-  ChoiceAnswer a = Choices.front();
-  Choices.pop_front();
-  return a;
+  return Next(Choices, "choice window");
 }
 
 ReplaceAnswer ScriptedPrompts::AskReplace(const ReplaceQuestion& question) {
   ReplaceQuestions.push_back(question);
-  if (Replies.empty()) {
-    if (UseDefaultReply) {
-      ReplaceAnswer a = DefaultReply;
-      if (a.AskResult == ReplaceDecision::Replace && a.Dest.empty()) a.Dest = question.Dest;
-      return a;
-    }
-    ADD_FAILURE() << "unexpected replace question";
-    return {};
+  if (Replies.empty() && UseDefaultReply) {
+    ReplaceAnswer a = DefaultReply;
+    if (a.AskResult == ReplaceDecision::Replace && a.Dest.empty()) a.Dest = question.Dest;
+    return a;
   }
-  ReplaceAnswer a = Replies.front();
-  Replies.pop_front();
-  return a;
+  return Next(Replies, "replace question");
 }
 
 }  // namespace zorvel::test

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/prompts.h"
+#include "core/text/text_document.h"
 
 namespace zorvel::test {
 
@@ -48,6 +49,21 @@ class ScriptedPrompts : public Prompts {
   Answer AskYesNoCancel(std::string_view text) override;
   ChoiceAnswer Choose(const ChoiceRequest& request) override;
   ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
+};
+
+// File dialogs answered from queues (an empty queue is a cancelled dialog);
+// Asked records "open" and "save" in order.
+struct ScriptedDialogs : FileDialogs {
+  std::deque<std::string> Open, Save;
+  std::vector<std::string> Asked;
+  std::string OpenFileName() override { return Next("open", Open); }
+  std::string SaveFileName() override { return Next("save", Save); }
+  std::string Next(const char* kind, std::deque<std::string>& queue) {
+    Asked.emplace_back(kind);
+    std::string path = queue.empty() ? std::string() : queue.front();
+    if (!queue.empty()) queue.pop_front();
+    return path;
+  }
 };
 
 }  // namespace zorvel::test

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <set>
-
 #include "core/pages/picture_file_name.h"
 #include "support/test_support.h"
 
@@ -67,48 +65,18 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
     std::vector<std::string> Calls;
     std::vector<std::string> Told;
   } cases[] = {
-      {"no page yet",
-       {0, 0, 0},
-       1,
-       PictureLoad::Loaded,
-       true,
-       PageStep::Unknown,
-       {},
-       {"我怎麼知道這是哪一張 ?"}},
+      // clang-format off
+      {"no page yet", {0, 0, 0}, 1, PictureLoad::Loaded, true, PageStep::Unknown, {}, {"我怎麼知道這是哪一張 ?"}},
       {"a step of nothing", {2, 7, 5}, 0, PictureLoad::Loaded, true, PageStep::Stayed, {}, {}},
-      {"previous page",
-       {2, 7, 5},
-       -1,
-       PictureLoad::Loaded,
-       true,
-       PageStep::Loaded,
-       {"load 2 7 4", "detect"},
-       {}},
-      {"corner lost",
-       {2, 7, 5},
-       +1,
-       PictureLoad::Loaded,
-       false,
-       PageStep::Loaded,
-       {"load 2 7 6", "detect"},
+      {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, true, PageStep::Loaded, {"load 2 7 4", "detect"}, {}},
+      {"corner lost", {2, 7, 5}, +1, PictureLoad::Loaded, false, PageStep::Loaded, {"load 2 7 6", "detect"},
        {"本頁右上角定位失敗!"}},
-      {"missing file",
-       {2, 7, 6},
-       +1,
-       PictureLoad::Loaded,
-       true,
-       PageStep::NotShown,
-       {"not shown 2 7 7"},
+      {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, true, PageStep::NotShown, {"not shown 2 7 7"},
        {"錯誤 : 檔案 " + missing + " 不存在 !"}},
-      {"file that does not decode",
-       {2, 7, 5},
-       +1,
-       PictureLoad::NotLoaded,
-       true,
-       PageStep::NotShown,
-       {"load 2 7 6", "not shown 2 7 6"},
-       {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
+      {"file that does not decode", {2, 7, 5}, +1, PictureLoad::NotLoaded, true, PageStep::NotShown,
+       {"load 2 7 6", "not shown 2 7 6"}, {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
       {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, true, PageStep::Kept, {"load 2 7 6"}, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -126,74 +94,59 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
 struct DirtyStore {
   TempDir dir;
   CVolShift store{dir.Path().string()};
+  ScriptedPrompts prompts;
+  int shown = 0;
   DirtyStore() {
     store.LoadCalibration(1);
     store.Set(3, {9, 8, 0, 0, 0});
+  }
+  PictureLoad Show(int volume) {
+    return ShowPageOfVolume(store, prompts, volume, [this] { ++shown; });
   }
 };
 
 TEST(ShowPageOfVolume, AnotherVolumeSavesTheStoreBeforeThePageAndLoadsItsOwnAfter) {
   DirtyStore s;
   test::WriteFile(s.dir.File("Vol002.vps"), "5, 1, 2, 0, 0, 0\r\n");
-  ScriptedPrompts prompts;
-  std::vector<std::string> order;
-  const PictureLoad result = ShowPageOfVolume(s.store, prompts, 2, [&] {
-    order.push_back("show " + test::ReadFile(s.dir.File("Vol001.vps")) + " volume " +
-                    std::to_string(s.store.Volume()));
-  });
-  EXPECT_EQ(result, PictureLoad::Loaded);
-  EXPECT_EQ(order, std::vector<std::string>{"show 3, 9, 8, 0, 0, 0\r\n volume 1"});
+  std::string seen;
+  EXPECT_EQ(ShowPageOfVolume(
+                s.store, s.prompts, 2,
+                [&] { seen = test::ReadFile(s.dir.File("Vol001.vps")) + std::to_string(s.store.Volume()); }),
+            PictureLoad::Loaded);
+  EXPECT_EQ(seen, "3, 9, 8, 0, 0, 0\r\n1");
   EXPECT_EQ(s.store.Volume(), 2);
   EXPECT_EQ(s.store.Get(5), (PageCalibration{1, 2, 0, 0, 0}));
-  EXPECT_TRUE(prompts.Shown.empty());
-}
+  EXPECT_TRUE(s.prompts.Shown.empty());
 
-TEST(ShowPageOfVolume, TheSameVolumeOrOneWithoutAFileLeavesTheStoreAlone) {
-  for (int volume : {1, 0, 1000, -3}) {
+  // The same volume, or one without a file of its own: the store stays as it is.
+  for (int volume : {1, 0, 1000}) {
     SCOPED_TRACE(volume);
-    DirtyStore s;
-    ScriptedPrompts prompts;
-    int shown = 0;
-    EXPECT_EQ(ShowPageOfVolume(s.store, prompts, volume, [&] { ++shown; }), PictureLoad::Loaded);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(s.store.Volume(), 1);
-    EXPECT_TRUE(s.store.Dirty);
-    EXPECT_EQ(test::ReadFile(s.dir.File("Vol001.vps")), "");
+    DirtyStore same;
+    EXPECT_EQ(same.Show(volume), PictureLoad::Loaded);
+    EXPECT_EQ(same.shown, 1);
+    EXPECT_EQ(same.store.Volume(), 1);
+    EXPECT_TRUE(same.store.Dirty);
   }
 }
 
 TEST(ShowPageOfVolume, ValuesThatCannotBeSavedAreKeptWhenTheOperatorSaysSo) {
-  for (const Answer reply : {Answer::No, Answer::Yes}) {
-    DirtyStore s;
-    test::WriteFile(s.dir.File("Vol001.vps"), "");
-    chmod(s.dir.File("Vol001.vps").c_str(), 0444);
-    ScriptedPrompts prompts;
-    prompts.Answers = {reply};
-    int shown = 0;
-    const PictureLoad result = ShowPageOfVolume(s.store, prompts, 2, [&] { ++shown; });
-    if (reply == Answer::No) {
-      EXPECT_EQ(result, PictureLoad::Cancelled);
-      EXPECT_EQ(shown, 0);
-      EXPECT_EQ(s.store.Volume(), 1);
-      EXPECT_EQ(s.store.Get(3), (PageCalibration{9, 8, 0, 0, 0}));
-    } else {
-      EXPECT_EQ(result, PictureLoad::Loaded);
-      EXPECT_EQ(shown, 1);
-      EXPECT_EQ(s.store.Volume(), 2);
-    }
-  }
-}
+  DirtyStore s;
+  test::WriteFile(s.dir.File("Vol001.vps"), "");
+  chmod(s.dir.File("Vol001.vps").c_str(), 0444);
+  s.prompts.Answers = {Answer::No};
+  EXPECT_EQ(s.Show(2), PictureLoad::Cancelled);
+  EXPECT_EQ(s.shown, 0);
+  EXPECT_EQ(s.store.Volume(), 1);
+  EXPECT_EQ(s.store.Get(3), (PageCalibration{9, 8, 0, 0, 0}));
 
-TEST(ShowPageOfVolume, AnUnreadableFileOfTheNewVolumeIsTold) {
-  TempDir dir;
-  CVolShift store(dir.Path().string());
-  store.LoadCalibration(1);
-  ASSERT_EQ(::mkdir(dir.File("Vol002.vps").c_str(), 0755), 0);  // a folder: cannot be read as a file
-  ScriptedPrompts prompts;
-  EXPECT_EQ(ShowPageOfVolume(store, prompts, 2, [] {}), PictureLoad::Loaded);
-  ASSERT_EQ(prompts.Shown.size(), 1u);
-  EXPECT_NE(prompts.Shown[0].find(dir.File("Vol002.vps") + " 無法讀取 !"), std::string::npos)
-      << prompts.Shown[0];
+  // An unreadable file of the new volume is told, and the page still shows.
+  DirtyStore t;
+  t.store.Dirty = false;
+  ASSERT_EQ(::mkdir(t.dir.File("Vol002.vps").c_str(), 0755), 0);
+  EXPECT_EQ(t.Show(2), PictureLoad::Loaded);
+  ASSERT_EQ(t.prompts.Shown.size(), 1u);
+  EXPECT_NE(t.prompts.Shown[0].find(t.dir.File("Vol002.vps") + " 無法讀取 !"), std::string::npos)
+      << t.prompts.Shown[0];
 }
 
 }  // namespace

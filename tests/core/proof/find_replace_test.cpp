@@ -43,16 +43,7 @@ TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnAndStopsAtTheEnd) {
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kFindNotFound)});
 }
 
-TEST_F(FindReplaceTest, ReplaceWithoutFindReplacesTheNextOccurrenceAtOnce) {
-  SetText("cat cat", 0);
-  editor_.SetSelLength(3);  // a selection that find next did not make is skipped
-  EXPECT_EQ(Replace("cat", "dog"), 1);
-  EXPECT_EQ(editor_.Text(), "cat dog");
-  EXPECT_EQ(Selection(), std::make_pair(4, 3));
-  EXPECT_TRUE(prompts_.Shown.empty());
-}
-
-TEST_F(FindReplaceTest, FindThenReplaceActsOnTheFoundOccurrenceThenOnTheNext) {
+TEST_F(FindReplaceTest, ReplaceActsOnWhatFindFoundElseOnTheNextOccurrence) {
   SetText("cat cat cat", 0);
   ASSERT_TRUE(Find("cat"));  // the one after the (empty) selection: at 0
   EXPECT_EQ(Selection(), std::make_pair(0, 3));
@@ -63,6 +54,12 @@ TEST_F(FindReplaceTest, FindThenReplaceActsOnTheFoundOccurrenceThenOnTheNext) {
   Replace("cat", "mouse");
   EXPECT_EQ(editor_.Text(), "mouse mouse cat");
   EXPECT_EQ(Selection(), std::make_pair(6, 5));
+  // A selection that find next did not make is skipped: the next one is replaced at once.
+  SetText("cat cat", 0);
+  editor_.SetSelLength(3);
+  EXPECT_EQ(Replace("cat", "dog"), 1);
+  EXPECT_EQ(editor_.Text(), "cat dog");
+  EXPECT_TRUE(prompts_.Shown.empty());
 }
 
 TEST_F(FindReplaceTest, ReplaceAllFromTheMiddleChangesOnlyWhatFollowsAndEndsWithTheMessage) {

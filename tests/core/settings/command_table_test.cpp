@@ -44,22 +44,5 @@ TEST(CommandTable, TheMainWindowsHotKeysHaveOneCarrierWithTheirDefault) {
   }
 }
 
-TEST(CommandTable, FixedKeysAreTakenUnderTheCommandsPlainCaption) {
-  struct Case {
-    std::string_view Caption;
-    std::string_view Plain;
-  };
-  for (const Case& c : {Case{"開啟舊檔 (&O)...", "開啟舊檔"}, Case{"尋找與取代...", "尋找與取代"},
-                        Case{"儲存檔案 (&S)", "儲存檔案"}, Case{"上一張圖", "上一張圖"}}) {
-    EXPECT_EQ(PlainCaption(c.Caption), c.Plain);
-  }
-  // Ctrl+F is the find command's own key, so no main-window hot key may take it.
-  HotKeySet keys{};
-  keys[0] = HotKeyFromText("Ctrl+F");
-  const auto clash = FindHotKeyClash(keys, HotKeySet{});
-  ASSERT_TRUE(clash.has_value());
-  EXPECT_EQ(clash->TakenBy, "尋找與取代");
-}
-
 }  // namespace
 }  // namespace zorvel::test

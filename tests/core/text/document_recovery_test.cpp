@@ -6,9 +6,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "core/text/memory_editor.h"
 #include "support/test_support.h"
@@ -17,19 +17,6 @@ namespace zorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct OneFileDialogs : FileDialogs {
-  std::deque<std::string> Open;
-  std::deque<std::string> Save;
-  std::string OpenFileName() override { return Pop(Open); }
-  std::string SaveFileName() override { return Pop(Save); }
-  static std::string Pop(std::deque<std::string>& queue) {
-    if (queue.empty()) return {};
-    std::string path = queue.front();
-    queue.pop_front();
-    return path;
-  }
-};
 
 // Sets a file's modification time to now plus seconds.
 void Touch(const std::string& path, int seconds) {
@@ -62,7 +49,7 @@ class DocumentRecoveryTest : public ::testing::Test {
   TempDir dir;
   MemoryEditor editor;
   ScriptedPrompts prompts;
-  OneFileDialogs dialogs;
+  ScriptedDialogs dialogs;
   TextDocument document;
   DocumentRecovery recovery;
   const std::string text = dir.File("T01.txt");
@@ -180,36 +167,24 @@ TEST_F(DocumentRecoveryTest, ARecoveryFileOfAnotherRunIsMovedAsideNotOverwritten
 }
 
 TEST_F(DocumentRecoveryTest, OpenOffersANewerRecoveryFile) {
-  struct Case {
-    Answer answer;
-    std::string shown;  // the editor's text after the open
-    bool modified;
-    bool recovery_stays;
-  };
-  const Case cases[] = {
-      {Answer::Yes, "recovered", true, true},
-      {Answer::No, "original", false, false},
-      {Answer::Cancel, "original", false, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.answer));
+  // Yes restores it, No drops it, Cancel keeps it for later; the text stays as it was.
+  const std::tuple<Answer, std::string, bool> cases[] = {
+      {Answer::Yes, "recovered", true}, {Answer::No, "original", false}, {Answer::Cancel, "original", true}};
+  for (const auto& [answer, shown, stays] : cases) {
+    SCOPED_TRACE(static_cast<int>(answer));
     prompts.Shown.clear();
     WriteFile(text, "original");
     WriteFile(backup, "recovered");
     Touch(backup, 10);
-    prompts.Answers.push_back(c.answer);
+    prompts.Answers.push_back(answer);
     Open(text);
-    ASSERT_EQ(prompts.Shown.size(), 1u);
-    EXPECT_EQ(prompts.Shown[0], DocumentRecovery::RestoreQuestion(text));
-    EXPECT_EQ(editor.Text(), c.shown);
-    EXPECT_EQ(editor.Modified(), c.modified);
-    EXPECT_EQ(document.FileName(), text);
-    EXPECT_EQ(ReadFile(text), "original") << "nothing is written over the text before a save";
-    EXPECT_EQ(Exists(backup), c.recovery_stays);
-    // Leave the document unmodified for the next case.
+    EXPECT_EQ(prompts.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(text)});
+    EXPECT_EQ(editor.Text(), shown);
+    EXPECT_EQ(editor.Modified(), answer == Answer::Yes);
+    EXPECT_EQ(ReadFile(text), "original");
+    EXPECT_EQ(Exists(backup), stays);
     editor.SetModified(false);
-    recovery.AutoSave();
-    recovery.Writer().Wait();
+    AutoSaveAndWait();
   }
 
   // A recovery file as new as the text counts as newer; saving the restored
