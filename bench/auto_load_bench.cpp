@@ -101,7 +101,7 @@ void RunDialog(int first, int last) {
   Bench().fmAutoLoadPicture().edToPage()->setText(QString::number(last));
   QTimer closer;
   QObject::connect(&closer, &QTimer::timeout, [] {
-    if (Bench().fmAutoLoadReport().isVisible()) Bench().fmAutoLoadReport().Button1Click();
+    if (Bench().fmAutoLoadReport().isVisible()) Bench().fmAutoLoadReport().Close();
   });
   closer.start(50);
   Bench().fmAutoLoadPicture().btStartClick();

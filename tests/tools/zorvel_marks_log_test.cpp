@@ -53,11 +53,11 @@ TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
     editor.SetSelStart(30);  // past the first mark
     for (Selection answer : {Selection::Second, Selection::Third}) {
       prompts.Choices.push_back(ChoiceAnswer{answer, {}, false});
-      proofreader.miAllClick();
+      proofreader.RunLoop();
     }
     editor.SetSelStart(0);
     prompts.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
-    proofreader.miAllClick();
+    proofreader.RunLoop();
     ASSERT_EQ(Big5ToUtf8(editor.Text()), "T01n0001_p0001a01║如是我問\r\nT01n0001_p0001a02║一時佛在\r\n");
     WriteFile(textPath, editor.Text());
   }

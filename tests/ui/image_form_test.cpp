@@ -124,8 +124,8 @@ TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
     ImageForm()->ShowPosition(0, 0, 0);
     EXPECT_EQ(ImageForm()->MarkerY(),
               OptionForm()->Settings.WordHeight / 2 * OptionForm()->Settings.PictureRatio / 100);
-    zorvel::X1Click(*ImageForm());
-    zorvel::N2Click(*ImageForm());
+    zorvel::SetTopRightXAtPress(*ImageForm());
+    zorvel::SetTopRightAtPress(*ImageForm());
     EXPECT_FALSE(Bench().VolShift().Dirty) << volume << "/" << page;
     EXPECT_FALSE(MainForm()->StatusLine()->currentMessage().isEmpty());
   }

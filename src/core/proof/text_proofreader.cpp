@@ -196,7 +196,7 @@ void TextProofreader::SelectWord() {
   }
 }
 
-void TextProofreader::miAllClick() {
+void TextProofreader::RunLoop() {
   if (!FindSign()) return;
   if (!ShowWord()) return;
   SelectWord();

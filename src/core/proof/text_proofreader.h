@@ -47,7 +47,7 @@ class TextProofreader {
   // Parses the mark at the cursor and runs the choice window once.
   void SelectOneWord();
   // F1: FindSign; if it found a mark, ShowWord and SelectWord.
-  void miAllClick();
+  void RunLoop();
   // F3: decodes the line head, counts the characters before the cursor and hands
   // the page and position to the image window. False when a line-head field is
   // not a number: the error is shown and whatever chain called this ends.

@@ -21,7 +21,7 @@ struct Big5Tables {
   // BMP character -> pair; 0 when Big5 cannot hold it.
   std::vector<unsigned short> encode = std::vector<unsigned short>(65536, 0);
   // BMP character -> the second pair of its duplicate; 0 when it has none.
-  std::vector<unsigned short> encode_duplicate = std::vector<unsigned short>(65536, 0);
+  std::vector<unsigned short> encodeDuplicate = std::vector<unsigned short>(65536, 0);
 };
 
 bool IsTrailByte(int b) {
@@ -38,7 +38,7 @@ std::unique_ptr<Big5Tables> BuildTables() {
   error = U_ZERO_ERROR;
   ucnv_setFromUCallBack(converter, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &error);
 
-  std::map<char16_t, std::vector<int>> pairs_of;
+  std::map<char16_t, std::vector<int>> pairsOf;
   for (int lead = 0x81; lead <= 0xFE; ++lead) {
     for (int trail = 0x40; trail <= 0xFE; ++trail) {
       if (!IsTrailByte(trail)) continue;
@@ -50,10 +50,10 @@ std::unique_ptr<Big5Tables> BuildTables() {
       if (U_FAILURE(error) || n != 1) continue;
       const char16_t c = static_cast<char16_t>(out[0]);
       if (c == 0xFFFD || (c >= 0xD800 && c <= 0xDFFF) || c < 0x80) continue;
-      pairs_of[c].push_back(lead << 8 | trail);
+      pairsOf[c].push_back(lead << 8 | trail);
     }
   }
-  for (const auto& [c, pairs] : pairs_of) {
+  for (const auto& [c, pairs] : pairsOf) {
     // The pair the code page writes back keeps the plain character.
     int canonical = pairs.front();
     const UChar in[1] = {static_cast<UChar>(c)};
@@ -72,10 +72,10 @@ std::unique_ptr<Big5Tables> BuildTables() {
     // Code page 950 has no character with three pairs; a further pair, should
     // one appear, stays a placeholder.
     for (int p : pairs) {
-      if (p == canonical || tables->encode_duplicate[c] != 0) continue;
+      if (p == canonical || tables->encodeDuplicate[c] != 0) continue;
       tables->decode[p] = c;
       tables->duplicate[p] = 1;
-      tables->encode_duplicate[c] = static_cast<unsigned short>(p);
+      tables->encodeDuplicate[c] = static_cast<unsigned short>(p);
     }
   }
   ucnv_close(converter);
@@ -130,8 +130,8 @@ std::size_t EncodeOne(std::u16string_view text, std::size_t i, char out[2], int*
   if (pair != 0) {
     std::size_t used = 1;
     unsigned short bytes = pair;
-    if (i + 1 < text.size() && text[i + 1] == kDuplicateSelector && t.encode_duplicate[c] != 0) {
-      bytes = t.encode_duplicate[c];
+    if (i + 1 < text.size() && text[i + 1] == kDuplicateSelector && t.encodeDuplicate[c] != 0) {
+      bytes = t.encodeDuplicate[c];
       used = 2;
     }
     out[0] = static_cast<char>(bytes >> 8);
@@ -223,9 +223,9 @@ int Big5UnicodeWalker::Next() {
   // A stray first byte takes the next single byte with it, as the bytes are cut.
   if (length == 1 && IsBig5LeadByte(static_cast<unsigned char>(bytes[0])) && !AtEnd()) {
     char next[2];
-    int next_length = 0;
-    const std::size_t used = EncodeOne(text_, pos_, next, &next_length, &bad);
-    if (next_length == 1 && next[0] != '\r' && next[0] != '\n') {
+    int nextLength = 0;
+    const std::size_t used = EncodeOne(text_, pos_, next, &nextLength, &bad);
+    if (nextLength == 1 && next[0] != '\r' && next[0] != '\n') {
       pos_ += used;
       return 2;
     }
@@ -240,13 +240,13 @@ int Big5Length(std::u16string_view text) {
   return total;
 }
 
-int Utf16IndexOfByteOffset(std::u16string_view text, int bytes, bool round_up) {
+int Utf16IndexOfByteOffset(std::u16string_view text, int bytes, bool roundUp) {
   Big5UnicodeWalker walk(text);
   int at = 0;
   while (!walk.AtEnd() && at < bytes) {
     const std::size_t before = walk.Utf16Pos();
     const int length = walk.Next();
-    if (at + length > bytes && !round_up) return static_cast<int>(before);
+    if (at + length > bytes && !roundUp) return static_cast<int>(before);
     at += length;
   }
   return static_cast<int>(walk.Utf16Pos());

@@ -75,9 +75,9 @@ class Big5UnicodeWalker {
 // Byte length of UnicodeToBig5(text), without building it.
 int Big5Length(std::u16string_view text);
 // The UTF-16 index of byte offset `bytes` within text. An offset inside a
-// character gives that character's start, or its end when round_up is set; an
+// character gives that character's start, or its end when roundUp is set; an
 // offset past the end gives text.size().
-int Utf16IndexOfByteOffset(std::u16string_view text, int bytes, bool round_up = false);
+int Utf16IndexOfByteOffset(std::u16string_view text, int bytes, bool roundUp = false);
 // Byte offset of UTF-16 index `index` (an index inside a character counts the
 // whole character).
 int ByteOffsetOfUtf16Index(std::u16string_view text, int index);

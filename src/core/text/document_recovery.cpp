@@ -16,7 +16,7 @@ DocumentRecovery::DocumentRecovery(TextEditor& editor, TextDocument& document,
     : editor_(editor),
       document_(document),
       prompts_(std::move(prompts)),
-      unnamed_folder_(std::move(unnamed_folder)) {
+      unnamedFolder_(std::move(unnamed_folder)) {
   Snapshot = [this]() -> RecoveryWriter::Producer {
     return [bytes = editor_.Text()]() mutable { return std::move(bytes); };
   };
@@ -29,19 +29,19 @@ DocumentRecovery::~DocumentRecovery() {
   document_.OnSaved = nullptr;
 }
 
-std::string DocumentRecovery::RestoreQuestion(const std::string& text_path) {
+std::string DocumentRecovery::RestoreQuestion(const std::string& textPath) {
   // The recovery file lies beside the text: its bare name is enough.
-  const std::string recovery = RecoveryFileName(text_path);
-  return "文件 " + text_path + " 有較新的復原檔 " + recovery.substr(recovery.find_last_of('/') + 1) +
+  const std::string recovery = RecoveryFileName(textPath);
+  return "文件 " + textPath + " 有較新的復原檔 " + recovery.substr(recovery.find_last_of('/') + 1) +
          ", 是否還原?\n是 : 還原復原檔的內容 (原檔在儲存前不會變動)\n否 : 刪除復原檔\n取消 : 保留復原檔";
 }
 
-std::string DocumentRecovery::WriteFailedWarning(const std::string& recovery_path) {
-  return "警告 : 復原檔 " + recovery_path + " 無法寫入!";
+std::string DocumentRecovery::WriteFailedWarning(const std::string& recoveryPath) {
+  return "警告 : 復原檔 " + recoveryPath + " 無法寫入!";
 }
 
 std::string DocumentRecovery::RecoveryPath() const {
-  if (document_.FileName().empty()) return RecoveryFileName(unnamed_folder_ + "/" + kUnnamedRecoveryText);
+  if (document_.FileName().empty()) return RecoveryFileName(unnamedFolder_ + "/" + kUnnamedRecoveryText);
   return RecoveryFileName(document_.FileName());
 }
 

@@ -59,8 +59,8 @@ class DocumentRecovery {
 
   RecoveryWriter& Writer() { return writer_; }
 
-  static std::string RestoreQuestion(const std::string& text_path);
-  static std::string WriteFailedWarning(const std::string& recovery_path);
+  static std::string RestoreQuestion(const std::string& textPath);
+  static std::string WriteFailedWarning(const std::string& recoveryPath);
 
  private:
   void Release();
@@ -69,7 +69,7 @@ class DocumentRecovery {
   TextEditor& editor_;
   TextDocument& document_;
   std::function<Prompts&()> prompts_;
-  std::string unnamed_folder_;
+  std::string unnamedFolder_;
   RecoveryWriter writer_;
   std::string owned_;  // the recovery file this run wrote or restored
   bool changed_ = false;

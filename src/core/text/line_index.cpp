@@ -4,7 +4,7 @@
 
 namespace zorvel {
 
-std::vector<LineInfo> SplitLines(std::string_view bytes, bool last_line_open) {
+std::vector<LineInfo> SplitLines(std::string_view bytes, bool lastLineOpen) {
   std::vector<LineInfo> lines;
   std::size_t start = 0;
   std::size_t i = 0;
@@ -28,7 +28,7 @@ std::vector<LineInfo> SplitLines(std::string_view bytes, bool last_line_open) {
     ++i;
     start = i;
   }
-  if (last_line_open || start < n) lines.push_back(LineInfo{static_cast<int>(n - start), LineEnd::None});
+  if (lastLineOpen || start < n) lines.push_back(LineInfo{static_cast<int>(n - start), LineEnd::None});
   return lines;
 }
 

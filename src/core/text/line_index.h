@@ -35,11 +35,11 @@ struct LineInfo {
   bool operator==(const LineInfo&) const = default;
 };
 
-// Cuts bytes into lines. With last_line_open the text's final line (after its
+// Cuts bytes into lines. With lastLineOpen the text's final line (after its
 // last line break, possibly empty) is part of the result, with no ending; without
 // it the bytes are a run of whole lines and a trailing piece with no ending is
 // still returned, but nothing after a final line break.
-std::vector<LineInfo> SplitLines(std::string_view bytes, bool last_line_open = true);
+std::vector<LineInfo> SplitLines(std::string_view bytes, bool lastLineOpen = true);
 
 class LineIndex {
  public:

@@ -36,19 +36,19 @@ int MemoryEditor::CeilToChar(int pos) const {
 }
 
 void MemoryEditor::SetSelStart(int pos) {
-  sel_start_ = FloorToChar(pos);
-  sel_length_ = 0;
+  selStart_ = FloorToChar(pos);
+  selLength_ = 0;
   ScrollIntoView();
 }
 
 void MemoryEditor::SetSelLength(int length) {
-  const int end = CeilToChar(sel_start_ + std::max(length, 0));
-  sel_length_ = end - sel_start_;
+  const int end = CeilToChar(selStart_ + std::max(length, 0));
+  selLength_ = end - selStart_;
   ScrollIntoView();
 }
 
 std::string MemoryEditor::SelectedBytes() const {
-  return text_.substr(static_cast<std::size_t>(sel_start_), static_cast<std::size_t>(sel_length_));
+  return text_.substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
 }
 
 void MemoryEditor::Splice(int pos, int length, std::string_view bytes) {
@@ -58,32 +58,32 @@ void MemoryEditor::Splice(int pos, int length, std::string_view bytes) {
   int first = index_.LineFromPos(pos);
   if (first > 0 && pos == index_.LineStart(first) && index_.Line(first - 1).End == LineEnd::Cr) --first;
   const int last = index_.LineFromPos(end);
-  const int span_start = index_.LineStart(first);
+  const int spanStart = index_.LineStart(first);
   const int span_end = index_.LineStart(last + 1);
   text_.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(length), bytes);
   const int new_span_end = span_end - length + static_cast<int>(bytes.size());
-  const bool last_line_open = last == index_.LineCount() - 1;
-  const std::string_view span(text_.data() + span_start, static_cast<std::size_t>(new_span_end - span_start));
-  std::vector<LineInfo> lines = SplitLines(span, last_line_open);
+  const bool lastLineOpen = last == index_.LineCount() - 1;
+  const std::string_view span(text_.data() + spanStart, static_cast<std::size_t>(new_span_end - spanStart));
+  std::vector<LineInfo> lines = SplitLines(span, lastLineOpen);
   if (lines.empty()) lines.push_back(LineInfo{});
   index_.Replace(first, last - first + 1, lines);
 }
 
 void MemoryEditor::ReplaceSelection(std::string_view bytes) {
-  if (read_only_) return;
+  if (readOnly_) return;
   Edit edit;
-  edit.Pos = sel_start_;
+  edit.Pos = selStart_;
   edit.Removed = SelectedBytes();
   edit.Inserted = std::string(bytes);
-  edit.SelStart = sel_start_;
-  edit.SelLength = sel_length_;
+  edit.SelStart = selStart_;
+  edit.SelLength = selLength_;
   if (edit.Removed.empty() && edit.Inserted.empty()) return;
-  Splice(sel_start_, sel_length_, bytes);
-  if (clean_depth_ > static_cast<int>(undo_.size())) clean_depth_ = -1;
+  Splice(selStart_, selLength_, bytes);
+  if (cleanDepth_ > static_cast<int>(undo_.size())) cleanDepth_ = -1;
   undo_.push_back(std::move(edit));
   modified_ = true;
-  sel_start_ = FloorToChar(undo_.back().Pos + static_cast<int>(bytes.size()));
-  sel_length_ = 0;
+  selStart_ = FloorToChar(undo_.back().Pos + static_cast<int>(bytes.size()));
+  selLength_ = 0;
   ScrollIntoView();
 }
 
@@ -105,56 +105,56 @@ int MemoryEditor::Find(std::string_view what, int start, int end, FindOptions op
 
 void MemoryEditor::ScrollLineDown() {
   const int max_top = std::max(0, LineCount() - VisibleLines());
-  top_line_ = std::min(top_line_ + 1, max_top);
+  topLine_ = std::min(topLine_ + 1, max_top);
 }
 
 void MemoryEditor::ScrollIntoView() {
-  const int line = index_.LineFromPos(sel_start_ + sel_length_);
-  if (line < top_line_) top_line_ = line;
-  if (line >= top_line_ + VisibleLines()) top_line_ = line - VisibleLines() + 1;
+  const int line = index_.LineFromPos(selStart_ + selLength_);
+  if (line < topLine_) topLine_ = line;
+  if (line >= topLine_ + VisibleLines()) topLine_ = line - VisibleLines() + 1;
 }
 
 void MemoryEditor::SetModified(bool modified) {
   modified_ = modified;
-  clean_depth_ = modified ? -1 : static_cast<int>(undo_.size());
+  cleanDepth_ = modified ? -1 : static_cast<int>(undo_.size());
 }
 
 void MemoryEditor::SetReadOnlyText(std::string_view bytes) {
   SetText(bytes);
-  read_only_ = true;
+  readOnly_ = true;
 }
 
 void MemoryEditor::SetText(std::string_view bytes) {
-  read_only_ = false;
+  readOnly_ = false;
   text_.assign(bytes);
   index_.Reset(SplitLines(text_));
   undo_.clear();
-  clean_depth_ = modified_ ? -1 : 0;
-  sel_start_ = 0;
-  sel_length_ = 0;
-  top_line_ = 0;
-  left_column_ = 0;
+  cleanDepth_ = modified_ ? -1 : 0;
+  selStart_ = 0;
+  selLength_ = 0;
+  topLine_ = 0;
+  leftColumn_ = 0;
 }
 
 void MemoryEditor::Undo() {
-  if (undo_.empty() || read_only_) return;
+  if (undo_.empty() || readOnly_) return;
   Edit edit = std::move(undo_.back());
   undo_.pop_back();
   Splice(edit.Pos, static_cast<int>(edit.Inserted.size()), edit.Removed);
-  modified_ = clean_depth_ != static_cast<int>(undo_.size());
-  sel_start_ = edit.SelStart;
-  sel_length_ = edit.SelLength;
+  modified_ = cleanDepth_ != static_cast<int>(undo_.size());
+  selStart_ = edit.SelStart;
+  selLength_ = edit.SelLength;
   ScrollIntoView();
 }
 
 void MemoryEditor::Cut() {
-  if (sel_length_ == 0 || read_only_) return;
+  if (selLength_ == 0 || readOnly_) return;
   Copy();
   ReplaceSelection({});
 }
 
 void MemoryEditor::Copy() {
-  if (sel_length_ == 0) return;
+  if (selLength_ == 0) return;
   Clipboard() = SelectedBytes();
 }
 
@@ -165,8 +165,8 @@ void MemoryEditor::Paste() {
 }
 
 void MemoryEditor::SelectAll() {
-  sel_start_ = 0;
-  sel_length_ = TextLength();
+  selStart_ = 0;
+  selLength_ = TextLength();
   ScrollIntoView();
 }
 

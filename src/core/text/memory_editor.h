@@ -20,8 +20,8 @@ class MemoryEditor : public TextEditor {
   // editor has a clipboard of its own.
   explicit MemoryEditor(std::string_view bytes = {}, std::shared_ptr<std::string> clipboard = nullptr);
 
-  int SelStart() const override { return sel_start_; }
-  int SelLength() const override { return sel_length_; }
+  int SelStart() const override { return selStart_; }
+  int SelLength() const override { return selLength_; }
   void SetSelStart(int pos) override;
   void SetSelLength(int length) override;
   std::string SelectedBytes() const override;
@@ -34,9 +34,9 @@ class MemoryEditor : public TextEditor {
 
   int Find(std::string_view what, int start, int end, FindOptions options) const override;
 
-  void ScrollFullyLeft() override { left_column_ = 0; }
+  void ScrollFullyLeft() override { leftColumn_ = 0; }
   void ScrollLineDown() override;
-  int VerticalScrollPos() const override { return top_line_; }
+  int VerticalScrollPos() const override { return topLine_; }
   void SetEnabled(bool enabled) override { enabled_ = enabled; }
   bool IsEnabled() const override { return enabled_; }
   void SetFocus() override { focused_ = true; }
@@ -48,7 +48,7 @@ class MemoryEditor : public TextEditor {
   void SetText(std::string_view bytes) override;
   // Lines are not cut into pieces here: nothing is laid out.
   void SetReadOnlyText(std::string_view bytes) override;
-  bool IsReadOnly() const override { return read_only_; }
+  bool IsReadOnly() const override { return readOnly_; }
 
   void Undo() override;
   void Cut() override;
@@ -61,14 +61,14 @@ class MemoryEditor : public TextEditor {
 
   // What the tests look at besides the seam.
   bool HasFocus() const { return focused_; }
-  int LeftColumn() const { return left_column_; }
-  void SetLeftColumn(int column) { left_column_ = column; }
+  int LeftColumn() const { return leftColumn_; }
+  void SetLeftColumn(int column) { leftColumn_ = column; }
   static constexpr int VisibleLines() { return 20; }
   bool CanUndo() const { return !undo_.empty(); }
 
  private:
   std::shared_ptr<std::string> clipboard_;
-  bool read_only_ = false;
+  bool readOnly_ = false;
   struct Edit {
     int Pos = 0;
     std::string Removed;
@@ -85,17 +85,17 @@ class MemoryEditor : public TextEditor {
 
   std::string text_;
   LineIndex index_;
-  int sel_start_ = 0;
-  int sel_length_ = 0;
+  int selStart_ = 0;
+  int selLength_ = 0;
   bool modified_ = false;
   bool enabled_ = true;
   bool focused_ = false;
-  int top_line_ = 0;
-  int left_column_ = 0;
+  int topLine_ = 0;
+  int leftColumn_ = 0;
   std::vector<Edit> undo_;
   // Undo depth at which the text was last marked unmodified; -1 when that state
   // can no longer be reached by undoing.
-  int clean_depth_ = 0;
+  int cleanDepth_ = 0;
 };
 
 }  // namespace zorvel

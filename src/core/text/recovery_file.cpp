@@ -18,21 +18,21 @@ bool Exists(const std::string& path) {
 
 }  // namespace
 
-std::string RecoveryFileName(const std::string& text_path) {
-  return text_path + kRecoverySuffix;
+std::string RecoveryFileName(const std::string& textPath) {
+  return textPath + kRecoverySuffix;
 }
 
-bool HasNewerRecovery(const std::string& text_path) {
+bool HasNewerRecovery(const std::string& textPath) {
   struct stat recovery {};
-  if (::stat(RecoveryFileName(text_path).c_str(), &recovery) != 0 || !S_ISREG(recovery.st_mode)) return false;
+  if (::stat(RecoveryFileName(textPath).c_str(), &recovery) != 0 || !S_ISREG(recovery.st_mode)) return false;
   struct stat text {};
-  if (::stat(text_path.c_str(), &text) != 0) return true;
+  if (::stat(textPath.c_str(), &text) != 0) return true;
   if (recovery.st_mtim.tv_sec != text.st_mtim.tv_sec) return recovery.st_mtim.tv_sec > text.st_mtim.tv_sec;
   return recovery.st_mtim.tv_nsec >= text.st_mtim.tv_nsec;
 }
 
-std::string KeptRecoveryFileName(const std::string& recovery_path) {
-  const std::string base = recovery_path + ".kept";
+std::string KeptRecoveryFileName(const std::string& recoveryPath) {
+  const std::string base = recoveryPath + ".kept";
   if (!Exists(base)) return base;
   for (int n = 2;; ++n) {
     std::string name = base + std::to_string(n);
@@ -55,7 +55,7 @@ RecoveryWriter::~RecoveryWriter() {
 void RecoveryWriter::WriteLater(std::string path, Producer bytes) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    pending_path_ = std::move(path);
+    pendingPath_ = std::move(path);
     pending_ = std::move(bytes);
   }
   wake_.notify_all();
@@ -74,7 +74,7 @@ bool RecoveryWriter::WriteNow(const std::string& path, std::string_view bytes) {
 
 void RecoveryWriter::Remove(const std::string& path) {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (pending_ && pending_path_ == path) pending_ = nullptr;
+  if (pending_ && pendingPath_ == path) pending_ = nullptr;
   idle_.wait(lock, [this] { return !busy_; });
   ::unlink(path.c_str());
 }
@@ -98,7 +98,7 @@ void RecoveryWriter::Run() {
     if (stop_) break;
     Producer produce = std::move(pending_);
     pending_ = nullptr;
-    const std::string path = pending_path_;
+    const std::string path = pendingPath_;
     busy_ = true;
     lock.unlock();
     const bool ok = WriteFileAtomically(path, produce());

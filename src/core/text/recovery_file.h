@@ -21,18 +21,18 @@ constexpr const char* kRecoverySuffix = ".zorvel-recovery";
 // The name an unnamed document's recovery file takes in the start folder.
 constexpr const char* kUnnamedRecoveryText = "zorvel-untitled.txt";
 
-// The recovery file of the text at text_path.
-std::string RecoveryFileName(const std::string& text_path);
+// The recovery file of the text at textPath.
+std::string RecoveryFileName(const std::string& textPath);
 
-// True when the recovery file of text_path exists and is not older than the
+// True when the recovery file of textPath exists and is not older than the
 // text (or the text is gone). Every save and every discard removes the recovery
 // file, so one as new as the text holds changes the text lacks.
-bool HasNewerRecovery(const std::string& text_path);
+bool HasNewerRecovery(const std::string& textPath);
 
 // A free name under which a recovery file that this run did not write is moved
 // out of the way before this run writes its own: "NAME.zorvel-recovery.kept",
 // then ".kept2", ".kept3"...
-std::string KeptRecoveryFileName(const std::string& recovery_path);
+std::string KeptRecoveryFileName(const std::string& recoveryPath);
 
 class RecoveryWriter {
  public:
@@ -67,7 +67,7 @@ class RecoveryWriter {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::condition_variable idle_;
-  std::string pending_path_;
+  std::string pendingPath_;
   Producer pending_;
   bool busy_ = false;
   bool stop_ = false;

@@ -38,12 +38,12 @@ TextDocument::TextDocument(TextEditor& editor, std::function<Prompts&()> prompts
     : editor_(editor), prompts_(std::move(prompts)), dialogs_(dialogs) {}
 
 std::string TextDocument::Caption() const {
-  if (file_name_.empty()) return "(no file)";
-  return editor_.IsReadOnly() ? file_name_ + " (唯讀)" : file_name_;
+  if (fileName_.empty()) return "(no file)";
+  return editor_.IsReadOnly() ? fileName_ + " (唯讀)" : fileName_;
 }
 
 void TextDocument::SetFileName(const std::string& path) {
-  file_name_ = path;
+  fileName_ = path;
   if (OnFileNameChanged) OnFileNameChanged();
 }
 
@@ -83,8 +83,8 @@ SaveResult TextDocument::WriteTo(const std::string& path) {
 }
 
 SaveResult TextDocument::FileSave() {
-  if (file_name_.empty()) return FileSaveAs();
-  return WriteTo(file_name_);
+  if (fileName_.empty()) return FileSaveAs();
+  return WriteTo(fileName_);
 }
 
 SaveResult TextDocument::FileSaveAs() {

@@ -50,7 +50,7 @@ class TextDocument {
   TextDocument(TextEditor& editor, std::function<Prompts&()> prompts, FileDialogs& dialogs);
 
   // The path of the document; empty until a file is opened or saved under a name.
-  const std::string& FileName() const { return file_name_; }
+  const std::string& FileName() const { return fileName_; }
   // The window caption: the path, or "(no file)"; " (唯讀)" after the path of
   // a text opened read-only.
   std::string Caption() const;
@@ -81,7 +81,7 @@ class TextDocument {
   TextEditor& editor_;
   std::function<Prompts&()> prompts_;
   FileDialogs& dialogs_;
-  std::string file_name_;
+  std::string fileName_;
 };
 
 }  // namespace zorvel

@@ -17,7 +17,7 @@ unsigned char FoldAscii(unsigned char b) {
 }
 
 // Compares what with the text at p, which begins a character.
-bool MatchesAt(std::string_view text, std::string_view what, std::size_t p, bool match_case) {
+bool MatchesAt(std::string_view text, std::string_view what, std::size_t p, bool matchCase) {
   if (p + what.size() > text.size()) return false;
   std::size_t i = 0;
   while (i < what.size()) {
@@ -25,7 +25,7 @@ bool MatchesAt(std::string_view text, std::string_view what, std::size_t p, bool
     if (length == 1) {
       const auto t = static_cast<unsigned char>(text[p + i]);
       const auto w = static_cast<unsigned char>(what[i]);
-      if (t != w && (match_case || FoldAscii(t) != FoldAscii(w))) return false;
+      if (t != w && (matchCase || FoldAscii(t) != FoldAscii(w))) return false;
       ++i;
     } else {
       // A double-byte character compares byte for byte, also when the match
@@ -48,7 +48,7 @@ int FindBig5(std::string_view text, std::string_view what, int start, int end, F
   base = std::clamp(base, 0, start);
   if (what.empty() || static_cast<int>(what.size()) > end - start) return -1;
   const int last = end - static_cast<int>(what.size());
-  const bool match_case = options.MatchCase;
+  const bool matchCase = options.MatchCase;
   const auto first = static_cast<unsigned char>(what[0]);
   const bool first_is_letter = FoldAscii(first) >= 'a' && FoldAscii(first) <= 'z';
   int previous_length = 0;  // length of the character before p
@@ -58,8 +58,8 @@ int FindBig5(std::string_view text, std::string_view what, int start, int end, F
     if (p >= start) {
       const auto b = static_cast<unsigned char>(text[p]);
       const bool candidate =
-          b == first || (!match_case && first_is_letter && FoldAscii(b) == FoldAscii(first));
-      if (candidate && MatchesAt(text, what, static_cast<std::size_t>(p), match_case)) {
+          b == first || (!matchCase && first_is_letter && FoldAscii(b) == FoldAscii(first));
+      if (candidate && MatchesAt(text, what, static_cast<std::size_t>(p), matchCase)) {
         bool whole = true;
         if (options.WholeWord) {
           const int after = p + static_cast<int>(what.size());

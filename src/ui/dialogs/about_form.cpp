@@ -35,7 +35,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   auto* button1 = new QPushButton(U("確 定"), this);
   button1->setObjectName("Button1");
   button1->setDefault(true);
-  connect(button1, &QPushButton::clicked, this, &TAboutForm::Button1Click);
+  connect(button1, &QPushButton::clicked, this, &TAboutForm::Close);
 
   auto* text = new QVBoxLayout;
   text->addWidget(name);
@@ -56,6 +56,6 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void TAboutForm::Button1Click() {
+void TAboutForm::Close() {
   accept();
 }

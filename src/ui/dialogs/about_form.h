@@ -11,5 +11,5 @@ class TAboutForm : public QDialog {
 
  public:
   explicit TAboutForm(QWidget* parent = nullptr);
-  void Button1Click();
+  void Close();
 };

@@ -50,8 +50,8 @@ TfmAskReplace::TfmAskReplace(QWidget* parent) : QDialog(parent) {
   for (QPushButton* b : {Button2, Button3}) b->setAutoDefault(false);
 
   connect(btReplace, &QPushButton::clicked, this, &TfmAskReplace::btReplaceClick);
-  connect(Button2, &QPushButton::clicked, this, &TfmAskReplace::Button2Click);
-  connect(Button3, &QPushButton::clicked, this, &TfmAskReplace::Button3Click);
+  connect(Button2, &QPushButton::clicked, this, &TfmAskReplace::Skip);
+  connect(Button3, &QPushButton::clicked, this, &TfmAskReplace::Abort);
 }
 
 TfmAskReplace::~TfmAskReplace() = default;
@@ -81,12 +81,12 @@ void TfmAskReplace::btReplaceClick() {
   accept();
 }
 
-void TfmAskReplace::Button2Click() {
+void TfmAskReplace::Skip() {
   AskResult = zorvel::ReplaceDecision::Skip;
   reject();
 }
 
-void TfmAskReplace::Button3Click() {
+void TfmAskReplace::Abort() {
   AskResult = zorvel::ReplaceDecision::Abort;
   reject();
 }

@@ -30,8 +30,8 @@ class TfmAskReplace : public QDialog {
   zorvel::ReplaceAnswer Ask(const zorvel::ReplaceQuestion& question);
 
   void btReplaceClick();
-  void Button2Click();
-  void Button3Click();
+  void Skip();
+  void Abort();
 
  protected:
   void showEvent(QShowEvent* event) override;

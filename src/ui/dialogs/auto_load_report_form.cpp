@@ -24,7 +24,7 @@ TfmAutoLoadReport::TfmAutoLoadReport(QWidget* parent) : QDialog(parent) {
   button1_ = new QPushButton(QString::fromUtf8("確定"), this);
   button1_->setObjectName("Button1");
   button1_->setDefault(true);
-  connect(button1_, &QPushButton::clicked, this, &TfmAutoLoadReport::Button1Click);
+  connect(button1_, &QPushButton::clicked, this, &TfmAutoLoadReport::Close);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
@@ -52,6 +52,6 @@ QStringList TfmAutoLoadReport::Lines() const {
   return mmReport_->toPlainText().split('\n');
 }
 
-void TfmAutoLoadReport::Button1Click() {
+void TfmAutoLoadReport::Close() {
   accept();
 }

@@ -19,7 +19,7 @@ class TfmAutoLoadReport : public QDialog {
   int LineCount() const { return lines_; }
   QStringList Lines() const;
 
-  void Button1Click();
+  void Close();
 
  private:
   QPlainTextEdit* mmReport_ = nullptr;

@@ -14,7 +14,6 @@
 #include "ui/image/calibration_commands.h"
 #include "ui/image/image_form.h"
 #include "ui/shell/qt_strings.h"
-#include "ui/shell/workbench.h"
 
 using zorvel::ui::U;
 
@@ -22,7 +21,7 @@ namespace {
 constexpr int kShiftLineCount = 30;
 }  // namespace
 
-TFieldShiftForm::TFieldShiftForm(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
+TFieldShiftForm::TFieldShiftForm(TImageForm& imageForm, QWidget* parent) : QDialog(parent), imageForm_(imageForm) {
   setObjectName("FieldShiftForm");
   setWindowTitle(U("欄位位移資訊"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -56,8 +55,8 @@ TFieldShiftForm::TFieldShiftForm(Workbench& bench, QWidget* parent) : QDialog(pa
   auto* button2 = new QPushButton(U("取消"), this);
   button2->setObjectName("Button2");
   button2->setAutoDefault(false);
-  connect(button1, &QPushButton::clicked, this, &TFieldShiftForm::Button1Click);
-  connect(button2, &QPushButton::clicked, this, &TFieldShiftForm::Button2Click);
+  connect(button1, &QPushButton::clicked, this, &TFieldShiftForm::StoreShift);
+  connect(button2, &QPushButton::clicked, this, &TFieldShiftForm::Cancel);
 
   auto* shift = new QVBoxLayout;
   shift->addWidget(label1);
@@ -84,20 +83,20 @@ void TFieldShiftForm::SetFieldIndex(int index) {
   if (index >= 0 && index < int(items_.size())) items_[index]->setChecked(true);
 }
 
-void TFieldShiftForm::Button1Click() {
+void TFieldShiftForm::StoreShift() {
   const QString text = cbShiftLine_->currentText();
   if (text.isEmpty()) return;
   const int lines = text.toInt();
   const int field = FieldIndex();
   // The page on display now: the dialog may have stayed open while the
   // operator went to another page.
-  if (field >= 0 && zorvel::MayCalibrate(bench_.ImageForm())) {
-    zorvel::SetRegisterShift(bench_.ImageForm().VolShift(), bench_.ImageForm().PicturePage(),
+  if (field >= 0 && zorvel::MayCalibrate(imageForm_)) {
+    zorvel::SetRegisterShift(imageForm_.VolShift(), imageForm_.PicturePage(),
                              zorvel::Register(field), lines);
   }
   accept();
 }
 
-void TFieldShiftForm::Button2Click() {
+void TFieldShiftForm::Cancel() {
   reject();
 }

@@ -11,13 +11,13 @@ class QComboBox;
 class QPushButton;
 class QRadioButton;
 
-class Workbench;
+class TImageForm;
 
 class TFieldShiftForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFieldShiftForm(Workbench& bench, QWidget* parent = nullptr);
+  explicit TFieldShiftForm(TImageForm& imageForm, QWidget* parent = nullptr);
 
   // The selected register of rbFieldShift: 0 上欄, 1 中欄, 2 下欄.
   int FieldIndex() const;
@@ -26,8 +26,8 @@ class TFieldShiftForm : public QDialog {
 
   // Stores the shift on the page on display and closes; does nothing while no
   // line count is chosen.
-  void Button1Click();
-  void Button2Click();
+  void StoreShift();
+  void Cancel();
 
  private:
   QButtonGroup* rbFieldShift_ = nullptr;
@@ -35,5 +35,5 @@ class TFieldShiftForm : public QDialog {
   QComboBox* cbShiftLine_ = nullptr;
 
  private:
-  Workbench& bench_;
+  TImageForm& imageForm_;
 };

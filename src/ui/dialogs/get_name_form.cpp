@@ -31,8 +31,8 @@ TfmGetName::TfmGetName(QWidget* parent) : QDialog(parent) {
   Button2->setObjectName("Button2");
   Button2->setGeometry(114, 78, 75, 25);
   Button2->setAutoDefault(false);
-  connect(Button1, &QPushButton::clicked, this, &TfmGetName::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TfmGetName::Button2Click);
+  connect(Button1, &QPushButton::clicked, this, &TfmGetName::TakeName);
+  connect(Button2, &QPushButton::clicked, this, &TfmGetName::Cancel);
 }
 
 TfmGetName::~TfmGetName() {}
@@ -48,12 +48,12 @@ void TfmGetName::FormShow() {
   edName->setFocus();
 }
 
-void TfmGetName::Button1Click() {
+void TfmGetName::TakeName() {
   // The name is taken as typed; an empty one counts as cancel.
   if (!edName->text().isEmpty()) Cancelled = false;
   accept();
 }
 
-void TfmGetName::Button2Click() {
+void TfmGetName::Cancel() {
   reject();
 }

@@ -22,8 +22,8 @@ class TfmGetName : public QDialog {
   // True unless the operator confirmed a name that is not empty.
   bool Cancelled = true;
 
-  void Button1Click();
-  void Button2Click();
+  void TakeName();
+  void Cancel();
 
  protected:
   void showEvent(QShowEvent* event) override;

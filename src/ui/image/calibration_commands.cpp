@@ -28,27 +28,27 @@ void SetRightTop(TImageForm& form, int x, int y) {
   zorvel::SetRightTop(form.VolShift(), form.PicturePage(), ratio, form.ShownSize().width(), x, y);
 }
 
-void N2Click(TImageForm& form) {
+void SetTopRightAtPress(TImageForm& form) {
   if (!MayCalibrate(form)) return;
   SetRightTop(form, form.ClickX(), form.ClickY());
   form.ShowPosition(0, 0, 0);
 }
 
-void X1Click(TImageForm& form) {
+void SetTopRightXAtPress(TImageForm& form) {
   SetRightTop(form, form.ClickX(), -1);
 }
 
-void Y1Click(TImageForm& form) {
+void SetTopRightYAtPress(TImageForm& form) {
   SetRightTop(form, -1, form.ClickY());
 }
 
-void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint) {
+void SetTopRightAtDoubleClick(TImageForm& form, const QPoint& viewPoint) {
   // The marker's surface lies over the picture only, and only while the
   // crosses show: a double-click beside the picture is no command.
   if (!form.ShowLines()) return;
   const QPoint onPicture = viewPoint + QPoint(form.HorzScrollPos(), form.VertScrollPos());
   if (!QRect(QPoint(0, 0), form.ShownSize()).contains(onPicture)) return;
-  N2Click(form);
+  SetTopRightAtPress(form);
 }
 
 bool OpenFieldShiftForm(Workbench& bench, bool modal) {

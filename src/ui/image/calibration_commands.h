@@ -21,13 +21,13 @@ void SetRightTop(TImageForm& form, int x, int y);
 
 // "設定為右上角第一個字 (X,Y)": both coordinates, then the marker on the first
 // character.
-void N2Click(TImageForm& form);
+void SetTopRightAtPress(TImageForm& form);
 // "設定為右上角第一個字的X座標" and "...的Y座標": one coordinate, no redraw.
-void X1Click(TImageForm& form);
-void Y1Click(TImageForm& form);
-// A double-click at a point of the view (client-area pixels): as N2Click when
+void SetTopRightXAtPress(TImageForm& form);
+void SetTopRightYAtPress(TImageForm& form);
+// A double-click at a point of the view (client-area pixels): as SetTopRightAtPress when
 // the point lies on the picture and the crosses are shown; otherwise nothing.
-void PaintBox1DblClick(TImageForm& form, const QPoint& viewPoint);
+void SetTopRightAtDoubleClick(TImageForm& form, const QPoint& viewPoint);
 
 // The register shift dialog, modal from the popup ("設定特殊欄的行偏移") and
 // not modal from the main window; only while the store holds a volume and a

@@ -117,7 +117,7 @@ void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
   // a second Ctrl+click, never a calibration.
   form_->MousePress(event);
   if (event->modifiers() & Qt::ControlModifier) return;
-  if (event->button() == Qt::LeftButton) zorvel::PaintBox1DblClick(*form_, event->position().toPoint());
+  if (event->button() == Qt::LeftButton) zorvel::SetTopRightAtDoubleClick(*form_, event->position().toPoint());
 }
 
 void TImageScroller::wheelEvent(QWheelEvent* event) {

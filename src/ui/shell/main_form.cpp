@@ -208,11 +208,11 @@ void TMainForm::Run(zorvel::CommandId id) {
       return OpenAbout();
     // The image window's popup: the point last pressed on the page.
     case C::SetTopRightHere:
-      return zorvel::N2Click(bench_.ImageForm());
+      return zorvel::SetTopRightAtPress(bench_.ImageForm());
     case C::SetTopRightXHere:
-      return zorvel::X1Click(bench_.ImageForm());
+      return zorvel::SetTopRightXAtPress(bench_.ImageForm());
     case C::SetTopRightYHere:
-      return zorvel::Y1Click(bench_.ImageForm());
+      return zorvel::SetTopRightYAtPress(bench_.ImageForm());
     case C::SetRegisterShiftModal:
       zorvel::OpenFieldShiftForm(bench_, true);
       return;
@@ -518,7 +518,7 @@ void TMainForm::ChooseReading() {
   bench_.TextForm().SelectWord();
 }
 void TMainForm::RunLoop() {
-  bench_.TextForm().miAllClick();
+  bench_.TextForm().RunLoop();
 }
 void TMainForm::EditReplaceTable() {
   bench_.fmReplace().exec();
@@ -527,10 +527,10 @@ void TMainForm::RunReplaceTable() {
   bench_.fmReplace().RunReplaceTable();
 }
 void TMainForm::FindAndReplace() {
-  bench_.FindReplaceDialog().miFindReplaceClick();
+  bench_.FindReplaceDialog().PresetFromSelection();
 }
 void TMainForm::ChooseTextFont() {
-  bench_.TextForm().N9Click();
+  bench_.TextForm().ChooseFont();
 }
 void TMainForm::OpenBookmarks() {
   bench_.fmBookMark().exec();

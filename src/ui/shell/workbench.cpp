@@ -39,7 +39,7 @@ Workbench::Workbench(zorvel::Prompts* prompts)
   mainForm_->AttachTextForm(textForm_);
   optionForm_ = std::make_unique<TOptionForm>(*this, mainForm_.get());
   loadPictureForm_ = std::make_unique<TLoadPictureForm>(*this, mainForm_.get());
-  fieldShiftForm_ = std::make_unique<TFieldShiftForm>(*this, mainForm_.get());
+  fieldShiftForm_ = std::make_unique<TFieldShiftForm>(*imageForm_, mainForm_.get());
   aboutForm_ = std::make_unique<TAboutForm>(mainForm_.get());
   fmReplace_ = std::make_unique<TfmReplace>(*this, mainForm_.get());
   fmBookMark_ = std::make_unique<TfmBookMark>(*this, mainForm_.get());

@@ -95,7 +95,7 @@ zorvel::FindOptions TFindReplaceDialog::Options() const {
   return options;
 }
 
-void TFindReplaceDialog::miFindReplaceClick() {
+void TFindReplaceDialog::PresetFromSelection() {
   if (editor_.SelLength() != 0) edFindText->setText(FromBig5(editor_.SelectedBytes()));
   steps_.Opened();
   show();

@@ -38,7 +38,7 @@ class TFindReplaceDialog : public QDialog {
 
   // Opens the dialog (or brings it forward), the find text preset from the
   // editor's selection when there is one.
-  void miFindReplaceClick();
+  void PresetFromSelection();
   void ReplaceDialogFind();
   void ReplaceDialogReplace(bool replaceAll);
 

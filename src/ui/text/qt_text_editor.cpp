@@ -40,10 +40,10 @@ QString ToQString(std::u16string_view s) {
 class QtTextEditor::OperatorEdit {
  public:
   explicit OperatorEdit(QtTextEditor* editor) : editor_(editor) {
-    if (editor_->operator_edits_++ == 0 && editor_->BeforeOperatorEdit) editor_->BeforeOperatorEdit();
+    if (editor_->operatorEdits_++ == 0 && editor_->BeforeOperatorEdit) editor_->BeforeOperatorEdit();
   }
   ~OperatorEdit() {
-    if (--editor_->operator_edits_ == 0 && editor_->AfterOperatorEdit) editor_->AfterOperatorEdit();
+    if (--editor_->operatorEdits_ == 0 && editor_->AfterOperatorEdit) editor_->AfterOperatorEdit();
   }
   OperatorEdit(const OperatorEdit&) = delete;
   OperatorEdit& operator=(const OperatorEdit&) = delete;
@@ -87,7 +87,7 @@ QtTextEditor::QtTextEditor(QWidget* parent) : QPlainTextEdit(parent) {
 
 QTextCharFormat QtTextEditor::SeparatorFormat(LineEnd end) const {
   QTextCharFormat format;
-  if (end != default_end_) format.setProperty(kLineEndProperty, static_cast<int>(end));
+  if (end != defaultEnd_) format.setProperty(kLineEndProperty, static_cast<int>(end));
   return format;
 }
 
@@ -95,7 +95,7 @@ LineEnd QtTextEditor::EndOfBlock(const QTextBlock& block) const {
   const QTextBlock next = block.next();
   if (!next.isValid()) return LineEnd::None;
   const QVariant end = next.charFormat().property(kLineEndProperty);
-  if (!end.isValid()) return default_end_;
+  if (!end.isValid()) return defaultEnd_;
   const int value = end.toInt();
   return value == static_cast<int>(LineEnd::Cr)     ? LineEnd::Cr
          : value == static_cast<int>(LineEnd::Lf)   ? LineEnd::Lf
@@ -116,7 +116,7 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
   if (!first.isValid()) first = doc->firstBlock();
   const int first_number = first.blockNumber();
   const int last_number = last.blockNumber();
-  const int old_lines = (last_number - first_number + 1) - (new_count - block_count_);
+  const int old_lines = (last_number - first_number + 1) - (new_count - blockCount_);
   std::vector<LineInfo> lines;
   lines.reserve(static_cast<std::size_t>(last_number - first_number + 1));
   for (QTextBlock b = first;; b = b.next()) {
@@ -131,22 +131,22 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
     if (b == last) break;
   }
   index_.Replace(first_number, old_lines, lines);
-  block_count_ = new_count;
+  blockCount_ = new_count;
 }
 
-int QtTextEditor::ToDocumentPos(int byte_pos, bool round_up) const {
-  byte_pos = std::clamp(byte_pos, 0, index_.TextLength());
-  const int line = index_.LineFromPos(byte_pos);
-  const int offset = byte_pos - index_.LineStart(line);
+int QtTextEditor::ToDocumentPos(int bytePos, bool roundUp) const {
+  bytePos = std::clamp(bytePos, 0, index_.TextLength());
+  const int line = index_.LineFromPos(bytePos);
+  const int offset = bytePos - index_.LineStart(line);
   const QTextBlock block = document()->findBlockByNumber(line);
   const LineInfo& info = index_.Line(line);
   if (offset > info.Length) {
     // Inside a CR LF.
-    if (round_up)
+    if (roundUp)
       return block.next().isValid() ? block.next().position() : block.position() + block.length() - 1;
     return block.position() + block.length() - 1;
   }
-  return block.position() + Utf16IndexOfByteOffset(View(block.text()), offset, round_up);
+  return block.position() + Utf16IndexOfByteOffset(View(block.text()), offset, roundUp);
 }
 
 int QtTextEditor::ToBytePos(int document_pos) const {
@@ -179,8 +179,8 @@ void QtTextEditor::MoveCursor(const QTextCursor& cursor) {
   horizontal->setValue(left);
   layout_->held = false;
   viewport()->setUpdatesEnabled(true);
-  if (!cursor_scroll_pending_) {
-    cursor_scroll_pending_ = true;
+  if (!cursorScrollPending_) {
+    cursorScrollPending_ = true;
     QMetaObject::invokeMethod(
         this, [this] { ShowCursor(); }, Qt::QueuedConnection);
   }
@@ -189,8 +189,8 @@ void QtTextEditor::MoveCursor(const QTextCursor& cursor) {
 }
 
 void QtTextEditor::ShowCursor() {
-  if (!cursor_scroll_pending_) return;
-  cursor_scroll_pending_ = false;
+  if (!cursorScrollPending_) return;
+  cursorScrollPending_ = false;
   ensureCursorVisible();
 }
 
@@ -237,11 +237,11 @@ std::string QtTextEditor::BytesInRange(int start, int end) const {
   int line = index_.LineFromPos(start);
   for (QTextBlock b = document()->findBlockByNumber(line); b.isValid() && index_.LineStart(line) < end;
        b = b.next(), ++line) {
-    const int line_start = index_.LineStart(line);
+    const int lineStart = index_.LineStart(line);
     std::string bytes = UnicodeToBig5(View(b.text()));
     bytes += LineEndBytes(index_.Line(line).End);
-    const int from = std::max(start - line_start, 0);
-    const int to = std::min(end - line_start, static_cast<int>(bytes.size()));
+    const int from = std::max(start - lineStart, 0);
+    const int to = std::min(end - lineStart, static_cast<int>(bytes.size()));
     out.append(bytes, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
   }
   return out;
@@ -253,8 +253,8 @@ std::string QtTextEditor::SelectedBytes() const {
 }
 
 bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
-  if (read_only_) return false;
-  if (index_.TextLength() - (end - start) + static_cast<long long>(bytes.size()) > max_length_) {
+  if (readOnly_) return false;
+  if (index_.TextLength() - (end - start) + static_cast<long long>(bytes.size()) > maxLength_) {
     if (OnTooLong) OnTooLong();
     return false;
   }
@@ -263,13 +263,13 @@ bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
   int first = index_.LineFromPos(start);
   if (first > 0 && start == index_.LineStart(first) && index_.Line(first - 1).End == LineEnd::Cr) --first;
   const int last = index_.LineFromPos(end);
-  const bool last_line_open = last == index_.LineCount() - 1;
-  const int span_start = index_.LineStart(first);
-  const int span_end = last_line_open ? index_.TextLength() : index_.LineStart(last + 1);
-  std::string span = BytesInRange(span_start, start);
+  const bool lastLineOpen = last == index_.LineCount() - 1;
+  const int spanStart = index_.LineStart(first);
+  const int span_end = lastLineOpen ? index_.TextLength() : index_.LineStart(last + 1);
+  std::string span = BytesInRange(spanStart, start);
   span.append(bytes);
   span += BytesInRange(end, span_end);
-  const std::vector<LineInfo> lines = SplitLines(span, last_line_open);
+  const std::vector<LineInfo> lines = SplitLines(span, lastLineOpen);
 
   QTextDocument* doc = document();
   const QTextBlock first_block = doc->findBlockByNumber(first);
@@ -288,7 +288,7 @@ bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
     at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
     if (i + 1 < lines.size()) {
       c.insertBlock(QTextBlockFormat(), SeparatorFormat(line.End));
-    } else if (!last_line_open && EndOfBlock(c.block()) != line.End) {
+    } else if (!lastLineOpen && EndOfBlock(c.block()) != line.End) {
       // The last line keeps the separator that followed the old last line.
       QTextCursor sep(doc);
       sep.setPosition(c.block().position() + c.block().length() - 1);
@@ -341,23 +341,23 @@ int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions op
   // the search is) cannot hold a match, provided the lines are as their bytes
   // read back and the needle ends on a whole character.
   QString needle;
-  std::size_t last_unit = 0;
+  std::size_t lastUnit = 0;
   for (std::size_t i = 0; i < what.size(); i += static_cast<std::size_t>(Big5CharLength(what, i)))
-    last_unit = i;
+    lastUnit = i;
   const bool whole_needle =
-      !(what.size() - last_unit == 1 && IsBig5LeadByte(static_cast<unsigned char>(what[last_unit])));
+      !(what.size() - lastUnit == 1 && IsBig5LeadByte(static_cast<unsigned char>(what[lastUnit])));
   if (canonical_ && whole_needle) needle = ToQString(Big5ToUnicode(what));
   const Qt::CaseSensitivity cs = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   int line = index_.LineFromPos(start);
   for (QTextBlock b = document()->findBlockByNumber(line); b.isValid(); b = b.next(), ++line) {
-    const int line_start = index_.LineStart(line);
-    if (line_start + static_cast<int>(what.size()) > end) break;
+    const int lineStart = index_.LineStart(line);
+    if (lineStart + static_cast<int>(what.size()) > end) break;
     if (index_.Line(line).Length < static_cast<int>(what.size())) continue;
     const QString text = b.text();
     if (!needle.isEmpty() && !text.contains(needle, cs)) continue;
     const std::string bytes = UnicodeToBig5(View(text));
-    const int found = FindBig5(bytes, what, start - line_start, end - line_start, options);
-    if (found >= 0) return line_start + found;
+    const int found = FindBig5(bytes, what, start - lineStart, end - lineStart, options);
+    if (found >= 0) return lineStart + found;
   }
   return -1;
 }
@@ -478,7 +478,7 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   const bool modified = document()->isModified();
   std::vector<LineInfo> lines = SplitLines(bytes);
   pieces_ = pieces && CutLongLines(bytes, lines);
-  read_only_ = pieces;
+  readOnly_ = pieces;
   setReadOnly(pieces);
   // One QString with a plain LF between lines. The most common line ending is
   // the default of the separators; the others are put on theirs afterwards.
@@ -494,11 +494,11 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
     ++counts[static_cast<int>(line.End)];
     at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
   }
-  default_end_ = LineEnd::CrLf;
+  defaultEnd_ = LineEnd::CrLf;
   for (LineEnd end : {LineEnd::Cr, LineEnd::Lf}) {
-    if (counts[static_cast<int>(end)] > counts[static_cast<int>(default_end_)]) default_end_ = end;
+    if (counts[static_cast<int>(end)] > counts[static_cast<int>(defaultEnd_)]) defaultEnd_ = end;
   }
-  const bool all_default = counts[static_cast<int>(default_end_)] == static_cast<int>(lines.size()) - 1;
+  const bool all_default = counts[static_cast<int>(defaultEnd_)] == static_cast<int>(lines.size()) - 1;
   QTextDocument* doc = document();
   loading_ = true;
   doc->setUndoRedoEnabled(false);
@@ -509,7 +509,7 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
     for (std::size_t i = 0; i + 1 < lines.size() && b.isValid(); ++i, b = b.next()) {
       // The breaks between the pieces of a read-only line are known to the
       // line index alone: no edit ever asks their separators.
-      if (lines[i].End == default_end_ || lines[i].End == LineEnd::None) continue;
+      if (lines[i].End == defaultEnd_ || lines[i].End == LineEnd::None) continue;
       const int sep = b.position() + b.length() - 1;
       c.setPosition(sep);
       c.setPosition(sep + 1, QTextCursor::KeepAnchor);
@@ -519,7 +519,7 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   doc->setUndoRedoEnabled(true);
   loading_ = false;
   index_.Reset(std::move(lines));
-  block_count_ = doc->blockCount();
+  blockCount_ = doc->blockCount();
   canonical_ = true;
   doc->setModified(modified);
   QTextCursor c(doc);
@@ -536,13 +536,13 @@ void QtTextEditor::InsertOperatorText(const QString& text) {
   normal.replace(QChar::LineSeparator, QChar(u'\n'));
   int replaced = 0;
   std::string bytes = UnicodeToBig5(View(normal), &replaced);
-  std::string with_crlf;
-  with_crlf.reserve(bytes.size());
+  std::string withCrlf;
+  withCrlf.reserve(bytes.size());
   for (char ch : bytes) {
-    if (ch == '\n') with_crlf += '\r';
-    with_crlf += ch;
+    if (ch == '\n') withCrlf += '\r';
+    withCrlf += ch;
   }
-  ReplaceSelection(with_crlf);
+  ReplaceSelection(withCrlf);
   if (replaced > 0 && OnCharactersReplaced) OnCharactersReplaced(replaced);
 }
 
@@ -587,7 +587,7 @@ void QtTextEditor::keyPressEvent(QKeyEvent* event) {
   if (!typed.isEmpty() && typed.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier)) {
     int replaced = 0;
     const std::string bytes = UnicodeToBig5(View(typed), &replaced);
-    if (TextLength() - SelLength() + static_cast<long long>(bytes.size()) > max_length_) {
+    if (TextLength() - SelLength() + static_cast<long long>(bytes.size()) > maxLength_) {
       if (OnTooLong) OnTooLong();
       event->accept();
       return;

@@ -34,8 +34,8 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   explicit QtTextEditor(QWidget* parent = nullptr);
 
   // The byte limit of the text; longer text is refused.
-  int MaxLength() const { return max_length_; }
-  void SetMaxLength(int bytes) { max_length_ = bytes; }
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int bytes) { maxLength_ = bytes; }
 
   // Called with the number of characters that Big5 cannot hold and that were
   // replaced by "?" in typed, pasted or dropped text.
@@ -77,21 +77,21 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // kReadOnlyPieceLength bytes, cut between characters and joined by breaks
   // that hold no bytes, so that only the pieces in view are laid out.
   void SetReadOnlyText(std::string_view bytes) override;
-  bool IsReadOnly() const override { return read_only_; }
+  bool IsReadOnly() const override { return readOnly_; }
   static constexpr int kReadOnlyPieceLength = 1024;
   void Undo() override {
-    if (!read_only_) undo();
+    if (!readOnly_) undo();
   }
   void Cut() override;
   void Copy() override { copy(); }
   void Paste() override {
-    if (!read_only_) paste();
+    if (!readOnly_) paste();
   }
   void SelectAll() override { selectAll(); }
 
   // Byte position <-> position in the Qt document. A byte position inside a
-  // character goes to its start, or to its end with round_up.
-  int ToDocumentPos(int byte_pos, bool round_up = false) const;
+  // character goes to its start, or to its end with roundUp.
+  int ToDocumentPos(int bytePos, bool roundUp = false) const;
   int ToBytePos(int document_pos) const;
   // The bytes of [start, end), line endings included.
   std::string BytesInRange(int start, int end) const;
@@ -137,24 +137,24 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // Runs BeforeOperatorEdit on construction and AfterOperatorEdit on
   // destruction, for the outermost one only.
   class OperatorEdit;
-  int operator_edits_ = 0;
+  int operatorEdits_ = 0;
   void Load(std::string_view bytes, bool pieces);
 
   HoldableLayout* layout_ = nullptr;
-  bool read_only_ = false;
+  bool readOnly_ = false;
   // Some line is shown in pieces: a match may run across their breaks.
   bool pieces_ = false;
-  bool cursor_scroll_pending_ = false;
+  bool cursorScrollPending_ = false;
   LineIndex index_;
-  int block_count_ = 1;
+  int blockCount_ = 1;
   // Whether every line holds the Unicode its bytes read back as. Find then skips
   // lines whose Unicode cannot hold the match without converting them.
   bool canonical_ = true;
   // The ending of a separator that carries none of its own: the most common
   // ending of the text when it was loaded.
-  LineEnd default_end_ = LineEnd::CrLf;
+  LineEnd defaultEnd_ = LineEnd::CrLf;
   bool loading_ = false;
-  int max_length_ = zorvel::kMaxTextLength;
+  int maxLength_ = zorvel::kMaxTextLength;
 };
 
 }  // namespace zorvel

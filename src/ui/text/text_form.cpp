@@ -151,7 +151,7 @@ bool TTextForm::CloseQuery() {
   return document_->CloseQuery();
 }
 
-void TTextForm::N9Click() {
+void TTextForm::ChooseFont() {
   QFont font = editor_->font();
   if (FontDialogHook && FontDialogHook(font)) editor_->setFont(font);
 }
@@ -187,8 +187,8 @@ void TTextForm::SelectWord() {
   if (!ChoiceWaiting()) Proofreader().SelectWord();
 }
 
-void TTextForm::miAllClick() {
-  if (!ChoiceWaiting()) Proofreader().miAllClick();
+void TTextForm::RunLoop() {
+  if (!ChoiceWaiting()) Proofreader().RunLoop();
 }
 
 QString TTextForm::FileName() const {

@@ -51,7 +51,7 @@ class TTextForm : public QWidget {
   // The recovery file of the unsaved text (periodic write, exit write, offer on open).
   TextRecovery& Recovery();
   // The font command "設定字型...".
-  void N9Click();
+  void ChooseFont();
 
   // The proofreading loop over this window's editor, the options dialog's
   // settings and the image window.
@@ -62,7 +62,7 @@ class TTextForm : public QWidget {
   bool FindSign();
   bool ShowWord();
   void SelectWord();
-  void miAllClick();
+  void RunLoop();
 
   // The path of the document; empty until a file is opened or saved under a name.
   QString FileName() const;

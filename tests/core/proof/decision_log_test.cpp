@@ -40,7 +40,7 @@ class DecisionSession : public ::testing::Test {
   // F1 from the cursor with the given answer.
   void Choose(ChoiceAnswer answer) {
     prompts_.Choices.push_back(std::move(answer));
-    proofreader_.miAllClick();
+    proofreader_.RunLoop();
   }
   std::vector<std::string> LogLines() const {
     std::vector<std::string> lines;
@@ -114,7 +114,7 @@ TEST_F(DecisionSession, ALogThatCannotBeWrittenLosesNoChoiceAndIsToldOnce) {
   std::filesystem::remove_all(dir_.File("missing"));
   editor_.SetSelStart(0);
   prompts_.Choices.push_back(Answer(Selection::First));
-  proofreader_.miAllClick();  // nothing left to choose: no decision, no report
+  proofreader_.RunLoop();  // nothing left to choose: no decision, no report
   EXPECT_EQ(failures_.size(), 1u);
 }
 

@@ -328,7 +328,7 @@ TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
   // Cancel and next on the first, cancel and next on the second, second reading
   // on the third: the loop ends without another FindSign.
   this->prompts_.Choices = {CancelToNext(), CancelToNext(), Pick(Selection::Second)};
-  this->proof_.miAllClick();
+  this->proof_.RunLoop();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{甲||乙}}{{丙||丁}}丙") + "\r\n");
   EXPECT_EQ(this->editor_->SelStart(), at + 20);
@@ -355,7 +355,7 @@ TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading
   this->Load(text);
   this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::First), Pick(Selection::First),
                             Pick(Selection::Second)};
-  for (int i = 0; i < 5; ++i) this->proof_.miAllClick();
+  for (int i = 0; i < 5; ++i) this->proof_.RunLoop();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 4u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("乙丁") + "\r\n" + kHead + B("甲") + "\r\n");
   EXPECT_EQ(this->prompts_.Shown.back(), kNoMarkFound);
@@ -364,7 +364,7 @@ TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading
   this->Load(kHead + B("{{甲||}}{{乙||丙}}{{丁||丙}}") + "\r\n");
   this->prompts_.ChoiceRequests.clear();
   this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::Cancel), Pick(Selection::First)};
-  for (int i = 0; i < 3; ++i) this->proof_.miAllClick();
+  for (int i = 0; i < 3; ++i) this->proof_.RunLoop();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("{{乙||丙}}丁") + "\r\n");
 }
@@ -544,7 +544,7 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
     this->view_.Calls.clear();
     this->prompts_.Shown.clear();
     this->prompts_.ChoiceRequests.clear();
-    this->proof_.miAllClick();  // F1: found, but ShowWord stops it before the choice
+    this->proof_.RunLoop();  // F1: found, but ShowWord stops it before the choice
     EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{"錯誤 : " + c.message});
     EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
     EXPECT_TRUE(this->view_.Calls.empty());
