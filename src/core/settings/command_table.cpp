@@ -100,6 +100,16 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands{{
     {C::PanDown, "PanDown", "Picture1", "miPanDown", "向下捲動圖形", "", "Alt+Down"},
     {C::ToggleLoupe, "ToggleLoupe", "Picture1", "miLoupe", "顯示放大鏡", "", "Ctrl+L", {}, true, true},
     {C::NextLoupeZoom, "NextLoupeZoom", "Picture1", "miLoupeZoom", "切換放大鏡倍率", "", "Ctrl+M"},
+    {C::FindPreviousMark,
+     "FindPreviousMark",
+     "Text1",
+     "miFindPreviousSign",
+     "上一個差異",
+     "",
+     "Shift+F2",
+     {},
+     true},
+    {C::GoToLineHead, "GoToLineHead", "Text1", "miGoToLineHead", "到指定行首...", "", "Ctrl+G"},
 }};
 
 constexpr MenuEntry kMenus[] = {
@@ -165,6 +175,8 @@ constexpr PopupItemEntry kTextPopupItems[] = {
     {C::FindAndReplace, "miFindReplace", "", "N11"},
     {C::ChooseTextFont, "N9"},
     {C::Bookmarks, "N10"},
+    {C::FindPreviousMark, "", "", "N14"},
+    {C::GoToLineHead},
 };
 constexpr PopupMenuEntry kTextPopup{"TextPopupMenu", kTextPopupItems};
 

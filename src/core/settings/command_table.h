@@ -75,8 +75,12 @@ enum class CommandId {
   PanDown,
   ToggleLoupe,
   NextLoupeZoom,
+  // Back to the mark before the cursor (one cancelled, say), and the jump to a
+  // line head the operator types.
+  FindPreviousMark,
+  GoToLineHead,
 };
-inline constexpr int kCommandCount = static_cast<int>(CommandId::NextLoupeZoom) + 1;
+inline constexpr int kCommandCount = static_cast<int>(CommandId::GoToLineHead) + 1;
 
 struct CommandEntry {
   CommandId Id;

@@ -174,7 +174,8 @@ const zorvel::ReplaceTable& TfmReplace::Table() const {
 void TfmReplace::RunReplaceTable() {
   std::function<bool()> showWord;
   if (cbShowPicture->isChecked() && ShowWordHook) showWord = ShowWordHook;
-  zorvel::RunReplaceTable(bench_.ReplaceTable(), bench_.TextForm().Editor(), bench_.Prompts(), showWord);
+  zorvel::RunReplaceTable(bench_.ReplaceTable(), bench_.TextForm().Editor(), bench_.Prompts(), showWord,
+                          bench_.TextForm().Decisions(), bench_.Settings().LineHeadLength);
 }
 
 void TfmReplace::ReleaseTable() {

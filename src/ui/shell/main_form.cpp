@@ -234,6 +234,11 @@ void TMainForm::Run(zorvel::CommandId id) {
       return ToggleLoupe();
     case C::NextLoupeZoom:
       return NextLoupeZoom();
+    case C::FindPreviousMark:
+      bench_.TextForm().FindPreviousSign();
+      return;
+    case C::GoToLineHead:
+      return bench_.TextForm().GoToLineHead();
   }
 }
 

@@ -132,6 +132,7 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
   }
   index_.Replace(first_number, old_lines, lines);
   blockCount_ = new_count;
+  if (OnLinesChanged) OnLinesChanged(first_number, last_number);
 }
 
 int QtTextEditor::ToDocumentPos(int bytePos, bool roundUp) const {
@@ -525,6 +526,7 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   QTextCursor c(doc);
   c.setPosition(0);
   setTextCursor(c);
+  if (OnTextLoaded) OnTextLoaded();
 }
 
 void QtTextEditor::InsertOperatorText(const QString& text) {

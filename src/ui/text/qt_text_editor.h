@@ -48,6 +48,12 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // drop, a cut), once around the outermost when one leads to another.
   std::function<void()> BeforeOperatorEdit;
   std::function<void()> AfterOperatorEdit;
+  // Called after each change of the text by whatever means (typing, a
+  // replacement, undo): lines first to last of the text as it is now are new
+  // or changed, the lines around them are as they were.
+  std::function<void(int first, int last)> OnLinesChanged;
+  // Called when a whole new text was loaded (SetText, SetReadOnlyText).
+  std::function<void()> OnTextLoaded;
 
   // TextEditor
   int SelStart() const override;

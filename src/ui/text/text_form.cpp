@@ -5,13 +5,20 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/pages/marker_geometry.h"
 #include "core/pages/page_view.h"
+#include "core/proof/decision_log.h"
+#include "core/proof/go_to_line_head.h"
 #include "core/proof/line_head_watch.h"
+#include "core/proof/text_position.h"
 #include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
@@ -66,13 +73,46 @@ TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
     if (!lineHeadWatch_) return;
     const std::string_view note = zorvel::LineHeadEditNote(lineHeadWatch_->Check());
     lineHeadWatch_.reset();
-    if (!note.empty()) bench_.MainForm().StatusLine()->showMessage(U(std::string(note).c_str()));
+    if (!note.empty()) StatusLine()->showMessage(U(std::string(note).c_str()));
   };
+
+  // The marks left after the cursor and in the whole text, on the status line.
+  markCount_ = new QLabel(StatusLine());
+  markCount_->setObjectName("MarkCount");
+  StatusLine()->addPermanentWidget(markCount_);
+  markCountTimer_ = new QTimer(this);
+  markCountTimer_->setSingleShot(true);
+  markCountTimer_->setInterval(0);
+  connect(markCountTimer_, &QTimer::timeout, this, &TTextForm::ShowMarkCount);
+  editor_->OnLinesChanged = [this](int first, int last) {
+    if (!markCountStale_) markCounter_.LinesChanged(*editor_, first, last);
+    MarkCountChanged();
+  };
+  editor_->OnTextLoaded = [this] {
+    markCountStale_ = true;
+    MarkCountChanged();
+  };
+  connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TTextForm::MarkCountChanged);
+  connect(editor_, &QPlainTextEdit::selectionChanged, this, &TTextForm::MarkCountChanged);
+  ShowMarkCount();
+
+  // A Ctrl+click on the page lands in the text.
+  bench_.ImageForm().OnPageClicked = [this](int pageX, int pageY) { GoToPagePoint(pageX, pageY); };
 
   OpenFileNameHook = [this] {
     return QFileDialog::getOpenFileName(this, QString(), QString(), U("純文字檔 (*.txt);;全部檔案 (*.*)"));
   };
   SaveFileNameHook = [this] { return QFileDialog::getSaveFileName(this); };
+  LineHeadInputHook = [this](QString& input) {
+    QInputDialog dialog(this);
+    dialog.setObjectName("GoToLineHeadDialog");
+    dialog.setWindowTitle(U("到指定行首"));
+    dialog.setLabelText(U("行首 (例如 T01n0001_p0003b19、p0003b19 或 3b19) :"));
+    dialog.setTextValue(input);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    input = dialog.textValue();
+    return true;
+  };
   FontDialogHook = [this](QFont& font) {
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, this);
@@ -85,8 +125,10 @@ TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
   document_ = &text_.Document();
   document_->OnFileNameChanged = [this] {
     UpdateCaption();
+    OpenDecisionLog();
     emit FileNameChanged(FileName());
   };
+  OpenDecisionLog();
 
   BuildPopupMenu();
   editor_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -103,6 +145,11 @@ TTextForm::~TTextForm() {
   editor_->DropsEnter = nullptr;
   editor_->BeforeOperatorEdit = nullptr;
   editor_->AfterOperatorEdit = nullptr;
+  editor_->OnLinesChanged = nullptr;
+  editor_->OnTextLoaded = nullptr;
+  bench_.ImageForm().OnPageClicked = nullptr;
+  text_.Proofreader().SetDecisionSink(nullptr);
+  delete markCount_;
   document_->OnFileNameChanged = nullptr;
   text_.OpenFileName = nullptr;
   text_.SaveFileName = nullptr;
@@ -189,6 +236,86 @@ void TTextForm::SelectWord() {
 
 void TTextForm::RunLoop() {
   if (!ChoiceWaiting()) Proofreader().RunLoop();
+}
+
+bool TTextForm::FindPreviousSign() {
+  if (ChoiceWaiting()) return false;
+  // The counts find the line of the previous token at once, unless a new text
+  // has not been counted yet.
+  return Proofreader().FindPreviousSign(markCountStale_ ? nullptr : &markCounter_);
+}
+
+void TTextForm::GoToLineHead() {
+  if (ChoiceWaiting()) return;
+  QString input = lastLineHeadInput_;
+  if (!LineHeadInputHook || !LineHeadInputHook(input)) return;
+  lastLineHeadInput_ = input;
+  const zorvel::LineHeadJump jump =
+      zorvel::FindLineHead(*editor_, CurrentSettings(), input.toUtf8().toStdString());
+  if (!jump.Found) {
+    bench_.Prompts().Message(jump.Message);
+    editor_->SetFocus();
+    return;
+  }
+  editor_->SetSelStart(jump.Pos);
+  ShowWord();
+}
+
+void TTextForm::GoToPagePoint(int pageX, int pageY) {
+  if (ChoiceWaiting()) return;
+  TImageForm& image = bench_.ImageForm();
+  // The point is in full-size page pixels: the geometry is taken at 100 %.
+  zorvel::Settings settings = CurrentSettings();
+  settings.PictureRatio = 100;
+  const zorvel::PageCalibration values = image.CalibrationScope() == zorvel::CalibrationScope::Ok
+                                             ? image.VolShift().Get(image.PicturePage())
+                                             : zorvel::PageCalibration{};
+  const QSize page = image.PageSize();
+  const zorvel::CharacterCell cell =
+      zorvel::CharacterAtPoint(settings, values, page.width(), page.height(), pageX, pageY);
+  const zorvel::TextTarget target = zorvel::FindTextOfCharacter(
+      *editor_, CurrentSettings(), image.PictureVolume(), image.PictureSutra(), image.PicturePage(), cell);
+  if (!target.Found) {
+    StatusLine()->showMessage(QString::fromStdString(target.Message));
+    return;
+  }
+  editor_->SetSelStart(target.Pos);
+  ShowWord();
+}
+
+zorvel::DecisionSink* TTextForm::Decisions() {
+  return decisionLog_.get();
+}
+
+void TTextForm::OpenDecisionLog() {
+  const std::string path = document_->FileName();
+  text_.Proofreader().SetDecisionSink(nullptr);
+  decisionLog_.reset();
+  if (!path.empty()) {
+    decisionLog_ = std::make_unique<zorvel::DecisionLog>(
+        zorvel::DecisionLogPath(path),
+        [this](const std::string& message) { StatusLine()->showMessage(QString::fromStdString(message)); });
+  }
+  text_.Proofreader().SetDecisionSink(decisionLog_.get());
+}
+
+void TTextForm::MarkCountChanged() {
+  markCountTimer_->start();
+}
+
+void TTextForm::ShowMarkCount() {
+  markCountTimer_->stop();
+  const std::string& sign1 = CurrentSettings().Sign1;
+  if (markCountStale_ || markCounter_.Sign() != sign1) {
+    markCounter_.Reset(*editor_, sign1);
+    markCountStale_ = false;
+  }
+  if (markCount_)
+    markCount_->setText(QString::fromStdString(zorvel::MarkCountText(markCounter_.Count(*editor_))));
+}
+
+QStatusBar* TTextForm::StatusLine() const {
+  return bench_.MainForm().StatusLine();
 }
 
 QString TTextForm::FileName() const {

@@ -5,6 +5,7 @@
 // (zorvel::TextDocument); this window wires them to widgets and dialogs.
 
 #include <QFont>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -12,14 +13,20 @@
 #include <optional>
 
 #include "core/proof/line_head_watch.h"
+#include "core/proof/mark_counter.h"
 #include "core/text/text_editor.h"
 #include "core/text/unsaved_changes.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QStatusBar;
+class QTimer;
 
 namespace zorvel {
+class DecisionLog;
+class DecisionSink;
 class QtTextEditor;
 class TextDocument;
 class TextProofreader;
@@ -63,6 +70,21 @@ class TTextForm : public QWidget {
   bool ShowWord();
   void SelectWord();
   void RunLoop();
+  // "上一個差異": selects the nearest opening token before the cursor.
+  bool FindPreviousSign();
+  // "到指定行首": asks for a line head (or a short form of one), puts the
+  // cursor at the start of that line's text and shows its first character on
+  // the page. A form that cannot be read, or a line the text does not have, is
+  // told and the cursor stays.
+  void GoToLineHead();
+  // A Ctrl+click on the page, at a point in full-size page pixels: the cursor
+  // goes to the character printed there and F3 shows it; where the text has no
+  // such line, or the point is on no character, the status line says so.
+  void GoToPagePoint(int pageX, int pageY);
+
+  // Where the choices and replacements on the current text are logged:
+  // NAME.log.tsv beside it; null while the text has no name.
+  zorvel::DecisionSink* Decisions();
 
   // The path of the document; empty until a file is opened or saved under a name.
   QString FileName() const;
@@ -74,6 +96,8 @@ class TTextForm : public QWidget {
   std::function<QString()> OpenFileNameHook;
   std::function<QString()> SaveFileNameHook;
   std::function<bool(QFont& font)> FontDialogHook;
+  // The line head typed for "到指定行首"; false when cancelled.
+  std::function<bool(QString& input)> LineHeadInputHook;
 
  signals:
   // Typed, pasted or dropped characters that Big5 cannot hold were replaced by
@@ -94,6 +118,13 @@ class TTextForm : public QWidget {
   void UpdateCaption();
   const zorvel::Settings& CurrentSettings() const;
   bool ChoiceWaiting();
+  QStatusBar* StatusLine() const;
+  // The decision log follows the text's name.
+  void OpenDecisionLog();
+  // The mark count on the status line is brought up to date once control
+  // returns to the event loop, so that a run of edits counts once.
+  void MarkCountChanged();
+  void ShowMarkCount();
 
   TextSession& text_;
   zorvel::QtTextEditor* editor_ = nullptr;
@@ -101,6 +132,14 @@ class TTextForm : public QWidget {
   QMenu* textPopupMenu_ = nullptr;
   // The lines around the cursor before the operator's edit that runs now.
   std::optional<zorvel::LineHeadWatch> lineHeadWatch_;
+  // The opening tokens of every line, kept up to date edit by edit; stale
+  // after a new text was loaded, until the next count.
+  zorvel::MarkCounter markCounter_;
+  bool markCountStale_ = true;
+  QTimer* markCountTimer_ = nullptr;
+  QPointer<QLabel> markCount_;  // on the main window's status line
+  std::unique_ptr<zorvel::DecisionLog> decisionLog_;
+  QString lastLineHeadInput_;
 
  private:
   Workbench& bench_;
