@@ -12,11 +12,11 @@
 namespace zorvel {
 
 DocumentRecovery::DocumentRecovery(TextEditor& editor, TextDocument& document,
-                                   std::function<Prompts&()> prompts, std::string unnamed_folder)
+                                   std::function<Prompts&()> prompts, std::string unnamedFolder)
     : editor_(editor),
       document_(document),
       prompts_(std::move(prompts)),
-      unnamedFolder_(std::move(unnamed_folder)) {
+      unnamedFolder_(std::move(unnamedFolder)) {
   Snapshot = [this]() -> RecoveryWriter::Producer {
     return [bytes = editor_.Text()]() mutable { return std::move(bytes); };
   };

@@ -27,10 +27,10 @@ namespace zorvel {
 
 class DocumentRecovery {
  public:
-  // unnamed_folder holds the recovery file of a text that has no name yet.
+  // unnamedFolder holds the recovery file of a text that has no name yet.
   // Installs itself as the document's OnLoading and OnSaved.
   DocumentRecovery(TextEditor& editor, TextDocument& document, std::function<Prompts&()> prompts,
-                   std::string unnamed_folder);
+                   std::string unnamedFolder);
   ~DocumentRecovery();
   DocumentRecovery(const DocumentRecovery&) = delete;
   DocumentRecovery& operator=(const DocumentRecovery&) = delete;

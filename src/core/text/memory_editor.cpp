@@ -16,8 +16,8 @@ int MemoryEditor::FloorToChar(int pos) const {
   pos = std::clamp(pos, 0, TextLength());
   const int line = index_.LineFromPos(pos);
   const int start = index_.LineStart(line);
-  const int content_end = start + index_.Line(line).Length;
-  if (pos > content_end) return content_end;  // inside a CR LF
+  const int contentEnd = start + index_.Line(line).Length;
+  if (pos > contentEnd) return contentEnd;  // inside a CR LF
   int p = start;
   while (p < pos) {
     const int next = p + Big5CharLength(text_, static_cast<std::size_t>(p));
@@ -59,11 +59,11 @@ void MemoryEditor::Splice(int pos, int length, std::string_view bytes) {
   if (first > 0 && pos == index_.LineStart(first) && index_.Line(first - 1).End == LineEnd::Cr) --first;
   const int last = index_.LineFromPos(end);
   const int spanStart = index_.LineStart(first);
-  const int span_end = index_.LineStart(last + 1);
+  const int spanEnd = index_.LineStart(last + 1);
   text_.replace(static_cast<std::size_t>(pos), static_cast<std::size_t>(length), bytes);
-  const int new_span_end = span_end - length + static_cast<int>(bytes.size());
+  const int newSpanEnd = spanEnd - length + static_cast<int>(bytes.size());
   const bool lastLineOpen = last == index_.LineCount() - 1;
-  const std::string_view span(text_.data() + spanStart, static_cast<std::size_t>(new_span_end - spanStart));
+  const std::string_view span(text_.data() + spanStart, static_cast<std::size_t>(newSpanEnd - spanStart));
   std::vector<LineInfo> lines = SplitLines(span, lastLineOpen);
   if (lines.empty()) lines.push_back(LineInfo{});
   index_.Replace(first, last - first + 1, lines);
@@ -104,8 +104,8 @@ int MemoryEditor::Find(std::string_view what, int start, int end, FindOptions op
 }
 
 void MemoryEditor::ScrollLineDown() {
-  const int max_top = std::max(0, LineCount() - VisibleLines());
-  topLine_ = std::min(topLine_ + 1, max_top);
+  const int maxTop = std::max(0, LineCount() - VisibleLines());
+  topLine_ = std::min(topLine_ + 1, maxTop);
 }
 
 void MemoryEditor::ScrollIntoView() {

@@ -50,20 +50,20 @@ int FindBig5(std::string_view text, std::string_view what, int start, int end, F
   const int last = end - static_cast<int>(what.size());
   const bool matchCase = options.MatchCase;
   const auto first = static_cast<unsigned char>(what[0]);
-  const bool first_is_letter = FoldAscii(first) >= 'a' && FoldAscii(first) <= 'z';
-  int previous_length = 0;  // length of the character before p
+  const bool firstIsLetter = FoldAscii(first) >= 'a' && FoldAscii(first) <= 'z';
+  int previousLength = 0;  // length of the character before p
   int p = base;
   while (p <= last) {
     const int length = Big5CharLength(text, static_cast<std::size_t>(p));
     if (p >= start) {
       const auto b = static_cast<unsigned char>(text[p]);
       const bool candidate =
-          b == first || (!matchCase && first_is_letter && FoldAscii(b) == FoldAscii(first));
+          b == first || (!matchCase && firstIsLetter && FoldAscii(b) == FoldAscii(first));
       if (candidate && MatchesAt(text, what, static_cast<std::size_t>(p), matchCase)) {
         bool whole = true;
         if (options.WholeWord) {
           const int after = p + static_cast<int>(what.size());
-          if (previous_length == 1 && IsWordByte(static_cast<unsigned char>(text[p - 1]))) whole = false;
+          if (previousLength == 1 && IsWordByte(static_cast<unsigned char>(text[p - 1]))) whole = false;
           if (after < size && IsWordByte(static_cast<unsigned char>(text[after]))) {
             // The byte after the match begins a character unless the match ended
             // inside a double-byte one; a word byte counts only as a character.
@@ -75,7 +75,7 @@ int FindBig5(std::string_view text, std::string_view what, int start, int end, F
         if (whole) return p;
       }
     }
-    previous_length = length;
+    previousLength = length;
     p += length;
   }
   return -1;

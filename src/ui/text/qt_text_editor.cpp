@@ -106,7 +106,7 @@ LineEnd QtTextEditor::EndOfBlock(const QTextBlock& block) const {
 void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
   if (loading_) return;
   QTextDocument* doc = document();
-  const int new_count = doc->blockCount();
+  const int newCount = doc->blockCount();
   QTextBlock first = doc->findBlock(position);
   // A separator's format change (or removal) before `first` can change the
   // ending of the line in front of it.
@@ -114,11 +114,11 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
   QTextBlock last = doc->findBlock(position + added);
   if (!last.isValid()) last = doc->lastBlock();
   if (!first.isValid()) first = doc->firstBlock();
-  const int first_number = first.blockNumber();
-  const int last_number = last.blockNumber();
-  const int old_lines = (last_number - first_number + 1) - (new_count - blockCount_);
+  const int firstNumber = first.blockNumber();
+  const int lastNumber = last.blockNumber();
+  const int oldLines = (lastNumber - firstNumber + 1) - (newCount - blockCount_);
   std::vector<LineInfo> lines;
-  lines.reserve(static_cast<std::size_t>(last_number - first_number + 1));
+  lines.reserve(static_cast<std::size_t>(lastNumber - firstNumber + 1));
   for (QTextBlock b = first;; b = b.next()) {
     const QString text = b.text();
     if (canonical_) {
@@ -130,9 +130,9 @@ void QtTextEditor::ContentsChanged(int position, int /*removed*/, int added) {
     }
     if (b == last) break;
   }
-  index_.Replace(first_number, old_lines, lines);
-  blockCount_ = new_count;
-  if (OnLinesChanged) OnLinesChanged(first_number, last_number);
+  index_.Replace(firstNumber, oldLines, lines);
+  blockCount_ = newCount;
+  if (OnLinesChanged) OnLinesChanged(firstNumber, lastNumber);
 }
 
 int QtTextEditor::ToDocumentPos(int bytePos, bool roundUp) const {
@@ -150,11 +150,11 @@ int QtTextEditor::ToDocumentPos(int bytePos, bool roundUp) const {
   return block.position() + Utf16IndexOfByteOffset(View(block.text()), offset, roundUp);
 }
 
-int QtTextEditor::ToBytePos(int document_pos) const {
-  const QTextBlock block = document()->findBlock(document_pos);
+int QtTextEditor::ToBytePos(int documentPos) const {
+  const QTextBlock block = document()->findBlock(documentPos);
   if (!block.isValid()) return index_.TextLength();
   return index_.LineStart(block.blockNumber()) +
-         ByteOffsetOfUtf16Index(View(block.text()), document_pos - block.position());
+         ByteOffsetOfUtf16Index(View(block.text()), documentPos - block.position());
 }
 
 int QtTextEditor::SelStart() const {
@@ -266,10 +266,10 @@ bool QtTextEditor::ReplaceRange(int start, int end, std::string_view bytes) {
   const int last = index_.LineFromPos(end);
   const bool lastLineOpen = last == index_.LineCount() - 1;
   const int spanStart = index_.LineStart(first);
-  const int span_end = lastLineOpen ? index_.TextLength() : index_.LineStart(last + 1);
+  const int spanEnd = lastLineOpen ? index_.TextLength() : index_.LineStart(last + 1);
   std::string span = BytesInRange(spanStart, start);
   span.append(bytes);
-  span += BytesInRange(end, span_end);
+  span += BytesInRange(end, spanEnd);
   const std::vector<LineInfo> lines = SplitLines(span, lastLineOpen);
 
   QTextDocument* doc = document();
@@ -345,9 +345,9 @@ int QtTextEditor::Find(std::string_view what, int start, int end, FindOptions op
   std::size_t lastUnit = 0;
   for (std::size_t i = 0; i < what.size(); i += static_cast<std::size_t>(Big5CharLength(what, i)))
     lastUnit = i;
-  const bool whole_needle =
+  const bool wholeNeedle =
       !(what.size() - lastUnit == 1 && IsBig5LeadByte(static_cast<unsigned char>(what[lastUnit])));
-  if (canonical_ && whole_needle) needle = ToQString(Big5ToUnicode(what));
+  if (canonical_ && wholeNeedle) needle = ToQString(Big5ToUnicode(what));
   const Qt::CaseSensitivity cs = options.MatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
   int line = index_.LineFromPos(start);
   for (QTextBlock b = document()->findBlockByNumber(line); b.isValid(); b = b.next(), ++line) {
@@ -499,12 +499,12 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   for (LineEnd end : {LineEnd::Cr, LineEnd::Lf}) {
     if (counts[static_cast<int>(end)] > counts[static_cast<int>(defaultEnd_)]) defaultEnd_ = end;
   }
-  const bool all_default = counts[static_cast<int>(defaultEnd_)] == static_cast<int>(lines.size()) - 1;
+  const bool allDefault = counts[static_cast<int>(defaultEnd_)] == static_cast<int>(lines.size()) - 1;
   QTextDocument* doc = document();
   loading_ = true;
   doc->setUndoRedoEnabled(false);
   setPlainText(text);
-  if (!all_default) {
+  if (!allDefault) {
     QTextCursor c(doc);
     QTextBlock b = doc->firstBlock();
     for (std::size_t i = 0; i + 1 < lines.size() && b.isValid(); ++i, b = b.next()) {

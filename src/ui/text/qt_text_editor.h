@@ -98,7 +98,7 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // Byte position <-> position in the Qt document. A byte position inside a
   // character goes to its start, or to its end with roundUp.
   int ToDocumentPos(int bytePos, bool roundUp = false) const;
-  int ToBytePos(int document_pos) const;
+  int ToBytePos(int documentPos) const;
   // The bytes of [start, end), line endings included.
   std::string BytesInRange(int start, int end) const;
   // The text as it is now, to be turned into bytes later, on any thread: taking
