@@ -12,7 +12,8 @@ zorvel::cli::CommandLine ZorvelCommandLine() {
   zorvel::cli::CommandLine line("zorvel", {"[TEXT]"},
                                 "Zorvel, the proofreading workbench: a Big5 proof text beside its scanned\n"
                                 "pages. With TEXT it starts in the text's folder (its zorvel.ini and\n"
-                                "calibration files) and opens the text; without, in the current folder.\n"
+                                "calibration files) and opens the text; without, in the current folder,\n"
+                                "reopening the text last worked on where it was left.\n"
                                 "Qt's own options (-platform, -style, ...) are taken as well.");
   line.Arguments(0, 1);
   return line;

@@ -10,10 +10,30 @@ using C = CommandId;
 using H = HotKeyCommand;
 
 // Each entry: id, name, menu, item, caption, hint, key, hot key, separator
-// before, checkable.
+// before, checkable, fixed key.
 constexpr std::array<CommandEntry, kCommandCount> kCommands{{
-    {C::OpenFile, "OpenFile", "File1", "FileOpenItem", "開啟舊檔 (&O)...", "Open an existing file", "Ctrl+O"},
-    {C::SaveFile, "SaveFile", "File1", "FileSaveItem", "儲存檔案 (&S)", "Save current file", "Ctrl+S"},
+    {C::OpenFile,
+     "OpenFile",
+     "File1",
+     "FileOpenItem",
+     "開啟舊檔 (&O)...",
+     "Open an existing file",
+     "Ctrl+O",
+     {},
+     false,
+     false,
+     true},
+    {C::SaveFile,
+     "SaveFile",
+     "File1",
+     "FileSaveItem",
+     "儲存檔案 (&S)",
+     "Save current file",
+     "Ctrl+S",
+     {},
+     false,
+     false,
+     true},
     {C::SaveFileAs, "SaveFileAs", "File1", "FileSaveAsItem", "另存新檔 (&A)...",
      "Save current file under a new name", ""},
     {C::Exit, "Exit", "File1", "FileExitItem", "離開 (&X)", "Exit this application", "", {}, true},
@@ -62,7 +82,17 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands{{
     {C::RunLoop, "RunLoop", "Text1", "miAll", "以上三者全部", "", "F1", H::All, true},
     {C::EditReplaceTable, "EditReplaceTable", "Text1", "N22", "設定取代字串...", "", "", {}, true},
     {C::RunReplaceTable, "RunReplaceTable", "Text1", "N24", "進行字串取代", "", ""},
-    {C::FindAndReplace, "FindAndReplace", "Text1", "N3", "尋找與取代...", "", "Ctrl+F", {}, true},
+    {C::FindAndReplace,
+     "FindAndReplace",
+     "Text1",
+     "N3",
+     "尋找與取代...",
+     "",
+     "Ctrl+F",
+     {},
+     true,
+     false,
+     true},
     {C::ChooseTextFont, "ChooseTextFont", "Text1", "N19", "設定字型...", "", ""},
     {C::Bookmarks, "Bookmarks", "Text1", "N21", "書籤...", "", ""},
     {C::OpenPage, "OpenPage", "Picture1", "N14", "開啟大正藏圖檔", "", ""},
@@ -113,10 +143,16 @@ constexpr std::array<CommandEntry, kCommandCount> kCommands{{
 }};
 
 constexpr MenuEntry kMenus[] = {
-    {"File1", "檔案 (&F)", ""},   {"Edit1", "編輯 (&E)", ""},
-    {"Tools1", "工具 (&U)", ""},  {"miToolBarMenu", "工具列", "Tools1"},
-    {"Text1", "文字區 (&T)", ""}, {"Picture1", "圖形區 (&P)", ""},
-    {"Window1", "視窗 (&W)", ""}, {"Help1", "說明 (&H)", ""},
+    {"File1", "檔案 (&F)", ""},
+    {"Edit1", "編輯 (&E)", ""},
+    {"Tools1", "工具 (&U)", ""},
+    {"miToolBarMenu", "工具列", "Tools1"},
+    {"Text1", "文字區 (&T)", ""},
+    {"Picture1", "圖形區 (&P)", ""},
+    {"Window1", "視窗 (&W)", ""},
+    {"Help1", "說明 (&H)", ""},
+    // The texts opened last; the main window fills it.
+    {"miRecentMenu", "最近開啟 (&R)", "File1", "FileExitItem"},
 };
 
 constexpr ToolButtonEntry kToolButtons[] = {
@@ -227,6 +263,10 @@ const PopupMenuEntry& TextPopup() {
 
 const PopupMenuEntry& ImagePopup() {
   return kImagePopup;
+}
+
+bool HasKeySetting(const CommandEntry& command) {
+  return !command.Key.empty() && !command.HotKey && !command.FixedKey;
 }
 
 const CommandEntry* CommandOfHotKey(HotKeyCommand key) {

@@ -93,13 +93,21 @@ struct CommandEntry {
   std::optional<HotKeyCommand> HotKey = std::nullopt;  // set when the settings carry the key
   bool SeparatorBefore = false;
   bool Checkable = false;
+  // A key of the main window's own that no setting changes (Ctrl+O, Ctrl+S,
+  // Ctrl+F). Every other key of a command without a HotKey is the operator's
+  // to change, on the options dialog's page of the other keys.
+  bool FixedKey = false;
 };
 
-// The menus of the menu bar in their order, and the submenu "工具列".
+// The menus of the menu bar in their order, and the submenus "工具列" and
+// "最近開啟".
 struct MenuEntry {
   std::string_view Name;
   std::string_view Caption;  // UTF-8
   std::string_view Parent;   // empty: on the menu bar
+  // A submenu stands before this item of its parent (and before the separator
+  // in front of it); empty: first in its parent.
+  std::string_view Before = {};
 };
 
 // One toolbar button; the icon is found by the button's name.
@@ -143,6 +151,11 @@ std::span<const ToolButtonEntry> ToolButtons();
 // A menu caption without its accelerator and dots: "開啟舊檔 (&O)..." gives
 // "開啟舊檔", as the messages name the command.
 std::string_view PlainCaption(std::string_view caption);
+
+// The command's key is kept in zorvel.ini under the command's name and edited
+// on the options dialog's page of the other keys: a command with a default key
+// that is neither one of the twelve hot keys nor a fixed key.
+bool HasKeySetting(const CommandEntry& command);
 
 // The command that carries a hot key of the main window; nullptr for the six
 // keys of the choice window.

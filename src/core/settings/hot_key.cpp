@@ -111,7 +111,7 @@ std::optional<std::string_view> TakenBy(const HotKeySet& keys, int i, Admit othe
   if (i < kMainWindowCommands) {
     // The main window's keys that no setting changes.
     for (const CommandEntry& command : Commands()) {
-      if (command.HotKey || command.Key.empty()) continue;
+      if (!command.FixedKey) continue;
       if (HotKeyFromText(command.Key) == key) return PlainCaption(command.Caption);
     }
   }

@@ -79,6 +79,7 @@ SaveResult TextDocument::WriteTo(const std::string& path) {
   }
   editor_.SetModified(false);
   if (OnSaved) OnSaved();
+  if (AfterSave) AfterSave();
   return SaveResult::Saved;
 }
 

@@ -63,8 +63,10 @@ class TextDocument {
   // bytes in its place (a recovered text) and then returns true, which leaves
   // the document modified.
   std::function<bool(const std::string& path, std::string& bytes)> OnLoading;
-  // Called after the document was written to its file.
+  // Called after the document was written to its file (the recovery file's
+  // hook), then AfterSave (what the windows show of it).
   std::function<void()> OnSaved;
+  std::function<void()> AfterSave;
 
   // Each returns true when it did what it was asked.
   bool FileOpen();

@@ -22,12 +22,12 @@
 #include "core/settings/command_table.h"
 #include "core/settings/ini_file.h"
 #include "ui/dialogs/hot_key_field.h"
-#include "ui/shell/hot_key_qt.h"
+#include "ui/dialogs/select_form.h"
 #include "ui/image/image_form.h"
+#include "ui/shell/hot_key_qt.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
-#include "ui/dialogs/select_form.h"
 #include "ui/shell/workbench.h"
 
 using zorvel::ui::FromBig5;
@@ -102,6 +102,7 @@ TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
   BuildImagePage();
   BuildImage2Page();
   BuildHotKeyPage();
+  BuildOtherKeysPage();
 
   ok_ = new QPushButton(U("確定"), this);
   ok_->setObjectName("OK");
@@ -316,6 +317,34 @@ void TOptionForm::BuildHotKeyPage() {
   grid->setColumnStretch(2, 1);
 }
 
+// Every command of the table with a key of its own beyond the twelve, in
+// table order: the commands added later appear here by themselves.
+void TOptionForm::BuildOtherKeysPage() {
+  QGroupBox* box = NewPage(pageControl_, "tsOtherKeys", "其他快速鍵", "其他功能的快速鍵");
+  auto* grid = new QGridLayout(box);
+  int row = 0;
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    if (!zorvel::HasKeySetting(command)) continue;
+    // These keys act while the text has the focus: a key alone would type.
+    auto* field = new THotKeyField(zorvel::HotKeySubstitute::Ctrl, box);
+    field->setObjectName(QString::fromStdString("hk" + std::string(command.Name)));
+    commandKeys_.emplace_back(command.Id, field);
+    const std::string label = std::string(zorvel::PlainCaption(command.Caption)) + " :";
+    grid->addWidget(NewLabel(label.c_str(), box), row, 0);
+    grid->addWidget(field, row, 1);
+    ++row;
+  }
+  grid->setRowStretch(row, 1);
+  grid->setColumnStretch(2, 1);
+}
+
+THotKeyField* TOptionForm::CommandKeyField(zorvel::CommandId command) const {
+  for (const auto& [id, field] : commandKeys_) {
+    if (id == command) return field;
+  }
+  return nullptr;
+}
+
 void TOptionForm::showEvent(QShowEvent* event) {
   FormShow();
   QDialog::showEvent(event);
@@ -342,6 +371,8 @@ void TOptionForm::FormShow() {
   }
   const zorvel::HotKeySet keys = HotKeysInForce();
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) hotKeys_[i]->SetHotKey(keys[i]);
+  const zorvel::CommandKeySet commandKeys = CommandKeysInForce();
+  for (const auto& [id, field] : commandKeys_) field->SetHotKey(commandKeys[static_cast<std::size_t>(id)]);
 }
 
 void TOptionForm::cbAutoSetRightTopClick() {
@@ -379,6 +410,16 @@ void TOptionForm::OKClick() {
     FocusField(hotKeys_[at]);
     return;
   }
+  zorvel::CommandKeySet commandKeys{};
+  for (const auto& [id, field] : commandKeys_) commandKeys[static_cast<std::size_t>(id)] = field->HotKey();
+  if (const auto clash =
+          zorvel::FindCommandKeyClash(keys, commandKeys, HotKeysInForce(), CommandKeysInForce())) {
+    THotKeyField* field =
+        clash->HotKey ? hotKeys_[static_cast<int>(*clash->HotKey)] : CommandKeyField(clash->Command);
+    bench_.Prompts().Message(zorvel::HotKeyTakenMessage(field->HotKey(), clash->TakenBy));
+    FocusField(field);
+    return;
+  }
 
   const zorvel::EntryResult result = zorvel::ApplySettingsEntry(entry, Settings);
   if (!result.Ok()) {
@@ -392,6 +433,7 @@ void TOptionForm::OKClick() {
   }
 
   ApplyHotKeys(keys);
+  ApplyCommandKeys(commandKeys);
   // The values are in force even when the file cannot be written.
   SaveSettings();
   bench_.ImageForm().Rescale(Settings.PictureRatio);
@@ -406,15 +448,21 @@ void TOptionForm::CancelClick() {
 bool TOptionForm::SaveSettings() {
   const QString path = bench_.IniFileName();
   zorvel::IniFile ini(QFile::encodeName(path).toStdString());
-  return zorvel::SaveSettings(ini, Settings, HotKeysInForce(), bench_.Prompts());
+  if (!zorvel::SaveSettings(ini, Settings, HotKeysInForce(), bench_.Prompts())) return false;
+  if (zorvel::WriteCommandKeys(ini, CommandKeysInForce())) return true;
+  bench_.Prompts().Error("Unable to write to " + ini.Path());
+  return false;
 }
 
 void TOptionForm::LoadSettings() {
   const QString path = bench_.IniFileName();
   const zorvel::IniFile ini(QFile::encodeName(path).toStdString());
   zorvel::HotKeySet keys;
-  const std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
+  std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
   ApplyHotKeys(keys);
+  zorvel::CommandKeyReading commandKeys = zorvel::ReadCommandKeys(ini, keys);
+  ApplyCommandKeys(commandKeys.Keys);
+  notes.insert(notes.end(), commandKeys.Notes.begin(), commandKeys.Notes.end());
   // Keys the file gave that are not in force are told once, on the status line.
   if (!notes.empty()) {
     QStringList lines;
@@ -450,6 +498,37 @@ zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
       if (!items.isEmpty()) item = items.first();
     }
     if (item) keys[i] = zorvel::HotKeyFromShortcut(item->shortcut());
+  }
+  return keys;
+}
+
+// A command's popup items carry its key too, under the menu item's name or a
+// name of their own.
+void TOptionForm::ApplyCommandKeys(const zorvel::CommandKeySet& keys) {
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    if (!zorvel::HasKeySetting(command)) continue;
+    QAction* item = bench_.MainForm().CommandItem(command.Id);
+    if (!item) continue;
+    item->setShortcut(zorvel::HotKeyToShortcut(keys[static_cast<std::size_t>(command.Id)]));
+    QStringList names{item->objectName()};
+    for (const zorvel::PopupMenuEntry* popup : {&zorvel::TextPopup(), &zorvel::ImagePopup()}) {
+      for (const zorvel::PopupItemEntry& entry : popup->Items) {
+        if (entry.Command == command.Id && !entry.Item.empty())
+          names << QString::fromUtf8(entry.Item.data(), qsizetype(entry.Item.size()));
+      }
+    }
+    for (const QString& name : names) {
+      for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
+    }
+  }
+}
+
+zorvel::CommandKeySet TOptionForm::CommandKeysInForce() const {
+  zorvel::CommandKeySet keys{};
+  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
+    if (!zorvel::HasKeySetting(command)) continue;
+    if (QAction* item = bench_.MainForm().CommandItem(command.Id))
+      keys[static_cast<std::size_t>(command.Id)] = zorvel::HotKeyFromShortcut(item->shortcut());
   }
   return keys;
 }

@@ -1,12 +1,16 @@
 #pragma once
 // The options dialog. It holds the settings every window reads, loads them from
 // zorvel.ini when it is created and puts the hot keys on the menu items that
-// carry them. Shown modally, it edits every setting and the twelve hot keys on
-// five pages; confirming applies them at once, writes them to zorvel.ini and
-// hands the scale to the image window.
+// carry them. Shown modally, it edits every setting, the twelve hot keys and
+// the keys of the other commands on six pages; confirming applies them at once,
+// writes them to zorvel.ini and hands the scale to the image window.
 
 #include <QDialog>
 #include <array>
+#include <utility>
+#include <vector>
+
+#include "core/settings/command_keys.h"
 
 #include "core/settings/hot_key.h"
 #include "core/settings/settings.h"
@@ -43,6 +47,10 @@ class TOptionForm : public QDialog {
   void ApplyHotKeys(const zorvel::HotKeySet& keys);
   // The keys in force, read back from the menu items that carry them.
   zorvel::HotKeySet HotKeysInForce() const;
+  // The same for the other commands' keys: on the main window's items and
+  // their copies in the popup menus.
+  void ApplyCommandKeys(const zorvel::CommandKeySet& keys);
+  zorvel::CommandKeySet CommandKeysInForce() const;
 
   // Fills every field from Settings and the menu shortcuts; runs at every
   // showing.
@@ -60,6 +68,9 @@ class TOptionForm : public QDialog {
   THotKeyField* HotKeyField(zorvel::HotKeyCommand command) const {
     return hotKeys_[static_cast<int>(command)];
   }
+  // The key field of a command on the page of the other keys; nullptr for a
+  // command without a key setting.
+  THotKeyField* CommandKeyField(zorvel::CommandId command) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -70,6 +81,7 @@ class TOptionForm : public QDialog {
   void BuildImagePage();
   void BuildImage2Page();
   void BuildHotKeyPage();
+  void BuildOtherKeysPage();
   QLineEdit* NewNumberField(zorvel::EntryField field, QWidget* parent);
   void FocusField(QWidget* field);
 
@@ -85,6 +97,7 @@ class TOptionForm : public QDialog {
   QCheckBox* cbCoverRightTop_ = nullptr;
   std::array<QRadioButton*, 2> rgShowWay_{};
   std::array<THotKeyField*, zorvel::kHotKeyCount> hotKeys_{};
+  std::vector<std::pair<zorvel::CommandId, THotKeyField*>> commandKeys_;
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
 

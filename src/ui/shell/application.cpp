@@ -13,7 +13,6 @@
 #include "ui/shell/icons/tool_icons.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
-#include "ui/text/text_form.h"
 
 namespace zorvel {
 
@@ -57,18 +56,12 @@ int RunZorvel(QApplication& app, const QString& textPath) {
   PrepareApplication();
   // A text opened from the file manager brings its working folder along: the
   // zorvel.ini and calibration files beside it.
-  const QFileInfo text(textPath);
-  if (!textPath.isEmpty()) QDir::setCurrent(text.absolutePath());
+  const QString text = textPath.isEmpty() ? QString() : QFileInfo(textPath).absoluteFilePath();
+  if (!text.isEmpty()) QDir::setCurrent(QFileInfo(text).absolutePath());
   Workbench bench;
   InstallExitOnSignals(bench);
   bench.MainForm().show();
-  if (!textPath.isEmpty()) {
-    TTextForm& form = bench.TextForm();
-    const std::function<QString()> dialog = std::move(form.OpenFileNameHook);
-    form.OpenFileNameHook = [&text] { return text.absoluteFilePath(); };
-    form.FileOpen();
-    form.OpenFileNameHook = dialog;
-  }
+  bench.MainForm().OpenStartText(text);
   const int result = app.exec();
   RemoveExitSignals();
   return result;

@@ -8,7 +8,7 @@ namespace zorvel {
 
 // Sets the application title, creates the workbench and runs the event loop
 // until the main window closes. With a text path the workbench starts in the
-// text's folder and opens the text.
+// text's folder and opens the text; without, it reopens the text last worked on.
 int RunZorvel(QApplication& app, const QString& textPath);
 
 // What start-up does before the workbench exists: the application title, Qt's

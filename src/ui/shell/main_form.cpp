@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QMdiArea>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -27,26 +29,28 @@
 #include "core/settings/loupe_settings.h"
 #include "core/settings/window_bounds.h"
 #include "core/text/document_recovery.h"
+#include "core/text/text_document.h"
 #include "ui/dialogs/about_form.h"
 #include "ui/dialogs/auto_load_picture_form.h"
 #include "ui/dialogs/bookmark_form.h"
+#include "ui/dialogs/load_picture_form.h"
+#include "ui/dialogs/option_form.h"
+#include "ui/dialogs/replace_form.h"
+#include "ui/dialogs/set_ratio_form.h"
 #include "ui/image/calibration_commands.h"
-#include "ui/text/find_replace_dialog.h"
+#include "ui/image/image_form.h"
+#include "ui/image/loupe.h"
 #include "ui/shell/command_popup.h"
 #include "ui/shell/hot_key_qt.h"
 #include "ui/shell/icons/tool_icons.h"
-#include "ui/image/image_form.h"
-#include "ui/image/loupe.h"
-#include "ui/dialogs/load_picture_form.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
-#include "ui/dialogs/replace_form.h"
-#include "ui/dialogs/set_ratio_form.h"
-#include "ui/text/text_form.h"
-#include "ui/text/text_recovery.h"
 #include "ui/shell/toolbar_layout.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/find_replace_dialog.h"
+#include "ui/text/text_form.h"
+#include "ui/text/text_recovery.h"
+#include "ui/text/text_session.h"
 
 using zorvel::ui::U;
 
@@ -94,7 +98,9 @@ TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), b
   FormCreate();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  bench_.Text().Document().AfterSave = nullptr;
+}
 
 QString TMainForm::IniFileName() const {
   return QDir(StartFolder).filePath("zorvel.ini");
@@ -277,6 +283,23 @@ void TMainForm::BuildMenus() {
     connect(item, &QAction::triggered, this, [this, id = command.Id] { Run(id); });
     menu->addAction(item);
   }
+
+  // A submenu that stands further down its parent moves there once the items
+  // are in.
+  for (const zorvel::MenuEntry& entry : zorvel::Menus()) {
+    if (entry.Before.empty()) continue;
+    QMenu* parent = menus.value(Q(entry.Parent));
+    QAction* submenu = menus.value(Q(entry.Name))->menuAction();
+    parent->removeAction(submenu);
+    const QList<QAction*> items = parent->actions();
+    for (qsizetype i = 0; i < items.size(); ++i) {
+      if (items[i]->objectName() != Q(entry.Before)) continue;
+      parent->insertAction(i > 0 && items[i - 1]->isSeparator() ? items[i - 1] : items[i], submenu);
+      break;
+    }
+  }
+  recentMenu_ = menus.value("miRecentMenu");
+  recentMenu_->menuAction()->setObjectName("miRecent");
 }
 
 // The five toolbars from the command table; each button shows its icon and
@@ -365,7 +388,10 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ReadScreen() {
-  Screen = zorvel::ReadScreenLayout(zorvel::IniFile(LocalPath(IniFileName())));
+  const zorvel::IniFile ini(LocalPath(IniFileName()));
+  Screen = zorvel::ReadScreenLayout(ini);
+  Recent = zorvel::ReadRecentTexts(ini);
+  FillRecentMenu();
 }
 
 namespace {
@@ -418,6 +444,84 @@ void TMainForm::FileOpen() {
   bench_.TextForm().FileOpen();
 }
 
+bool TMainForm::OpenText(const QString& path) {
+  return OpenText(path, nullptr);
+}
+
+// The open path of the text window, with the path in place of the dialog's
+// answer. lookedFor tells whether the question about unsaved work let it come
+// as far as reading the file.
+bool TMainForm::OpenText(const QString& path, bool* lookedFor) {
+  TTextForm& form = bench_.TextForm();
+  std::function<QString()> dialog = std::move(form.OpenFileNameHook);
+  form.OpenFileNameHook = [path, lookedFor] {
+    if (lookedFor) *lookedFor = true;
+    return path;
+  };
+  const bool opened = bench_.Text().Document().FileOpen();
+  form.OpenFileNameHook = std::move(dialog);
+  if (opened) form.RichEdit()->viewport()->update();
+  return opened;
+}
+
+void TMainForm::OpenStartText(const QString& path) {
+  if (!path.isEmpty()) {
+    OpenText(QFileInfo(path).absoluteFilePath());
+    return;
+  }
+  if (Recent.LastText.empty()) return;
+  const QString last = QFile::decodeName(QByteArray::fromStdString(Recent.LastText));
+  // A text gone since (a disk not mounted now) is only noted: the next start
+  // may find it again.
+  if (!QFileInfo::exists(last)) {
+    statusLine_->showMessage(U("找不到上次開啟的文字 %1.").arg(last));
+    return;
+  }
+  const int position = Recent.LastPosition;
+  if (!OpenText(last)) return;
+  bench_.TextForm().Editor().SetSelStart(position);
+  ShowCharacterOnPage();
+}
+
+void TMainForm::OpenRecentText(const QString& path) {
+  // Only a text that was looked for (the question about unsaved work did not
+  // stop it) and is not there leaves the list.
+  bool lookedFor = false;
+  if (OpenText(path, &lookedFor)) return;
+  if (!lookedFor || QFileInfo::exists(path)) return;
+  const std::string gone = LocalPath(path);
+  std::erase(Recent.Files, gone);
+  zorvel::IniFile ini(LocalPath(IniFileName()));
+  zorvel::WriteRecentTexts(ini, Recent);
+  FillRecentMenu();
+}
+
+// A text opened or saved under a new name goes to the top of 最近開啟; the
+// list is written at once, so that a program killed later keeps it.
+void TMainForm::NoteRecentText(const QString& path) {
+  if (path.isEmpty()) return;
+  zorvel::NoteRecentText(Recent, LocalPath(path));
+  zorvel::IniFile ini(LocalPath(IniFileName()));
+  zorvel::WriteRecentTexts(ini, Recent);
+  FillRecentMenu();
+}
+
+void TMainForm::FillRecentMenu() {
+  if (!recentMenu_) return;
+  recentMenu_->clear();
+  int number = 0;
+  for (const std::string& file : Recent.Files) {
+    const QString path = QFile::decodeName(QByteArray::fromStdString(file));
+    QString caption = QDir::toNativeSeparators(path);
+    caption.replace("&", "&&");
+    QAction* item = recentMenu_->addAction(QString("&%1 %2").arg(++number).arg(caption));
+    item->setObjectName(QString("miRecent%1").arg(number));
+    item->setStatusTip(path);
+    connect(item, &QAction::triggered, this, [this, path] { OpenRecentText(path); });
+  }
+  recentMenu_->setEnabled(number > 0);
+}
+
 void TMainForm::FileSave() {
   bench_.TextForm().FileSave();
 }
@@ -452,8 +556,20 @@ void TMainForm::EditSelectAll() {
 }
 
 void TMainForm::AttachTextForm(TTextForm* form) {
-  AddChildWindow(form, Screen.Text);
-  connect(form, &TTextForm::FileNameChanged, this, [this](const QString& path) { TextFileName = path; });
+  QMdiSubWindow* window = AddChildWindow(form, Screen.Text);
+  connect(form, &TTextForm::FileNameChanged, this, [this](const QString& path) {
+    TextFileName = path;
+    NoteRecentText(path);
+  });
+  // The title carries the modified marker, "*" while the text holds unsaved
+  // changes. The child's own title stays the path.
+  auto showTitle = [window, form] { window->setWindowTitle(form->windowTitle() + "[*]"); };
+  showTitle();
+  connect(form, &QWidget::windowTitleChanged, window, showTitle);
+  QPlainTextEdit* editor = form->RichEdit();
+  connect(editor, &QPlainTextEdit::modificationChanged, window, &QWidget::setWindowModified);
+  window->setWindowModified(editor->document()->isModified());
+  bench_.Text().Document().AfterSave = [this] { statusLine_->showMessage(U("已儲存")); };
   connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
     statusLine_->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(count));
   });
@@ -655,10 +771,16 @@ zorvel::LayoutWrite TMainForm::WriteLayout() {
   zorvel::IniFile ini(LocalPath(IniFileName()));
   const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, Screen);
   if (written != zorvel::LayoutWrite::Written) return written;
+  // Where the operator left off, for the next start.
+  if (!TextFileName.isEmpty()) {
+    zorvel::NoteLastPosition(Recent, LocalPath(TextFileName), bench_.TextForm().Editor().SelStart());
+  }
+  const bool recentWritten = zorvel::WriteRecentTexts(ini, Recent);
   const bool loupeWritten =
       !loupeDock_ || zorvel::WriteLoupeSettings(ini, {!loupeDock_->isHidden(), loupe_->Zoom()});
-  return SaveToolbarLayout(this, Toolbars(), ini) && loupeWritten ? zorvel::LayoutWrite::Written
-                                                                  : zorvel::LayoutWrite::Failed;
+  return SaveToolbarLayout(this, Toolbars(), ini) && loupeWritten && recentWritten
+             ? zorvel::LayoutWrite::Written
+             : zorvel::LayoutWrite::Failed;
 }
 
 // The calibration store is saved when it holds changes; when that fails the

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/settings/command_table.h"
+#include "core/settings/recent_texts.h"
 #include "core/settings/screen_layout.h"
 
 class QAction;
@@ -45,6 +46,9 @@ class TMainForm : public QMainWindow {
   // Window layout, as section "Screen" holds it. Main: the frame on the screen;
   // Text and Image: the two windows inside the client area.
   zorvel::ScreenLayout Screen;
+  // Section "Recent": the last text with the cursor's place in it, and the
+  // texts of 檔案 → 最近開啟. Noted at each open and at close.
+  zorvel::RecentTexts Recent;
 
   QMdiArea* ClientArea() const { return clientArea_; }
   QStatusBar* StatusLine() const { return statusLine_; }
@@ -87,6 +91,17 @@ class TMainForm : public QMainWindow {
   // Asked before each command runs; false stops it. Tests watch the routing
   // with it without opening every dialog.
   std::function<bool(zorvel::CommandId)> BeforeCommand;
+
+  // The text at start: the one given (a text that cannot be read is told as
+  // any open does, and the window stays empty), or without one the text last
+  // worked on, with the cursor where it was and its page and cross shown.
+  void OpenStartText(const QString& path);
+  // Opens a text as 開啟舊檔 does (the question about unsaved work, the
+  // messages), without the file dialog. True when it was opened.
+  bool OpenText(const QString& path);
+  // An item of 最近開啟: a text that no longer exists leaves the list.
+  void OpenRecentText(const QString& path);
+  QMenu* RecentMenu() const { return recentMenu_; }
 
   // File commands: the document operations of the text window.
   void FileOpen();
@@ -150,12 +165,16 @@ class TMainForm : public QMainWindow {
   bool WriteScreen();
   zorvel::LayoutWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
+  bool OpenText(const QString& path, bool* lookedFor);
+  void NoteRecentText(const QString& path);
+  void FillRecentMenu();
   QMdiSubWindow* TextSubWindow() const;
 
   QMdiArea* clientArea_ = nullptr;
   QStatusBar* statusLine_ = nullptr;
   QDockWidget* loupeDock_ = nullptr;
   TLoupe* loupe_ = nullptr;
+  QMenu* recentMenu_ = nullptr;
   bool closeAgreed_ = false;
 
  private:
