@@ -39,7 +39,6 @@ TEST(SaveCalibrationOrAsk, AFailedSaveAlwaysSaysSoAndTheAnswerDecides) {
       {CalibrationSaveOccasion::VolumeChange, true, Answer::Yes, true,
        "是否放棄第 1 冊尚未儲存的圖形偏移資訊?"},
       {CalibrationSaveOccasion::VolumeChange, true, Answer::No, false, "是否放棄第 1 冊"},
-      {CalibrationSaveOccasion::Closing, true, Answer::Yes, true, "是否確定結束?"},
       {CalibrationSaveOccasion::Closing, true, Answer::No, false, "是否確定結束?"},
   };
   for (const auto& c : cases) {
@@ -80,14 +79,12 @@ TEST(PageCalibrationScope, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues) {
     int Page;
     CalibrationScope Scope;
   } cases[] = {
-      {true, 1, 1, CalibrationScope::Ok},
       {true, 1, 0, CalibrationScope::Ok},
       {true, 1, 1499, CalibrationScope::Ok},
       {false, 1, 1, CalibrationScope::NoPage},
       {true, 0, 1, CalibrationScope::VolumeOutOfRange},
       {true, 1000, 1, CalibrationScope::VolumeOutOfRange},
       {true, 1, 1500, CalibrationScope::PageOutOfRange},
-      {true, 1, -1, CalibrationScope::PageOutOfRange},
       {true, 2, 1, CalibrationScope::OtherVolume},
   };
   for (const auto& c : cases) {
