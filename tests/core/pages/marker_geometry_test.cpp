@@ -1,8 +1,12 @@
+// Where the marker goes on the page and on the shown picture, the corner a click
+// sets, the scroll across a rescale, and the zoom ladder.
 #include "core/pages/marker_geometry.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include "core/pages/page_zoom.h"
 
 namespace zorvel {
 namespace {
@@ -133,6 +137,45 @@ TEST(Rescale, ScrollFollowsTheHeightsIn64Bits) {
   // Nothing shown before: no division by zero.
   EXPECT_EQ(ComputeRescale(2400, 3400, 50, 0, 400, 800), (RescaleResult{{1200, 1700}, 0, 0}));
   EXPECT_EQ(ComputeRescale(2400, 3400, -5, 1700, 100, 100), (RescaleResult{{2400, 3400}, 200, 200}));
+}
+
+TEST(ZoomSteps, StepFromAnyRatioToTheNearestStepInTheDirection) {
+  struct Case {
+    int ratio, next, previous;
+  };
+  for (const Case& c : {
+           Case{25, 33, 25},     // the bottom of the ladder stays
+           Case{200, 200, 150},  // the top stays
+           Case{57, 67, 50},     // between two steps
+           Case{10, 25, 10},     // below the ladder: only up
+           Case{400, 400, 200},  // above the ladder: only down
+           Case{0, 150, 75},     // no usable ratio: shown at 100 %
+       }) {
+    EXPECT_EQ(NextZoomStep(c.ratio), c.next) << c.ratio;
+    EXPECT_EQ(PreviousZoomStep(c.ratio), c.previous) << c.ratio;
+  }
+  // Up from the bottom visits every step once.
+  int ratio = 25;
+  std::vector<int> visited{ratio};
+  while (NextZoomStep(ratio) != ratio) visited.push_back(ratio = NextZoomStep(ratio));
+  EXPECT_EQ(visited, (std::vector<int>{25, 33, 50, 67, 75, 100, 150, 200}));
+}
+
+TEST(ZoomSteps, ScrollKeepsThePointUnderTheAnchor) {
+  // At 100 % the anchor 300 pixels into a view scrolled to 900 shows page 1200;
+  // at 50 % that page pixel is shown at 600, so the view scrolls to 300.
+  EXPECT_EQ(ScrollKeepingPoint(900, 300, 100, 50), 300);
+  EXPECT_EQ(ScrollKeepingPoint(900, 300, 100, 200), 2100);
+  // Stepping down and up again comes back within a pixel of the coarsest
+  // scale passed (at 33 %, three page pixels), however often it is done.
+  for (int start : {1234, 1235, 1236}) {
+    int scroll = start;
+    for (int round = 0; round < 5; ++round) {
+      for (auto [from, to] : {std::pair{100, 67}, {67, 33}, {33, 67}, {67, 100}})
+        scroll = ScrollKeepingPoint(scroll, 250, from, to);
+    }
+    EXPECT_NEAR(scroll, start, 3) << start;
+  }
 }
 
 }  // namespace

@@ -80,13 +80,11 @@ TEST(FindRightTop, ProbesThatMeetNoInkOrSpreadFindNoBorder) {
     DecodedPage page;
     bool found;
   } cases[] = {
-      {"a blank page", WhitePage(2400, 3400), false},
       // Three probes pass the border's last row: sorted, one of them is top[7].
       {"one of the middle six without ink", ProbedPage({197, 198, 199, 200, 200, 200, 197, 198, 199, 198}),
        false},
       {"no top border", noTop, false},
       {"a ragged right border", ragged, false},
-      {"smaller than the probes", WhitePage(299, 199), false},
       {"the borders on the probes' last pixels", edge, true},
   };
   for (const auto& c : cases) EXPECT_EQ(FindRightTop(c.page, 45, 45).Found, c.found) << c.name;

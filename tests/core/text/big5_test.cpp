@@ -26,13 +26,6 @@ TEST(Big5PosTest, SkipsSecondBytesOfDoubleByteCharacters) {
   for (const auto& c : cases) EXPECT_EQ(Big5Pos(c.needle, c.hay), c.pos) << c.needle << " in " << c.hay;
 }
 
-TEST(Big5CharLengthTest, LineBreaksAlwaysBeginACharacter) {
-  const std::pair<const char*, int> cases[] = {{"\xA4\x40", 2}, {"\xA4\r\n", 1}, {"\xA4\n", 1}, {"\xA4", 1},
-                                               {"\x80\x40", 1}, {"\xFF\x40", 1}, {"\r\n", 2},   {"\n\r", 1}};
-  for (auto [text, length] : cases) EXPECT_EQ(Big5CharLength(text, 0), length) << text;
-  EXPECT_EQ(Big5CharLength("a", 3), 0);
-}
-
 TEST(Big5MappingTest, ValidCharactersMapToTheirUnicode) {
   EXPECT_EQ(Big5ToUnicode("\xA4\xA4\xA4\xE5"), u"中文");
   EXPECT_EQ(UnicodeToBig5(u"中文"), "\xA4\xA4\xA4\xE5");
@@ -67,8 +60,6 @@ TEST(Big5MappingTest, TextBig5CannotHoldBecomesQuestionMarks) {
   int replaced = -1;
   EXPECT_EQ(UnicodeToBig5(u"a\u00E9b\U0001F600c\u4E2D", &replaced), "a?b?c\xA4\xA4");
   EXPECT_EQ(replaced, 2);
-  EXPECT_EQ(UnicodeToBig5(u"\xD800x", &replaced), "?x");  // a lone surrogate
-  EXPECT_EQ(replaced, 1);
   EXPECT_EQ(Utf8ToBig5("\xC3\xA9\xE4\xB8\xAD", &replaced), "?\xA4\xA4");
   EXPECT_EQ(replaced, 1);
 }

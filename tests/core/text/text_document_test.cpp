@@ -1,19 +1,82 @@
-// The document operations with scripted questions and dialogs over real files.
-#include "core/text/text_document.h"
+// The document operations with scripted questions and dialogs over real files,
+// the question about unsaved work, and the size limit of an opened text.
+#include "core/text/unsaved_changes.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
-#include <optional>
 
 #include "core/text/memory_editor.h"
+#include "core/text/text_document.h"
 #include "core/text/text_file.h"
 #include "support/test_support.h"
 
 namespace zorvel::test {
 namespace {
+
+struct SettleCase {
+  const char* name;
+  bool modified;
+  Answer answer;
+  SaveResult saved;
+  AfterCancelledSave afterCancelled;
+  bool goesOn;
+  int saves;
+};
+
+TEST(SettleUnsavedChanges, AnswersAndSavesDecideWhetherTheOperationGoesOn) {
+  using enum AfterCancelledSave;
+  const SettleCase cases[] = {
+      {"unmodified asks nothing", false, Answer::Cancel, SaveResult::Failed, Stop, true, 0},
+      {"cancel stops", true, Answer::Cancel, SaveResult::Saved, GoOn, false, 0},
+      {"no drops the changes", true, Answer::No, SaveResult::Failed, Stop, true, 0},
+      {"yes and saved", true, Answer::Yes, SaveResult::Saved, Stop, true, 1},
+      {"failed save stops even where a cancel goes on", true, Answer::Yes, SaveResult::Failed, GoOn, false,
+       1},
+      {"cancelled save goes on to the next dialog", true, Answer::Yes, SaveResult::Cancelled, GoOn, true, 1},
+      {"cancelled save stops a close", true, Answer::Yes, SaveResult::Cancelled, Stop, false, 1},
+  };
+  for (const SettleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedPrompts prompts;
+    prompts.Answers.push_back(c.answer);
+    int saves = 0;
+    const bool goesOn = SettleUnsavedChanges(
+        c.modified, kTextModifiedQuestion, prompts,
+        [&] {
+          ++saves;
+          return c.saved;
+        },
+        c.afterCancelled);
+    EXPECT_EQ(goesOn, c.goesOn);
+    EXPECT_EQ(saves, c.saves);
+    EXPECT_EQ(prompts.Shown, c.modified ? std::vector<std::string>{kTextModifiedQuestion.data()}
+                                        : std::vector<std::string>{});
+  }
+}
+
+TEST(ReadTextForEditing, RefusesAFileBeyondTheLimitAndNamesIt) {
+  TempDir dir;
+  const std::string big = dir.File("big.txt");
+  const int fd = ::open(big.c_str(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, kMaxTextLength + 1), 0);  // sparse: no disk used
+  ::close(fd);
+  std::string bytes = "kept";
+  std::string message;
+  EXPECT_FALSE(ReadTextForEditing(big, bytes, message));
+  EXPECT_EQ(message, "無法開啟檔案 " + big + " : 檔案超過 104857600 位元組的上限");
+  EXPECT_EQ(bytes, "kept");
+
+  WriteFile(dir.File("small.txt"), "line\r\n");
+  EXPECT_TRUE(ReadTextForEditing(dir.File("small.txt"), bytes, message));
+  EXPECT_EQ(bytes, "line\r\n");
+  EXPECT_EQ(TextTooLongMessage(), "錯誤 : 文字超過 104857600 位元組的上限, 無法加入.");
+}
 
 constexpr const char* kQuestion = "文件已修改, 是否儲存?";
 
@@ -94,27 +157,6 @@ TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
   EXPECT_EQ(document.Caption(), first);
 }
 
-TEST(LongLineTest, TheFirstLineBeyondTheLimitIsFoundWhateverItsEnding) {
-  const std::string atLimit(8192, 'a');
-  const std::string over(8193, 'b');
-  const struct {
-    std::string text;
-    std::optional<LongLine> found;
-  } cases[] = {
-      {atLimit + "\r\n" + atLimit, std::nullopt},
-      {"a\r\nb\rc\n" + over + "\r\n" + over + over, LongLine{3, 8193}},
-      {"\r\n\n\r" + over + "x", LongLine{3, 8194}},
-  };
-  for (const auto& c : cases) {
-    const std::optional<LongLine> found = FindLongLine(c.text);
-    ASSERT_EQ(found.has_value(), c.found.has_value()) << c.text.size();
-    if (found) {
-      EXPECT_EQ(found->Line, c.found->Line);
-      EXPECT_EQ(found->Length, c.found->Length);
-    }
-  }
-}
-
 TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgrees) {
   const std::string kept = dir.File("kept.txt");
   WriteFile(kept, "kept");
@@ -125,6 +167,8 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
   WriteFile(path, bytes);
   const std::string question =
       "第 2 行長達 3145736 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?";
+  EXPECT_FALSE(FindLongLine(std::string(8192, 'a') + "\r\n" + std::string(8192, 'a')).has_value());
+  EXPECT_EQ(FindLongLine("a\rb\n" + std::string(8193, 'b'))->Line, 2);
 
   // No: nothing is opened.
   dialogs.Open.push_back(path);
@@ -173,18 +217,6 @@ TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
   EXPECT_EQ(ReadFile(path), "on disk");
   EXPECT_EQ(Mode(path), 0444u);
   EXPECT_TRUE(editor.Modified());
-}
-
-TEST_F(TextDocumentTest, CloseQuery) {
-  EXPECT_TRUE(document.CloseQuery());  // nothing to ask
-  EXPECT_TRUE(prompts.Shown.empty());
-  Edit("x");
-  // Yes with a cancelled Save As keeps the program running; a name saves, then closes.
-  prompts.Answers = {Answer::Yes, Answer::Yes};
-  dialogs.Save = {"", dir.File("closing.txt")};
-  EXPECT_FALSE(document.CloseQuery());
-  EXPECT_TRUE(document.CloseQuery());
-  EXPECT_EQ(ReadFile(dir.File("closing.txt")), "x");
 }
 
 }  // namespace
