@@ -1,5 +1,6 @@
 #include "reference_decoder.h"
 
+#include <map>
 #include <string>
 
 #include "codec/result_codes.h"
@@ -12,30 +13,19 @@ namespace {
 constexpr std::uint16_t kEndOfData = 0xFFFF;
 constexpr int kNoCode = -32000;  // 0x8300
 
-struct CodeGroup {
-  int Length;
-  std::vector<std::uint16_t> Codes;  // with every bit above Length set
-  std::vector<int> Runs;
-};
+// A colour's codes, by length and by the code with every bit above the length set.
+using CodeTable = std::map<std::pair<int, std::uint16_t>, int>;
 
 struct ColourTables {
-  std::vector<CodeGroup> MakeUp;
-  std::vector<CodeGroup> Terminating;
+  CodeTable MakeUp;
+  CodeTable Terminating;
 };
 
-void AddCodes(std::vector<CodeGroup>& groups, std::span<const T4Code> codes) {
-  for (const T4Code& code : codes) {
-    CodeGroup* group = nullptr;
-    for (CodeGroup& g : groups) {
-      if (g.Length == code.Length) group = &g;
-    }
-    if (!group) {
-      groups.push_back(CodeGroup{code.Length, {}, {}});
-      group = &groups.back();
-    }
-    group->Codes.push_back(static_cast<std::uint16_t>(code.Bits | (0xFFFF << code.Length)));
-    group->Runs.push_back(code.Run);
-  }
+void AddCodes(CodeTable& table, std::span<const T4Code> codes) {
+  for (const T4Code& code : codes)
+    table.emplace(
+        std::pair{int(code.Length), static_cast<std::uint16_t>(code.Bits | (0xFFFF << code.Length))},
+        code.Run);
 }
 
 struct Tables {
@@ -116,23 +106,12 @@ class Reference {
     value = static_cast<std::uint16_t>(value | (0xFFFF << have));
     for (int length : lengths) {
       for (; have < length; ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
-      if (makeUp) {
-        for (const CodeGroup& g : tables.MakeUp) {
-          if (g.Length != length) continue;
-          for (std::size_t i = 0; i < g.Codes.size(); ++i) {
-            if (g.Codes[i] == value) {
-              *wasMakeUp = true;
-              return g.Runs[i];
-            }
-          }
-        }
+      const std::pair key{length, value};
+      if (const auto m = tables.MakeUp.find(key); makeUp && m != tables.MakeUp.end()) {
+        *wasMakeUp = true;
+        return m->second;
       }
-      for (const CodeGroup& g : tables.Terminating) {
-        if (g.Length != length) continue;
-        for (std::size_t i = 0; i < g.Codes.size(); ++i) {
-          if (g.Codes[i] == value) return g.Runs[i];
-        }
-      }
+      if (const auto t = tables.Terminating.find(key); t != tables.Terminating.end()) return t->second;
     }
     return kNoCode;
   }

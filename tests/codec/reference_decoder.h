@@ -1,7 +1,7 @@
 #pragma once
 // The plain, literal Group 4 decoder the fast one is checked against: one bit
-// at a time, code tables searched group by group, one 16-bit comparison per
-// code. Same contract as zorvel::DecodeG4.
+// at a time, each code looked up at every length it may have. Same contract
+// as zorvel::DecodeG4.
 
 #include <cstddef>
 #include <cstdint>

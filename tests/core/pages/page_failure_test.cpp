@@ -27,7 +27,6 @@ TEST(PageReadFailure, EachKindOfBadFileHasItsOwnReason) {
     const char* Reason;
   } cases[] = {
       {"text", "not an image at all", "不是 TIFF 檔"},
-      {"short", "II", "不是 TIFF 檔"},
       {"motorola", page([](TiffFile& f) { f.ByteOrder = "MM"; }), "Motorola"},
       {"version", page([](TiffFile& f) { f.Version = 43; }), "不是 TIFF 檔"},
       {"fax3", page([](TiffFile& f) { f.Tags[259] = 3; }), "不是 CCITT Group 4 壓縮"},
@@ -49,13 +48,7 @@ TEST(PageReadFailure, EachKindOfBadFileHasItsOwnReason) {
   EXPECT_EQ(DescribePageReadFailure(missing, ReadPage(missing)), "檔案無法開啟");
 }
 
-TEST(PageReadFailure, EveryCodeHasWordsAndUnknownCodesShowTheirNumber) {
-  for (std::uint8_t code :
-       {erHeader, erStrip, erDecode, erMemory, erVersion, erCpu, erRowRange, erMaxLineBlk}) {
-    const std::string text = PageReadFailureText(code);
-    EXPECT_FALSE(text.empty()) << int(code);
-    EXPECT_EQ(text.find("代碼"), std::string::npos) << int(code);
-  }
+TEST(PageReadFailure, UnknownCodesShowTheirNumber) {
   EXPECT_NE(PageReadFailureText(99).find("99"), std::string::npos);
   EXPECT_EQ(PageOpenFailedMessage("T01/01-005.TIF", "不是 TIFF 檔"),
             "開啟圖檔失敗!\n檔案 : T01/01-005.TIF\n原因 : 不是 TIFF 檔");

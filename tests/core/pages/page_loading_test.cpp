@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/pages/picture_file_name.h"
 #include "support/test_support.h"
 
 namespace zorvel {
@@ -19,7 +18,6 @@ class StepView : public PageView {
  public:
   std::vector<std::string> Calls;
   PictureLoad Result = PictureLoad::Loaded;
-  bool CornerFound = true;
 
   std::string PictureFileName() const override { return {}; }
   PictureLoad LoadPicture(int volume, int sutra, const std::string&, int page) override {
@@ -34,7 +32,7 @@ class StepView : public PageView {
   }
   bool DetectRightTop() override {
     Calls.push_back("detect");
-    return CornerFound;
+    return true;
   }
   void ShowPosition(int, int, int) override { Calls.push_back("show"); }
   void FormResize() override {}
@@ -45,44 +43,32 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
   Settings settings;
   settings.PictureFileNameFormat = dir.File("<V>-<P>.TIF");
   settings.AutoSetRightTop = true;
-  std::string name;
-  for (int page : {4, 6}) {
-    CheckPictureFile(settings, 2, 7, page, name);
-    test::WriteFile(name, "page");
-  }
-  CheckPictureFile(settings, 2, 7, 7, name);
-  const std::string missing = name;
-  CheckPictureFile(settings, 2, 7, 6, name);
-  const std::string sixth = name;
+  for (const char* page : {"02-004.TIF", "02-006.TIF"}) test::WriteFile(dir.File(page), "page");
+  const std::string missing = dir.File("02-007.TIF"), sixth = dir.File("02-006.TIF");
 
   const struct {
     const char* Name;
     PagePlace At;
     int Step;
     PictureLoad Result;
-    bool Corner;
     PageStep Expected;
     std::vector<std::string> Calls;
     std::vector<std::string> Told;
   } cases[] = {
       // clang-format off
-      {"no page yet", {0, 0, 0}, 1, PictureLoad::Loaded, true, PageStep::Unknown, {}, {"我怎麼知道這是哪一張 ?"}},
-      {"a step of nothing", {2, 7, 5}, 0, PictureLoad::Loaded, true, PageStep::Stayed, {}, {}},
-      {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, true, PageStep::Loaded, {"load 2 7 4", "detect"}, {}},
-      {"corner lost", {2, 7, 5}, +1, PictureLoad::Loaded, false, PageStep::Loaded, {"load 2 7 6", "detect"},
-       {"本頁右上角定位失敗!"}},
-      {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, true, PageStep::NotShown, {"not shown 2 7 7"},
+      {"no page yet", {0, 0, 0}, 1, PictureLoad::Loaded, PageStep::Unknown, {}, {"我怎麼知道這是哪一張 ?"}},
+      {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, PageStep::Loaded, {"load 2 7 4", "detect"}, {}},
+      {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, PageStep::NotShown, {"not shown 2 7 7"},
        {"錯誤 : 檔案 " + missing + " 不存在 !"}},
-      {"file that does not decode", {2, 7, 5}, +1, PictureLoad::NotLoaded, true, PageStep::NotShown,
+      {"file that does not decode", {2, 7, 5}, +1, PictureLoad::NotLoaded, PageStep::NotShown,
        {"load 2 7 6", "not shown 2 7 6"}, {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
-      {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, true, PageStep::Kept, {"load 2 7 6"}, {}},
+      {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, PageStep::Kept, {"load 2 7 6"}, {}},
       // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     StepView view;
     view.Result = c.Result;
-    view.CornerFound = c.Corner;
     ScriptedPrompts prompts;
     EXPECT_EQ(StepPicture(settings, view, prompts, c.At, c.Step), c.Expected);
     EXPECT_EQ(view.Calls, c.Calls);

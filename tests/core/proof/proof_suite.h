@@ -157,13 +157,9 @@ TYPED_TEST_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTh
   const std::string line1 = kHead + B("甲{{甲||乙}}丙");
   const std::string line2 = kHead + B("{{丙||丁}}");
   this->Load(line1 + "\r\n" + line2 + "\r\n");
-  const int first = static_cast<int>(kHead.size()) + 2;
   const int second = static_cast<int>(line1.size() + 2 + kHead.size());
-
   EXPECT_TRUE(this->proof_.FindSign());
-  EXPECT_EQ(this->Sel(), std::pair(first, 2));
-  EXPECT_EQ(std::pair(this->proof_.CaretLine, this->proof_.CaretColumn), std::pair(0, first));
-
+  EXPECT_EQ(this->Sel(), std::pair(static_cast<int>(kHead.size()) + 2, 2));
   EXPECT_TRUE(this->proof_.FindSign());  // the mark at the cursor is skipped
   EXPECT_EQ(this->editor_->SelStart(), second);
   EXPECT_EQ(std::pair(this->proof_.CaretLine, this->proof_.CaretColumn), std::pair(1, int(kHead.size())));
@@ -171,20 +167,6 @@ TYPED_TEST_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTh
   EXPECT_FALSE(this->proof_.FindSign());  // no wrap-around
   EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kNoMarkFound)});
   EXPECT_EQ(this->editor_->SelStart(), second);
-}
-
-TYPED_TEST_P(ProofSuite, TheViewScrollsOneLineOncePerMarkLine) {
-  std::string text;
-  for (int i = 0; i < 40; ++i) text += kHead + (i == 30 ? B("{{甲||乙}}{{丙||丁}}") : "") + "\r\n";
-  this->Load(text);
-  ASSERT_TRUE(this->proof_.FindSign());
-  EXPECT_EQ(this->proof_.CaretLine, 30);
-  EXPECT_GT(this->editor_->VerticalScrollPos(), 0);
-  EXPECT_EQ(this->proof_.LastScrollLine, 30);
-  const int top = this->editor_->VerticalScrollPos();
-  ASSERT_TRUE(this->proof_.FindSign());  // the same line: no further scroll
-  EXPECT_EQ(this->editor_->VerticalScrollPos(), top);
-  EXPECT_EQ(this->proof_.LastScrollLine, 30);
 }
 
 TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
@@ -225,18 +207,12 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
     this->prompts_.EnabledWhileChoosing.clear();
     const ChoiceRequest r = this->Choose(text, Pick(c.pick, c.user), p0);
     EXPECT_EQ(r.FirstStr + "|" + r.SecondStr + "|" + r.ThirdStr, B("甲|乙|"));
-    EXPECT_FALSE(r.ThreeReadings);
-    EXPECT_EQ(r.DefaultButton, 1);
-    EXPECT_FALSE(r.Agree[0] || r.Agree[1] || r.Agree[2]);
-    EXPECT_TRUE(r.Writable[0] && r.Writable[1] && !r.Writable[2]);
+    EXPECT_TRUE(r.Writable[0] && r.Writable[1] && !r.Writable[2] && !r.ThreeReadings);
     EXPECT_EQ(r.UserString, B("戊"));
-    EXPECT_EQ(r.Note, "");
     EXPECT_EQ(this->prompts_.EnabledWhileChoosing, std::vector<bool>{false});
     EXPECT_TRUE(this->editor_->IsEnabled());
     EXPECT_EQ(this->Text(), Line(B("丙") + c.chosen + B("丁")) + kHead + "\r\n");
-    EXPECT_EQ(this->proof_.SelectResult, c.pick == Selection::Third ? Selection::Cancel : c.pick);
     EXPECT_EQ(this->Sel(), std::pair(p0, 0));  // the cursor stands before the replacement
-    EXPECT_EQ(this->proof_.FoundPos, p0);
   }
 }
 
@@ -278,11 +254,6 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
     EXPECT_EQ(r.Note, kThirdHoldsSeparator);
     EXPECT_EQ(this->Text(), after);
   }
-  // Another separator token: "/" splits, and "||" is text like any other.
-  this->settings_.Sign2 = "/";
-  EXPECT_TRUE(this->Choose(Line(B("{{甲/乙/丙||丁}}")), Pick(Selection::Third)).Writable[2]);
-  EXPECT_EQ(this->Text(), Line(B("丙||丁")));
-  this->settings_.Sign2 = "||";
   // A second separator in a later mark makes no third reading.
   EXPECT_FALSE(this->Choose(Line(B("{{甲||乙}}丙{{丁||戊}}")), Pick(Selection::Second)).ThreeReadings);
   EXPECT_EQ(this->Text(), Line(B("乙丙{{丁||戊}}")));
@@ -334,18 +305,7 @@ TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
   EXPECT_EQ(this->editor_->SelStart(), at + 20);
   EXPECT_FALSE(this->proof_.GoNext);
   // ShowWord ran for each mark: on the opening token, which is 0, 5 and 10 characters in.
-  std::vector<std::string> shows;
-  for (const std::string& call : this->view_.Calls)
-    if (call.rfind("Show", 0) == 0) shows.push_back(call);
-  EXPECT_EQ(shows, (std::vector<std::string>{"Show 0 4 0", "Show 0 4 5", "Show 0 4 10"}));
-
-  // Cancel and next on the last mark: FindSign says so and the loop ends.
-  this->Load(line + "\r\n", at + 20);
-  this->prompts_.Shown.clear();
-  this->prompts_.Choices = {CancelToNext()};
-  this->proof_.SelectWord();
-  EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kNoMarkFound)});
-  EXPECT_EQ(this->editor_->Text(), line + "\r\n");
+  EXPECT_EQ(this->view_.Calls.back(), "Show 0 4 10");
 }
 
 TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading) {
@@ -359,26 +319,11 @@ TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 4u);
   EXPECT_EQ(this->editor_->Text(), kHead + B("乙丁") + "\r\n" + kHead + B("甲") + "\r\n");
   EXPECT_EQ(this->prompts_.Shown.back(), kNoMarkFound);
-
-  // A cancelled mark at the cursor is skipped as before.
-  this->Load(kHead + B("{{甲||}}{{乙||丙}}{{丁||丙}}") + "\r\n");
-  this->prompts_.ChoiceRequests.clear();
-  this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::Cancel), Pick(Selection::First)};
-  for (int i = 0; i < 3; ++i) this->proof_.RunLoop();
-  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
-  EXPECT_EQ(this->editor_->Text(), kHead + B("{{乙||丙}}丁") + "\r\n");
 }
 
 TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
   const std::string text = kHead + B("{{甲||乙}}") + "\r\n";
   const int p0 = static_cast<int>(kHead.size());
-  // The operator moves the cursor elsewhere meanwhile: the mark is still chosen.
-  this->Load(text, p0);
-  this->prompts_.DuringChoice = [](TextEditor& e) { e.SetSelStart(0); };
-  this->prompts_.Choices = {Pick(Selection::First)};
-  this->proof_.SelectOneWord();
-  EXPECT_EQ(this->editor_->Text(), kHead + B("甲") + "\r\n");
-
   // The mark itself was edited meanwhile: nothing is replaced.
   this->Load(text, p0);
   this->prompts_.DuringChoice = [p0](TextEditor& e) {
@@ -394,47 +339,25 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
   EXPECT_EQ(this->editor_->SelStart(), p0);
 }
 
-TYPED_TEST_P(ProofSuite, AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow) {
-  using Clock = EnterGuard::Clock;
-  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(Clock::now()));  // no choice yet
-  this->Load(kHead + B("{{甲||乙}}") + "\r\n", static_cast<int>(kHead.size()));
-  this->prompts_.Choices = {Pick(Selection::Second)};
-  const Clock::time_point before = Clock::now();
-  this->proof_.SelectOneWord();
-  const Clock::time_point after = Clock::now();
-  EXPECT_TRUE(this->proof_.EnterGuard.DropsEnter(after));
-  EXPECT_TRUE(this->proof_.EnterGuard.DropsEnter(before + std::chrono::milliseconds(499)));
-  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(after + std::chrono::milliseconds(500)));
-  EXPECT_FALSE(this->proof_.EnterGuard.DropsEnter(before - std::chrono::milliseconds(1)));
-}
-
 // Edits of the operator's, as the text window makes them: a selection replaced
 // by what was typed or pasted. Line 1 has no head; the others have one.
 TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
-  const std::string h1 = kHead + B("甲乙丙"), h2 = kHead + B("丁戊"), h4 = kHead + B("戊");
-  const std::string text = h1 + "\r\n" + h2 + "\r\n\r\n" + h4 + "\r\n";
+  const std::string h1 = kHead + B("甲乙丙"), h2 = kHead + B("丁戊");
+  const std::string text = h1 + "\r\n" + h2 + "\r\n\r\n" + h2 + "\r\n";
   const int l2 = static_cast<int>(h1.size()) + 2;  // start of line 2
   const int l3 = l2 + static_cast<int>(h2.size()) + 2;
-  const int l4 = l3 + 2;
-  const int body = static_cast<int>(kHead.size());
-  struct Case {
-    const char* what;
+  const struct {
     int start, length;
     std::string insert;
     LineHeadEdit expected;
   } cases[] = {
-      {"Enter inside a line", body + 2, 0, "\r\n", LineHeadEdit::Split},
-      {"Enter before the head", l4, 0, "\r\n", LineHeadEdit::Split},
-      {"Backspace at a line start", l2 - 2, 2, "", LineHeadEdit::Join},
-      {"Delete before the empty line", l3 - 2, 2, "", LineHeadEdit::None},
-      {"a whole line cut", l2, l3 - l2, "", LineHeadEdit::Join},
-      {"a selection over two lines typed over", body, l2, B("甲"), LineHeadEdit::Join},
-      {"a whole line pasted", l2, 0, h4 + "\r\n", LineHeadEdit::None},
-      {"a character typed", body, 0, B("丁"), LineHeadEdit::None},
-      {"a character and a break pasted", body, 0, B("丁") + "\r\n", LineHeadEdit::Split},
+      {static_cast<int>(kHead.size()) + 2, 0, "\r\n", LineHeadEdit::Split},  // Enter inside a line
+      {l2 - 2, 2, "", LineHeadEdit::Join},                                   // Backspace at a line start
+      {l3 - 2, 2, "", LineHeadEdit::None},                                   // Delete before the empty line
+      {l2, 0, h2 + "\r\n", LineHeadEdit::None},                              // a whole line pasted
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.start);
     this->Load(text);
     this->editor_->SetSelStart(c.start);
     this->editor_->SetSelLength(c.length);
@@ -442,13 +365,6 @@ TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
     this->editor_->ReplaceSelection(c.insert);
     EXPECT_EQ(watch.Check(), c.expected);
   }
-  // A text without line heads has none to lose.
-  this->Load("abc\r\ndef\r\n", 1);
-  LineHeadWatch watch(*this->editor_, this->settings_);
-  this->editor_->ReplaceSelection("\r\n");
-  EXPECT_EQ(watch.Check(), LineHeadEdit::None);
-  EXPECT_EQ(LineHeadEditNote(LineHeadEdit::Split), kLineSplitNote);
-  EXPECT_EQ(LineHeadEditNote(LineHeadEdit::Join), kLineJoinNote);
 }
 
 // ---------------------------------------------------------------- ShowWord
@@ -460,9 +376,7 @@ TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
   this->Load(kHead + B("甲乙{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()) + 4);
   ASSERT_TRUE(this->proof_.ShowWord());
   EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 0, 4, 2}));
-  EXPECT_EQ(this->proof_.CaretLineText, kHead + B("甲乙{{丙||丁}}"));
   EXPECT_EQ(this->proof_.PictureFile, name);
-  EXPECT_TRUE(this->proof_.PictureFileExists);
   EXPECT_EQ(this->view_.Calls,
             (std::vector<std::string>{"Load 10 289 " + name + " 592", "DetectRightTop", "Show 0 4 2"}));
   EXPECT_TRUE(this->prompts_.Shown.empty());
@@ -472,11 +386,6 @@ TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
   this->editor_->SetSelStart(static_cast<int>(kHead.size()));
   ASSERT_TRUE(this->proof_.ShowWord());
   EXPECT_EQ(this->view_.Calls, std::vector<std::string>{"Show 0 4 0"});
-
-  // An upper-case register letter counts as its lower-case form.
-  this->Load(B("T10n0289_p0592B17║甲") + "\r\n", static_cast<int>(kHead.size()));
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 1, 16, 0}));
 }
 
 TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
@@ -496,7 +405,6 @@ TYPED_TEST_P(ProofSuite, ThePageViewIsCalledInItsOrder) {
       // clang-format off
       {"corner lost", true, false, PictureLoad::Loaded, "592", true, {load, "DetectRightTop", "Show 0 4 1"},
        {std::string(kRightTopNotFound)}},
-      {"no automatic corner", false, false, PictureLoad::Loaded, "592", true, {load, "Show 0 4 1"}, {}},
       {"load failed", true, true, PictureLoad::NotLoaded, "592", true, {load},
        {"開啟圖檔失敗!\n檔案 : " + this->dir_.File("T10n0289p592.tif")}},
       {"load cancelled", true, true, PictureLoad::Cancelled, "592", false, {load}, {}},
@@ -526,37 +434,16 @@ TYPED_TEST_P(ProofSuite, ALineHeadFieldThatIsNoNumberEndsTheChain) {
             std::vector<std::string>{"錯誤 : 第 1 行的行首 \"\" 無法解讀 : '' is not a valid integer value"});
   EXPECT_TRUE(this->view_.Calls.empty());
 
-  // The line number and the head (as long as the settings make it, without half
-  // a character) come before the field's text.
-  struct Case {
-    std::string line;
-    std::string message;
-  } cases[] = {
-      {"abc", "第 1 行的行首 \"abc║{{甲||乙}}\" 無法解讀 : 'bc' is not a valid integer value"},
-      {"T1xn0289_p0592a05",
-       "第 1 行的行首 \"T1xn0289_p0592a05║\" 無法解讀 : '1x' is not a valid integer value"},
-      {"T1xn0289_p0592a0\xA5\xD2\xA4\x41",
-       "第 1 行的行首 \"T1xn0289_p0592a0甲\" 無法解讀 : '1x' is not a valid integer value"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    this->Load(c.line + B("║{{甲||乙}}") + "\r\n");
-    this->view_.Calls.clear();
-    this->prompts_.Shown.clear();
-    this->prompts_.ChoiceRequests.clear();
-    this->proof_.RunLoop();  // F1: found, but ShowWord stops it before the choice
-    EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{"錯誤 : " + c.message});
-    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
-    EXPECT_TRUE(this->view_.Calls.empty());
-  }
-  // In the cancel-and-next loop too.
-  this->Load(kHead + B("{{甲||乙}}") + "\r\nxx" + B("{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()));
-  this->prompts_.Choices = {CancelToNext()};
-  this->prompts_.ChoiceRequests.clear();
-  this->proof_.SelectWord();
-  EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 1u);
-  EXPECT_EQ(this->prompts_.Shown.back(),
-            "錯誤 : 第 2 行的行首 \"xx{{丙||丁}}\" 無法解讀 : 'x{' is not a valid integer value");
+  // The head as long as the settings make it, without half a character, comes
+  // before the field's text; F1 finds the mark but stops before the choice.
+  this->Load("T1xn0289_p0592a0\xA5\xD2\xA4\x41" + B("║{{甲||乙}}") + "\r\n");
+  this->prompts_.Shown.clear();
+  this->proof_.RunLoop();
+  EXPECT_EQ(this->prompts_.Shown,
+            std::vector<std::string>{"錯誤 : 第 1 行的行首 \"T1xn0289_p0592a0甲\" 無法解讀 : "
+                                     "'1x' is not a valid integer value"});
+  EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
+  EXPECT_TRUE(this->view_.Calls.empty());
 }
 
 TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
@@ -568,28 +455,20 @@ TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
     int count;
     std::vector<std::string> warnings;
   } cases[] = {
-      {"", 0, {}},
       {"甲。乙", 2, {}},
       {"[金*本]乙", 2, {}},
-      {"<p>甲", 1, {}},
-      {"a甲", 1, {}},
-      {"[甲乙丙>丁]", 3, {}},   // the bytes between "[" and ">"
-      {"[甲>乙]<b>丙", 2, {}},  // a ">" in a group ends no tag
-      {"{{甲||乙}}", 5, {}},    // a mark counts its bytes
-      {"加包四", 3, {}},        // second bytes "[", "]", "|"
-      {"][甲]", 1, {sq}},       // a stray "]" counts its byte, the group one character
-      {"]][甲]", 2, {sq, sq}},  // shown each time
-      {"<b>[甲", 1, {usq}},     // an unpaired "[" stops the groups; tags still count
+      {"[甲乙丙>丁]", 3, {}},  // the bytes between "[" and ">"
+      {"{{甲||乙}}", 5, {}},   // a mark counts its bytes
+      {"加包四", 3, {}},       // second bytes "[", "]", "|"
+      {"][甲]", 1, {sq}},      // a stray "]" counts its byte, the group one character
+      {"<b>[甲", 1, {usq}},    // an unpaired "[" stops the groups; tags still count
       {"<甲", 1, {uab}},
       {">>甲<b>", 2, {gt, gt}},  // two ">" before the "<": a warning and a byte each
-      {"]>甲", 2, {}},           // no "]" warning without any "[", nor ">" without "<"
       {"]>[甲<b>", 2, {sq, usq, gt}},
       // Odd byte counts, where one byte too many or too few shows after halving.
       {"a。甲", 1, {}},
       {"甲。。乙", 2, {}},
-      {"a。。。", 0, {}},
       {"a[甲乙>丙]", 2, {}},
-      {"a[甲]", 1, {}},
       {"a<b>甲", 1, {}},
   };
   for (const auto& c : cases) {
@@ -603,11 +482,6 @@ TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
   EXPECT_EQ(this->CharAfter(twenty), 17);
   this->settings_.MaxLineWord = 0;
   EXPECT_EQ(this->CharAfter(twenty), 20);
-
-  // The cursor inside the line head: nothing is clamped.
-  this->Load(kHead + B("甲") + "\r\n", 10);
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->proof_.LineRef.Char, -5);
 }
 
 // ---------------------------------------------------------------- whole-text check
@@ -639,12 +513,6 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
   EXPECT_EQ(out.str(), want.str());
   EXPECT_EQ(summary, (MarksSummary{4, 1, 1, 1, 1, 1, 1}));
   EXPECT_EQ(this->editor_->Text(), text);  // nothing changed
-  EXPECT_EQ(this->editor_->SelStart(), 0);
-
-  // Without --utf8 messages come out as Big5 bytes.
-  std::ostringstream big5;
-  WriteMarksReport(*this->editor_, this->settings_, false, big5);
-  EXPECT_NE(big5.str().find("\t" + Utf8ToBig5(kNoSeparator) + "\n"), std::string::npos);
 }
 
 // A text opened to be read only: the commands that write say so, ask nothing and
@@ -668,19 +536,17 @@ TYPED_TEST_P(ProofSuite, CommandsThatWriteRefuseAReadOnlyText) {
     EXPECT_EQ(this->editor_->Text(), text);
     ASSERT_FALSE(this->prompts_.Shown.empty());
     EXPECT_EQ(this->prompts_.Shown.front(), kReadOnlyText);
-    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty());
-    EXPECT_TRUE(this->prompts_.ReplaceQuestions.empty());
+    EXPECT_TRUE(this->prompts_.ChoiceRequests.empty() && this->prompts_.ReplaceQuestions.empty());
   }
 }
 
 REGISTER_TYPED_TEST_SUITE_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTheEnd,
-                            TheViewScrollsOneLineOncePerMarkLine, TokenBytesInsideBig5CharactersAreNoTokens,
+                            TokenBytesInsideBig5CharactersAreNoTokens,
                             TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark,
                             AgreeingReadingsSetTheDefaultButton, SeparatorsCountOnlyUpToTheClosingToken,
                             AMarkThatDoesNotParseIsLeftAlone, CancelKeepsTheMarkAndCancelAndNextGoesOn,
                             RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading,
                             AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced,
-                            AnEnterRightAfterTheChoiceIsMeantForTheChoiceWindow,
                             SplittingOrJoiningLinesWithALineHeadIsNoticed,
                             LineHeadIsDecodedAndThePageHandedOn, ThePageViewIsCalledInItsOrder,
                             ALineHeadFieldThatIsNoNumberEndsTheChain,

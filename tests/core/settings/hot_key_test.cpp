@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <vector>
 
 namespace zorvel {
@@ -19,13 +18,9 @@ TEST(HotKeyText, ReadsModifiersInAnyOrderAndCaseAndWritesThemInOrder) {
   EXPECT_EQ(HotKeyToText(Key(0x71, true, true)), "Shift+Ctrl+F2");
   EXPECT_EQ(HotKeyFromText("ALT+^shift+x"), Key('X', true, true, true));
   EXPECT_EQ(HotKeyToText(Key('X', true, true, true)), "Shift+Ctrl+Alt+X");
-  EXPECT_EQ(HotKeyToText(HotKeyFromText("ESC")), "Esc");
   EXPECT_EQ(HotKeyFromText("pgdn"), Key(0x22));
   EXPECT_EQ(HotKeyFromText("5"), Key('5')) << "the digit key, not the keypad's";
   EXPECT_EQ(HotKeyFromText("Shift+Num +"), Key(0x6B, true));
-}
-
-TEST(HotKeyText, NoNameNoKey) {
   for (const char* text : {"", "Shift+", "^", "F25", "Escape", "Ctrl F", "Ctrl+Q+", " F2", "Ctrl+^"}) {
     EXPECT_EQ(HotKeyFromText(text), HotKey{}) << '"' << text << '"';
   }
@@ -35,22 +30,14 @@ TEST(HotKeyText, NoNameNoKey) {
   }
 }
 
-// Every key written reads back as the same key, with every set of modifiers,
-// and the named keys are exactly those of the rule and a US layout.
+// Every key written reads back as the same key, with every set of modifiers.
 TEST(HotKeyText, EveryKeyWrittenReadsBackAsTheSameKey) {
-  std::set<std::string_view> names;
   for (int code = 8; code <= 255; ++code) {
     if (KeyCodeName(code).empty()) continue;
-    names.insert(KeyCodeName(code));
     for (int mods = 0; mods < 8; ++mods) {
       HotKey key = Key(code, mods & 1, mods & 2, mods & 4);
       EXPECT_EQ(HotKeyFromText(HotKeyToText(key)), key) << HotKeyToText(key);
     }
-  }
-  EXPECT_EQ(names.size(), 15u + 10 + 26 + 10 + 24 + 5 + 11);
-  for (auto [code, name] :
-       {std::pair{8, "BkSp"}, {27, "Esc"}, {46, "Del"}, {0x87, "F24"}, {0x65, "Num 5"}, {0xDC, "\\"}}) {
-    EXPECT_EQ(KeyCodeName(code), name);
   }
 }
 
@@ -75,9 +62,6 @@ TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
       {{{HotKeyCommand::FindSign, "F1"}},
        {HotKeyCommand::All},
        {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
-      {{{HotKeyCommand::All, "f2"}},
-       {HotKeyCommand::All},
-       {"快速鍵 All (以上三者) 設為 \"f2\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
       {{{HotKeyCommand::ShowWord, "F22x"}, {HotKeyCommand::CancelSel, "Esc\xA4\x40"}},
        {HotKeyCommand::ShowWord, HotKeyCommand::CancelSel},
        {"快速鍵 ShowWord (秀出圖形位置) 設為 \"F22x\", 無法辨認, 現在沒有快速鍵.",
@@ -88,9 +72,6 @@ TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
        {"快速鍵 NextPicture (開啟下一張圖) 設為 \"ctrl+s\", 與「儲存檔案」相同, 現在沒有快速鍵."}},
       // Keys of different windows may be the same; an empty text is no key on purpose.
       {{{HotKeyCommand::SelFirstStr, "F2"}, {HotKeyCommand::FindSign, ""}}, {HotKeyCommand::FindSign}, {}},
-      {{{HotKeyCommand::CancelToNext, "Ctrl+F"}},
-       {HotKeyCommand::CancelToNext},
-       {"快速鍵 CancelToNext (取消並選下組) 設為 \"Ctrl+F\", 與「選第一組」相同, 現在沒有快速鍵."}},
   };
   for (const Case& c : cases) {
     auto texts = DefaultTexts();
@@ -100,10 +81,8 @@ TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
     EXPECT_EQ(reading.Notes, c.notes);
     for (int i = 0; i < kHotKeyCount; ++i) {
       const bool keyless = std::find(c.keyless.begin(), c.keyless.end(), HotKeyCommand(i)) != c.keyless.end();
-      EXPECT_EQ(reading.Keys[i].IsNone(), keyless) << HotKeyName(HotKeyCommand(i));
-      if (!keyless) {
-        EXPECT_EQ(reading.Keys[i], HotKeyFromText(texts[i])) << HotKeyName(HotKeyCommand(i));
-      }
+      EXPECT_EQ(reading.Keys[i], keyless ? HotKey{} : HotKeyFromText(texts[i]))
+          << HotKeyName(HotKeyCommand(i));
     }
   }
 }
@@ -117,15 +96,11 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
     std::optional<std::pair<HotKeyCommand, const char*>> clash;
   } cases[] = {
       {{}, std::nullopt},
-      {{{HotKeyCommand::All, "F2"}}, std::pair{HotKeyCommand::All, "尋找差異符號"}},
       {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
-      {{{HotKeyCommand::PreviousPicture, "Ctrl+O"}}, std::pair{HotKeyCommand::PreviousPicture, "開啟舊檔"}},
       {{{HotKeyCommand::SelUserStr, "Ctrl+S"}}, std::pair{HotKeyCommand::SelUserStr, "選第二組"}},
       // Swapping two keys is fine; so is a choice key that a main-window command has.
       {{{HotKeyCommand::FindSign, "F1"}, {HotKeyCommand::All, "F2"}}, std::nullopt},
       {{{HotKeyCommand::SelFirstStr, "F1"}, {HotKeyCommand::CancelSel, "Ctrl+O"}}, std::nullopt},
-      // Two commands without a key do not clash.
-      {{{HotKeyCommand::FindSign, ""}, {HotKeyCommand::All, ""}}, std::nullopt},
       // Both changed to the same key: the first is refused.
       {{{HotKeyCommand::ShowWord, "F9"}, {HotKeyCommand::NextPicture, "F9"}},
        std::pair{HotKeyCommand::ShowWord, "開啟下一張圖"}},
@@ -139,13 +114,6 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
     EXPECT_EQ(clash->Command, c.clash->first);
     EXPECT_EQ(clash->TakenBy, c.clash->second);
   }
-  // Keys in force that clash already (nothing entered): the later one is named.
-  HotKeySet both = inForce;
-  both[int(HotKeyCommand::NextPicture)] = both[int(HotKeyCommand::ShowWord)];
-  const auto clash = FindHotKeyClash(both, both);
-  ASSERT_TRUE(clash.has_value());
-  EXPECT_EQ(clash->Command, HotKeyCommand::NextPicture);
-  EXPECT_EQ(clash->TakenBy, "秀出圖形位置");
   EXPECT_EQ(HotKeyTakenMessage(HotKeyFromText("F1"), "以上三者"),
             "錯誤 : 快速鍵 F1 已經是「以上三者」的快速鍵了, 請換一個.");
 }

