@@ -4,11 +4,9 @@
 
 #include <QAction>
 #include <QDockWidget>
-#include <QPlainTextEdit>
 
 #include "core/pages/marker_geometry.h"
 #include "core/pages/page_zoom.h"
-#include "core/pages/picture_file_name.h"
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
 #include "ui/image/loupe.h"
@@ -16,34 +14,8 @@
 namespace zorvel::test {
 namespace {
 
-class ImageFeaturesTest : public SampleWorkspaceTest {
+class ImageFeaturesTest : public SampleWindowsTest {
  protected:
-  void SetUp() override {
-    SampleWorkspaceTest::SetUp();
-    Start();
-  }
-  void Load(int page) {
-    std::string name;
-    ASSERT_TRUE(CheckPictureFile(Bench().Settings(), 1, 1, page, name)) << name;
-    ASSERT_EQ(ImageForm()->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
-  }
-  void OpenText() {
-    const QString path = QDir::current().filePath("T01n0001.txt");
-    TextForm()->OpenFileNameHook = [path] { return path; };
-    TextForm()->FileOpen();
-    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
-  }
-  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QApplication::setActiveWindow(MainForm());
-    TextForm()->RichEdit()->setFocus();
-    QTest::keyClick(TextForm()->RichEdit(), Qt::Key(key), modifiers);
-  }
-  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
-  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
-             Qt::KeyboardModifiers modifiers) {
-    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, modifiers);
-    QApplication::sendEvent(View(), &event);
-  }
   TLoupe* Loupe() const { return MainForm()->Loupe(); }
   // Where the marker's character stands at a ratio, as ShowPosition puts it.
   MarkerPosition Expected(int field, int line, int charIndex, int ratio) {

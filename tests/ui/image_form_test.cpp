@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QStatusBar>
 
 #include "core/pages/marker_geometry.h"
-#include "core/pages/picture_file_name.h"
 #include "image_sample.h"
 #include "pagegen/page_generator.h"
 #include "ui/image/calibration_commands.h"
@@ -17,23 +14,7 @@
 namespace zorvel::test {
 namespace {
 
-class ImageFormTest : public SampleWorkspaceTest {
- protected:
-  void SetUp() override {
-    SampleWorkspaceTest::SetUp();
-    Start();
-  }
-  void Load(int page) {
-    std::string name;
-    ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 1, page, name)) << name;
-    ASSERT_EQ(ImageForm()->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
-  }
-  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
-  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(View(), &event);
-  }
-};
+using ImageFormTest = SampleWindowsTest;
 
 TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   Load(1);

@@ -2,41 +2,16 @@
 // whole window set, the text opened and the keys pressed as an operator would.
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QApplication>
-#include <QPlainTextEdit>
-#include <QTest>
 #include <filesystem>
 
-#include "core/pages/picture_file_name.h"
-#include "core/pages/vol_shift.h"
 #include "core/text/big5.h"
 #include "image_sample.h"
-#include "ui/dialogs/option_form.h"
-#include "ui/image/image_form.h"
-#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {
 
-class ImageLoopTest : public SampleWorkspaceTest {
+class ImageLoopTest : public SampleWindowsTest {
  protected:
-  void SetUp() override {
-    SampleWorkspaceTest::SetUp();
-    Start();
-  }
-  void OpenText() {
-    const QString path = QDir::current().filePath("T01n0001.txt");
-    TextForm()->OpenFileNameHook = [path] { return path; };
-    TextForm()->FileOpen();
-    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
-  }
-  // A key as the operator presses it, with the text window's editor in front.
-  void Press(Qt::Key key) {
-    QApplication::setActiveWindow(MainForm());
-    TextForm()->RichEdit()->setFocus();
-    QTest::keyClick(TextForm()->RichEdit(), key);
-  }
   // F1 with the first reading chosen.
   void F1() {
     prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
@@ -121,9 +96,7 @@ TEST_F(ImageLoopTest, SteppingOntoAPageThatCannotBeShownStandsOnItAndGoesOn) {
   ASSERT_FALSE(ImageForm()->StepPicture(1));
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"我怎麼知道這是哪一張 ?"});
 
-  std::string name;
-  ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 0, 3, name));
-  ASSERT_EQ(ImageForm()->LoadPicture(1, 0, name, 3), zorvel::PictureLoad::Loaded);
+  Load(3, 0);
   ImageForm()->ShowPosition(0, 0, 0);
   prompts_.Shown.clear();
 
