@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <QStatusBar>
-
 #include "core/pages/marker_geometry.h"
 #include "image_sample.h"
-#include "pagegen/page_generator.h"
-#include "ui/image/calibration_commands.h"
 
 namespace zorvel::test {
 namespace {
@@ -62,27 +58,6 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
 }
 
-TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
-  Load(1);
-  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
-  Bench().VolShift().Dirty = false;
-  for (auto [volume, page] : {std::pair{0, 1}, std::pair{1, 1500}}) {
-    ASSERT_EQ(ImageForm()->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page),
-              zorvel::PictureLoad::Loaded);
-    EXPECT_EQ(Bench().VolShift().Volume(), 1);
-    // No search, so no failure to report; the marker uses no calibration.
-    EXPECT_TRUE(ImageForm()->DetectRightTop());
-    ImageForm()->ShowPosition(0, 0, 0);
-    EXPECT_EQ(ImageForm()->MarkerY(),
-              OptionForm()->Settings.WordHeight / 2 * OptionForm()->Settings.PictureRatio / 100);
-    zorvel::X1Click(*ImageForm());
-    zorvel::N2Click(*ImageForm());
-    EXPECT_FALSE(Bench().VolShift().Dirty) << volume << "/" << page;
-    EXPECT_FALSE(MainForm()->StatusLine()->currentMessage().isEmpty());
-  }
-  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
-}
-
 TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
   OptionForm()->Settings.PictureRatio = 57;
   Load(2);
@@ -104,18 +79,6 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
   const QImage shot = View()->grab().toImage();
   EXPECT_EQ(shot.pixelColor(onScreen.x(), onScreen.y() - 30), QColor(255, 0, 0));
   EXPECT_EQ(shot.pixelColor(onScreen.x() + 30, onScreen.y()), QColor(255, 0, 0));
-
-  // Hidden lines show the picture itself under the marker: it was never
-  // drawn into the picture.
-  ImageForm()->ToggleLines();
-  const QImage bare = View()->grab().toImage();
-  int red = 0;
-  for (int y = 0; y < bare.height(); ++y) {
-    for (int x = 0; x < bare.width(); ++x) red += bare.pixelColor(x, y) == QColor(255, 0, 0);
-  }
-  EXPECT_EQ(red, 0);
-  const QColor under = bare.pixelColor(onScreen.x(), onScreen.y() - 30);
-  EXPECT_EQ(under.red(), under.blue());
 }
 
 TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
@@ -139,22 +102,6 @@ TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   Mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(ImageForm()->HorzScrollPos(), 510);
   EXPECT_EQ(ImageForm()->VertScrollPos(), 600);
-}
-
-TEST_F(ImageFormTest, StepPictureSaysWhenTheCornerIsNotFoundAndKeepsThePage) {
-  // Page 7: a slanting stroke where the top border should be, so that the
-  // probes find it at rows 20 apart.
-  pagegen::Bitmap scan(kSamplePageWidth, kSamplePageHeight);
-  for (int t = 0; t < 200; ++t) pagegen::FillRect(scan, kSamplePageWidth / 2 + t, t, 2, 1);
-  ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), scan));
-  Load(6);
-  ASSERT_TRUE(ImageForm()->DetectRightTop());
-  prompts_.Shown.clear();
-
-  EXPECT_TRUE(ImageForm()->StepPicture(1));
-  EXPECT_EQ(ImageForm()->PicturePage(), 7);
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"本頁右上角定位失敗!"});
-  EXPECT_FALSE(Bench().VolShift().Get(7).IsCalibrated());
 }
 
 }  // namespace
