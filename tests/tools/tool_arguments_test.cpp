@@ -107,12 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Refused{"zorvel-g4", {"page.tif", "--corner=1"}, "--corner takes no value"},
                       Refused{"zorvel-marks", {}, "too few arguments"},
                       Refused{"zorvel-marks", {"text.txt", "--ini"}, "--ini needs FILE"},
-                      Refused{"zorvel-marks", {"text.txt", "--jobs", "-1"}, "--jobs needs a whole number"}),
-    [](const auto& info) {
-      std::string name = info.param.Program + std::string("_") + std::to_string(info.index);
-      for (char& c : name) c = c == '-' ? '_' : c;
-      return name;
-    });
+                      Refused{"zorvel-marks", {"text.txt", "--jobs", "-1"}, "--jobs needs a whole number"}));
 
 // "--" ends the options: what follows is a file, whatever it looks like.
 TEST(ToolArguments, AfterTwoDashesAnOptionIsAFileName) {

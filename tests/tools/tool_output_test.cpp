@@ -1,18 +1,12 @@
 // What the tools print, as it reaches a terminal or a pipe: the report's
 // encoding, the column header, the output order over many files whatever the
-// number of jobs, and the progress line of a run over a folder.
+// number of jobs, the corners found on a folder of scans and the progress line.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
-#include <random>
 #include <regex>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "core/cli/ordered_jobs.h"
 #include "core/text/big5.h"
 #include "pagegen/page_generator.h"
 #include "support/test_support.h"
@@ -126,17 +120,32 @@ std::string Untimed(const std::string& out) {
   return std::regex_replace(out, std::regex("decode_ms=[0-9.]+"), "decode_ms=T");
 }
 
-TEST_F(ZorvelG4Folder, JobsGiveTheOutputOfOneJob) {
+// The generated frame's top border starts at row 180 and its right border ends
+// at column 2249: the corner is 196,225 with the default distances.
+TEST_F(ZorvelG4Folder, CornersAndJobsGiveTheOutputOfOneJob) {
   ToolRunOptions options = In(dir);
   const ToolResult one = RunProgram("zorvel-g4", {"--jobs", "1", ".", "--corner"}, options);
   ASSERT_EQ(one.Status, 1) << "one page is broken";
-  ASSERT_EQ(Lines(one.Out).size(), 9u) << one.Out;
+  const std::vector<std::string> lines = Lines(Untimed(one.Out));
+  ASSERT_EQ(lines.size(), 9u) << one.Out;
+  EXPECT_EQ(lines[0], "p0.tif result=1 width=2400 height=3400 decode_ms=T corner=196,225");
+  EXPECT_EQ(lines[4], "p4.tif result=3 width=0 height=0 decode_ms=T corner=none");
+  EXPECT_EQ(lines[6], "p6.tif result=1 width=1200 height=1700 decode_ms=T corner=none");
   for (const char* jobs : {"2", "4", "9"}) {
     const ToolResult many = RunProgram("zorvel-g4", {"--jobs", jobs, ".", "--corner"}, options);
     EXPECT_EQ(many.Status, 1);
     EXPECT_EQ(Untimed(many.Out), Untimed(one.Out)) << "--jobs " << jobs;
     EXPECT_EQ(many.Err, one.Err) << "--jobs " << jobs;
   }
+
+  // One page, with the distances of a settings file; a page without a corner
+  // still decoded; a settings file named but missing fails.
+  WriteFile(dir.File("zorvel.ini"), "[RightTop]\r\nRightTopX=10\r\nRightTopY=-20\r\n");
+  const ToolResult page = RunProgram("zorvel-g4", {"p0.tif", "--corner", "--ini", "zorvel.ini"}, options);
+  EXPECT_EQ(Untimed(page.Out), "result=1 width=2400 height=3400 decode_ms=T corner=161,160\n");
+  EXPECT_EQ(page.Status, 0);
+  EXPECT_EQ(RunProgram("zorvel-g4", {"p6.tif", "--corner"}, options).Status, 0);
+  EXPECT_EQ(RunProgram("zorvel-g4", {"--corner", "--ini", "none.ini", "."}, options).Status, 1);
 }
 
 TEST_F(ZorvelG4Folder, AProgressLineOnATerminalOnly) {
@@ -154,49 +163,6 @@ TEST_F(ZorvelG4Folder, AProgressLineOnATerminalOnly) {
     // The line is taken off before the summary, which stands alone on its line.
     EXPECT_TRUE(shown.Err.ends_with("\r\x1b[K9 pages, 1 failed\n")) << shown.Err;
   }
-}
-
-TEST(RunInOrder, ResultsComeInIndexOrderWhateverFinishesFirst) {
-  for (int jobs : {1, 2, 7}) {
-    std::mt19937 random(static_cast<unsigned>(jobs));
-    std::vector<int> delays(40);
-    for (int& delay : delays) delay = static_cast<int>(random() % 3000);
-    std::atomic<int> running{0};
-    std::atomic<int> most{0};
-    std::vector<std::size_t> order;
-    std::vector<std::size_t> told;
-    const std::thread::id caller = std::this_thread::get_id();
-    bool emittedOnCaller = true;
-    cli::RunInOrder<std::string>(
-        delays.size(), jobs,
-        [&](std::size_t i) {
-          const int now = ++running;
-          for (int seen = most; now > seen && !most.compare_exchange_weak(seen, now);) {
-          }
-          std::this_thread::sleep_for(std::chrono::microseconds(delays[i]));
-          --running;
-          return "r" + std::to_string(i);
-        },
-        [&](std::size_t i, std::string& result) {
-          emittedOnCaller = emittedOnCaller && std::this_thread::get_id() == caller;
-          EXPECT_EQ(result, "r" + std::to_string(i));
-          order.push_back(i);
-        },
-        [&](std::size_t done) { told.push_back(done); });
-    std::vector<std::size_t> expected(delays.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) expected[i] = i;
-    EXPECT_EQ(order, expected) << jobs << " jobs";
-    EXPECT_TRUE(emittedOnCaller);
-    EXPECT_LE(most, jobs);
-    ASSERT_FALSE(told.empty());
-    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
-    EXPECT_EQ(told.back(), delays.size());
-  }
-  // Nothing to do is no work and no output.
-  int calls = 0;
-  cli::RunInOrder<int>(
-      0, 4, [&](std::size_t) { return ++calls; }, [&](std::size_t, int&) { ++calls; });
-  EXPECT_EQ(calls, 0);
 }
 
 }  // namespace

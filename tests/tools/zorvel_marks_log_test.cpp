@@ -1,10 +1,6 @@
 // zorvel-marks --log: a second proofreader checks the first one's decision log
 // against the text as it was saved, and as someone edited it afterwards.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "core/proof/decision_log.h"
@@ -13,27 +9,10 @@
 #include "core/text/big5.h"
 #include "core/text/memory_editor.h"
 #include "support/test_support.h"
+#include "tool_run.h"
 
 namespace zorvel::test {
 namespace {
-
-struct MarksRun {
-  std::string Out;
-  int Status = -1;
-};
-
-MarksRun Marks(const std::string& arguments) {
-  MarksRun run;
-  const std::string command =
-      std::string(ZORVEL_BINARY_DIR) + "/bin/zorvel-marks " + arguments + " 2>/dev/null";
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  std::array<char, 512> buffer;
-  while (std::fgets(buffer.data(), buffer.size(), pipe)) run.Out += buffer.data();
-  const int status = ::pclose(pipe);
-  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
   TempDir dir;
@@ -61,14 +40,16 @@ TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
     ASSERT_EQ(Big5ToUtf8(editor.Text()), "T01n0001_p0001a01║如是我問\r\nT01n0001_p0001a02║一時佛在\r\n");
     WriteFile(textPath, editor.Text());
   }
-  const std::string args = "--log '" + logPath + "' '" + textPath + "'";
-  MarksRun run = Marks(args);
-  EXPECT_EQ(run.Status, 0) << run.Out;
+  ToolRunOptions options;
+  options.Folder = dir.Path().string();
+  const std::vector<std::string> args = {"--log", logPath, textPath};
+  ToolResult run = RunProgram("zorvel-marks", args, options);
+  EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_EQ(run.Out, "decisions=3 standing=3 changed=0 unreadable=0\n");
 
   // Someone changed the second reading back after the session.
   WriteFile(textPath, Utf8ToBig5("T01n0001_p0001a01║如是我聞\r\nT01n0001_p0001a02║一時佛在\r\n"));
-  run = Marks(args);
+  run = RunProgram("zorvel-marks", args, options);
   EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(
       run.Out,
@@ -76,8 +57,8 @@ TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
       "\"聞\"\n"
       "decisions=3 standing=2 changed=1 unreadable=0\n");
 
-  EXPECT_EQ(Marks("--log '" + logPath + "'").Status, 2);
-  EXPECT_EQ(Marks("--log '" + dir.File("none.log.tsv") + "' '" + textPath + "'").Status, 2);
+  EXPECT_EQ(RunProgram("zorvel-marks", {"--log", logPath}, options).Status, 2);
+  EXPECT_EQ(RunProgram("zorvel-marks", {"--log", "none.log.tsv", textPath}, options).Status, 2);
 }
 
 }  // namespace

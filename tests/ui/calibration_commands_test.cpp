@@ -3,45 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "core/pages/picture_file_name.h"
-#include "core/pages/vol_shift.h"
 #include "image_sample.h"
-#include "ui/dialogs/field_shift_form.h"
-#include "ui/dialogs/option_form.h"
-#include "ui/image/calibration_commands.h"
-#include "ui/image/image_form.h"
 
 namespace zorvel::test {
 namespace {
 
-class CalibrationCommandsTest : public SampleWorkspaceTest {
+class CalibrationCommandsTest : public SampleWindowsTest {
  protected:
-  void SetUp() override {
-    SampleWorkspaceTest::SetUp();
-    Start();
-  }
   void Load(int page) {
-    std::string name;
-    ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 0, page, name)) << name;
-    ASSERT_EQ(ImageForm()->LoadPicture(1, 0, name, page), zorvel::PictureLoad::Loaded);
+    SampleWindowsTest::Load(page, 0);
     ASSERT_TRUE(ImageForm()->DetectRightTop());
   }
-  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
   // A mouse event on the picture at a point of the shown picture.
   void Mouse(QEvent::Type type, QPoint onPicture, Qt::MouseButton button) {
     const QPoint at = onPicture - QPoint(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos());
     ASSERT_TRUE(View()->rect().contains(at)) << at.x() << "," << at.y();
-    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button),
-                      Qt::NoModifier);
-    QApplication::sendEvent(View(), &event);
+    SampleWindowsTest::Mouse(type, at, button, type == QEvent::MouseButtonRelease ? Qt::NoButton : button);
   }
   void Click(QPoint onPicture, Qt::MouseButton button) {
     Mouse(QEvent::MouseButtonPress, onPicture, button);

@@ -3,42 +3,14 @@
 // size.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <QStatusBar>
-#include "core/pages/page_view.h"
-#include "ui/image/calibration_commands.h"
-
-#include <QApplication>
-#include <QMouseEvent>
-#include <QScrollBar>
 
 #include "core/pages/marker_geometry.h"
-#include "core/pages/picture_file_name.h"
-#include "core/pages/vol_shift.h"
 #include "image_sample.h"
-#include "pagegen/page_generator.h"
-#include "ui/image/image_form.h"
-#include "ui/dialogs/option_form.h"
 
 namespace zorvel::test {
 namespace {
 
-class ImageFormTest : public SampleWorkspaceTest {
- protected:
-  void SetUp() override {
-    SampleWorkspaceTest::SetUp();
-    Start();
-  }
-  void Load(int page) {
-    std::string name;
-    ASSERT_TRUE(CheckPictureFile(OptionForm()->Settings, 1, 1, page, name)) << name;
-    ASSERT_EQ(ImageForm()->LoadPicture(1, 1, name, page), zorvel::PictureLoad::Loaded);
-  }
-  QWidget* View() const { return ImageForm()->PageArea()->viewport(); }
-  void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
-    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, Qt::NoModifier);
-    QApplication::sendEvent(View(), &event);
-  }
-};
+using ImageFormTest = SampleWindowsTest;
 
 TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   Load(1);
@@ -55,31 +27,14 @@ TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   WriteFile(dir_.File("not_a_page.TIF"), "II*\0garbage");
   EXPECT_EQ(ImageForm()->LoadPicture(2, 1, "not_a_page.TIF", 9), zorvel::PictureLoad::NotLoaded);
 
-  EXPECT_EQ(ImageForm()->PictureFileName(), "T01/001-100/01-001.TIF");
   EXPECT_EQ(ImageForm()->PicturePage(), 1);
   EXPECT_EQ(ImageForm()->MarkerX(), markerX);
   EXPECT_EQ(ImageForm()->Page(), page);
   EXPECT_EQ(ImageForm()->DecodeCount(), decoded);
   EXPECT_EQ(ImageForm()->parentWidget()->windowTitle(), "T01/001-100/01-001.TIF");
   EXPECT_TRUE(Bench().VolShift().Dirty);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir_.File("Vol001.vps"))));
   // The hourglass is gone after every decode, good or bad.
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(ImageFormTest, APageOfAnotherVolumeSavesTheStoreFirst) {
-  Load(1);
-  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 1});
-  WriteFile(dir_.File("Vol002.vps"), "1, 7, 8, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 1), zorvel::PictureLoad::Loaded);
-  EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "1, 100, 200, 0, 0, 1\r\n");
-  EXPECT_EQ(Bench().VolShift().Volume(), 2);
-  EXPECT_FALSE(Bench().VolShift().Dirty);
-  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{7, 8, 0, 0, 0}));
-  // Another page of the volume held reads no file.
-  WriteFile(dir_.File("Vol002.vps"), "1, 9, 9, 0, 0, 0\r\n");
-  ASSERT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-003.TIF", 3), zorvel::PictureLoad::Loaded);
-  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{7, 8, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
@@ -96,53 +51,11 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   EXPECT_EQ(ImageForm()->PicturePage(), 1);
   EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 
-  // Closing asks; No keeps the program open with the values.
-  prompts_.Shown.clear();
-  prompts_.Answers = {Answer::No};
-  EXPECT_FALSE(MainForm()->close());
-  ASSERT_FALSE(prompts_.Shown.empty());
-  EXPECT_NE(prompts_.Shown.back().find("是否確定結束?"), std::string::npos);
-  EXPECT_TRUE(Bench().VolShift().Dirty);
-
   // Yes: the load goes on and the store holds volume 2.
   prompts_.Answers = {Answer::Yes};
   EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Loaded);
   EXPECT_EQ(Bench().VolShift().Volume(), 2);
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
-}
-
-TEST_F(ImageFormTest, APageOfNoVolumeNeitherReadsNorWritesTheStore) {
-  Load(1);
-  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
-  Bench().VolShift().Dirty = false;
-  for (auto [volume, page] : {std::pair{0, 1}, std::pair{1000, 1}, std::pair{1, 1500}}) {
-    ASSERT_EQ(ImageForm()->LoadPicture(volume, 0, "T01/001-100/01-001.TIF", page),
-              zorvel::PictureLoad::Loaded);
-    EXPECT_EQ(Bench().VolShift().Volume(), 1);
-    // No search, so no failure to report; the marker uses no calibration.
-    EXPECT_TRUE(ImageForm()->DetectRightTop());
-    ImageForm()->ShowPosition(0, 0, 0);
-    EXPECT_EQ(ImageForm()->MarkerY(),
-              OptionForm()->Settings.WordHeight / 2 * OptionForm()->Settings.PictureRatio / 100);
-    zorvel::SetTopRightXAtPress(*ImageForm());
-    zorvel::SetTopRightAtPress(*ImageForm());
-    EXPECT_FALSE(Bench().VolShift().Dirty) << volume << "/" << page;
-    EXPECT_FALSE(MainForm()->StatusLine()->currentMessage().isEmpty());
-  }
-  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
-}
-
-TEST_F(ImageFormTest, RescaleKeepsTheMarkerOnItsCharacter) {
-  Load(1);
-  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
-  ImageForm()->ShowPosition(1, 3, 5);
-  const int fullX = ImageForm()->MarkerX();
-  const int fullY = ImageForm()->MarkerY();
-  OptionForm()->Settings.PictureRatio = 50;
-  ImageForm()->Rescale(50);
-  EXPECT_EQ(ImageForm()->MarkerY(), (fullY - 0) / 2);
-  // The distance from the right edge halves (within the truncation).
-  EXPECT_NEAR(ImageForm()->ShownSize().width() - ImageForm()->MarkerX(), (kSamplePageWidth - fullX) / 2, 1);
 }
 
 TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
@@ -162,27 +75,10 @@ TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
   const QSize client = ImageForm()->ClientSize();
   ASSERT_TRUE(QRect(QPoint(0, 0), client).contains(onScreen));
   // Red through the character's column and row, a little away from their
-  // crossing; the navy dotted centre cross over the middle of the view.
+  // crossing.
   const QImage shot = View()->grab().toImage();
   EXPECT_EQ(shot.pixelColor(onScreen.x(), onScreen.y() - 30), QColor(255, 0, 0));
   EXPECT_EQ(shot.pixelColor(onScreen.x() + 30, onScreen.y()), QColor(255, 0, 0));
-  int navy = 0;
-  for (int y = 0; y < client.height(); ++y)
-    navy += shot.pixelColor(client.width() / 2, y) == QColor(0, 0, 128);
-  EXPECT_GT(navy, client.height() / 4);
-  EXPECT_LT(navy, client.height());  // dotted
-
-  // Hidden lines show the picture itself under the marker: it was never
-  // drawn into the picture.
-  ImageForm()->ToggleLines();
-  const QImage bare = View()->grab().toImage();
-  int red = 0;
-  for (int y = 0; y < bare.height(); ++y) {
-    for (int x = 0; x < bare.width(); ++x) red += bare.pixelColor(x, y) == QColor(255, 0, 0);
-  }
-  EXPECT_EQ(red, 0);
-  const QColor under = bare.pixelColor(onScreen.x(), onScreen.y() - 30);
-  EXPECT_EQ(under.red(), under.blue());
 }
 
 TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
@@ -206,29 +102,6 @@ TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   Mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(ImageForm()->HorzScrollPos(), 510);
   EXPECT_EQ(ImageForm()->VertScrollPos(), 600);
-}
-
-TEST_F(ImageFormTest, StepPictureSaysWhenTheCornerIsNotFoundAndKeepsThePage) {
-  // Page 7: a slanting stroke where the top border should be, so that the
-  // probes find it at rows 20 apart.
-  pagegen::Bitmap scan(kSamplePageWidth, kSamplePageHeight);
-  for (int t = 0; t < 200; ++t) pagegen::FillRect(scan, kSamplePageWidth / 2 + t, t, 2, 1);
-  ASSERT_TRUE(pagegen::WriteG4Tiff(dir_.File("T01/001-100/01-007.TIF"), scan));
-  Load(6);
-  ASSERT_TRUE(ImageForm()->DetectRightTop());
-  prompts_.Shown.clear();
-
-  EXPECT_TRUE(ImageForm()->StepPicture(1));
-  EXPECT_EQ(ImageForm()->PicturePage(), 7);
-  EXPECT_EQ(prompts_.Shown, std::vector<std::string>{"本頁右上角定位失敗!"});
-  EXPECT_FALSE(Bench().VolShift().Get(7).IsCalibrated());
-
-  // With the search off nothing is said.
-  OptionForm()->Settings.AutoSetRightTop = false;
-  prompts_.Shown.clear();
-  EXPECT_TRUE(ImageForm()->StepPicture(-1));
-  EXPECT_TRUE(ImageForm()->StepPicture(1));
-  EXPECT_TRUE(prompts_.Shown.empty());
 }
 
 }  // namespace

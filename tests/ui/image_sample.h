@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -14,25 +17,26 @@
 #include <string>
 
 #include "codec/decoded_page.h"
+#include "core/pages/picture_file_name.h"
 #include "support/test_support.h"
 #include "ui/dialogs/about_form.h"
-#include "ui/shell/application.h"
 #include "ui/dialogs/ask_replace_form.h"
 #include "ui/dialogs/auto_load_picture_form.h"
 #include "ui/dialogs/auto_load_report_form.h"
 #include "ui/dialogs/bookmark_form.h"
 #include "ui/dialogs/field_shift_form.h"
 #include "ui/dialogs/get_name_form.h"
-#include "ui/image/image_form.h"
 #include "ui/dialogs/load_picture_form.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
-#include "ui/shell/qt_prompts.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
 #include "ui/dialogs/set_ratio_form.h"
-#include "ui/text/text_form.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/shell/main_form.h"
+#include "ui/shell/qt_prompts.h"
 #include "ui/shell/workbench.h"
+#include "ui/text/text_form.h"
 
 // The workbench of the running test, and its windows by their names. Each test
 // that starts the window set builds a fresh workbench.
@@ -44,51 +48,26 @@ inline Workbench& Bench() {
   EXPECT_NE(CurrentBench(), nullptr) << "the window set is not started";
   return *CurrentBench();
 }
-inline TMainForm* MainForm() {
-  return &Bench().MainForm();
-}
-inline TSelectForm* SelectForm() {
-  return &Bench().SelectForm();
-}
-inline TImageForm* ImageForm() {
-  return &Bench().ImageForm();
-}
-inline TTextForm* TextForm() {
-  return &Bench().TextForm();
-}
-inline TOptionForm* OptionForm() {
-  return &Bench().OptionForm();
-}
-inline TLoadPictureForm* LoadPictureForm() {
-  return &Bench().LoadPictureForm();
-}
-inline TFieldShiftForm* FieldShiftForm() {
-  return &Bench().FieldShiftForm();
-}
-inline TAboutForm* AboutForm() {
-  return &Bench().AboutForm();
-}
-inline TfmReplace* fmReplace() {
-  return &Bench().fmReplace();
-}
-inline TfmBookMark* fmBookMark() {
-  return &Bench().fmBookMark();
-}
-inline TfmGetName* fmGetName() {
-  return &Bench().fmGetName();
-}
-inline TfmAskReplace* fmAskReplace() {
-  return &Bench().fmAskReplace();
-}
-inline TfmSetRatio* fmSetRatio() {
-  return &Bench().fmSetRatio();
-}
-inline TfmAutoLoadPicture* fmAutoLoadPicture() {
-  return &Bench().fmAutoLoadPicture();
-}
-inline TfmAutoLoadReport* fmAutoLoadReport() {
-  return &Bench().fmAutoLoadReport();
-}
+#define ZORVEL_TEST_WINDOW(Type, Name) \
+  inline Type* Name() {                \
+    return &Bench().Name();            \
+  }
+ZORVEL_TEST_WINDOW(TMainForm, MainForm)
+ZORVEL_TEST_WINDOW(TSelectForm, SelectForm)
+ZORVEL_TEST_WINDOW(TImageForm, ImageForm)
+ZORVEL_TEST_WINDOW(TTextForm, TextForm)
+ZORVEL_TEST_WINDOW(TOptionForm, OptionForm)
+ZORVEL_TEST_WINDOW(TLoadPictureForm, LoadPictureForm)
+ZORVEL_TEST_WINDOW(TFieldShiftForm, FieldShiftForm)
+ZORVEL_TEST_WINDOW(TAboutForm, AboutForm)
+ZORVEL_TEST_WINDOW(TfmReplace, fmReplace)
+ZORVEL_TEST_WINDOW(TfmBookMark, fmBookMark)
+ZORVEL_TEST_WINDOW(TfmGetName, fmGetName)
+ZORVEL_TEST_WINDOW(TfmAskReplace, fmAskReplace)
+ZORVEL_TEST_WINDOW(TfmSetRatio, fmSetRatio)
+ZORVEL_TEST_WINDOW(TfmAutoLoadPicture, fmAutoLoadPicture)
+ZORVEL_TEST_WINDOW(TfmAutoLoadReport, fmAutoLoadReport)
+#undef ZORVEL_TEST_WINDOW
 
 namespace zorvel::test {
 
@@ -191,6 +170,39 @@ class SampleWorkspaceTest : public WindowSetTest {
     std::string output;
     ASSERT_TRUE(MakeSampleWorkspace(dir_.Path().string(), &output)) << output;
     WindowSetTest::SetUp();
+  }
+};
+
+// The window set started in the sample workspace, with what the operator does
+// to it: a page loaded, the text opened, a key pressed in the text window and
+// the mouse on the page.
+class SampleWindowsTest : public SampleWorkspaceTest {
+ protected:
+  void SetUp() override {
+    SampleWorkspaceTest::SetUp();
+    Start();
+  }
+  void Load(int page, int sutra = 1) {
+    std::string name;
+    ASSERT_TRUE(CheckPictureFile(Bench().Settings(), 1, sutra, page, name)) << name;
+    ASSERT_EQ(ImageForm()->LoadPicture(1, sutra, name, page), zorvel::PictureLoad::Loaded);
+  }
+  void OpenText() {
+    const QString path = QDir::current().filePath("T01n0001.txt");
+    TextForm()->OpenFileNameHook = [path] { return path; };
+    TextForm()->FileOpen();
+    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
+  }
+  void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QApplication::setActiveWindow(MainForm());
+    TextForm()->RichEdit()->setFocus();
+    QTest::keyClick(TextForm()->RichEdit(), Qt::Key(key), modifiers);
+  }
+  static QWidget* View() { return ImageForm()->PageArea()->viewport(); }
+  static void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QMouseEvent event(type, QPointF(at), QPointF(View()->mapToGlobal(at)), button, held, modifiers);
+    QApplication::sendEvent(View(), &event);
   }
 };
 

@@ -3,19 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTest>
 
 #include "image_sample.h"
-#include "ui/dialogs/ask_replace_form.h"
-#include "ui/dialogs/replace_form.h"
 #include "ui/text/find_replace_dialog.h"
 #include "ui/text/qt_text_editor.h"
-#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {
@@ -60,29 +55,6 @@ TEST_F(ReplaceWindowsTest, TablesLoadByteForByteAndUnsavedEditsAreSavedFirst) {
   EXPECT_EQ(fmReplace()->Memo->Text(), table);
   fmReplace()->btOkClick();
   EXPECT_EQ(fmReplace()->ReplaceCount(), 2);
-}
-
-// The run asks through the real question window: the first occurrence is
-// replaced by the destination as edited, the close box skips the second.
-TEST_F(ReplaceWindowsTest, TheRunAsksThroughTheQuestionWindow) {
-  fmReplace()->Memo->SetText(kJia + kEq + kYi);
-  fmReplace()->btOkClick();
-  Bench().SetPrompts(nullptr);
-  TextForm()->Editor().SetText(kBing + kJia + kDing + kJia);
-  TextForm()->Editor().SetSelStart(0);
-  WhenShown(fmAskReplace(), [] {
-    EXPECT_EQ(fmAskReplace()->edSource->text(), U("甲"));
-    fmAskReplace()->edDest->setText(U("丁丁"));
-    fmAskReplace()->btReplace->click();
-    WhenShown(fmAskReplace(), [] {
-      fmAskReplace()->close();
-      QTimer::singleShot(50, [] {  // the closing message
-        if (QWidget* box = QApplication::activeModalWidget()) box->close();
-      });
-    });
-  });
-  fmReplace()->RunReplaceTable();
-  EXPECT_EQ(TextForm()->Editor().Text(), kBing + kDing + kDing + kDing + kJia);
 }
 
 // Enter in the destination field replaces with the destination as edited; an

@@ -83,19 +83,6 @@ TEST_F(QtTextEditorTest, ClipboardTextIsConvertedBothWays) {
   EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("x甲\n乙\n??"));
 }
 
-TEST_F(QtTextEditorTest, RefusesTextBeyondTheLimit) {
-  int refused = 0;
-  editor.OnTooLong = [&] { ++refused; };
-  editor.SetMaxLength(6);
-  editor.SetText("abcd");
-  editor.SetSelStart(4);
-  editor.ReplaceSelection("\xA4\x40\xA4\x40");
-  EXPECT_EQ(refused, 1);
-  Type("efg");
-  EXPECT_EQ(refused, 2);
-  EXPECT_EQ(editor.Text(), "abcdef");
-}
-
 // Edits made by Qt itself (inserts, deletes, undo and redo) keep the line
 // index right: a fresh editor loaded with the same bytes agrees on every line
 // and on find, and undoing everything gives back the bytes.
