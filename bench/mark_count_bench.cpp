@@ -19,6 +19,7 @@
 #include "core/proof/mark_counter.h"
 #include "core/proof/text_position.h"
 #include "core/settings/settings.h"
+#include "large_text_editor.h"
 #include "support/canon_text.h"
 #include "ui/text/qt_text_editor.h"
 
@@ -26,21 +27,8 @@ namespace {
 
 using zorvel::QtTextEditor;
 
-const std::string& LargeText() {
-  static const std::string text = zorvel::test::MakeLargeCanonText();
-  return text;
-}
-
-QtTextEditor& LoadedEditor() {
-  static QtTextEditor* editor = [] {
-    auto* e = new QtTextEditor;
-    e->resize(800, 600);
-    e->show();
-    e->SetText(LargeText());
-    return e;
-  }();
-  return *editor;
-}
+using zorvel::bench::LargeText;
+using zorvel::bench::LoadedEditor;
 
 void BM_Reference_CopyText_24MB(benchmark::State& state) {
   const std::string& text = LargeText();

@@ -18,6 +18,7 @@
 
 #include "bench_support.h"
 #include "core/text/text_file.h"
+#include "large_text_editor.h"
 #include "support/canon_text.h"
 #include "support/test_support.h"
 #include "ui/text/qt_text_editor.h"
@@ -31,21 +32,8 @@ const std::string& VolumeText() {
   return text;
 }
 
-const std::string& LargeText() {
-  static const std::string text = zorvel::test::MakeLargeCanonText();
-  return text;
-}
-
-QtTextEditor& LoadedEditor() {
-  static QtTextEditor* editor = [] {
-    auto* e = new QtTextEditor;
-    e->resize(800, 600);
-    e->show();
-    e->SetText(LargeText());
-    return e;
-  }();
-  return *editor;
-}
+using zorvel::bench::LargeText;
+using zorvel::bench::LoadedEditor;
 
 void BM_Reference_Icu950ToUtf16_24MB(benchmark::State& state) {
   zorvel::bench::Icu950ToUtf16(state, LargeText());

@@ -28,8 +28,8 @@ TEST_F(WindowSetTest, BookmarksAreSetNamedAndJumpedTo) {
   open("b.txt");
   fmBookMark()->show();
   TextForm()->Editor().SetSelStart(14);
-  for (auto [name, ok] : {std::pair{"", true}, std::pair{"x", false}, std::pair{" 第一 ", true}}) {
-    WhenShown(fmGetName(), [name, ok] {
+  for (auto [typed, ok] : {std::pair{"", true}, std::pair{"x", false}, std::pair{" 第一 ", true}}) {
+    WhenShown(fmGetName(), [name = typed, ok = ok] {
       fmGetName()->edName->setText(U(name));
       (ok ? fmGetName()->Button1 : fmGetName()->Button2)->click();
     });

@@ -50,16 +50,7 @@ bool TextProofreader::FindSign() {
   if (replacedAt_ == editor_.SelStart() && editor_.SelLength() == 0 && lengthAfterReplace_ == end) --start;
   replacedAt_ = -1;
   int at = (sign1.empty() || start > end) ? -1 : editor_.Find(sign1, start, end, FindOptions{});
-  bool found = at >= 0;
-  if (!found) {
-    prompts_.Message(kNoMarkFound);
-    FoundPos = editor_.SelStart();
-  } else {
-    editor_.SetSelStart(at);
-    editor_.SetSelLength(static_cast<int>(sign1.size()));
-    FoundPos = at;
-  }
-  UpdateCaretLine();
+  const bool found = SelectOpeningToken(at, kNoMarkFound);
   if (editor_.VerticalScrollPos() > 0 && CaretLine != LastScrollLine) {
     editor_.ScrollLineDown();
     LastScrollLine = CaretLine;
@@ -75,16 +66,23 @@ bool TextProofreader::FindPreviousSign(const MarkCounter* counter) {
   const int from = editor_.SelStart();
   const int at = counter != nullptr && counter->Sign() == sign1 ? counter->PreviousMark(editor_, from)
                                                                 : FindPreviousMark(editor_, sign1, from);
+  const bool found = SelectOpeningToken(at, kNoPreviousMark);
+  editor_.SetFocus();
+  return found;
+}
+
+// Selects the opening token at `at` and notes it in FoundPos; at -1 says
+// `notFound` and leaves the cursor where it is.
+bool TextProofreader::SelectOpeningToken(int at, std::string_view notFound) {
   if (at < 0) {
-    prompts_.Message(kNoPreviousMark);
+    prompts_.Message(notFound);
     FoundPos = editor_.SelStart();
   } else {
     editor_.SetSelStart(at);
-    editor_.SetSelLength(static_cast<int>(sign1.size()));
+    editor_.SetSelLength(static_cast<int>(settings_.Sign1.size()));
     FoundPos = at;
   }
   UpdateCaretLine();
-  editor_.SetFocus();
   return at >= 0;
 }
 

@@ -79,6 +79,8 @@ class TextProofreader {
   zorvel::EnterGuard EnterGuard;
 
  private:
+  bool SelectOpeningToken(int at, std::string_view notFound);
+
   TextEditor& editor_;
   const Settings& settings_;
   Prompts& prompts_;
