@@ -67,7 +67,8 @@ TEST(QtChinese, AMessageBoxShowsTheIconOfItsKind) {
       {std::string(zorvel::kNoMarkFound), QMessageBox::Information},
   };
   for (const auto& [text, icon] : cases) {
-    const ShownBox shown = AnswerBox([&] { prompts.Message(text); });
+    const std::string& message = text;
+    const ShownBox shown = AnswerBox([&] { prompts.Message(message); });
     EXPECT_EQ(shown.Icon, icon) << text;
     EXPECT_EQ(shown.Text.toStdString(), text) << "the message is shown as written";
     EXPECT_EQ(shown.OkText, QString::fromUtf8("確定")) << text;

@@ -121,8 +121,7 @@ TEST_F(SelectFormTest, EnterAfterTypingPastingOrAButtonBesideTheReadings) {
     const char* answer;
   };
   const Case cases[] = {
-      {"typed", "乙", "", [this] { QTest::keyClicks(QApplication::focusWidget(), "ab"); }, S::UserString,
-       "ab"},
+      {"typed", "乙", "", [] { QTest::keyClicks(QApplication::focusWidget(), "ab"); }, S::UserString, "ab"},
       {"emptied", nullptr, "丁", [this] { Key(Qt::Key_Backspace); }, S::UserString, ""},
       {"pasted", "丙", "", click({"btThirdPasteStr", "btFirstPasteStr", "btSecondPasteStr"}), S::UserString,
        "丙甲乙"},
