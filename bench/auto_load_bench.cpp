@@ -30,12 +30,12 @@
 
 #include "bench_support.h"
 #include "pagegen/page_generator.h"
-#include "ui/shell/application.h"
 #include "ui/dialogs/auto_load_picture_form.h"
 #include "ui/dialogs/auto_load_report_form.h"
-#include "ui/image/image_form.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
+#include "ui/image/image_form.h"
+#include "ui/shell/application.h"
+#include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
 
 namespace {
@@ -48,7 +48,7 @@ constexpr int kLongRun = 500;
 
 fs::path Folder() {
   static const fs::path folder = [] {
-    fs::path p = fs::temp_directory_path() / ("zorvel-auto-load-" + std::to_string(::getpid()));
+    fs::path p = zorvel::bench::ScratchFolder("zorvel-auto-load");
     fs::create_directories(p / "pages");
     return p;
   }();

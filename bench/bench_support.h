@@ -9,8 +9,12 @@
 #include <tiffio.h>
 #include <unicode/ucnv.h>
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
@@ -86,6 +90,27 @@ class CpuSecondsReporter : public FigureReporter<double> {
  private:
   StandIns standIns_;
 };
+
+// A folder of this run's own for the pages and files a benchmark makes:
+// STEM-PID in the temporary folder, made on the first call.
+inline std::filesystem::path ScratchFolder(const std::string& stem) {
+  std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / (stem + "-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+// Prints every figure but the reference's as a ratio against the reference,
+// when the reference ran: "heading" first, then one line a figure.
+inline void PrintRatios(const std::map<std::string, double>& figures, const std::string& reference,
+                        const char* heading, int nameWidth) {
+  const auto found = figures.find(reference);
+  if (found == figures.end() || found->second <= 0) return;
+  std::printf("\n%s\n", heading);
+  for (const auto& [name, time] : figures) {
+    if (name != reference) std::printf("  %-*s %8.3f\n", nameWidth, name.c_str(), time / found->second);
+  }
+}
 
 // The platform the benchmarks' windows use, unless the caller chose one.
 inline void UseOffscreenPlatform() {

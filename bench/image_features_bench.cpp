@@ -32,11 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path p = fs::temp_directory_path() / ("zorvel-image-features-" + std::to_string(::getpid()));
-    fs::create_directories(p);
-    return p;
-  }();
+  static const fs::path folder = zorvel::bench::ScratchFolder("zorvel-image-features");
   return folder;
 }
 
@@ -163,15 +159,9 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   zorvel::bench::RunBenchmarks(argc, argv, reporter);
 
-  auto& t = reporter.figures;
-  const auto reference = t.find("reference/libtiff_decode");
-  if (reference != t.end() && reference->second > 0) {
-    std::printf("\nCPU time against libtiff decoding the same page in this run (lower is faster):\n");
-    for (const auto& [name, time] : t) {
-      if (name == reference->first) continue;
-      std::printf("  %-22s %8.3f\n", name.c_str(), time / reference->second);
-    }
-  }
+  zorvel::bench::PrintRatios(
+      reporter.figures, "reference/libtiff_decode",
+      "CPU time against libtiff decoding the same page in this run (lower is faster):", 22);
   current = nullptr;
   workbench.reset();
   std::error_code ec;

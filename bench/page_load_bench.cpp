@@ -26,12 +26,12 @@
 #include "core/pages/vol_shift.h"
 #include "core/settings/settings.h"
 #include "pagegen/page_generator.h"
-#include "ui/shell/application.h"
-#include "ui/image/image_form.h"
-#include "ui/shell/main_form.h"
 #include "ui/dialogs/option_form.h"
+#include "ui/image/image_form.h"
 #include "ui/image/page_bitmap.h"
 #include "ui/image/page_rendering.h"
+#include "ui/shell/application.h"
+#include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
 
 namespace {
@@ -39,11 +39,7 @@ namespace {
 namespace fs = std::filesystem;
 
 fs::path Folder() {
-  static const fs::path folder = [] {
-    fs::path p = fs::temp_directory_path() / ("zorvel-page-load-" + std::to_string(::getpid()));
-    fs::create_directories(p);
-    return p;
-  }();
+  static const fs::path folder = zorvel::bench::ScratchFolder("zorvel-page-load");
   return folder;
 }
 
@@ -174,15 +170,9 @@ int main(int argc, char** argv) {
   RatioReporter reporter;
   zorvel::bench::RunBenchmarks(argc, argv, reporter);
 
-  auto& t = reporter.figures;
-  const auto reference = t.find("reference/libtiff_decode");
-  if (reference != t.end() && reference->second > 0) {
-    std::printf("\nCPU time against libtiff decoding the same page in this run (lower is faster):\n");
-    for (const auto& [name, time] : t) {
-      if (name == reference->first) continue;
-      std::printf("  %-20s %8.3f\n", name.c_str(), time / reference->second);
-    }
-  }
+  zorvel::bench::PrintRatios(
+      reporter.figures, "reference/libtiff_decode",
+      "CPU time against libtiff decoding the same page in this run (lower is faster):", 20);
   current = nullptr;
   workbench.reset();
   std::error_code ec;

@@ -57,8 +57,7 @@ int FindBig5(std::string_view text, std::string_view what, int start, int end, F
     const int length = Big5CharLength(text, static_cast<std::size_t>(p));
     if (p >= start) {
       const auto b = static_cast<unsigned char>(text[p]);
-      const bool candidate =
-          b == first || (!matchCase && firstIsLetter && FoldAscii(b) == FoldAscii(first));
+      const bool candidate = b == first || (!matchCase && firstIsLetter && FoldAscii(b) == FoldAscii(first));
       if (candidate && MatchesAt(text, what, static_cast<std::size_t>(p), matchCase)) {
         bool whole = true;
         if (options.WholeWord) {
