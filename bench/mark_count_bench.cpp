@@ -70,6 +70,17 @@ void BM_MarkCountReset_24MB(benchmark::State& state) {
 }
 BENCHMARK(BM_MarkCountReset_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The count when a text opens: from the bytes the editor was just given.
+void BM_MarkCountOpen_24MB(benchmark::State& state) {
+  QtTextEditor& e = LoadedEditor();
+  zorvel::MarkCounter counter;
+  for (auto _ : state) {
+    counter.Reset(e, "{{", LargeText());
+    benchmark::DoNotOptimize(counter.Total());
+  }
+}
+BENCHMARK(BM_MarkCountOpen_24MB)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // A click on the page of a line far from the cursor, and one near it.
 void ClickToText(benchmark::State& state, bool nearCursor) {
   QtTextEditor& e = LoadedEditor();

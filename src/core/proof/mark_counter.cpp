@@ -27,13 +27,17 @@ std::vector<int> MarkColumns(std::string_view line, std::string_view sign1) {
 }
 
 void MarkCounter::Reset(const TextEditor& editor, std::string_view sign1) {
+  if (sign1.empty()) return Reset(editor, sign1, {});
+  Reset(editor, sign1, editor.Text());
+}
+
+void MarkCounter::Reset(const TextEditor& editor, std::string_view sign1, std::string_view text) {
   sign_.assign(sign1);
   lines_.assign(static_cast<std::size_t>(editor.LineCount()), 0);
   total_ = 0;
   if (sign_.empty()) return;
   // One pass over the whole text, cut into lines as the editors cut it; an
   // editor that shows a long line in pieces is asked line by line.
-  const std::string text = editor.Text();
   const std::vector<LineInfo> lines = SplitLines(text);
   if (lines.size() != lines_.size()) {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -44,8 +48,7 @@ void MarkCounter::Reset(const TextEditor& editor, std::string_view sign1) {
   }
   std::size_t start = 0;
   for (std::size_t i = 0; i < lines.size() && i < lines_.size(); ++i) {
-    const std::string_view line =
-        std::string_view(text).substr(start, static_cast<std::size_t>(lines[i].Length));
+    const std::string_view line = text.substr(start, static_cast<std::size_t>(lines[i].Length));
     lines_[i] = static_cast<int>(MarkColumns(line, sign_).size());
     total_ += lines_[i];
     start += static_cast<std::size_t>(lines[i].Length + LineEndLength(lines[i].End));

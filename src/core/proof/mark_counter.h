@@ -39,6 +39,9 @@ class MarkCounter {
   // Counts every line of the editor's text for the opening token sign1. Called
   // when a text is loaded and when the token changes.
   void Reset(const TextEditor& editor, std::string_view sign1);
+  // The same when the caller holds the bytes the editor was just given, so
+  // that the whole text is not asked of the editor again.
+  void Reset(const TextEditor& editor, std::string_view sign1, std::string_view text);
 
   // After an edit: lines first to last of the editor's text (as it is now) are
   // new or changed, the lines before and after them are as they were. The

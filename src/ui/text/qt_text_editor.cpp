@@ -526,7 +526,7 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   QTextCursor c(doc);
   c.setPosition(0);
   setTextCursor(c);
-  if (OnTextLoaded) OnTextLoaded();
+  if (OnTextLoaded) OnTextLoaded(bytes);
 }
 
 void QtTextEditor::InsertOperatorText(const QString& text) {

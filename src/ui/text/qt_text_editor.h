@@ -52,8 +52,9 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   // replacement, undo): lines first to last of the text as it is now are new
   // or changed, the lines around them are as they were.
   std::function<void(int first, int last)> OnLinesChanged;
-  // Called when a whole new text was loaded (SetText, SetReadOnlyText).
-  std::function<void()> OnTextLoaded;
+  // Called when a whole new text was loaded (SetText, SetReadOnlyText), with
+  // the bytes it was given.
+  std::function<void(std::string_view bytes)> OnTextLoaded;
 
   // TextEditor
   int SelStart() const override;

@@ -88,8 +88,11 @@ TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
     if (!markCountStale_) markCounter_.LinesChanged(*editor_, first, last);
     MarkCountChanged();
   };
-  editor_->OnTextLoaded = [this] {
-    markCountStale_ = true;
+  // The bytes just loaded are counted as they are: asking the editor for the
+  // whole text again would convert it all back.
+  editor_->OnTextLoaded = [this](std::string_view bytes) {
+    markCounter_.Reset(*editor_, CurrentSettings().Sign1, bytes);
+    markCountStale_ = false;
     MarkCountChanged();
   };
   connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TTextForm::MarkCountChanged);
