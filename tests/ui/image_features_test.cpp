@@ -4,11 +4,13 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QScreen>
 
 #include "core/pages/marker_geometry.h"
 #include "core/pages/page_zoom.h"
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
+#include "ui/dialogs/select_form.h"
 #include "ui/image/loupe.h"
 
 namespace zorvel::test {
@@ -195,6 +197,45 @@ TEST_F(ImageFeaturesTest, CtrlClickGivesThePagePixelAtEveryScale) {
   Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
   Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
   EXPECT_EQ(clicked.size(), 2u);
+}
+
+TEST_F(ImageFeaturesTest, AFloatingLoupeTakesItsZoomsSizeAndLeavesTheMarkerInSightADockedOneTheWindows) {
+  QDockWidget* dock = MainForm()->LoupeDock();
+  dock->setFloating(true);
+  dock->show();
+  Load(1);
+  ImageForm()->ShowPosition(0, 3, 2);
+  QApplication::processEvents();
+  std::optional<QRect> cell = ImageForm()->MarkerCellOnScreen();
+  ASSERT_TRUE(cell);
+
+  // Put over the marker, the loupe leaves it at the marker's next move, and
+  // does not take the choice window's place.
+  dock->move(cell->center() - QPoint(dock->width() / 2, dock->height() / 2));
+  ASSERT_TRUE(dock->frameGeometry().intersects(*cell));
+  ImageForm()->ShowPosition(0, 3, 2);
+  QApplication::processEvents();
+  cell = ImageForm()->MarkerCellOnScreen();
+  ASSERT_TRUE(cell);
+  EXPECT_FALSE(dock->frameGeometry().intersects(*cell)) << "marker " << cell->x() << "," << cell->y();
+  EXPECT_FALSE(dock->frameGeometry().intersects(Bench().SelectForm().frameGeometry()));
+
+  // Each zoom asks for its own size.
+  const QRect screen = dock->screen()->availableGeometry();
+  for (int i = 0; i < 3; ++i) {
+    MainForm()->Run(CommandId::NextLoupeZoom);
+    QApplication::processEvents();
+    const WindowBounds size = LoupeSize(Bench().Settings().LineSpace, Bench().Settings().WordHeight,
+                                        Loupe()->Zoom(), {0, 0, screen.width(), screen.height()});
+    EXPECT_EQ(Loupe()->size(), QSize(size.Width, size.Height)) << Loupe()->Zoom();
+  }
+
+  // Docked, it narrows the area of the text and the page; the image window
+  // gives up width rather than stick out of it.
+  dock->setFloating(false);
+  QApplication::processEvents();
+  const QWidget* window = ImageForm()->parentWidget();
+  EXPECT_LE(window->geometry().right(), window->parentWidget()->width() - 1);
 }
 
 }  // namespace

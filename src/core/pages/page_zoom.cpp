@@ -69,4 +69,17 @@ int LoupePageY(const LoupeView& view, int v) {
   return Position(view.CentreY, view.Height, view.Factor(), v);
 }
 
+WindowBounds LoupeSize(int lineSpace, int wordHeight, int zoom, const WindowBounds& screen) {
+  constexpr long long kLeast = 120;
+  const long long factor = UsableLoupeZoom(zoom) / 100;
+  // Calibration values come from a file: a negative or absurd one gives the
+  // smallest or the largest loupe, never an overflow.
+  const auto side = [&](int cell, int screenSide, int share, int of) {
+    const long long most = std::max(kLeast, static_cast<long long>(screenSide) * share / of);
+    return static_cast<int>(
+        std::clamp(kLoupeCharacters * factor * std::clamp(cell, 0, 100000), kLeast, most));
+  };
+  return {0, 0, side(lineSpace, screen.Width, 2, 5), side(wordHeight, screen.Height, 1, 2)};
+}
+
 }  // namespace zorvel

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "core/settings/loupe_settings.h"
+#include "core/settings/window_bounds.h"
 
 namespace zorvel {
 
@@ -44,5 +45,14 @@ struct LoupeView {
 // lie outside the page.
 int LoupePageX(const LoupeView& view, int u);
 int LoupePageY(const LoupeView& view, int v);
+
+// The loupe shows this many lines, and this many characters of each, around the
+// marker's character.
+inline constexpr int kLoupeCharacters = 5;
+// The loupe's size (Width and Height; Left and Top are 0) for kLoupeCharacters
+// lines lineSpace apart and characters wordHeight high at its zoom, but no more
+// than two fifths of the screen's width and half its height, so that the page
+// and the text stay in sight beside it; and no less than a small window.
+WindowBounds LoupeSize(int lineSpace, int wordHeight, int zoom, const WindowBounds& screen);
 
 }  // namespace zorvel

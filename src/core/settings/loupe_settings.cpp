@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace zorvel {
 
@@ -34,12 +35,30 @@ LoupeSettings ReadLoupeSettings(const IniFile& ini) {
   LoupeSettings loupe;
   loupe.ShowLoupe = ini.ReadBool(kSection, "ShowLoupe", loupe.ShowLoupe);
   loupe.LoupeZoom = UsableLoupeZoom(ini.ReadInteger(kSection, "LoupeZoom", loupe.LoupeZoom));
+  loupe.LoupeFloating = ini.ReadBool(kSection, "LoupeFloating", loupe.LoupeFloating);
+  // A key that is missing or holds no number gives back whichever default it
+  // is asked with; one that holds a number gives that number both times.
+  constexpr int kA = -1, kB = -2;
+  const int left = ini.ReadInteger(kSection, "LoupeLeft", kA);
+  const int top = ini.ReadInteger(kSection, "LoupeTop", kA);
+  loupe.HasPlace =
+      left == ini.ReadInteger(kSection, "LoupeLeft", kB) && top == ini.ReadInteger(kSection, "LoupeTop", kB);
+  if (loupe.HasPlace) {
+    loupe.LoupeLeft = left;
+    loupe.LoupeTop = top;
+  }
   return loupe;
 }
 
 bool WriteLoupeSettings(IniFile& ini, const LoupeSettings& loupe) {
-  return ini.WriteStrings({{kSection, "ShowLoupe", loupe.ShowLoupe ? "1" : "0"},
-                           {kSection, "LoupeZoom", std::to_string(loupe.LoupeZoom)}});
+  std::vector<IniEntry> entries{{kSection, "ShowLoupe", loupe.ShowLoupe ? "1" : "0"},
+                                {kSection, "LoupeZoom", std::to_string(loupe.LoupeZoom)},
+                                {kSection, "LoupeFloating", loupe.LoupeFloating ? "1" : "0"}};
+  if (loupe.HasPlace) {
+    entries.push_back({kSection, "LoupeLeft", std::to_string(loupe.LoupeLeft)});
+    entries.push_back({kSection, "LoupeTop", std::to_string(loupe.LoupeTop)});
+  }
+  return ini.WriteStrings(entries);
 }
 
 }  // namespace zorvel

@@ -1,6 +1,7 @@
 #pragma once
-// The loupe beside the image window: whether it is shown and how far it
-// enlarges, kept in section "Loupe" of zorvel.ini. Read leniently at start (a
+// The loupe beside the image window: whether it is shown, how far it
+// enlarges, whether it floats or is docked in the main window, and where it
+// floats, kept in section "Loupe" of zorvel.ini. Read leniently at start (a
 // missing or bad key keeps its default), written at close.
 
 #include <span>
@@ -21,13 +22,20 @@ int NextLoupeZoom(int zoom);
 struct LoupeSettings {
   bool ShowLoupe = true;
   int LoupeZoom = kDefaultLoupeZoom;
+  bool LoupeFloating = true;
+  // Where the floating loupe stood, on screen; without both numbers the loupe
+  // finds a place of its own.
+  bool HasPlace = false;
+  int LoupeLeft = 0;
+  int LoupeTop = 0;
   friend bool operator==(const LoupeSettings&, const LoupeSettings&) = default;
 };
 
 // Section "Loupe" over the defaults; a zoom the loupe does not have gives the
 // default.
 LoupeSettings ReadLoupeSettings(const IniFile& ini);
-// Both keys in one write; true when they reached the file.
+// Every key in one write (the place only when there is one); true when they
+// reached the file.
 bool WriteLoupeSettings(IniFile& ini, const LoupeSettings& loupe);
 
 }  // namespace zorvel

@@ -1,6 +1,8 @@
 #include "core/settings/window_bounds.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace zorvel {
 
@@ -23,6 +25,54 @@ WindowBounds FitWindow(const WindowBounds& bounds, const WindowBounds& area, int
   FitAxis(fitted.Left, fitted.Width, area.Left, area.Width, minWidth);
   FitAxis(fitted.Top, fitted.Height, area.Top, area.Height, minHeight);
   return fitted;
+}
+
+WindowBounds ShrinkIntoArea(const WindowBounds& bounds, const WindowBounds& area, int minWidth,
+                            int minHeight) {
+  const auto shrink = [](int start, int& length, int areaStart, int areaLength, int minLength) {
+    const long long room = static_cast<long long>(areaStart) + areaLength - start;
+    if (room < length) length = static_cast<int>(std::max<long long>(room, std::min(minLength, length)));
+  };
+  WindowBounds shrunk = bounds;
+  shrink(shrunk.Left, shrunk.Width, area.Left, area.Width, minWidth);
+  shrink(shrunk.Top, shrunk.Height, area.Top, area.Height, minHeight);
+  return FitWindow(shrunk, area, 1, 1);
+}
+
+bool Overlap(const WindowBounds& a, const WindowBounds& b) {
+  if (a.Width <= 0 || a.Height <= 0 || b.Width <= 0 || b.Height <= 0) return false;
+  const auto apart = [](long long start, long long length, long long otherStart, long long otherLength) {
+    return start + length <= otherStart || otherStart + otherLength <= start;
+  };
+  return !apart(a.Left, a.Width, b.Left, b.Width) && !apart(a.Top, a.Height, b.Top, b.Height);
+}
+
+WindowBounds PlaceClearOf(const WindowBounds& bounds, const WindowBounds& area,
+                          std::span<const WindowBounds> clear) {
+  const WindowBounds own = FitWindow(bounds, area, 1, 1);
+  const int left = area.Left, top = area.Top;
+  const int right = area.Left + area.Width - own.Width;
+  const int bottom = area.Top + area.Height - own.Height;
+  const int middleX = left + (right - left) / 2, middleY = top + (bottom - top) / 2;
+  const std::array<std::pair<int, int>, 9> places{{{own.Left, own.Top},
+                                                   {right, top},
+                                                   {right, bottom},
+                                                   {left, bottom},
+                                                   {left, top},
+                                                   {middleX, top},
+                                                   {middleX, bottom},
+                                                   {left, middleY},
+                                                   {right, middleY}}};
+  for (std::size_t kept = clear.size(); kept > 0; --kept) {
+    const std::span<const WindowBounds> important = clear.first(kept);
+    for (const auto& [x, y] : places) {
+      const WindowBounds at{x, y, own.Width, own.Height};
+      if (std::none_of(important.begin(), important.end(),
+                       [&at](const WindowBounds& c) { return Overlap(at, c); }))
+        return at;
+    }
+  }
+  return own;
 }
 
 }  // namespace zorvel

@@ -2,6 +2,8 @@
 // Window bounds read from section "Screen" are numbers from a file: a window
 // is shown only where it can be seen and reached.
 
+#include <span>
+
 namespace zorvel {
 
 struct WindowBounds {
@@ -17,5 +19,25 @@ struct WindowBounds {
 // Then a window that sticks out is moved just far enough to lie inside the
 // area, so that a window that fits keeps its place.
 WindowBounds FitWindow(const WindowBounds& bounds, const WindowBounds& area, int minWidth, int minHeight);
+
+// Keeps a window in an area that has become smaller: one that sticks out past
+// its right or bottom edge first gives up width or height, down to the
+// minimum, and only then moves; so that windows side by side stay side by
+// side. A window that fits is kept as it is.
+WindowBounds ShrinkIntoArea(const WindowBounds& bounds, const WindowBounds& area, int minWidth,
+                            int minHeight);
+
+// Whether two bounds share a pixel; an empty one shares none.
+bool Overlap(const WindowBounds& a, const WindowBounds& b);
+
+// Where a window that should leave the places in `clear` uncovered goes: its
+// own place, fitted into area, when it covers none of them; else the first of
+// the corners of area (from the top right round by the bottom) and then the
+// middles of its sides where it covers none. When no place leaves them all
+// uncovered, the last of `clear` (the least important) is let go, and so on;
+// with none left, the window stays. A window is moved only when it has to be,
+// so that one the operator put somewhere stays there.
+WindowBounds PlaceClearOf(const WindowBounds& bounds, const WindowBounds& area,
+                          std::span<const WindowBounds> clear);
 
 }  // namespace zorvel

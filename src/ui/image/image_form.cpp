@@ -117,7 +117,8 @@ void TImageScroller::mouseDoubleClickEvent(QMouseEvent* event) {
   // a second Ctrl+click, never a calibration.
   form_->MousePress(event);
   if (event->modifiers() & Qt::ControlModifier) return;
-  if (event->button() == Qt::LeftButton) zorvel::SetTopRightAtDoubleClick(*form_, event->position().toPoint());
+  if (event->button() == Qt::LeftButton)
+    zorvel::SetTopRightAtDoubleClick(*form_, event->position().toPoint());
 }
 
 void TImageScroller::wheelEvent(QWheelEvent* event) {
@@ -451,6 +452,22 @@ void TImageForm::SetHorzScrollPos(int position) {
 
 void TImageForm::SetVertScrollPos(int position) {
   scroller_->verticalScrollBar()->setValue(position);
+}
+
+std::optional<QRect> TImageForm::MarkerCellOnScreen() const {
+  if (!markerPlaced_ || markerX_ < 0 || markerY_ < 0) return std::nullopt;
+  const QPoint client(markerX_ - HorzScrollPos(), markerY_ - VertScrollPos());
+  if (!QRect(QPoint(0, 0), ClientSize()).contains(client)) return std::nullopt;
+  // A character cell as shown, and never smaller than the cross's own arms.
+  const zorvel::Settings& settings = CurrentSettings();
+  const double scale = zorvel::PictureScale(shownRatio_);
+  const auto half = [scale](int size) {
+    return std::max(8, static_cast<int>(std::clamp(size, 0, 100000) * scale / 2));
+  };
+  const int halfWidth = half(settings.WordWidth);
+  const int halfHeight = half(settings.WordHeight);
+  const QPoint centre = scroller_->viewport()->mapToGlobal(client);
+  return QRect(centre.x() - halfWidth, centre.y() - halfHeight, 2 * halfWidth + 1, 2 * halfHeight + 1);
 }
 
 QSize TImageForm::ClientSize() const {

@@ -138,6 +138,9 @@ class TImageForm : public QWidget, public zorvel::PageView {
   int MarkerPageX() const { return markerPageX_; }
   int MarkerPageY() const { return markerPageY_; }
   bool ShowLines() const { return showLines_; }
+  // The marker's character cell on the screen, when the marker lies in the
+  // part of the page the window shows.
+  std::optional<QRect> MarkerCellOnScreen() const;
   // Where the mouse was last pressed, in shown picture pixels.
   int ClickX() const { return clickX_; }
   int ClickY() const { return clickY_; }

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QScreen>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstring>
@@ -20,11 +21,6 @@ namespace {
 constexpr std::uint8_t kOutside = 0xA0;
 const QColor kCrossColour(255, 0, 0);
 
-// The loupe's first size shows about five characters each way at 100 %; above
-// that it keeps to a narrow column beside the image window, which still shows
-// the character's own line and one on each side at 200 %.
-constexpr int kCharactersShown = 5;
-
 }  // namespace
 
 TLoupe::TLoupe(TImageForm& form, QWidget* parent) : QWidget(parent), form_(form) {
@@ -38,7 +34,10 @@ void TLoupe::SetZoom(int zoom) {
   zoom = zorvel::UsableLoupeZoom(zoom);
   if (zoom == zoom_) return;
   zoom_ = zoom;
+  // Its size hint changed with it.
+  updateGeometry();
   Follow();
+  emit ZoomChanged();
 }
 
 bool TLoupe::HasSubject() const {
@@ -51,12 +50,10 @@ zorvel::LoupeView TLoupe::View() const {
 
 QSize TLoupe::sizeHint() const {
   const zorvel::Settings& settings = form_.Bench().Settings();
-  const int factor = zoom_ / 100;
-  const auto fit = [](long long v, int most) {
-    return static_cast<int>(std::clamp<long long>(v, 120, most));
-  };
-  return {fit(1LL * kCharactersShown * settings.LineSpace * factor, 420),
-          fit(1LL * kCharactersShown * settings.WordHeight * factor, 560)};
+  const QRect area = screen()->availableGeometry();
+  const zorvel::WindowBounds size =
+      zorvel::LoupeSize(settings.LineSpace, settings.WordHeight, zoom_, {0, 0, area.width(), area.height()});
+  return {size.Width, size.Height};
 }
 
 void TLoupe::Follow() {

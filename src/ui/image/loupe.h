@@ -21,6 +21,7 @@ class TLoupe : public QWidget {
   // 100, 200 or 300; any other value gives the default.
   int Zoom() const { return zoom_; }
   void SetZoom(int zoom);
+  TImageForm& Form() const { return form_; }
   // What the loupe shows now; Zoom and size as they are, centred on the
   // marker's character.
   zorvel::LoupeView View() const;
@@ -32,7 +33,12 @@ class TLoupe : public QWidget {
   // How many pictures were rendered since the loupe was made.
   int RenderCount() const { return renderCount_; }
 
+  // kLoupeCharacters lines and characters at its zoom, within a share of the
+  // screen.
   QSize sizeHint() const override;
+
+ signals:
+  void ZoomChanged();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

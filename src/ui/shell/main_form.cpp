@@ -15,12 +15,16 @@
 #include <QMenuBar>
 #include <QPalette>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 #include "core/pages/calibration_save.h"
 #include "core/pages/vol_shift.h"
@@ -36,6 +40,7 @@
 #include "ui/dialogs/load_picture_form.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/dialogs/replace_form.h"
+#include "ui/dialogs/select_form.h"
 #include "ui/dialogs/set_ratio_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/image/image_form.h"
@@ -48,6 +53,7 @@
 #include "ui/shell/toolbar_layout.h"
 #include "ui/shell/workbench.h"
 #include "ui/text/find_replace_dialog.h"
+#include "ui/text/qt_text_editor.h"
 #include "ui/text/text_form.h"
 #include "ui/text/text_recovery.h"
 #include "ui/text/text_session.h"
@@ -85,6 +91,7 @@ TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), b
   clientArea_->setObjectName("ClientArea");
   clientArea_->setBackground(QApplication::palette().color(QPalette::Dark));
   layout->addWidget(clientArea_, 1);
+  clientArea_->viewport()->installEventFilter(this);
   statusLine_ = new QStatusBar(central);
   statusLine_->setObjectName("StatusLine");
   statusLine_->setSizeGripEnabled(false);
@@ -413,6 +420,27 @@ void TMainForm::FitFrameToScreen() {
       zorvel::FitWindow(Screen.Main, Bounds(screen->availableGeometry()), kMinFrameWidth, kMinFrameHeight);
 }
 
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // The area for the text and the page became smaller (the loupe docked, the
+  // frame made smaller): a window that now sticks out gives up width or height
+  // before it moves over its neighbour. Not while the frame is being built or
+  // hidden, when the area has no size of its own yet.
+  if (watched == clientArea_->viewport() && event->type() == QEvent::Resize && isVisible()) {
+    const auto* resize = static_cast<QResizeEvent*>(event);
+    if (resize->size().width() < resize->oldSize().width() ||
+        resize->size().height() < resize->oldSize().height()) {
+      const zorvel::WindowBounds area{0, 0, resize->size().width(), resize->size().height()};
+      for (QMdiSubWindow* window : clientArea_->subWindowList()) {
+        if (window->isMaximized() || window->isMinimized()) continue;
+        const zorvel::WindowBounds now = Bounds(window->geometry());
+        const zorvel::WindowBounds kept = zorvel::ShrinkIntoArea(now, area, kMinChildWidth, kMinChildHeight);
+        if (kept != now) window->setGeometry(kept.Left, kept.Top, kept.Width, kept.Height);
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 QMdiSubWindow* TMainForm::AddChildWindow(QWidget* form, const zorvel::WindowBounds& bounds) {
   QMdiSubWindow* window = clientArea_->addSubWindow(form);
   window->setObjectName(form->objectName() + "Window");
@@ -579,7 +607,8 @@ void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, Screen.Image);
   form->SetVolShift(&bench_.VolShift());
 
-  // The loupe docks at the right, where the choice window stands, or floats.
+  // The loupe floats where it covers neither the marker nor the choice window,
+  // or docks at the right of the main window.
   loupeDock_ = new QDockWidget(U("放大鏡"), this);
   loupeDock_->setObjectName("LoupeDock");
   loupe_ = new TLoupe(*form, loupeDock_);
@@ -587,13 +616,63 @@ void TMainForm::AttachImageForm(TImageForm* form) {
   addDockWidget(Qt::RightDockWidgetArea, loupeDock_);
   const zorvel::LoupeSettings loupe = zorvel::ReadLoupeSettings(zorvel::IniFile(LocalPath(IniFileName())));
   loupe_->SetZoom(loupe.LoupeZoom);
+  loupeDock_->setFloating(loupe.LoupeFloating);
+  FitLoupeToZoom();
+  if (loupe.LoupeFloating) {
+    // Where it was left, or the screen's top right corner.
+    const QRect area = loupeDock_->screen()->availableGeometry();
+    loupeDock_->move(loupe.HasPlace ? QPoint(loupe.LoupeLeft, loupe.LoupeTop)
+                                    : QPoint(area.right() + 1 - loupeDock_->width(), area.top()));
+    KeepLoupeClear();
+  }
   loupeDock_->setVisible(loupe.ShowLoupe);
+  // After the move is done: F3 and F1 scroll the page once the marker is placed.
+  connect(form, &TImageForm::MarkerMoved, this, &TMainForm::KeepLoupeClear, Qt::QueuedConnection);
+  connect(loupe_, &TLoupe::ZoomChanged, this, &TMainForm::FitLoupeToZoom);
+  connect(loupeDock_, &QDockWidget::topLevelChanged, this, [this] {
+    FitLoupeToZoom();
+    KeepLoupeClear();
+  });
   // Its item's check follows the dock, also when the dock's close box hid it.
   if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) {
     item->setChecked(loupe.ShowLoupe);
     connect(loupeDock_, &QDockWidget::visibilityChanged, item,
             [this, item] { item->setChecked(!loupeDock_->isHidden()); });
   }
+}
+
+void TMainForm::FitLoupeToZoom() {
+  const QSize wanted = loupe_->sizeHint();
+  if (loupeDock_->isFloating()) {
+    // The dock's own hint is the loupe's with the title bar the dock draws.
+    loupeDock_->resize(loupeDock_->sizeHint());
+    KeepLoupeClear();
+  } else {
+    // Docked, it leaves the windows of the text and the page at least two
+    // thirds of the main window.
+    resizeDocks({loupeDock_}, {std::min(wanted.width(), width() / 3)}, Qt::Horizontal);
+  }
+}
+
+void TMainForm::KeepLoupeClear() {
+  if (!loupeDock_ || !loupeDock_->isFloating() || loupeDock_->isHidden()) return;
+  // What the loupe should leave uncovered, the most important first: the
+  // choice window, the mark's place in the text (the page around the marker
+  // the loupe shows itself), the marker.
+  std::vector<zorvel::WindowBounds> clear{Bounds(bench_.SelectForm().frameGeometry())};
+  if (QPlainTextEdit* edit = &bench_.Text().Editor(); edit->isVisible()) {
+    QTextCursor start = edit->textCursor();
+    start.setPosition(start.selectionStart());
+    const QRect text =
+        edit->cursorRect(start).united(edit->cursorRect()).intersected(edit->viewport()->rect());
+    if (!text.isEmpty())
+      clear.push_back(Bounds(QRect(edit->viewport()->mapToGlobal(text.topLeft()), text.size())));
+  }
+  if (const std::optional<QRect> cell = loupe_->Form().MarkerCellOnScreen()) clear.push_back(Bounds(*cell));
+  const zorvel::WindowBounds now = Bounds(loupeDock_->frameGeometry());
+  const zorvel::WindowBounds placed =
+      zorvel::PlaceClearOf(now, Bounds(loupeDock_->screen()->availableGeometry()), clear);
+  if (placed.Left != now.Left || placed.Top != now.Top) loupeDock_->move(placed.Left, placed.Top);
 }
 
 void TMainForm::ToggleLoupe() {
@@ -776,8 +855,14 @@ zorvel::LayoutWrite TMainForm::WriteLayout() {
     zorvel::NoteLastPosition(Recent, LocalPath(TextFileName), bench_.TextForm().Editor().SelStart());
   }
   const bool recentWritten = zorvel::WriteRecentTexts(ini, Recent);
-  const bool loupeWritten =
-      !loupeDock_ || zorvel::WriteLoupeSettings(ini, {!loupeDock_->isHidden(), loupe_->Zoom()});
+  bool loupeWritten = true;
+  if (loupeDock_) {
+    // A docked loupe keeps the place where it last floated.
+    const QPoint place = loupeDock_->frameGeometry().topLeft();
+    loupeWritten =
+        zorvel::WriteLoupeSettings(ini, {!loupeDock_->isHidden(), loupe_->Zoom(), loupeDock_->isFloating(),
+                                         loupeDock_->isFloating(), place.x(), place.y()});
+  }
   return SaveToolbarLayout(this, Toolbars(), ini) && loupeWritten && recentWritten
              ? zorvel::LayoutWrite::Written
              : zorvel::LayoutWrite::Failed;

@@ -144,16 +144,22 @@ class TMainForm : public QMainWindow {
   void WindowTile();
   void WindowCascade();
   void OpenAbout();
-  // The loupe beside the image window, docked or floating; its state and zoom
-  // are kept in section "Loupe" of zorvel.ini.
+  // The loupe beside the image window, docked or floating; its state, zoom
+  // and place are kept in section "Loupe" of zorvel.ini.
   void ToggleLoupe();
   void NextLoupeZoom();
+  // The loupe takes the size its zoom asks for.
+  void FitLoupeToZoom();
+  // A floating loupe that covers the choice window, the mark in the text or
+  // the marker's character moves to where it covers none (zorvel::PlaceClearOf).
+  void KeepLoupeClear();
   TLoupe* Loupe() const { return loupe_; }
   QDockWidget* LoupeDock() const { return loupeDock_; }
 
  protected:
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
