@@ -50,7 +50,8 @@ const std::string& PagePath() {
 
 Workbench* current = nullptr;
 
-// The window set on screen with the page loaded at `ratio` and the loupe docked.
+// The window set on screen with the page loaded at `ratio` and the loupe
+// floating at its size on a full HD screen, 5 x 5 characters at 200 %.
 TImageForm& Ready(int ratio) {
   Workbench& bench = *current;
   bench.Settings().PictureRatio = ratio;
@@ -58,8 +59,10 @@ TImageForm& Ready(int ratio) {
   bench.MainForm().show();
   TImageForm& form = bench.ImageForm();
   form.parentWidget()->resize(760, 720);
+  bench.MainForm().LoupeDock()->setFloating(true);
   bench.MainForm().LoupeDock()->show();
   bench.MainForm().Loupe()->SetZoom(200);
+  bench.MainForm().Loupe()->setFixedSize(700, 490);
   if (form.PictureFileName() != PagePath() || form.ShownSize().width() != zorvel::ScaleToPicture(2400, ratio))
     form.LoadPicture(1, 1, PagePath(), 1);
   QApplication::processEvents();
