@@ -17,8 +17,7 @@ constexpr int kNoCode = -32000;  // 0x8300
 using CodeTable = std::map<std::pair<int, std::uint16_t>, int>;
 
 struct ColourTables {
-  CodeTable MakeUp;
-  CodeTable Terminating;
+  CodeTable MakeUp, Terminating;
 };
 
 void AddCodes(CodeTable& table, std::span<const T4Code> codes) {
@@ -54,14 +53,8 @@ class Reference {
     if (firstRow > imageLength) return erRowRange;
     if (firstRow < 1) firstRow = 1;
     const int bytesPerRow = (width_ + 7) / 8;
-    white_ = true;
-    byteIndex_ = 0;
-    bitIndex_ = 7;
     ref_ = {1, -(width_ + 1)};
-    cur_ = {1};
-    refIndex_ = 0;
-    int decoded = 0;
-    int stored = 0;
+    int decoded = 0, stored = 0;
     while (decoded < imageLength) {
       a0_ = 1;
       while (a0_ <= width_) {
@@ -86,16 +79,9 @@ class Reference {
 
  private:
   std::uint16_t ReadBit() {
-    if (byteIndex_ >= length_) return kEndOfData;
-    const int mask = lsbFirst_ ? (1 << (7 - bitIndex_)) : (1 << bitIndex_);
-    const std::uint16_t bit = (strip_[byteIndex_] & mask) ? 1 : 0;
-    if (bitIndex_ == 0) {
-      bitIndex_ = 7;
-      ++byteIndex_;
-    } else {
-      --bitIndex_;
-    }
-    return bit;
+    if ((bitPos_ >> 3) >= length_) return kEndOfData;
+    const std::size_t shift = lsbFirst_ ? bitPos_ & 7 : 7 - (bitPos_ & 7);
+    return (strip_[bitPos_++ >> 3] >> shift) & 1;
   }
 
   // Reads a code of the colour over the given lengths, the first at once.
@@ -208,9 +194,8 @@ class Reference {
       const std::uint16_t bit = ReadBit();
       if (bit == kEndOfData) return -1;
       bits += bit ? '1' : '0';
-      for (std::size_t i = 0; i < patterns.size(); ++i) {
+      for (std::size_t i = 0; i < patterns.size(); ++i)
         if (patterns[i] == bits) return static_cast<int>(i);
-      }
     }
   }
 
@@ -224,11 +209,9 @@ class Reference {
       const int p = Match(patterns);
       if (p < 0) return erMaxLineBlk;
       if (p == 0) {
-        if (!Append(-a0_)) return erMaxLineBlk;
-        a0_ += 1;
+        if (!Append(-a0_++)) return erMaxLineBlk;
       } else if (p <= 4) {
-        if (!Append(a0_)) return erMaxLineBlk;
-        if (!Append(-(a0_ + p))) return erMaxLineBlk;
+        if (!Append(a0_) || !Append(-(a0_ + p))) return erMaxLineBlk;
         a0_ += p + 1;
       } else if (p == 5) {
         if (!Append(a0_)) return erMaxLineBlk;
@@ -259,9 +242,8 @@ class Reference {
     if (mode == 7) return Horizontal();
     if (mode == 8) return Pass();
     if (mode != 9) return erMaxLineBlk;  // 0000000, or the data ended
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
       if (ReadBit() != 1) return erMaxLineBlk;
-    }
     return Uncompressed();
   }
 
@@ -271,27 +253,18 @@ class Reference {
       const int from = Position(line[i]);
       const int to = i + 1 < line.size() ? Position(line[i + 1]) : width_ + 1;
       for (int p = from; p < to && p <= width_; ++p) {
-        const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> ((p - 1) % 8));
-        if (line[i] > 0) {
-          row[(p - 1) / 8] |= mask;
-        } else {
-          row[(p - 1) / 8] &= static_cast<std::uint8_t>(~mask);
-        }
+        const int mask = 0x80 >> ((p - 1) % 8);
+        std::uint8_t& byte = row[(p - 1) / 8];
+        byte = static_cast<std::uint8_t>(line[i] > 0 ? byte | mask : byte & ~mask);
       }
     }
   }
 
   const std::uint8_t* strip_;
-  std::size_t length_;
-  bool lsbFirst_;
-  int width_;
-  std::size_t byteIndex_ = 0;
-  int bitIndex_ = 7;
-  std::vector<int> ref_, cur_;
-  int refIndex_ = 0;
-  int a0_ = 1;
-  bool white_ = true;
-  bool firstOfLine_ = true;
+  std::size_t length_, bitPos_ = 0;
+  bool lsbFirst_, white_ = true, firstOfLine_ = true;
+  int width_, refIndex_ = 0, a0_ = 1;
+  std::vector<int> ref_, cur_{1};
 };
 
 }  // namespace
