@@ -99,18 +99,12 @@ TEST(ReplaceTableLookup, AgreesWithABruteForceLongestMatchOnRandomTables) {
     for (int k = 0; k < 200; ++k) hay += kUnits[rng() % 4];
     for (std::size_t pos = 0; pos < hay.size(); ++pos) {
       int best = -1;
-      for (int i = 0; i < count; ++i) {
+      for (int i = 0; i < count; ++i)
         if (hay.compare(pos, sources[i].size(), sources[i]) == 0 &&
             (best < 0 || sources[i].size() > sources[best].size()))
           best = i;
-      }
       const ReplacePair* got = table.Match(hay, pos);
-      if (best < 0) {
-        EXPECT_EQ(got, nullptr) << "round " << round << " pos " << pos;
-      } else {
-        ASSERT_NE(got, nullptr) << "round " << round << " pos " << pos;
-        EXPECT_EQ(got->Dest, std::to_string(best)) << "round " << round << " pos " << pos;
-      }
+      EXPECT_EQ(got ? got->Dest : "none", best < 0 ? "none" : std::to_string(best)) << round << " " << pos;
     }
   }
 }
@@ -227,10 +221,8 @@ class FindReplaceTest : public ::testing::Test {
 
 TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnAndStopsAtTheEnd) {
   SetText("cat cat cat", 1);
-  EXPECT_TRUE(Find("cat"));
-  EXPECT_TRUE(Find("cat"));
-  EXPECT_EQ(Selection(), std::make_pair(8, 3));
-  // No wrap around: the message, and the selection stays.
+  EXPECT_TRUE(Find("cat") && Find("cat"));
+  // No wrap around: the message, and the selection of the last match stays.
   EXPECT_FALSE(Find("cat"));
   EXPECT_EQ(Selection(), std::make_pair(8, 3));
   EXPECT_FALSE(steps_.FindSelected);
@@ -240,9 +232,7 @@ TEST_F(FindReplaceTest, FindNextSelectsEachMatchInTurnAndStopsAtTheEnd) {
 TEST_F(FindReplaceTest, ReplaceActsOnWhatFindFoundElseOnTheNextOccurrence) {
   SetText("cat cat cat", 0);
   ASSERT_TRUE(Find("cat"));  // the one after the (empty) selection: at 0
-  EXPECT_EQ(Selection(), std::make_pair(0, 3));
   Replace("cat", "mouse");
-  EXPECT_EQ(editor_.Text(), "mouse cat cat");
   EXPECT_EQ(Selection(), std::make_pair(0, 5));
   EXPECT_FALSE(steps_.FindSelected);
   Replace("cat", "mouse");
@@ -256,14 +246,12 @@ TEST_F(FindReplaceTest, ReplaceActsOnWhatFindFoundElseOnTheNextOccurrence) {
   EXPECT_TRUE(prompts_.Shown.empty());
 }
 
-TEST_F(FindReplaceTest, ReplaceAllFromTheMiddleChangesOnlyWhatFollowsAndEndsWithTheMessage) {
+TEST_F(FindReplaceTest, ReplaceAllFromTheMiddleChangesOnlyWhatFollowsAndDoesNotLoop) {
   SetText("ab\r\nab\r\nab\r\nab", 5);
   EXPECT_EQ(Replace("ab", "\xA5\xD2", true), 2);
   EXPECT_EQ(editor_.Text(), "ab\r\nab\r\n\xA5\xD2\r\n\xA5\xD2");
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{std::string(kReplaceNotFound)});
-}
-
-TEST_F(FindReplaceTest, AReplacementHoldingTheFindTextDoesNotLoop) {
+  // A replacement that holds the find text is not taken up again.
   SetText("a-a-a", 0);
   EXPECT_EQ(Replace("a", "aa", true), 3);
   EXPECT_EQ(editor_.Text(), "aa-aa-aa");
