@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/proof/go_to_line_head.h"
@@ -62,15 +63,13 @@ TEST(MarkCounter, AgreesWithF2UnderRandomEdits) {
       ASSERT_EQ(counter.Total(), static_cast<int>(found.size())) << "round " << round;
       for (int probe = 0; probe < 5; ++probe) {
         const int cursor = static_cast<int>(random() % static_cast<unsigned>(editor.TextLength() + 1));
-        const int after =
-            static_cast<int>(found.end() - std::lower_bound(found.begin(), found.end(), cursor));
-        ASSERT_EQ(counter.CountFrom(editor, cursor), (MarkCount{after, static_cast<int>(found.size())}))
-            << "round " << round << " cursor " << cursor;
-        const auto before = std::lower_bound(found.begin(), found.end(), cursor);
-        const int previous = before == found.begin() ? -1 : *(before - 1);
-        ASSERT_EQ(counter.PreviousMark(editor, cursor), previous)
-            << "round " << round << " cursor " << cursor;
-        ASSERT_EQ(FindPreviousMark(editor, sign, cursor), previous) << "round " << round;
+        const auto next = std::lower_bound(found.begin(), found.end(), cursor);
+        const int after = static_cast<int>(found.end() - next),
+                  previous = next == found.begin() ? -1 : next[-1];
+        ASSERT_EQ(counter.CountFrom(editor, cursor), (MarkCount{after, int(found.size())}))
+            << round << " " << cursor;
+        ASSERT_EQ(counter.PreviousMark(editor, cursor), previous) << round << " " << cursor;
+        ASSERT_EQ(FindPreviousMark(editor, sign, cursor), previous) << round << " " << cursor;
       }
     }
   }
@@ -79,25 +78,20 @@ TEST(MarkCounter, AgreesWithF2UnderRandomEdits) {
 
 TEST(PreviousMark, SelectsTheNearestOpeningTokenBeforeTheCursor) {
   const std::string text = Utf8ToBig5("甲{{乙||丙}}丁\r\n\r\n戊") + "\xA4{{{" + Utf8ToBig5("己}}");
-  struct Case {
-    int Cursor;
-    int Selected;  // -1: none
-  };
-  // The tokens stand at 2, and at 22 (the "{" at 21 is the second byte of a
-  // character).
-  const Case cases[] = {{2, -1}, {3, 2}, {22, 2}, {23, 22}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE("cursor " + std::to_string(c.Cursor));
-    MemoryEditor editor;
-    editor.SetText(text);
-    Settings settings;
-    ScriptedPrompts prompts;
-    TextProofreader proofreader(editor, settings, prompts, nullptr);
-    editor.SetSelStart(c.Cursor);
-    EXPECT_EQ(proofreader.FindPreviousSign(nullptr), c.Selected >= 0);
-    EXPECT_EQ(editor.SelStart(), c.Selected >= 0 ? c.Selected : c.Cursor);
-    EXPECT_EQ(editor.SelLength(), c.Selected >= 0 ? 2 : 0);
-    EXPECT_EQ(prompts.Shown.empty(), c.Selected >= 0);
+  MemoryEditor editor(text);
+  Settings settings;
+  ScriptedPrompts prompts;
+  TextProofreader proofreader(editor, settings, prompts, nullptr);
+  // Cursor, selected token (-1: none). The tokens stand at 2, and at 22 (the "{"
+  // at 21 is the second byte of a character).
+  for (const auto& [cursor, selected] : {std::pair(2, -1), {3, 2}, {22, 2}, {23, 22}}) {
+    SCOPED_TRACE(cursor);
+    prompts.Shown.clear();
+    editor.SetSelStart(cursor);
+    EXPECT_EQ(proofreader.FindPreviousSign(nullptr), selected >= 0);
+    EXPECT_EQ(std::pair(editor.SelStart(), editor.SelLength()),
+              selected >= 0 ? std::pair(selected, 2) : std::pair(cursor, 0));
+    EXPECT_EQ(prompts.Shown.empty(), selected >= 0);
   }
 }
 
@@ -125,20 +119,18 @@ class GoToLineHead : public ::testing::Test {
   Settings settings_;
 };
 
-struct JumpCase {
-  const char* Input;
-  int CursorLine;
-  int Line;             // the line jumped to, or -1
-  std::string Message;  // when not found
-};
-
 std::string Unreadable(std::string_view input) {
   return "錯誤 : 看不懂行首 \"" + std::string(input) +
          "\", 請輸入如 T01n0001_p0003b19, p0003b19, 0003b19 或 3b19 的行首.";
 }
 
 TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
-  const JumpCase cases[] = {
+  const struct {
+    const char* Input;
+    int CursorLine;
+    int Line;             // the line jumped to, or -1
+    std::string Message;  // when not found
+  } cases[] = {
       // Short forms, relative to the cursor's volume and text.
       {" 3B19 ", 0, 1, ""},
       {"P12c1", 1, 2, ""},
@@ -160,18 +152,13 @@ TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
       {"00003b19", 0, -1, "錯誤 : 頁數最多 4 位數."},
       {"3b00", 0, -1, "錯誤 : 行數要從 1 算起."},
   };
-  for (const JumpCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string("\"") + c.Input + "\" from line " + std::to_string(c.CursorLine));
     editor_.SetSelStart(editor_.LineStart(c.CursorLine));
     const LineHeadJump jump = FindLineHead(editor_, settings_, c.Input);
-    EXPECT_EQ(jump.Line, c.Line);
-    if (c.Line >= 0) {
-      EXPECT_TRUE(jump.Found);
-      EXPECT_EQ(jump.Pos, editor_.LineStart(c.Line) + 19) << "the start of the line's text";
-    } else {
-      EXPECT_FALSE(jump.Found);
-      EXPECT_EQ(jump.Message, c.Message);
-    }
+    EXPECT_EQ(std::tuple(jump.Line, jump.Found, jump.Message), std::tuple(c.Line, c.Line >= 0, c.Message));
+    // A jump lands at the start of the line's text.
+    EXPECT_EQ(c.Line >= 0 ? jump.Pos - editor_.LineStart(c.Line) : 19, 19);
   }
 }
 
