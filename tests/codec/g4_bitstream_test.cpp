@@ -32,21 +32,17 @@ void Check(const std::vector<Case>& cases) {
                                  c.firstRow, c.rowCount);
     ASSERT_EQ(d.Result, c.result);
     const auto rows = d.Rows.size() / static_cast<std::size_t>((c.width + 7) / 8);
-    for (std::size_t i = 0; i < c.lastRows.size(); ++i) {
+    for (std::size_t i = 0; i < c.lastRows.size(); ++i)
       EXPECT_EQ(RowText(d.Rows, c.width, static_cast<int>(rows - c.lastRows.size() + i)), c.lastRows[i]);
-    }
   }
 }
 
 TEST(G4Bitstream, ModesRowRangeAndLineLimit) {
   const std::string small = "H1,1 V0  V0 V0 V0  H0,16";  // 16 x 3: pixel 2 black twice, then all black
+  // clang-format off
   Check({
       {"VL1 then V0 makes only the last pixel black", "VL1 V0", 10, 1, erOk, {".........#"}},
-      {"horizontal, vertical and pass modes",
-       "H4,4 V0  VR1 VR2 V0  H0,3 V0 V0 VL1 V0  P V0 V0 V0 V0",
-       16,
-       4,
-       erOk,
+      {"horizontal, vertical and pass modes", "H4,4 V0  VR1 VR2 V0  H0,3 V0 V0 VL1 V0  P V0 V0 V0 V0", 16, 4, erOk,
        {"....####........", ".....#####......", "###..#####.....#", ".....#####.....#"}},
       {"a first row equal to the length", small, 16, 3, erOk, {"################"}, 3, 1},
       {"a first row beyond the page", small, 16, 3, erRowRange, {}, 4, 1},
@@ -64,6 +60,7 @@ TEST(G4Bitstream, ModesRowRangeAndLineLimit) {
       {"VL3 before a0", "H12,4  H14,1 VL3", 16, 2, erMaxLineBlk},
       {"VL1 onto a0", "H12,4  H14,1 VL1 V0", 16, 2, erOk},
   });
+  // clang-format on
 }
 
 TEST(G4Bitstream, InvalidCodesAndTheEndOfTheData) {
@@ -92,30 +89,24 @@ std::string Black(int n) {
 // up to the widest the reader takes; a chain may not pass the line end.
 TEST(G4Bitstream, LongRunsChainMakeUpCodes) {
   const std::string copy = "V0 V0 V0";  // the line above again: one V0 for each of its changes
+  const std::string row = White(10000) + Black(10000) + White(12766);
+  // clang-format off
   Check({
       {"2624: 2560 and 64", "H2624,1", 2625, 1, erOk, {White(2624) + "#"}},
-      {"10000 of each, then copied by V0",
-       "H10000,10000 H12766,0 " + copy,
-       32766,
-       2,
-       erOk,
-       {White(10000) + Black(10000) + White(12766), White(10000) + Black(10000) + White(12766)}},
+      {"10000 of each, then copied by V0", "H10000,10000 H12766,0 " + copy, 32766, 2, erOk, {row, row}},
       {"the widest page black", "H0,32766", 32766, 1, erOk, {Black(32766)}},
       {"64 and 64", "001 11011 11011 0111 11", 132, 1, erOk, {White(130) + "##"}},
       {"a chain ending at the line end", "H5000,0", 5000, 1, erOk, {White(5000)}},
       {"a chain past the line end", "H5000,0", 4999, 1, erDecode},
       {"a chain that runs on", "001 " + Repeat("000000011111 ", 1000) + "0111", 32766, 1, erDecode},
       // Three codes of 2560 leave one bit of the last byte: the rest reads as all ones, 7 white and 2 black.
-      {"the data end inside a chain",
-       "001 " + Repeat("000000011111 ", 3),
-       7689,
-       1,
-       erOk,
-       {White(7687) + "##"}},
+      {"the data end inside a chain", "001 " + Repeat("000000011111 ", 3), 7689, 1, erOk, {White(7687) + "##"}},
   });
+  // clang-format on
 }
 
 TEST(G4Bitstream, UncompressedMode) {
+  // clang-format off
   Check({
       // 1: black; 01: white, black; 00001: four white, black; 000001: five white; then two white and
       // an exit with a0 black: the last pixel is black.
@@ -125,12 +116,8 @@ TEST(G4Bitstream, UncompressedMode) {
       {"an exit to black after white", "U 01 000001 0000001 1  V0", 16, 1, erOk, {".#.....#########"}},
       // Exits with 0 to 4 white pixels, and an empty pattern of eleven zeros; the last exit makes
       // the last pixel black.
-      {"exits",
-       "U 001 0000001 0  U 00000001 0  U 0000000001 0  U 00000000001 0  U 00000000000 0000001 1  V0",
-       12,
-       1,
-       erOk,
-       {"..#........#"}},
+      {"exits", "U 001 0000001 0  U 00000001 0  U 0000000001 0  U 00000000001 0  U 00000000000 0000001 1  V0",
+       12, 1, erOk, {"..#........#"}},
       // An exit to white right where VL1 turned black: the last pixel is white after all, and the
       // next line's b1 is that zero-length black run.
       {"exit after VL1", "VL1 U 0000001 0 V0  V0 V0", 16, 2, erOk, {"................", "...............#"}},
@@ -139,6 +126,7 @@ TEST(G4Bitstream, UncompressedMode) {
       {"an exit past the end", "U 000001 0000000001 0", 6, 1, erDecode},
       {"the data end before the tag bit", "V0 V0 U 01 001 0000001", 16, 3, erMaxLineBlk},
   });
+  // clang-format on
 }
 
 TEST(G4Bitstream, RenderRowPaintsEveryRun) {

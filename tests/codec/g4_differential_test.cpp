@@ -122,9 +122,8 @@ TEST(LibtiffRoundTrip, SyntheticPages) {
   }
   // Pixels alternating along the row and from row to row.
   Bitmap checker(2408, 16);
-  for (int y = 0; y < 16; ++y) {
+  for (int y = 0; y < 16; ++y)
     for (int x = y & 1; x < 2408; x += 2) checker.Set(x, y, true);
-  }
   ExpectRoundTrip(checker);
   // Long runs that need make-up and extended make-up codes, in both colours.
   Bitmap runs(2623, 24);
