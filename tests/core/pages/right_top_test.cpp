@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace zorvel {
 namespace {
 
@@ -17,13 +19,12 @@ DecodedPage WhitePage(int width, int height) {
 
 // Inks (or, with ink false, whitens) the rectangle [left, right) x [top, bottom).
 void Fill(DecodedPage& page, int left, int top, int right, int bottom, bool ink = true) {
-  for (int y = top; y < bottom; ++y) {
+  for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x) {
       std::uint8_t& byte = page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8];
-      const auto bit = static_cast<std::uint8_t>(0x80 >> (x % 8));
-      byte = ink ? static_cast<std::uint8_t>(byte & ~bit) : static_cast<std::uint8_t>(byte | bit);
+      const int bit = 0x80 >> (x % 8);
+      byte = static_cast<std::uint8_t>(ink ? byte & ~bit : byte | bit);
     }
-  }
 }
 
 // A 2400 x 3400 scan with a frame: top border rows 120-122, right border
@@ -41,18 +42,15 @@ DecodedPage FramedPage() {
 // given (200 for none), with a clean right border at column 2250.
 DecodedPage ProbedPage(const int (&tops)[10]) {
   DecodedPage page = WhitePage(2400, 3400);
-  for (int i = 0; i < 10; ++i) {
+  for (int i = 0; i < 10; ++i)
     if (tops[i] < 200) Fill(page, 1200 + 20 * i, tops[i], 1201 + 20 * i, 200);
-  }
   Fill(page, 2250, 1500, 2251, 2000);
   return page;
 }
 
 TEST(FindRightTop, OutlyingSamplesAreDroppedAndTheMeanTruncates) {
   RightTopResult r = FindRightTop(ProbedPage({120, 121, 120, 200, 121, 120, 200, 121, 120, 121}), 45, 40);
-  ASSERT_TRUE(r.Found);
-  EXPECT_EQ(r.FirstCharY, 120 + 40);
-  EXPECT_EQ(r.FirstCharX, 2400 - 2250 + 45);
+  EXPECT_EQ(std::tuple(r.Found, r.FirstCharX, r.FirstCharY), std::tuple(true, 2400 - 2250 + 45, 120 + 40));
 
   // A third column without ink: top[7] is 200 and the spread test fails.
   EXPECT_FALSE(FindRightTop(ProbedPage({200, 121, 120, 200, 121, 120, 200, 121, 120, 121}), 45, 45).Found);
@@ -89,8 +87,7 @@ TEST(FindRightTop, ProbesThatMeetNoInkOrSpreadFindNoBorder) {
   };
   for (const auto& c : cases) EXPECT_EQ(FindRightTop(c.page, 45, 45).Found, c.found) << c.name;
   const RightTopResult r = FindRightTop(edge, 45, 45);
-  EXPECT_EQ(r.FirstCharX, 2400 - 2101 + 45);
-  EXPECT_EQ(r.FirstCharY, 199 + 45);
+  EXPECT_EQ(std::pair(r.FirstCharX, r.FirstCharY), std::pair(2400 - 2101 + 45, 199 + 45));
 }
 
 TEST(DetectRightTop, MeasuresOnlyUncalibratedPagesUnlessToldToCover) {

