@@ -33,22 +33,17 @@ TEST(ScreenLayout, WritesEveryKeyInOrderAndReadsThemBack) {
 
 TEST(WindowBounds, SizesThatFitStayAndWindowsOutsideComeBackOnTheArea) {
   const WindowBounds screen{0, 0, 1280, 1000};
-  struct Case {
+  const struct {
     const char* Name;
-    WindowBounds Saved;
-    WindowBounds Shown;
-  };
-  const Case cases[] = {
+    WindowBounds Saved, Shown;
+  } cases[] = {
       {"huge size", {0, 0, INT_MAX, INT_MAX}, {0, 0, 1280, 1000}},
       {"negative size", {10, 20, -5, INT_MIN}, {10, 20, 200, 150}},
       {"off to the right and below", {5000, 99999, 900, 700}, {380, 300, 900, 700}},
       {"start near the limit", {INT_MAX, INT_MAX, 300, 200}, {980, 800, 300, 200}},
       {"sticks out a little", {1000, 900, 400, 300}, {880, 700, 400, 300}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.Name);
-    EXPECT_EQ(FitWindow(c.Saved, screen, 200, 150), c.Shown);
-  }
+  for (const auto& c : cases) EXPECT_EQ(FitWindow(c.Saved, screen, 200, 150), c.Shown) << c.Name;
   // An area that does not start at 0 (a second screen, a panel on the left).
   EXPECT_EQ(FitWindow({0, 0, 500, 400}, {1280, 40, 1024, 728}, 200, 150), (WindowBounds{1280, 40, 500, 400}));
   // A minimum larger than the area gives the area.
@@ -61,17 +56,12 @@ TEST(LoupeSettings, ReadsLenientlyAndRoundTrips) {
   IniFile ini(path);
   EXPECT_EQ(ReadLoupeSettings(ini), LoupeSettings{}) << "no file: shown at 200 %";
 
-  struct Case {
-    const char* file;
-    LoupeSettings expected;
-  };
-  for (const Case& c : {
-           Case{"[loupe]\r\nshowloupe=0\r\nloupezoom=300\r\n", {false, 300}},
-           // A zoom the loupe does not have, or no number, keeps the default.
-           Case{"[Loupe]\r\nShowLoupe=no\r\nLoupeZoom=250\r\n", {true, 200}},
-       }) {
-    test::WriteFile(path, c.file);
-    EXPECT_EQ(ReadLoupeSettings(ini), c.expected) << c.file;
+  // A zoom the loupe does not have, or no number, keeps the default.
+  for (const auto& [file, expected] :
+       {std::pair("[loupe]\r\nshowloupe=0\r\nloupezoom=300\r\n", LoupeSettings{false, 300}),
+        {"[Loupe]\r\nShowLoupe=no\r\nLoupeZoom=250\r\n", {true, 200}}}) {
+    test::WriteFile(path, file);
+    EXPECT_EQ(ReadLoupeSettings(ini), expected) << file;
   }
 
   test::WriteFile(path, "[Screen]\r\nMainTop=3\r\n");
