@@ -43,12 +43,16 @@ class ScriptedPrompts : public Prompts {
   ReplaceAnswer DefaultReply{};  // used when Replies is empty and UseDefaultReply is set
   bool UseDefaultReply = false;
 
-  void Message(std::string_view text) override;
-  void Error(std::string_view text) override;
-  bool AskYesNo(std::string_view text) override;
-  Answer AskYesNoCancel(std::string_view text) override;
+  void Message(std::string_view text) override { Shown.emplace_back(text); }
+  void Error(std::string_view text) override { Shown.emplace_back(text); }
+  bool AskYesNo(std::string_view text) override { return Ask(text, Answer::No) == Answer::Yes; }
+  Answer AskYesNoCancel(std::string_view text) override { return Ask(text, Answer::Cancel); }
   ChoiceAnswer Choose(const ChoiceRequest& request) override;
   ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
+
+ private:
+  // Records the question and pops the next answer (`none` when nobody scripted one).
+  Answer Ask(std::string_view text, Answer none);
 };
 
 // File dialogs answered from queues (an empty queue is a cancelled dialog);
