@@ -8,47 +8,15 @@
 #include <set>
 
 #include "core/pages/picture_file_name.h"
+#include "support/recording_page_view.h"
 #include "support/test_support.h"
 
 namespace zorvel {
 namespace {
 
+using test::RecordingPageView;
 using test::ScriptedPrompts;
 using test::TempDir;
-
-// Records every call in order; pages listed in badPages do not decode and
-// those in lostCorners have no corner.
-class RecordingView : public PageView {
- public:
-  std::vector<std::string> Calls;
-  std::set<int> BadPages;
-  std::set<int> LostCorners;
-  std::set<int> KeptCalibration;  // the operator keeps unsaved values: load cancelled
-  int Page = 0;
-
-  std::string PictureFileName() const override { return name_; }
-  PictureLoad LoadPicture(int volume, int sutra, const std::string& fileName, int page) override {
-    Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
-                    std::to_string(page));
-    if (BadPages.count(page)) return PictureLoad::NotLoaded;
-    if (KeptCalibration.count(page)) return PictureLoad::Cancelled;
-    name_ = fileName;
-    Page = page;
-    return PictureLoad::Loaded;
-  }
-  bool DetectRightTop() override {
-    Calls.push_back("detect " + std::to_string(Page));
-    return !LostCorners.count(Page);
-  }
-  void ShowPosition(int field, int line, int charIndex) override {
-    Calls.push_back("show " + std::to_string(field) + std::to_string(line) + std::to_string(charIndex));
-  }
-  void FormResize() override {}
-  std::string LoadFailure() const override { return "不是 TIFF 檔"; }
-
- private:
-  std::string name_;
-};
 
 class AutoLoadTest : public ::testing::Test {
  protected:
@@ -66,7 +34,7 @@ class AutoLoadTest : public ::testing::Test {
 
   TempDir dir_;
   Settings settings_;
-  RecordingView view_;
+  RecordingPageView view_;
 };
 
 TEST_F(AutoLoadTest, AMissingPageIsReportedAndTheRunGoesOn) {
@@ -78,8 +46,8 @@ TEST_F(AutoLoadTest, AMissingPageIsReportedAndTheRunGoesOn) {
   run.OnReport = [&](const std::string& line) { told.push_back(line); };
   EXPECT_TRUE(run.Run(nullptr));
   // Sutra 0 always; each loaded page is searched, scrolled and shown.
-  EXPECT_EQ(view_.Calls, (std::vector<std::string>{"load 1 0 1", "detect 1", "scroll", "show 000",
-                                                   "load 1 0 3", "detect 3", "scroll", "show 000"}));
+  EXPECT_EQ(view_.Calls, (std::vector<std::string>{"Load 1 0 1", "DetectRightTop", "scroll", "Show 0 0 0",
+                                                   "Load 1 0 3", "DetectRightTop", "scroll", "Show 0 0 0"}));
   ASSERT_EQ(run.Report().size(), 1u);
   EXPECT_EQ(run.Report()[0], "檔案不存在 : " + Name(2));
   EXPECT_EQ(told, run.Report());
@@ -98,17 +66,17 @@ TEST_F(AutoLoadTest, BadPagesAndLostCornersAreReportedInPageOrder) {
                                       "定位失敗\u3000 : " + Name(3), "檔案不存在 : " + Name(5)}));
   // A page that does not decode is neither searched nor shown; a page whose
   // corner was lost is still shown with the values it has.
-  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 3);
-  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "detect 2"), 0);
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "Show 0 0 0"), 3);
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "DetectRightTop"), 3);
 }
 
 TEST_F(AutoLoadTest, AVolumeChangeTheOperatorRefusesEndsTheRun) {
   MakePages({1, 2, 3});
-  view_.KeptCalibration = {2};
+  view_.KeptPages = {2};
   AutoLoadRun run(settings_, view_, {1, 1, 3});
   EXPECT_FALSE(run.Run(nullptr));
   EXPECT_TRUE(run.Report().empty()) << "the operator has been told already";
-  EXPECT_EQ(view_.Calls.back(), "load 1 0 2");
+  EXPECT_EQ(view_.Calls.back(), "Load 1 0 2");
 
   ScriptedPrompts prompts;
   EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 2, nullptr));
@@ -126,7 +94,7 @@ TEST_F(AutoLoadTest, AStopActsBetweenPages) {
   });
   EXPECT_FALSE(completed);
   EXPECT_EQ(seen, (std::vector<long long>{0, 1, 2}));
-  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 2);
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "Show 0 0 0"), 2);
   EXPECT_FALSE(run.Finished());
 }
 
@@ -164,7 +132,7 @@ TEST_F(AutoLoadTest, LoadingOnePageSaysWhatWentWrong) {
                                       "開啟圖檔失敗!\n檔案 : " + Name(6) + "\n原因 : 不是 TIFF 檔",
                                       "本頁右上角定位失敗!"}));
   EXPECT_EQ(scrolled, 1);
-  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "show 000"), 0) << "no marker is drawn";
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "Show 0 0 0"), 0) << "no marker is drawn";
 }
 
 }  // namespace

@@ -5,38 +5,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "support/recording_page_view.h"
 #include "support/test_support.h"
 
 namespace zorvel {
 namespace {
 
+using test::RecordingPageView;
 using test::ScriptedPrompts;
 using test::TempDir;
-
-// Records the calls that matter to a step.
-class StepView : public PageView {
- public:
-  std::vector<std::string> Calls;
-  PictureLoad Result = PictureLoad::Loaded;
-
-  std::string PictureFileName() const override { return {}; }
-  PictureLoad LoadPicture(int volume, int sutra, const std::string&, int page) override {
-    Calls.push_back("load " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
-                    std::to_string(page));
-    return Result;
-  }
-  std::string LoadFailure() const override { return "不是 TIFF 檔"; }
-  void ShowPageNotShown(int volume, int sutra, int page, const std::string&) override {
-    Calls.push_back("not shown " + std::to_string(volume) + " " + std::to_string(sutra) + " " +
-                    std::to_string(page));
-  }
-  bool DetectRightTop() override {
-    Calls.push_back("detect");
-    return true;
-  }
-  void ShowPosition(int, int, int) override { Calls.push_back("show"); }
-  void FormResize() override {}
-};
 
 TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
   TempDir dir;
@@ -57,18 +34,18 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
   } cases[] = {
       // clang-format off
       {"no page yet", {0, 0, 0}, 1, PictureLoad::Loaded, PageStep::Unknown, {}, {"我怎麼知道這是哪一張 ?"}},
-      {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, PageStep::Loaded, {"load 2 7 4", "detect"}, {}},
-      {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, PageStep::NotShown, {"not shown 2 7 7"},
+      {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, PageStep::Loaded, {"Load 2 7 4", "DetectRightTop"}, {}},
+      {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, PageStep::NotShown, {"NotShown 2 7 7"},
        {"錯誤 : 檔案 " + missing + " 不存在 !"}},
       {"file that does not decode", {2, 7, 5}, +1, PictureLoad::NotLoaded, PageStep::NotShown,
-       {"load 2 7 6", "not shown 2 7 6"}, {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
-      {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, PageStep::Kept, {"load 2 7 6"}, {}},
+       {"Load 2 7 6", "NotShown 2 7 6"}, {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
+      {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, PageStep::Kept, {"Load 2 7 6"}, {}},
       // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    StepView view;
-    view.Result = c.Result;
+    RecordingPageView view;
+    view.LoadResult = c.Result;
     ScriptedPrompts prompts;
     EXPECT_EQ(StepPicture(settings, view, prompts, c.At, c.Step), c.Expected);
     EXPECT_EQ(view.Calls, c.Calls);
