@@ -27,21 +27,18 @@ void AddCodes(CodeTable& table, std::span<const T4Code> codes) {
         code.Run);
 }
 
-struct Tables {
-  ColourTables White, Black;
-  Tables() {
-    AddCodes(White.Terminating, WhiteTerminatingCodes());
-    AddCodes(White.MakeUp, WhiteMakeUpCodes());
-    AddCodes(White.MakeUp, ExtendedMakeUpCodes());
-    AddCodes(Black.Terminating, BlackTerminatingCodes());
-    AddCodes(Black.MakeUp, BlackMakeUpCodes());
-    AddCodes(Black.MakeUp, ExtendedMakeUpCodes());
-  }
-};
-
-const Tables& CodeTables() {
-  static const Tables tables;
+ColourTables MakeTables(std::span<const T4Code> terminating, std::span<const T4Code> makeUp) {
+  ColourTables tables;
+  AddCodes(tables.Terminating, terminating);
+  AddCodes(tables.MakeUp, makeUp);
+  AddCodes(tables.MakeUp, ExtendedMakeUpCodes());
   return tables;
+}
+
+const ColourTables& CodeTables(bool white) {
+  static const ColourTables whiteTables = MakeTables(WhiteTerminatingCodes(), WhiteMakeUpCodes());
+  static const ColourTables blackTables = MakeTables(BlackTerminatingCodes(), BlackMakeUpCodes());
+  return white ? whiteTables : blackTables;
 }
 
 class Reference {
@@ -85,7 +82,7 @@ class Reference {
   }
 
   // Reads a code of the colour over the given lengths, the first at once.
-  int ReadCode(const ColourTables& tables, const std::vector<int>& lengths, bool makeUp, bool* wasMakeUp) {
+  int ReadCode(const ColourTables& tables, const std::vector<int>& lengths, bool* wasMakeUp) {
     std::uint16_t value = 0;
     int have = 0;
     for (; have < lengths.front(); ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
@@ -93,7 +90,7 @@ class Reference {
     for (int length : lengths) {
       for (; have < length; ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
       const std::pair key{length, value};
-      if (const auto m = tables.MakeUp.find(key); makeUp && m != tables.MakeUp.end()) {
+      if (const auto m = tables.MakeUp.find(key); m != tables.MakeUp.end()) {
         *wasMakeUp = true;
         return m->second;
       }
@@ -107,11 +104,10 @@ class Reference {
   int ReadRun(bool white, int room) {
     static const std::vector<int> whiteRun = {4, 5, 6, 7, 8, 9, 11, 12};  // 10 is not tried
     static const std::vector<int> blackRun = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    const ColourTables& tables = white ? CodeTables().White : CodeTables().Black;
     int sum = 0;
     for (;;) {
       bool makeUp = false;
-      const int run = ReadCode(tables, white ? whiteRun : blackRun, true, &makeUp);
+      const int run = ReadCode(CodeTables(white), white ? whiteRun : blackRun, &makeUp);
       if (run == kNoCode) return kNoCode;
       sum += run;
       if (!makeUp) return sum;
@@ -155,34 +151,24 @@ class Reference {
     const int end = width_ + 1;
     FindB1();
     const int count = static_cast<int>(ref_.size());
-    bool ok;
-    if (refIndex_ >= count) {
-      ok = Append(white_ ? -end : end);
-      a0_ = end;
-    } else {
-      int j = refIndex_;
-      while (j < count && (white_ ? ref_[j] < 0 : ref_[j] > 0)) ++j;
-      if (j >= count) {
-        ok = Append(white_ ? end : -end);
-        a0_ = end;
-      } else {
-        ok = Append(ref_[j]);
-        a0_ = Position(ref_[j]);
-      }
-    }
+    // No b1: the end in b1's colour; else b2, or the end in a0's colour when there is none.
+    int j = refIndex_;
+    while (j < count && (white_ ? ref_[j] < 0 : ref_[j] > 0)) ++j;
+    const int entry = refIndex_ >= count ? (white_ ? -end : end)
+                      : j < count        ? ref_[j]
+                                         : (white_ ? end : -end);
+    a0_ = Position(entry);
     firstOfLine_ = false;
-    return ok ? erOk : erMaxLineBlk;
+    return Append(entry) ? erOk : erMaxLineBlk;
   }
 
   std::uint8_t Horizontal() {
-    int run = ReadRun(white_, width_ + 1 - a0_);
-    if (run == kNoCode) return erDecode;
-    a0_ += run;
-    if (!Append(white_ ? -a0_ : a0_)) return erMaxLineBlk;
-    run = ReadRun(!white_, width_ + 1 - a0_);
-    if (run == kNoCode) return erDecode;
-    a0_ += run;
-    if (!Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
+    for (const bool white : {white_, !white_}) {
+      const int run = ReadRun(white, width_ + 1 - a0_);
+      if (run == kNoCode) return erDecode;
+      a0_ += run;
+      if (!Append(white ? -a0_ : a0_)) return erMaxLineBlk;
+    }
     firstOfLine_ = false;
     return erOk;
   }
@@ -220,10 +206,8 @@ class Reference {
         const int whites = p - 6;
         const std::uint16_t tag = ReadBit();
         if (tag == kEndOfData) return erMaxLineBlk;
-        if (whites > 0) {
-          if (!Append(a0_)) return erMaxLineBlk;
-          a0_ += whites;
-        }
+        if (whites > 0 && !Append(a0_)) return erMaxLineBlk;
+        a0_ += whites;
         white_ = tag == 0;
         // The colour of a0 holds from a0 on.
         if ((cur_.back() > 0) != white_ && !Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
