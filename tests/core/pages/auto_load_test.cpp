@@ -11,19 +11,15 @@
 #include "support/recording_page_view.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::RecordingPageView;
-using test::ScriptedPrompts;
-using test::TempDir;
 
 class AutoLoadTest : public ::testing::Test {
  protected:
   void SetUp() override { settings_.PictureFileNameFormat = dir_.File("<V>-<P>.TIF"); }
   // Makes the files of the pages given (their content does not matter here).
   void MakePages(std::initializer_list<int> pages) {
-    for (int page : pages) test::WriteFile(Name(page), "page");
+    for (int page : pages) WriteFile(Name(page), "page");
   }
   // The file name of page `page` of volume 1.
   std::string Name(int page) const {
@@ -136,4 +132,4 @@ TEST_F(AutoLoadTest, LoadingOnePageSaysWhatWentWrong) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -11,15 +11,12 @@
 #include "core/pages/calibration_save.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::ScriptedPrompts;
-using test::TempDir;
 
 class CalibrationTest : public ::testing::Test {
  protected:
-  test::TempDir dir_;
+  TempDir dir_;
   CVolShift store_{dir_.Path().string()};
 };
 
@@ -69,7 +66,7 @@ struct UnwritableStore {
   TempDir dir;
   CVolShift store{dir.Path().string()};
   UnwritableStore() {
-    test::WriteFile(dir.File("Vol001.vps"), "3, 1, 1, 0, 0, 0\r\n");
+    WriteFile(dir.File("Vol001.vps"), "3, 1, 1, 0, 0, 0\r\n");
     store.LoadCalibration(1);
     store.Set(3, {9, 9, 0, 0, 0});
     chmod(dir.File("Vol001.vps").c_str(), 0444);
@@ -114,7 +111,7 @@ TEST(SaveCalibrationOrAsk, NothingToSaveOrASaveThatWorksAsksNothing) {
   store.Set(5, {1, 2, 0, 0, 0});
   EXPECT_TRUE(SaveCalibrationOrAsk(store, prompts, CalibrationSaveOccasion::VolumeChange));
   EXPECT_FALSE(store.Dirty);
-  EXPECT_EQ(test::ReadFile(dir.File("Vol002.vps")), "5, 1, 2, 0, 0, 0\r\n");
+  EXPECT_EQ(ReadFile(dir.File("Vol002.vps")), "5, 1, 2, 0, 0, 0\r\n");
   EXPECT_TRUE(prompts.Shown.empty());
 }
 
@@ -143,4 +140,4 @@ TEST(PageCalibrationScope, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

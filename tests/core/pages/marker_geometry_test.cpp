@@ -9,7 +9,7 @@
 
 #include "core/pages/page_zoom.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 // The worked example: default spacings, IgnoreShift on, ShowWay 0, a page 2000
@@ -155,4 +155,4 @@ TEST(ZoomSteps, ScrollKeepsThePointUnderTheAnchor) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -8,19 +8,15 @@
 #include "support/recording_page_view.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::RecordingPageView;
-using test::ScriptedPrompts;
-using test::TempDir;
 
 TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
   TempDir dir;
   Settings settings;
   settings.PictureFileNameFormat = dir.File("<V>-<P>.TIF");
   settings.AutoSetRightTop = true;
-  for (const char* page : {"02-004.TIF", "02-006.TIF"}) test::WriteFile(dir.File(page), "page");
+  for (const char* page : {"02-004.TIF", "02-006.TIF"}) WriteFile(dir.File(page), "page");
   const std::string missing = dir.File("02-007.TIF"), sixth = dir.File("02-006.TIF");
 
   const struct {
@@ -70,12 +66,12 @@ struct DirtyStore {
 
 TEST(ShowPageOfVolume, AnotherVolumeSavesTheStoreBeforeThePageAndLoadsItsOwnAfter) {
   DirtyStore s;
-  test::WriteFile(s.dir.File("Vol002.vps"), "5, 1, 2, 0, 0, 0\r\n");
+  WriteFile(s.dir.File("Vol002.vps"), "5, 1, 2, 0, 0, 0\r\n");
   std::string seen;
-  EXPECT_EQ(ShowPageOfVolume(
-                s.store, s.prompts, 2,
-                [&] { seen = test::ReadFile(s.dir.File("Vol001.vps")) + std::to_string(s.store.Volume()); }),
-            PictureLoad::Loaded);
+  EXPECT_EQ(
+      ShowPageOfVolume(s.store, s.prompts, 2,
+                       [&] { seen = ReadFile(s.dir.File("Vol001.vps")) + std::to_string(s.store.Volume()); }),
+      PictureLoad::Loaded);
   EXPECT_EQ(seen, "3, 9, 8, 0, 0, 0\r\n1");
   EXPECT_EQ(s.store.Volume(), 2);
   EXPECT_EQ(s.store.Get(5), (PageCalibration{1, 2, 0, 0, 0}));
@@ -94,7 +90,7 @@ TEST(ShowPageOfVolume, AnotherVolumeSavesTheStoreBeforeThePageAndLoadsItsOwnAfte
 
 TEST(ShowPageOfVolume, ValuesThatCannotBeSavedAreKeptWhenTheOperatorSaysSo) {
   DirtyStore s;
-  test::WriteFile(s.dir.File("Vol001.vps"), "");
+  WriteFile(s.dir.File("Vol001.vps"), "");
   chmod(s.dir.File("Vol001.vps").c_str(), 0444);
   s.prompts.Answers = {Answer::No};
   EXPECT_EQ(s.Show(2), PictureLoad::Cancelled);
@@ -113,4 +109,4 @@ TEST(ShowPageOfVolume, ValuesThatCannotBeSavedAreKeptWhenTheOperatorSaysSo) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -8,7 +8,7 @@
 #include "core/text/big5.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -36,9 +36,9 @@ TEST(ExpandPictureFileName, ReplacesEveryTokenInBothCases) {
 }
 
 TEST(ExpandPictureFileName, ReportsWhetherTheFileOpens) {
-  test::TempDir dir;
+  TempDir dir;
   std::string format = dir.File("T<V>-<P>.TIF");
-  test::WriteFile(dir.File("T10-592.TIF"), "II*");
+  WriteFile(dir.File("T10-592.TIF"), "II*");
   fs::create_directory(dir.Path() / "T10-593.TIF");  // a folder is no page file
 
   bool opened = true;
@@ -79,17 +79,17 @@ class GroupFolderSearch : public ::testing::Test {
       fs::create_directories(volume_ / group);
     // A later folder and a file that also match a group pattern: name order decides.
     fs::create_directories(volume_ / "301-400x");
-    test::WriteFile((volume_ / "1201-1300.lst").string(), "list");
+    WriteFile((volume_ / "1201-1300.lst").string(), "list");
     for (const char* page : {"001-100/01-005.TIF", "001-100/01-100.TIF", "101-200/01-101.TIF",
                              "301-400/01-306.TIF", "1201-1300/01-1234.TIF"}) {
-      test::WriteFile((volume_ / page).string(), "II*");
+      WriteFile((volume_ / page).string(), "II*");
     }
   }
 
   // The template written as for the original platform, with backslashes.
   std::string Template() const { return dir_.Path().string() + "\\T<V>\\<@>\\<V>-<P>.TIF"; }
 
-  test::TempDir dir_;
+  TempDir dir_;
   fs::path volume_;
 };
 
@@ -125,7 +125,7 @@ TEST_F(GroupFolderSearch, Big5FolderNamesWithABackslashByteAreNoSeparators) {
   const std::string big5Folder = "\xA5\x5C";
   fs::path folder = dir_.Path() / fs::path(u8"功");
   fs::create_directories(folder / "001-100");
-  test::WriteFile((folder / "001-100" / "01-005.TIF").string(), "II*");
+  WriteFile((folder / "001-100" / "01-005.TIF").string(), "II*");
   std::string format = dir_.Path().string() + "\\" + big5Folder + "\\<@>\\<V>-<P>.TIF";
   bool opened = false;
   EXPECT_EQ(Expand(format, 1, 0, 5, &opened),
@@ -137,8 +137,8 @@ TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase)
   // The scans of volume 2 came as t02/001-100/02-005.tif; two names that
   // differ only in case: the first in byte order wins.
   fs::create_directories(dir_.Path() / "t02" / "001-100");
-  test::WriteFile((dir_.Path() / "t02/001-100/02-005.tif").string(), "II*");
-  test::WriteFile((dir_.Path() / "t02/001-100/02-005.Tif").string(), "II*");
+  WriteFile((dir_.Path() / "t02/001-100/02-005.tif").string(), "II*");
+  WriteFile((dir_.Path() / "t02/001-100/02-005.Tif").string(), "II*");
   const std::string root = dir_.Path().string();
   bool opened = false;
   EXPECT_EQ(Expand(Template(), 2, 0, 5, &opened), root + "\\t02\\001-100\\02-005.Tif");
@@ -147,10 +147,10 @@ TEST_F(GroupFolderSearch, FilesCopiedFromACaseBlindPlatformAreFoundIgnoringCase)
   EXPECT_FALSE(opened);
   // A Big5 character whose second byte is an ASCII letter is not folded:
   // A4 41 and A4 61 are two different characters.
-  test::WriteFile((dir_.Path() / Big5ToUtf8("\xA4\x41.TIF")).string(), "II*");
+  WriteFile((dir_.Path() / Big5ToUtf8("\xA4\x41.TIF")).string(), "II*");
   EXPECT_EQ(FindPathIgnoringCase(root + "/\xA4\x61.TIF"), std::nullopt);
   EXPECT_EQ(FindPathIgnoringCase(root + "/\xA4\x41.tif"), root + "/\xA4\x41.TIF");
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -4,7 +4,7 @@
 
 #include <tuple>
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 // A white page to draw on (1 = white).
@@ -116,4 +116,4 @@ TEST(DetectRightTop, MeasuresOnlyUncalibratedPagesUnlessToldToCover) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

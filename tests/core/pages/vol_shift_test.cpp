@@ -8,12 +8,8 @@
 
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 TEST(CVolShift, FileNamesAndPagesWithoutASlot) {
   CVolShift store("/start");
@@ -130,4 +126,4 @@ TEST(CVolShift, AFileThatCannotBeReadIsNeverTakenForAnEmptyOne) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

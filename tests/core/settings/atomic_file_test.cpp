@@ -13,13 +13,10 @@
 
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 ino_t InodeOf(const std::string& path) {
   struct stat st;
@@ -105,4 +102,4 @@ TEST(WriteFileAtomically, RemovesTheTemporaryFilesOfAKilledRunOnly) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

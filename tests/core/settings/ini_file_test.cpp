@@ -7,13 +7,10 @@
 
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
 TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
   TempDir dir;
@@ -88,4 +85,4 @@ TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -11,10 +11,8 @@
 #include "core/settings/window_bounds.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::TempDir;
 
 TEST(ScreenLayout, WritesEveryKeyInOrderAndReadsThemBack) {
   TempDir dir;
@@ -24,7 +22,7 @@ TEST(ScreenLayout, WritesEveryKeyInOrderAndReadsThemBack) {
   layout.Text = {5, 6, 7, 8};
   layout.Image = {9, 10, 11, 12};
   ASSERT_EQ(WriteScreenLayout(out, layout), LayoutWrite::Written);
-  EXPECT_EQ(test::ReadFile(dir.File("zorvel.ini")),
+  EXPECT_EQ(ReadFile(dir.File("zorvel.ini")),
             "[Screen]\r\nSaveScreen=1\r\nMainTop=2\r\nMainLeft=1\r\nMainWidth=3\r\nMainHeight=4\r\n"
             "TextTop=6\r\nTextLeft=5\r\nTextWidth=7\r\nTextHeight=8\r\nImageTop=10\r\nImageLeft=9\r\n"
             "ImageWidth=11\r\nImageHeight=12\r\n");
@@ -60,14 +58,14 @@ TEST(LoupeSettings, ReadsLenientlyAndRoundTrips) {
   for (const auto& [file, expected] :
        {std::pair("[loupe]\r\nshowloupe=0\r\nloupezoom=300\r\n", LoupeSettings{false, 300}),
         {"[Loupe]\r\nShowLoupe=no\r\nLoupeZoom=250\r\n", {true, 200}}}) {
-    test::WriteFile(path, file);
+    WriteFile(path, file);
     EXPECT_EQ(ReadLoupeSettings(ini), expected) << file;
   }
 
-  test::WriteFile(path, "[Screen]\r\nMainTop=3\r\n");
+  WriteFile(path, "[Screen]\r\nMainTop=3\r\n");
   ASSERT_TRUE(WriteLoupeSettings(ini, {false, 100}));
-  EXPECT_EQ(test::ReadFile(path), "[Screen]\r\nMainTop=3\r\n[Loupe]\r\nShowLoupe=0\r\nLoupeZoom=100\r\n");
+  EXPECT_EQ(ReadFile(path), "[Screen]\r\nMainTop=3\r\n[Loupe]\r\nShowLoupe=0\r\nLoupeZoom=100\r\n");
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -9,10 +9,8 @@
 
 #include "distinct_settings.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::Distinct;
 
 TEST(SettingsEntryTest, FieldsShowTheSettingsAndGoBackUnchanged) {
   const Settings original = Distinct();
@@ -95,4 +93,4 @@ TEST(SettingsEntryTest, KeyFieldsReplaceABareOrShiftedKeyByTheirSubstitute) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

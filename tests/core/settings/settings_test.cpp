@@ -8,13 +8,8 @@
 #include "distinct_settings.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
-
-using test::ReadFile;
-using test::ScriptedPrompts;
-using test::TempDir;
-using test::WriteFile;
 
 HotKeySet DefaultHotKeys() {
   HotKeySet keys;
@@ -23,7 +18,7 @@ HotKeySet DefaultHotKeys() {
   return keys;
 }
 
-const Settings kUnusual = test::Distinct();
+const Settings kUnusual = Distinct();
 
 TEST(LoadSettings, WithoutAFileEverythingIsTheDefault) {
   TempDir dir;
@@ -97,4 +92,4 @@ TEST(SaveSettings, FailuresWarnAndLeaveNoHalfWrittenSet) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -5,7 +5,7 @@
 
 #include "core/text/big5.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 // A47C ends in "|", A45B in "[", A47B in "{", A47D in "}", A45D in "]".
@@ -96,4 +96,4 @@ TEST(Big5OffsetsTest, ByteOffsetsAndUtf16IndexesAgree) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

@@ -5,7 +5,7 @@
 
 #include <random>
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 TEST(SplitLinesTest, EveryKindOfLineEnd) {
@@ -65,4 +65,4 @@ TEST(LineIndexTest, AgreesWithAPlainListThroughRandomEdits) {
 }
 
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test
