@@ -20,39 +20,29 @@ class CalibrationTest : public ::testing::Test {
   CVolShift store_{dir_.Path().string()};
 };
 
-// The arithmetic is ComputeRightTop's (marker_geometry_test): here, the store.
-TEST_F(CalibrationTest, APointOnTheShownPictureBecomesTheFirstCharactersCorner) {
+// The corner's arithmetic is ComputeRightTop's (marker_geometry_test): here, the store.
+TEST_F(CalibrationTest, TheCornerAndARegisterShiftChangeTheirOwnValues) {
   store_.Set(7, PageCalibration{1, 2, 3, 4, 5});
   store_.Dirty = false;
-  ASSERT_TRUE(SetRightTop(store_, 7, 50, 1000, 950, 100));
-  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 4, 5}));
+  ASSERT_TRUE(SetRegisterShift(store_, 7, Register::Middle, 29));
   EXPECT_TRUE(store_.Dirty);
+  ASSERT_TRUE(SetRightTop(store_, 7, 50, 1000, 950, 100));
+  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 29, 5}));
   // A click outside the picture changes nothing, yet marks the store changed.
   store_.Dirty = false;
   SetRightTop(store_, 7, 100, 1000, -1, -1);
-  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 4, 5}));
+  EXPECT_EQ(store_.Get(7), (PageCalibration{100, 200, 3, 29, 5}));
   EXPECT_TRUE(store_.Dirty);
 }
 
 TEST_F(CalibrationTest, APageWithoutASlotChangesNothing) {
-  for (int page : {-1, CVolShift::Capacity}) {
-    EXPECT_FALSE(SetRightTop(store_, page, 100, 1000, 10, 10)) << page;
-    EXPECT_FALSE(SetRegisterShift(store_, page, Register::Lower, 4)) << page;
-  }
+  for (int page : {-1, CVolShift::Capacity})
+    EXPECT_FALSE(SetRightTop(store_, page, 100, 1000, 10, 10) ||
+                 SetRegisterShift(store_, page, Register::Lower, 4));
   EXPECT_FALSE(store_.Dirty);
   // Page 0, as with no page on display, has a slot.
   EXPECT_TRUE(SetRightTop(store_, 0, 100, 10, 5, 5));
   EXPECT_TRUE(store_.Dirty);
-}
-
-TEST_F(CalibrationTest, ARegisterShiftTouchesItsRegisterOnly) {
-  store_.Set(12, PageCalibration{10, 20, 1, 1, 1});
-  store_.Dirty = false;
-  ASSERT_TRUE(SetRegisterShift(store_, 12, Register::Middle, 3));
-  EXPECT_EQ(store_.Get(12), (PageCalibration{10, 20, 1, 3, 1}));
-  EXPECT_TRUE(store_.Dirty);
-  SetRegisterShift(store_, 12, Register::Lower, 29);
-  EXPECT_EQ(store_.Get(12), (PageCalibration{10, 20, 1, 3, 29}));
 }
 
 TEST_F(CalibrationTest, TheShiftDialogNeedsAVolumeAndAPage) {
@@ -76,21 +66,19 @@ struct UnwritableStore {
 TEST(SaveCalibrationOrAsk, AFailedSaveAlwaysSaysSoAndTheAnswerDecides) {
   const struct {
     CalibrationSaveOccasion Occasion;
-    bool Asks;
-    Answer Reply;
+    Answer Reply;  // to the question, when there is one
     bool GoesOn;
     const char* Question;
   } cases[] = {
-      {CalibrationSaveOccasion::Command, false, Answer::No, false, ""},
-      {CalibrationSaveOccasion::VolumeChange, true, Answer::Yes, true,
-       "是否放棄第 1 冊尚未儲存的圖形偏移資訊?"},
-      {CalibrationSaveOccasion::VolumeChange, true, Answer::No, false, "是否放棄第 1 冊"},
-      {CalibrationSaveOccasion::Closing, true, Answer::No, false, "是否確定結束?"},
+      {CalibrationSaveOccasion::Command, Answer::No, false, ""},
+      {CalibrationSaveOccasion::VolumeChange, Answer::Yes, true, "是否放棄第 1 冊尚未儲存的圖形偏移資訊?"},
+      {CalibrationSaveOccasion::VolumeChange, Answer::No, false, "是否放棄第 1 冊"},
+      {CalibrationSaveOccasion::Closing, Answer::No, false, "是否確定結束?"},
   };
   for (const auto& c : cases) {
     UnwritableStore s;
     ScriptedPrompts prompts;
-    if (c.Asks) prompts.Answers = {c.Reply};
+    prompts.Answers = {c.Reply};
     EXPECT_EQ(SaveCalibrationOrAsk(s.store, prompts, c.Occasion), c.GoesOn) << c.Question;
     ASSERT_EQ(prompts.Shown.size(), 1u);
     const std::string& shown = prompts.Shown[0];

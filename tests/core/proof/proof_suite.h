@@ -136,12 +136,9 @@ TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
   const std::string line = kHead + B("叻{甲 {{四||囚}}");
   this->Load(line + "\r\n");
   ASSERT_TRUE(this->proof_.FindSign());
-  const int at = static_cast<int>(kHead.size() + 6);
-  EXPECT_EQ(this->editor_->SelStart(), at);
-
+  EXPECT_EQ(this->editor_->SelStart(), static_cast<int>(kHead.size() + 6));
   const ChoiceRequest r = this->ChooseHere(Pick(Selection::Second));
-  EXPECT_EQ(r.FirstStr, B("四"));
-  EXPECT_EQ(r.SecondStr, B("囚"));
+  EXPECT_EQ(r.FirstStr + "|" + r.SecondStr, B("四|囚"));
   EXPECT_EQ(this->Text(), Line(B("叻{甲 囚")));
 
   this->Load(kHead + B("叻{甲}") + "\r\n");
@@ -179,7 +176,7 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
 }
 
 TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
-  struct Case {
+  const struct {
     const char* mark;
     int defaultButton;
     bool agree[3];
@@ -188,12 +185,11 @@ TYPED_TEST_P(ProofSuite, AgreeingReadingsSetTheDefaultButton) {
       {"{{甲||甲||乙}}", 1, {true, true, false}},   {"{{甲||甲||甲}}", 1, {true, true, true}},
       {"{{甲||乙||丙}}", 1, {false, false, false}}, {"{{||乙||}}", 1, {true, false, true}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.mark);
     // Enter takes the default.
     const ChoiceRequest r = this->Choose(Line(B(c.mark)), Pick(static_cast<Selection>(c.defaultButton)));
-    EXPECT_TRUE(r.ThreeReadings);
-    EXPECT_EQ(r.DefaultButton, c.defaultButton);
+    EXPECT_TRUE(r.ThreeReadings && r.DefaultButton == c.defaultButton);
     for (int i = 0; i < 3; ++i) EXPECT_EQ(r.Agree[i], c.agree[i]) << i;
     EXPECT_EQ(this->Text(), Line(c.defaultButton == 1 ? r.FirstStr : r.SecondStr));
   }
@@ -211,8 +207,7 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
     SCOPED_TRACE(static_cast<int>(answer.SelectResult));
     const ChoiceRequest r = this->Choose(four, answer);
     EXPECT_EQ(this->proof_.ThirdStr, B("丙||丁"));
-    EXPECT_TRUE(r.ThreeReadings);
-    EXPECT_TRUE(r.Writable[0] && r.Writable[1] && !r.Writable[2]);
+    EXPECT_TRUE(r.ThreeReadings && r.Writable[0] && r.Writable[1] && !r.Writable[2]);
     EXPECT_EQ(r.Note, kThirdHoldsSeparator);
     EXPECT_EQ(this->Text(), after);
   }
@@ -222,7 +217,7 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
 }
 
 TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
-  struct Case {
+  const struct {
     const char* line;  // the cursor stands at the first "{{" after the head
     std::string_view message;
   } cases[] = {
@@ -236,10 +231,10 @@ TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
       // The cursor before a mark later on the line: that mark is not taken.
       {"ab{{乙||丙}}", kCursorNotOnOpening},
   };
-  for (const Case& c : cases) {
+  const int p0 = static_cast<int>(kHead.size());
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     const std::string text = kHead + B(c.line) + "\r\n";
-    const int p0 = static_cast<int>(kHead.size());
     this->Load(text, p0);
     this->editor_->SetSelLength(1);
     this->prompts_.Shown.clear();
