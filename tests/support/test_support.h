@@ -1,13 +1,17 @@
 #pragma once
 // Helpers shared by the test suites.
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/prompts.h"
+#include "core/text/memory_editor.h"
 #include "core/text/text_document.h"
 
 namespace zorvel::test {
@@ -68,6 +72,31 @@ struct ScriptedDialogs : FileDialogs {
     if (!queue.empty()) queue.pop_front();
     return path;
   }
+};
+
+// A text document over the in-memory editor, its questions and file dialogs
+// scripted, in a folder of its own.
+class DocumentBench {
+ public:
+  // Opens `path` through the open dialog.
+  void Open(const std::string& path) {
+    dialogs.Open.push_back(path);
+    ASSERT_TRUE(document.FileOpen());
+  }
+  // Types at the end of the text, as the operator would.
+  void Type(std::string_view bytes) {
+    editor.SetSelStart(editor.TextLength());
+    editor.ReplaceSelection(bytes);
+  }
+  std::function<Prompts&()> Prompter() {
+    return [this]() -> Prompts& { return prompts; };
+  }
+
+  TempDir dir;
+  MemoryEditor editor;
+  ScriptedPrompts prompts;
+  ScriptedDialogs dialogs;
+  TextDocument document{editor, Prompter(), dialogs};
 };
 
 }  // namespace zorvel::test

@@ -21,21 +21,10 @@ void Touch(const std::string& path, int seconds) {
   fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(seconds));
 }
 
-class DocumentRecoveryTest : public ::testing::Test {
+class DocumentRecoveryTest : public ::testing::Test, protected DocumentBench {
  protected:
-  DocumentRecoveryTest()
-      : document(
-            editor, [this]() -> Prompts& { return prompts; }, dialogs),
-        recovery(
-            editor, document, [this]() -> Prompts& { return prompts; }, dir.Path().string()) {}
-
-  void Open(const std::string& path) {
-    dialogs.Open.push_back(path);
-    ASSERT_TRUE(document.FileOpen());
-  }
   void Type(std::string_view bytes) {
-    editor.SetSelStart(editor.TextLength());
-    editor.ReplaceSelection(bytes);
+    DocumentBench::Type(bytes);
     recovery.NoteChange();
   }
   void AutoSaveAndWait() {
@@ -44,12 +33,7 @@ class DocumentRecoveryTest : public ::testing::Test {
   }
   bool Exists(const std::string& path) const { return fs::exists(path); }
 
-  TempDir dir;
-  MemoryEditor editor;
-  ScriptedPrompts prompts;
-  ScriptedDialogs dialogs;
-  TextDocument document;
-  DocumentRecovery recovery;
+  DocumentRecovery recovery{editor, document, Prompter(), dir.Path().string()};
   const std::string text = dir.File("T01.txt");
   const std::string backup = text + ".zorvel-recovery";
 };
@@ -76,26 +60,18 @@ TEST_F(DocumentRecoveryTest, SaveDiscardAndCloseRemoveTheRecoveryFile) {
   const std::string other = dir.File("T02.txt");
   WriteFile(text, "a");
   WriteFile(other, "b");
-  struct Case {
-    const char* name;
-    std::function<void()> end;
-  };
-  const Case cases[] = {
+  const std::pair<const char*, std::function<void()>> cases[] = {
       {"saved", [&] { EXPECT_EQ(document.FileSave(), SaveResult::Saved); }},
-      {"discarded by an open",
-       [&] {
-         prompts.Answers.push_back(Answer::No);
-         Open(other);
-       }},
+      {"discarded by an open", [&] { prompts.Answers.push_back(Answer::No), Open(other); }},
       {"closed", [&] { recovery.SessionClosed(); }},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& [name, end] : cases) {
+    SCOPED_TRACE(name);
     Open(text);
     Type("+");
     AutoSaveAndWait();
     ASSERT_TRUE(Exists(backup));
-    c.end();
+    end();
     recovery.Writer().Wait();
     EXPECT_FALSE(Exists(backup));
   }
@@ -165,8 +141,8 @@ TEST_F(DocumentRecoveryTest, FailedBackgroundWriteIsReportedOnce) {
   }
   recovery.AutoSave();
   fs::permissions(locked, fs::perms::owner_all);
-  ASSERT_EQ(prompts.Shown.size(), 1u);
-  EXPECT_EQ(prompts.Shown[0], DocumentRecovery::WriteFailedWarning(inside + ".zorvel-recovery"));
+  EXPECT_EQ(prompts.Shown,
+            std::vector<std::string>{DocumentRecovery::WriteFailedWarning(inside + ".zorvel-recovery")});
 }
 
 }  // namespace

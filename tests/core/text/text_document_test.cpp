@@ -69,35 +69,16 @@ TEST(ReadTextForEditing, RefusesAFileBeyondTheLimitAndNamesIt) {
 
 constexpr const char* kQuestion = "文件已修改, 是否儲存?";
 
-class TextDocumentTest : public ::testing::Test {
+class TextDocumentTest : public ::testing::Test, protected DocumentBench {
  protected:
-  TextDocumentTest()
-      : document(
-            editor, [this]() -> Prompts& { return prompts; }, dialogs) {
+  TextDocumentTest() {
     document.OnFileNameChanged = [this] { ++name_changes; };
-  }
-  // Types into the editor as the operator would.
-  void Edit(std::string_view bytes) {
-    editor.SetSelStart(editor.TextLength());
-    editor.ReplaceSelection(bytes);
   }
   // Opens `path`, written with `bytes`, through the open dialog.
   void OpenFile(const std::string& path, std::string_view bytes) {
     WriteFile(path, bytes);
-    dialogs.Open.push_back(path);
-    ASSERT_TRUE(document.FileOpen());
+    Open(path);
   }
-  mode_t Mode(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-  }
-
-  TempDir dir;
-  MemoryEditor editor;
-  ScriptedPrompts prompts;
-  ScriptedDialogs dialogs;
-  TextDocument document;
   int name_changes = 0;
 };
 
@@ -127,7 +108,7 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   std::string expected = kAwkward;
   expected.replace(expected.find("lf\n"), 2, "LF");
   EXPECT_EQ(ReadFile(path), expected);
-  EXPECT_EQ(Mode(path), 0640u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
   EXPECT_EQ(dialogs.Asked, std::vector<std::string>{"open"});  // Save asked no name
   // No temporary file is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
@@ -138,7 +119,7 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
 TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
   const std::string first = dir.File("first.txt");
   WriteFile(first, "first");
-  Edit("typed before any open");
+  Type("typed before any open");
   prompts.Answers = {Answer::Cancel};
   EXPECT_FALSE(document.FileOpen());
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{kQuestion});
@@ -185,7 +166,7 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
 TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
   const std::string path = dir.File("kept.txt");
   OpenFile(path, "kept");
-  Edit("!");
+  Type("!");
   prompts.Answers.push_back(Answer::No);
   dialogs.Open.push_back(dir.Path().string());
   EXPECT_FALSE(document.FileOpen());
@@ -199,12 +180,12 @@ TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
   const std::string path = dir.File("readonly.txt");
   OpenFile(path, "on disk");
   ::chmod(path.c_str(), 0444);
-  Edit(" and more");
+  Type(" and more");
   EXPECT_EQ(document.FileSave(), SaveResult::Failed);
   ASSERT_EQ(prompts.Shown.size(), 1u);
   EXPECT_NE(prompts.Shown[0].find("Permission denied"), std::string::npos) << prompts.Shown[0];
   EXPECT_EQ(ReadFile(path), "on disk");
-  EXPECT_EQ(Mode(path), 0444u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
   EXPECT_TRUE(editor.Modified());
 }
 
