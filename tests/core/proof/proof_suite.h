@@ -156,11 +156,11 @@ TYPED_TEST_P(ProofSuite, TwoReadingsAreOfferedAndTheChoiceReplacesTheWholeMark) 
   const struct {
     Selection pick;
     std::string user, chosen;
-  } cases[] = {{Selection::First, "", B("甲")},
-               {Selection::Second, "", B("乙")},
-               {Selection::Third, "", B("{{甲||乙}}")},
-               {Selection::UserString, B("丙丙"), B("丙丙")},
+    // clang-format off
+  } cases[] = {{Selection::First, "", B("甲")}, {Selection::Second, "", B("乙")},
+               {Selection::Third, "", B("{{甲||乙}}")}, {Selection::UserString, B("丙丙"), B("丙丙")},
                {Selection::UserString, "", ""}};
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(static_cast<int>(c.pick));
     this->prompts_.EnabledWhileChoosing.clear();
@@ -221,15 +221,15 @@ TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
     const char* line;  // the cursor stands at the first "{{" after the head
     std::string_view message;
   } cases[] = {
-      {"{{甲}}乙", kNoSeparator},
-      {"{{甲}}\r\n||乙}}", kNoSeparator},  // a mark stays on one line
-      {"{{甲||乙", kNoClosing},
-      {"{{甲||乙\r\n}}", kNoClosing},
-      {"{甲||乙}}", kCursorNotOnOpening},
+      // clang-format off
+      // A mark stays on one line.
+      {"{{甲}}乙", kNoSeparator}, {"{{甲}}\r\n||乙}}", kNoSeparator}, {"{{甲||乙", kNoClosing},
+      {"{{甲||乙\r\n}}", kNoClosing}, {"{甲||乙}}", kCursorNotOnOpening},
       // The first separator belongs to a later mark on the line.
       {"{{甲}}乙{{丙||丁}}", kNoSeparator},
       // The cursor before a mark later on the line: that mark is not taken.
       {"ab{{乙||丙}}", kCursorNotOnOpening},
+      // clang-format on
   };
   const int p0 = static_cast<int>(kHead.size());
   for (const auto& c : cases) {
@@ -328,13 +328,11 @@ TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
 // ---------------------------------------------------------------- ShowWord
 
 TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
-  this->settings_.PictureFileNameFormat = this->dir_.File("<V>|<S>|<P>.tif");
-  this->AddPage("10|0289|592.tif");
-  const std::string name = this->dir_.File("10|0289|592.tif");
+  this->AddPage("T10n0289p592.tif");
   this->Load(kHead + B("甲乙{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()) + 4);
   ASSERT_TRUE(this->proof_.ShowWord());
   EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 0, 4, 2}));
-  EXPECT_EQ(this->proof_.PictureFile, name);
+  EXPECT_EQ(this->proof_.PictureFile, this->dir_.File("T10n0289p592.tif"));
   EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 592", "DetectRightTop", "Show 0 4 2"}));
   EXPECT_TRUE(this->prompts_.Shown.empty());
 
@@ -411,21 +409,16 @@ TYPED_TEST_P(ProofSuite, CharactersBeforeTheCursorAreCountedWithTheirWarnings) {
     int count;
     std::vector<std::string> warnings;
   } cases[] = {
-      {"甲。乙", 2, {}},
-      {"[金*本]乙", 2, {}},
-      {"[甲乙丙>丁]", 3, {}},  // the bytes between "[" and ">"
-      {"{{甲||乙}}", 5, {}},   // a mark counts its bytes
-      {"加包四", 3, {}},       // second bytes "[", "]", "|"
-      {"][甲]", 1, {sq}},      // a stray "]" counts its byte, the group one character
-      {"<b>[甲", 1, {usq}},    // an unpaired "[" stops the groups; tags still count
-      {"<甲", 1, {uab}},
-      {">>甲<b>", 2, {gt, gt}},  // two ">" before the "<": a warning and a byte each
+      // clang-format off
+      // A group counts the bytes between "[" and ">", a mark its bytes; second bytes "[", "]", "|" are none.
+      {"甲。乙", 2, {}}, {"[金*本]乙", 2, {}}, {"[甲乙丙>丁]", 3, {}}, {"{{甲||乙}}", 5, {}}, {"加包四", 3, {}},
+      // A stray "]" counts its byte, the group one character; an unpaired "[" stops the groups, tags
+      // still count; two ">" before the "<": a warning and a byte each.
+      {"][甲]", 1, {sq}}, {"<b>[甲", 1, {usq}}, {"<甲", 1, {uab}}, {">>甲<b>", 2, {gt, gt}},
       {"]>[甲<b>", 2, {sq, usq, gt}},
       // Odd byte counts, where one byte too many or too few shows after halving.
-      {"a。甲", 1, {}},
-      {"甲。。乙", 2, {}},
-      {"a[甲乙>丙]", 2, {}},
-      {"a<b>甲", 1, {}},
+      {"a。甲", 1, {}}, {"甲。。乙", 2, {}}, {"a[甲乙>丙]", 2, {}}, {"a<b>甲", 1, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.before);
