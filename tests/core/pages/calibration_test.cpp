@@ -113,12 +113,11 @@ TEST(PageCalibrationScope, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues) {
     int Page;
     CalibrationScope Scope;
   } cases[] = {
-      {true, 1, 0, CalibrationScope::Ok},
-      {true, 1, 1499, CalibrationScope::Ok},
-      {false, 1, 1, CalibrationScope::NoPage},
-      {true, 1000, 1, CalibrationScope::VolumeOutOfRange},
-      {true, 1, 1500, CalibrationScope::PageOutOfRange},
-      {true, 2, 1, CalibrationScope::OtherVolume},
+      // clang-format off
+      {true, 1, 0, CalibrationScope::Ok}, {true, 1, 1499, CalibrationScope::Ok},
+      {false, 1, 1, CalibrationScope::NoPage}, {true, 1000, 1, CalibrationScope::VolumeOutOfRange},
+      {true, 1, 1500, CalibrationScope::PageOutOfRange}, {true, 2, 1, CalibrationScope::OtherVolume},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const CalibrationScope scope = PageCalibrationScope(store, c.Shown, c.Volume, c.Page);

@@ -26,14 +26,15 @@ TEST(PageReadFailure, EachKindOfBadFileHasItsOwnReason) {
     std::string Bytes;
     const char* Reason;
   } cases[] = {
+      // clang-format off
       {"text", "not an image at all", "不是 TIFF 檔"},
       {"motorola", page([](TiffFile& f) { f.ByteOrder = "MM"; }), "Motorola"},
       {"version", page([](TiffFile& f) { f.Version = 43; }), "不是 TIFF 檔"},
       {"fax3", page([](TiffFile& f) { f.Tags[259] = 3; }), "不是 CCITT Group 4 壓縮"},
       {"grey", page([](TiffFile& f) { f.Tags[258] = 8; }), "不是每點 1 位元的黑白圖"},
       {"wide", page([](TiffFile& f) { f.Types[256] = 4, f.Tags[256] = 40000; }), "圖形太寬"},
-      {"nostrip", page([](TiffFile&) {}, 0), "沒有圖形資料"},
-      {"corrupt", page([](TiffFile&) {}, 3), "圖形資料"},
+      {"nostrip", page([](TiffFile&) {}, 0), "沒有圖形資料"}, {"corrupt", page([](TiffFile&) {}, 3), "圖形資料"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     const std::string path = dir.File(c.Name);

@@ -131,26 +131,21 @@ TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
     int Line;             // the line jumped to, or -1
     std::string Message;  // when not found
   } cases[] = {
+      // clang-format off
       // Short forms, relative to the cursor's volume and text.
-      {" 3B19 ", 0, 1, ""},
-      {"P12c1", 1, 2, ""},
-      {"3b19", 5, 5, ""},
+      {" 3B19 ", 0, 1, ""}, {"P12c1", 1, 2, ""}, {"3b19", 5, 5, ""},
       // The cursor on a line without a head: the nearest head above counts.
       {"3b18", 3, 0, ""},
       // Whole heads, with or without the "║", from anywhere.
-      {"T01n0002_p0003b19", 0, 4, ""},
-      {"T02n0099_p0003b19║", 1, 5, ""},
-      {"2a1", 0, 506, ""},
+      {"T01n0002_p0003b19", 0, 4, ""}, {"T02n0099_p0003b19║", 1, 5, ""}, {"2a1", 0, 506, ""},
       // Lines the text lacks name the head looked for.
       {"3a19", 4, -1, "找不到行首為 T01n0002_p0003a19║ 的文字行."},
       // Forms that cannot be read.
-      {"  ", 0, -1, "請輸入行首, 例如 p0003b19 或 3b19."},
-      {"b19", 0, -1, Unreadable("b19")},
-      {"3-b19", 0, -1, Unreadable("3-b19")},
-      {"T01n0001_p00031b9", 0, -1, Unreadable("T01n0001_p00031b9")},
+      {"  ", 0, -1, "請輸入行首, 例如 p0003b19 或 3b19."}, {"b19", 0, -1, Unreadable("b19")},
+      {"3-b19", 0, -1, Unreadable("3-b19")}, {"T01n0001_p00031b9", 0, -1, Unreadable("T01n0001_p00031b9")},
       {"T01nxx01_p0003b19", 0, -1, "錯誤 : 行首 \"T01nxx01_p0003b19\" 中的 \"xx01\" 不是數字."},
-      {"00003b19", 0, -1, "錯誤 : 頁數最多 4 位數."},
-      {"3b00", 0, -1, "錯誤 : 行數要從 1 算起."},
+      {"00003b19", 0, -1, "錯誤 : 頁數最多 4 位數."}, {"3b00", 0, -1, "錯誤 : 行數要從 1 算起."},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("\"") + c.Input + "\" from line " + std::to_string(c.CursorLine));

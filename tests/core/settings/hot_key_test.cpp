@@ -86,8 +86,8 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
     std::vector<std::pair<HotKeyCommand, const char*>> entered;
     std::optional<std::pair<HotKeyCommand, std::string_view>> clash;
   } cases[] = {
-      {{}, std::nullopt},
-      {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
+      // clang-format off
+      {{}, std::nullopt}, {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
       {{{HotKeyCommand::SelUserStr, "Ctrl+S"}}, std::pair{HotKeyCommand::SelUserStr, "選第二組"}},
       // Swapping two keys is fine; so is a choice key that a main-window command has.
       {{{HotKeyCommand::FindSign, "F1"}, {HotKeyCommand::All, "F2"}}, std::nullopt},
@@ -95,6 +95,7 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
       // Both changed to the same key: the first is refused.
       {{{HotKeyCommand::ShowWord, "F9"}, {HotKeyCommand::NextPicture, "F9"}},
        std::pair{HotKeyCommand::ShowWord, "開啟下一張圖"}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     HotKeySet keys = inForce;

@@ -50,11 +50,12 @@ TEST(RecentTexts, GarbageInTheSectionReadsQuietly) {
     const char* Section;
     RecentTexts Expected;
   } cases[] = {
-      {"LastText=/a.txt\r\nLastPosition=-5\r\n", {"/a.txt", 0, {}}},
-      {"LastPosition=12\r\n", {"", 0, {}}},
+      // clang-format off
+      {"LastText=/a.txt\r\nLastPosition=-5\r\n", {"/a.txt", 0, {}}}, {"LastPosition=12\r\n", {"", 0, {}}},
       {"File1=/a.txt\r\nFile2=\r\nFile3=/b.txt\r\nFile4=/a.txt\r\nFile5=//b.txt\r\nFile9=/c.txt\r\n",
        {"", 0, {"/a.txt", "/b.txt"}}},
       {"File1\r\n=/x\r\nLastText\r\n", {"", 0, {}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Section);
