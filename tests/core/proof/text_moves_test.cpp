@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "core/proof/go_to_line_head.h"
-#include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
 #include "core/text/memory_editor.h"
-#include "support/test_support.h"
 
 namespace zorvel::test {
 namespace {
@@ -74,25 +72,6 @@ TEST(MarkCounter, AgreesWithF2UnderRandomEdits) {
     }
   }
   EXPECT_EQ(MarkCountText(MarkCount{2, 3}), "差異 2 / 3");
-}
-
-TEST(PreviousMark, SelectsTheNearestOpeningTokenBeforeTheCursor) {
-  const std::string text = Utf8ToBig5("甲{{乙||丙}}丁\r\n\r\n戊") + "\xA4{{{" + Utf8ToBig5("己}}");
-  MemoryEditor editor(text);
-  Settings settings;
-  ScriptedPrompts prompts;
-  TextProofreader proofreader(editor, settings, prompts, nullptr);
-  // Cursor, selected token (-1: none). The tokens stand at 2, and at 22 (the "{"
-  // at 21 is the second byte of a character).
-  for (const auto& [cursor, selected] : {std::pair(2, -1), {3, 2}, {22, 2}, {23, 22}}) {
-    SCOPED_TRACE(cursor);
-    prompts.Shown.clear();
-    editor.SetSelStart(cursor);
-    EXPECT_EQ(proofreader.FindPreviousSign(nullptr), selected >= 0);
-    EXPECT_EQ(std::pair(editor.SelStart(), editor.SelLength()),
-              selected >= 0 ? std::pair(selected, 2) : std::pair(cursor, 0));
-    EXPECT_EQ(prompts.Shown.empty(), selected >= 0);
-  }
 }
 
 // Two texts of volume 1 share page 3; the second is volume 2's.
