@@ -29,10 +29,10 @@ TEST(HotKeyText, ReadsModifiersInAnyOrderAndCaseAndWritesThemInOrder) {
 TEST(HotKeyText, EveryKeyWrittenReadsBackAsTheSameKey) {
   for (int code = 8; code <= 255; ++code) {
     if (KeyCodeName(code).empty()) continue;
-    for (int mods = 0; mods < 8; ++mods) {
-      HotKey key = Key(code, mods & 1, mods & 2, mods & 4);
-      EXPECT_EQ(HotKeyFromText(HotKeyToText(key)), key) << HotKeyToText(key);
-    }
+    for (int mods = 0; mods < 8; ++mods)
+      EXPECT_EQ(HotKeyFromText(HotKeyToText(Key(code, mods & 1, mods & 2, mods & 4))),
+                Key(code, mods & 1, mods & 2, mods & 4))
+          << code << " " << mods;
   }
 }
 
@@ -44,25 +44,24 @@ std::array<std::string, kHotKeyCount> DefaultTexts() {
 
 // What the settings file wrote, and which commands are left without a key.
 TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
+  using C = HotKeyCommand;
   const struct {
     std::vector<std::pair<HotKeyCommand, std::string>> written;
     std::vector<HotKeyCommand> keyless;
     std::vector<std::string> notes;
   } cases[] = {
+      // clang-format off
       {{}, {}, {}},
-      {{{HotKeyCommand::FindSign, "F1"}},
-       {HotKeyCommand::All},
-       {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
-      {{{HotKeyCommand::ShowWord, "F22x"}, {HotKeyCommand::CancelSel, "Esc\xA4\x40"}},
-       {HotKeyCommand::ShowWord, HotKeyCommand::CancelSel},
+      {{{C::FindSign, "F1"}}, {C::All}, {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
+      {{{C::ShowWord, "F22x"}, {C::CancelSel, "Esc\xA4\x40"}}, {C::ShowWord, C::CancelSel},
        {"快速鍵 ShowWord (秀出圖形位置) 設為 \"F22x\", 無法辨認, 現在沒有快速鍵.",
         "快速鍵 CancelSel (取消選擇) 設為 \"Esc?\", 無法辨認, 現在沒有快速鍵."}},
       // The main window's own keys are taken too.
-      {{{HotKeyCommand::NextPicture, "ctrl+s"}},
-       {HotKeyCommand::NextPicture},
+      {{{C::NextPicture, "ctrl+s"}}, {C::NextPicture},
        {"快速鍵 NextPicture (開啟下一張圖) 設為 \"ctrl+s\", 與「儲存檔案」相同, 現在沒有快速鍵."}},
       // Keys of different windows may be the same; an empty text is no key on purpose.
-      {{{HotKeyCommand::SelFirstStr, "F2"}, {HotKeyCommand::FindSign, ""}}, {HotKeyCommand::FindSign}, {}},
+      {{{C::SelFirstStr, "F2"}, {C::FindSign, ""}}, {C::FindSign}, {}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     auto texts = DefaultTexts();
@@ -70,11 +69,9 @@ TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
     const HotKeyReading reading = ReadHotKeys(texts);
     SCOPED_TRACE(c.notes.empty() ? "" : c.notes[0]);
     EXPECT_EQ(reading.Notes, c.notes);
-    for (int i = 0; i < kHotKeyCount; ++i) {
-      const bool keyless = std::find(c.keyless.begin(), c.keyless.end(), HotKeyCommand(i)) != c.keyless.end();
-      EXPECT_EQ(reading.Keys[i], keyless ? HotKey{} : HotKeyFromText(texts[i]))
-          << HotKeyName(HotKeyCommand(i));
-    }
+    for (int i = 0; i < kHotKeyCount; ++i)
+      EXPECT_EQ(reading.Keys[i], std::ranges::count(c.keyless, C(i)) ? HotKey{} : HotKeyFromText(texts[i]))
+          << i;
   }
 }
 
