@@ -1,9 +1,11 @@
-// Moving through the text: the marks left against F2's own search under random
-// edits, the search back to the previous mark, and the jump to a typed line head.
+// Moving through the text: the marks left and the previous mark against F2's own
+// search under random edits, the jump to a typed line head, and the proofreading
+// loop on the in-memory editor.
 #include "core/proof/mark_counter.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 #include <string>
 #include <tuple>
@@ -13,6 +15,7 @@
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
 #include "core/text/memory_editor.h"
+#include "proof_suite.h"
 
 namespace zorvel::test {
 namespace {
@@ -142,6 +145,13 @@ TEST_F(GoToLineHead, AShortFormNeedsAHeadAboveTheCursor) {
   EXPECT_EQ(FindLineHead(editor_, settings_, "3b19").Message, kNoLineHeadAtCursor);
   EXPECT_EQ(FindLineHead(editor_, settings_, "T01n0001_p0003b19").Line, 1);
 }
+
+// The proofreading loop on the in-memory editor.
+struct MemoryEditorFactory {
+  static std::unique_ptr<TextEditor> Make() { return std::make_unique<MemoryEditor>(); }
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Memory, ProofSuite, ::testing::Types<MemoryEditorFactory>);
 
 }  // namespace
 }  // namespace zorvel::test
