@@ -134,7 +134,7 @@ class BookmarkJump : public ::testing::Test {
   FakeTarget target_;
 };
 
-// The question is SettleUnsavedChanges' (unsaved_changes_test): here, that
+// The question is SettleUnsavedChanges' (text_document_test): here, that
 // the jump asks it first and stops when the text was not saved.
 TEST_F(BookmarkJump, TheModifiedQuestionComesFirst) {
   target_.saveWorks = false;
