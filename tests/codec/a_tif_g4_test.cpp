@@ -1,10 +1,7 @@
 // The page reader: header and tag checks, strip loading, and the page it hands over.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <random>
-#include <string>
 
 #include "codec/a_tif_g4.h"
 #include "g4_builders.h"

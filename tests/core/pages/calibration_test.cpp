@@ -7,9 +7,7 @@
 #include <sys/stat.h>
 
 #include <climits>
-#include <filesystem>
 #include <tuple>
-#include <vector>
 
 #include "core/pages/calibration_save.h"
 #include "core/pages/right_top.h"

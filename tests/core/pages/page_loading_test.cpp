@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 
 #include <climits>
-#include <functional>
 #include <set>
-#include <string>
 
 #include "codec/a_tif_g4.h"
 #include "core/pages/auto_load.h"

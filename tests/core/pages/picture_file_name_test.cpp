@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
 #include <tuple>
 
 #include "core/pages/marker_geometry.h"

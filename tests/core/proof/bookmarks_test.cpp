@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "core/proof/decision_log.h"
 #include "core/proof/replace_table.h"
 #include "core/proof/text_proofreader.h"

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "core/settings/command_keys.h"
 #include "core/settings/command_table.h"

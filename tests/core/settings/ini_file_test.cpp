@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <climits>
-#include <filesystem>
 #include <set>
 
 #include "core/settings/atomic_file.h"

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 
 #include <climits>
-#include <string>
-#include <vector>
 
 #include "core/settings/ini_file.h"
 #include "core/settings/loupe_settings.h"

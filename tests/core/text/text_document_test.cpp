@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <deque>
-#include <filesystem>
 #include <tuple>
 
 #include "core/text/document_recovery.h"
