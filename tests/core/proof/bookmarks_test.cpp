@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/proof/decision_log.h"
 #include "core/proof/replace_table.h"
 #include "core/proof/text_proofreader.h"
@@ -98,8 +100,7 @@ TEST_F(BookmarksTest, ARefusedWriteIsReportedAndKeepsTheChangeForTheNextClose) {
   list.FormShow(ini);
   list.AddBookmark("a", "/a.txt", "0", "d");
   list.FormClose(ini, prompts_);
-  EXPECT_TRUE(list.ListChanged);
-  ASSERT_EQ(prompts_.Shown.size(), 1u);
+  EXPECT_TRUE(list.ListChanged && prompts_.Shown.size() == 1u);
 }
 
 TEST(BookmarkLocation, OnlyDecimalIntegersAreLocations) {
@@ -259,7 +260,7 @@ TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
   LogCheck check = CheckDecisionLog(log, B("甲乙xx丙yy"));
   EXPECT_EQ(check.Standing, 2);
   ASSERT_EQ(check.Changed.size(), 1u);
-  EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
+  EXPECT_EQ(DescribeLogFinding(check.Changed.at(0)),
             "log line 2: T01n0001_p0001a01║ offset 12 (now 6): \"丁\" no longer stands there; the text holds "
             "\"丙\"");
 
@@ -269,13 +270,11 @@ TEST(DecisionLogCheck, LaterDecisionsMoveEarlierOnesAndEditsShowUp) {
                                   Line(40, "{{x||y}}", "y") + "t\th\tnot-a-number\tm\tr\tfirst\n" +
                                   "t\th\t1\tm\\q\tr\tfirst\n";
   check = CheckDecisionLog(overwritten, B("甲丙"));
-  EXPECT_EQ(check.Decisions, 3);
-  EXPECT_EQ(check.Standing, 1);
-  ASSERT_EQ(check.Changed.size(), 2u);
-  EXPECT_EQ(DescribeLogFinding(check.Changed[0]),
+  EXPECT_EQ(std::tuple(check.Decisions, check.Standing, check.Changed.size(), check.Unreadable.size()),
+            std::tuple(3, 1, 2u, 2u));
+  EXPECT_EQ(DescribeLogFinding(check.Changed.at(0)),
             "log line 1: T01n0001_p0001a01║ offset 0: \"甲乙\" was replaced by the decision of log line 2");
-  EXPECT_EQ(check.Changed[1].LogLine, 3);
-  EXPECT_EQ(check.Unreadable.size(), 2u);
+  EXPECT_EQ(check.Changed.at(1).LogLine, 3);
 }
 
 }  // namespace
