@@ -44,23 +44,28 @@ HotKeySet DefaultHotKeys() {
 
 const Settings kUnusual = Distinct();
 
-TEST(LoadSettings, WithoutAFileEverythingIsTheDefault) {
+// A zorvel.ini in a folder of its own.
+class SettingsFile : public ::testing::Test {
+ protected:
   TempDir dir;
+  const std::string path = dir.File("zorvel.ini");
+  IniFile ini{path};
+};
+
+TEST_F(SettingsFile, WithoutAFileEverySettingIsTheDefault) {
   Settings settings = kUnusual;
   HotKeySet keys{};
-  LoadSettings(IniFile(dir.File("zorvel.ini")), settings, keys);
+  LoadSettings(ini, settings, keys);
   EXPECT_EQ(settings, Settings{});
   EXPECT_EQ(keys, DefaultHotKeys());
 }
 
 // Numbers are read as ParseProfileInt reads them (ini_file_test): here, the
 // values that are not plain numbers and the keys.
-TEST(LoadSettings, ReadsLenientlyAndSavesBackInTheRulesForm) {
-  TempDir dir;
-  WriteFile(dir.File("zorvel.ini"),
+TEST_F(SettingsFile, ReadsLenientlyAndSavesBackInTheRulesForm) {
+  WriteFile(path,
             "[picture]\r\nLineSpace=abc\r\nIgnoreShift=2\r\nPictureRatio=-50\r\n"
             "[HotKey]\r\nFindSign=ctrl+shift+f2\r\nCancelSel=\r\nAll=Ctrl+Banana\r\n");
-  IniFile ini(dir.File("zorvel.ini"));
   Settings settings;
   HotKeySet keys{};
   LoadSettings(ini, settings, keys);
@@ -74,11 +79,8 @@ TEST(LoadSettings, ReadsLenientlyAndSavesBackInTheRulesForm) {
   EXPECT_EQ(ini.ReadString("HotKey", "FindSign", ""), "Shift+Ctrl+F2");
 }
 
-TEST(SaveSettings, EverySettingRoundTripsAndOtherSectionsStay) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, EverySettingRoundTripsAndOtherSectionsStay) {
   WriteFile(path, "; kept\r\n[Screen]\r\nMainTop=5\r\n");
-  IniFile ini(path);
   HotKeySet keys = DefaultHotKeys();
   keys[int(HotKeyCommand::NextPicture)] = HotKey{0x65, false, false, true};
   keys[int(HotKeyCommand::SelUserStr)] = HotKey{};
@@ -92,12 +94,9 @@ TEST(SaveSettings, EverySettingRoundTripsAndOtherSectionsStay) {
   EXPECT_EQ(ReadFile(path).rfind("; kept\r\n[Screen]\r\nMainTop=5\r\n[CheckSign]\r\nSign1=<<\r\n", 0), 0u);
 }
 
-TEST(SaveSettings, FailuresWarnAndLeaveNoHalfWrittenSet) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, FailuresWarnAndLeaveNoHalfWrittenSet) {
   WriteFile(path, "[CheckSign]\r\nSign1=[[\r\n");
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-  IniFile ini(path);
   ScriptedPrompts prompts;
   EXPECT_FALSE(SaveSettings(ini, kUnusual, DefaultHotKeys(), prompts));
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{"警告 : zorvel.ini 無法寫入!"});
@@ -201,19 +200,17 @@ TEST(SettingsEntryTest, KeyFieldsReplaceABareOrShiftedKeyByTheirSubstitute) {
 // Section "Screen": the order of the keys written, and saved window bounds
 // fitted into the area that shows them; section "Loupe" as a hand-edited
 // file gives it.
-TEST(ScreenLayout, WritesEveryKeyInOrderAndReadsThemBack) {
-  TempDir dir;
-  IniFile out(dir.File("zorvel.ini"));
+TEST_F(SettingsFile, ScreenKeysAreWrittenInOrderAndReadBack) {
   ScreenLayout layout;
   layout.Main = {1, 2, 3, 4};
   layout.Text = {5, 6, 7, 8};
   layout.Image = {9, 10, 11, 12};
-  ASSERT_EQ(WriteScreenLayout(out, layout), LayoutWrite::Written);
-  EXPECT_EQ(ReadFile(dir.File("zorvel.ini")),
+  ASSERT_EQ(WriteScreenLayout(ini, layout), LayoutWrite::Written);
+  EXPECT_EQ(ReadFile(path),
             "[Screen]\r\nSaveScreen=1\r\nMainTop=2\r\nMainLeft=1\r\nMainWidth=3\r\nMainHeight=4\r\n"
             "TextTop=6\r\nTextLeft=5\r\nTextWidth=7\r\nTextHeight=8\r\nImageTop=10\r\nImageLeft=9\r\n"
             "ImageWidth=11\r\nImageHeight=12\r\n");
-  EXPECT_EQ(ReadScreenLayout(out), layout);
+  EXPECT_EQ(ReadScreenLayout(ini), layout);
 }
 
 TEST(WindowBounds, SizesThatFitStayAndWindowsOutsideComeBackOnTheArea) {
@@ -235,10 +232,7 @@ TEST(WindowBounds, SizesThatFitStayAndWindowsOutsideComeBackOnTheArea) {
   EXPECT_EQ(FitWindow({0, 0, 10, 10}, {0, 0, 120, 90}, 200, 150), (WindowBounds{0, 0, 120, 90}));
 }
 
-TEST(LoupeSettings, ReadsLenientlyAndRoundTrips) {
-  TempDir dir;
-  const std::string path = dir.File("zorvel.ini");
-  IniFile ini(path);
+TEST_F(SettingsFile, LoupeSettingsReadLenientlyAndRoundTrip) {
   EXPECT_EQ(ReadLoupeSettings(ini), LoupeSettings{}) << "no file: shown at 200 %";
 
   // A zoom the loupe does not have, or no number, keeps the default.
@@ -264,9 +258,7 @@ TEST(RecentTexts, TheListKeepsEightMostRecentFirstWithoutRepeats) {
                                                     "/t/7.txt", "/t/6.txt", "/t/4.txt", "/t/3.txt"}));
 }
 
-TEST(RecentTexts, WrittenAndReadBackBesideTheOtherSections) {
-  TempDir dir;
-  IniFile ini(dir.File("zorvel.ini"));
+TEST_F(SettingsFile, RecentTextsAreWrittenAndReadBackBesideTheOtherSections) {
   WriteFile(ini.Path(), "[Screen]\r\nMainTop=5\r\n");
 
   RecentTexts recent;
@@ -285,9 +277,7 @@ TEST(RecentTexts, WrittenAndReadBackBesideTheOtherSections) {
   EXPECT_EQ(ReadRecentTexts(ini).Files, std::vector<std::string>{"/a/one.txt"});
 }
 
-TEST(RecentTexts, GarbageInTheSectionReadsQuietly) {
-  TempDir dir;
-  IniFile ini(dir.File("zorvel.ini"));
+TEST_F(SettingsFile, GarbageInTheRecentTextsReadsQuietly) {
   const struct {
     const char* Section;
     RecentTexts Expected;
