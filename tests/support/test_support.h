@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/prompts.h"
+#include "core/settings/ini_file.h"
 #include "core/text/memory_editor.h"
 #include "core/text/text_document.h"
 
@@ -72,6 +73,14 @@ struct ScriptedDialogs : FileDialogs {
     if (!queue.empty()) queue.pop_front();
     return path;
   }
+};
+
+// A zorvel.ini in a folder of its own.
+class SettingsFile : public ::testing::Test {
+ protected:
+  TempDir dir;
+  const std::string path = dir.File("zorvel.ini");
+  IniFile ini{path};
 };
 
 // A text document over the in-memory editor, its questions and file dialogs

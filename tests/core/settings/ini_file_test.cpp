@@ -16,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  IniFile ini(path);
+TEST_F(SettingsFile, IniNamesIgnoreCaseTheFirstMatchWinsAndValuesAreBytes) {
   EXPECT_EQ(ini.ReadString("CheckSign", "Sign1", "{{"), "{{");
   EXPECT_FALSE(fs::exists(path)) << "reading must not create the file";
 
@@ -49,15 +46,12 @@ TEST(ParseProfileInt, FollowsTheIntegerReadingRule) {
     EXPECT_TRUE(!ParseProfileInt(text, value) && value == 255) << text;  // the value stays
 }
 
-TEST(IniFileWrite, ChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, AnIniWriteChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
   // Keys before any section, comments, blank lines, mixed line ends, an empty
   // section and a last line without an ending.
   WriteFile(path,
             "TopKey=1\n; Zorvel\r\n\r\n[Screen]\r\nMainTop = 10\n  mainleft=20\r\n\r\n; toolbars\r\n"
             "[Empty]\n[tbMain]\r\nVisible=1");
-  IniFile ini(path);
   ASSERT_TRUE(ini.WriteInteger("screen", "MAINTOP", 300));
   ASSERT_TRUE(ini.WriteInteger("Screen", "MainLeft", -4));
   ASSERT_TRUE(ini.WriteInteger("Screen", "MainWidth", 400));  // after the section's last key
@@ -70,11 +64,8 @@ TEST(IniFileWrite, ChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
             "[Picture]\r\nIgnoreShift=1\r\n");
 }
 
-TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, AnIniBatchIsAllOrNothingAndNothingBreaksTheFile) {
   WriteFile(path, "[BookMark]\r\nCount=1\r\n");
-  IniFile ini(path);
   ASSERT_TRUE(ini.WriteStrings(
       {{"BookMark", "Count", "2"}, {"BookMark1", "Title", "a"}, {"BookMark1", "Title", "c"}}));
   const std::string kept = "[BookMark]\r\nCount=2\r\n[BookMark1]\r\nTitle=c\r\n";

@@ -44,14 +44,6 @@ HotKeySet DefaultHotKeys() {
 
 const Settings kUnusual = Distinct();
 
-// A zorvel.ini in a folder of its own.
-class SettingsFile : public ::testing::Test {
- protected:
-  TempDir dir;
-  const std::string path = dir.File("zorvel.ini");
-  IniFile ini{path};
-};
-
 TEST_F(SettingsFile, WithoutAFileEverySettingIsTheDefault) {
   Settings settings = kUnusual;
   HotKeySet keys{};
