@@ -45,9 +45,8 @@ class BitWriter {
   }
   std::vector<std::uint8_t> Bytes(bool lsbFirst = false) const {
     std::vector<std::uint8_t> out((bits_.size() + 7) / 8, 0);
-    for (std::size_t i = 0; i < bits_.size(); ++i) {
+    for (std::size_t i = 0; i < bits_.size(); ++i)
       if (bits_[i] == '1') out[i / 8] |= static_cast<std::uint8_t>(1 << (lsbFirst ? i % 8 : 7 - i % 8));
-    }
     return out;
   }
 
@@ -79,12 +78,12 @@ struct Decoded {
 // The fast decoder, checked against the literal reference: same result and, on success, same rows.
 inline Decoded DecodeBoth(const std::vector<std::uint8_t>& strip, int width, int length,
                           bool lsbFirst = false, int firstRow = 1, int rowCount = -1) {
-  Decoded fast;
-  G4Strip s{strip.data(), strip.size(), lsbFirst};
-  fast.Result = DecodeG4(s, width, length, firstRow, rowCount < 0 ? length : rowCount, fast.Rows);
-  Decoded reference;
-  reference.Result = ReferenceDecode(strip.data(), strip.size(), lsbFirst, width, length, firstRow,
-                                     rowCount < 0 ? length : rowCount, reference.Rows);
+  Decoded fast, reference;
+  if (rowCount < 0) rowCount = length;
+  fast.Result =
+      DecodeG4(G4Strip{strip.data(), strip.size(), lsbFirst}, width, length, firstRow, rowCount, fast.Rows);
+  reference.Result = ReferenceDecode(strip.data(), strip.size(), lsbFirst, width, length, firstRow, rowCount,
+                                     reference.Rows);
   EXPECT_EQ(int{fast.Result}, int{reference.Result}) << "width " << width << " length " << length;
   EXPECT_TRUE(fast.Result != erOk || reference.Result != erOk || fast.Rows == reference.Rows)
       << "rows differ";
@@ -94,9 +93,8 @@ inline Decoded DecodeBoth(const std::vector<std::uint8_t>& strip, int width, int
 // The pixels of one decoded row, '#' black and '.' white.
 inline std::string RowText(const std::vector<std::uint8_t>& rows, int width, int y) {
   std::string s;
-  for (int x = 0; x < width; ++x) {
+  for (int x = 0; x < width; ++x)
     s += (rows[static_cast<std::size_t>(y) * ((width + 7) / 8) + x / 8] & (0x80 >> (x % 8))) ? '.' : '#';
-  }
   return s;
 }
 

@@ -17,8 +17,7 @@ constexpr int kNoCode = -32000;  // 0x8300
 using CodeTable = std::map<std::pair<int, std::uint16_t>, int>;
 
 struct ColourTables {
-  CodeTable MakeUp;
-  CodeTable Terminating;
+  CodeTable MakeUp, Terminating;
 };
 
 void AddCodes(CodeTable& table, std::span<const T4Code> codes) {
@@ -28,21 +27,18 @@ void AddCodes(CodeTable& table, std::span<const T4Code> codes) {
         code.Run);
 }
 
-struct Tables {
-  ColourTables White, Black;
-  Tables() {
-    AddCodes(White.Terminating, WhiteTerminatingCodes());
-    AddCodes(White.MakeUp, WhiteMakeUpCodes());
-    AddCodes(White.MakeUp, ExtendedMakeUpCodes());
-    AddCodes(Black.Terminating, BlackTerminatingCodes());
-    AddCodes(Black.MakeUp, BlackMakeUpCodes());
-    AddCodes(Black.MakeUp, ExtendedMakeUpCodes());
-  }
-};
-
-const Tables& CodeTables() {
-  static const Tables tables;
+ColourTables MakeTables(std::span<const T4Code> terminating, std::span<const T4Code> makeUp) {
+  ColourTables tables;
+  AddCodes(tables.Terminating, terminating);
+  AddCodes(tables.MakeUp, makeUp);
+  AddCodes(tables.MakeUp, ExtendedMakeUpCodes());
   return tables;
+}
+
+const ColourTables& CodeTables(bool white) {
+  static const ColourTables whiteTables = MakeTables(WhiteTerminatingCodes(), WhiteMakeUpCodes());
+  static const ColourTables blackTables = MakeTables(BlackTerminatingCodes(), BlackMakeUpCodes());
+  return white ? whiteTables : blackTables;
 }
 
 class Reference {
@@ -54,14 +50,8 @@ class Reference {
     if (firstRow > imageLength) return erRowRange;
     if (firstRow < 1) firstRow = 1;
     const int bytesPerRow = (width_ + 7) / 8;
-    white_ = true;
-    byteIndex_ = 0;
-    bitIndex_ = 7;
     ref_ = {1, -(width_ + 1)};
-    cur_ = {1};
-    refIndex_ = 0;
-    int decoded = 0;
-    int stored = 0;
+    int decoded = 0, stored = 0;
     while (decoded < imageLength) {
       a0_ = 1;
       while (a0_ <= width_) {
@@ -86,20 +76,13 @@ class Reference {
 
  private:
   std::uint16_t ReadBit() {
-    if (byteIndex_ >= length_) return kEndOfData;
-    const int mask = lsbFirst_ ? (1 << (7 - bitIndex_)) : (1 << bitIndex_);
-    const std::uint16_t bit = (strip_[byteIndex_] & mask) ? 1 : 0;
-    if (bitIndex_ == 0) {
-      bitIndex_ = 7;
-      ++byteIndex_;
-    } else {
-      --bitIndex_;
-    }
-    return bit;
+    if ((bitPos_ >> 3) >= length_) return kEndOfData;
+    const std::size_t shift = lsbFirst_ ? bitPos_ & 7 : 7 - (bitPos_ & 7);
+    return (strip_[bitPos_++ >> 3] >> shift) & 1;
   }
 
   // Reads a code of the colour over the given lengths, the first at once.
-  int ReadCode(const ColourTables& tables, const std::vector<int>& lengths, bool makeUp, bool* wasMakeUp) {
+  int ReadCode(const ColourTables& tables, const std::vector<int>& lengths, bool* wasMakeUp) {
     std::uint16_t value = 0;
     int have = 0;
     for (; have < lengths.front(); ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
@@ -107,7 +90,7 @@ class Reference {
     for (int length : lengths) {
       for (; have < length; ++have) value = static_cast<std::uint16_t>((value << 1) | ReadBit());
       const std::pair key{length, value};
-      if (const auto m = tables.MakeUp.find(key); makeUp && m != tables.MakeUp.end()) {
+      if (const auto m = tables.MakeUp.find(key); m != tables.MakeUp.end()) {
         *wasMakeUp = true;
         return m->second;
       }
@@ -121,11 +104,10 @@ class Reference {
   int ReadRun(bool white, int room) {
     static const std::vector<int> whiteRun = {4, 5, 6, 7, 8, 9, 11, 12};  // 10 is not tried
     static const std::vector<int> blackRun = {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
-    const ColourTables& tables = white ? CodeTables().White : CodeTables().Black;
     int sum = 0;
     for (;;) {
       bool makeUp = false;
-      const int run = ReadCode(tables, white ? whiteRun : blackRun, true, &makeUp);
+      const int run = ReadCode(CodeTables(white), white ? whiteRun : blackRun, &makeUp);
       if (run == kNoCode) return kNoCode;
       sum += run;
       if (!makeUp) return sum;
@@ -169,34 +151,24 @@ class Reference {
     const int end = width_ + 1;
     FindB1();
     const int count = static_cast<int>(ref_.size());
-    bool ok;
-    if (refIndex_ >= count) {
-      ok = Append(white_ ? -end : end);
-      a0_ = end;
-    } else {
-      int j = refIndex_;
-      while (j < count && (white_ ? ref_[j] < 0 : ref_[j] > 0)) ++j;
-      if (j >= count) {
-        ok = Append(white_ ? end : -end);
-        a0_ = end;
-      } else {
-        ok = Append(ref_[j]);
-        a0_ = Position(ref_[j]);
-      }
-    }
+    // No b1: the end in b1's colour; else b2, or the end in a0's colour when there is none.
+    int j = refIndex_;
+    while (j < count && (white_ ? ref_[j] < 0 : ref_[j] > 0)) ++j;
+    const int entry = refIndex_ >= count ? (white_ ? -end : end)
+                      : j < count        ? ref_[j]
+                                         : (white_ ? end : -end);
+    a0_ = Position(entry);
     firstOfLine_ = false;
-    return ok ? erOk : erMaxLineBlk;
+    return Append(entry) ? erOk : erMaxLineBlk;
   }
 
   std::uint8_t Horizontal() {
-    int run = ReadRun(white_, width_ + 1 - a0_);
-    if (run == kNoCode) return erDecode;
-    a0_ += run;
-    if (!Append(white_ ? -a0_ : a0_)) return erMaxLineBlk;
-    run = ReadRun(!white_, width_ + 1 - a0_);
-    if (run == kNoCode) return erDecode;
-    a0_ += run;
-    if (!Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
+    for (const bool white : {white_, !white_}) {
+      const int run = ReadRun(white, width_ + 1 - a0_);
+      if (run == kNoCode) return erDecode;
+      a0_ += run;
+      if (!Append(white ? -a0_ : a0_)) return erMaxLineBlk;
+    }
     firstOfLine_ = false;
     return erOk;
   }
@@ -208,9 +180,8 @@ class Reference {
       const std::uint16_t bit = ReadBit();
       if (bit == kEndOfData) return -1;
       bits += bit ? '1' : '0';
-      for (std::size_t i = 0; i < patterns.size(); ++i) {
+      for (std::size_t i = 0; i < patterns.size(); ++i)
         if (patterns[i] == bits) return static_cast<int>(i);
-      }
     }
   }
 
@@ -224,11 +195,9 @@ class Reference {
       const int p = Match(patterns);
       if (p < 0) return erMaxLineBlk;
       if (p == 0) {
-        if (!Append(-a0_)) return erMaxLineBlk;
-        a0_ += 1;
+        if (!Append(-a0_++)) return erMaxLineBlk;
       } else if (p <= 4) {
-        if (!Append(a0_)) return erMaxLineBlk;
-        if (!Append(-(a0_ + p))) return erMaxLineBlk;
+        if (!Append(a0_) || !Append(-(a0_ + p))) return erMaxLineBlk;
         a0_ += p + 1;
       } else if (p == 5) {
         if (!Append(a0_)) return erMaxLineBlk;
@@ -237,10 +206,8 @@ class Reference {
         const int whites = p - 6;
         const std::uint16_t tag = ReadBit();
         if (tag == kEndOfData) return erMaxLineBlk;
-        if (whites > 0) {
-          if (!Append(a0_)) return erMaxLineBlk;
-          a0_ += whites;
-        }
+        if (whites > 0 && !Append(a0_)) return erMaxLineBlk;
+        a0_ += whites;
         white_ = tag == 0;
         // The colour of a0 holds from a0 on.
         if ((cur_.back() > 0) != white_ && !Append(white_ ? a0_ : -a0_)) return erMaxLineBlk;
@@ -259,9 +226,8 @@ class Reference {
     if (mode == 7) return Horizontal();
     if (mode == 8) return Pass();
     if (mode != 9) return erMaxLineBlk;  // 0000000, or the data ended
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 3; ++i)
       if (ReadBit() != 1) return erMaxLineBlk;
-    }
     return Uncompressed();
   }
 
@@ -271,27 +237,18 @@ class Reference {
       const int from = Position(line[i]);
       const int to = i + 1 < line.size() ? Position(line[i + 1]) : width_ + 1;
       for (int p = from; p < to && p <= width_; ++p) {
-        const std::uint8_t mask = static_cast<std::uint8_t>(0x80 >> ((p - 1) % 8));
-        if (line[i] > 0) {
-          row[(p - 1) / 8] |= mask;
-        } else {
-          row[(p - 1) / 8] &= static_cast<std::uint8_t>(~mask);
-        }
+        const int mask = 0x80 >> ((p - 1) % 8);
+        std::uint8_t& byte = row[(p - 1) / 8];
+        byte = static_cast<std::uint8_t>(line[i] > 0 ? byte | mask : byte & ~mask);
       }
     }
   }
 
   const std::uint8_t* strip_;
-  std::size_t length_;
-  bool lsbFirst_;
-  int width_;
-  std::size_t byteIndex_ = 0;
-  int bitIndex_ = 7;
-  std::vector<int> ref_, cur_;
-  int refIndex_ = 0;
-  int a0_ = 1;
-  bool white_ = true;
-  bool firstOfLine_ = true;
+  std::size_t length_, bitPos_ = 0;
+  bool lsbFirst_, white_ = true, firstOfLine_ = true;
+  int width_, refIndex_ = 0, a0_ = 1;
+  std::vector<int> ref_, cur_{1};
 };
 
 }  // namespace

@@ -62,22 +62,9 @@ T Next(std::deque<T>& queue, std::string_view what, T none = {}) {
 
 }  // namespace
 
-void ScriptedPrompts::Message(std::string_view text) {
+Answer ScriptedPrompts::Ask(std::string_view text, Answer none) {
   Shown.emplace_back(text);
-}
-
-void ScriptedPrompts::Error(std::string_view text) {
-  Shown.emplace_back(text);
-}
-
-bool ScriptedPrompts::AskYesNo(std::string_view text) {
-  Shown.emplace_back(text);
-  return Next(Answers, "question: " + std::string(text), Answer::No) == Answer::Yes;
-}
-
-Answer ScriptedPrompts::AskYesNoCancel(std::string_view text) {
-  Shown.emplace_back(text);
-  return Next(Answers, "question: " + std::string(text), Answer::Cancel);
+  return Next(Answers, "question: " + std::string(text), none);
 }
 
 ChoiceAnswer ScriptedPrompts::Choose(const ChoiceRequest& request) {

@@ -1,13 +1,18 @@
 #pragma once
 // Helpers shared by the test suites.
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/prompts.h"
+#include "core/settings/ini_file.h"
+#include "core/text/memory_editor.h"
 #include "core/text/text_document.h"
 
 namespace zorvel::test {
@@ -43,12 +48,16 @@ class ScriptedPrompts : public Prompts {
   ReplaceAnswer DefaultReply{};  // used when Replies is empty and UseDefaultReply is set
   bool UseDefaultReply = false;
 
-  void Message(std::string_view text) override;
-  void Error(std::string_view text) override;
-  bool AskYesNo(std::string_view text) override;
-  Answer AskYesNoCancel(std::string_view text) override;
+  void Message(std::string_view text) override { Shown.emplace_back(text); }
+  void Error(std::string_view text) override { Shown.emplace_back(text); }
+  bool AskYesNo(std::string_view text) override { return Ask(text, Answer::No) == Answer::Yes; }
+  Answer AskYesNoCancel(std::string_view text) override { return Ask(text, Answer::Cancel); }
   ChoiceAnswer Choose(const ChoiceRequest& request) override;
   ReplaceAnswer AskReplace(const ReplaceQuestion& question) override;
+
+ private:
+  // Records the question and pops the next answer (`none` when nobody scripted one).
+  Answer Ask(std::string_view text, Answer none);
 };
 
 // File dialogs answered from queues (an empty queue is a cancelled dialog);
@@ -64,6 +73,39 @@ struct ScriptedDialogs : FileDialogs {
     if (!queue.empty()) queue.pop_front();
     return path;
   }
+};
+
+// A zorvel.ini in a folder of its own.
+class SettingsFile : public ::testing::Test {
+ protected:
+  TempDir dir;
+  const std::string path = dir.File("zorvel.ini");
+  IniFile ini{path};
+};
+
+// A text document over the in-memory editor, its questions and file dialogs
+// scripted, in a folder of its own.
+class DocumentBench {
+ public:
+  // Opens `path` through the open dialog.
+  void Open(const std::string& path) {
+    dialogs.Open.push_back(path);
+    ASSERT_TRUE(document.FileOpen());
+  }
+  // Types at the end of the text, as the operator would.
+  void Type(std::string_view bytes) {
+    editor.SetSelStart(editor.TextLength());
+    editor.ReplaceSelection(bytes);
+  }
+  std::function<Prompts&()> Prompter() {
+    return [this]() -> Prompts& { return prompts; };
+  }
+
+  TempDir dir;
+  MemoryEditor editor;
+  ScriptedPrompts prompts;
+  ScriptedDialogs dialogs;
+  TextDocument document{editor, Prompter(), dialogs};
 };
 
 }  // namespace zorvel::test

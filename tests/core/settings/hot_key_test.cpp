@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <optional>
-#include <vector>
 
-namespace zorvel {
+#include "core/settings/command_keys.h"
+#include "core/settings/command_table.h"
+#include "core/settings/ini_file.h"
+#include "support/test_support.h"
+
+namespace zorvel::test {
 namespace {
 
 HotKey Key(int code, bool shift = false, bool ctrl = false, bool alt = false) {
@@ -14,30 +18,25 @@ HotKey Key(int code, bool shift = false, bool ctrl = false, bool alt = false) {
 }
 
 TEST(HotKeyText, ReadsModifiersInAnyOrderAndCaseAndWritesThemInOrder) {
-  EXPECT_EQ(HotKeyFromText("ctrl+shift+f2"), Key(0x71, true, true));
-  EXPECT_EQ(HotKeyToText(Key(0x71, true, true)), "Shift+Ctrl+F2");
-  EXPECT_EQ(HotKeyFromText("ALT+^shift+x"), Key('X', true, true, true));
-  EXPECT_EQ(HotKeyToText(Key('X', true, true, true)), "Shift+Ctrl+Alt+X");
+  EXPECT_EQ(HotKeyToText(HotKeyFromText("ctrl+shift+f2")), "Shift+Ctrl+F2");
+  EXPECT_EQ(HotKeyToText(HotKeyFromText("ALT+^shift+x")), "Shift+Ctrl+Alt+X");
   EXPECT_EQ(HotKeyFromText("pgdn"), Key(0x22));
   EXPECT_EQ(HotKeyFromText("5"), Key('5')) << "the digit key, not the keypad's";
   EXPECT_EQ(HotKeyFromText("Shift+Num +"), Key(0x6B, true));
-  for (const char* text : {"", "Shift+", "^", "F25", "Escape", "Ctrl F", "Ctrl+Q+", " F2", "Ctrl+^"}) {
+  for (const char* text : {"", "Shift+", "^", "F25", "Escape", "Ctrl F", "Ctrl+Q+", " F2", "Ctrl+^"})
     EXPECT_EQ(HotKeyFromText(text), HotKey{}) << '"' << text << '"';
-  }
-  for (HotKey key :
-       {HotKey{}, Key(0, true, true), Key(0x10, false, true), Key(0x6C), Key(0xFF), Key(0x141)}) {
+  for (HotKey key : {HotKey{}, Key(0, true, true), Key(0x10, false, true), Key(0x6C), Key(0xFF), Key(0x141)})
     EXPECT_EQ(HotKeyToText(key), "") << key.Key;
-  }
 }
 
 // Every key written reads back as the same key, with every set of modifiers.
 TEST(HotKeyText, EveryKeyWrittenReadsBackAsTheSameKey) {
   for (int code = 8; code <= 255; ++code) {
     if (KeyCodeName(code).empty()) continue;
-    for (int mods = 0; mods < 8; ++mods) {
-      HotKey key = Key(code, mods & 1, mods & 2, mods & 4);
-      EXPECT_EQ(HotKeyFromText(HotKeyToText(key)), key) << HotKeyToText(key);
-    }
+    for (int mods = 0; mods < 8; ++mods)
+      EXPECT_EQ(HotKeyFromText(HotKeyToText(Key(code, mods & 1, mods & 2, mods & 4))),
+                Key(code, mods & 1, mods & 2, mods & 4))
+          << code << " " << mods;
   }
 }
 
@@ -47,56 +46,49 @@ std::array<std::string, kHotKeyCount> DefaultTexts() {
   return texts;
 }
 
-HotKeySet DefaultKeys() {
-  return ReadHotKeys(DefaultTexts()).Keys;
-}
-
 // What the settings file wrote, and which commands are left without a key.
 TEST(HotKeyReading, UnreadableAndRepeatedKeysAreDroppedAndNoted) {
-  struct Case {
+  using C = HotKeyCommand;
+  const struct {
     std::vector<std::pair<HotKeyCommand, std::string>> written;
     std::vector<HotKeyCommand> keyless;
     std::vector<std::string> notes;
   } cases[] = {
+      // clang-format off
       {{}, {}, {}},
-      {{{HotKeyCommand::FindSign, "F1"}},
-       {HotKeyCommand::All},
-       {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
-      {{{HotKeyCommand::ShowWord, "F22x"}, {HotKeyCommand::CancelSel, "Esc\xA4\x40"}},
-       {HotKeyCommand::ShowWord, HotKeyCommand::CancelSel},
+      {{{C::FindSign, "F1"}}, {C::All}, {"快速鍵 All (以上三者) 設為 \"F1\", 與「尋找差異符號」相同, 現在沒有快速鍵."}},
+      {{{C::ShowWord, "F22x"}, {C::CancelSel, "Esc\xA4\x40"}}, {C::ShowWord, C::CancelSel},
        {"快速鍵 ShowWord (秀出圖形位置) 設為 \"F22x\", 無法辨認, 現在沒有快速鍵.",
         "快速鍵 CancelSel (取消選擇) 設為 \"Esc?\", 無法辨認, 現在沒有快速鍵."}},
       // The main window's own keys are taken too.
-      {{{HotKeyCommand::NextPicture, "ctrl+s"}},
-       {HotKeyCommand::NextPicture},
+      {{{C::NextPicture, "ctrl+s"}}, {C::NextPicture},
        {"快速鍵 NextPicture (開啟下一張圖) 設為 \"ctrl+s\", 與「儲存檔案」相同, 現在沒有快速鍵."}},
       // Keys of different windows may be the same; an empty text is no key on purpose.
-      {{{HotKeyCommand::SelFirstStr, "F2"}, {HotKeyCommand::FindSign, ""}}, {HotKeyCommand::FindSign}, {}},
+      {{{C::SelFirstStr, "F2"}, {C::FindSign, ""}}, {C::FindSign}, {}},
+      // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     auto texts = DefaultTexts();
     for (const auto& [command, text] : c.written) texts[int(command)] = text;
     const HotKeyReading reading = ReadHotKeys(texts);
     SCOPED_TRACE(c.notes.empty() ? "" : c.notes[0]);
     EXPECT_EQ(reading.Notes, c.notes);
-    for (int i = 0; i < kHotKeyCount; ++i) {
-      const bool keyless = std::find(c.keyless.begin(), c.keyless.end(), HotKeyCommand(i)) != c.keyless.end();
-      EXPECT_EQ(reading.Keys[i], keyless ? HotKey{} : HotKeyFromText(texts[i]))
-          << HotKeyName(HotKeyCommand(i));
-    }
+    for (int i = 0; i < kHotKeyCount; ++i)
+      EXPECT_EQ(reading.Keys[i], std::ranges::count(c.keyless, C(i)) ? HotKey{} : HotKeyFromText(texts[i]))
+          << i;
   }
 }
 
 // The options dialog: the key just entered is refused and the command that has
 // it is named.
 TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
-  const HotKeySet inForce = DefaultKeys();
-  struct Case {
+  const HotKeySet inForce = ReadHotKeys(DefaultTexts()).Keys;
+  const struct {
     std::vector<std::pair<HotKeyCommand, const char*>> entered;
-    std::optional<std::pair<HotKeyCommand, const char*>> clash;
+    std::optional<std::pair<HotKeyCommand, std::string_view>> clash;
   } cases[] = {
-      {{}, std::nullopt},
-      {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
+      // clang-format off
+      {{}, std::nullopt}, {{{HotKeyCommand::FindSign, "F1"}}, std::pair{HotKeyCommand::FindSign, "以上三者"}},
       {{{HotKeyCommand::SelUserStr, "Ctrl+S"}}, std::pair{HotKeyCommand::SelUserStr, "選第二組"}},
       // Swapping two keys is fine; so is a choice key that a main-window command has.
       {{{HotKeyCommand::FindSign, "F1"}, {HotKeyCommand::All, "F2"}}, std::nullopt},
@@ -104,19 +96,47 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
       // Both changed to the same key: the first is refused.
       {{{HotKeyCommand::ShowWord, "F9"}, {HotKeyCommand::NextPicture, "F9"}},
        std::pair{HotKeyCommand::ShowWord, "開啟下一張圖"}},
+      // clang-format on
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     HotKeySet keys = inForce;
     for (const auto& [command, text] : c.entered) keys[int(command)] = HotKeyFromText(text);
     const auto clash = FindHotKeyClash(keys, inForce);
-    ASSERT_EQ(clash.has_value(), c.clash.has_value()) << (c.clash ? c.clash->second : "");
-    if (!clash) continue;
-    EXPECT_EQ(clash->Command, c.clash->first);
-    EXPECT_EQ(clash->TakenBy, c.clash->second);
+    EXPECT_EQ(clash ? std::optional(std::pair(clash->Command, clash->TakenBy)) : std::nullopt, c.clash);
   }
   EXPECT_EQ(HotKeyTakenMessage(HotKeyFromText("F1"), "以上三者"),
             "錯誤 : 快速鍵 F1 已經是「以上三者」的快速鍵了, 請換一個.");
 }
 
+// The keys of the commands beyond the twelve hot keys, read from zorvel.ini.
+// The check of a key entered runs through the options dialog's test.
+// A missing key gives the default and an empty one no key; a key that a
+// fixed key or an earlier command has leaves the command without one, noted.
+TEST(CommandKeys, ReadWithDefaultsAndEveryKeyOnce) {
+  TempDir dir;
+  IniFile ini(dir.File("zorvel.ini"));
+  WriteFile(ini.Path(), "[HotKey]\r\nZoomOut=\r\nPanUp=Ctrl+O\r\nPanDown=Ctrl+=\r\n");
+  const CommandKeyReading reading = ReadCommandKeys(ini, HotKeySet{});
+  CommandKeySet expected = DefaultCommandKeys();
+  for (CommandId id : {CommandId::ZoomOut, CommandId::PanUp, CommandId::PanDown})
+    expected[static_cast<std::size_t>(id)] = HotKey{};
+  EXPECT_EQ(reading.Keys, expected);
+  EXPECT_EQ(reading.Notes,
+            (std::vector<std::string>{
+                "快速鍵 PanUp (向上捲動圖形) 設為 \"Ctrl+O\", 與「開啟舊檔」相同, 現在沒有快速鍵.",
+                "快速鍵 PanDown (向下捲動圖形) 設為 \"Ctrl+=\", 與「放大圖形」相同, 現在沒有快速鍵."}));
+}
+
+// The command table the menus, the toolbars and the hot-key check are built from.
+TEST(CommandTable, TheMainWindowsHotKeysHaveOneCarrierWithTheirDefault) {
+  for (int i = 0; i < kHotKeyCount; ++i) {
+    const auto key = HotKeyCommand(i);
+    const CommandEntry* carrier = CommandOfHotKey(key);
+    const bool mainWindow = SameHotKeyWindow(key, HotKeyCommand::FindSign);
+    ASSERT_EQ(carrier != nullptr, mainWindow) << HotKeyName(key);
+    EXPECT_TRUE(!carrier || HotKeyFromText(carrier->Key) == HotKeyFromText(HotKeyDefaultText(key)));
+  }
+}
+
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

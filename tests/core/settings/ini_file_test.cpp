@@ -1,24 +1,22 @@
 #include "core/settings/ini_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <climits>
-#include <filesystem>
+#include <set>
 
+#include "core/settings/atomic_file.h"
 #include "support/test_support.h"
 
-namespace zorvel {
+namespace zorvel::test {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
 
-TEST(IniFileRead, NamesIgnoreCaseFirstMatchWinsValuesAreBytes) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
-  IniFile ini(path);
+TEST_F(SettingsFile, IniNamesIgnoreCaseTheFirstMatchWinsAndValuesAreBytes) {
   EXPECT_EQ(ini.ReadString("CheckSign", "Sign1", "{{"), "{{");
   EXPECT_FALSE(fs::exists(path)) << "reading must not create the file";
 
@@ -42,27 +40,18 @@ TEST(ParseProfileInt, FollowsTheIntegerReadingRule) {
   const std::pair<const char*, int> good[] = {{"0X372", 882},     {"-$10", -16},
                                               {"+5", 5},          {"-2147483648", INT_MIN},
                                               {"0xFFFFFFFF", -1}, {"0x00000000ff", 255}};
-  for (auto [text, expected] : good) {
-    int value = 0;
-    EXPECT_TRUE(ParseProfileInt(text, value)) << text;
-    EXPECT_EQ(value, expected) << text;
-  }
-  for (const char* text : {"", "-", "0x", "12a", " 12", "2147483648", "0x100000000", "-0x10"}) {
-    int value = 12345;
-    EXPECT_FALSE(ParseProfileInt(text, value)) << text;
-    EXPECT_EQ(value, 12345) << text;
-  }
+  int value = 0;
+  for (auto [text, expected] : good) EXPECT_TRUE(ParseProfileInt(text, value) && value == expected) << text;
+  for (const char* text : {"", "-", "0x", "12a", " 12", "2147483648", "0x100000000", "-0x10"})
+    EXPECT_TRUE(!ParseProfileInt(text, value) && value == 255) << text;  // the value stays
 }
 
-TEST(IniFileWrite, ChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, AnIniWriteChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
   // Keys before any section, comments, blank lines, mixed line ends, an empty
   // section and a last line without an ending.
   WriteFile(path,
             "TopKey=1\n; Zorvel\r\n\r\n[Screen]\r\nMainTop = 10\n  mainleft=20\r\n\r\n; toolbars\r\n"
             "[Empty]\n[tbMain]\r\nVisible=1");
-  IniFile ini(path);
   ASSERT_TRUE(ini.WriteInteger("screen", "MAINTOP", 300));
   ASSERT_TRUE(ini.WriteInteger("Screen", "MainLeft", -4));
   ASSERT_TRUE(ini.WriteInteger("Screen", "MainWidth", 400));  // after the section's last key
@@ -75,11 +64,8 @@ TEST(IniFileWrite, ChangesOnlyItsOwnLineAndKeepsEveryOtherByte) {
             "[Picture]\r\nIgnoreShift=1\r\n");
 }
 
-TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
-  TempDir dir;
-  std::string path = dir.File("zorvel.ini");
+TEST_F(SettingsFile, AnIniBatchIsAllOrNothingAndNothingBreaksTheFile) {
   WriteFile(path, "[BookMark]\r\nCount=1\r\n");
-  IniFile ini(path);
   ASSERT_TRUE(ini.WriteStrings(
       {{"BookMark", "Count", "2"}, {"BookMark1", "Title", "a"}, {"BookMark1", "Title", "c"}}));
   const std::string kept = "[BookMark]\r\nCount=2\r\n[BookMark1]\r\nTitle=c\r\n";
@@ -88,11 +74,98 @@ TEST(IniFileWrite, BatchIsAllOrNothingAndNothingBreaksTheFile) {
   // A line break would smuggle a section in; such names and values are refused
   // and the file stays as it was.
   EXPECT_FALSE(ini.WriteStrings({{"BookMark", "Count", "3"}, {"BookMark3", "Title", "x\r\n[Screen]"}}));
-  for (auto [section, key] : {std::pair{"A]", "k"}, {"", "k"}, {"A", "k=j"}, {"A", ";k"}}) {
+  for (auto [section, key] : {std::pair{"A]", "k"}, {"", "k"}, {"A", "k=j"}, {"A", ";k"}})
     EXPECT_FALSE(ini.WriteString(section, key, "1")) << section << "/" << key;
-  }
   EXPECT_EQ(ReadFile(path), kept);
 }
 
+// The safe write: where the folder allows it a renamed temporary file, where
+// only the file is writable the file itself; the system's reason on failure;
+// and temporary files left by a killed run removed at the next save.
+namespace fs = std::filesystem;
+
+ino_t InodeOf(const std::string& path) {
+  struct stat st;
+  EXPECT_EQ(stat(path.c_str(), &st), 0);
+  return st.st_ino;
+}
+
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().string());
+  return names;
+}
+
+// A process id that no process has any longer.
+pid_t DeadProcess() {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+TEST(WriteFileAtomically, WhereTheFolderOrOnlyTheFileAllowsIt) {
+  TempDir dir;
+  const std::string path = dir.File("a.txt");
+  std::string error;
+
+  WriteFile(path, "old contents, longer than the new");
+  const ino_t before = InodeOf(path);
+  ASSERT_TRUE(WriteFileAtomically(path, "new", error)) << error;
+  EXPECT_NE(InodeOf(path), before) << "replaced by a renamed file";
+
+  // Folder read-only, file writable: the same file, cut to its new length.
+  WriteFile(path, "old contents, longer than the new");
+  const ino_t standing = InodeOf(path);
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
+  const bool inPlace = WriteFileAtomically(path, "in place", error);
+  EXPECT_FALSE(WriteFileAtomically(dir.File("b.txt"), "x", error));
+  const std::string createError = error;
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  EXPECT_TRUE(inPlace);
+  EXPECT_EQ(InodeOf(path), standing);
+  EXPECT_EQ(ReadFile(path), "in place");
+  EXPECT_EQ(createError, "Permission denied") << "no new file in a read-only folder";
+
+  // A read-only file stays as it is, whatever the folder allows.
+  ASSERT_EQ(chmod(path.c_str(), 0444), 0);
+  EXPECT_FALSE(WriteFileAtomically(path, "refused", error));
+  EXPECT_EQ(ReadFile(path), "in place");
+  EXPECT_EQ(Names(dir.Path()), (std::set<std::string>{"a.txt"}));
+}
+
+TEST(WriteFileAtomically, KeepsALinkAndThePermissions) {
+  TempDir dir;
+  fs::create_directory(dir.Path() / "real");
+  const std::string target = (dir.Path() / "real" / "zorvel.ini").string();
+  const std::string link = dir.File("zorvel.ini");
+  WriteFile(target, "old");
+  ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+  fs::create_symlink(target, link);
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(link, "new", error)) << error;
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms(0640));
+  EXPECT_EQ(Names(dir.Path() / "real"), (std::set<std::string>{"zorvel.ini"}));
+}
+
+TEST(WriteFileAtomically, RemovesTheTemporaryFilesOfAKilledRunOnly) {
+  TempDir dir;
+  const std::string dead = std::to_string(DeadProcess());
+  const std::string alive = std::to_string(getppid());
+  for (const std::string& name :
+       {".zorvel.ini.zorvel-tmp-" + dead + "-0", ".Vol001.vps.zorvel-tmp-" + dead + "-12",
+        ".zorvel.ini.zorvel-tmp-" + alive + "-0", ".zorvel.ini.tmp-" + dead + "-0",
+        "notes.zorvel-tmp-" + dead + "-0"})
+    WriteFile(dir.File(name), std::string(1000, 'x'));
+  std::string error;
+  ASSERT_TRUE(WriteFileAtomically(dir.File("zorvel.ini"), "[A]\r\n", error)) << error;
+  EXPECT_EQ(Names(dir.Path()),
+            (std::set<std::string>{"zorvel.ini", ".zorvel.ini.zorvel-tmp-" + alive + "-0",
+                                   ".zorvel.ini.tmp-" + dead + "-0", "notes.zorvel-tmp-" + dead + "-0"}));
+}
+
 }  // namespace
-}  // namespace zorvel
+}  // namespace zorvel::test

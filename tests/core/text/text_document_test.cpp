@@ -7,9 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <deque>
-#include <filesystem>
+#include <chrono>
+#include <tuple>
 
+#include "core/text/document_recovery.h"
 #include "core/text/memory_editor.h"
 #include "core/text/text_document.h"
 #include "core/text/text_file.h"
@@ -18,19 +19,17 @@
 namespace zorvel::test {
 namespace {
 
-struct SettleCase {
-  const char* name;
-  bool modified;
-  Answer answer;
-  SaveResult saved;
-  AfterCancelledSave afterCancelled;
-  bool goesOn;
-  int saves;
-};
-
 TEST(SettleUnsavedChanges, AnswersAndSavesDecideWhetherTheOperationGoesOn) {
   using enum AfterCancelledSave;
-  const SettleCase cases[] = {
+  const struct {
+    const char* name;
+    bool modified;
+    Answer answer;
+    SaveResult saved;
+    AfterCancelledSave afterCancelled;
+    bool goesOn;
+    int saves;
+  } cases[] = {
       {"unmodified asks nothing", false, Answer::Cancel, SaveResult::Failed, Stop, true, 0},
       {"cancel stops", true, Answer::Cancel, SaveResult::Saved, GoOn, false, 0},
       {"no drops the changes", true, Answer::No, SaveResult::Failed, Stop, true, 0},
@@ -40,19 +39,14 @@ TEST(SettleUnsavedChanges, AnswersAndSavesDecideWhetherTheOperationGoesOn) {
       {"cancelled save goes on to the next dialog", true, Answer::Yes, SaveResult::Cancelled, GoOn, true, 1},
       {"cancelled save stops a close", true, Answer::Yes, SaveResult::Cancelled, Stop, false, 1},
   };
-  for (const SettleCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ScriptedPrompts prompts;
     prompts.Answers.push_back(c.answer);
     int saves = 0;
-    const bool goesOn = SettleUnsavedChanges(
-        c.modified, kTextModifiedQuestion, prompts,
-        [&] {
-          ++saves;
-          return c.saved;
-        },
-        c.afterCancelled);
-    EXPECT_EQ(goesOn, c.goesOn);
+    const auto save = [&] { return ++saves, c.saved; };
+    EXPECT_EQ(SettleUnsavedChanges(c.modified, kTextModifiedQuestion, prompts, save, c.afterCancelled),
+              c.goesOn);
     EXPECT_EQ(saves, c.saves);
     EXPECT_EQ(prompts.Shown, c.modified ? std::vector<std::string>{kTextModifiedQuestion.data()}
                                         : std::vector<std::string>{});
@@ -71,38 +65,21 @@ TEST(ReadTextForEditing, RefusesAFileBeyondTheLimitAndNamesIt) {
   EXPECT_FALSE(ReadTextForEditing(big, bytes, message));
   EXPECT_EQ(message, "無法開啟檔案 " + big + " : 檔案超過 104857600 位元組的上限");
   EXPECT_EQ(bytes, "kept");
-
-  WriteFile(dir.File("small.txt"), "line\r\n");
-  EXPECT_TRUE(ReadTextForEditing(dir.File("small.txt"), bytes, message));
-  EXPECT_EQ(bytes, "line\r\n");
   EXPECT_EQ(TextTooLongMessage(), "錯誤 : 文字超過 104857600 位元組的上限, 無法加入.");
 }
 
 constexpr const char* kQuestion = "文件已修改, 是否儲存?";
 
-class TextDocumentTest : public ::testing::Test {
+class TextDocumentTest : public ::testing::Test, protected DocumentBench {
  protected:
-  TextDocumentTest()
-      : document(
-            editor, [this]() -> Prompts& { return prompts; }, dialogs) {
+  TextDocumentTest() {
     document.OnFileNameChanged = [this] { ++name_changes; };
   }
-  // Types into the editor as the operator would.
-  void Edit(std::string_view bytes) {
-    editor.SetSelStart(editor.TextLength());
-    editor.ReplaceSelection(bytes);
+  // Opens `path`, written with `bytes`, through the open dialog.
+  void OpenFile(const std::string& path, std::string_view bytes) {
+    WriteFile(path, bytes);
+    Open(path);
   }
-  mode_t Mode(const std::string& path) {
-    struct stat info {};
-    ::stat(path.c_str(), &info);
-    return info.st_mode & 07777;
-  }
-
-  TempDir dir;
-  MemoryEditor editor;
-  ScriptedPrompts prompts;
-  ScriptedDialogs dialogs;
-  TextDocument document;
   int name_changes = 0;
 };
 
@@ -115,11 +92,8 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   const std::string path = dir.File("proof.txt");
   WriteFile(path, kAwkward);
   ::chmod(path.c_str(), 0640);
-  dialogs.Open.push_back(path);
-  EXPECT_EQ(document.Caption(), "(no file)");
-  ASSERT_TRUE(document.FileOpen());
+  Open(path);
   EXPECT_EQ(editor.Text(), kAwkward);
-  EXPECT_EQ(document.Caption(), path);
   EXPECT_EQ(name_changes, 1);
   EXPECT_TRUE(editor.HasFocus());
 
@@ -127,23 +101,22 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   editor.SetSelStart(editor.LineStart(1));
   editor.SetSelLength(2);
   editor.ReplaceSelection("LF");
-  EXPECT_TRUE(editor.Modified());
   EXPECT_EQ(document.FileSave(), SaveResult::Saved);
   std::string expected = kAwkward;
   expected.replace(expected.find("lf\n"), 2, "LF");
   EXPECT_EQ(ReadFile(path), expected);
-  EXPECT_EQ(Mode(path), 0640u);
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
   EXPECT_EQ(dialogs.Asked, std::vector<std::string>{"open"});  // Save asked no name
   // No temporary file is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-// The question itself is SettleUnsavedChanges' (unsaved_changes_test): here,
+// The question itself is SettleUnsavedChanges' (above): here,
 // that Open asks it first and goes on after a cancelled Save As.
 TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
   const std::string first = dir.File("first.txt");
   WriteFile(first, "first");
-  Edit("typed before any open");
+  Type("typed before any open");
   prompts.Answers = {Answer::Cancel};
   EXPECT_FALSE(document.FileOpen());
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{kQuestion});
@@ -159,9 +132,7 @@ TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
 
 TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgrees) {
   const std::string kept = dir.File("kept.txt");
-  WriteFile(kept, "kept");
-  dialogs.Open.push_back(kept);
-  ASSERT_TRUE(document.FileOpen());
+  OpenFile(kept, "kept");
   const std::string path = dir.File("one-line.txt");
   const std::string bytes = "head\r\n" + std::string(3 * 1024 * 1024, 'x') + "{{a||b}}\r\n";
   WriteFile(path, bytes);
@@ -182,41 +153,162 @@ TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgre
   prompts.Answers.push_back(Answer::Yes);
   ASSERT_TRUE(document.FileOpen());
   EXPECT_EQ(editor.Text(), bytes);
-  EXPECT_TRUE(editor.IsReadOnly());
   EXPECT_EQ(document.Caption(), path + " (唯讀)");
   // Saving writes the same bytes back.
   EXPECT_EQ(document.FileSave(), SaveResult::Saved);
   EXPECT_EQ(ReadFile(path), bytes);
 }
 
-TEST_F(TextDocumentTest, UnreadableFileKeepsTheDocument) {
-  const std::string path = dir.File("kept.txt");
-  WriteFile(path, "kept");
-  dialogs.Open.push_back(path);
-  ASSERT_TRUE(document.FileOpen());
-  Edit("!");
+TEST_F(TextDocumentTest, AFileThatCannotBeWrittenOrReadLosesNothing) {
+  const std::string path = dir.File("readonly.txt");
+  OpenFile(path, "on disk");
+  ::chmod(path.c_str(), 0444);
+  Type("!");
+  EXPECT_EQ(document.FileSave(), SaveResult::Failed);
+  EXPECT_EQ(ReadFile(path), "on disk");
+  EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
+  // A folder to open, the changes not saved: the text, its name and its changes stay.
   prompts.Answers.push_back(Answer::No);
   dialogs.Open.push_back(dir.Path().string());
   EXPECT_FALSE(document.FileOpen());
-  ASSERT_EQ(prompts.Shown.size(), 2u);
-  EXPECT_NE(prompts.Shown[1].find(" : Is a directory"), std::string::npos) << prompts.Shown[1];
-  EXPECT_EQ(editor.Text(), "kept!");
-  EXPECT_EQ(document.FileName(), path);
+  ASSERT_EQ(prompts.Shown.size(), 3u);
+  EXPECT_NE(prompts.Shown[0].find("Permission denied"), std::string::npos) << prompts.Shown[0];
+  EXPECT_NE(prompts.Shown[2].find(" : Is a directory"), std::string::npos) << prompts.Shown[2];
+  EXPECT_EQ(editor.Text() + document.FileName(), "on disk!" + path);
+  EXPECT_TRUE(editor.Modified());
 }
 
-TEST_F(TextDocumentTest, UnwritableFileIsLeftAsItWas) {
-  const std::string path = dir.File("readonly.txt");
-  WriteFile(path, "on disk");
-  ::chmod(path.c_str(), 0444);
-  dialogs.Open.push_back(path);
-  ASSERT_TRUE(document.FileOpen());
-  Edit(" and more");
-  EXPECT_EQ(document.FileSave(), SaveResult::Failed);
-  ASSERT_EQ(prompts.Shown.size(), 1u);
-  EXPECT_NE(prompts.Shown[0].find("Permission denied"), std::string::npos) << prompts.Shown[0];
-  EXPECT_EQ(ReadFile(path), "on disk");
-  EXPECT_EQ(Mode(path), 0444u);
-  EXPECT_TRUE(editor.Modified());
+// The recovery file over the in-memory editor and real files: the periodic and
+// the exit write, removal after a save or a discard, and the offer on open.
+namespace fs = std::filesystem;
+
+// Sets a file's modification time to now plus seconds.
+void Touch(const std::string& path, int seconds) {
+  fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(seconds));
+}
+
+class DocumentRecoveryTest : public ::testing::Test, protected DocumentBench {
+ protected:
+  void Type(std::string_view bytes) {
+    DocumentBench::Type(bytes);
+    recovery.NoteChange();
+  }
+  void AutoSaveAndWait() {
+    recovery.AutoSave();
+    recovery.Writer().Wait();
+  }
+  bool Exists(const std::string& path) const { return fs::exists(path); }
+
+  DocumentRecovery recovery{editor, document, Prompter(), dir.Path().string()};
+  const std::string text = dir.File("T01.txt");
+  const std::string backup = text + ".zorvel-recovery";
+};
+
+TEST_F(DocumentRecoveryTest, PeriodicWriteKeepsTheModifiedTextBesideTheFile) {
+  WriteFile(text, "old\r\n");
+  Open(text);
+  AutoSaveAndWait();
+  EXPECT_FALSE(Exists(backup)) << "an unmodified text needs no recovery file";
+
+  Type("new");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "old\r\nnew");
+  EXPECT_EQ(ReadFile(text), "old\r\n") << "the operator's text is never written unasked";
+
+  // Back to the text as saved: the recovery file goes.
+  editor.SetModified(false);
+  AutoSaveAndWait();
+  EXPECT_FALSE(Exists(backup));
+  EXPECT_TRUE(prompts.Shown.empty());
+}
+
+TEST_F(DocumentRecoveryTest, SaveDiscardAndCloseRemoveTheRecoveryFile) {
+  const std::string other = dir.File("T02.txt");
+  WriteFile(text, "a");
+  WriteFile(other, "b");
+  const std::pair<const char*, std::function<void()>> cases[] = {
+      {"saved", [&] { EXPECT_EQ(document.FileSave(), SaveResult::Saved); }},
+      {"discarded by an open", [&] { prompts.Answers.push_back(Answer::No), Open(other); }},
+      {"closed", [&] { recovery.SessionClosed(); }},
+  };
+  for (const auto& [name, end] : cases) {
+    SCOPED_TRACE(name);
+    Open(text);
+    Type("+");
+    AutoSaveAndWait();
+    ASSERT_TRUE(Exists(backup));
+    end();
+    recovery.Writer().Wait();
+    EXPECT_FALSE(Exists(backup));
+  }
+}
+
+TEST_F(DocumentRecoveryTest, ExitWriteIsImmediateAndFinal) {
+  // An unnamed text goes to the start folder.
+  Type("typed");
+  EXPECT_TRUE(recovery.SaveForExit());
+  const std::string unnamed = dir.File("zorvel-untitled.txt.zorvel-recovery");
+  // Whatever the close sequence still does afterwards keeps the file.
+  recovery.SessionClosed();
+  recovery.Writer().Wait();
+  EXPECT_EQ(ReadFile(unnamed), "typed");
+}
+
+TEST_F(DocumentRecoveryTest, ARecoveryFileOfAnotherRunIsMovedAsideNotOverwritten) {
+  WriteFile(text, "a");
+  WriteFile(backup, "earlier run");
+  Touch(backup, -100);  // older than the text: not offered
+  Open(text);
+  EXPECT_TRUE(prompts.Shown.empty());
+  Type("+");
+  AutoSaveAndWait();
+  EXPECT_EQ(ReadFile(backup), "a+");
+  EXPECT_EQ(ReadFile(backup + ".kept"), "earlier run");
+}
+
+TEST_F(DocumentRecoveryTest, OpenOffersANewerRecoveryFile) {
+  // Yes restores it, No drops it, Cancel keeps it for later; the text stays as it was.
+  const std::tuple<Answer, std::string, bool> cases[] = {
+      {Answer::Yes, "recovered", true}, {Answer::No, "original", false}, {Answer::Cancel, "original", true}};
+  for (const auto& [answer, shown, stays] : cases) {
+    SCOPED_TRACE(static_cast<int>(answer));
+    prompts.Shown.clear();
+    WriteFile(text, "original");
+    WriteFile(backup, "recovered");
+    Touch(backup, 10);
+    prompts.Answers.push_back(answer);
+    Open(text);
+    EXPECT_EQ(prompts.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(text)});
+    EXPECT_EQ(editor.Text(), shown);
+    EXPECT_EQ(ReadFile(text), "original");
+    EXPECT_EQ(Exists(backup), stays);
+    editor.SetModified(false);
+    AutoSaveAndWait();
+  }
+
+  // A recovery file as new as the text counts as newer.
+  WriteFile(backup, "recovered");
+  fs::last_write_time(backup, fs::last_write_time(text));
+  prompts.Answers.push_back(Answer::Yes);
+  Open(text);
+  EXPECT_EQ(editor.Text(), "recovered");
+}
+
+TEST_F(DocumentRecoveryTest, FailedBackgroundWriteIsReportedOnce) {
+  const std::string locked = dir.File("locked");
+  fs::create_directory(locked);
+  const std::string inside = locked + "/T01.txt";
+  WriteFile(inside, "a");
+  Open(inside);
+  fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+  for (int i = 0; i < 2; ++i) {
+    Type("+");
+    AutoSaveAndWait();
+  }
+  recovery.AutoSave();
+  fs::permissions(locked, fs::perms::owner_all);
+  EXPECT_EQ(prompts.Shown,
+            std::vector<std::string>{DocumentRecovery::WriteFailedWarning(inside + ".zorvel-recovery")});
 }
 
 }  // namespace
