@@ -13,8 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
-#include <string>
 
 #include "codec/decoded_page.h"
 #include "core/pages/picture_file_name.h"
