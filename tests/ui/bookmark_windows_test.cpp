@@ -1,5 +1,4 @@
 // The bookmark window and the name dialog, on the whole window set.
-#include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,7 +8,6 @@
 #include "image_sample.h"
 #include "ui/dialogs/bookmark_form.h"
 #include "ui/dialogs/get_name_form.h"
-#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

@@ -1,6 +1,5 @@
 // The calibration commands on a sample page: the corner from the point pressed
 // (popup item and double-click), the register shift dialog, the save command.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -9,6 +8,7 @@
 #include <QRadioButton>
 
 #include "image_sample.h"
+#include "ui/dialogs/field_shift_form.h"
 
 namespace zorvel::test {
 namespace {

@@ -1,6 +1,5 @@
 // The loupe, the zoom and pan commands and the Ctrl+click on the page, through
 // the real windows on the sample pages.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDockWidget>

@@ -1,7 +1,6 @@
 // The image window's own behaviour on the sample pages: loading, scrolling,
 // scaling, the marker and the crosses, the mouse, and the rendering below full
 // size.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include "core/pages/marker_geometry.h"

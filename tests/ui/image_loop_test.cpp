@@ -1,6 +1,5 @@
 // The proofreading loop on real pages, end to end: the sample workspace, the
 // whole window set, the text opened and the keys pressed as an operator would.
-#include <gtest/gtest.h>
 
 #include <filesystem>
 

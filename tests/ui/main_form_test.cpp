@@ -1,6 +1,5 @@
 // The main window: every command by its item, buttons and key, and the edit
 // commands and hot keys whatever window is active.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QClipboard>

@@ -1,6 +1,5 @@
 // The page dialogs on the sample workspace: opening one page, the scale, the
 // run of pages with its report.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +9,10 @@
 
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
+#include "ui/dialogs/auto_load_picture_form.h"
+#include "ui/dialogs/auto_load_report_form.h"
+#include "ui/dialogs/load_picture_form.h"
+#include "ui/dialogs/set_ratio_form.h"
 
 namespace zorvel::test {
 namespace {

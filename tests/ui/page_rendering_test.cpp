@@ -2,7 +2,6 @@
 // of its pixels: full size pixel for pixel (and the monochrome bitmap), and
 // below full size at the scales with their own way of reducing (50 % and
 // 25 %) and at others.
-#include <gtest/gtest.h>
 
 #include <QImage>
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
 #include "image_sample.h"
 #include "ui/image/page_bitmap.h"

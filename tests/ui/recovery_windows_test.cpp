@@ -1,6 +1,5 @@
 // The recovery file through the real windows: the offer on open, the periodic
 // write and its removal at close.
-#include <gtest/gtest.h>
 
 #include <QKeyEvent>
 #include <filesystem>

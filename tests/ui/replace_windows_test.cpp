@@ -1,6 +1,5 @@
 // The replacement table editor, the replace question and the find and replace
 // dialog, on the whole window set.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -9,6 +8,7 @@
 #include <QPushButton>
 
 #include "image_sample.h"
+#include "ui/dialogs/ask_replace_form.h"
 #include "ui/text/find_replace_dialog.h"
 #include "ui/text/qt_text_editor.h"
 

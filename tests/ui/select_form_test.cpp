@@ -1,12 +1,10 @@
 // The choice window by itself: what it shows, what Enter takes, its buttons,
 // its hot keys and every way its wait for an answer ends.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWindow>
-#include <functional>
 
 #include "core/text/big5.h"
 #include "ui/image_sample.h"

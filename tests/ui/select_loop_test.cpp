@@ -1,12 +1,10 @@
 // F2, F4 and F1 on the whole window set, through the real choice window, driven
 // with keys as the operator drives them.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QStatusBar>
 #include <chrono>
 #include <deque>
-#include <functional>
 
 #include "core/proof/line_head_watch.h"
 #include "core/proof/text_proofreader.h"

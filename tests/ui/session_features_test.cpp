@@ -1,12 +1,10 @@
 // What the main window keeps from one run to the next and shows of the text:
 // the text at start, 最近開啟, the modified marker, and the other commands' keys.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
 

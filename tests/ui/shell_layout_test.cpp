@@ -1,6 +1,5 @@
 // The window layout and toolbar places read from zorvel.ini at start and
 // written at close, and the close sequence's questions.
-#include <gtest/gtest.h>
 
 #include <QToolBar>
 #include <filesystem>

@@ -1,10 +1,8 @@
 // The text side of the proofreading aids through the real windows on the
 // sample workspace: the mark count and the previous mark, the decision log,
 // the jump to a line head and the Ctrl+click on the page.
-#include <gtest/gtest.h>
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QStatusBar>
 #include <filesystem>
 

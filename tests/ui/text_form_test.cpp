@@ -2,11 +2,7 @@
 // too long to edit, and its close box.
 #include "ui/text/text_form.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QStatusBar>
