@@ -13,13 +13,11 @@
 namespace zorvel::test {
 namespace {
 
-class EveryProgram : public ::testing::TestWithParam<const char*> {
- protected:
-  TempDir dir;
-};
+class EveryProgram : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(EveryProgram, HelpAndVersionGoToStandardOutput) {
   const std::string program = GetParam();
+  TempDir dir;
   // The GUI answers --help and --version without a display.
   const ToolRunOptions options{.Folder = dir.Path().string(),
                                .Unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}};
@@ -40,6 +38,7 @@ TEST_P(EveryProgram, HelpAndVersionGoToStandardOutput) {
 
 TEST_P(EveryProgram, ABadCommandLineExitsWithTheUsageOnStandardError) {
   const std::string program = GetParam();
+  TempDir dir;
   const ToolRunOptions options{.Folder = dir.Path().string(), .Env = {"QT_QPA_PLATFORM=offscreen"}};
   for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
            {"--no-such-option"}, {"--no-such-option", "x.txt"}, {"-x"}, {"--help=yes"}}) {

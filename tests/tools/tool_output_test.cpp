@@ -88,15 +88,13 @@ TEST(ZorvelMarks, ManyTextsComeInTheOrderGivenWhateverTheJobs) {
 class ZorvelG4Folder : public ::testing::Test {
  protected:
   void SetUp() override {
-    pagegen::PageLayout layout;
     for (int i = 0; i < 9; ++i) {
       const std::string name = dir.File("p" + std::to_string(i) + ".tif");
-      if (i == 4) {
+      if (i == 4)
         WriteFile(name, std::string_view("II*\0not a page", 15));
-      } else {
+      else
         ASSERT_TRUE(pagegen::WriteG4Tiff(
-            name, i == 6 ? pagegen::Bitmap(1200, 1700) : pagegen::DrawTextPage(layout, 10 + i)));
-      }
+            name, i == 6 ? pagegen::Bitmap(1200, 1700) : pagegen::DrawTextPage({}, 10 + i)));
     }
   }
   TempDir dir;

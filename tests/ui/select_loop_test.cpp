@@ -71,8 +71,8 @@ class SelectLoopTest : public zorvel::test::WindowSetTest {
   }
   // The cursor stands at byte `pos` with nothing selected.
   void ExpectCursor(int pos) {
-    EXPECT_EQ(TextForm()->Editor().SelStart(), pos);
-    EXPECT_EQ(TextForm()->Editor().SelLength(), 0);
+    EXPECT_EQ(std::pair(TextForm()->Editor().SelStart(), TextForm()->Editor().SelLength()),
+              std::pair(pos, 0));
   }
 
   OperatorPrompts operator_;

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QFile>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>

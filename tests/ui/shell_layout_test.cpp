@@ -14,8 +14,7 @@ using zorvel::Answer;
 
 class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
-  void Start(const std::string& ini = {}) {
-    if (!ini.empty()) zorvel::test::WriteFile(Ini(), ini);
+  void Start() {
     StopWindows();
     WindowSetTest::Start();
   }
@@ -25,7 +24,6 @@ class ShellLayoutTest : public zorvel::test::WindowSetTest {
   }
   static QRect Child(QWidget* form) { return form->parentWidget()->geometry(); }
   static QToolBar* Bar(const char* name) { return MainForm()->Toolbar(name); }
-  static Qt::ToolBarArea Area(const char* name) { return MainForm()->toolBarArea(Bar(name)); }
 };
 
 TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
@@ -64,11 +62,10 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
 
   QDir::setCurrent(QString::fromStdString(dir_.Path().string()));
   Start();
-  EXPECT_EQ(MainForm()->pos(), QPoint(20, 10));
-  EXPECT_EQ(MainForm()->size(), QSize(740, 560));
+  EXPECT_EQ(QRect(MainForm()->pos(), MainForm()->size()), QRect(20, 10, 740, 560));
   EXPECT_EQ(Child(TextForm()), QRect(280, 0, 450, 300));
   EXPECT_EQ(Child(ImageForm()), QRect(0, 10, 480, 320));
-  EXPECT_EQ(Area("tbBigOne"), Qt::BottomToolBarArea);
+  EXPECT_EQ(MainForm()->toolBarArea(Bar("tbBigOne")), Qt::BottomToolBarArea);
   EXPECT_TRUE(Bar("tbText")->isHidden());
   ASSERT_TRUE(Bar("tbSpecial")->isFloating());
   EXPECT_EQ(Bar("tbSpecial")->geometry().topLeft(), QPoint(200, 220));

@@ -61,8 +61,7 @@ TEST_F(QtTextEditorTest, TypedTextBecomesBig5AndUnholdableCharactersQuestionMark
   Key(Qt::Key_Return);
   EXPECT_EQ(editor.Text(), "a\xA4\xA4?\r\nb\ncd");
   EXPECT_EQ(editor.SelStart(), 6);
-  editor.Undo();
-  editor.Undo();
+  for (int i = 0; i < 2; ++i) editor.Undo();
   EXPECT_EQ(editor.Text(), "ab\ncd");
   EXPECT_FALSE(editor.Modified());
 }
