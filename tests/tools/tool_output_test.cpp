@@ -39,8 +39,7 @@ TEST(ZorvelMarks, UnicodeOnATerminalAndBig5IntoAPipeUnlessAsked) {
   WriteFile(dir.File("t.txt"), ProofText(4));
   const ToolResult piped = RunProgram("zorvel-marks", {"t.txt"}, In(dir));
   const ToolResult terminal = RunProgram("zorvel-marks", {"t.txt"}, In(dir, true));
-  ASSERT_EQ(piped.Status, 0) << piped.Err;
-  ASSERT_EQ(terminal.Status, 0) << terminal.Err;
+  ASSERT_EQ(std::pair(piped.Status, terminal.Status), std::pair(0, 0)) << piped.Err << terminal.Err;
   ASSERT_NE(piped.Out, terminal.Out) << "the unclosed mark's message is Chinese";
   EXPECT_EQ(terminal.Out, Big5ToUtf8(piped.Out));
   EXPECT_NE(piped.Out.find(Utf8ToBig5("錯誤")), std::string::npos) << piped.Out;

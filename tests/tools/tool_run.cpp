@@ -52,7 +52,7 @@ ToolResult RunProgram(const std::string& name, const std::vector<std::string>& a
     ::dup2(::open("/dev/null", O_RDONLY), STDIN_FILENO);
     ::dup2(fds[0][1], STDOUT_FILENO);
     ::dup2(fds[1][1], STDERR_FILENO);
-    for (auto& channel : fds) ::close(channel[0]), ::close(channel[1]);
+    for (int fd : {fds[0][0], fds[0][1], fds[1][0], fds[1][1]}) ::close(fd);
     if (!options.Folder.empty() && ::chdir(options.Folder.c_str()) != 0) ::_exit(126);
     for (const std::string& variable : options.Unset) ::unsetenv(variable.c_str());
     for (const std::string& setting : options.Env) ::putenv(const_cast<char*>(setting.c_str()));

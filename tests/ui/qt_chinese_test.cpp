@@ -29,22 +29,25 @@ TEST(QtChinese, StandardButtonsAndDialogsSpeakTraditionalChinese) {
 TEST(QtChinese, AMessageBoxShowsTheIconOfItsKind) {
   zorvel::PrepareApplication();
   QtPrompts prompts;
-  std::vector<std::tuple<QMessageBox::Icon, QString, QString>> shown;
+  using Shown = std::vector<std::pair<QMessageBox::Icon, std::string>>;
+  Shown shown;
   QTimer poll;
   QObject::connect(&poll, &QTimer::timeout, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box) return;
-    shown.emplace_back(box->icon(), box->text(), box->button(QMessageBox::Ok)->text());
+    EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QString::fromUtf8("確定"));
+    shown.emplace_back(box->icon(), box->text().toStdString());
     box->done(QMessageBox::Ok);
   });
   poll.start(50);
-  prompts.Message("警告 : zorvel.ini 無法寫入.");
+  const std::string texts[] = {"錯誤 : 找不到結束符號.", "警告 : zorvel.ini 無法寫入.",
+                               "我沒有找到差異起始符號耶."};
+  for (const std::string& text : texts) prompts.Message(text);
   prompts.Error("Access denied");
-  using Shown = std::tuple<QMessageBox::Icon, QString, QString>;
-  EXPECT_EQ(shown,
-            (std::vector<Shown>{{QMessageBox::Warning, QString::fromUtf8("警告 : zorvel.ini 無法寫入."),
-                                 QString::fromUtf8("確定")},
-                                {QMessageBox::Critical, "Access denied", QString::fromUtf8("確定")}}));
+  EXPECT_EQ(shown, (Shown{{QMessageBox::Critical, texts[0]},
+                          {QMessageBox::Warning, texts[1]},
+                          {QMessageBox::Information, texts[2]},
+                          {QMessageBox::Critical, "Access denied"}}));
 }
 
 }  // namespace
