@@ -163,7 +163,8 @@ TEST_F(ImageFeaturesTest, CtrlClickGivesThePagePixel) {
   const QPoint at(50, 60);
   auto click = [](QPoint at, Qt::KeyboardModifiers modifiers, QEvent::Type second = QEvent::MouseMove) {
     Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton, modifiers);
-    Mouse(second, at + QPoint(30, 30), Qt::LeftButton, Qt::LeftButton, modifiers);
+    Mouse(second, at + QPoint(30, 30), second == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+          Qt::LeftButton, modifiers);
     Mouse(QEvent::MouseButtonRelease, at + QPoint(30, 30), Qt::LeftButton, Qt::NoButton, modifiers);
   };
   click(at, Qt::ControlModifier);
