@@ -22,47 +22,6 @@
 namespace zorvel::test {
 namespace {
 
-class ClickToText : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    dir_ = new TempDir;
-    const std::string command = std::string(ZORVEL_BINARY_DIR) + "/bin/zorvel-make-sample '" +
-                                dir_->Path().string() + "' >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    made_ = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  }
-  static void TearDownTestSuite() {
-    delete dir_;
-    dir_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_TRUE(made_) << "zorvel-make-sample failed";
-    editor_.SetText(ReadFile(dir_->File("T01n0001.txt")));
-    ASSERT_GT(editor_.LineCount(), 200);
-  }
-
-  // The calibration the automatic corner search gives the scan of page.
-  PageCalibration Corner(int page, int& width, int& height) {
-    char name[64];
-    std::snprintf(name, sizeof name, "T01/001-100/01-%03d.TIF", page);
-    ATifG4 reader(dir_->File(name));
-    EXPECT_EQ(ReadPage(reader), erOk);
-    width = static_cast<int>(reader.Page.Width);
-    height = static_cast<int>(reader.Page.Height);
-    CVolShift store(dir_->Path().string());
-    EXPECT_TRUE(DetectRightTop(reader.Page, settings_, store, page));
-    return store.Get(page);
-  }
-
-  static TempDir* dir_;
-  static bool made_;
-  MemoryEditor editor_;
-  Settings settings_;
-};
-
-TempDir* ClickToText::dir_ = nullptr;
-bool ClickToText::made_ = false;
-
 // Every column of a line's text where a printed character begins: a double-byte
 // character other than the full stop, outside "[..]" groups and "<..>" tags,
 // the "[" of a group, or the first byte of a mark token.
@@ -88,99 +47,71 @@ std::vector<int> CharacterStarts(const std::string& line, const Settings& settin
   return starts;
 }
 
-struct Case {
-  int Ratio;
-  bool Shifts;  // IgnoreShift off, with a shift in each register
-  int MaxLineWord;
-};
-
-TEST_F(ClickToText, EveryCharacterOfTheSamplePagesComesBack) {
-  const Case cases[] = {{100, false, 0}, {50, false, 17}, {57, true, 0}, {33, false, 0}, {200, true, 17}};
-  for (const Case& c : cases) {
+TEST(ClickToText, EveryCharacterOfTheSamplePagesComesBack) {
+  TempDir dir;
+  const int status = std::system((std::string(ZORVEL_BINARY_DIR) + "/bin/zorvel-make-sample '" +
+                                  dir.Path().string() + "' >/dev/null 2>&1")
+                                     .c_str());
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "zorvel-make-sample failed";
+  MemoryEditor editor(ReadFile(dir.File("T01n0001.txt")));
+  ASSERT_GT(editor.LineCount(), 200);
+  // The scans with the corner the automatic search finds on each.
+  std::vector<DecodedPage> pages;
+  std::vector<PageCalibration> corners;
+  for (int page = 1; page <= 3; ++page) {
+    ATifG4 reader(dir.File("T01/001-100/01-00" + std::to_string(page) + ".TIF"));
+    ASSERT_EQ(ReadPage(reader), erOk);
+    CVolShift store(dir.Path().string());
+    ASSERT_TRUE(DetectRightTop(reader.Page, Settings{}, store, page));
+    pages.push_back(reader.Page);
+    corners.push_back(store.Get(page));
+  }
+  struct Case {
+    int Ratio;
+    bool Shifts;  // IgnoreShift off, with a shift in each register
+    int MaxLineWord;
+  };
+  for (const Case c :
+       {Case{100, false, 0}, {50, false, 17}, {57, true, 0}, {33, false, 0}, {200, true, 17}}) {
     SCOPED_TRACE("ratio " + std::to_string(c.Ratio) + (c.Shifts ? " with shifts" : ""));
-    settings_ = Settings{};
-    settings_.PictureRatio = c.Ratio;
-    settings_.IgnoreShift = !c.Shifts;
-    settings_.MaxLineWord = c.MaxLineWord;
+    Settings settings;
+    settings.PictureRatio = c.Ratio;
+    settings.IgnoreShift = !c.Shifts;
+    settings.MaxLineWord = c.MaxLineWord;
     int checked = 0;
     for (int page = 1; page <= 3; ++page) {
-      int width = 0;
-      int height = 0;
-      PageCalibration calibration = Corner(page, width, height);
-      if (c.Shifts) {
-        calibration.UpperShift = 1;
-        calibration.MiddleShift = -2;
-        calibration.LowerShift = 3;
-      }
-      ViewGeometry view{width, 700, 600};
-      for (int line = 0; line < editor_.LineCount(); ++line) {
-        const std::string bytes = editor_.LineBytes(line);
+      const int width = static_cast<int>(pages[page - 1].Width);
+      const int height = static_cast<int>(pages[page - 1].Height);
+      PageCalibration calibration = corners[page - 1];
+      if (c.Shifts) calibration = {calibration.FirstCharX, calibration.FirstCharY, 1, -2, 3};
+      for (int line = 0; line < editor.LineCount(); ++line) {
+        const std::string bytes = editor.LineBytes(line);
         LineRef ref;
         std::string bad;
-        if (!DecodeLineHead(bytes, settings_, ref, bad) || ref.Page != page) continue;
-        for (int column : CharacterStarts(bytes, settings_)) {
+        if (!DecodeLineHead(bytes, settings, ref, bad) || ref.Page != page) continue;
+        for (int column : CharacterStarts(bytes, settings)) {
           std::vector<std::string> warnings;
-          const int index = CountCharsBeforeCursor(bytes, column, settings_, warnings);
+          const int index = CountCharsBeforeCursor(bytes, column, settings, warnings);
           // Past the cap all characters share one cell; past the register's
           // height the cross lands in the next register.
           if (c.MaxLineWord != 0 && index >= c.MaxLineWord) continue;
-          if ((index + 1) * settings_.WordHeight > settings_.FieldSpace) continue;
+          if ((index + 1) * settings.WordHeight > settings.FieldSpace) continue;
           const MarkerPosition marker =
-              ComputeShowPosition(settings_, calibration, view, ref.Field, ref.Line, index);
+              ComputeShowPosition(settings, calibration, {width, 700, 600}, ref.Field, ref.Line, index);
           const CharacterCell cell =
-              CharacterAtPoint(settings_, calibration, width, height, marker.MarkerX, marker.MarkerY);
+              CharacterAtPoint(settings, calibration, width, height, marker.MarkerX, marker.MarkerY);
           ASSERT_EQ(cell, (CharacterCell{PointPlace::Character, ref.Field, ref.Line, index}))
               << "line " << line << " column " << column;
-          editor_.SetSelStart(0);
-          const TextTarget target = FindTextOfCharacter(editor_, settings_, ref.Vol, ref.Sutra, page, cell);
+          editor.SetSelStart(0);
+          const TextTarget target = FindTextOfCharacter(editor, settings, ref.Vol, ref.Sutra, page, cell);
           ASSERT_TRUE(target.Found) << target.Message;
-          ASSERT_EQ(target.Pos, editor_.LineStart(line) + column) << "line " << line;
+          ASSERT_EQ(target.Pos, editor.LineStart(line) + column) << "line " << line;
           ++checked;
         }
       }
     }
     EXPECT_GT(checked, 2000);
   }
-}
-
-TEST_F(ClickToText, PointsOffTheCharactersAndLinesTheTextLacks) {
-  int width = 0;
-  int height = 0;
-  const PageCalibration calibration = Corner(2, width, height);
-  settings_.PictureRatio = 50;
-  const int shownWidth = width / 2;
-  auto at = [&](int x, int y) { return CharacterAtPoint(settings_, calibration, width, height, x, y); };
-  // Off the picture, above the first register, right of the first line.
-  EXPECT_EQ(at(shownWidth, 400).Place, PointPlace::OutsidePicture);
-  EXPECT_EQ(at(400, height / 2).Place, PointPlace::OutsidePicture);
-  EXPECT_EQ(at(400, calibration.FirstCharY / 2 - 2).Place, PointPlace::OutsideRegisters);
-  EXPECT_EQ(at(shownWidth - calibration.FirstCharX / 2 + 20, 400).Place, PointPlace::OutsideLines);
-  EXPECT_EQ(FindTextOfCharacter(editor_, settings_, 1, 1, 2, at(shownWidth - 5, 400)).Message,
-            std::string(kNoCharacterThere));
-
-  // A page the text does not cover names the line head it looked for, in the
-  // shape of the text's own heads.
-  const CharacterCell cell = at(shownWidth - (calibration.FirstCharX + 70 * 3 + 23) / 2,
-                                (calibration.FirstCharY + settings_.FieldSpace + 49 * 3 + 24) / 2);
-  ASSERT_EQ(cell, (CharacterCell{PointPlace::Character, 1, 3, 3}));
-  const TextTarget missing = FindTextOfCharacter(editor_, settings_, 1, 1, 5, cell);
-  EXPECT_FALSE(missing.Found);
-  EXPECT_EQ(missing.LineHead, "T01n0001_p0005b04║");
-  EXPECT_EQ(missing.Message, "找不到行首為 T01n0001_p0005b04║ 的文字行.");
-  EXPECT_FALSE(FindTextOfCharacter(editor_, settings_, 2, 1, 2, cell).Found) << "another volume";
-
-  // Found from far away, through the search of the whole text; a click below
-  // a short line's last character lands at its end.
-  std::string far_away;
-  for (int i = 0; i < 1000; ++i) far_away += "\xA1\x40\r\n";
-  editor_.SetText(editor_.Text() + far_away);
-  editor_.SetSelStart(editor_.TextLength());
-  const TextTarget far =
-      FindTextOfCharacter(editor_, settings_, 1, 1, 1, CharacterCell{PointPlace::Character, 0, 1, 16});
-  ASSERT_TRUE(far.Found);
-  EXPECT_EQ(far.Line, 1);
-  EXPECT_FALSE(far.Exact);
-  EXPECT_EQ(far.Pos, editor_.LineStart(1) + static_cast<int>(editor_.LineBytes(1).size()));
 }
 
 }  // namespace

@@ -13,31 +13,22 @@
 namespace zorvel::test {
 namespace {
 
-const char* const kPrograms[] = {"zorvel", "zorvel-g4", "zorvel-marks", "zorvel-make-sample"};
-
-// The GUI answers --help and --version without a display.
-ToolRunOptions NoDisplay(const std::string& folder) {
-  ToolRunOptions options;
-  options.Folder = folder;
-  options.Unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"};
-  return options;
-}
-
-class EveryProgram : public ::testing::TestWithParam<const char*> {
- protected:
-  TempDir dir;
-};
+class EveryProgram : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(EveryProgram, HelpAndVersionGoToStandardOutput) {
   const std::string program = GetParam();
+  TempDir dir;
+  // The GUI answers --help and --version without a display.
+  const ToolRunOptions options{.Folder = dir.Path().string(),
+                               .Unset = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}};
   for (const char* asked : {"--help", "-h"}) {
-    const ToolResult help = RunProgram(program, {asked}, NoDisplay(dir.Path().string()));
+    const ToolResult help = RunProgram(program, {asked}, options);
     EXPECT_EQ(help.Status, 0) << asked << help.Err;
     EXPECT_EQ(help.Out.rfind("usage: " + program + " ", 0), 0u) << help.Out;
     EXPECT_NE(help.Out.find("--version"), std::string::npos) << help.Out;
     EXPECT_EQ(help.Err, "");
   }
-  const ToolResult version = RunProgram(program, {"--version"}, NoDisplay(dir.Path().string()));
+  const ToolResult version = RunProgram(program, {"--version"}, options);
   EXPECT_EQ(version.Status, 0) << version.Err;
   EXPECT_EQ(version.Out, program + " " + ZORVEL_PROJECT_VERSION + "\n");
   EXPECT_EQ(version.Err, "");
@@ -47,12 +38,10 @@ TEST_P(EveryProgram, HelpAndVersionGoToStandardOutput) {
 
 TEST_P(EveryProgram, ABadCommandLineExitsWithTheUsageOnStandardError) {
   const std::string program = GetParam();
-  ToolRunOptions options;
-  options.Folder = dir.Path().string();
-  options.Env = {"QT_QPA_PLATFORM=offscreen"};
-  const std::vector<std::vector<std::string>> bad = {
-      {"--no-such-option"}, {"--no-such-option", "x.txt"}, {"-x"}, {"--help=yes"}};
-  for (const auto& arguments : bad) {
+  TempDir dir;
+  const ToolRunOptions options{.Folder = dir.Path().string(), .Env = {"QT_QPA_PLATFORM=offscreen"}};
+  for (const std::vector<std::string>& arguments : std::vector<std::vector<std::string>>{
+           {"--no-such-option"}, {"--no-such-option", "x.txt"}, {"-x"}, {"--help=yes"}}) {
     const ToolResult run = RunProgram(program, arguments, options);
     EXPECT_EQ(run.Status, 2) << arguments[0] << ": " << run.Err;
     EXPECT_EQ(run.Out, "") << arguments[0];
@@ -61,11 +50,13 @@ TEST_P(EveryProgram, ABadCommandLineExitsWithTheUsageOnStandardError) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram, ::testing::ValuesIn(kPrograms), [](const auto& info) {
-  std::string name = info.param;
-  for (char& c : name) c = c == '-' ? '_' : c;
-  return name;
-});
+INSTANTIATE_TEST_SUITE_P(Programs, EveryProgram,
+                         ::testing::Values("zorvel", "zorvel-g4", "zorvel-marks", "zorvel-make-sample"),
+                         [](const auto& info) {
+                           std::string name = info.param;
+                           for (char& c : name) c = c == '-' ? '_' : c;
+                           return name;
+                         });
 
 // Arguments that are missing or out of range, program by program.
 struct Refused {
@@ -74,22 +65,14 @@ struct Refused {
   const char* Reason;  // part of the first line of standard error
 };
 
-void PrintTo(const Refused& refused, std::ostream* out) {
-  *out << refused.Program;
-  for (const std::string& argument : refused.Arguments) *out << " " << argument;
-}
-
 class RefusedCommandLine : public ::testing::TestWithParam<Refused> {};
 
 TEST_P(RefusedCommandLine, ExitsTwoAndSaysWhy) {
   const Refused& refused = GetParam();
   TempDir dir;
-  ToolRunOptions options;
-  options.Folder = dir.Path().string();
-  const ToolResult run = RunProgram(refused.Program, refused.Arguments, options);
-  EXPECT_EQ(run.Status, 2) << run.Err;
-  const std::string first = run.Err.substr(0, run.Err.find('\n'));
-  EXPECT_NE(first.find(refused.Reason), std::string::npos) << run.Err;
+  const ToolResult run = RunProgram(refused.Program, refused.Arguments, {.Folder = dir.Path().string()});
+  EXPECT_EQ(run.Status, 2) << refused.Program << ": " << run.Err;
+  EXPECT_NE(run.Err.substr(0, run.Err.find('\n')).find(refused.Reason), std::string::npos) << run.Err;
   EXPECT_NE(run.Err.find("usage: "), std::string::npos) << run.Err;
   EXPECT_TRUE(std::filesystem::is_empty(dir.Path())) << "a refused command line makes nothing";
 }
@@ -112,15 +95,12 @@ INSTANTIATE_TEST_SUITE_P(
 // "--" ends the options: what follows is a file, whatever it looks like.
 TEST(ToolArguments, AfterTwoDashesAnOptionIsAFileName) {
   TempDir dir;
-  ToolRunOptions options;
-  options.Folder = dir.Path().string();
+  const ToolRunOptions options{.Folder = dir.Path().string()};
   WriteFile(dir.File("--help"), "T01n0001_p0001a01\xF9\xF9{{a||b}}\r\n");
   const ToolResult run = RunProgram("zorvel-marks", {"--", "--help"}, options);
   EXPECT_EQ(run.Status, 0) << run.Err;
   EXPECT_NE(run.Out.find("marks=1 "), std::string::npos) << run.Out;
-
-  const ToolResult sample = RunProgram("zorvel-make-sample", {"--jobs=2"}, options);
-  EXPECT_EQ(sample.Status, 2);
+  EXPECT_EQ(RunProgram("zorvel-make-sample", {"--jobs=2"}, options).Status, 2);
   EXPECT_FALSE(std::filesystem::exists(dir.File("--jobs=2")));
 }
 

@@ -12,9 +12,9 @@ namespace zorvel::test {
 struct ToolRunOptions {
   bool OutTerminal = false;
   bool ErrTerminal = false;
-  std::string Folder;              // the working folder; empty: the test's own
-  std::vector<std::string> Env;    // extra NAME=VALUE settings
-  std::vector<std::string> Unset;  // variables taken away
+  std::string Folder = {};              // the working folder; empty: the test's own
+  std::vector<std::string> Env = {};    // extra NAME=VALUE settings
+  std::vector<std::string> Unset = {};  // variables taken away
   int Seconds = 30;
 };
 

@@ -30,18 +30,15 @@ TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
     TextProofreader proofreader(editor, settings, prompts, nullptr);
     proofreader.SetDecisionSink(&log);
     editor.SetSelStart(30);  // past the first mark
-    for (Selection answer : {Selection::Second, Selection::Third}) {
+    for (Selection answer : {Selection::Second, Selection::Third, Selection::First}) {
+      if (answer == Selection::First) editor.SetSelStart(0);
       prompts.Choices.push_back(ChoiceAnswer{answer, {}, false});
       proofreader.RunLoop();
     }
-    editor.SetSelStart(0);
-    prompts.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
-    proofreader.RunLoop();
     ASSERT_EQ(Big5ToUtf8(editor.Text()), "T01n0001_p0001a01║如是我問\r\nT01n0001_p0001a02║一時佛在\r\n");
     WriteFile(textPath, editor.Text());
   }
-  ToolRunOptions options;
-  options.Folder = dir.Path().string();
+  const ToolRunOptions options{.Folder = dir.Path().string()};
   const std::vector<std::string> args = {"--log", logPath, textPath};
   ToolResult run = RunProgram("zorvel-marks", args, options);
   EXPECT_EQ(run.Status, 0) << run.Err;

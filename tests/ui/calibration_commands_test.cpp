@@ -1,6 +1,5 @@
 // The calibration commands on a sample page: the corner from the point pressed
 // (popup item and double-click), the register shift dialog, the save command.
-#include <gtest/gtest.h>
 
 #include <QAction>
 #include <QComboBox>
@@ -9,6 +8,7 @@
 #include <QRadioButton>
 
 #include "image_sample.h"
+#include "ui/dialogs/field_shift_form.h"
 
 namespace zorvel::test {
 namespace {
@@ -48,8 +48,7 @@ TEST_F(CalibrationCommandsTest, TheRightButtonsPointOrADoubleClickBecomesTheCorn
   Click(QPoint(width - 120, 40), Qt::LeftButton);
   Click(QPoint(width - 50, 100), Qt::RightButton);
   ImageForm()->ImagePopupMenu()->findChild<QAction*>("N2")->trigger();
-  EXPECT_EQ(Page(1).FirstCharX, 100);
-  EXPECT_EQ(Page(1).FirstCharY, 200);
+  EXPECT_EQ(QPoint(Page(1).FirstCharX, Page(1).FirstCharY), QPoint(100, 200));
 
   OptionForm()->Settings.PictureRatio = 100;
   Load(2);
@@ -58,8 +57,7 @@ TEST_F(CalibrationCommandsTest, TheRightButtonsPointOrADoubleClickBecomesTheCorn
   Click(point, Qt::LeftButton);
   Mouse(QEvent::MouseButtonDblClick, point, Qt::LeftButton);
   Mouse(QEvent::MouseButtonRelease, point, Qt::LeftButton);
-  EXPECT_EQ(Page(2).FirstCharX, 150);
-  EXPECT_EQ(Page(2).FirstCharY, 160);
+  EXPECT_EQ(QPoint(Page(2).FirstCharX, Page(2).FirstCharY), QPoint(150, 160));
   EXPECT_EQ(ImageForm()->MarkerX(), point.x() - 23);
 }
 

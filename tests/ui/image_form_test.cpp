@@ -1,10 +1,8 @@
 // The image window's own behaviour on the sample pages: loading, scrolling,
 // scaling, the marker and the crosses, the mouse, and the rendering below full
 // size.
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "core/pages/marker_geometry.h"
 #include "image_sample.h"
 
 namespace zorvel::test {
@@ -22,10 +20,11 @@ TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
 
   // A page cut short, a file that is not there, and a file of another volume
   // that does not decode: none of them touches the page on display or the store.
-  EXPECT_EQ(ImageForm()->LoadPicture(1, 1, "T01/001-100/01-005.TIF", 5), zorvel::PictureLoad::NotLoaded);
-  EXPECT_EQ(ImageForm()->LoadPicture(1, 1, "T01/001-100/01-004.TIF", 4), zorvel::PictureLoad::NotLoaded);
   WriteFile(dir_.File("not_a_page.TIF"), "II*\0garbage");
-  EXPECT_EQ(ImageForm()->LoadPicture(2, 1, "not_a_page.TIF", 9), zorvel::PictureLoad::NotLoaded);
+  for (auto [vol, name, page] : {std::tuple{1, "T01/001-100/01-005.TIF", 5},
+                                 {1, "T01/001-100/01-004.TIF", 4},
+                                 {2, "not_a_page.TIF", 9}})
+    EXPECT_EQ(ImageForm()->LoadPicture(vol, 1, name, page), zorvel::PictureLoad::NotLoaded) << name;
 
   EXPECT_EQ(ImageForm()->PicturePage(), 1);
   EXPECT_EQ(ImageForm()->MarkerX(), markerX);
@@ -58,22 +57,14 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
 }
 
-TEST_F(ImageFormTest, TheMarkerIsAScaledCrossDrawnOverThePicture) {
+TEST_F(ImageFormTest, TheMarkerIsARedCrossDrawnOverThePicture) {
   OptionForm()->Settings.PictureRatio = 57;
   Load(2);
   ASSERT_TRUE(ImageForm()->DetectRightTop());
   ImageForm()->ShowPosition(1, 3, 5);
-  // The window's marker is the arithmetic's, at the scale shown.
-  ViewGeometry view{kSamplePageWidth, ImageForm()->ClientSize().width(), ImageForm()->ClientSize().height()};
-  const MarkerPosition expected =
-      ComputeShowPosition(OptionForm()->Settings, Bench().VolShift().Get(2), view, 1, 3, 5);
-  EXPECT_EQ(ImageForm()->MarkerX(), expected.MarkerX);
-  EXPECT_EQ(ImageForm()->MarkerY(), expected.MarkerY);
-
   const QPoint onScreen(ImageForm()->MarkerX() - ImageForm()->HorzScrollPos(),
                         ImageForm()->MarkerY() - ImageForm()->VertScrollPos());
-  const QSize client = ImageForm()->ClientSize();
-  ASSERT_TRUE(QRect(QPoint(0, 0), client).contains(onScreen));
+  ASSERT_TRUE(View()->rect().contains(onScreen));
   // Red through the character's column and row, a little away from their
   // crossing.
   const QImage shot = View()->grab().toImage();
@@ -86,12 +77,11 @@ TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   ImageForm()->SetHorzScrollPos(500);
   ImageForm()->SetVertScrollPos(600);
 
+  auto scroll = [] { return QPoint(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos()); };
   Mouse(QEvent::MouseButtonPress, {300, 300}, Qt::LeftButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm()->ClickX(), 800);
-  EXPECT_EQ(ImageForm()->ClickY(), 900);
+  EXPECT_EQ(QPoint(ImageForm()->ClickX(), ImageForm()->ClickY()), QPoint(800, 900));
   Mouse(QEvent::MouseMove, {250, 260}, Qt::NoButton, Qt::LeftButton);
-  EXPECT_EQ(ImageForm()->HorzScrollPos(), 550);
-  EXPECT_EQ(ImageForm()->VertScrollPos(), 640);
+  EXPECT_EQ(scroll(), QPoint(550, 640));
   // Past the page's edge the view stops there; on the way back the point first
   // pressed comes back under the mouse.
   Mouse(QEvent::MouseMove, {300 + 2000, 300}, Qt::NoButton, Qt::LeftButton);
@@ -100,8 +90,7 @@ TEST_F(ImageFormTest, DraggingPansAndAPressRemembersThePointOnThePicture) {
   EXPECT_EQ(ImageForm()->HorzScrollPos(), 800 - 290);
   Mouse(QEvent::MouseButtonRelease, {290, 300}, Qt::LeftButton, Qt::NoButton);
   Mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::NoButton);
-  EXPECT_EQ(ImageForm()->HorzScrollPos(), 510);
-  EXPECT_EQ(ImageForm()->VertScrollPos(), 600);
+  EXPECT_EQ(scroll(), QPoint(510, 600));
 }
 
 }  // namespace

@@ -13,28 +13,16 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
-#include <string>
 
 #include "codec/decoded_page.h"
 #include "core/pages/picture_file_name.h"
 #include "support/test_support.h"
-#include "ui/dialogs/about_form.h"
-#include "ui/dialogs/ask_replace_form.h"
-#include "ui/dialogs/auto_load_picture_form.h"
-#include "ui/dialogs/auto_load_report_form.h"
-#include "ui/dialogs/bookmark_form.h"
-#include "ui/dialogs/field_shift_form.h"
-#include "ui/dialogs/get_name_form.h"
-#include "ui/dialogs/load_picture_form.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
-#include "ui/dialogs/set_ratio_form.h"
 #include "ui/image/image_form.h"
 #include "ui/shell/application.h"
 #include "ui/shell/main_form.h"
-#include "ui/shell/qt_prompts.h"
 #include "ui/shell/workbench.h"
 #include "ui/text/text_form.h"
 

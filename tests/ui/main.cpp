@@ -19,16 +19,15 @@
 namespace {
 
 constexpr int kUnansweredLimitMs = 5000;
-constexpr int kLookEveryMs = 100;
 
 class ModalWatchdog : public ::testing::EmptyTestEventListener {
  public:
   ModalWatchdog() {
     QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
-    timer_.start(kLookEveryMs);
+    timer_.start(100);
   }
-  void OnTestStart(const ::testing::TestInfo&) override { Forget(); }
-  void OnTestEnd(const ::testing::TestInfo&) override { Forget(); }
+  void OnTestStart(const ::testing::TestInfo&) override { watched_ = nullptr; }
+  void OnTestEnd(const ::testing::TestInfo&) override { watched_ = nullptr; }
 
  private:
   // The window that waits for an answer now, if any: one that holds a nested
@@ -43,27 +42,18 @@ class ModalWatchdog : public ::testing::EmptyTestEventListener {
     return nullptr;
   }
 
-  void Forget() {
-    watched_ = nullptr;
-    since_.invalidate();
-  }
-
   void Look() {
     QWidget* waiting = Waiting();
-    if (waiting != watched_) {
+    if (waiting != watched_ || !waiting) {
       watched_ = waiting;
-      if (waiting) {
-        since_.start();
-      } else {
-        since_.invalidate();
-      }
+      since_.start();
       return;
     }
-    if (!waiting || !since_.isValid() || since_.elapsed() < kUnansweredLimitMs) return;
+    if (since_.elapsed() < kUnansweredLimitMs) return;
     ADD_FAILURE() << "window \"" << waiting->objectName().toStdString() << "\" ("
                   << waiting->windowTitle().toStdString() << ") waited " << since_.elapsed()
                   << " ms without an answer; closed by the watchdog";
-    Forget();
+    watched_ = nullptr;
     if (auto* dialog = qobject_cast<QDialog*>(waiting)) {
       dialog->done(QDialog::Rejected);
     } else {

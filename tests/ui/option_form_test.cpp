@@ -1,19 +1,13 @@
 // The options dialog on the whole window set: its fields reach the settings,
 // the file and the hot keys of every window.
-#include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
 #include "ui/dialogs/hot_key_field.h"
-#include "ui/dialogs/option_form.h"
-#include "ui/dialogs/select_form.h"
-#include "ui/image/image_form.h"
-#include "ui/text/text_form.h"
 
 namespace zorvel::test {
 namespace {

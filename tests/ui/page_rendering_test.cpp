@@ -2,7 +2,6 @@
 // of its pixels: full size pixel for pixel (and the monochrome bitmap), and
 // below full size at the scales with their own way of reducing (50 % and
 // 25 %) and at others.
-#include <gtest/gtest.h>
 
 #include <QImage>
 #include <algorithm>
@@ -11,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "codec/decoded_page.h"
 #include "core/pages/marker_geometry.h"
 #include "image_sample.h"
 #include "ui/image/page_bitmap.h"
@@ -25,9 +23,7 @@ namespace {
 // it overlaps that overlap in 1/256 of the screen pixel, rounded per axis; the
 // ink of a screen pixel is the sum of the products over its black page pixels.
 struct Share {
-  int Cell;
-  int A;
-  int B;
+  int Cell, A, B;
 };
 
 Share PixelShare(int i, double s) {
@@ -96,12 +92,10 @@ TEST(PageRenderingExactTest, EveryScaleBelowFullSizeShowsExactlyThePlainDefiniti
       const QImage fast = RenderReducedPage(page, PictureScale(ratio), width, height);
       const QImage plain = PlainReducedPage(page, PictureScale(ratio), width, height);
       ASSERT_EQ(fast.size(), plain.size()) << ratio;
-      for (int v = 0; v < height; ++v) {
-        for (int u = 0; u < width; ++u) {
+      for (int v = 0; v < height; ++v)
+        for (int u = 0; u < width; ++u)
           ASSERT_EQ(fast.pixel(u, v), plain.pixel(u, v))
               << size.width() << "x" << size.height() << " at " << ratio << " %, pixel " << u << "," << v;
-        }
-      }
     }
   }
 }
@@ -115,12 +109,10 @@ TEST(PageRenderingExactTest, FullSizeShowsEachPagePixelBlackOrWhite) {
     EXPECT_EQ(bitmap.format(), QImage::Format_Mono);
     for (const QImage& image : {RenderFullSizePage(page), bitmap}) {
       ASSERT_EQ(image.size(), size);
-      for (int y = 0; y < page.Height; ++y) {
-        for (int x = 0; x < page.Width; ++x) {
+      for (int y = 0; y < page.Height; ++y)
+        for (int x = 0; x < page.Width; ++x)
           ASSERT_EQ(image.pixel(x, y), page.IsBlack(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
               << size.width() << ": " << x << "," << y;
-        }
-      }
     }
   }
 }

@@ -1,39 +1,29 @@
 // The choice window by itself: what it shows, what Enter takes, its buttons,
 // its hot keys and every way its wait for an answer ends.
-#include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QWindow>
-#include <functional>
 
 #include "core/text/big5.h"
-#include "ui/dialogs/select_form.h"
 #include "ui/image_sample.h"
-#include "ui/shell/qt_prompts.h"
 
 namespace {
 
 using S = zorvel::Selection;
-using zorvel::test::U;
-
-std::string B(const char* utf8) {
-  return zorvel::Utf8ToBig5(utf8);
-}
+using zorvel::Utf8ToBig5;
 
 // A request of two readings, or three; the first is the default.
 zorvel::ChoiceRequest Request(const char* first, const char* second, const char* third = nullptr,
                               const char* user = "") {
   zorvel::ChoiceRequest r;
-  r.FirstStr = B(first);
-  r.SecondStr = B(second);
-  r.UserString = B(user);
-  r.ThreeReadings = r.Writable[2] = third != nullptr;
-  if (third) r.ThirdStr = B(third);
+  r.FirstStr = Utf8ToBig5(first);
+  r.SecondStr = Utf8ToBig5(second);
+  r.ThirdStr = Utf8ToBig5(third ? third : "");
+  r.UserString = Utf8ToBig5(user);
+  r.ThreeReadings = third != nullptr;
+  r.Writable[2] = r.ThreeReadings;
   return r;
 }
 
@@ -62,13 +52,23 @@ class SelectFormTest : public zorvel::test::WindowSetTest {
         Form().close();
       }
     });
-    zorvel::ChoiceAnswer answer = Bench().RealPrompts().Choose(request);
+    const zorvel::ChoiceAnswer answer = Bench().RealPrompts().Choose(request);
     EXPECT_FALSE(Form().isVisible());
     return answer;
   }
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Form();
-    QTest::keyClick(target, Qt::Key(key), modifiers);
+  static void Key(QKeyCombination key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : SelectForm();
+    QTest::keyClick(target, key.key(), key.keyboardModifiers());
+  }
+  static std::function<void()> Keys(std::vector<QKeyCombination> keys) {
+    return [keys] {
+      for (QKeyCombination key : keys) Key(key);
+    };
+  }
+  std::function<void()> Click(std::vector<const char*> names) {
+    return [this, names] {
+      for (const char* name : names) QTest::mouseClick(Control(name), Qt::LeftButton);
+    };
   }
 };
 
@@ -80,11 +80,10 @@ TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
     int defaultButton;
     S enter;
   };
-  const Case cases[] = {{"乙", {false, true, true}, 2, S::Second},
-                        {"甲", {true, false, true}, 1, S::First},
-                        {"丙", {false, false, false}, 3, S::Third},
-                        {nullptr, {true, true, false}, 1, S::First}};  // two readings are never green
-  for (const Case& c : cases) {
+  for (const Case& c :
+       {Case{"乙", {false, true, true}, 2, S::Second}, Case{"甲", {true, false, true}, 1, S::First},
+        Case{"丙", {false, false, false}, 3, S::Third},
+        Case{nullptr, {true, true, false}, 1, S::First}}) {  // two readings are never green
     SCOPED_TRACE(c.defaultButton);
     zorvel::ChoiceRequest request = Request("甲", "乙", c.third, "丙");
     std::copy(c.agree, c.agree + 3, request.Agree);
@@ -96,10 +95,10 @@ TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
       }
       EXPECT_EQ(Control<QLineEdit>("edThirdStr")->isVisible(), c.third != nullptr);
       EXPECT_EQ(QApplication::focusWidget(), Control<QLineEdit>("edUserStr"));
-      Key(c.third ? Qt::Key_Return : Qt::Key_Enter, c.third ? Qt::NoModifier : Qt::KeypadModifier);
+      Key(c.third ? QKeyCombination(Qt::Key_Return) : Qt::KeypadModifier | Qt::Key_Enter);
     });
     EXPECT_EQ(answer.SelectResult, c.enter);
-    EXPECT_EQ(answer.UserStr, B("丙"));
+    EXPECT_EQ(answer.UserStr, Utf8ToBig5("丙"));
   }
 }
 
@@ -107,13 +106,7 @@ TEST_F(SelectFormTest, AgreeingReadingsAreLimeGreenAndEnterTakesTheDefault) {
 // beside the readings gives it the focus, and Enter must still take the
 // default.
 TEST_F(SelectFormTest, EnterAfterTypingPastingOrAButtonBesideTheReadings) {
-  auto click = [this](std::vector<const char*> names) {
-    return [this, names] {
-      for (const char* name : names) QTest::mouseClick(Control(name), Qt::LeftButton);
-    };
-  };
   struct Case {
-    const char* what;
     const char* third;
     const char* user;
     std::function<void()> act;
@@ -121,75 +114,67 @@ TEST_F(SelectFormTest, EnterAfterTypingPastingOrAButtonBesideTheReadings) {
     const char* answer;
   };
   const Case cases[] = {
-      {"typed", "乙", "", [] { QTest::keyClicks(QApplication::focusWidget(), "ab"); }, S::UserString, "ab"},
-      {"emptied", nullptr, "丁", [this] { Key(Qt::Key_Backspace); }, S::UserString, ""},
-      {"pasted", "丙", "", click({"btThirdPasteStr", "btFirstPasteStr", "btSecondPasteStr"}), S::UserString,
-       "丙甲乙"},
-      {"empty reading pasted", "", "", click({"btThirdPasteStr"}), S::First, ""},
-      {"bigger", "乙", "", click({"btBigWord"}), S::First, ""},
-      {"smaller", "乙", "", click({"btSmallWord"}), S::First, ""},
-      {"centre", "乙", "", click({"btCenterLine"}), S::First, ""},
+      {"乙", "", [] { QTest::keyClicks(QApplication::focusWidget(), "ab"); }, S::UserString, "ab"},
+      {nullptr, "丁", Keys({Qt::Key_Backspace}), S::UserString, ""},
+      {"丙", "", Click({"btThirdPasteStr", "btFirstPasteStr", "btSecondPasteStr"}), S::UserString, "丙甲乙"},
+      {"", "", Click({"btThirdPasteStr"}), S::First, ""},  // an empty reading pasted
+      {"乙", "", Click({"btBigWord"}), S::First, ""},
+      {"乙", "", Click({"btSmallWord"}), S::First, ""},
+      {"乙", "", Click({"btCenterLine"}), S::First, ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(&c - cases);
     const auto answer = Choose(Request("甲", "乙", c.third, c.user), [&] {
       c.act();
       Key(Qt::Key_Return);
     });
     EXPECT_EQ(answer.SelectResult, c.result);
-    EXPECT_EQ(answer.UserStr, B(c.answer));
+    EXPECT_EQ(answer.UserStr, Utf8ToBig5(c.answer));
   }
 }
 
 TEST_F(SelectFormTest, HotKeysButtonsAndTheCloseBoxEndTheWait) {
-  auto keys = [this](std::vector<QKeyCombination> strokes) {
-    return [this, strokes] {
-      for (QKeyCombination k : strokes) Key(k.key(), k.keyboardModifiers());
-    };
-  };
-  auto click = [this](const char* name) {
-    return [=, this] { QTest::mouseClick(Control(name), Qt::LeftButton); };
-  };
   struct Case {
-    const char* what;
     std::function<void()> act;
     S result;
     bool goNext;
   };
-  const Case cases[] = {{"Ctrl+F", keys({Qt::CTRL | Qt::Key_F}), S::First, false},
+  const Case cases[] = {{Keys({Qt::CTRL | Qt::Key_F}), S::First, false},
                         // The third reading is not offered: its key does nothing.
-                        {"Ctrl+T", keys({Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_S}), S::Second, false},
-                        {"Ctrl+U", keys({Qt::CTRL | Qt::Key_U}), S::UserString, false},
-                        {"Esc", keys({QKeyCombination(Qt::Key_Escape)}), S::Cancel, false},
-                        {"Ctrl+N", keys({Qt::CTRL | Qt::Key_N}), S::Cancel, true},
-                        {"btFirstStr", click("btFirstStr"), S::First, false},
-                        {"btSecondStr", click("btSecondStr"), S::Second, false},
-                        {"btUserStr", click("btUserStr"), S::UserString, false},
-                        {"btCancelSel", click("btCancelSel"), S::Cancel, false},
-                        {"btCancelToNext", click("btCancelToNext"), S::Cancel, true},
-                        {"close box", [this] { Form().windowHandle()->close(); }, S::Cancel, false}};
+                        {Keys({Qt::CTRL | Qt::Key_T, Qt::CTRL | Qt::Key_S}), S::Second, false},
+                        {Keys({Qt::CTRL | Qt::Key_U}), S::UserString, false},
+                        {Keys({Qt::Key_Escape}), S::Cancel, false},
+                        {Keys({Qt::CTRL | Qt::Key_N}), S::Cancel, true},
+                        {Click({"btFirstStr"}), S::First, false},
+                        {Click({"btSecondStr"}), S::Second, false},
+                        {Click({"btUserStr"}), S::UserString, false},
+                        {Click({"btCancelSel"}), S::Cancel, false},
+                        {Click({"btCancelToNext"}), S::Cancel, true},
+                        {[this] { Form().windowHandle()->close(); }, S::Cancel, false}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
+    SCOPED_TRACE(&c - cases);
     const auto answer = Choose(Request("甲", "乙", nullptr, "戊"), c.act);
     EXPECT_EQ(answer.SelectResult, c.result);
     EXPECT_EQ(answer.GoNext, c.goNext);
-    EXPECT_EQ(answer.UserStr, B("戊"));  // Ctrl+U did not clear the field
+    EXPECT_EQ(answer.UserStr,
+              Utf8ToBig5("戊"));  // Ctrl+U did not clear the field
   }
-  // A second choice asked while one waits is refused at once; the first goes on.
+  // A second choice asked while one waits is refused at once; the first goes
+  // on.
   const auto outer = Choose(Request("甲", "乙"), [&] {
     EXPECT_EQ(Bench().RealPrompts().Choose(Request("丙", "丁")).SelectResult, S::Cancel);
-    EXPECT_EQ(Control<QLineEdit>("edFirstStr")->text(), U("甲"));
-    keys({Qt::CTRL | Qt::Key_S})();
+    EXPECT_EQ(Control<QLineEdit>("edFirstStr")->text(), zorvel::test::U("甲"));
+    Key(Qt::CTRL | Qt::Key_S);
   });
   EXPECT_EQ(outer.SelectResult, S::Second);
   // Keys of the operator's choosing replace the defaults, also over the
   // field's own editing keys.
   Control<QAction>("miCancelSel")->setShortcut(QKeySequence(Qt::Key_F9));
   Control<QAction>("miSelUserStr")->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-  const auto rebound = Choose(Request("甲", "乙", nullptr, "戊"),
-                              keys({QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_A}));
+  const auto rebound =
+      Choose(Request("甲", "乙", nullptr, "戊"), Keys({Qt::Key_Escape, Qt::CTRL | Qt::Key_A}));
   EXPECT_EQ(rebound.SelectResult, S::UserString);
-  EXPECT_EQ(rebound.UserStr, B("戊"));
+  EXPECT_EQ(rebound.UserStr, Utf8ToBig5("戊"));
 }
 
 TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
@@ -197,9 +182,8 @@ TEST_F(SelectFormTest, FontButtonsStopAtEightPointsAndGrowWithoutLimit) {
   for (int i = 0; i < 2; ++i) Control("btSmallWord")->click();
   EXPECT_EQ(Form().FieldFontSize(), 8);
   for (int i = 0; i < 30; ++i) Control("btBigWord")->click();
-  EXPECT_EQ(Form().FieldFontSize(), 68);
   EXPECT_EQ(Control<QLineEdit>("edUserStr")->font().pointSize(), 68);
-  Choose(Request("甲", "乙"), [this] { Key(Qt::Key_Escape); });
+  Choose(Request("甲", "乙"), Keys({Qt::Key_Escape}));
   EXPECT_EQ(Form().FieldFontSize(), 68);
 }
 
