@@ -17,6 +17,7 @@
 #include "codec/decoded_page.h"
 #include "core/pages/picture_file_name.h"
 #include "support/test_support.h"
+#include "support/white_page.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
@@ -88,20 +89,6 @@ inline int InkIn(const DecodedPage& page, int left, int top, int width, int heig
     for (int x = left; x < left + width; ++x) ink += page.IsBlack(x, y);
   }
   return ink;
-}
-
-// A white page of width x height; Blacken inks one pixel.
-inline DecodedPage WhitePage(int width, int height) {
-  DecodedPage page;
-  page.Width = width;
-  page.Height = height;
-  page.BytesPerRow = (width + 7) / 8;
-  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
-  return page;
-}
-inline void Blacken(DecodedPage& page, int x, int y) {
-  page.Rows[static_cast<std::size_t>(y) * page.BytesPerRow + x / 8] &=
-      static_cast<std::uint8_t>(~(0x80 >> (x % 8)));
 }
 
 // Runs act once the modal dialog is up (it is polled for), while exec() waits.

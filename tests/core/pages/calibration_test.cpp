@@ -13,6 +13,7 @@
 #include "core/pages/right_top.h"
 #include "core/pages/vol_shift.h"
 #include "support/test_support.h"
+#include "support/white_page.h"
 
 namespace zorvel::test {
 namespace {
@@ -126,16 +127,6 @@ TEST_F(PageCalibrationScopeTest, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues
     EXPECT_EQ(scope, c.Scope) << c.Volume << "/" << c.Page;
     EXPECT_EQ(CalibrationScopeMessage(scope).empty(), scope == CalibrationScope::Ok);
   }
-}
-
-// A white page to draw on (1 = white).
-DecodedPage WhitePage(int width, int height) {
-  DecodedPage page;
-  page.Width = width;
-  page.Height = height;
-  page.BytesPerRow = (width + 7) / 8;
-  page.Rows.assign(static_cast<std::size_t>(page.BytesPerRow) * height, 0xFF);
-  return page;
 }
 
 // Inks (or, with ink false, whitens) the rectangle [left, right) x [top, bottom).
