@@ -155,7 +155,8 @@ TEST_F(ImageFeaturesTest, PanKeysScrollThePageWhileTheTextKeepsTheFocus) {
 // reports nothing.
 TEST_F(ImageFeaturesTest, CtrlClickGivesThePagePixel) {
   std::vector<QPoint> clicked;
-  ImageForm()->OnPageClicked = [&clicked](int x, int y) { clicked.emplace_back(x, y); };
+  QObject::connect(ImageForm(), &TImageForm::PageClicked, ImageForm(),
+                   [&clicked](int x, int y) { clicked.emplace_back(x, y); });
   Bench().Settings().PictureRatio = 33;
   Load(1);
   ImageForm()->ShowPosition(1, 3, 5);

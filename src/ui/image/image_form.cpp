@@ -519,11 +519,11 @@ QPoint TImageForm::PicturePoint(const QPoint& client) const {
 
 void TImageForm::PageClick(const QPoint& client) {
   const QPoint onPicture = client + QPoint(HorzScrollPos(), VertScrollPos());
-  if (!QRect(QPoint(0, 0), shownSize_).contains(onPicture) || !OnPageClicked) return;
+  if (!QRect(QPoint(0, 0), shownSize_).contains(onPicture)) return;
   const QSize page = PageSize();
   // trunc(u / s) of the last shown pixel can reach the page's edge; it stays on the page.
-  OnPageClicked(std::min(zorvel::ScaleToPage(onPicture.x(), shownRatio_), page.width() - 1),
-                std::min(zorvel::ScaleToPage(onPicture.y(), shownRatio_), page.height() - 1));
+  emit PageClicked(std::min(zorvel::ScaleToPage(onPicture.x(), shownRatio_), page.width() - 1),
+                   std::min(zorvel::ScaleToPage(onPicture.y(), shownRatio_), page.height() - 1));
 }
 
 void TImageForm::MousePress(QMouseEvent* event) {

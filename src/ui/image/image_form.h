@@ -117,9 +117,6 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // (-1, 0 or +1): left or up for -1.
   void Pan(int horizontal, int vertical);
 
-  // A Ctrl+click on the page gives the point clicked in full-size page pixels.
-  std::function<void(int pageX, int pageY)> OnPageClicked;
-
   // The page on display.
   int PictureVolume() const { return pictureVolume_; }
   int PictureSutra() const { return pictureSutra_; }
@@ -169,6 +166,8 @@ class TImageForm : public QWidget, public zorvel::PageView {
  signals:
   // The page or the marker on it changed: a load, a ShowPosition, a rescale.
   void MarkerMoved();
+  // A Ctrl+click on the page, at the point clicked in full-size page pixels.
+  void PageClicked(int pageX, int pageY);
 
  private:
   friend class TImageScroller;
@@ -198,7 +197,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void MousePress(QMouseEvent* event);
   void MouseMove(QMouseEvent* event);
   void MouseRelease(QMouseEvent* event);
-  // The Ctrl+click: the client point in page pixels to OnPageClicked, when it
+  // The Ctrl+click: the client point in page pixels to PageClicked, when it
   // lies on the picture.
   void PageClick(const QPoint& client);
   // Where a zoom step without a mouse keeps the picture still.

@@ -107,6 +107,10 @@ TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), b
 
 TMainForm::~TMainForm() {
   bench_.Text().Document().AfterSave = nullptr;
+  // The children go after this destructor: the loupe's dock hides then, and
+  // must not call back into a main window that is gone.
+  if (loupeDock_) loupeDock_->disconnect(this);
+  clientArea_->viewport()->removeEventFilter(this);
 }
 
 QString TMainForm::IniFileName() const {
@@ -637,7 +641,7 @@ void TMainForm::AttachImageForm(TImageForm* form) {
   if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) {
     item->setChecked(loupe.ShowLoupe);
     connect(loupeDock_, &QDockWidget::visibilityChanged, item,
-            [this, item] { item->setChecked(!loupeDock_->isHidden()); });
+            [dock = loupeDock_, item] { item->setChecked(!dock->isHidden()); });
   }
 }
 

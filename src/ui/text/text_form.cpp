@@ -100,7 +100,9 @@ TTextForm::TTextForm(Workbench& bench, TextSession& text, QWidget* parent)
   ShowMarkCount();
 
   // A Ctrl+click on the page lands in the text.
-  bench_.ImageForm().OnPageClicked = [this](int pageX, int pageY) { GoToPagePoint(pageX, pageY); };
+  // A signal, not a callback: the image window may go before the text window
+  // when the main window closes, and the connection goes with whichever goes first.
+  connect(&bench_.ImageForm(), &TImageForm::PageClicked, this, &TTextForm::GoToPagePoint);
 
   OpenFileNameHook = [this] {
     return QFileDialog::getOpenFileName(this, QString(), QString(), U("純文字檔 (*.txt);;全部檔案 (*.*)"));
@@ -150,7 +152,6 @@ TTextForm::~TTextForm() {
   editor_->AfterOperatorEdit = nullptr;
   editor_->OnLinesChanged = nullptr;
   editor_->OnTextLoaded = nullptr;
-  bench_.ImageForm().OnPageClicked = nullptr;
   text_.Proofreader().SetDecisionSink(nullptr);
   delete markCount_;
   document_->OnFileNameChanged = nullptr;
