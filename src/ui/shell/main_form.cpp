@@ -611,8 +611,8 @@ void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, Screen.Image);
   form->SetVolShift(&bench_.VolShift());
 
-  // The loupe floats where it covers neither the marker nor the choice window,
-  // or docks at the right of the main window.
+  // The loupe floats where it leaves the choice window, the mark in the text
+  // and the marker in sight (KeepLoupeClear), or docks at the right.
   loupeDock_ = new QDockWidget(U("放大鏡"), this);
   loupeDock_->setObjectName("LoupeDock");
   loupe_ = new TLoupe(*form, loupeDock_);
@@ -681,6 +681,7 @@ void TMainForm::KeepLoupeClear() {
 
 void TMainForm::ToggleLoupe() {
   loupeDock_->setVisible(loupeDock_->isHidden());
+  KeepLoupeClear();
   if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) item->setChecked(!loupeDock_->isHidden());
 }
 
