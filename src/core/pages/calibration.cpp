@@ -7,7 +7,7 @@ namespace zorvel {
 CalibrationScope PageCalibrationScope(const CVolShift& store, bool pageShown, int pictureVolume,
                                       int picturePage) {
   if (!pageShown) return CalibrationScope::NoPage;
-  if (pictureVolume < 1 || pictureVolume > 999) return CalibrationScope::VolumeOutOfRange;
+  if (!CVolShift::HasVolume(pictureVolume)) return CalibrationScope::VolumeOutOfRange;
   if (!CVolShift::HasSlot(picturePage)) return CalibrationScope::PageOutOfRange;
   if (store.Volume() != pictureVolume) return CalibrationScope::OtherVolume;
   return CalibrationScope::Ok;

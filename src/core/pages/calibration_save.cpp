@@ -24,7 +24,7 @@ std::string CalibrationNotReadText(const CVolShift& store, int volume) {
 bool SaveCalibrationOrAsk(CVolShift& store, Prompts& prompts, CalibrationSaveOccasion occasion) {
   if (!store.Dirty) return true;
   // A store without a volume has nowhere to go; nothing of a volume is lost.
-  if (store.Volume() < 1 || store.Volume() > 999) return true;
+  if (!CVolShift::HasVolume(store.Volume())) return true;
   if (store.SaveCalibration()) return true;
   const std::string failed = CalibrationNotWrittenText(store);
   switch (occasion) {

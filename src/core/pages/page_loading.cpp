@@ -10,7 +10,7 @@
 namespace zorvel {
 
 bool SwitchesVolume(const CVolShift& store, int volume) {
-  return volume != store.Volume() && volume >= 1 && volume <= 999;
+  return volume != store.Volume() && CVolShift::HasVolume(volume);
 }
 
 PictureLoad ShowPageOfVolume(CVolShift& store, Prompts& prompts, int volume,

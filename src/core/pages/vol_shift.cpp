@@ -10,13 +10,6 @@ namespace zorvel {
 
 namespace {
 
-constexpr int kFirstVolume = 1;
-constexpr int kLastVolume = 999;
-
-bool IsValidVolume(int volume) {
-  return volume >= kFirstVolume && volume <= kLastVolume;
-}
-
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
@@ -83,7 +76,7 @@ void CVolShift::ClearCalibration() {
 
 bool CVolShift::LoadCalibration(int volume) {
   lastError_.clear();
-  if (!IsValidVolume(volume)) {
+  if (!HasVolume(volume)) {
     lastLoad_ = LoadOutcome::OutOfRange;
     return false;
   }
@@ -124,7 +117,7 @@ bool CVolShift::LoadCalibration(int volume) {
 
 bool CVolShift::SaveCalibration() {
   lastError_.clear();
-  if (!IsValidVolume(volume_)) return false;
+  if (!HasVolume(volume_)) return false;
   if (IsUnreadable(volume_)) {
     // What is on disk was never read: writing would lose it.
     lastError_ = "此檔在這次執行中無法讀取, 為免資料遺失, 不予覆寫";

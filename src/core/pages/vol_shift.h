@@ -81,6 +81,8 @@ class CVolShift {
   bool Set(int page, const PageCalibration& values);
 
   static bool HasSlot(int page) { return page >= 0 && page < Capacity; }
+  // Volumes are numbered 1 to 999, as the file names' three digits allow.
+  static bool HasVolume(int volume) { return volume >= 1 && volume <= 999; }
 
   // Folder + "/Vol%03d.vps".
   std::string FileName(int volume) const;
