@@ -21,7 +21,8 @@ namespace {
 constexpr int kShiftLineCount = 30;
 }  // namespace
 
-TFieldShiftForm::TFieldShiftForm(TImageForm& imageForm, QWidget* parent) : QDialog(parent), imageForm_(imageForm) {
+TFieldShiftForm::TFieldShiftForm(TImageForm& imageForm, QWidget* parent)
+    : QDialog(parent), imageForm_(imageForm) {
   setObjectName("FieldShiftForm");
   setWindowTitle(U("欄位位移資訊"));
   // The program's Ming face, so that Chinese texts keep even widths.
@@ -91,8 +92,7 @@ void TFieldShiftForm::StoreShift() {
   // The page on display now: the dialog may have stayed open while the
   // operator went to another page.
   if (field >= 0 && zorvel::MayCalibrate(imageForm_)) {
-    zorvel::SetRegisterShift(imageForm_.VolShift(), imageForm_.PicturePage(),
-                             zorvel::Register(field), lines);
+    zorvel::SetRegisterShift(imageForm_.VolShift(), imageForm_.PicturePage(), zorvel::Register(field), lines);
   }
   accept();
 }

@@ -15,9 +15,9 @@
 #include "core/text/unsaved_changes.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
+#include "ui/shell/workbench.h"
 #include "ui/text/qt_text_editor.h"
 #include "ui/text/text_form.h"
-#include "ui/shell/workbench.h"
 
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
