@@ -248,8 +248,12 @@ std::string IniFile::ReadString(std::string_view section, std::string_view key,
 }
 
 int IniFile::ReadInteger(std::string_view section, std::string_view key, int defaultValue) const {
-  int value = defaultValue;
-  if (!ParseProfileInt(ReadString(section, key, ""), value)) return defaultValue;
+  return ReadInteger(section, key).value_or(defaultValue);
+}
+
+std::optional<int> IniFile::ReadInteger(std::string_view section, std::string_view key) const {
+  int value = 0;
+  if (!ParseProfileInt(ReadString(section, key, ""), value)) return std::nullopt;
   return value;
 }
 

@@ -13,6 +13,7 @@
 // values are trimmed of surrounding blanks when read; the first section and the
 // first key of a name count, as the platform's profile functions do.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,9 @@ class IniFile {
   // than two characters, "$" hex; a missing key, empty value or anything else
   // gives the default.
   int ReadInteger(std::string_view section, std::string_view key, int defaultValue) const;
+  // The same rule, for a value that has no default: nothing when the key is
+  // missing, empty or not a number.
+  std::optional<int> ReadInteger(std::string_view section, std::string_view key) const;
   bool ReadBool(std::string_view section, std::string_view key, bool defaultValue) const;
 
   // True when the file on disk holds the new value.

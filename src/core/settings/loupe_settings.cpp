@@ -36,16 +36,12 @@ LoupeSettings ReadLoupeSettings(const IniFile& ini) {
   loupe.ShowLoupe = ini.ReadBool(kSection, "ShowLoupe", loupe.ShowLoupe);
   loupe.LoupeZoom = UsableLoupeZoom(ini.ReadInteger(kSection, "LoupeZoom", loupe.LoupeZoom));
   loupe.LoupeFloating = ini.ReadBool(kSection, "LoupeFloating", loupe.LoupeFloating);
-  // A key that is missing or holds no number gives back whichever default it
-  // is asked with; one that holds a number gives that number both times.
-  constexpr int kA = -1, kB = -2;
-  const int left = ini.ReadInteger(kSection, "LoupeLeft", kA);
-  const int top = ini.ReadInteger(kSection, "LoupeTop", kA);
-  loupe.HasPlace =
-      left == ini.ReadInteger(kSection, "LoupeLeft", kB) && top == ini.ReadInteger(kSection, "LoupeTop", kB);
+  const std::optional<int> left = ini.ReadInteger(kSection, "LoupeLeft");
+  const std::optional<int> top = ini.ReadInteger(kSection, "LoupeTop");
+  loupe.HasPlace = left && top;
   if (loupe.HasPlace) {
-    loupe.LoupeLeft = left;
-    loupe.LoupeTop = top;
+    loupe.LoupeLeft = *left;
+    loupe.LoupeTop = *top;
   }
   return loupe;
 }

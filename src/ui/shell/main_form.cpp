@@ -623,20 +623,25 @@ void TMainForm::AttachImageForm(TImageForm* form) {
   loupeDock_->setFloating(loupe.LoupeFloating);
   FitLoupeToZoom();
   if (loupe.LoupeFloating) {
-    // Where it was left, or the screen's top right corner.
-    const QRect area = loupeDock_->screen()->availableGeometry();
-    loupeDock_->move(loupe.HasPlace ? QPoint(loupe.LoupeLeft, loupe.LoupeTop)
-                                    : QPoint(area.right() + 1 - loupeDock_->width(), area.top()));
-    KeepLoupeClear();
+    // Where it was left, brought onto the screen, or the screen's top right
+    // corner; the first marker move moves it off what it covers.
+    const zorvel::WindowBounds area = Bounds(loupeDock_->screen()->availableGeometry());
+    const int width = loupeDock_->width(), height = loupeDock_->height();
+    const zorvel::WindowBounds place =
+        loupe.HasPlace ? zorvel::WindowBounds{loupe.LoupeLeft, loupe.LoupeTop, width, height}
+                       : zorvel::WindowBounds{area.Left + area.Width - width, area.Top, width, height};
+    const zorvel::WindowBounds shown = zorvel::FitWindow(place, area, 1, 1);
+    loupeDock_->move(shown.Left, shown.Top);
   }
   loupeDock_->setVisible(loupe.ShowLoupe);
   // After the move is done: F3 and F1 scroll the page once the marker is placed.
   connect(form, &TImageForm::MarkerMoved, this, &TMainForm::KeepLoupeClear, Qt::QueuedConnection);
-  connect(loupe_, &TLoupe::ZoomChanged, this, &TMainForm::FitLoupeToZoom);
-  connect(loupeDock_, &QDockWidget::topLevelChanged, this, [this] {
+  const auto refit = [this] {
     FitLoupeToZoom();
     KeepLoupeClear();
-  });
+  };
+  connect(loupe_, &TLoupe::ZoomChanged, this, refit);
+  connect(loupeDock_, &QDockWidget::topLevelChanged, this, refit);
   // Its item's check follows the dock, also when the dock's close box hid it.
   if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) {
     item->setChecked(loupe.ShowLoupe);
@@ -650,7 +655,6 @@ void TMainForm::FitLoupeToZoom() {
   if (loupeDock_->isFloating()) {
     // The dock's own hint is the loupe's with the title bar the dock draws.
     loupeDock_->resize(loupeDock_->sizeHint());
-    KeepLoupeClear();
   } else {
     // Docked, it leaves the windows of the text and the page at least two
     // thirds of the main window.
