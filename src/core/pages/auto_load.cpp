@@ -1,8 +1,6 @@
 #include "core/pages/auto_load.h"
 
-#include "core/pages/page_failure.h"
 #include "core/pages/page_loading.h"
-#include "core/pages/picture_file_name.h"
 #include "core/settings/settings_entry.h"
 #include "core/text/big5.h"
 
@@ -53,6 +51,7 @@ std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5Fi
       break;
     case PageOutcome::Loaded:
     case PageOutcome::Cancelled:
+    case PageOutcome::Unchanged:
       return {};
   }
   std::string line = std::string(prefix) + Big5ToUtf8(big5FileName);
@@ -61,7 +60,9 @@ std::string AutoLoadRun::ReportLine(PageOutcome outcome, std::string_view big5Fi
 }
 
 void AutoLoadRun::AddReport(PageOutcome outcome, const std::string& fileName, const std::string& reason) {
-  report_.push_back(ReportLine(outcome, fileName, reason));
+  std::string line = ReportLine(outcome, fileName, reason);
+  if (line.empty()) return;
+  report_.push_back(std::move(line));
   if (OnReport) OnReport(report_.back());
 }
 
@@ -70,27 +71,14 @@ bool AutoLoadRun::LoadNextPage(PageOutcome* outcome) {
   const int page = static_cast<int>(range_.FirstPage + done_);
   ++done_;
 
-  PageOutcome result = PageOutcome::Loaded;
-  std::string fileName;
-  std::string reason;
-  if (!CheckPictureFile(settings_, range_.Volume, 0, page, fileName)) {
-    result = PageOutcome::FileMissing;
-  } else if (const PictureLoad loaded = view_.LoadPicture(range_.Volume, 0, fileName, page);
-             loaded != PictureLoad::Loaded) {
-    if (loaded == PictureLoad::Cancelled) {
-      result = PageOutcome::Cancelled;
-      done_ = count_;
-    } else {
-      result = PageOutcome::BadFormat;
-      reason = view_.LoadFailure();
-    }
-  } else {
-    if (settings_.AutoSetRightTop && !view_.DetectRightTop()) result = PageOutcome::RightTopFailed;
+  const PageLoadResult loaded = LoadPage(settings_, view_, {range_.Volume, 0, page});
+  if (loaded.Outcome == PageOutcome::Cancelled) done_ = count_;
+  if (loaded.Shown()) {
     if (BeforeShow) BeforeShow();
     view_.ShowPosition(0, 0, 0);
   }
-  if (result != PageOutcome::Loaded && result != PageOutcome::Cancelled) AddReport(result, fileName, reason);
-  if (outcome) *outcome = result;
+  AddReport(loaded.Outcome, loaded.FileName, loaded.Reason);
+  if (outcome) *outcome = loaded.Outcome;
   return true;
 }
 
@@ -106,18 +94,9 @@ bool AutoLoadRun::Run(const std::function<bool()>& betweenPages) {
 
 bool LoadSinglePage(const Settings& settings, PageView& view, Prompts& prompts, int volume, int page,
                     const std::function<void()>& beforeClose) {
-  std::string fileName;
-  if (!CheckPictureFile(settings, volume, 0, page, fileName)) {
-    prompts.Message("錯誤 : 檔案 " + Big5ToUtf8(fileName) + " 不存在 !");
-    return false;
-  }
-  const PictureLoad loaded = view.LoadPicture(volume, 0, fileName, page);
-  if (loaded == PictureLoad::Cancelled) return false;
-  if (loaded != PictureLoad::Loaded) {
-    prompts.Message(PageOpenFailedMessage(Big5ToUtf8(fileName), view.LoadFailure()));
-    return false;
-  }
-  if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message(kRightTopNotFound);
+  const PageLoadResult loaded = LoadPage(settings, view, {volume, 0, page});
+  TellPageLoad(prompts, loaded);
+  if (!loaded.Shown()) return false;
   if (beforeClose) beforeClose();
   return true;
 }

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/pages/page_loading.h"
 #include "core/pages/page_view.h"
 #include "core/prompts.h"
 #include "core/settings/settings.h"
@@ -41,11 +42,6 @@ AutoLoadField ParseAutoLoadRange(std::string_view volume, std::string_view first
 // "冊別欄要填入數字!", "起始頁這欄要填入數字!", "結束頁這欄要填入數字!"; empty for None.
 std::string_view AutoLoadFieldMessage(AutoLoadField field);
 
-// What became of one page. Cancelled: the operator kept calibration values
-// that could not be saved rather than switch to the run's volume; the run
-// ends there.
-enum class PageOutcome { Loaded, FileMissing, BadFormat, RightTopFailed, Cancelled };
-
 class AutoLoadRun {
  public:
   // settings is read afresh for every page (AutoSetRightTop, the file-name
@@ -64,8 +60,8 @@ class AutoLoadRun {
   long long PagesDone() const { return done_; }
   bool Finished() const { return done_ >= count_; }
 
-  // Handles the next page of the range. False, doing nothing, when every page
-  // has been handled.
+  // Handles the next page of the range (LoadPage); a Cancelled page ends the
+  // run. False, doing nothing, when every page has been handled.
   bool LoadNextPage(PageOutcome* outcome = nullptr);
 
   // The whole run. Before every page, betweenPages runs; when it returns true
@@ -76,7 +72,7 @@ class AutoLoadRun {
   // The report lines so far (UTF-8), in the order of the pages.
   const std::vector<std::string>& Report() const { return report_; }
 
-  // The report line of a page's problem; empty for a loaded or cancelled page.
+  // The report line of a page's problem; empty for a page without one.
   // reason (UTF-8), when given, follows the file name in parentheses.
   static std::string ReportLine(PageOutcome outcome, std::string_view big5FileName,
                                 std::string_view reason = {});

@@ -13,6 +13,13 @@ CalibrationScope PageCalibrationScope(const CVolShift& store, bool pageShown, in
   return CalibrationScope::Ok;
 }
 
+PageCalibration ShownPageCalibration(const CVolShift& store, bool pageShown, int pictureVolume,
+                                     int picturePage) {
+  return PageCalibrationScope(store, pageShown, pictureVolume, picturePage) == CalibrationScope::Ok
+             ? store.Get(picturePage)
+             : PageCalibration{};
+}
+
 std::string_view CalibrationScopeMessage(CalibrationScope scope) {
   switch (scope) {
     case CalibrationScope::Ok:

@@ -17,6 +17,10 @@ namespace zorvel {
 enum class CalibrationScope { Ok, NoPage, VolumeOutOfRange, PageOutOfRange, OtherVolume };
 CalibrationScope PageCalibrationScope(const CVolShift& store, bool pageShown, int pictureVolume,
                                       int picturePage);
+// The calibration of the page on display: its values in the store when the
+// scope is Ok, and none (uncalibrated) for any other page.
+PageCalibration ShownPageCalibration(const CVolShift& store, bool pageShown, int pictureVolume,
+                                     int picturePage);
 // Why a calibration command does nothing, for the status line; empty for Ok.
 std::string_view CalibrationScopeMessage(CalibrationScope scope);
 

@@ -20,6 +20,8 @@
 // divisions by s would fail); every function here takes 100 in its place, as the
 // image window does.
 
+#include <string_view>
+
 #include "core/pages/vol_shift.h"
 #include "core/settings/settings.h"
 
@@ -27,6 +29,9 @@ namespace zorvel {
 
 // The percentage actually used: ratio, or 100 when ratio is 0 or less.
 int EffectivePictureRatio(int pictureRatio);
+// What the image window says, once, when it shows a page at 100 % in place
+// of such a ratio.
+inline constexpr std::string_view kRatioReplaced = "警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.";
 
 // s: the effective percentage x 0.01, in single precision.
 float PictureScale(int pictureRatio);

@@ -27,6 +27,56 @@ PictureLoad ShowPageOfVolume(CVolShift& store, Prompts& prompts, int volume,
   return PictureLoad::Loaded;
 }
 
+PageLoadResult FindPageFile(const Settings& settings, const PagePlace& place) {
+  PageLoadResult result;
+  result.Outcome = CheckPictureFile(settings, place.Volume, place.Sutra, place.Page, result.FileName)
+                       ? PageOutcome::Unchanged
+                       : PageOutcome::FileMissing;
+  return result;
+}
+
+PageLoadResult LoadPage(const Settings& settings, PageView& view, const PagePlace& place, PageReload reload) {
+  PageLoadResult result = FindPageFile(settings, place);
+  if (result.Outcome == PageOutcome::FileMissing) return result;
+  if (reload == PageReload::UnlessShown && result.FileName == view.PictureFileName()) return result;
+  switch (view.LoadPicture(place.Volume, place.Sutra, result.FileName, place.Page)) {
+    case PictureLoad::Cancelled:
+      result.Outcome = PageOutcome::Cancelled;
+      return result;
+    case PictureLoad::NotLoaded:
+      result.Outcome = PageOutcome::BadFormat;
+      result.Reason = view.LoadFailure();
+      return result;
+    case PictureLoad::Loaded:
+      break;
+  }
+  result.Outcome =
+      settings.AutoSetRightTop && !view.DetectRightTop() ? PageOutcome::RightTopFailed : PageOutcome::Loaded;
+  return result;
+}
+
+std::string PageFileMissingMessage(std::string_view big5FileName) {
+  return "錯誤 : 檔案 " + Big5ToUtf8(big5FileName) + " 不存在 !";
+}
+
+void TellPageLoad(Prompts& prompts, const PageLoadResult& result) {
+  switch (result.Outcome) {
+    case PageOutcome::FileMissing:
+      prompts.Message(PageFileMissingMessage(result.FileName));
+      break;
+    case PageOutcome::BadFormat:
+      prompts.Message(PageOpenFailedMessage(Big5ToUtf8(result.FileName), result.Reason));
+      break;
+    case PageOutcome::RightTopFailed:
+      prompts.Message(kRightTopNotFound);
+      break;
+    case PageOutcome::Loaded:
+    case PageOutcome::Cancelled:
+    case PageOutcome::Unchanged:
+      break;
+  }
+}
+
 PageStep StepPicture(const Settings& settings, PageView& view, Prompts& prompts, const PagePlace& at,
                      int step) {
   if (static_cast<long long>(at.Volume) + at.Page == 0) {
@@ -34,24 +84,21 @@ PageStep StepPicture(const Settings& settings, PageView& view, Prompts& prompts,
     return PageStep::Unknown;
   }
   if (step == 0) return PageStep::Stayed;
-  const int page = at.Page + step;
-  std::string fileName;
-  if (!CheckPictureFile(settings, at.Volume, at.Sutra, page, fileName)) {
-    prompts.Message("錯誤 : 檔案 " + Big5ToUtf8(fileName) + " 不存在 !");
-    view.ShowPageNotShown(at.Volume, at.Sutra, page, fileName);
-    return PageStep::NotShown;
-  }
-  switch (view.LoadPicture(at.Volume, at.Sutra, fileName, page)) {
-    case PictureLoad::Cancelled:
+  const PagePlace place{at.Volume, at.Sutra, at.Page + step};
+  const PageLoadResult loaded = LoadPage(settings, view, place);
+  TellPageLoad(prompts, loaded);
+  switch (loaded.Outcome) {
+    case PageOutcome::Cancelled:
       return PageStep::Kept;
-    case PictureLoad::NotLoaded:
-      prompts.Message(PageOpenFailedMessage(Big5ToUtf8(fileName), view.LoadFailure()));
-      view.ShowPageNotShown(at.Volume, at.Sutra, page, fileName);
+    case PageOutcome::FileMissing:
+    case PageOutcome::BadFormat:
+      view.ShowPageNotShown(place.Volume, place.Sutra, place.Page, loaded.FileName);
       return PageStep::NotShown;
-    case PictureLoad::Loaded:
+    case PageOutcome::Loaded:
+    case PageOutcome::RightTopFailed:
+    case PageOutcome::Unchanged:
       break;
   }
-  if (settings.AutoSetRightTop && !view.DetectRightTop()) prompts.Message(kRightTopNotFound);
   return PageStep::Loaded;
 }
 

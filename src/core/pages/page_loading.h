@@ -1,9 +1,11 @@
 #pragma once
-// Which page the image window loads next, and what happens to the calibration
-// store when a page of another volume comes: the two rules of paging that do
-// not depend on how the page is drawn.
+// How a page is loaded (its file looked for, decoded, its top-right corner
+// searched), which page the image window loads next, and what happens to the
+// calibration store when a page of another volume comes: the rules of paging
+// that do not depend on how the page is drawn.
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "core/pages/page_view.h"
@@ -35,6 +37,43 @@ struct PagePlace {
   int Sutra = 0;
   int Page = 0;
 };
+
+// What became of a page asked for. Cancelled: the operator kept calibration
+// values that could not be saved rather than switch to the page's volume;
+// nothing changed. Unchanged: the file is there and the window shows it
+// already (or there is no window to load it into), so it was not loaded again.
+enum class PageOutcome { Loaded, FileMissing, BadFormat, RightTopFailed, Cancelled, Unchanged };
+
+struct PageLoadResult {
+  PageOutcome Outcome = PageOutcome::Loaded;
+  std::string FileName;  // Big5, as the file-name template gave it
+  std::string Reason;    // why a BadFormat page did not decode (UTF-8)
+  // The page asked for is on display, so a marker may be placed on it.
+  bool Shown() const {
+    return Outcome == PageOutcome::Loaded || Outcome == PageOutcome::RightTopFailed ||
+           Outcome == PageOutcome::Unchanged;
+  }
+};
+
+// Whether a page that the window already shows is loaded again.
+enum class PageReload { Always, UnlessShown };
+
+// The one way a page is loaded: its file name from the template; a missing
+// file goes no further; then the view loads it (a file the view shows already
+// is left as it is under UnlessShown); after a load, with AutoSetRightTop on,
+// the top-right corner is searched. Nothing is said to the operator: see
+// TellPageLoad.
+PageLoadResult LoadPage(const Settings& settings, PageView& view, const PagePlace& place,
+                        PageReload reload = PageReload::Always);
+// Only the file: FileMissing or Unchanged.
+PageLoadResult FindPageFile(const Settings& settings, const PagePlace& place);
+
+// "錯誤 : 檔案 <name> 不存在 !" (UTF-8) for a Big5 file name.
+std::string PageFileMissingMessage(std::string_view big5FileName);
+// Tells the operator what went wrong: the missing file, the page that did not
+// decode ("開啟圖檔失敗!" with the name and the reason), the corner not found.
+// The other outcomes say nothing.
+void TellPageLoad(Prompts& prompts, const PageLoadResult& result);
 
 enum class PageStep {
   Unknown,   // no page yet: the operator is told, nothing changes

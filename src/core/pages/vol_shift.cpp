@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <string_view>
 
-#include "core/settings/atomic_file.h"
-
 namespace zorvel {
 
 namespace {
@@ -59,7 +57,11 @@ void ReadLine(std::string_view line, PageCalibration& page) {
 
 }  // namespace
 
-CVolShift::CVolShift(std::string folder) : folder_(std::move(folder)) {}
+CVolShift::CVolShift(std::string folder)
+    : ReadFile([](const std::string& path, std::string& bytes, std::string& error) {
+        return ReadWholeFile(path, bytes, error);
+      }),
+      folder_(std::move(folder)) {}
 
 std::string CVolShift::FileName(int volume) const {
   char name[32];
@@ -85,7 +87,7 @@ bool CVolShift::LoadCalibration(int volume) {
   volume_ = volume;
 
   std::string bytes;
-  switch (ReadWholeFile(FileName(volume), bytes, lastError_)) {
+  switch (ReadFile(FileName(volume), bytes, lastError_)) {
     case ReadResult::Missing:
       // No calibration yet; saving will create the file.
       lastError_.clear();

@@ -9,8 +9,11 @@
 // (page, FirstCharX, FirstCharY, UpperShift, MiddleShift, LowerShift).
 
 #include <array>
+#include <functional>
 #include <set>
 #include <string>
+
+#include "core/settings/atomic_file.h"
 
 namespace zorvel {
 
@@ -41,6 +44,10 @@ class CVolShift {
   // True when the store holds changes that are not in the file yet. Whoever
   // changes a page's values sets it (Set does so).
   bool Dirty = false;
+
+  // How a volume's file is read: ReadWholeFile. A test puts a read that fails
+  // here, since a regular file cannot be made unreadable to every user.
+  std::function<ReadResult(const std::string& path, std::string& bytes, std::string& error)> ReadFile;
 
   // The volume held; 0 for none.
   int Volume() const { return volume_; }

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/pages/page_failure.h"
 #include "core/pages/page_view.h"
-#include "core/pages/picture_file_name.h"
 #include "core/prompts.h"
 #include "core/proof/decision_log.h"
 #include "core/proof/line_head.h"
@@ -200,10 +198,6 @@ void TextProofreader::RunLoop() {
   SelectWord();
 }
 
-bool TextProofreader::CheckPictureFile(int volume, int sutra, int page, std::string& fileName) const {
-  return zorvel::CheckPictureFile(settings_, volume, sutra, page, fileName);
-}
-
 bool TextProofreader::ShowWord() {
   FoundPos = editor_.SelStart();
   UpdateCaretLine();
@@ -218,35 +212,34 @@ bool TextProofreader::ShowWord() {
   LineRef.Char = CountCharsBeforeCursor(CaretLineText, CaretColumn, settings_, warnings);
   for (const std::string& warning : warnings) prompts_.Message(warning);
 
-  PictureFileExists = CheckPictureFile(LineRef.Vol, LineRef.Sutra, LineRef.Page, PictureFile);
-  if (!PictureFileExists) {
-    prompts_.Message("錯誤 : 檔案 " + Big5ToUtf8(PictureFile) + " 不存在 !");
-    if (pageView_ != nullptr) pageView_->FormResize();
-    editor_.SetFocus();
-    return true;
-  }
+  const PagePlace place{LineRef.Vol, LineRef.Sutra, LineRef.Page};
+  const PageLoadResult loaded = pageView_ != nullptr
+                                    ? LoadPage(settings_, *pageView_, place, PageReload::UnlessShown)
+                                    : FindPageFile(settings_, place);
+  PictureFile = loaded.FileName;
+  PictureFileExists = loaded.Outcome != PageOutcome::FileMissing;
+  TellPageLoad(prompts_, loaded);
   if (pageView_ != nullptr) {
-    bool shown = true;
-    if (PictureFile != pageView_->PictureFileName()) {
-      const PictureLoad loaded =
-          pageView_->LoadPicture(LineRef.Vol, LineRef.Sutra, PictureFile, LineRef.Page);
-      if (loaded == PictureLoad::Cancelled) {
+    switch (loaded.Outcome) {
+      case PageOutcome::FileMissing:
+        pageView_->FormResize();
+        break;
+      case PageOutcome::Cancelled:
         // The operator kept the unsaved calibration: the page and its marker
         // stay, and F1 stops here.
         editor_.SetFocus();
         return false;
-      }
-      if (loaded != PictureLoad::Loaded) {
-        // The old page's marker would point at the wrong page: say so and
-        // show that the page asked for is not there.
-        shown = false;
-        prompts_.Message(PageOpenFailedMessage(Big5ToUtf8(PictureFile), pageView_->LoadFailure()));
-        pageView_->ShowPageNotShown(LineRef.Vol, LineRef.Sutra, LineRef.Page, PictureFile);
-      } else if (settings_.AutoSetRightTop && !pageView_->DetectRightTop()) {
-        prompts_.Message(kRightTopNotFound);
-      }
+      case PageOutcome::BadFormat:
+        // The old page's marker would point at the wrong page: show that the
+        // page asked for is not there.
+        pageView_->ShowPageNotShown(place.Volume, place.Sutra, place.Page, PictureFile);
+        break;
+      case PageOutcome::Loaded:
+      case PageOutcome::RightTopFailed:
+      case PageOutcome::Unchanged:
+        pageView_->ShowPosition(LineRef.Field, LineRef.Line, LineRef.Char);
+        break;
     }
-    if (shown) pageView_->ShowPosition(LineRef.Field, LineRef.Line, LineRef.Char);
   }
   editor_.SetFocus();
   return true;

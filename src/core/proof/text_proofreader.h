@@ -1,8 +1,8 @@
 #pragma once
 // The proofreading loop of the text window: find the next difference mark (F2),
 // show the cursor's character on the page image (F3), choose the reading of the
-// mark at the cursor (F4), and all three in a row (F1). The text window holds
-// one of these over its editor; tools drive it over a MemoryEditor.
+// mark at the cursor (F4), and all three in a row (F1). The workbench's text
+// session holds one over the Qt editor; tools drive it over a MemoryEditor.
 
 #include <string>
 
@@ -16,19 +16,18 @@ namespace zorvel {
 
 class DecisionSink;
 class MarkCounter;
-class PageView;
-class Prompts;
 class TextEditor;
 struct Settings;
 
+inline constexpr std::string_view kNoPreviousMark = "我沒有找到上一個差異起始符號耶.";
 // Shown when the text under a mark changed while the choice window waited
 // (other commands stay usable then), so that the answer no longer fits it.
-inline constexpr std::string_view kNoPreviousMark = "我沒有找到上一個差異起始符號耶.";
 inline constexpr std::string_view kMarkChangedWhileChoosing = "錯誤 : 選擇時差異符號已被更動, 文字沒有替換.";
 
 class TextProofreader {
  public:
-  // pageView may be null: no image window, only the file test and its message.
+  // pageView may be null: no image window, ShowWord only looks for the page's
+  // file and says when it is missing.
   TextProofreader(TextEditor& editor, const Settings& settings, Prompts& prompts, PageView* pageView);
 
   // F2: selects the next opening token after the cursor; false when there is none.
@@ -46,14 +45,15 @@ class TextProofreader {
   void SelectWord();
   // Parses the mark at the cursor and runs the choice window once.
   void SelectOneWord();
-  // F1: FindSign; if it found a mark, ShowWord and SelectWord.
+  // F1: FindSign; if it found a mark, ShowWord and, unless that stopped the
+  // chain, SelectWord.
   void RunLoop();
-  // F3: decodes the line head, counts the characters before the cursor and hands
-  // the page and position to the image window. False when a line-head field is
-  // not a number: the error is shown and whatever chain called this ends.
+  // F3: decodes the line head, counts the characters before the cursor and
+  // has the image window show the page (LoadPage; a page on display is not
+  // loaded again) and the marker. False, ending whatever chain called this,
+  // when a line-head field is not a number (the error is shown) or when the
+  // operator kept unsaved calibration rather than load the page.
   bool ShowWord();
-  // The page image file name for volume, sutra and page; true when it exists.
-  bool CheckPictureFile(int volume, int sutra, int page, std::string& fileName) const;
 
   void SetPageView(PageView* pageView) { pageView_ = pageView; }
   // Where each choice that replaces a mark is recorded; null records nothing.

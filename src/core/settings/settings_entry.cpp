@@ -50,9 +50,7 @@ bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings
     return false;
   }
   EntryResult::Outcome refused = EntryResult::Outcome::Applied;
-  if (field == EntryField::PictureRatio && value <= 0) refused = EntryResult::Outcome::RatioNotPositive;
-  if (field == EntryField::PictureRatio && value > kMaxPictureRatio)
-    refused = EntryResult::Outcome::RatioTooLarge;
+  if (field == EntryField::PictureRatio) refused = CheckPictureRatio(value).Result;
   if (IsSpacing(field) && value < 0) refused = EntryResult::Outcome::SpacingNegative;
   if (refused != EntryResult::Outcome::Applied) {
     result.Result = refused;
@@ -65,6 +63,14 @@ bool TakeNumber(const SettingsEntry& entry, EntryField field, Settings& settings
 }
 
 }  // namespace
+
+EntryResult CheckPictureRatio(int ratio) {
+  EntryResult result;
+  result.Field = EntryField::PictureRatio;
+  if (ratio <= 0) result.Result = EntryResult::Outcome::RatioNotPositive;
+  if (ratio > kMaxPictureRatio) result.Result = EntryResult::Outcome::RatioTooLarge;
+  return result;
+}
 
 std::string_view EntryFieldName(EntryField field) {
   return kFields[static_cast<int>(field)].Name;

@@ -91,6 +91,10 @@ struct EntryResult {
 // positions of 0 or less are taken: their users guard against them.
 EntryResult ApplySettingsEntry(const SettingsEntry& entry, Settings& settings);
 
+// The range of a scale that can be taken, 1 to kMaxPictureRatio, for the
+// options and the scale dialogs: Applied, RatioNotPositive or RatioTooLarge.
+EntryResult CheckPictureRatio(int ratio);
+
 // A whole number as the dialogs take it: optional sign, decimal digits, or hex
 // with "$" or "0x"; nothing else, no blanks, within 32 bits.
 bool ParseEnteredInteger(std::string_view text, int& value);

@@ -1,6 +1,5 @@
 #include "ui/dialogs/replace_form.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QFrame>
@@ -13,6 +12,7 @@
 #include "core/text/text_document.h"
 #include "core/text/text_file.h"
 #include "core/text/unsaved_changes.h"
+#include "ui/shell/busy_cursor.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
@@ -21,19 +21,6 @@
 
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
-
-namespace {
-
-// The hourglass for the length of a scope.
-class WaitCursor {
- public:
-  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
-}  // namespace
 
 TfmReplace::TfmReplace(Workbench& bench, QWidget* parent) : QDialog(parent), bench_(bench) {
   setObjectName("fmReplace");
@@ -143,7 +130,7 @@ zorvel::SaveResult TfmReplace::SaveTable() {
 }
 
 bool TfmReplace::BuildFromEditor() {
-  WaitCursor wait;
+  zorvel::ui::BusyCursor wait;
   const std::string split = ToBig5(edSplitChar->text());
   const zorvel::ReplaceConfirm result =
       zorvel::ConfirmReplaceTable(Memo->Text(), split, bench_.ReplaceTable(), bench_.Prompts());

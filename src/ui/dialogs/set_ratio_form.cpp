@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 
 #include "core/settings/settings_entry.h"
-#include "ui/image/image_form.h"
 #include "ui/dialogs/option_form.h"
+#include "ui/image/image_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
@@ -113,9 +113,9 @@ void TfmSetRatio::btOkClick() {
       return;
     }
   }
-  if (percentage <= 0 || percentage > zorvel::kMaxPictureRatio) {
-    // Also when no item is selected at all.
-    bench_.Prompts().Message(percentage <= 0 ? zorvel::kRatioNotPositive : zorvel::kRatioTooLarge);
+  // Refused also when no item is selected at all (0).
+  if (const zorvel::EntryResult range = zorvel::CheckPictureRatio(percentage); !range.Ok()) {
+    bench_.Prompts().Message(zorvel::EntryResultMessage(range));
     edRatio_->setFocus();
     return;
   }

@@ -1,8 +1,5 @@
 #include "ui/image/image_form.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,24 +10,23 @@
 #include <algorithm>
 #include <climits>
 #include <limits>
+#include <memory>
 
 #include "codec/a_tif_g4.h"
 #include "codec/g4_decoder.h"
-#include "core/pages/calibration_save.h"
 #include "core/pages/marker_geometry.h"
 #include "core/pages/page_failure.h"
 #include "core/pages/page_loading.h"
 #include "core/pages/page_zoom.h"
-#include "core/pages/picture_file_name.h"
 #include "core/pages/right_top.h"
 #include "core/pages/vol_shift.h"
 #include "core/pages/wildcard.h"
-#include "core/proof/text_proofreader.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/image/page_bitmap.h"
+#include "ui/shell/busy_cursor.h"
 #include "ui/shell/command_popup.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
@@ -40,15 +36,6 @@
 using zorvel::ui::U;
 
 namespace {
-
-// The hourglass for as long as the object lives, on every way out.
-class BusyCursor {
- public:
-  BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // How long the zoom steps pause before the ratio is saved.
 constexpr int kRatioSaveDelayMs = 600;
@@ -177,23 +164,18 @@ int TImageForm::Ratio() {
 }
 
 int TImageForm::UsableRatio(int ratio) {
-  if (ratio > 0) {
+  const int usable = zorvel::EffectivePictureRatio(ratio);
+  if (usable == ratio) {
     ratioWarned_ = false;
-    return ratio;
-  }
-  if (!ratioWarned_) {
+  } else if (!ratioWarned_) {
     ratioWarned_ = true;
-    bench_.Prompts().Message("警告 : 圖形比例必須大於 0, 圖形以 100 % 顯示.");
+    bench_.Prompts().Message(zorvel::kRatioReplaced);
   }
-  return 100;
+  return usable;
 }
 
 zorvel::CVolShift& TImageForm::VolShift() {
-  if (volShift_) return *volShift_;
-  if (!ownVolShift_) {
-    ownVolShift_ = std::make_unique<zorvel::CVolShift>(QFile::encodeName(QDir::currentPath()).toStdString());
-  }
-  return *ownVolShift_;
+  return bench_.VolShift();
 }
 
 QSize TImageForm::PageSize() const {
@@ -238,7 +220,7 @@ bool TImageForm::PreparePicture(const std::string& fileName, PreparedPicture& pr
   loadFailure_.clear();
   zorvel::InitCodeTables();
   zorvel::ATifG4 reader(zorvel::Big5PathToNative(fileName));
-  BusyCursor busy;
+  zorvel::ui::BusyCursor busy;
   if (const std::uint8_t result = zorvel::ReadPage(reader); result != zorvel::erOk) {
     loadFailure_ = zorvel::DescribePageReadFailure(reader, result);
     return false;
@@ -294,9 +276,16 @@ bool TImageForm::PrepareRendering() {
   return ready;
 }
 
+bool TImageForm::PageShown() const {
+  return !pictureFileName_.empty() && Page() != nullptr;
+}
+
 zorvel::CalibrationScope TImageForm::CalibrationScope() {
-  return zorvel::PageCalibrationScope(VolShift(), !pictureFileName_.empty() && Page() != nullptr,
-                                      pictureVolume_, picturePage_);
+  return zorvel::PageCalibrationScope(VolShift(), PageShown(), pictureVolume_, picturePage_);
+}
+
+zorvel::PageCalibration TImageForm::ShownCalibration() {
+  return zorvel::ShownPageCalibration(VolShift(), PageShown(), pictureVolume_, picturePage_);
 }
 
 bool TImageForm::DetectRightTop() {
@@ -319,12 +308,8 @@ zorvel::MarkerPosition TImageForm::MarkerAt(int field, int line, int charIndex, 
   const QSize client = ClientSize();
   view.ClientWidth = client.width();
   view.ClientHeight = client.height();
-  // A page without calibration values counts as uncalibrated.
-  const zorvel::PageCalibration values = CalibrationScope() == zorvel::CalibrationScope::Ok
-                                             ? VolShift().Get(picturePage_)
-                                             : zorvel::PageCalibration{};
   const zorvel::MarkerPosition at =
-      zorvel::ComputeShowPosition(settings, values, view, field, line, charIndex);
+      zorvel::ComputeShowPosition(settings, ShownCalibration(), view, field, line, charIndex);
   markerX_ = at.MarkerX;
   markerY_ = at.MarkerY;
   markerPlaced_ = true;

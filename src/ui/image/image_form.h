@@ -6,13 +6,13 @@
 // picture at every paint, never into it.
 //
 // The arithmetic of the marker, the scroll and the scale lives in
-// core/pages/marker_geometry; the corner search in core/pages/right_top; the
-// calibration store is the main window's CVolShift.
+// core/pages/marker_geometry; the corner search in core/pages/right_top; how a
+// page is loaded and stepped in core/pages/page_loading; the calibration store
+// is the workbench's CVolShift.
 
 #include <QAbstractScrollArea>
 #include <QWidget>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -81,8 +81,10 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // there is no page. A page that has no calibration values (see
   // CalibrationScope) is not searched: true.
   bool DetectRightTop() override;
-  // Whether the page on display has calibration values in the store.
+  // Whether the page on display has calibration values in the store, and
+  // those values (none for a page without them).
   zorvel::CalibrationScope CalibrationScope();
+  zorvel::PageCalibration ShownCalibration();
   // Puts the marker on character charIndex of line line of register field and
   // scrolls it to the middle of the view.
   void ShowPosition(int field, int line, int charIndex) override;
@@ -93,7 +95,7 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // (nothing changes then; LoadFailure says why). The hourglass shows meanwhile.
   bool DecodePicture(const std::string& fileName);
   // The previous (-1) or next (+1) page of the page on display (the rule is
-  // zorvel::StepPicture); true when a page was loaded.
+  // zorvel::StepPicture); true when a page was loaded, and for a step of 0.
   bool StepPicture(int step);
   // Scrolls to the top-right corner of the page.
   void GoRightTop();
@@ -158,10 +160,8 @@ class TImageForm : public QWidget, public zorvel::PageView {
   QAbstractScrollArea* PageArea() const { return scroller_; }
   QMenu* ImagePopupMenu() const { return imagePopupMenu_; }
 
-  // The calibration store: the one given with SetVolShift (the main window's),
-  // or else a store of the window's own in the current folder.
+  // The calibration store: the workbench's.
   zorvel::CVolShift& VolShift();
-  void SetVolShift(zorvel::CVolShift* store) { volShift_ = store; }
 
  signals:
   // The page or the marker on it changed: a load, a ShowPosition, a rescale.
@@ -187,6 +187,8 @@ class TImageForm : public QWidget, public zorvel::PageView {
   void PlaceMarker(int field, int line, int charIndex);
 
   const zorvel::Settings& CurrentSettings() const;
+  // A page is on display (decoded, with its file name).
+  bool PageShown() const;
   // PictureRatio as the window uses it, and a percentage given to Rescale: a
   // ratio of 0 or less becomes 100, and the operator is told once.
   int Ratio();
@@ -210,8 +212,6 @@ class TImageForm : public QWidget, public zorvel::PageView {
   QMenu* imagePopupMenu_ = nullptr;
 
   zorvel::PageRendering rendering_;
-  zorvel::CVolShift* volShift_ = nullptr;
-  std::unique_ptr<zorvel::CVolShift> ownVolShift_;
   std::string pictureFileName_;
   int pictureVolume_ = 0;
   int pictureSutra_ = 0;

@@ -609,7 +609,6 @@ void TMainForm::AttachTextForm(TTextForm* form) {
 
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, Screen.Image);
-  form->SetVolShift(&bench_.VolShift());
 
   // The loupe floats where it leaves the choice window, the mark in the text
   // and the marker in sight (KeepLoupeClear), or docks at the right.

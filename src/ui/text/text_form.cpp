@@ -271,12 +271,9 @@ void TTextForm::GoToPagePoint(int pageX, int pageY) {
   // The point is in full-size page pixels: the geometry is taken at 100 %.
   zorvel::Settings settings = CurrentSettings();
   settings.PictureRatio = 100;
-  const zorvel::PageCalibration values = image.CalibrationScope() == zorvel::CalibrationScope::Ok
-                                             ? image.VolShift().Get(image.PicturePage())
-                                             : zorvel::PageCalibration{};
   const QSize page = image.PageSize();
   const zorvel::CharacterCell cell =
-      zorvel::CharacterAtPoint(settings, values, page.width(), page.height(), pageX, pageY);
+      zorvel::CharacterAtPoint(settings, image.ShownCalibration(), page.width(), page.height(), pageX, pageY);
   const zorvel::TextTarget target = zorvel::FindTextOfCharacter(
       *editor_, CurrentSettings(), image.PictureVolume(), image.PictureSutra(), image.PicturePage(), cell);
   if (!target.Found) {

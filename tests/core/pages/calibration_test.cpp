@@ -110,6 +110,7 @@ TEST_F(SaveCalibrationOrAskTest, NothingToSaveOrASaveThatWorksAsksNothing) {
 
 TEST_F(PageCalibrationScopeTest, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues) {
   store_.LoadCalibration(1);
+  for (int page : {0, 1, 1499}) store_.Set(page, {page + 1, 1, 0, 0, 0});
   const struct {
     bool Shown;
     int Volume;
@@ -126,6 +127,8 @@ TEST_F(PageCalibrationScopeTest, OnlyAShownPageOfTheVolumeHeldWithASlotHasValues
     const CalibrationScope scope = PageCalibrationScope(store_, c.Shown, c.Volume, c.Page);
     EXPECT_EQ(scope, c.Scope) << c.Volume << "/" << c.Page;
     EXPECT_EQ(CalibrationScopeMessage(scope).empty(), scope == CalibrationScope::Ok);
+    EXPECT_EQ(ShownPageCalibration(store_, c.Shown, c.Volume, c.Page),
+              scope == CalibrationScope::Ok ? store_.Get(c.Page) : PageCalibration{});
   }
 }
 
@@ -314,21 +317,30 @@ TEST_F(CVolShiftTest, AFailedSaveKeepsDirtyAndTheOldFile) {
 }
 
 TEST_F(CVolShiftTest, AFileThatCannotBeReadIsNeverTakenForAnEmptyOne) {
-  // Something that exists under the name but cannot be read as a file.
-  std::filesystem::create_directory(dir_.Path() / "Vol001.vps");
+  // Something under the name that cannot be read as a file.
+  std::filesystem::create_directory(dir_.Path() / "Vol002.vps");
+  EXPECT_FALSE(store_.LoadCalibration(2));
+  EXPECT_EQ(store_.LastLoad(), CVolShift::LoadOutcome::Unreadable);
+
+  // A regular file whose reading fails, as an I/O error does: it could be
+  // written, so only the store keeps it from being replaced by what was set
+  // without its values, in this run, even after another volume was held.
+  WriteFile(dir_.File("Vol001.vps"), "3, 1, 1, 0, 0, 0\r\n");
+  store_.ReadFile = [](const std::string&, std::string&, std::string& error) {
+    error = "Input/output error";
+    return ReadResult::Failed;
+  };
   EXPECT_FALSE(store_.LoadCalibration(1));
   EXPECT_EQ(store_.LastLoad(), CVolShift::LoadOutcome::Unreadable);
   EXPECT_EQ(store_.Volume(), 1);
-
-  // Values set now are never written over what could not be read, in this run,
-  // even after another volume was held in between.
-  store_.Set(3, {1, 1, 0, 0, 0});
+  store_.Set(4, {1, 1, 0, 0, 0});
   EXPECT_FALSE(store_.SaveCalibration());
-  EXPECT_FALSE(store_.LoadCalibration(2));
+  EXPECT_TRUE(store_.Dirty);
+  EXPECT_FALSE(store_.LoadCalibration(3));
   store_.LoadCalibration(1);
-  store_.Set(3, {1, 1, 0, 0, 0});
+  store_.Set(4, {1, 1, 0, 0, 0});
   EXPECT_FALSE(store_.SaveCalibration());
-  EXPECT_TRUE(std::filesystem::is_directory(dir_.Path() / "Vol001.vps"));
+  EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "3, 1, 1, 0, 0, 0\r\n");
 }
 
 }  // namespace

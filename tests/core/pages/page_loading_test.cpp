@@ -25,7 +25,6 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
   settings.PictureFileNameFormat = dir.File("<V>-<P>.TIF");
   settings.AutoSetRightTop = true;
   for (const char* page : {"02-004.TIF", "02-006.TIF"}) WriteFile(dir.File(page), "page");
-  const std::string missing = dir.File("02-007.TIF"), sixth = dir.File("02-006.TIF");
 
   const struct {
     const char* Name;
@@ -40,9 +39,9 @@ TEST(StepPicture, EachOutcomeTellsTheOperatorAndStandsWhereItShould) {
       {"no page yet", {0, 0, 0}, 1, PictureLoad::Loaded, PageStep::Unknown, {}, {"我怎麼知道這是哪一張 ?"}},
       {"previous page", {2, 7, 5}, -1, PictureLoad::Loaded, PageStep::Loaded, {"Load 2 7 4", "DetectRightTop"}, {}},
       {"missing file", {2, 7, 6}, +1, PictureLoad::Loaded, PageStep::NotShown, {"NotShown 2 7 7"},
-       {"錯誤 : 檔案 " + missing + " 不存在 !"}},
+       {PageFileMissingMessage(dir.File("02-007.TIF"))}},
       {"file that does not decode", {2, 7, 5}, +1, PictureLoad::NotLoaded, PageStep::NotShown,
-       {"Load 2 7 6", "NotShown 2 7 6"}, {"開啟圖檔失敗!\n檔案 : " + sixth + "\n原因 : 不是 TIFF 檔"}},
+       {"Load 2 7 6", "NotShown 2 7 6"}, {PageOpenFailedMessage(dir.File("02-006.TIF"), "不是 TIFF 檔")}},
       {"calibration kept", {2, 7, 5}, +1, PictureLoad::Cancelled, PageStep::Kept, {"Load 2 7 6"}, {}},
       // clang-format on
   };
@@ -210,10 +209,6 @@ TEST_F(AutoLoadTest, AVolumeChangeTheOperatorRefusesEndsTheRun) {
   EXPECT_FALSE(run.Run(nullptr));
   EXPECT_TRUE(run.Report().empty()) << "the operator has been told already";
   EXPECT_EQ(view_.Calls.back(), "Load 1 0 2");
-
-  ScriptedPrompts prompts;
-  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 2, nullptr));
-  EXPECT_TRUE(prompts.Shown.empty());
 }
 
 TEST_F(AutoLoadTest, AStopActsBetweenPages) {
@@ -250,22 +245,43 @@ TEST_F(AutoLoadTest, TheThreeNumbersAreReadInOrder) {
   EXPECT_EQ(AutoLoadFieldMessage(AutoLoadField::FirstPage), "起始頁這欄要填入數字!");
 }
 
-TEST_F(AutoLoadTest, LoadingOnePageSaysWhatWentWrong) {
-  MakePages({5, 6, 7});
+// The one way every command loads a page, and what the operator is told.
+TEST_F(AutoLoadTest, LoadPageSearchesTheCornerAfterALoadAndTellsWhatWentWrong) {
+  MakePages({5, 6, 7, 8});
   view_.BadPages = {6};
   view_.LostCorners = {7};
+  view_.KeptPages = {8};
   ScriptedPrompts prompts;
-  int scrolled = 0;
-  auto scroll = [&] { ++scrolled; };
-  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 4, scroll));
-  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 6, scroll));
-  EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 7, scroll));
+  std::vector<PageOutcome> outcomes;
+  for (int page : {4, 5, 6, 7, 8}) {
+    const PageLoadResult loaded = LoadPage(settings_, view_, {1, 0, page});
+    EXPECT_EQ(loaded.FileName, Name(page));
+    outcomes.push_back(loaded.Outcome);
+    TellPageLoad(prompts, loaded);
+  }
+  EXPECT_EQ(outcomes,
+            (std::vector<PageOutcome>{PageOutcome::FileMissing, PageOutcome::Loaded, PageOutcome::BadFormat,
+                                      PageOutcome::RightTopFailed, PageOutcome::Cancelled}));
+  EXPECT_EQ(view_.Calls, (std::vector<std::string>{"Load 1 0 5", "DetectRightTop", "Load 1 0 6", "Load 1 0 7",
+                                                   "DetectRightTop", "Load 1 0 8"}));
   EXPECT_EQ(prompts.Shown,
             (std::vector<std::string>{"錯誤 : 檔案 " + Name(4) + " 不存在 !",
                                       "開啟圖檔失敗!\n檔案 : " + Name(6) + "\n原因 : 不是 TIFF 檔",
                                       "本頁右上角定位失敗!"}));
+
+  // The page on display is loaded again only when asked; no search without AutoSetRightTop.
+  view_.Calls.clear();
+  EXPECT_EQ(LoadPage(settings_, view_, {1, 0, 7}, PageReload::UnlessShown).Outcome, PageOutcome::Unchanged);
+  settings_.AutoSetRightTop = false;
+  EXPECT_EQ(LoadPage(settings_, view_, {1, 0, 7}).Outcome, PageOutcome::Loaded);
+  EXPECT_EQ(view_.Calls, std::vector<std::string>{"Load 1 0 7"});
+
+  // The load dialog closes on a page shown, after it scrolled; it draws no marker.
+  int scrolled = 0;
+  EXPECT_FALSE(LoadSinglePage(settings_, view_, prompts, 1, 6, [&] { ++scrolled; }));
+  EXPECT_TRUE(LoadSinglePage(settings_, view_, prompts, 1, 7, [&] { ++scrolled; }));
   EXPECT_EQ(scrolled, 1);
-  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "Show 0 0 0"), 0) << "no marker is drawn";
+  EXPECT_EQ(std::count(view_.Calls.begin(), view_.Calls.end(), "Show 0 0 0"), 0);
 }
 
 }  // namespace
