@@ -42,19 +42,13 @@ TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
   ASSERT_EQ(chmod(dir_.File("Vol001.vps").c_str(), 0444), 0);
   Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
 
-  // No: nothing changes, neither the page nor the store.
+  // No: nothing changes, neither the page nor the store (Yes: see ShowPageOfVolume).
   prompts_.Answers = {Answer::No};
   EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Cancelled);
   ASSERT_EQ(prompts_.Shown.size(), 1u);
   EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
   EXPECT_EQ(ImageForm()->PicturePage(), 1);
   EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
-
-  // Yes: the load goes on and the store holds volume 2.
-  prompts_.Answers = {Answer::Yes};
-  EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Loaded);
-  EXPECT_EQ(Bench().VolShift().Volume(), 2);
-  EXPECT_EQ(ReadFile(dir_.File("Vol001.vps")), "");
 }
 
 TEST_F(ImageFormTest, TheMarkerIsARedCrossDrawnOverThePicture) {

@@ -153,6 +153,7 @@ TTextForm::~TTextForm() {
   editor_->OnLinesChanged = nullptr;
   editor_->OnTextLoaded = nullptr;
   text_.Proofreader().SetDecisionSink(nullptr);
+  text_.Proofreader().SetPageView(nullptr);
   delete markCount_;
   document_->OnFileNameChanged = nullptr;
   text_.OpenFileName = nullptr;
@@ -212,8 +213,8 @@ const zorvel::Settings& TTextForm::CurrentSettings() const {
 }
 
 zorvel::TextProofreader& TTextForm::Proofreader() {
-  // The image window shows the pages once it can; until then ShowWord only
-  // checks the page file.
+  // The proofreader is the text session's, made before the windows and so
+  // without a page view: the image window shows its pages from here on.
   text_.Proofreader().SetPageView(static_cast<zorvel::PageView*>(&bench_.ImageForm()));
   return text_.Proofreader();
 }
