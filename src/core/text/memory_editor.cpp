@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/text/big5.h"
+#include "core/text/editor_bytes.h"
 #include "core/text/text_search.h"
 
 namespace zorvel {
@@ -121,6 +122,8 @@ void MemoryEditor::SetModified(bool modified) {
 
 void MemoryEditor::SetReadOnlyText(std::string_view bytes) {
   SetText(bytes);
+  std::vector<LineInfo> lines = SplitLines(text_);
+  if (CutLongLines(text_, lines)) index_.Reset(std::move(lines));
   readOnly_ = true;
 }
 
@@ -159,9 +162,8 @@ void MemoryEditor::Copy() {
 }
 
 void MemoryEditor::Paste() {
-  const std::string bytes = Clipboard();
-  if (bytes.empty()) return;
-  ReplaceSelection(bytes);
+  if (Clipboard().empty()) return;
+  ReplaceSelection(WithCrLfLineBreaks(Clipboard()));
 }
 
 void MemoryEditor::SelectAll() {

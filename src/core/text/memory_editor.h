@@ -2,7 +2,9 @@
 // The TextEditor over a byte string, for tests and headless tools. It keeps the
 // same rules as the Qt editor: positions are rounded to whole characters (a
 // selection never splits a double-byte character or a CR LF), each replacement
-// is one undo step, and the view is a window of VisibleLines() lines.
+// is one undo step, a paste puts CR LF for every line break, a line too long
+// to edit is read in pieces (core/text/editor_bytes.h), and the view is a
+// window of VisibleLines() lines.
 
 #include <memory>
 #include <string>
@@ -46,7 +48,6 @@ class MemoryEditor : public TextEditor {
   int TextLength() const override { return static_cast<int>(text_.size()); }
   std::string Text() const override { return text_; }
   void SetText(std::string_view bytes) override;
-  // Lines are not cut into pieces here: nothing is laid out.
   void SetReadOnlyText(std::string_view bytes) override;
   bool IsReadOnly() const override { return readOnly_; }
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/text/big5.h"
-#include "core/text/text_document.h"
+#include "core/text/editor_bytes.h"
 #include "core/text/text_search.h"
 
 namespace zorvel {
@@ -436,45 +436,6 @@ void QtTextEditor::SetReadOnlyText(std::string_view bytes) {
   Load(bytes, true);
 }
 
-namespace {
-
-// Cuts every line longer than kMaxEditableLineLength into pieces of at most
-// kReadOnlyPieceLength bytes that end between characters; all pieces but the
-// last end in no bytes. False when no line was cut.
-bool CutLongLines(std::string_view bytes, std::vector<LineInfo>& lines) {
-  bool cut = false;
-  std::vector<LineInfo> out;
-  std::size_t at = 0;
-  for (const LineInfo& line : lines) {
-    const std::size_t end = at + static_cast<std::size_t>(line.Length);
-    if (line.Length <= kMaxEditableLineLength) {
-      out.push_back(line);
-    } else {
-      cut = true;
-      std::size_t from = at;
-      while (end - from > static_cast<std::size_t>(QtTextEditor::kReadOnlyPieceLength)) {
-        std::size_t to = from;
-        const std::string_view content = bytes.substr(0, end);
-        for (;;) {
-          const int step = Big5CharLength(content, to);
-          if (to + static_cast<std::size_t>(step) - from >
-              static_cast<std::size_t>(QtTextEditor::kReadOnlyPieceLength))
-            break;
-          to += static_cast<std::size_t>(step);
-        }
-        out.push_back(LineInfo{static_cast<int>(to - from), LineEnd::None});
-        from = to;
-      }
-      out.push_back(LineInfo{static_cast<int>(end - from), line.End});
-    }
-    at = end + static_cast<std::size_t>(LineEndLength(line.End));
-  }
-  lines = std::move(out);
-  return cut;
-}
-
-}  // namespace
-
 void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   const bool modified = document()->isModified();
   std::vector<LineInfo> lines = SplitLines(bytes);
@@ -486,20 +447,18 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
   QString text;
   text.reserve(static_cast<qsizetype>(bytes.size()));
   std::size_t at = 0;
-  int counts[4] = {0, 0, 0, 0};
+  defaultEnd_ = MostCommonLineEnd(lines);
+  bool allDefault = true;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const LineInfo& line = lines[i];
     const std::u16string u = Big5ToUnicode(bytes.substr(at, static_cast<std::size_t>(line.Length)));
     text.append(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
-    if (i + 1 < lines.size()) text.append(QChar(u'\n'));
-    ++counts[static_cast<int>(line.End)];
+    if (i + 1 < lines.size()) {
+      text.append(QChar(u'\n'));
+      allDefault = allDefault && line.End == defaultEnd_;
+    }
     at += static_cast<std::size_t>(line.Length + LineEndLength(line.End));
   }
-  defaultEnd_ = LineEnd::CrLf;
-  for (LineEnd end : {LineEnd::Cr, LineEnd::Lf}) {
-    if (counts[static_cast<int>(end)] > counts[static_cast<int>(defaultEnd_)]) defaultEnd_ = end;
-  }
-  const bool allDefault = counts[static_cast<int>(defaultEnd_)] == static_cast<int>(lines.size()) - 1;
   QTextDocument* doc = document();
   loading_ = true;
   doc->setUndoRedoEnabled(false);
@@ -530,21 +489,8 @@ void QtTextEditor::Load(std::string_view bytes, bool pieces) {
 }
 
 void QtTextEditor::InsertOperatorText(const QString& text) {
-  // Line breaks of any kind become CR LF; characters Big5 cannot hold become "?".
-  QString normal = text;
-  normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  normal.replace(QChar(u'\r'), QChar(u'\n'));
-  normal.replace(QChar::ParagraphSeparator, QChar(u'\n'));
-  normal.replace(QChar::LineSeparator, QChar(u'\n'));
   int replaced = 0;
-  std::string bytes = UnicodeToBig5(View(normal), &replaced);
-  std::string withCrlf;
-  withCrlf.reserve(bytes.size());
-  for (char ch : bytes) {
-    if (ch == '\n') withCrlf += '\r';
-    withCrlf += ch;
-  }
-  ReplaceSelection(withCrlf);
+  ReplaceSelection(OperatorTextToBig5(View(text), &replaced));
   if (replaced > 0 && OnCharactersReplaced) OnCharactersReplaced(replaced);
 }
 
@@ -659,20 +605,8 @@ void QtTextEditor::paintEvent(QPaintEvent* event) {
 }
 
 QMimeData* QtTextEditor::createMimeDataFromSelection() const {
-  // The selection as the bytes say, with LF between lines.
-  std::string bytes = SelectedBytes();
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] == '\r') {
-      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      text += '\n';
-    } else {
-      text += bytes[i];
-    }
-  }
   auto* data = new QMimeData;
-  data->setText(ToQString(Big5ToUnicode(text)));
+  data->setText(ToQString(Big5ToCopiedText(SelectedBytes())));
   return data;
 }
 

@@ -80,12 +80,10 @@ class QtTextEditor : public QPlainTextEdit, public TextEditor {
   int TextLength() const override;
   std::string Text() const override;
   void SetText(std::string_view bytes) override;
-  // A line longer than kMaxEditableLineLength is shown in pieces of at most
-  // kReadOnlyPieceLength bytes, cut between characters and joined by breaks
-  // that hold no bytes, so that only the pieces in view are laid out.
+  // A line too long to edit is shown in the pieces CutLongLines makes, joined
+  // by breaks that hold no bytes, so that only the pieces in view are laid out.
   void SetReadOnlyText(std::string_view bytes) override;
   bool IsReadOnly() const override { return readOnly_; }
-  static constexpr int kReadOnlyPieceLength = 1024;
   void Undo() override {
     if (!readOnly_) undo();
   }

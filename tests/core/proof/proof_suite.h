@@ -1,10 +1,11 @@
 #pragma once
-// The proofreading loop (F2, F3, F4, F1) on any TextEditor. A suite instantiates
-// it with a factory type that has
+// The proofreading loop (F2, F3, F4, F1), the line-head watch and the marks
+// report on any TextEditor. A suite instantiates it with a factory type that has
 //   static std::unique_ptr<zorvel::TextEditor> Make();
-// as proof_memory_editor_test.cpp does for MemoryEditor, so that every editor
-// implementation is held to the same positions and results. A widget editor
-// should come sized and shown: a view that is not laid out does not scroll.
+// as text_proofreader_test.cpp does for MemoryEditor and ui/proof_qt_test.cpp for
+// the Qt editor, so that every editor implementation is held to the same
+// positions and results. A widget editor should come sized and shown: a view
+// that is not laid out does not scroll.
 
 #include <gtest/gtest.h>
 
@@ -218,7 +219,7 @@ TYPED_TEST_P(ProofSuite, SeparatorsCountOnlyUpToTheClosingToken) {
 
 TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
   const struct {
-    const char* line;  // the cursor stands at the first "{{" after the head
+    const char* line;  // the cursor stands just after the head
     std::string_view message;
   } cases[] = {
       // clang-format off
@@ -298,7 +299,8 @@ TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
 }
 
 // Edits of the operator's, as the text window makes them: a selection replaced
-// by what was typed or pasted. Line 1 has no head; the others have one.
+// by what was typed or pasted. The third line is empty, without a head; the
+// others have one.
 TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
   const std::string h1 = kHead + B("甲乙丙"), h2 = kHead + B("丁戊");
   const std::string text = h1 + "\r\n" + h2 + "\r\n\r\n" + h2 + "\r\n";

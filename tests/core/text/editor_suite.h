@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/editor_bytes.h"
+#include "core/text/text_document.h"
 #include "core/text/text_editor.h"
 
 namespace zorvel::test {
@@ -232,6 +234,13 @@ TYPED_TEST_P(EditorSuite, CutCopyPasteKeepTheBytes) {
   e->SetSelection(10, 6);
   e->Cut();  // a whole CR LF line
   EXPECT_EQ(e->Text(), t.substr(0, 10) + "\r\nz" + t.substr(1, 9));
+  // A paste writes every line break as CR LF.
+  e->SetText("a\rb\nc\r\n\xA4\n");
+  e->SelectAll();
+  e->Copy();
+  e->SetSelStart(e->TextLength());
+  e->Paste();
+  EXPECT_EQ(e->Text(), "a\rb\nc\r\n\xA4\na\r\nb\r\nc\r\n\xA4\r\n");
 }
 
 TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesNoEdit) {
@@ -239,11 +248,25 @@ TYPED_TEST_P(EditorSuite, AReadOnlyTextKeepsItsBytesPositionsAndMatchesAndTakesN
   // stray bytes between, so that any cut of it falls near a character.
   std::string longLine = "T01n0001_p0001a01\xF9\xF8";
   for (int i = 0; longLine.size() < 40000; ++i) longLine += i % 7 == 0 ? "\xA4\x7C\x80" : "\xA5\xD2{";
-  const std::string t = "short\r\n" + longLine + "{{\xA5\xD2||\xA4\x41}}\r\nlast\r\n";
+  const std::string t = "short\r\n" + std::string(kMaxEditableLineLength, 'x') + "\r\n" + longLine +
+                        "{{\xA5\xD2||\xA4\x41}}\r\nlast\r\n";
   auto e = this->Make("");
   e->SetModified(false);
   e->SetReadOnlyText(t);
   EXPECT_TRUE(e->IsReadOnly());
+  // A line up to the editing limit stays whole; a longer one is read in pieces
+  // that end between characters, each as long as it can be.
+  const std::vector<bool> at = ModelBoundaries(t);
+  EXPECT_EQ(e->LineBytes(1).size(), std::size_t{kMaxEditableLineLength});
+  int line = 2;
+  for (;; ++line) {
+    const int start = e->LineStart(line), length = static_cast<int>(e->LineBytes(line).size());
+    ASSERT_TRUE(at[static_cast<std::size_t>(start + length)] && length <= kReadOnlyPieceLength) << line;
+    if (e->LineStart(line + 1) != start + length) break;  // the last piece has the line end
+    ASSERT_GT(ModelRound(t, start + length + 1, +1) - start, kReadOnlyPieceLength) << line;
+  }
+  EXPECT_GT(line, 40);
+  EXPECT_EQ(e->LineBytes(line + 1), "last");
   // Every match where the byte model finds it, also across any piece break.
   const int n = static_cast<int>(t.size());
   for (std::string what : {"{{", "{\xA4\x7C", "\x80\xA5", "||"}) {
