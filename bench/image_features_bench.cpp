@@ -136,7 +136,7 @@ void ZoomStep(benchmark::State& state, bool cold) {
 void SaveRatio(benchmark::State& state) {
   Ready(100);
   for (auto _ : state) {
-    if (!current->OptionForm().SaveSettings()) state.SkipWithError("zorvel.ini not written");
+    if (!current->SaveSettings()) state.SkipWithError("zorvel.ini not written");
   }
 }
 

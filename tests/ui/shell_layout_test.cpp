@@ -1,6 +1,9 @@
 // The window layout and toolbar places read from zorvel.ini at start and
 // written at close, and the close sequence's questions.
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <QToolBar>
 #include <filesystem>
 
@@ -11,6 +14,32 @@
 namespace {
 
 using zorvel::Answer;
+
+// Counts the writes that reach a file of a folder: a rename onto its name (the
+// safe write) or a write of the file itself (in place).
+class WriteCounter {
+ public:
+  WriteCounter(const std::string& folder, std::string name)
+      : fd_(inotify_init1(IN_NONBLOCK)), name_(std::move(name)) {
+    inotify_add_watch(fd_, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE);
+  }
+  ~WriteCounter() { close(fd_); }
+  int Count() {
+    alignas(inotify_event) char buffer[8192];
+    for (ssize_t n; (n = read(fd_, buffer, sizeof buffer)) > 0;) {
+      for (char* p = buffer; p < buffer + n;
+           p += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(p)->len)
+        count_ += reinterpret_cast<inotify_event*>(p)->len > 0 &&
+                  name_ == reinterpret_cast<inotify_event*>(p)->name;
+    }
+    return count_;
+  }
+
+ private:
+  int fd_;
+  std::string name_;
+  int count_ = 0;
+};
 
 class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
@@ -40,9 +69,15 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
   // The file goes to the start folder whatever the current folder is.
   zorvel::test::TempDir elsewhere;
   QDir::setCurrent(QString::fromStdString(elsewhere.Path().string()));
+  // A zoomed scale not saved yet goes into the close's one write.
+  ASSERT_TRUE(ImageForm()->ZoomStep(+1));
+  WriteCounter writes(dir_.Path().string(), "zorvel.ini");
 
   MainForm()->close();
   EXPECT_FALSE(MainForm()->isVisible());
+  EXPECT_EQ(writes.Count(), 1);
+  EXPECT_EQ(Read("Picture", "PictureRatio"), std::to_string(Bench().Settings().PictureRatio));
+  EXPECT_NE(Read("Picture", "PictureRatio"), "100");
   EXPECT_TRUE(prompts_.Shown.empty());
   EXPECT_FALSE(std::filesystem::exists(elsewhere.File("zorvel.ini")));
   // The keys of "Screen" in their order, then the toolbar sections.

@@ -89,14 +89,17 @@ CommandKeyReading ReadCommandKeys(const IniFile& ini, const HotKeySet& hotKeys) 
   return reading;
 }
 
-bool WriteCommandKeys(IniFile& ini, const CommandKeySet& keys) {
-  std::vector<IniEntry> entries;
+void AppendIniEntries(std::vector<IniEntry>& entries, const KeyBindings& keys) {
+  const std::string section(kHotKeySection);
+  for (int i = 0; i < kHotKeyCount; ++i) {
+    entries.push_back({section, std::string(HotKeyName(HotKeyCommand(i))),
+                       HotKeyToText(keys.HotKeys[static_cast<std::size_t>(i)])});
+  }
   for (const CommandEntry& command : Commands()) {
     if (!HasKeySetting(command)) continue;
-    entries.push_back({std::string(kHotKeySection), std::string(command.Name),
-                       HotKeyToText(keys[static_cast<std::size_t>(command.Id)])});
+    entries.push_back({section, std::string(command.Name),
+                       HotKeyToText(keys.CommandKeys[static_cast<std::size_t>(command.Id)])});
   }
-  return ini.WriteStrings(entries);
 }
 
 std::optional<CommandKeyClash> FindCommandKeyClash(const HotKeySet& hotKeys, const CommandKeySet& keys,

@@ -23,6 +23,7 @@
 namespace zorvel {
 
 class IniFile;
+struct IniEntry;
 
 // Indexed by CommandId; only the commands that HasKeySetting count.
 using CommandKeySet = std::array<HotKey, kCommandCount>;
@@ -40,9 +41,17 @@ struct CommandKeyReading {
 };
 CommandKeyReading ReadCommandKeys(const IniFile& ini, const HotKeySet& hotKeys);
 
-// Writes every command's key in one rewrite; false when the file could not be
-// written.
-bool WriteCommandKeys(IniFile& ini, const CommandKeySet& keys);
+// The keys in force, held by the workbench and put on the menu items from
+// there: the twelve hot keys and the other commands' keys.
+struct KeyBindings {
+  HotKeySet HotKeys{};
+  CommandKeySet CommandKeys{};
+  friend bool operator==(const KeyBindings&, const KeyBindings&) = default;
+};
+
+// Section "HotKey" for WriteSettingsFile: the twelve hot keys in their order,
+// then every command's key in table order, by the hot-key text rule.
+void AppendIniEntries(std::vector<IniEntry>& entries, const KeyBindings& keys);
 
 // A key entered in the options dialog that another command of the main window
 // has: the field refused (one of the twelve hot keys or a command) and what

@@ -233,14 +233,24 @@ bool ParseProfileInt(std::string_view text, int& value) {
   return true;
 }
 
-IniFile::IniFile(std::string path) : path_(std::move(path)) {}
+IniFile::IniFile(std::string path, Reader reader) : path_(std::move(path)), reader_(reader) {}
+
+ReadResult IniFile::Read(std::string& bytes) const {
+  if (reader_) return reader_(path_, bytes);
+  return ReadWholeFile(path_, bytes);
+}
+
+bool IniFile::IsWritable() const {
+  std::string bytes;
+  return Read(bytes) != ReadResult::Failed && IsWritableTarget(path_);
+}
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view defaultValue) const {
   std::string bytes;
   std::optional<IniDocument> document;
   std::string_view result = defaultValue;
-  if (ReadWholeFile(path_, bytes) == ReadResult::Ok) {
+  if (Read(bytes) == ReadResult::Ok) {
     document.emplace(bytes);
     if (std::optional<std::string_view> found = document->Find(section, key)) result = *found;
   }
@@ -263,13 +273,13 @@ bool IniFile::ReadBool(std::string_view section, std::string_view key, bool defa
 
 bool IniFile::HasKey(std::string_view section, std::string_view key) const {
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) != ReadResult::Ok) return false;
+  if (Read(bytes) != ReadResult::Ok) return false;
   return IniDocument(bytes).Find(section, key).has_value();
 }
 
 std::vector<std::string> IniFile::SectionNames() const {
   std::string bytes;
-  if (ReadWholeFile(path_, bytes) != ReadResult::Ok) return {};
+  if (Read(bytes) != ReadResult::Ok) return {};
   return IniDocument(bytes).SectionNames();
 }
 
@@ -292,7 +302,7 @@ bool IniFile::WriteStrings(const std::vector<IniEntry>& entries) {
   std::string bytes;
   // A file that exists but cannot be read is never replaced: its other lines
   // would be lost.
-  if (ReadWholeFile(path_, bytes) == ReadResult::Failed) return false;
+  if (Read(bytes) == ReadResult::Failed) return false;
   IniDocument document(bytes);
   for (const IniEntry& entry : entries) document.Set(entry.Section, entry.Key, entry.Value);
   return WriteFileAtomically(path_, document.Bytes());

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/settings/atomic_file.h"
+
 namespace zorvel {
 
 // One value to write, for WriteStrings.
@@ -29,7 +31,10 @@ struct IniEntry {
 
 class IniFile {
  public:
-  explicit IniFile(std::string path);
+  // How the file is read: the whole file into bytes (ReadWholeFile). Tests put
+  // a reader in place that fails, as a disk error would.
+  using Reader = ReadResult (*)(const std::string& path, std::string& bytes);
+  explicit IniFile(std::string path, Reader reader = nullptr);
 
   const std::string& Path() const { return path_; }
 
@@ -52,6 +57,11 @@ class IniFile {
   // all of them reach the disk or none does. True when they all did.
   bool WriteStrings(const std::vector<IniEntry>& entries);
 
+  // True when a write may replace the file: it can be read (or is missing),
+  // and the safe write may write it. A write that then fails failed for
+  // another reason.
+  bool IsWritable() const;
+
   // True when the section holds the key (with any value, also an empty one).
   bool HasKey(std::string_view section, std::string_view key) const;
   // The names of the sections the file holds, in file order (empty when the
@@ -65,7 +75,10 @@ class IniFile {
   // break the file's other lines.
 
  private:
+  ReadResult Read(std::string& bytes) const;
+
   std::string path_;
+  Reader reader_;
 };
 
 // The integer reading rule on its own, for fields that are not in a file.

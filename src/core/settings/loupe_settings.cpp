@@ -46,15 +46,14 @@ LoupeSettings ReadLoupeSettings(const IniFile& ini) {
   return loupe;
 }
 
-bool WriteLoupeSettings(IniFile& ini, const LoupeSettings& loupe) {
-  std::vector<IniEntry> entries{{kSection, "ShowLoupe", loupe.ShowLoupe ? "1" : "0"},
-                                {kSection, "LoupeZoom", std::to_string(loupe.LoupeZoom)},
-                                {kSection, "LoupeFloating", loupe.LoupeFloating ? "1" : "0"}};
+void AppendIniEntries(std::vector<IniEntry>& entries, const LoupeSettings& loupe) {
+  entries.push_back({kSection, "ShowLoupe", loupe.ShowLoupe ? "1" : "0"});
+  entries.push_back({kSection, "LoupeZoom", std::to_string(loupe.LoupeZoom)});
+  entries.push_back({kSection, "LoupeFloating", loupe.LoupeFloating ? "1" : "0"});
   if (loupe.HasPlace) {
     entries.push_back({kSection, "LoupeLeft", std::to_string(loupe.LoupeLeft)});
     entries.push_back({kSection, "LoupeTop", std::to_string(loupe.LoupeTop)});
   }
-  return ini.WriteStrings(entries);
 }
 
 }  // namespace zorvel

@@ -5,6 +5,7 @@
 // missing or bad key keeps its default), written at close.
 
 #include <span>
+#include <vector>
 
 #include "core/settings/ini_file.h"
 
@@ -34,8 +35,7 @@ struct LoupeSettings {
 // Section "Loupe" over the defaults; a zoom the loupe does not have gives the
 // default.
 LoupeSettings ReadLoupeSettings(const IniFile& ini);
-// Every key in one write (the place only when there is one); true when they
-// reached the file.
-bool WriteLoupeSettings(IniFile& ini, const LoupeSettings& loupe);
+// The section's keys for WriteSettingsFile (the place only when there is one).
+void AppendIniEntries(std::vector<IniEntry>& entries, const LoupeSettings& loupe);
 
 }  // namespace zorvel

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "core/settings/ini_file.h"
+#include "core/settings/settings_file.h"
 
 namespace zorvel {
 
@@ -39,8 +40,7 @@ RecentTexts ReadRecentTexts(const IniFile& ini) {
   return recent;
 }
 
-bool WriteRecentTexts(IniFile& ini, const RecentTexts& recent) {
-  std::vector<IniEntry> entries;
+void AppendIniEntries(std::vector<IniEntry>& entries, const RecentTexts& recent) {
   const std::string section(kRecentSection);
   const bool last = !recent.LastText.empty() && Storable(recent.LastText);
   entries.push_back({section, "LastText", last ? recent.LastText : ""});
@@ -52,7 +52,10 @@ bool WriteRecentTexts(IniFile& ini, const RecentTexts& recent) {
     entries.push_back({section, FileKey(written++), path});
   }
   while (written < kRecentTextCount) entries.push_back({section, FileKey(written++), ""});
-  return ini.WriteStrings(entries);
+}
+
+bool WriteRecentTexts(IniFile& ini, const RecentTexts& recent) {
+  return WriteSettingsFile(ini, {.Recent = recent}) == IniWrite::Written;
 }
 
 void NoteRecentText(RecentTexts& recent, std::string_view path) {

@@ -21,6 +21,7 @@
 namespace zorvel {
 
 class IniFile;
+struct IniEntry;
 
 inline constexpr std::string_view kRecentSection = "Recent";
 inline constexpr int kRecentTextCount = 8;
@@ -34,9 +35,11 @@ struct RecentTexts {
 
 RecentTexts ReadRecentTexts(const IniFile& ini);
 
-// Writes the whole section in one rewrite of the file (emptying the entries a
-// longer list left). A path the file cannot hold (a line break in it) is left
-// out. False when the file could not be written.
+// The whole section, for WriteSettingsFile (emptying the entries a longer list
+// left). A path the file cannot hold (a line break in it) is left out.
+void AppendIniEntries(std::vector<IniEntry>& entries, const RecentTexts& recent);
+// Writes the section alone (WriteSettingsFile); false when it did not reach
+// the file.
 bool WriteRecentTexts(IniFile& ini, const RecentTexts& recent);
 
 // A text opened or saved under path: it goes to the top of the list (from

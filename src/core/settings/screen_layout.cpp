@@ -42,17 +42,15 @@ ScreenLayout ReadScreenLayout(const IniFile& ini) {
   return layout;
 }
 
-LayoutWrite WriteScreenLayout(IniFile& ini, const ScreenLayout& layout) {
-  if (!ini.WriteInteger(kSection, "SaveScreen", layout.SaveScreen)) return LayoutWrite::NotWritable;
+void AppendIniEntries(std::vector<IniEntry>& entries, const ScreenLayout& layout) {
+  const std::string section(kSection);
+  entries.push_back({section, "SaveScreen", std::to_string(layout.SaveScreen)});
   for (const NamedBounds& window : kWindows) {
     const WindowBounds& bounds = layout.*window.Bounds;
-    for (const NamedValue& value : kValues) {
-      if (!ini.WriteInteger(kSection, std::string(window.Prefix) + value.Name, bounds.*value.Value)) {
-        return LayoutWrite::Failed;
-      }
-    }
+    for (const NamedValue& value : kValues)
+      entries.push_back(
+          {section, std::string(window.Prefix) + value.Name, std::to_string(bounds.*value.Value)});
   }
-  return LayoutWrite::Written;
 }
 
 }  // namespace zorvel

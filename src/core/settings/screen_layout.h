@@ -1,7 +1,10 @@
 #pragma once
 // The window layout kept in section "Screen" of zorvel.ini: the frame on the
 // screen and the text and image windows inside its client area. Read leniently
-// at start (a missing or bad key keeps its default), written at close.
+// at start (a missing or bad key keeps its default), written at close
+// (WriteSettingsFile).
+
+#include <vector>
 
 #include "core/settings/ini_file.h"
 #include "core/settings/window_bounds.h"
@@ -19,15 +22,8 @@ struct ScreenLayout {
 // Section "Screen" over the defaults.
 ScreenLayout ReadScreenLayout(const IniFile& ini);
 
-enum class LayoutWrite {
-  Written,
-  NotWritable,  // the first key could not be written: the file cannot be written at all
-  Failed,       // a later key could not be written
-};
-
-// Writes "SaveScreen" first, as the test of whether the file can be written,
-// then the twelve bounds in the order Main, Text, Image, each Top, Left, Width,
-// Height. Stops at the first key that fails.
-LayoutWrite WriteScreenLayout(IniFile& ini, const ScreenLayout& layout);
+// The section's keys for WriteSettingsFile: "SaveScreen", then the twelve
+// bounds in the order Main, Text, Image, each Top, Left, Width, Height.
+void AppendIniEntries(std::vector<IniEntry>& entries, const ScreenLayout& layout);
 
 }  // namespace zorvel

@@ -5,6 +5,7 @@
 
 #include "core/prompts.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/settings_file.h"
 
 namespace zorvel {
 
@@ -112,30 +113,31 @@ std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, Ho
   return std::move(reading.Notes);
 }
 
-bool SaveSettings(IniFile& ini, const Settings& settings, const HotKeySet& hotKeys, Prompts& prompts) {
-  // The first write tests whether the file can be written at all.
-  const Field& first = kFields[0];
-  if (!ini.WriteString(first.Section, first.Key, FieldText(first, settings))) {
-    prompts.Message("警告 : zorvel.ini 無法寫入!");
-    return false;
+std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, KeyBindings& keys) {
+  std::vector<std::string> notes = LoadSettings(ini, settings, keys.HotKeys);
+  CommandKeyReading commandKeys = ReadCommandKeys(ini, keys.HotKeys);
+  keys.CommandKeys = commandKeys.Keys;
+  notes.insert(notes.end(), commandKeys.Notes.begin(), commandKeys.Notes.end());
+  return notes;
+}
+
+void AppendIniEntries(std::vector<IniEntry>& entries, const Settings& settings) {
+  for (const Field& field : kFields)
+    entries.push_back({std::string(field.Section), std::string(field.Key), FieldText(field, settings)});
+}
+
+bool SaveSettings(IniFile& ini, const Settings& settings, const KeyBindings& keys, Prompts& prompts) {
+  switch (WriteSettingsFile(ini, {.Settings = settings, .Keys = keys})) {
+    case IniWrite::Written:
+      return true;
+    case IniWrite::NotWritable:
+      prompts.Message("警告 : zorvel.ini 無法寫入!");
+      return false;
+    case IniWrite::Failed:
+      prompts.Error("Unable to write to " + ini.Path());
+      return false;
   }
-  // The rest goes in one rewrite, so that a failure leaves no half-written set.
-  std::vector<IniEntry> entries;
-  for (const Field& field : kFields) {
-    if (&field == &first) continue;
-    entries.push_back(
-        IniEntry{std::string(field.Section), std::string(field.Key), FieldText(field, settings)});
-  }
-  for (int i = 0; i < kHotKeyCount; ++i) {
-    auto command = static_cast<HotKeyCommand>(i);
-    entries.push_back(
-        IniEntry{std::string(kHotKey), std::string(HotKeyName(command)), HotKeyToText(hotKeys[i])});
-  }
-  if (!ini.WriteStrings(entries)) {
-    prompts.Error("Unable to write to " + ini.Path());
-    return false;
-  }
-  return true;
+  return false;
 }
 
 }  // namespace zorvel

@@ -1,15 +1,17 @@
 #pragma once
-// Every setting except the window layout, the toolbar layout and the hot keys.
+// Every setting except the window layout, the toolbar layout and the keys.
 // Fields carry the names of their zorvel.ini keys. Texts are Big5 bytes.
 
 #include <string>
 #include <vector>
 
+#include "core/settings/command_keys.h"
 #include "core/settings/hot_key.h"
 
 namespace zorvel {
 
 class IniFile;
+struct IniEntry;
 class Prompts;
 
 struct Settings {
@@ -56,10 +58,18 @@ struct Settings {
 // already, leaves that command without a key and is told in the notes returned
 // (UTF-8, one per command; ReadHotKeys).
 std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, HotKeySet& hotKeys);
+// The same with the other commands' keys (ReadCommandKeys), notes after the
+// hot keys' notes.
+std::vector<std::string> LoadSettings(const IniFile& ini, Settings& settings, KeyBindings& keys);
 
-// Writes the same sections. The first write tests the file: on failure it shows
-// "警告 : zorvel.ini 無法寫入!" and writes nothing more; a later failure shows
-// "Unable to write to %s" in the error box. True when everything was written.
-bool SaveSettings(IniFile& ini, const Settings& settings, const HotKeySet& hotKeys, Prompts& prompts);
+// Sections CheckSign, LineHead, Picture and RightTop for WriteSettingsFile,
+// every key in the order they are read.
+void AppendIniEntries(std::vector<IniEntry>& entries, const Settings& settings);
+
+// Writes the settings and the keys (WriteSettingsFile) and tells what went
+// wrong: "警告 : zorvel.ini 無法寫入!" when the file cannot be written at all,
+// "Unable to write to %s" in the error box when the write failed. True when
+// everything was written.
+bool SaveSettings(IniFile& ini, const Settings& settings, const KeyBindings& keys, Prompts& prompts);
 
 }  // namespace zorvel

@@ -14,7 +14,6 @@
 #include "core/pages/auto_load.h"
 #include "ui/dialogs/auto_load_report_form.h"
 #include "ui/image/image_form.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"

@@ -11,7 +11,6 @@
 #include "core/pages/auto_load.h"
 #include "core/settings/settings_entry.h"
 #include "ui/image/image_form.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"

@@ -1,32 +1,21 @@
 #include "ui/dialogs/option_form.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/settings/command_table.h"
-#include "core/settings/ini_file.h"
 #include "ui/dialogs/hot_key_field.h"
-#include "ui/dialogs/select_form.h"
 #include "ui/image/image_form.h"
-#include "ui/shell/hot_key_qt.h"
-#include "ui/shell/main_form.h"
-#include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
 
@@ -56,32 +45,8 @@ QGroupBox* NewPage(QTabWidget* tabs, const char* name, const char* caption, cons
   return box;
 }
 
-// The main window's own menu item of that name (not an item of a popup menu
-// inside one of its MDI children).
-QAction* MainItem(TMainForm& main, const QString& name) {
-  return main.findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
-}
-
-// Every item of that name in the MDI children's popup menus.
-QList<QAction*> ChildItems(TMainForm& main, const QString& name) {
-  QList<QAction*> items;
-  for (QMdiSubWindow* window : main.ClientArea()->subWindowList()) {
-    if (window->widget()) items += window->widget()->findChildren<QAction*>(name);
-  }
-  return items;
-}
-
 }  // namespace
 
-QString HotKeyItemName(zorvel::HotKeyCommand command) {
-  // The main window's keys are on their commands' items; the choice window's
-  // items are named after their keys.
-  if (const zorvel::CommandEntry* carrier = zorvel::CommandOfHotKey(command)) {
-    return QString::fromUtf8(carrier->Item.data(), qsizetype(carrier->Item.size()));
-  }
-  return "mi" +
-         QString::fromUtf8(zorvel::HotKeyName(command).data(), qsizetype(zorvel::HotKeyName(command).size()));
-}
 TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
     : QDialog(parent), Settings(bench.Settings()), bench_(bench) {
   setObjectName("OptionForm");
@@ -122,8 +87,6 @@ TOptionForm::TOptionForm(Workbench& bench, QWidget* parent)
   layout->addWidget(pageControl_);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-
-  LoadSettings();
 }
 
 QLineEdit* TOptionForm::NewNumberField(EntryField field, QWidget* parent) {
@@ -369,10 +332,10 @@ void TOptionForm::FormShow() {
     rgShowWay_[i]->setChecked(entry.ShowWay == i);
     rgShowWay_[i]->setAutoExclusive(true);
   }
-  const zorvel::HotKeySet keys = HotKeysInForce();
-  for (int i = 0; i < zorvel::kHotKeyCount; ++i) hotKeys_[i]->SetHotKey(keys[i]);
-  const zorvel::CommandKeySet commandKeys = CommandKeysInForce();
-  for (const auto& [id, field] : commandKeys_) field->SetHotKey(commandKeys[static_cast<std::size_t>(id)]);
+  const zorvel::KeyBindings& inForce = bench_.Keys();
+  for (int i = 0; i < zorvel::kHotKeyCount; ++i) hotKeys_[i]->SetHotKey(inForce.HotKeys[i]);
+  for (const auto& [id, field] : commandKeys_)
+    field->SetHotKey(inForce.CommandKeys[static_cast<std::size_t>(id)]);
 }
 
 void TOptionForm::cbAutoSetRightTopClick() {
@@ -402,9 +365,10 @@ void TOptionForm::OKClick() {
 
   // A key that another command of its window has already would leave both
   // dead: refused before anything is taken, naming the command that has it.
+  const zorvel::KeyBindings& inForce = bench_.Keys();
   zorvel::HotKeySet keys;
   for (int i = 0; i < zorvel::kHotKeyCount; ++i) keys[i] = hotKeys_[i]->HotKey();
-  if (const auto clash = zorvel::FindHotKeyClash(keys, HotKeysInForce())) {
+  if (const auto clash = zorvel::FindHotKeyClash(keys, inForce.HotKeys)) {
     const int at = static_cast<int>(clash->Command);
     bench_.Prompts().Message(zorvel::HotKeyTakenMessage(keys[at], clash->TakenBy));
     FocusField(hotKeys_[at]);
@@ -413,7 +377,7 @@ void TOptionForm::OKClick() {
   zorvel::CommandKeySet commandKeys{};
   for (const auto& [id, field] : commandKeys_) commandKeys[static_cast<std::size_t>(id)] = field->HotKey();
   if (const auto clash =
-          zorvel::FindCommandKeyClash(keys, commandKeys, HotKeysInForce(), CommandKeysInForce())) {
+          zorvel::FindCommandKeyClash(keys, commandKeys, inForce.HotKeys, inForce.CommandKeys)) {
     THotKeyField* field =
         clash->HotKey ? hotKeys_[static_cast<int>(*clash->HotKey)] : CommandKeyField(clash->Command);
     bench_.Prompts().Message(zorvel::HotKeyTakenMessage(field->HotKey(), clash->TakenBy));
@@ -432,10 +396,10 @@ void TOptionForm::OKClick() {
     return;
   }
 
-  ApplyHotKeys(keys);
-  ApplyCommandKeys(commandKeys);
+  bench_.Keys() = {keys, commandKeys};
+  bench_.ApplyKeys();
   // The values are in force even when the file cannot be written.
-  SaveSettings();
+  bench_.SaveSettings();
   bench_.ImageForm().Rescale(Settings.PictureRatio);
   bench_.ImageForm().FormResize();
   accept();
@@ -443,92 +407,4 @@ void TOptionForm::OKClick() {
 
 void TOptionForm::CancelClick() {
   reject();
-}
-
-bool TOptionForm::SaveSettings() {
-  const QString path = bench_.IniFileName();
-  zorvel::IniFile ini(QFile::encodeName(path).toStdString());
-  if (!zorvel::SaveSettings(ini, Settings, HotKeysInForce(), bench_.Prompts())) return false;
-  if (zorvel::WriteCommandKeys(ini, CommandKeysInForce())) return true;
-  bench_.Prompts().Error("Unable to write to " + ini.Path());
-  return false;
-}
-
-void TOptionForm::LoadSettings() {
-  const QString path = bench_.IniFileName();
-  const zorvel::IniFile ini(QFile::encodeName(path).toStdString());
-  zorvel::HotKeySet keys;
-  std::vector<std::string> notes = zorvel::LoadSettings(ini, Settings, keys);
-  ApplyHotKeys(keys);
-  zorvel::CommandKeyReading commandKeys = zorvel::ReadCommandKeys(ini, keys);
-  ApplyCommandKeys(commandKeys.Keys);
-  notes.insert(notes.end(), commandKeys.Notes.begin(), commandKeys.Notes.end());
-  // Keys the file gave that are not in force are told once, on the status line.
-  if (!notes.empty()) {
-    QStringList lines;
-    for (const std::string& note : notes) lines << QString::fromStdString(note);
-    bench_.MainForm().StatusLine()->showMessage(lines.join(QStringLiteral("  ")));
-  }
-}
-
-void TOptionForm::ApplyHotKeys(const zorvel::HotKeySet& keys) {
-  for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
-    const QKeySequence shortcut = zorvel::HotKeyToShortcut(keys[i]);
-    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
-      QAction* item = MainItem(bench_.MainForm(), name);
-      if (!item) continue;
-      item->setShortcut(shortcut);
-      for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
-    } else {
-      for (QAction* item : bench_.SelectForm().findChildren<QAction*>(name)) item->setShortcut(shortcut);
-    }
-  }
-}
-
-zorvel::HotKeySet TOptionForm::HotKeysInForce() const {
-  zorvel::HotKeySet keys;
-  for (int i = 0; i < zorvel::kHotKeyCount; ++i) {
-    const QString name = HotKeyItemName(zorvel::HotKeyCommand(i));
-    QAction* item = nullptr;
-    if (zorvel::CommandOfHotKey(zorvel::HotKeyCommand(i))) {
-      item = MainItem(bench_.MainForm(), name);
-    } else {
-      const QList<QAction*> items = bench_.SelectForm().findChildren<QAction*>(name);
-      if (!items.isEmpty()) item = items.first();
-    }
-    if (item) keys[i] = zorvel::HotKeyFromShortcut(item->shortcut());
-  }
-  return keys;
-}
-
-// A command's popup items carry its key too, under the menu item's name or a
-// name of their own.
-void TOptionForm::ApplyCommandKeys(const zorvel::CommandKeySet& keys) {
-  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
-    if (!zorvel::HasKeySetting(command)) continue;
-    QAction* item = bench_.MainForm().CommandItem(command.Id);
-    if (!item) continue;
-    item->setShortcut(zorvel::HotKeyToShortcut(keys[static_cast<std::size_t>(command.Id)]));
-    QStringList names{item->objectName()};
-    for (const zorvel::PopupMenuEntry* popup : {&zorvel::TextPopup(), &zorvel::ImagePopup()}) {
-      for (const zorvel::PopupItemEntry& entry : popup->Items) {
-        if (entry.Command == command.Id && !entry.Item.empty())
-          names << QString::fromUtf8(entry.Item.data(), qsizetype(entry.Item.size()));
-      }
-    }
-    for (const QString& name : names) {
-      for (QAction* copy : ChildItems(bench_.MainForm(), name)) copy->setShortcut(item->shortcut());
-    }
-  }
-}
-
-zorvel::CommandKeySet TOptionForm::CommandKeysInForce() const {
-  zorvel::CommandKeySet keys{};
-  for (const zorvel::CommandEntry& command : zorvel::Commands()) {
-    if (!zorvel::HasKeySetting(command)) continue;
-    if (QAction* item = bench_.MainForm().CommandItem(command.Id))
-      keys[static_cast<std::size_t>(command.Id)] = zorvel::HotKeyFromShortcut(item->shortcut());
-  }
-  return keys;
 }

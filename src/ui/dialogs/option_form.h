@@ -1,9 +1,9 @@
 #pragma once
-// The options dialog. It holds the settings every window reads, loads them from
-// zorvel.ini when it is created and puts the hot keys on the menu items that
-// carry them. Shown modally, it edits every setting, the twelve hot keys and
-// the keys of the other commands on six pages; confirming applies them at once,
-// writes them to zorvel.ini and hands the scale to the image window.
+// The options dialog. Shown modally, it edits every setting, the twelve hot
+// keys and the keys of the other commands on six pages, starting each showing
+// from the workbench's settings and keys; confirming puts them in force at
+// once, has the workbench put the keys on the menus and write them to
+// zorvel.ini, and hands the scale to the image window.
 
 #include <QDialog>
 #include <array>
@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/settings/command_keys.h"
-
 #include "core/settings/hot_key.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_entry.h"
@@ -29,34 +28,17 @@ class TOptionForm : public QDialog {
   Q_OBJECT
 
  public:
-  // Runs LoadSettings: the main window, the choice window, the image window and
-  // the text window must exist already.
   explicit TOptionForm(Workbench& bench, QWidget* parent = nullptr);
 
   // The workbench's settings, which every window reads.
   zorvel::Settings& Settings;
 
-  // Reads every setting and the hot keys from StartFolder's zorvel.ini.
-  void LoadSettings();
-  // Writes Settings and the hot keys in force to StartFolder's zorvel.ini; a
-  // file that cannot be written is reported. True when everything was written.
-  bool SaveSettings();
-  // Puts the first six keys on the main window's items and copies them to the
-  // items of the same names in the popup menus of the text and image windows;
-  // the last six go to the choice window's items.
-  void ApplyHotKeys(const zorvel::HotKeySet& keys);
-  // The keys in force, read back from the menu items that carry them.
-  zorvel::HotKeySet HotKeysInForce() const;
-  // The same for the other commands' keys: on the main window's items and
-  // their copies in the popup menus.
-  void ApplyCommandKeys(const zorvel::CommandKeySet& keys);
-  zorvel::CommandKeySet CommandKeysInForce() const;
-
-  // Fills every field from Settings and the menu shortcuts; runs at every
+  // Fills every field from Settings and the keys in force; runs at every
   // showing.
   void FormShow();
-  // Takes the fields, applies them, saves and closes; a field that is not a
-  // whole number (or a scale of 0 or less) stops it with the dialog open.
+  // Takes the fields, applies them, saves and closes. A key another command
+  // has, a field that is not a whole number, or a scale or spacing out of its
+  // range (ApplySettingsEntry) stops it with the dialog open at that field.
   void OKClick();
   void CancelClick();
   // cbCoverRightTop is enabled exactly when cbAutoSetRightTop is checked.
@@ -101,9 +83,5 @@ class TOptionForm : public QDialog {
   QPushButton* ok_ = nullptr;
   QPushButton* cancel_ = nullptr;
 
- private:
   Workbench& bench_;
 };
-
-// The objectName of the menu item that carries a hot-key command.
-QString HotKeyItemName(zorvel::HotKeyCommand command);

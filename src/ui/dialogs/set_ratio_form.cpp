@@ -11,7 +11,6 @@
 #include <QVBoxLayout>
 
 #include "core/settings/settings_entry.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/image/image_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
@@ -120,7 +119,7 @@ void TfmSetRatio::btOkClick() {
     return;
   }
   bench_.Settings().PictureRatio = percentage;
-  bench_.OptionForm().SaveSettings();
+  bench_.SaveSettings();
   bench_.ImageForm().Rescale(percentage);
   bench_.ImageForm().FormResize();
   accept();

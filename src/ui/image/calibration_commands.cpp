@@ -7,7 +7,6 @@
 #include "core/pages/calibration.h"
 #include "core/pages/vol_shift.h"
 #include "ui/dialogs/field_shift_form.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/dialogs/set_ratio_form.h"
 #include "ui/image/image_form.h"
 #include "ui/shell/main_form.h"

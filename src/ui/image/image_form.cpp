@@ -23,7 +23,6 @@
 #include "core/pages/wildcard.h"
 #include "core/settings/settings.h"
 #include "core/text/big5.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/image/page_bitmap.h"
 #include "ui/shell/busy_cursor.h"
@@ -141,7 +140,7 @@ TImageForm::TImageForm(Workbench& bench, QWidget* parent) : QWidget(parent), ben
   ratioSave_ = new QTimer(this);
   ratioSave_->setSingleShot(true);
   ratioSave_->setInterval(kRatioSaveDelayMs);
-  connect(ratioSave_, &QTimer::timeout, this, [this] { bench_.OptionForm().SaveSettings(); });
+  connect(ratioSave_, &QTimer::timeout, this, [this] { bench_.SaveSettings(); });
 }
 
 TImageForm::~TImageForm() {}
@@ -410,10 +409,10 @@ bool TImageForm::ZoomStep(int direction, std::optional<QPoint> anchor) {
   return true;
 }
 
-void TImageForm::SaveZoomedRatio() {
-  if (!ratioSave_->isActive()) return;
+bool TImageForm::TakeZoomedRatio() {
+  if (!ratioSave_->isActive()) return false;
   ratioSave_->stop();
-  bench_.OptionForm().SaveSettings();
+  return true;
 }
 
 void TImageForm::Pan(int horizontal, int vertical) {

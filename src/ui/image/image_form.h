@@ -111,10 +111,12 @@ class TImageForm : public QWidget, public zorvel::PageView {
   // marker when it is in view, else the middle of the view. False when the
   // ratio is at the end of the ladder. The settings are saved as the scale
   // dialog saves them once the steps pause (a turn of the wheel writes
-  // zorvel.ini once, not once a notch), or by SaveZoomedRatio.
+  // zorvel.ini once, not once a notch), or by whoever takes the ratio
+  // (TakeZoomedRatio).
   bool ZoomStep(int direction, std::optional<QPoint> anchor = std::nullopt);
-  // Saves the settings now if a zoom step has not saved them yet.
-  void SaveZoomedRatio();
+  // Ends the wait of a zoomed ratio: true when one was still to be saved, which
+  // the caller now saves with the settings (the close does, in its one write).
+  bool TakeZoomedRatio();
   // Scrolls the view by a quarter of the client area in each direction given
   // (-1, 0 or +1): left or up for -1.
   void Pan(int horizontal, int vertical);

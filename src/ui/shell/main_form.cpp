@@ -821,28 +821,37 @@ void TMainForm::WindowCascade() {
   clientArea_->cascadeSubWindows();
 }
 
-// The close sequence: the unsaved text, then section "Screen" and the toolbar
-// layout.
+// The close sequence: the unsaved text, then what zorvel.ini keeps of the
+// windows.
 bool TMainForm::FormCloseQuery() {
   if (!bench_.TextForm().CloseQuery()) return false;
   switch (WriteLayout()) {
-    case zorvel::LayoutWrite::Written:
+    case zorvel::IniWrite::Written:
       return true;
-    case zorvel::LayoutWrite::NotWritable:
+    case zorvel::IniWrite::NotWritable:
       return bench_.Prompts().AskYesNo("警告 : zorvel.ini 無法寫入! 是否確定結束?");
-    case zorvel::LayoutWrite::Failed:
+    case zorvel::IniWrite::Failed:
       bench_.Prompts().Error("Unable to write to " + IniFileName().toStdString());
       return false;
   }
   return false;
 }
 
-// The layout of the three windows into Screen, then section "Screen" and
-// the toolbar layout into zorvel.ini. The first write tells whether the file
-// can be written at all.
-zorvel::LayoutWrite TMainForm::WriteLayout() {
-  // A zoomed scale still waiting to be saved goes first, with the settings.
-  bench_.ImageForm().SaveZoomedRatio();
+namespace {
+
+// The loupe as section "Loupe" keeps it; a docked loupe keeps the place where
+// it last floated.
+zorvel::LoupeSettings LoupeNow(const QDockWidget& dock, const TLoupe& loupe) {
+  const QPoint place = dock.frameGeometry().topLeft();
+  return {!dock.isHidden(), loupe.Zoom(), dock.isFloating(), dock.isFloating(), place.x(), place.y()};
+}
+
+}  // namespace
+
+// The layout of the three windows into Screen, then sections "Screen",
+// "Recent", "Loupe" and the toolbars, with the settings when a zoomed scale
+// still waits to be saved, in one write of zorvel.ini.
+zorvel::IniWrite TMainForm::WriteLayout() {
   auto geometryOf = [](QMdiSubWindow* window, zorvel::WindowBounds& kept) {
     if (!window) return;
     const QRect bounds =
@@ -854,26 +863,18 @@ zorvel::LayoutWrite TMainForm::WriteLayout() {
   Screen.Main = {pos().x(), pos().y(), main.width(), main.height()};
   geometryOf(TextSubWindow(), Screen.Text);
   geometryOf(SubWindowOf(&bench_.ImageForm()), Screen.Image);
-
-  zorvel::IniFile ini(LocalPath(IniFileName()));
-  const zorvel::LayoutWrite written = zorvel::WriteScreenLayout(ini, Screen);
-  if (written != zorvel::LayoutWrite::Written) return written;
   // Where the operator left off, for the next start.
   if (!TextFileName.isEmpty()) {
     zorvel::NoteLastPosition(Recent, LocalPath(TextFileName), bench_.TextForm().Editor().SelStart());
   }
-  const bool recentWritten = zorvel::WriteRecentTexts(ini, Recent);
-  bool loupeWritten = true;
-  if (loupeDock_) {
-    // A docked loupe keeps the place where it last floated.
-    const QPoint place = loupeDock_->frameGeometry().topLeft();
-    loupeWritten =
-        zorvel::WriteLoupeSettings(ini, {!loupeDock_->isHidden(), loupe_->Zoom(), loupeDock_->isFloating(),
-                                         loupeDock_->isFloating(), place.x(), place.y()});
+  zorvel::SettingsFileParts parts{
+      .Screen = Screen, .Recent = Recent, .Toolbars = ToolbarSections(this, Toolbars())};
+  if (loupeDock_) parts.Loupe = LoupeNow(*loupeDock_, *loupe_);
+  if (bench_.ImageForm().TakeZoomedRatio()) {
+    parts.Settings = bench_.Settings();
+    parts.Keys = bench_.Keys();
   }
-  return SaveToolbarLayout(this, Toolbars(), ini) && loupeWritten && recentWritten
-             ? zorvel::LayoutWrite::Written
-             : zorvel::LayoutWrite::Failed;
+  return bench_.WriteSettingsFile(parts);
 }
 
 // The calibration store is saved when it holds changes; when that fails the

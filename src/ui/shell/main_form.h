@@ -13,6 +13,7 @@
 #include "core/settings/command_table.h"
 #include "core/settings/recent_texts.h"
 #include "core/settings/screen_layout.h"
+#include "core/settings/settings_file.h"
 
 class QAction;
 class QDockWidget;
@@ -168,8 +169,8 @@ class TMainForm : public QMainWindow {
   void ReadScreen();
   // Keeps the frame's saved bounds on the screen it starts on.
   void FitFrameToScreen();
-  bool WriteScreen();
-  zorvel::LayoutWrite WriteLayout();
+  // The one write of the close.
+  zorvel::IniWrite WriteLayout();
   void ToggleToolbar(const char* toolbarName);
   bool OpenText(const QString& path, bool* lookedFor);
   void NoteRecentText(const QString& path);

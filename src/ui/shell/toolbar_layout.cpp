@@ -230,28 +230,24 @@ void RestoreToolbarLayout(QMainWindow* window, const QList<QToolBar*>& bars, con
   }
 }
 
-bool SaveToolbarLayout(QMainWindow* window, const QList<QToolBar*>& bars, zorvel::IniFile& ini) {
+std::vector<zorvel::ToolbarSection> ToolbarSections(QMainWindow* window, const QList<QToolBar*>& bars) {
+  std::vector<zorvel::ToolbarSection> sections;
   for (QToolBar* bar : bars) {
-    const std::string section = bar->objectName().toStdString();
     const ToolbarPlace place = CurrentToolbarPlace(window, bar);
-    std::string dockedTo = "nil";
+    zorvel::ToolbarSection& section = sections.emplace_back();
+    section.Name = bar->objectName().toStdString();
+    section.Visible = place.Visible;
+    section.DockedTo = "nil";
     for (const DockName& dock : kDocks) {
-      if (dock.Area == place.Area) dockedTo = dock.Name;
+      if (dock.Area == place.Area) section.DockedTo = dock.Name;
     }
+    section.DockRow = place.DockRow;
+    section.DockPos = place.DockPos;
     const QRect rect = place.Float;
-    const int floatRight = rect.isEmpty() ? rect.left() : rect.left() + rect.width();
-    const int floatBottom = rect.isEmpty() ? rect.top() : rect.top() + rect.height();
-    if (!ini.WriteInteger(section, "Visible", place.Visible ? 1 : 0) ||
-        !ini.WriteString(section, "DockedTo", dockedTo) ||
-        !ini.WriteInteger(section, "DockRow", place.DockRow) ||
-        !ini.WriteInteger(section, "DockPos", place.DockPos) ||
-        !ini.WriteInteger(section, "FloatLeft", rect.left()) ||
-        !ini.WriteInteger(section, "FloatTop", rect.top()) ||
-        !ini.WriteInteger(section, "FloatRight", floatRight) ||
-        !ini.WriteInteger(section, "FloatBottom", floatBottom) ||
-        !ini.WriteInteger(section, "FloatRightX", floatRight)) {
-      return false;
-    }
+    section.FloatLeft = rect.left();
+    section.FloatTop = rect.top();
+    section.FloatRight = rect.isEmpty() ? rect.left() : rect.left() + rect.width();
+    section.FloatBottom = rect.isEmpty() ? rect.top() : rect.top() + rect.height();
   }
-  return true;
+  return sections;
 }

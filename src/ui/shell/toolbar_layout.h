@@ -1,23 +1,18 @@
 #pragma once
 // The places of a main window's toolbars, kept in zorvel.ini with one section
-// per toolbar (named after it): "Visible", "DockedTo" ("Dock971" top, "Dock972"
-// bottom, "Dock973" left, "Dock974" right, "nil" floating), "DockRow" and
-// "DockPos" (row inside the dock counted from the window's edge inward, and
-// position along it in pixels), and the
-// floating rectangle "FloatLeft", "FloatTop", "FloatRight", "FloatBottom" with
-// "FloatRightX" (the right edge it was last floated at).
+// per toolbar (named after it; its keys in zorvel::ToolbarSection): read here
+// at start, and taken as the sections WriteSettingsFile writes at close.
 
 #include <QList>
 #include <QPair>
 #include <QRect>
 #include <QString>
+#include <vector>
+
+#include "core/settings/settings_file.h"
 
 class QMainWindow;
 class QToolBar;
-
-namespace zorvel {
-class IniFile;
-}
 
 struct ToolbarPlace {
   Qt::ToolBarArea Area = Qt::TopToolBarArea;  // Qt::NoToolBarArea: floating
@@ -47,5 +42,5 @@ ToolbarPlace CurrentToolbarPlace(QMainWindow* window, QToolBar* bar);
 // where it is.
 void RestoreToolbarLayout(QMainWindow* window, const QList<QToolBar*>& bars, const zorvel::IniFile& ini);
 
-// Writes every toolbar's section. False at the first write that fails.
-bool SaveToolbarLayout(QMainWindow* window, const QList<QToolBar*>& bars, zorvel::IniFile& ini);
+// Every toolbar's section as it stands now.
+std::vector<zorvel::ToolbarSection> ToolbarSections(QMainWindow* window, const QList<QToolBar*>& bars);

@@ -10,6 +10,7 @@
 #include "core/proof/bookmarks.h"
 #include "core/proof/replace_table.h"
 #include "core/settings/settings.h"
+#include "core/settings/settings_file.h"
 #include "ui/shell/qt_prompts.h"
 
 namespace zorvel {
@@ -38,6 +39,7 @@ class Workbench {
   // Takes the current folder as the start folder (zorvel.ini and the
   // calibration files live there) and creates the windows in their order.
   // Questions go to prompts when given (tests), otherwise to real message boxes.
+  // The settings and keys are read once the windows that carry keys exist.
   explicit Workbench(zorvel::Prompts* prompts = nullptr);
   ~Workbench();
   Workbench(const Workbench&) = delete;
@@ -48,6 +50,18 @@ class Workbench {
   QString IniFileName() const;
 
   zorvel::Settings& Settings() { return settings_; }
+  // The keys in force: read with the settings at start, changed by the options
+  // dialog. ApplyKeys puts them on the menu items.
+  zorvel::KeyBindings& Keys() { return keys_; }
+  // The first six hot keys and the other commands' keys go on the main
+  // window's items and their copies in the text and image windows' popups; the
+  // last six on the choice window's items.
+  void ApplyKeys();
+  // Writes the settings and the keys to zorvel.ini and tells a failure
+  // (zorvel::SaveSettings). True when they were written.
+  bool SaveSettings();
+  // The one write of zorvel.ini: the parts given, in one rewrite.
+  zorvel::IniWrite WriteSettingsFile(const zorvel::SettingsFileParts& parts);
   zorvel::CVolShift& VolShift() { return *volShift_; }
   // The replacement table the replacement-table editor builds and the run uses.
   zorvel::ReplaceTable& ReplaceTable() { return replaceTable_; }
@@ -84,8 +98,13 @@ class Workbench {
   TFindReplaceDialog& FindReplaceDialog();
 
  private:
+  // Reads the settings and the keys, puts the keys on the items and tells the
+  // keys the file gave that are not in force on the status line.
+  void LoadSettings();
+
   QString startFolder_;
   zorvel::Settings settings_;
+  zorvel::KeyBindings keys_;
   std::unique_ptr<zorvel::CVolShift> volShift_;
   zorvel::ReplaceTable replaceTable_;
   zorvel::BookmarkList bookmarks_;

@@ -23,7 +23,6 @@
 #include "core/settings/settings.h"
 #include "core/text/text_document.h"
 #include "ui/dialogs/bookmark_form.h"
-#include "ui/dialogs/option_form.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
 #include "ui/image/image_form.h"

@@ -9,6 +9,7 @@
 #include <set>
 
 #include "core/settings/atomic_file.h"
+#include "core/settings/settings_file.h"
 #include "support/test_support.h"
 
 namespace zorvel::test {
@@ -77,6 +78,19 @@ TEST_F(SettingsFile, AnIniBatchIsAllOrNothingAndNothingBreaksTheFile) {
   for (auto [section, key] : {std::pair{"A]", "k"}, {"", "k"}, {"A", "k=j"}, {"A", ";k"}})
     EXPECT_FALSE(ini.WriteString(section, key, "1")) << section << "/" << key;
   EXPECT_EQ(ReadFile(path), kept);
+}
+
+// A file that is there but cannot be read (a disk error; root reads through
+// any permission, so the reader fails instead) is never replaced by a write:
+// the keys it holds would be lost.
+TEST_F(SettingsFile, AFileThatCannotBeReadIsNotWrittenOver) {
+  WriteFile(path, "[Screen]\r\nMainTop=5\r\n");
+  IniFile unreadable(path, [](const std::string&, std::string&) { return ReadResult::Failed; });
+  EXPECT_FALSE(unreadable.WriteString("Screen", "MainLeft", "1"));
+  EXPECT_FALSE(unreadable.IsWritable());
+  EXPECT_EQ(WriteSettingsFile(unreadable, {.Screen = ScreenLayout{}}), IniWrite::NotWritable);
+  EXPECT_EQ(ReadFile(path), "[Screen]\r\nMainTop=5\r\n");
+  EXPECT_TRUE(ini.IsWritable());
 }
 
 // The safe write: where the folder allows it a renamed temporary file, where

@@ -12,6 +12,7 @@
 #include "core/settings/recent_texts.h"
 #include "core/settings/screen_layout.h"
 #include "core/settings/settings_entry.h"
+#include "core/settings/settings_file.h"
 #include "core/settings/window_bounds.h"
 #include "support/test_support.h"
 
@@ -68,20 +69,21 @@ TEST_F(SettingsFile, ReadsLenientlyAndSavesBackInTheRulesForm) {
   EXPECT_TRUE(keys[int(HotKeyCommand::All)].IsNone());
 
   ScriptedPrompts prompts;
-  ASSERT_TRUE(SaveSettings(ini, settings, keys, prompts));
+  ASSERT_TRUE(SaveSettings(ini, settings, KeyBindings{keys}, prompts));
   EXPECT_EQ(ini.ReadString("Picture", "IgnoreShift", ""), "1");
   EXPECT_EQ(ini.ReadString("HotKey", "FindSign", ""), "Shift+Ctrl+F2");
 }
 
 TEST_F(SettingsFile, EverySettingRoundTripsAndOtherSectionsStay) {
   WriteFile(path, "; kept\r\n[Screen]\r\nMainTop=5\r\n");
-  HotKeySet keys = DefaultHotKeys();
-  keys[int(HotKeyCommand::NextPicture)] = HotKey{0x65, false, false, true};
-  keys[int(HotKeyCommand::SelUserStr)] = HotKey{};
+  KeyBindings keys{DefaultHotKeys(), DefaultCommandKeys()};
+  keys.HotKeys[int(HotKeyCommand::NextPicture)] = HotKey{0x65, false, false, true};
+  keys.HotKeys[int(HotKeyCommand::SelUserStr)] = HotKey{};
+  keys.CommandKeys[int(CommandId::ZoomIn)] = HotKey{0x70, false, true, false};
   ScriptedPrompts prompts;
   ASSERT_TRUE(SaveSettings(ini, kUnusual, keys, prompts));
   Settings loaded;
-  HotKeySet loadedKeys{};
+  KeyBindings loadedKeys;
   LoadSettings(ini, loaded, loadedKeys);
   EXPECT_EQ(loaded, kUnusual);
   EXPECT_EQ(loadedKeys, keys);
@@ -92,20 +94,20 @@ TEST_F(SettingsFile, FailuresWarnAndLeaveNoHalfWrittenSet) {
   WriteFile(path, "[CheckSign]\r\nSign1=[[\r\n");
   ASSERT_EQ(chmod(path.c_str(), 0444), 0);
   ScriptedPrompts prompts;
-  EXPECT_FALSE(SaveSettings(ini, kUnusual, DefaultHotKeys(), prompts));
+  EXPECT_FALSE(SaveSettings(ini, kUnusual, {DefaultHotKeys()}, prompts));
   EXPECT_EQ(prompts.Shown, std::vector<std::string>{"警告 : zorvel.ini 無法寫入!"});
   EXPECT_EQ(ReadFile(path), "[CheckSign]\r\nSign1=[[\r\n");
 
-  // The test write passes, a later one fails: the error names the file and
-  // none of the later values is written.
+  // The file can be written, the write fails: the error names the file and
+  // none of the values is written.
   ASSERT_EQ(chmod(path.c_str(), 0644), 0);
   Settings broken;
   broken.VolStart = 9;
   broken.UserString = "two\r\nlines";
   ScriptedPrompts later;
-  EXPECT_FALSE(SaveSettings(ini, broken, DefaultHotKeys(), later));
+  EXPECT_FALSE(SaveSettings(ini, broken, {DefaultHotKeys()}, later));
   EXPECT_EQ(later.Shown, std::vector<std::string>{"Unable to write to " + path});
-  EXPECT_EQ(ReadFile(path), "[CheckSign]\r\nSign1={{\r\n");
+  EXPECT_EQ(ReadFile(path), "[CheckSign]\r\nSign1=[[\r\n");
 }
 
 // The options dialog's rule for taking what was typed back into the settings:
@@ -199,12 +201,30 @@ TEST_F(SettingsFile, ScreenKeysAreWrittenInOrderAndReadBack) {
   layout.Main = {1, 2, 3, 4};
   layout.Text = {5, 6, 7, 8};
   layout.Image = {9, 10, 11, 12};
-  ASSERT_EQ(WriteScreenLayout(ini, layout), LayoutWrite::Written);
+  ASSERT_EQ(WriteSettingsFile(ini, {.Screen = layout}), IniWrite::Written);
   EXPECT_EQ(ReadFile(path),
             "[Screen]\r\nSaveScreen=1\r\nMainTop=2\r\nMainLeft=1\r\nMainWidth=3\r\nMainHeight=4\r\n"
             "TextTop=6\r\nTextLeft=5\r\nTextWidth=7\r\nTextHeight=8\r\nImageTop=10\r\nImageLeft=9\r\n"
             "ImageWidth=11\r\nImageHeight=12\r\n");
   EXPECT_EQ(ReadScreenLayout(ini), layout);
+}
+
+// Every part in one rewrite: the sections of a new file in their order, a
+// toolbar's keys as its section holds them, and the bookmarks kept.
+TEST_F(SettingsFile, EveryPartGoesIntoOneWriteAndOtherSectionsStay) {
+  WriteFile(path, "; mine\r\n[BookMark]\r\nCount=0\r\n");
+  const std::vector<ToolbarSection> bars{{"tbMain"}, {"tbBigOne", false, "nil", 2, 30, -5, 7, 95, 40}};
+  ASSERT_EQ(WriteSettingsFile(
+                ini, {Settings{}, KeyBindings{}, ScreenLayout{}, RecentTexts{}, LoupeSettings{}, bars}),
+            IniWrite::Written);
+  EXPECT_EQ(ini.SectionNames(),
+            (std::vector<std::string>{"BookMark", "CheckSign", "LineHead", "Picture", "RightTop", "HotKey",
+                                      "Screen", "Recent", "Loupe", "tbMain", "tbBigOne"}));
+  const std::string text = ReadFile(path);
+  EXPECT_EQ(text.rfind("; mine\r\n[BookMark]\r\nCount=0\r\n[CheckSign]\r\n", 0), 0u);
+  EXPECT_NE(text.find("[tbBigOne]\r\nVisible=0\r\nDockedTo=nil\r\nDockRow=2\r\nDockPos=30\r\nFloatLeft=-5\r\n"
+                      "FloatTop=7\r\nFloatRight=95\r\nFloatBottom=40\r\nFloatRightX=95\r\n"),
+            std::string::npos);
 }
 
 TEST(WindowBounds, SizesThatFitStayAndWindowsOutsideComeBackOnTheArea) {
@@ -241,11 +261,11 @@ TEST_F(SettingsFile, LoupeSettingsReadLenientlyAndRoundTrip) {
   }
 
   WriteFile(path, "[Screen]\r\nMainTop=3\r\n");
-  ASSERT_TRUE(WriteLoupeSettings(ini, {false, 100}));
+  ASSERT_EQ(WriteSettingsFile(ini, {.Loupe = LoupeSettings{false, 100}}), IniWrite::Written);
   EXPECT_EQ(ReadFile(path),
             "[Screen]\r\nMainTop=3\r\n[Loupe]\r\nShowLoupe=0\r\nLoupeZoom=100\r\nLoupeFloating=1\r\n");
   const LoupeSettings placed{true, 300, true, true, -1, 40};
-  ASSERT_TRUE(WriteLoupeSettings(ini, placed));
+  ASSERT_EQ(WriteSettingsFile(ini, {.Loupe = placed}), IniWrite::Written);
   EXPECT_EQ(ReadLoupeSettings(ini), placed);
 }
 
