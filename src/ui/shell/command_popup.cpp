@@ -4,16 +4,9 @@
 #include <QMenu>
 
 #include "ui/shell/hot_key_qt.h"
+#include "ui/shell/qt_strings.h"
 
 namespace zorvel::ui {
-
-namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
 
 QKeySequence CommandShortcut(std::string_view key) {
   return key.empty() ? QKeySequence() : HotKeyToShortcut(HotKeyFromText(key));

@@ -58,6 +58,7 @@
 #include "ui/text/text_recovery.h"
 #include "ui/text/text_session.h"
 
+using zorvel::ui::Q;
 using zorvel::ui::U;
 
 namespace {
@@ -118,10 +119,6 @@ QString TMainForm::IniFileName() const {
 }
 
 namespace {
-
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The five toolbars in the order they are made, with their captions.
 constexpr std::pair<const char*, const char*> kToolbars[] = {

@@ -15,6 +15,12 @@ inline QString U(const char* utf8) {
   return QString::fromUtf8(utf8);
 }
 
+// A UTF-8 string of the core (names, captions and hints of the command
+// table) as a QString.
+inline QString Q(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
 // Big5 bytes as the QString a field shows, losslessly (see core/text/big5.h).
 inline QString FromBig5(std::string_view bytes) {
   return QString::fromStdU16String(Big5ToUnicode(bytes));

@@ -24,15 +24,14 @@
 #include "ui/image/image_form.h"
 #include "ui/shell/hot_key_qt.h"
 #include "ui/shell/main_form.h"
+#include "ui/shell/qt_strings.h"
 #include "ui/text/find_replace_dialog.h"
 #include "ui/text/text_form.h"
 #include "ui/text/text_session.h"
 
-namespace {
+using zorvel::ui::Q;
 
-QString Q(std::string_view text) {
-  return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+namespace {
 
 // The main window's keys are on their commands' items; the choice window's
 // items are named after their keys.
