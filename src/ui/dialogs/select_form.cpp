@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "core/settings/command_table.h"
+#include "core/text/editor_bytes.h"
 #include "ui/image/image_form.h"
 #include "ui/shell/command_popup.h"
 #include "ui/shell/main_form.h"
@@ -268,7 +269,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   answer.UserStr = ToBig5(edUserStr_->text(), &replaced);
   // Characters Big5 cannot hold go into the text as "?", as typed ones do.
   if (replaced > 0 && SelectResult == zorvel::Selection::UserString) {
-    bench_.MainForm().StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
+    bench_.MainForm().StatusLine()->showMessage(Q(zorvel::ReplacedCharactersNote(replaced)));
   }
   answer.GoNext = GoNext;
   return answer;

@@ -29,6 +29,7 @@
 #include "core/settings/loupe_settings.h"
 #include "core/settings/window_bounds.h"
 #include "core/text/document_recovery.h"
+#include "core/text/editor_bytes.h"
 #include "core/text/text_document.h"
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
@@ -299,7 +300,7 @@ void TMainForm::AttachTextForm(TTextForm* form) {
   window->setWindowModified(editor->document()->isModified());
   bench_.Text().Document().AfterSave = [this] { statusLine_->showMessage(U("已儲存")); };
   connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
-    statusLine_->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(count));
+    statusLine_->showMessage(Q(zorvel::ReplacedCharactersNote(count)));
   });
 }
 
