@@ -107,9 +107,10 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
-// The question itself is SettleUnsavedChanges' (above): here,
-// that Open asks it first and goes on after a cancelled Save As.
-TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
+// The question itself is SettleUnsavedChanges' (above): here, that Open asks
+// it first and goes on after a cancelled Save As, and that OpenFile, the open
+// without its dialog, asks it too and tells whether it looked for the file.
+TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpen) {
   const std::string first = dir.File("first.txt");
   WriteFile(first, "first");
   Type("typed before any open");
@@ -124,6 +125,20 @@ TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpenDialog) {
   EXPECT_TRUE(document.FileOpen());
   EXPECT_EQ(dialogs.Asked, (std::vector<std::string>{"save", "open"}));
   EXPECT_EQ(document.Caption(), first);
+
+  Type(" typed");
+  prompts.Answers = {Answer::Cancel};
+  EXPECT_EQ(document.OpenFile(dir.File("gone.txt")), OpenResult::Stopped);
+  prompts.Answers = {Answer::No};
+  EXPECT_EQ(document.OpenFile(dir.File("gone.txt")), OpenResult::NotOpened);
+  EXPECT_EQ(prompts.Shown.back(), "無法開啟檔案 " + dir.File("gone.txt") + " : No such file or directory");
+  EXPECT_EQ(editor.Text() + document.FileName(), "first typed" + first);
+  WriteFile(dir.File("second.txt"), "second");
+  prompts.Answers = {Answer::No};
+  EXPECT_EQ(document.OpenFile(dir.File("second.txt")), OpenResult::Opened);
+  EXPECT_EQ(editor.Text() + document.FileName(), "second" + dir.File("second.txt"));
+  EXPECT_EQ(prompts.Shown.size(), 6u) << "the question before each";
+  EXPECT_EQ(dialogs.Asked.size(), 2u);
 }
 
 TEST_F(TextDocumentTest, ALineTooLongToEditIsOpenedReadOnlyOnlyIfTheOperatorAgrees) {
