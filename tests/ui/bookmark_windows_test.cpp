@@ -19,10 +19,7 @@ TEST_F(WindowSetTest, BookmarksAreSetNamedAndJumpedTo) {
   WriteFile(dir_.File("a.txt"), "first file\r\n");
   WriteFile(dir_.File("b.txt"), "line one\r\n\xA5\xD2\xA4\x41 two\r\n");
   StartWindows();
-  auto open = [this](const char* name) {
-    TextForm()->OpenFileNameHook = [this, name] { return File(name); };
-    TextForm()->FileOpen();
-  };
+  auto open = [this](const char* name) { MainForm()->OpenText(File(name)); };
   open("b.txt");
   fmBookMark()->show();
   TextForm()->Editor().SetSelStart(14);
