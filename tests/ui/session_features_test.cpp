@@ -1,15 +1,13 @@
 // What the main window keeps from one run to the next and shows of the text:
-// the text at start, 最近開啟, the modified marker, and the other commands' keys.
+// the text at start, 最近開啟 and the modified marker.
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
-#include <QPushButton>
 #include <QStatusBar>
 
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
-#include "ui/dialogs/hot_key_field.h"
 
 namespace zorvel::test {
 namespace {
@@ -81,35 +79,6 @@ TEST_F(SessionTest, TheTextAtStartAndTheTitleThatMarksUnsavedChanges) {
   MainForm()->Run(CommandId::SaveFile);
   EXPECT_FALSE(window->isWindowModified());
   EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), U("已儲存"));
-}
-
-// The other commands' keys: a key another command of the main window has is
-// refused, naming it; a free one is in force on the menu and its popup copy,
-// written to zorvel.ini and read back at the next start.
-TEST_F(SessionTest, OtherKeysAreCheckedAppliedStoredAndReadAtStart) {
-  Start();
-  THotKeyField* loupe = OptionForm()->CommandKeyField(CommandId::ToggleLoupe);
-  ASSERT_NE(loupe, nullptr);
-  OptionForm()->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(OptionForm()));
-  // The hot key changed to the loupe's key is the one refused.
-  THotKeyField* all = OptionForm()->HotKeyField(HotKeyCommand::All);
-  all->SetHotKey(HotKeyFromText("Ctrl+L"));
-  QPushButton* ok = OptionForm()->findChild<QPushButton*>("OK");
-  QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_EQ(prompts_.Shown,
-            std::vector<std::string>{HotKeyTakenMessage(HotKeyFromText("Ctrl+L"), "顯示放大鏡")});
-  EXPECT_TRUE(OptionForm()->isVisible());
-  EXPECT_TRUE(all->hasFocus());
-
-  loupe->SetHotKey(HotKeyFromText("Ctrl+K"));
-  QTest::mouseClick(ok, Qt::LeftButton);
-  EXPECT_FALSE(OptionForm()->isVisible());
-  EXPECT_EQ(MainForm()->CommandItem(CommandId::ToggleLoupe)->shortcut().toString(), "Ctrl+K");
-  EXPECT_EQ(IniFile(dir_.File("zorvel.ini")).ReadString("HotKey", "ToggleLoupe", ""), "Ctrl+K");
-
-  Restart();
-  EXPECT_EQ(MainForm()->CommandItem(CommandId::ToggleLoupe)->shortcut().toString(), "Ctrl+K");
 }
 
 }  // namespace

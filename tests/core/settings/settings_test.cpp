@@ -21,22 +21,19 @@ HotKeySet DefaultHotKeys() {
 
 const Settings kUnusual = DistinctSettings();
 
-TEST_F(SettingsFile, WithoutAFileEverySettingIsTheDefault) {
+// Without a file every setting and key is the default. Numbers are read as
+// ParseProfileInt reads them (ini_file_test): here, the values that are not
+// plain numbers and the keys.
+TEST_F(SettingsFile, ReadsLenientlyOverTheDefaultsAndSavesBackInTheRulesForm) {
   Settings settings = kUnusual;
   HotKeySet keys{};
   LoadSettings(ini, settings, keys);
   EXPECT_EQ(settings, Settings{});
   EXPECT_EQ(keys, DefaultHotKeys());
-}
 
-// Numbers are read as ParseProfileInt reads them (ini_file_test): here, the
-// values that are not plain numbers and the keys.
-TEST_F(SettingsFile, ReadsLenientlyAndSavesBackInTheRulesForm) {
   WriteFile(path,
             "[picture]\r\nLineSpace=abc\r\nIgnoreShift=2\r\nPictureRatio=-50\r\n"
             "[HotKey]\r\nFindSign=ctrl+shift+f2\r\nCancelSel=\r\nAll=Ctrl+Banana\r\n");
-  Settings settings;
-  HotKeySet keys{};
   LoadSettings(ini, settings, keys);
   EXPECT_EQ(settings.LineSpace, 70);
   EXPECT_EQ(settings.PictureRatio, -50) << "no range checks";
