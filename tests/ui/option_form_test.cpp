@@ -67,7 +67,6 @@ TEST_F(WindowSetTest, OptionsDialogStopsAtABadNumberOrATakenKeyAndPutsSettingsAn
   StopWindows();
   Start();
   EXPECT_EQ(key(MainForm(), "miLoupe"), "Ctrl+K");
-  EXPECT_EQ(key(SelectForm(), "miCancelSel"), "Q");
 }
 
 }  // namespace

@@ -18,18 +18,6 @@ namespace {
 
 using zorvel::Answer;
 
-// The writes of zorvel.ini since the watch on its folder began: each ends in a
-// rename onto its name (the safe write) or the close of the file written in place.
-int IniWrites(int watch) {
-  alignas(inotify_event) char events[8192];
-  int writes = 0;
-  for (ssize_t n; (n = read(watch, events, sizeof events)) > 0;)
-    for (ssize_t at = 0; at < n;
-         at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(events + at)->len)
-      writes += std::string_view(reinterpret_cast<inotify_event*>(events + at)->name) == "zorvel.ini";
-  return writes;
-}
-
 class ShellLayoutTest : public zorvel::test::WindowSetTest {
  protected:
   void Start() {
@@ -65,8 +53,15 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
 
   MainForm()->close();
   EXPECT_FALSE(MainForm()->isVisible());
-  EXPECT_EQ(IniWrites(watch), 1);
+  // Each write of zorvel.ini ends in a rename onto its name (the safe write) or
+  // the close of the file written in place.
+  alignas(inotify_event) char events[8192];
+  int writes = 0;
+  for (ssize_t n = read(watch, events, sizeof events), at = 0; at < n;
+       at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(events + at)->len)
+    writes += std::string_view(reinterpret_cast<inotify_event*>(events + at)->name) == "zorvel.ini";
   close(watch);
+  EXPECT_EQ(writes, 1);
   EXPECT_EQ(Read("Picture", "PictureRatio"), std::to_string(Bench().Settings().PictureRatio));
   EXPECT_NE(Read("Picture", "PictureRatio"), "100");
   EXPECT_TRUE(prompts_.Shown.empty());
@@ -91,15 +86,14 @@ TEST_F(ShellLayoutTest, CloseWritesTheLayoutThatTheNextStartRestores) {
 TEST_F(ShellLayoutTest, TilingPlacesTheWindowsInTheClientArea) {
   Start();
   const QRect area = MainForm()->ClientArea()->viewport()->rect();
-  const zorvel::WindowBounds client{0, 0, area.width(), area.height()};
   const auto rect = [](const zorvel::WindowBounds& b) { return QRect(b.Left, b.Top, b.Width, b.Height); };
+  const zorvel::SideBySideBounds sides = zorvel::SideBySide({0, 0, area.width(), area.height()});
   MainForm()->Run(zorvel::CommandId::TileVertically);
-  EXPECT_EQ(Child(ImageForm()), rect(zorvel::SideBySide(client).Image));
-  EXPECT_EQ(Child(TextForm()), rect(zorvel::SideBySide(client).Text));
+  EXPECT_EQ(std::pair(Child(ImageForm()), Child(TextForm())), std::pair(rect(sides.Image), rect(sides.Text)));
   MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(TextForm()->parentWidget()));
   MainForm()->Run(zorvel::CommandId::TileHorizontally);
-  EXPECT_EQ(Child(TextForm()), rect(zorvel::Rows(client, 2)[0]));
-  EXPECT_EQ(Child(ImageForm()), rect(zorvel::Rows(client, 2)[1]));
+  const std::vector<zorvel::WindowBounds> rows = zorvel::Rows({0, 0, area.width(), area.height()}, 2);
+  EXPECT_EQ(std::pair(Child(TextForm()), Child(ImageForm())), std::pair(rect(rows[0]), rect(rows[1])));
 }
 
 // The close asks about the unsaved text first (the answers are

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/settings/settings_file.h"
 #include "support/test_support.h"
 
 namespace zorvel::test {
