@@ -6,6 +6,8 @@
 #include <random>
 #include <sstream>
 
+#include "core/settings/settings_entry.h"
+
 namespace zorvel::test {
 
 TempDir::TempDir() {
@@ -31,6 +33,22 @@ TempDir::~TempDir() {
   std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                ec);
   std::filesystem::remove_all(path_, ec);
+}
+
+Settings DistinctSettings() {
+  Settings s;
+  for (int i = 0; i < kEntryFieldCount; ++i) EntryFieldValue(s, EntryField(i)) = 1000 + i;
+  s.PictureRatio = 999;  // the largest scale is 1000
+  s.Sign1 = "<<";
+  s.Sign2 = "\xA1\x40";
+  s.Sign3 = ">>";
+  s.UserString = "\xB3\x5C";  // Big5 whose second byte is a backslash
+  s.PictureFileNameFormat = "X:<V>\\<P>.tif";
+  s.IgnoreShift = false;
+  s.AutoSetRightTop = false;
+  s.CoverRightTop = true;
+  s.ShowWay = 1;
+  return s;
 }
 
 void WriteFile(const std::string& path, std::string_view bytes) {

@@ -12,6 +12,7 @@
 
 #include "core/prompts.h"
 #include "core/settings/ini_file.h"
+#include "core/settings/settings.h"
 #include "core/text/memory_editor.h"
 #include "core/text/text_document.h"
 
@@ -30,6 +31,11 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// Settings whose every number differs from every other and from its default,
+// and whose texts and switches differ from theirs, so that a value taken into
+// or written from the wrong member shows.
+Settings DistinctSettings();
 
 void WriteFile(const std::string& path, std::string_view bytes);
 std::string ReadFile(const std::string& path);  // empty when missing

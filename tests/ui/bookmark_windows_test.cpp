@@ -19,11 +19,7 @@ TEST_F(WindowSetTest, BookmarksAreSetNamedAndJumpedTo) {
   WriteFile(dir_.File("a.txt"), "first file\r\n");
   WriteFile(dir_.File("b.txt"), "line one\r\n\xA5\xD2\xA4\x41 two\r\n");
   StartWindows();
-  auto open = [this](const char* name) {
-    TextForm()->OpenFileNameHook = [this, name] { return File(name); };
-    TextForm()->FileOpen();
-  };
-  open("b.txt");
+  MainForm()->OpenText(File("b.txt"));
   fmBookMark()->show();
   TextForm()->Editor().SetSelStart(14);
   for (auto [typed, ok] : {std::pair{"", true}, std::pair{"x", false}, std::pair{" 第一 ", true}}) {
@@ -41,7 +37,7 @@ TEST_F(WindowSetTest, BookmarksAreSetNamedAndJumpedTo) {
   fmBookMark()->close();
   EXPECT_EQ(IniFile(dir_.File("zorvel.ini")).ReadString("BookMark1", "Location", ""), "14");
 
-  open("a.txt");
+  MainForm()->OpenText(File("a.txt"));
   TextForm()->Editor().SetSelStart(0);
   TextForm()->Editor().ReplaceSelection("edited ");
   fmBookMark()->show();

@@ -162,12 +162,7 @@ class SampleWindowsTest : public SampleWorkspaceTest {
     ASSERT_TRUE(CheckPictureFile(Bench().Settings(), 1, sutra, page, name)) << name;
     ASSERT_EQ(ImageForm()->LoadPicture(1, sutra, name, page), zorvel::PictureLoad::Loaded);
   }
-  void OpenText() {
-    const QString path = QDir::current().filePath("T01n0001.txt");
-    TextForm()->OpenFileNameHook = [path] { return path; };
-    TextForm()->FileOpen();
-    ASSERT_FALSE(TextForm()->RichEdit()->toPlainText().isEmpty());
-  }
+  void OpenText() { ASSERT_TRUE(MainForm()->OpenText(QDir::current().filePath("T01n0001.txt"))); }
   void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QApplication::setActiveWindow(MainForm());
     TextForm()->RichEdit()->setFocus();

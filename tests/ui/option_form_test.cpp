@@ -12,9 +12,11 @@
 namespace zorvel::test {
 namespace {
 
-// A bad number stops the dialog at its field; confirmed, the settings are in
-// force, the file written and the new hot keys on all four windows.
-TEST_F(WindowSetTest, OptionsDialogStopsAtABadNumberAndPutsSettingsAndKeysInForce) {
+// A bad number, or a key another command of the main window has (named),
+// stops the dialog at its field; confirmed, the settings are in force, the file
+// written, the new hot keys on all four windows and the other commands' keys
+// on the menu, and read again at the next start.
+TEST_F(WindowSetTest, OptionsDialogStopsAtABadNumberOrATakenKeyAndPutsSettingsAndKeysInForce) {
   Start();
   OptionForm()->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(OptionForm()));
@@ -41,6 +43,14 @@ TEST_F(WindowSetTest, OptionsDialogStopsAtABadNumberAndPutsSettingsAndKeysInForc
   EXPECT_EQ(ReadFile(dir_.File("zorvel.ini")), "");
 
   field("edLineSpace")->setText("70");
+  THotKeyField* all = OptionForm()->HotKeyField(HotKeyCommand::All);
+  all->SetHotKey(HotKeyFromText("Ctrl+L"));
+  QTest::mouseClick(ok, Qt::LeftButton);
+  EXPECT_EQ(prompts_.Shown.back(), HotKeyTakenMessage(HotKeyFromText("Ctrl+L"), "顯示放大鏡"));
+  EXPECT_TRUE(all->hasFocus());
+
+  all->SetHotKey(HotKeyFromText("F7"));
+  OptionForm()->CommandKeyField(CommandId::ToggleLoupe)->SetHotKey(HotKeyFromText("Ctrl+K"));
   QTest::mouseClick(ok, Qt::LeftButton);
   EXPECT_FALSE(OptionForm()->isVisible());
   EXPECT_EQ(OptionForm()->Settings.Sign1, "[[");
@@ -50,6 +60,13 @@ TEST_F(WindowSetTest, OptionsDialogStopsAtABadNumberAndPutsSettingsAndKeysInForc
   EXPECT_EQ(key(TextForm(), "miAll"), "F7");
   EXPECT_EQ(key(ImageForm(), "miNextPicture"), "F8");
   EXPECT_EQ(key(SelectForm(), "miCancelSel"), "Q");
+  EXPECT_EQ(key(MainForm(), "miLoupe"), "Ctrl+K");
+  EXPECT_EQ(IniFile(dir_.File("zorvel.ini")).ReadString("HotKey", "ToggleLoupe", ""), "Ctrl+K");
+
+  ASSERT_TRUE(MainForm()->close());
+  StopWindows();
+  Start();
+  EXPECT_EQ(key(MainForm(), "miLoupe"), "Ctrl+K");
 }
 
 }  // namespace

@@ -19,9 +19,7 @@ class TextFeaturesTest : public SampleWorkspaceTest {
  protected:
   void Open(const char* name) {
     Start();
-    const QString path = File(name);
-    TextForm()->OpenFileNameHook = [path] { return path; };
-    TextForm()->FileOpen();
+    MainForm()->OpenText(File(name));
     TextForm()->LineHeadInputHook = [this](QString& input) { return !(input = typed_).isEmpty(); };
   }
   std::string MarkCount() {

@@ -107,6 +107,11 @@ struct CharacterCell {
   friend bool operator==(const CharacterCell&, const CharacterCell&) = default;
 };
 inline constexpr int kRegisterCount = 3;
+// The last character of a register, where the commands that check a page's
+// calibration show it: line 28 (from the right) and character 16 (from the
+// top), both counted from 0.
+inline constexpr int kLastLineOfRegister = 28;
+inline constexpr int kLastCharacterOfLine = 16;
 CharacterCell CharacterAtPoint(const Settings& settings, const PageCalibration& page, int pageWidth,
                                int pageHeight, int x, int y);
 

@@ -65,6 +65,21 @@ void NoteRecentText(RecentTexts& recent, std::string_view path) {
   if (recent.Files.size() > static_cast<std::size_t>(kRecentTextCount)) recent.Files.resize(kRecentTextCount);
 }
 
+bool ForgetGoneRecentText(RecentTexts& recent, std::string_view path) {
+  std::error_code error;
+  if (path.empty() || std::filesystem::exists(std::filesystem::path(path), error)) return false;
+  return std::erase_if(recent.Files, [path](const std::string& f) { return SamePath(f, path); }) > 0;
+}
+
+std::string RecentMenuCaption(int number, std::string_view path) {
+  std::string caption = "&" + std::to_string(number) + " ";
+  for (const char c : path) {
+    if (c == '&') caption += '&';
+    caption += c;
+  }
+  return caption;
+}
+
 void NoteLastPosition(RecentTexts& recent, std::string_view path, int position) {
   recent.LastText.assign(path);
   recent.LastPosition = path.empty() ? 0 : std::max(0, position);

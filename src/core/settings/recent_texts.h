@@ -11,8 +11,8 @@
 // Paths are the system's bytes. Reading is lenient and quiet: a position that
 // is no number (or is negative) reads as 0, an empty entry or a repeated one is
 // skipped, and entries past the eighth are ignored. A text that no longer exists
-// stays on the list (it may be on a disk that is not mounted now); opening it
-// fails as any missing file does.
+// stays on the list (it may be on a disk that is not mounted now) until the
+// operator chooses it and it is not found (ForgetGoneRecentText).
 
 #include <string>
 #include <string_view>
@@ -45,6 +45,16 @@ bool WriteRecentTexts(IniFile& ini, const RecentTexts& recent);
 // A text opened or saved under path: it goes to the top of the list (from
 // wherever it was), and the list keeps the eight most recent.
 void NoteRecentText(RecentTexts& recent, std::string_view path);
+
+// A text chosen from the list that the open looked for (the question about
+// unsaved work did not stop it) and did not open: when no file is at path it
+// leaves the list; one that is there (unreadable, or declined) stays. True
+// when the list changed.
+bool ForgetGoneRecentText(RecentTexts& recent, std::string_view path);
+
+// The caption of item number (from 1) of 最近開啟: "&N path", every "&" of the
+// path doubled so that it shows as it is and only the number is the item's key.
+std::string RecentMenuCaption(int number, std::string_view path);
 
 // Where the operator left off: the text and the cursor's byte offset in it.
 void NoteLastPosition(RecentTexts& recent, std::string_view path, int position);

@@ -75,4 +75,19 @@ WindowBounds PlaceClearOf(const WindowBounds& bounds, const WindowBounds& area,
   return own;
 }
 
+SideBySideBounds SideBySide(const WindowBounds& area) {
+  const int half = area.Width / 2;
+  return {{area.Left, area.Top, half - 1, area.Height},
+          {area.Left + half - 1, area.Top, half - 1, area.Height}};
+}
+
+std::vector<WindowBounds> Rows(const WindowBounds& area, int count) {
+  std::vector<WindowBounds> rows;
+  // In 64 bits: a tall area times many rows must not overflow.
+  const auto edge = [&](int i) { return static_cast<int>(static_cast<long long>(area.Height) * i / count); };
+  for (int i = 0; i < count; ++i)
+    rows.push_back({area.Left, area.Top + edge(i), area.Width, edge(i + 1) - edge(i)});
+  return rows;
+}
+
 }  // namespace zorvel

@@ -3,6 +3,7 @@
 // is shown only where it can be seen and reached.
 
 #include <span>
+#include <vector>
 
 namespace zorvel {
 
@@ -39,5 +40,20 @@ bool Overlap(const WindowBounds& a, const WindowBounds& b);
 // so that one the operator put somewhere stays there.
 WindowBounds PlaceClearOf(const WindowBounds& bounds, const WindowBounds& area,
                           std::span<const WindowBounds> clear);
+
+// The two proof windows side by side in area (half = area width / 2): the
+// image window at the left, the text window at half - 1, each half - 1 wide
+// and as tall as the area.
+struct SideBySideBounds {
+  WindowBounds Image;
+  WindowBounds Text;
+  friend bool operator==(const SideBySideBounds&, const SideBySideBounds&) = default;
+};
+SideBySideBounds SideBySide(const WindowBounds& area);
+
+// count windows stacked from the top of area down, each as wide as the area:
+// row i runs from height x i / count to height x (i + 1) / count. None for a
+// count of 0 or less.
+std::vector<WindowBounds> Rows(const WindowBounds& area, int count);
 
 }  // namespace zorvel

@@ -47,16 +47,26 @@ void TextDocument::SetFileName(const std::string& path) {
   if (OnFileNameChanged) OnFileNameChanged();
 }
 
+bool TextDocument::SettleBeforeOpen() {
+  // A cancelled Save As goes on to the open; a save that failed stops here, so
+  // that the changes are not thrown away unsaved.
+  return SettleUnsavedChanges(
+      editor_.Modified(), kModifiedQuestion, prompts_(), [this] { return FileSave(); },
+      AfterCancelledSave::GoOn);
+}
+
 bool TextDocument::FileOpen() {
-  // A cancelled Save As goes on to the open dialog; a save that failed stops
-  // here, so that the changes are not thrown away unsaved.
-  if (!SettleUnsavedChanges(
-          editor_.Modified(), kModifiedQuestion, prompts_(), [this] { return FileSave(); },
-          AfterCancelledSave::GoOn)) {
-    return false;
-  }
+  if (!SettleBeforeOpen()) return false;
   const std::string path = dialogs_.OpenFileName();
-  if (path.empty()) return false;
+  return !path.empty() && Load(path);
+}
+
+OpenResult TextDocument::OpenFile(const std::string& path) {
+  if (!SettleBeforeOpen()) return OpenResult::Stopped;
+  return !path.empty() && Load(path) ? OpenResult::Opened : OpenResult::NotOpened;
+}
+
+bool TextDocument::Load(const std::string& path) {
   std::string bytes;
   std::string message;
   if (!ReadTextForEditing(path, bytes, message)) {

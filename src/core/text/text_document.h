@@ -44,6 +44,14 @@ class FileDialogs {
   virtual std::string SaveFileName() = 0;
 };
 
+// What came of opening a named file (TextDocument::OpenFile).
+enum class OpenResult {
+  Opened,
+  Stopped,    // the question about unsaved work stopped it: no file was looked for
+  NotOpened,  // the file was looked for and not opened (missing, unreadable, too
+              // large, or a long line the operator would not open read-only)
+};
+
 class TextDocument {
  public:
   // prompts is asked for each time, so that the prompts in use may change.
@@ -59,7 +67,8 @@ class TextDocument {
   // Sets the path (and so the caption) of a text loaded without the open
   // dialog, as a bookmark jump does.
   void SetFileName(const std::string& path);
-  // Called by FileOpen with a text just read, before it is shown: may put other
+  // Called by FileOpen and OpenFile with a text just read, before it is shown:
+  // may put other
   // bytes in its place (a recovered text) and then returns true, which leaves
   // the document modified.
   std::function<bool(const std::string& path, std::string& bytes)> OnLoading;
@@ -70,6 +79,9 @@ class TextDocument {
 
   // Each returns true when it did what it was asked.
   bool FileOpen();
+  // FileOpen with path in place of the open dialog's answer: the question
+  // about unsaved work, the read and its messages.
+  OpenResult OpenFile(const std::string& path);
   SaveResult FileSave();
   SaveResult FileSaveAs();
   // The question at close; false keeps the program running.
@@ -78,6 +90,8 @@ class TextDocument {
   static constexpr std::string_view kModifiedQuestion = kTextModifiedQuestion;
 
  private:
+  bool SettleBeforeOpen();
+  bool Load(const std::string& path);
   SaveResult WriteTo(const std::string& path);
 
   TextEditor& editor_;

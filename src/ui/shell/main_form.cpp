@@ -207,23 +207,13 @@ bool TMainForm::event(QEvent* event) {
 }
 
 bool TMainForm::OpenText(const QString& path) {
-  return OpenText(path, nullptr);
+  return OpenTextFile(path) == zorvel::OpenResult::Opened;
 }
 
-// The open path of the text window, with the path in place of the dialog's
-// answer. lookedFor tells whether the question about unsaved work let it come
-// as far as reading the file.
-bool TMainForm::OpenText(const QString& path, bool* lookedFor) {
-  TTextForm& form = bench_.TextForm();
-  std::function<QString()> dialog = std::move(form.OpenFileNameHook);
-  form.OpenFileNameHook = [path, lookedFor] {
-    if (lookedFor) *lookedFor = true;
-    return path;
-  };
-  const bool opened = bench_.Text().Document().FileOpen();
-  form.OpenFileNameHook = std::move(dialog);
-  if (opened) form.RichEdit()->viewport()->update();
-  return opened;
+zorvel::OpenResult TMainForm::OpenTextFile(const QString& path) {
+  const zorvel::OpenResult result = bench_.Text().Document().OpenFile(path.toUtf8().toStdString());
+  if (result == zorvel::OpenResult::Opened) bench_.TextForm().RichEdit()->viewport()->update();
+  return result;
 }
 
 void TMainForm::OpenStartText(const QString& path) {
@@ -246,13 +236,8 @@ void TMainForm::OpenStartText(const QString& path) {
 }
 
 void TMainForm::OpenRecentText(const QString& path) {
-  // Only a text that was looked for (the question about unsaved work did not
-  // stop it) and is not there leaves the list.
-  bool lookedFor = false;
-  if (OpenText(path, &lookedFor)) return;
-  if (!lookedFor || QFileInfo::exists(path)) return;
-  const std::string gone = LocalPath(path);
-  std::erase(Recent.Files, gone);
+  if (OpenTextFile(path) != zorvel::OpenResult::NotOpened) return;
+  if (!zorvel::ForgetGoneRecentText(Recent, LocalPath(path))) return;
   zorvel::IniFile ini(LocalPath(IniFileName()));
   zorvel::WriteRecentTexts(ini, Recent);
   FillRecentMenu();
@@ -274,9 +259,8 @@ void TMainForm::FillRecentMenu() {
   int number = 0;
   for (const std::string& file : Recent.Files) {
     const QString path = QFile::decodeName(QByteArray::fromStdString(file));
-    QString caption = QDir::toNativeSeparators(path);
-    caption.replace("&", "&&");
-    QAction* item = recentMenu_->addAction(QString("&%1 %2").arg(++number).arg(caption));
+    const std::string nativePath = QDir::toNativeSeparators(path).toUtf8().toStdString();
+    QAction* item = recentMenu_->addAction(Q(zorvel::RecentMenuCaption(++number, nativePath)));
     item->setObjectName(QString("miRecent%1").arg(number));
     item->setStatusTip(path);
     connect(item, &QAction::triggered, this, [this, path] { OpenRecentText(path); });
@@ -393,16 +377,14 @@ void TMainForm::NextLoupeZoom() {
 // The image window on the left, the text window on the right, each one pixel
 // narrower than half the client area.
 void TMainForm::WindowVert() {
-  const QSize client = clientArea_->viewport()->size();
-  const int half = client.width() / 2;
-  if (QMdiSubWindow* image = SubWindowOf(&bench_.ImageForm())) {
-    image->showNormal();
-    image->setGeometry(0, 0, half - 1, client.height());
-  }
-  if (QMdiSubWindow* text = TextSubWindow()) {
-    text->showNormal();
-    text->setGeometry(half - 1, 0, half - 1, client.height());
-  }
+  const zorvel::SideBySideBounds bounds = zorvel::SideBySide(Bounds(clientArea_->viewport()->rect()));
+  const auto place = [](QMdiSubWindow* window, const zorvel::WindowBounds& b) {
+    if (!window) return;
+    window->showNormal();
+    window->setGeometry(b.Left, b.Top, b.Width, b.Height);
+  };
+  place(SubWindowOf(&bench_.ImageForm()), bounds.Image);
+  place(TextSubWindow(), bounds.Text);
 }
 
 // The children stacked one above the other, each as wide as the client area,
@@ -413,15 +395,11 @@ void TMainForm::WindowTile() {
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
     if ((*it)->isVisible() && !(*it)->isMinimized()) windows.append(*it);
   }
-  if (windows.isEmpty()) return;
-  const QSize client = clientArea_->viewport()->size();
-  const int count = int(windows.size());
-  int top = 0;
-  for (int i = 0; i < count; ++i) {
-    const int bottom = client.height() * (i + 1) / count;
+  const std::vector<zorvel::WindowBounds> rows =
+      zorvel::Rows(Bounds(clientArea_->viewport()->rect()), int(windows.size()));
+  for (int i = 0; i < int(rows.size()); ++i) {
     windows[i]->showNormal();
-    windows[i]->setGeometry(0, top, client.width(), bottom - top);
-    top = bottom;
+    windows[i]->setGeometry(rows[i].Left, rows[i].Top, rows[i].Width, rows[i].Height);
   }
 }
 

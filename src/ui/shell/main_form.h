@@ -29,7 +29,8 @@ class TLoupe;
 class TTextForm;
 namespace zorvel {
 class CVolShift;
-}
+enum class OpenResult;
+}  // namespace zorvel
 
 class Workbench;
 
@@ -90,7 +91,7 @@ class TMainForm : public QMainWindow {
   // Opens a text as 開啟舊檔 does (the question about unsaved work, the
   // messages), without the file dialog. True when it was opened.
   bool OpenText(const QString& path);
-  // An item of 最近開啟: a text that no longer exists leaves the list.
+  // An item of 最近開啟: a text looked for and gone leaves the list.
   void OpenRecentText(const QString& path);
   QMenu* RecentMenu() const { return recentMenu_; }
   // The main-menu item of a command; nullptr for a command that only has
@@ -125,7 +126,7 @@ class TMainForm : public QMainWindow {
   void FitFrameToScreen();
   // The one write of the close.
   zorvel::IniWrite WriteLayout();
-  bool OpenText(const QString& path, bool* lookedFor);
+  zorvel::OpenResult OpenTextFile(const QString& path);
   void NoteRecentText(const QString& path);
   void FillRecentMenu();
   QMdiSubWindow* TextSubWindow() const;

@@ -116,11 +116,11 @@ void Workbench::Run(zorvel::CommandId id) {
     case C::ShowLowerFirst:
       return image.ShowPosition(2, 0, 0);
     case C::ShowUpperLast:
-      return image.ShowPosition(0, 28, 16);
+      return image.ShowPosition(0, zorvel::kLastLineOfRegister, zorvel::kLastCharacterOfLine);
     case C::ShowMiddleLast:
-      return image.ShowPosition(1, 28, 16);
+      return image.ShowPosition(1, zorvel::kLastLineOfRegister, zorvel::kLastCharacterOfLine);
     case C::ShowLowerLast:
-      return image.ShowPosition(2, 28, 16);
+      return image.ShowPosition(2, zorvel::kLastLineOfRegister, zorvel::kLastCharacterOfLine);
     case C::TileVertically:
       return main.WindowVert();
     case C::TileHorizontally:

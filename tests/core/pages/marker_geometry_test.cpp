@@ -135,6 +135,11 @@ TEST(CharacterAtPoint, AClickGoesToTheNearestLine) {
   EXPECT_EQ(at(123 + 3 * 70 + 36).Line, 4);
   EXPECT_EQ(at(123 - 34).Line, 0);
   EXPECT_EQ(at(123 - 36).Place, PointPlace::OutsideLines);
+  // The last character of a register, as the calibration check shows it, lies within the register.
+  const MarkerPosition last = ComputeShowPosition(ExampleSettings(100), kExamplePage, {3000, 0, 0}, 2,
+                                                  kLastLineOfRegister, kLastCharacterOfLine);
+  EXPECT_EQ(CharacterAtPoint(ExampleSettings(100), kExamplePage, 3000, 3000, last.MarkerX, last.MarkerY),
+            (CharacterCell{PointPlace::Character, 2, 28, 16}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The zoom ladder of the page and the scroll that keeps a point in place.
+// The zoom ladder of the page, the scroll that keeps a point in place, and the
+// loupe's size.
 #include "core/pages/page_zoom.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,13 @@ TEST(ZoomSteps, ScrollKeepsThePointUnderTheAnchor) {
     }
     EXPECT_NEAR(scroll, start, 3) << start;
   }
+}
+
+TEST(LoupePlace, ShowsFiveByFiveCharactersWithinAShareOfTheScreen) {
+  const WindowBounds screen{0, 0, 1920, 1080};
+  EXPECT_EQ(LoupeSize(70, 49, 200, screen), (WindowBounds{0, 0, 700, 490}));
+  EXPECT_EQ(LoupeSize(70, 49, 300, screen), (WindowBounds{0, 0, 768, 540})) << "two fifths by a half";
+  EXPECT_EQ(LoupeSize(-70, 1 << 30, 100, {0, 0, 100, 100}), (WindowBounds{0, 0, 120, 120}));
 }
 
 }  // namespace

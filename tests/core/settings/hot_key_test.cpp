@@ -5,11 +5,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/settings/command_keys.h"
-#include "core/settings/command_table.h"
-#include "core/settings/ini_file.h"
-#include "support/test_support.h"
-
 namespace zorvel::test {
 namespace {
 
@@ -106,36 +101,6 @@ TEST(HotKeyClashes, TheKeyJustEnteredIsRefusedNamingTheCommandThatHasIt) {
   }
   EXPECT_EQ(HotKeyTakenMessage(HotKeyFromText("F1"), "以上三者"),
             "錯誤 : 快速鍵 F1 已經是「以上三者」的快速鍵了, 請換一個.");
-}
-
-// The keys of the commands beyond the twelve hot keys, read from zorvel.ini.
-// The check of a key entered runs through the options dialog's test.
-// A missing key gives the default and an empty one no key; a key that a
-// fixed key or an earlier command has leaves the command without one, noted.
-TEST(CommandKeys, ReadWithDefaultsAndEveryKeyOnce) {
-  TempDir dir;
-  IniFile ini(dir.File("zorvel.ini"));
-  WriteFile(ini.Path(), "[HotKey]\r\nZoomOut=\r\nPanUp=Ctrl+O\r\nPanDown=Ctrl+=\r\n");
-  const CommandKeyReading reading = ReadCommandKeys(ini, HotKeySet{});
-  CommandKeySet expected = DefaultCommandKeys();
-  for (CommandId id : {CommandId::ZoomOut, CommandId::PanUp, CommandId::PanDown})
-    expected[static_cast<std::size_t>(id)] = HotKey{};
-  EXPECT_EQ(reading.Keys, expected);
-  EXPECT_EQ(reading.Notes,
-            (std::vector<std::string>{
-                "快速鍵 PanUp (向上捲動圖形) 設為 \"Ctrl+O\", 與「開啟舊檔」相同, 現在沒有快速鍵.",
-                "快速鍵 PanDown (向下捲動圖形) 設為 \"Ctrl+=\", 與「放大圖形」相同, 現在沒有快速鍵."}));
-}
-
-// The command table the menus, the toolbars and the hot-key check are built from.
-TEST(CommandTable, TheMainWindowsHotKeysHaveOneCarrierWithTheirDefault) {
-  for (int i = 0; i < kHotKeyCount; ++i) {
-    const auto key = HotKeyCommand(i);
-    const CommandEntry* carrier = CommandOfHotKey(key);
-    const bool mainWindow = SameHotKeyWindow(key, HotKeyCommand::FindSign);
-    ASSERT_EQ(carrier != nullptr, mainWindow) << HotKeyName(key);
-    EXPECT_TRUE(!carrier || HotKeyFromText(carrier->Key) == HotKeyFromText(HotKeyDefaultText(key)));
-  }
 }
 
 }  // namespace
