@@ -22,7 +22,6 @@
 #include "pagegen/page_generator.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/image/image_form.h"
-#include "ui/image/loupe.h"
 #include "ui/image/loupe_controller.h"
 #include "ui/shell/application.h"
 #include "ui/shell/main_form.h"

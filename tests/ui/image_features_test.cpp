@@ -10,7 +10,6 @@
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
 #include "ui/dialogs/select_form.h"
-#include "ui/image/loupe.h"
 #include "ui/image/loupe_controller.h"
 
 namespace zorvel::test {
@@ -74,7 +73,7 @@ TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
   ImageForm()->ShowPosition(0, 40, 0);
   const int decodes = ImageForm()->DecodeCount();
   for (int zoom : {300, 100}) {
-    MainForm()->Run(CommandId::NextLoupeZoom);
+    Bench().Run(CommandId::NextLoupeZoom);
     EXPECT_EQ(Loupe()->Zoom(), zoom);
     ExpectLoupeShowsThePage("zoom " + std::to_string(zoom));
   }
@@ -86,8 +85,8 @@ TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
 }
 
 TEST_F(ImageFeaturesTest, TheLoupesStateAndZoomAreKeptInZorvelIni) {
-  MainForm()->Run(CommandId::NextLoupeZoom);  // 300
-  Press(Qt::Key_L, Qt::ControlModifier);      // hidden
+  Bench().Run(CommandId::NextLoupeZoom);  // 300
+  Press(Qt::Key_L, Qt::ControlModifier);  // hidden
   EXPECT_FALSE(MainForm()->CommandItem(CommandId::ToggleLoupe)->isChecked());
   ASSERT_TRUE(MainForm()->close());
   StopWindows();
@@ -133,7 +132,7 @@ TEST_F(ImageFeaturesTest, ZoomStepsKeepTheMarkerOnItsCharacterAndSaveTheRatio) {
   EXPECT_NEAR(ScaleToPage(mouse.x() + ImageForm()->HorzScrollPos(), 75), pageX, 2);
   EXPECT_NEAR(ScaleToPage(mouse.y() + ImageForm()->VertScrollPos(), 75), pageY, 2);
   // A close straight after a step saves the step's ratio.
-  MainForm()->Run(CommandId::ZoomIn);
+  Bench().Run(CommandId::ZoomIn);
   ASSERT_TRUE(MainForm()->close());
   EXPECT_EQ(ini.ReadInteger("Picture", "PictureRatio", 0), 100);
 }
@@ -205,7 +204,7 @@ TEST_F(ImageFeaturesTest, AFloatingLoupeTakesItsZoomsSizeAndLeavesTheMarkerInSig
   // Each zoom asks for its own size.
   const QRect screen = dock->screen()->availableGeometry();
   for (int i = 0; i < 3; ++i) {
-    MainForm()->Run(CommandId::NextLoupeZoom);
+    Bench().Run(CommandId::NextLoupeZoom);
     QApplication::processEvents();
     const WindowBounds size = LoupeSize(Bench().Settings().LineSpace, Bench().Settings().WordHeight,
                                         Loupe()->Zoom(), {0, 0, screen.width(), screen.height()});

@@ -22,7 +22,7 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
   // Restored: the recovered text, modified, under the text's own name.
   prompts_.Answers.push_back(Answer::Yes);
   TextForm()->OpenFileNameHook = [&] { return QString::fromStdString(path); };
-  MainForm()->FileOpen();
+  TextForm()->FileOpen();
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(path)});
   EXPECT_EQ(TextForm()->Editor().Text(), "recovered\r\n");
   EXPECT_TRUE(TextForm()->Editor().Modified());

@@ -72,7 +72,7 @@ TEST_F(SessionTest, TheTextAtStartAndTheTitleThatMarksUnsavedChanges) {
   EXPECT_FALSE(window->isWindowModified());
   QTest::keyClicks(TextForm()->RichEdit(), "x");
   EXPECT_TRUE(window->isWindowModified());
-  MainForm()->Run(CommandId::SaveFile);
+  Bench().Run(CommandId::SaveFile);
   EXPECT_FALSE(window->isWindowModified());
   EXPECT_EQ(MainForm()->StatusLine()->currentMessage(), U("已儲存"));
 }

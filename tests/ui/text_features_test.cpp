@@ -40,23 +40,23 @@ TEST_F(TextFeaturesTest, TheMarkCountAndThePreviousMarkFollowTheText) {
   };
   const int marks = TextForm()->RichEdit()->toPlainText().count("{{");
   EXPECT_EQ(MarkCount(), count(marks, marks));
-  MainForm()->Run(CommandId::FindNextMark);
+  Bench().Run(CommandId::FindNextMark);
   const int first = Editor().SelStart();
-  MainForm()->Run(CommandId::FindNextMark);
+  Bench().Run(CommandId::FindNextMark);
   prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
-  MainForm()->Run(CommandId::ChooseReading);
+  Bench().Run(CommandId::ChooseReading);
   EXPECT_EQ(MarkCount(), count(marks - 2, marks - 1));
   QApplication::setActiveWindow(MainForm());
   QTest::keyClick(TextForm()->RichEdit(), Qt::Key_F2, Qt::ShiftModifier);
   EXPECT_EQ(Editor().SelStart(), first);
-  MainForm()->Run(CommandId::FindPreviousMark);
+  Bench().Run(CommandId::FindPreviousMark);
   EXPECT_EQ(prompts_.Shown.back(), kNoPreviousMark);
   EXPECT_EQ(MarkCount(), count(marks - 1, marks - 1));
   QTest::keyClick(TextForm()->RichEdit(), Qt::Key_Home);
   QTest::keyClicks(TextForm()->RichEdit(), "{{");  // before the cursor: counted in the total only
   EXPECT_EQ(MarkCount(), count(marks - 1, marks));
   Bench().Settings().Sign1 = "||";  // a new opening token counts the text again
-  MainForm()->Run(CommandId::SelectAll);
+  Bench().Run(CommandId::SelectAll);
   const int bars = TextForm()->RichEdit()->toPlainText().count("||");
   EXPECT_EQ(MarkCount(), count(bars, bars));
 }
@@ -67,11 +67,11 @@ TEST_F(TextFeaturesTest, ChoicesAndReplacementsAreLoggedBesideTheText) {
   WriteFile(dir_.File("short.txt"), Utf8ToBig5("T01n0001_p0001a01║{{甲||乙}}甲{{乙||丙}}\r\n"));
   Open("short.txt");
   prompts_.Choices.push_back(ChoiceAnswer{Selection::Second, {}, false});
-  MainForm()->Run(CommandId::RunLoop);
+  Bench().Run(CommandId::RunLoop);
   fmReplace()->Memo->SetText(Utf8ToBig5("甲＝丙"));
   fmReplace()->btOkClick();
   prompts_.Replies.push_back(ReplaceAnswer{ReplaceDecision::Replace, Utf8ToBig5("丙")});
-  MainForm()->Run(CommandId::RunReplaceTable);
+  Bench().Run(CommandId::RunReplaceTable);
   const std::string log = ReadFile(dir_.File("short.log.tsv"));
   EXPECT_NE(log.find("a01║\t19\t{{甲||乙}}\t乙\tsecond\n"), std::string::npos) << log;
   EXPECT_NE(log.find("a01║\t21\t甲\t丙\ttable\n"), std::string::npos) << log;
@@ -80,7 +80,7 @@ TEST_F(TextFeaturesTest, ChoicesAndReplacementsAreLoggedBesideTheText) {
   std::filesystem::create_directory(dir_.File("short.log.tsv"));
   Editor().SetSelStart(0);
   prompts_.Choices.push_back(ChoiceAnswer{Selection::First, {}, false});
-  MainForm()->Run(CommandId::RunLoop);
+  Bench().Run(CommandId::RunLoop);
   EXPECT_EQ(Big5ToUtf8(Editor().LineBytes(0)), "T01n0001_p0001a01║乙丙乙");
   EXPECT_EQ(Status(), DecisionLogFailedMessage(dir_.File("short.log.tsv")));
 }
@@ -99,7 +99,7 @@ TEST_F(TextFeaturesTest, LineHeadsAndClicksOnThePageLandInTheText) {
   auto head = [this] { return Editor().LineBytes(Editor().LineFromPos(Editor().SelStart())).substr(0, 17); };
   for (const char* typed : {"3b19", "p0009a01"}) {
     typed_ = typed;
-    MainForm()->Run(CommandId::GoToLineHead);
+    Bench().Run(CommandId::GoToLineHead);
     EXPECT_EQ(head(), "T01n0001_p0003b19") << typed;
     EXPECT_EQ(Editor().SelStart() - Editor().LineStart(Editor().LineFromPos(Editor().SelStart())), 19);
     EXPECT_EQ(QPoint(ImageForm()->MarkerX(), ImageForm()->MarkerY()), marker(1, 18, 0));

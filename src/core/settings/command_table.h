@@ -2,7 +2,8 @@
 // The main window's commands, one entry each: what the command is, the menu
 // item and the caption it shows, its status-line hint, its key, and the toolbar
 // buttons that run it. The main window builds its menu bar and its five
-// toolbars from these tables and the text and image windows their popups; the
+// toolbars from these tables, the text and image windows their popups and the
+// choice window its items; the
 // options dialog finds the items that carry the hot keys here, and the hot-key
 // check takes the fixed keys from here. The
 // designer names (`miFindSign`, `N19`, `ToolbarButton9728`) are kept as object
@@ -83,13 +84,13 @@ enum class CommandId {
 inline constexpr int kCommandCount = static_cast<int>(CommandId::GoToLineHead) + 1;
 
 struct CommandEntry {
-  CommandId Id;
-  std::string_view Name;     // what the command does, as the code calls it
-  std::string_view Menu;     // object name of the menu holding the item; empty: toolbar or popup only
-  std::string_view Item;     // object name of the menu item
-  std::string_view Caption;  // UTF-8; for a toolbar-only command its first button's hint
-  std::string_view Hint;     // status-line hint of the menu item, may be empty
-  std::string_view Key;      // the key as the hot-key text rule writes it; empty: none
+  CommandId Id = CommandId::OpenFile;
+  std::string_view Name = {};     // what the command does, as the code calls it
+  std::string_view Menu = {};     // object name of the menu holding the item; empty: toolbar or popup only
+  std::string_view Item = {};     // object name of the menu item
+  std::string_view Caption = {};  // UTF-8; for a toolbar-only command its first button's hint
+  std::string_view Hint = {};     // status-line hint of the menu item, may be empty
+  std::string_view Key = {};      // the key as the hot-key text rule writes it; empty: none
   std::optional<HotKeyCommand> HotKey = std::nullopt;  // set when the settings carry the key
   bool SeparatorBefore = false;
   bool Checkable = false;
@@ -102,21 +103,39 @@ struct CommandEntry {
 // The menus of the menu bar in their order, and the submenus "工具列" and
 // "最近開啟".
 struct MenuEntry {
-  std::string_view Name;
-  std::string_view Caption;  // UTF-8
-  std::string_view Parent;   // empty: on the menu bar
+  std::string_view Name = {};
+  std::string_view Caption = {};  // UTF-8
+  std::string_view Parent = {};   // empty: on the menu bar
   // A submenu stands before this item of its parent (and before the separator
   // in front of it); empty: first in its parent.
   std::string_view Before = {};
 };
 
-// One toolbar button; the icon is found by the button's name.
+// The five toolbars. Each has its item in 工具列 that shows and hides it, and
+// a place in the top dock at the first start (row from the top, place in the
+// row from the left); they are made in the order of those places.
+struct ToolbarEntry {
+  std::string_view Name = {};
+  std::string_view Caption = {};  // UTF-8
+  CommandId Toggle = CommandId::ToggleMainToolbar;
+  int StartRow = 0;
+  int StartPosition = 0;
+};
+
+// How a button with a caption shows it: in the toolbar's face, in red, or as
+// the big button, 66 by 66 in 細明體.
+enum class ButtonFace { Plain, RedCaption, BigCaption };
+
+// One toolbar button. It shows the icon found by its name, or its caption
+// where it has one.
 struct ToolButtonEntry {
-  std::string_view Toolbar;
-  std::string_view Name;
-  std::string_view Hint;  // UTF-8
-  CommandId Command;
+  std::string_view Toolbar = {};
+  std::string_view Name = {};
+  std::string_view Hint = {};  // UTF-8
+  CommandId Command = CommandId::OpenFile;
   bool SeparatorBefore = false;
+  std::string_view Caption = {};  // UTF-8
+  ButtonFace Face = ButtonFace::Plain;
 };
 
 // An item of a window's popup menu. It runs its command as the menu bar's item
@@ -124,16 +143,25 @@ struct ToolButtonEntry {
 // they differ from the menu bar's (empty: the same). A separator before the
 // item carries its own object name.
 struct PopupItemEntry {
-  CommandId Command;
+  CommandId Command = CommandId::OpenFile;
   std::string_view Item = {};
   std::string_view Caption = {};  // UTF-8
   std::string_view SeparatorBefore = {};
 };
 
 struct PopupMenuEntry {
-  std::string_view Name;
-  std::span<const PopupItemEntry> Items;
+  std::string_view Name = {};
+  std::span<const PopupItemEntry> Items = {};
 };
+
+// The choice window's popup, top to bottom: the six commands that carry the
+// window's hot keys. Each item is named "mi" + its hot key's name.
+struct ChoiceItemEntry {
+  HotKeyCommand HotKey = HotKeyCommand::SelFirstStr;
+  std::string_view Caption = {};  // UTF-8
+  bool SeparatorBefore = false;
+};
+std::span<const ChoiceItemEntry> ChoiceItems();
 
 // The text window's popup ("TextPopupMenu") and the image window's
 // ("ImagePopupMenu"), items from top to bottom.
@@ -144,6 +172,7 @@ const PopupMenuEntry& ImagePopup();
 std::span<const CommandEntry> Commands();
 const CommandEntry& CommandOf(CommandId id);
 std::span<const MenuEntry> Menus();
+std::span<const ToolbarEntry> Toolbars();
 // Toolbar by toolbar, in the order of their sections in zorvel.ini; within
 // each, left to right.
 std::span<const ToolButtonEntry> ToolButtons();

@@ -92,4 +92,8 @@ std::u16string Big5ToCopiedText(std::string_view bytes) {
   return Big5ToUnicode(WithLineBreaks(bytes, "\n"));
 }
 
+std::string ReplacedCharactersNote(int replaced) {
+  return "已將 " + std::to_string(replaced) + " 個 Big5 無法表示的字元改為 \"?\"";
+}
+
 }  // namespace zorvel

@@ -34,6 +34,8 @@ std::string WithCrLfLineBreaks(std::string_view bytes);
 // line breaks of any kind (CR LF, CR, LF, U+2028, U+2029) become CR LF, and
 // characters Big5 cannot hold "?", counted in *replaced.
 std::string OperatorTextToBig5(std::u16string_view text, int* replaced = nullptr);
+// What the status line says of them (UTF-8).
+std::string ReplacedCharactersNote(int replaced);
 
 // The bytes as other programs are given them: Unicode, with LF between lines.
 std::u16string Big5ToCopiedText(std::string_view bytes);

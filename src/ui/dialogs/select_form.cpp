@@ -14,13 +14,17 @@
 #include <QStatusBar>
 #include <algorithm>
 
+#include "core/settings/command_table.h"
+#include "core/text/editor_bytes.h"
 #include "ui/image/image_form.h"
+#include "ui/shell/command_popup.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
 
 using zorvel::ui::FromBig5;
+using zorvel::ui::Q;
 using zorvel::ui::ToBig5;
 using zorvel::ui::U;
 
@@ -160,26 +164,38 @@ void TSelectForm::BuildControls() {
 void TSelectForm::BuildPopupMenu() {
   pmSelect_ = new QMenu(this);
   pmSelect_->setObjectName("pmSelect");
-  auto add = [this](const char* name, const QString& caption, void (TSelectForm::*handler)()) {
-    auto* item = new QAction(caption, this);
-    item->setObjectName(name);
-    connect(item, &QAction::triggered, this, handler);
+  // The six commands of the command table, each under "mi" + its hot key's
+  // name with the key's default; the settings load puts the operator's own.
+  for (const zorvel::ChoiceItemEntry& entry : zorvel::ChoiceItems()) {
+    if (entry.SeparatorBefore) pmSelect_->addSeparator();
+    auto* item = new QAction(Q(entry.Caption), this);
+    item->setObjectName("mi" + Q(zorvel::HotKeyName(entry.HotKey)));
+    item->setShortcut(zorvel::ui::CommandShortcut(zorvel::HotKeyDefaultText(entry.HotKey)));
+    connect(item, &QAction::triggered, this, [this, key = entry.HotKey] { RunChoiceCommand(key); });
     pmSelect_->addAction(item);
     // On the window too, so that the hot keys act while it has the focus.
     addAction(item);
-  };
-  add("miSelFirstStr", U("選第一組"), &TSelectForm::btFirstStrClick);
-  add("miSelSecondStr", U("選第二組"), &TSelectForm::btSecondStrClick);
-  add("miSelThirdStr", U("選第三組"), &TSelectForm::btThirdStrClick);
-  add("miSelUserStr", U("自訂字串"), &TSelectForm::btUserStrClick);
-  pmSelect_->addSeparator();
-  add("miCancelSel", U("取消"), &TSelectForm::btCancelSelClick);
-  add("miCancelToNext", U("取消 && 下一組"), &TSelectForm::btCancelToNextClick);
-  // The hot keys of the settings; the settings load puts the operator's own here.
-  const QKeySequence defaults[] = {Qt::CTRL | Qt::Key_F, Qt::CTRL | Qt::Key_S, Qt::CTRL | Qt::Key_T,
-                                   Qt::CTRL | Qt::Key_U, Qt::Key_Escape,       Qt::CTRL | Qt::Key_N};
-  const QList<QAction*> items = actions();
-  for (int i = 0; i < items.size() && i < int(std::size(defaults)); ++i) items[i]->setShortcut(defaults[i]);
+  }
+}
+
+void TSelectForm::RunChoiceCommand(zorvel::HotKeyCommand command) {
+  using H = zorvel::HotKeyCommand;
+  switch (command) {
+    case H::SelFirstStr:
+      return btFirstStrClick();
+    case H::SelSecondStr:
+      return btSecondStrClick();
+    case H::SelThirdStr:
+      return btThirdStrClick();
+    case H::SelUserStr:
+      return btUserStrClick();
+    case H::CancelSel:
+      return btCancelSelClick();
+    case H::CancelToNext:
+      return btCancelToNextClick();
+    default:
+      return;
+  }
 }
 
 zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
@@ -253,7 +269,7 @@ zorvel::ChoiceAnswer TSelectForm::Choose(const zorvel::ChoiceRequest& request) {
   answer.UserStr = ToBig5(edUserStr_->text(), &replaced);
   // Characters Big5 cannot hold go into the text as "?", as typed ones do.
   if (replaced > 0 && SelectResult == zorvel::Selection::UserString) {
-    bench_.MainForm().StatusLine()->showMessage(U("已將 %1 個 Big5 無法表示的字元改為 \"?\"").arg(replaced));
+    bench_.MainForm().StatusLine()->showMessage(Q(zorvel::ReplacedCharactersNote(replaced)));
   }
   answer.GoNext = GoNext;
   return answer;

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include "core/prompts.h"
+#include "core/settings/hot_key.h"
 
 class QEventLoop;
 class QLabel;
@@ -74,6 +75,8 @@ class TSelectForm : public QDialog {
  private:
   void BuildControls();
   void BuildPopupMenu();
+  // A command of the popup, as its button does it.
+  void RunChoiceCommand(zorvel::HotKeyCommand command);
   void FormShow();
   void FormClose();
   void Answer(zorvel::Selection result, bool goNext = false);

@@ -151,7 +151,7 @@ TImageForm::~TImageForm() {}
 void TImageForm::BuildPopupMenu() {
   imagePopupMenu_ =
       zorvel::ui::BuildCommandPopup(zorvel::ImagePopup(), this, Qt::WidgetShortcut,
-                                    [this](zorvel::CommandId id) { bench_.MainForm().Run(id); });
+                                    [this](zorvel::CommandId id) { bench_.Run(id); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {

@@ -9,12 +9,12 @@
 #include <QObject>
 
 #include "core/settings/loupe_settings.h"
+#include "ui/image/loupe.h"
 
 class QAction;
 class QDockWidget;
 class QMainWindow;
 class TImageForm;
-class TLoupe;
 class Workbench;
 
 class LoupeController : public QObject {

@@ -1,8 +1,9 @@
 #pragma once
 // The MDI frame: menu bar, five dockable toolbars, the status line and the
-// client area that holds the text window and the image window. It routes the
-// commands to the windows that carry them out, keeps the window layout in
-// section "Screen" of zorvel.ini and guards closing.
+// client area that holds the text window and the image window. The menus and
+// toolbars come from the command table and run their commands through the
+// workbench. The frame keeps the window layout in section "Screen" of
+// zorvel.ini, the texts of 最近開啟, and guards closing.
 
 #include <QKeySequence>
 #include <QMainWindow>
@@ -81,17 +82,6 @@ class TMainForm : public QMainWindow {
   // text goes to its recovery file, never over the text itself.
   void SaveForExit();
 
- public:
-  // Runs a command of the command table, as its menu item, its buttons and its
-  // key do.
-  void Run(zorvel::CommandId id);
-  // The main-menu item of a command; nullptr for a command that only has
-  // toolbar buttons.
-  QAction* CommandItem(zorvel::CommandId id) const;
-  // Asked before each command runs; false stops it. Tests watch the routing
-  // with it without opening every dialog.
-  std::function<bool(zorvel::CommandId)> BeforeCommand;
-
   // The text at start: the one given (a text that cannot be read is told as
   // any open does, and the window stays empty), or without one the text last
   // worked on, with the cursor where it was and its page and cross shown.
@@ -102,48 +92,14 @@ class TMainForm : public QMainWindow {
   // An item of 最近開啟: a text that no longer exists leaves the list.
   void OpenRecentText(const QString& path);
   QMenu* RecentMenu() const { return recentMenu_; }
+  // The main-menu item of a command; nullptr for a command that only has
+  // toolbar buttons.
+  QAction* CommandItem(zorvel::CommandId id) const;
 
-  // File commands: the document operations of the text window.
-  void FileOpen();
-  void FileSave();
-  void FileSaveAs();
-  void FileExit();
-  // Edit commands act on the text window's editor whatever window is active.
-  void EditUndo();
-  void EditCut();
-  void EditCopy();
-  void EditPaste();
-  void EditSelectAll();
-  // The check marks of the toolbar submenu follow the toolbars as it opens.
-  void SyncToolbarChecks();
-  void OpenOptions();
-  // Text commands: the proofreading loop runs in the text window; the
-  // replacement table, find and replace, and bookmarks open their windows.
-  void FindNextMark();
-  void ShowCharacterOnPage();
-  void ChooseReading();
-  void RunLoop();
-  void EditReplaceTable();
-  void RunReplaceTable();
-  void FindAndReplace();
-  void ChooseTextFont();
-  void OpenBookmarks();
-  // Image commands: the image window and the page dialogs carry them out.
-  void OpenPageDialog();
-  void SaveCalibration();
-  void OpenPageRun();
-  void PreviousPage();
-  void NextPage();
-  void GoToTopRight();
-  void ToggleCrossLines();
-  void OpenRegisterShift();
-  void OpenScaleDialog();
-  void ShowOnPage(int field, int line, int character);
-  // Window arrangement
+  // The image window on the left and the text window on the right, or the
+  // windows one above the other, the active one on top.
   void WindowVert();
   void WindowTile();
-  void WindowCascade();
-  void OpenAbout();
   // The loupe beside the image window, docked or floating; its state, zoom
   // and place are kept in section "Loupe" of zorvel.ini. Made with the image
   // window.
@@ -155,15 +111,12 @@ class TMainForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildMenus();
-  void BuildToolbars();
   void FormCreate();
   void ReadScreen();
   // Keeps the frame's saved bounds on the screen it starts on.
   void FitFrameToScreen();
   // The one write of the close.
   zorvel::IniWrite WriteLayout();
-  void ToggleToolbar(const char* toolbarName);
   bool OpenText(const QString& path, bool* lookedFor);
   void NoteRecentText(const QString& path);
   void FillRecentMenu();
@@ -174,7 +127,6 @@ class TMainForm : public QMainWindow {
   // Destroyed before the frame's children, among them the loupe's dock.
   std::unique_ptr<LoupeController> loupe_;
   QMenu* recentMenu_ = nullptr;
-  bool closeAgreed_ = false;
 
  private:
   Workbench& bench_;

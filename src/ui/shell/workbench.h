@@ -9,6 +9,7 @@
 
 #include "core/proof/bookmarks.h"
 #include "core/proof/replace_table.h"
+#include "core/settings/command_table.h"
 #include "core/settings/settings.h"
 #include "core/settings/settings_file.h"
 #include "ui/shell/qt_prompts.h"
@@ -96,6 +97,10 @@ class Workbench {
   TfmAutoLoadReport& fmAutoLoadReport() { return *fmAutoLoadReport_; }
   // The text window's find-and-replace dialog, made on first use.
   TFindReplaceDialog& FindReplaceDialog();
+
+  // Carries out a command of the command table, as its menu item, its buttons,
+  // its popup items and its key do.
+  void Run(zorvel::CommandId id);
 
  private:
   // Reads the settings and the keys, puts the keys on the items and tells the

@@ -183,7 +183,7 @@ QPlainTextEdit* TTextForm::RichEdit() const {
 // window's menu items do.
 void TTextForm::BuildPopupMenu() {
   textPopupMenu_ = zorvel::ui::BuildCommandPopup(zorvel::TextPopup(), this, Qt::WindowShortcut,
-                                                 [this](zorvel::CommandId id) { bench_.MainForm().Run(id); });
+                                                 [this](zorvel::CommandId id) { bench_.Run(id); });
 }
 
 void TTextForm::FileOpen() {
