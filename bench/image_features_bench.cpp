@@ -22,7 +22,7 @@
 #include "pagegen/page_generator.h"
 #include "ui/dialogs/option_form.h"
 #include "ui/image/image_form.h"
-#include "ui/image/loupe.h"
+#include "ui/image/loupe_controller.h"
 #include "ui/shell/application.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
@@ -59,10 +59,10 @@ TImageForm& Ready(int ratio) {
   bench.MainForm().show();
   TImageForm& form = bench.ImageForm();
   form.parentWidget()->resize(760, 720);
-  bench.MainForm().LoupeDock()->setFloating(true);
-  bench.MainForm().LoupeDock()->show();
-  bench.MainForm().Loupe()->SetZoom(200);
-  bench.MainForm().Loupe()->setFixedSize(700, 490);
+  bench.MainForm().Loupe()->Dock()->setFloating(true);
+  bench.MainForm().Loupe()->Dock()->show();
+  bench.MainForm().Loupe()->Loupe()->SetZoom(200);
+  bench.MainForm().Loupe()->Loupe()->setFixedSize(700, 490);
   if (form.PictureFileName() != PagePath() || form.ShownSize().width() != zorvel::ScaleToPicture(2400, ratio))
     form.LoadPicture(1, 1, PagePath(), 1);
   QApplication::processEvents();
@@ -76,7 +76,7 @@ void LibtiffDecode(benchmark::State& state) {
 // A marker move as F3 makes it, and the loupe's picture that follows it.
 void LoupeFollows(benchmark::State& state) {
   TImageForm& form = Ready(50);
-  TLoupe& loupe = *current->MainForm().Loupe();
+  TLoupe& loupe = *current->MainForm().Loupe()->Loupe();
   const int decodes = form.DecodeCount();
   int i = 0;
   for (auto _ : state) {
@@ -93,7 +93,7 @@ void LoupeFollows(benchmark::State& state) {
 void LoupeZoom(benchmark::State& state) {
   TImageForm& form = Ready(50);
   form.ShowPosition(1, 10, 8);
-  TLoupe& loupe = *current->MainForm().Loupe();
+  TLoupe& loupe = *current->MainForm().Loupe()->Loupe();
   int zoom = 200;
   for (auto _ : state) {
     zoom = zorvel::NextLoupeZoom(zoom);

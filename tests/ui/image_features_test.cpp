@@ -10,14 +10,14 @@
 #include "core/settings/ini_file.h"
 #include "image_sample.h"
 #include "ui/dialogs/select_form.h"
-#include "ui/image/loupe.h"
+#include "ui/image/loupe_controller.h"
 
 namespace zorvel::test {
 namespace {
 
 class ImageFeaturesTest : public SampleWindowsTest {
  protected:
-  TLoupe* Loupe() const { return MainForm()->Loupe(); }
+  TLoupe* Loupe() const { return MainForm()->Loupe()->Loupe(); }
   // Where the marker's character stands at a ratio, as ShowPosition puts it.
   MarkerPosition Expected(int field, int line, int charIndex, int ratio) {
     Settings settings = Bench().Settings();
@@ -53,9 +53,8 @@ class ImageFeaturesTest : public SampleWindowsTest {
 };
 
 TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
-  ASSERT_NE(Loupe(), nullptr);
-  MainForm()->LoupeDock()->setFloating(true);
-  MainForm()->LoupeDock()->resize(301, 247);
+  MainForm()->Loupe()->Dock()->setFloating(true);
+  MainForm()->Loupe()->Dock()->resize(301, 247);
   QApplication::processEvents();
 
   // F1 from the text: the loupe stands on the marker's character, in page
@@ -87,13 +86,13 @@ TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
 
 TEST_F(ImageFeaturesTest, TheLoupesStateAndZoomAreKeptInZorvelIni) {
   Bench().Run(CommandId::NextLoupeZoom);  // 300
-  Press(Qt::Key_L, Qt::ControlModifier);      // hidden
+  Press(Qt::Key_L, Qt::ControlModifier);  // hidden
   EXPECT_FALSE(MainForm()->CommandItem(CommandId::ToggleLoupe)->isChecked());
   ASSERT_TRUE(MainForm()->close());
   StopWindows();
 
   Start();
-  EXPECT_TRUE(MainForm()->LoupeDock()->isHidden());
+  EXPECT_TRUE(MainForm()->Loupe()->Dock()->isHidden());
   EXPECT_EQ(Loupe()->Zoom(), 300);
 }
 
@@ -182,7 +181,7 @@ TEST_F(ImageFeaturesTest, CtrlClickGivesThePagePixel) {
 }
 
 TEST_F(ImageFeaturesTest, AFloatingLoupeTakesItsZoomsSizeAndLeavesTheMarkerInSightADockedOneTheWindows) {
-  QDockWidget* dock = MainForm()->LoupeDock();
+  QDockWidget* dock = MainForm()->Loupe()->Dock();
   dock->setFloating(true);
   dock->show();
   Load(1);

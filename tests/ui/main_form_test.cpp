@@ -18,7 +18,7 @@
 #include "core/pages/vol_shift.h"
 #include "core/settings/command_table.h"
 #include "core/settings/loupe_settings.h"
-#include "ui/image/loupe.h"
+#include "ui/image/loupe_controller.h"
 #include "ui/image_sample.h"
 #include "ui/shell/qt_strings.h"
 
@@ -66,11 +66,11 @@ class MainFormTest : public SampleWindowsTest {
     for (QToolBar* bar : MainForm()->Toolbars())
       seen[bar->objectName().toStdString()] = bar->isHidden() ? "hidden" : "shown";
     seen["windows"] = Arrangement();
-    seen["loupe"] = MainForm()->LoupeDock()->isHidden() ? "hidden" : "shown";
-    seen["loupeZoom"] = std::to_string(MainForm()->Loupe()->Zoom());
+    seen["loupe"] = MainForm()->Loupe()->Dock()->isHidden() ? "hidden" : "shown";
+    seen["loupeZoom"] = std::to_string(MainForm()->Loupe()->Loupe()->Zoom());
     seen["frame"] = MainForm()->isVisible() ? "open" : "closed";
     for (QWidget* window : QApplication::topLevelWidgets()) {
-      if (window != MainForm() && window != MainForm()->LoupeDock() && window->isVisible() &&
+      if (window != MainForm() && window != MainForm()->Loupe()->Dock() && window->isVisible() &&
           !window->objectName().isEmpty())
         seen["window " + window->objectName().toStdString()] = "shown";
     }
@@ -145,8 +145,8 @@ class MainFormTest : public SampleWindowsTest {
     TextForm()->parentWidget()->setGeometry(0, 0, 300, 200);
     MainForm()->ClientArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(ImageForm()->parentWidget()));
     for (QToolBar* bar : MainForm()->Toolbars()) bar->show();
-    MainForm()->LoupeDock()->hide();
-    MainForm()->Loupe()->SetZoom(kDefaultLoupeZoom);
+    MainForm()->Loupe()->Dock()->hide();
+    MainForm()->Loupe()->Loupe()->SetZoom(kDefaultLoupeZoom);
     Bench().Settings().PictureRatio = 50;
     // The pages as they were at the start, which leaves changes to save.
     for (const auto& [page, calibration] : calibrations_) Bench().VolShift().Set(page, calibration);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,8 +18,6 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <optional>
 #include <vector>
 
 #include "core/pages/calibration_save.h"
@@ -34,7 +31,7 @@
 #include "ui/dialogs/replace_form.h"
 #include "ui/dialogs/select_form.h"
 #include "ui/image/image_form.h"
-#include "ui/image/loupe.h"
+#include "ui/image/loupe_controller.h"
 #include "ui/shell/command_bars.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
@@ -96,9 +93,6 @@ TMainForm::TMainForm(Workbench& bench, QWidget* parent) : QMainWindow(parent), b
 
 TMainForm::~TMainForm() {
   bench_.Text().Document().AfterSave = nullptr;
-  // The children go after this destructor: the loupe's dock hides then, and
-  // must not call back into a main window that is gone.
-  if (loupeDock_) loupeDock_->disconnect(this);
   clientArea_->viewport()->removeEventFilter(this);
 }
 
@@ -283,95 +277,17 @@ void TMainForm::AttachTextForm(TTextForm* form) {
   connect(editor, &QPlainTextEdit::modificationChanged, window, &QWidget::setWindowModified);
   window->setWindowModified(editor->document()->isModified());
   bench_.Text().Document().AfterSave = [this] { statusLine_->showMessage(U("已儲存")); };
-  connect(form, &TTextForm::CharactersReplaced, this, [this](int count) {
-    statusLine_->showMessage(Q(zorvel::ReplacedCharactersNote(count)));
-  });
+  connect(form, &TTextForm::CharactersReplaced, this,
+          [this](int count) { statusLine_->showMessage(Q(zorvel::ReplacedCharactersNote(count))); });
 }
 
 void TMainForm::AttachImageForm(TImageForm* form) {
   AddChildWindow(form, Screen.Image);
 
-  // The loupe floats where it leaves the choice window, the mark in the text
-  // and the marker in sight (KeepLoupeClear), or docks at the right.
-  loupeDock_ = new QDockWidget(U("放大鏡"), this);
-  loupeDock_->setObjectName("LoupeDock");
-  loupe_ = new TLoupe(*form, loupeDock_);
-  loupeDock_->setWidget(loupe_);
-  addDockWidget(Qt::RightDockWidgetArea, loupeDock_);
-  const zorvel::LoupeSettings loupe = zorvel::ReadLoupeSettings(zorvel::IniFile(LocalPath(IniFileName())));
-  loupe_->SetZoom(loupe.LoupeZoom);
-  loupeDock_->setFloating(loupe.LoupeFloating);
-  FitLoupeToZoom();
-  if (loupe.LoupeFloating) {
-    // Where it was left, brought onto the screen, or the screen's top right
-    // corner; the first marker move moves it off what it covers.
-    const zorvel::WindowBounds area = Bounds(loupeDock_->screen()->availableGeometry());
-    const int width = loupeDock_->width(), height = loupeDock_->height();
-    const zorvel::WindowBounds place =
-        loupe.HasPlace ? zorvel::WindowBounds{loupe.LoupeLeft, loupe.LoupeTop, width, height}
-                       : zorvel::WindowBounds{area.Left + area.Width - width, area.Top, width, height};
-    const zorvel::WindowBounds shown = zorvel::FitWindow(place, area, 1, 1);
-    loupeDock_->move(shown.Left, shown.Top);
-  }
-  loupeDock_->setVisible(loupe.ShowLoupe);
-  // After the move is done: F3 and F1 scroll the page once the marker is placed.
-  connect(form, &TImageForm::MarkerMoved, this, &TMainForm::KeepLoupeClear, Qt::QueuedConnection);
-  const auto refit = [this] {
-    FitLoupeToZoom();
-    KeepLoupeClear();
-  };
-  connect(loupe_, &TLoupe::ZoomChanged, this, refit);
-  connect(loupeDock_, &QDockWidget::topLevelChanged, this, refit);
-  // Its item's check follows the dock, also when the dock's close box hid it.
-  if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) {
-    item->setChecked(loupe.ShowLoupe);
-    connect(loupeDock_, &QDockWidget::visibilityChanged, item,
-            [dock = loupeDock_, item] { item->setChecked(!dock->isHidden()); });
-  }
-}
-
-void TMainForm::FitLoupeToZoom() {
-  const QSize wanted = loupe_->sizeHint();
-  if (loupeDock_->isFloating()) {
-    // The dock's own hint is the loupe's with the title bar the dock draws.
-    loupeDock_->resize(loupeDock_->sizeHint());
-  } else {
-    // Docked, it leaves the windows of the text and the page at least two
-    // thirds of the main window.
-    resizeDocks({loupeDock_}, {std::min(wanted.width(), width() / 3)}, Qt::Horizontal);
-  }
-}
-
-void TMainForm::KeepLoupeClear() {
-  if (!loupeDock_ || !loupeDock_->isFloating() || loupeDock_->isHidden()) return;
-  // What the loupe should leave uncovered, the most important first: the
-  // choice window, the mark's place in the text (the page around the marker
-  // the loupe shows itself), the marker.
-  std::vector<zorvel::WindowBounds> clear{Bounds(bench_.SelectForm().frameGeometry())};
-  if (QPlainTextEdit* edit = &bench_.Text().Editor(); edit->isVisible()) {
-    QTextCursor start = edit->textCursor();
-    start.setPosition(start.selectionStart());
-    const QRect text =
-        edit->cursorRect(start).united(edit->cursorRect()).intersected(edit->viewport()->rect());
-    if (!text.isEmpty())
-      clear.push_back(Bounds(QRect(edit->viewport()->mapToGlobal(text.topLeft()), text.size())));
-  }
-  if (const std::optional<QRect> cell = loupe_->Form().MarkerCellOnScreen()) clear.push_back(Bounds(*cell));
-  const zorvel::WindowBounds now = Bounds(loupeDock_->frameGeometry());
-  const zorvel::WindowBounds placed =
-      zorvel::PlaceClearOf(now, Bounds(loupeDock_->screen()->availableGeometry()), clear);
-  if (placed.Left != now.Left || placed.Top != now.Top) loupeDock_->move(placed.Left, placed.Top);
-}
-
-void TMainForm::ToggleLoupe() {
-  loupeDock_->setVisible(loupeDock_->isHidden());
-  KeepLoupeClear();
-  if (QAction* item = CommandItem(zorvel::CommandId::ToggleLoupe)) item->setChecked(!loupeDock_->isHidden());
-}
-
-void TMainForm::NextLoupeZoom() {
-  loupe_->SetZoom(zorvel::NextLoupeZoom(loupe_->Zoom()));
-  if (loupeDock_->isHidden()) ToggleLoupe();
+  // The loupe as section "Loupe" left it.
+  loupe_ = std::make_unique<LoupeController>(
+      *this, *form, bench_, zorvel::ReadLoupeSettings(zorvel::IniFile(LocalPath(IniFileName()))),
+      CommandItem(zorvel::CommandId::ToggleLoupe));
 }
 
 // The image window on the left, the text window on the right, each one pixel
@@ -419,17 +335,6 @@ bool TMainForm::FormCloseQuery() {
   return false;
 }
 
-namespace {
-
-// The loupe as section "Loupe" keeps it; a docked loupe keeps the place where
-// it last floated.
-zorvel::LoupeSettings LoupeNow(const QDockWidget& dock, const TLoupe& loupe) {
-  const QPoint place = dock.frameGeometry().topLeft();
-  return {!dock.isHidden(), loupe.Zoom(), dock.isFloating(), dock.isFloating(), place.x(), place.y()};
-}
-
-}  // namespace
-
 // The layout of the three windows into Screen, then sections "Screen",
 // "Recent", "Loupe" and the toolbars, with the settings when a zoomed scale
 // still waits to be saved, in one write of zorvel.ini.
@@ -451,7 +356,7 @@ zorvel::IniWrite TMainForm::WriteLayout() {
   }
   zorvel::SettingsFileParts parts{
       .Screen = Screen, .Recent = Recent, .Toolbars = ToolbarSections(this, Toolbars())};
-  if (loupeDock_) parts.Loupe = LoupeNow(*loupeDock_, *loupe_);
+  if (loupe_) parts.Loupe = loupe_->Settings();
   if (bench_.ImageForm().TakeZoomedRatio()) {
     parts.Settings = bench_.Settings();
     parts.Keys = bench_.Keys();

@@ -16,8 +16,8 @@
 #include "core/settings/screen_layout.h"
 #include "core/settings/settings_file.h"
 
+class LoupeController;
 class QAction;
-class QDockWidget;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -25,7 +25,6 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TImageForm;
-class TLoupe;
 class TTextForm;
 namespace zorvel {
 class CVolShift;
@@ -103,16 +102,9 @@ class TMainForm : public QMainWindow {
   void WindowVert();
   void WindowTile();
   // The loupe beside the image window, docked or floating; its state, zoom
-  // and place are kept in section "Loupe" of zorvel.ini.
-  void ToggleLoupe();
-  void NextLoupeZoom();
-  // The loupe takes the size its zoom asks for.
-  void FitLoupeToZoom();
-  // A floating loupe that covers the choice window, the mark in the text or
-  // the marker's character moves to where it covers none (zorvel::PlaceClearOf).
-  void KeepLoupeClear();
-  TLoupe* Loupe() const { return loupe_; }
-  QDockWidget* LoupeDock() const { return loupeDock_; }
+  // and place are kept in section "Loupe" of zorvel.ini. Made with the image
+  // window.
+  LoupeController* Loupe() const { return loupe_.get(); }
 
  protected:
   bool event(QEvent* event) override;
@@ -133,8 +125,8 @@ class TMainForm : public QMainWindow {
 
   QMdiArea* clientArea_ = nullptr;
   QStatusBar* statusLine_ = nullptr;
-  QDockWidget* loupeDock_ = nullptr;
-  TLoupe* loupe_ = nullptr;
+  // Destroyed before the frame's children, among them the loupe's dock.
+  std::unique_ptr<LoupeController> loupe_;
   QMenu* recentMenu_ = nullptr;
 
  private:

@@ -14,6 +14,7 @@
 #include "ui/dialogs/set_ratio_form.h"
 #include "ui/image/calibration_commands.h"
 #include "ui/image/image_form.h"
+#include "ui/image/loupe_controller.h"
 #include "ui/shell/command_bars.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/workbench.h"
@@ -155,9 +156,9 @@ void Workbench::Run(zorvel::CommandId id) {
     case C::PanDown:
       return image.Pan(0, +1);
     case C::ToggleLoupe:
-      return main.ToggleLoupe();
+      return main.Loupe()->Toggle();
     case C::NextLoupeZoom:
-      return main.NextLoupeZoom();
+      return main.Loupe()->NextZoom();
     case C::FindPreviousMark:
       text.FindPreviousSign();
       return;
