@@ -261,10 +261,7 @@ TEST(LibtiffRoundTrip, SyntheticPages) {
     y = (y + 2) % 22;
   }
   ExpectRoundTrip(runs);
-}
-
-// Wide pages with runs longer than one make-up code covers: libtiff chains make-up codes of 2560.
-TEST(LibtiffRoundTrip, WidePagesWithLongRuns) {
+  // Wide pages with runs longer than one make-up code covers: libtiff chains make-up codes of 2560.
   for (int width : {2624, 5000, 10001, 32766}) {
     Bitmap page(width, 15);
     int y = 0;

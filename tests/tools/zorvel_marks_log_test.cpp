@@ -4,10 +4,7 @@
 #include <string>
 
 #include "core/proof/decision_log.h"
-#include "core/proof/text_proofreader.h"
-#include "core/settings/settings.h"
 #include "core/text/big5.h"
-#include "core/text/memory_editor.h"
 #include "support/test_support.h"
 #include "tool_run.h"
 
@@ -18,26 +15,12 @@ TEST(ZorvelMarksLog, ASessionStandsUntilTheTextIsEditedAfterwards) {
   TempDir dir;
   const std::string textPath = dir.File("T01n0001.txt");
   const std::string logPath = DecisionLogPath(textPath);
-  {
-    // A session: F1 on each of three marks, the second chosen before the first.
-    MemoryEditor editor;
-    editor.SetText(
-        Utf8ToBig5("T01n0001_p0001a01║如{{是||時}}我{{聞||問}}\r\n"
-                   "T01n0001_p0001a02║一{{時||詩||時}}佛在\r\n"));
-    Settings settings;
-    ScriptedPrompts prompts;
-    DecisionLog log(logPath, {});
-    TextProofreader proofreader(editor, settings, prompts, nullptr);
-    proofreader.SetDecisionSink(&log);
-    editor.SetSelStart(30);  // past the first mark
-    for (Selection answer : {Selection::Second, Selection::Third, Selection::First}) {
-      if (answer == Selection::First) editor.SetSelStart(0);
-      prompts.Choices.push_back(ChoiceAnswer{answer, {}, false});
-      proofreader.RunLoop();
-    }
-    ASSERT_EQ(Big5ToUtf8(editor.Text()), "T01n0001_p0001a01║如是我問\r\nT01n0001_p0001a02║一時佛在\r\n");
-    WriteFile(textPath, editor.Text());
-  }
+  // The log of a session: the second mark of line 1 chosen first, then the
+  // mark of line 2, then the first mark of line 1 (decision_log_test writes such logs).
+  WriteFile(logPath, std::string(kDecisionLogHeader) + "t\tT01n0001_p0001a01║\t33\t{{聞||問}}\t問\tsecond\n" +
+                         "t\tT01n0001_p0001a02║\t58\t{{時||詩||時}}\t時\tthird\n" +
+                         "t\tT01n0001_p0001a01║\t21\t{{是||時}}\t是\tfirst\n");
+  WriteFile(textPath, Utf8ToBig5("T01n0001_p0001a01║如是我問\r\nT01n0001_p0001a02║一時佛在\r\n"));
   const ToolRunOptions options{.Folder = dir.Path().string()};
   const std::vector<std::string> args = {"--log", logPath, textPath};
   ToolResult run = RunProgram("zorvel-marks", args, options);
