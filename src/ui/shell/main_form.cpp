@@ -292,7 +292,7 @@ void TMainForm::AttachImageForm(TImageForm* form) {
 
 // The image window on the left, the text window on the right, each one pixel
 // narrower than half the client area.
-void TMainForm::WindowVert() {
+void TMainForm::TileSideBySide() {
   const zorvel::SideBySideBounds bounds = zorvel::SideBySide(Bounds(clientArea_->viewport()->rect()));
   const auto place = [](QMdiSubWindow* window, const zorvel::WindowBounds& b) {
     if (!window) return;
@@ -305,7 +305,7 @@ void TMainForm::WindowVert() {
 
 // The children stacked one above the other, each as wide as the client area,
 // the active one on top.
-void TMainForm::WindowTile() {
+void TMainForm::TileInRows() {
   QList<QMdiSubWindow*> windows;
   const QList<QMdiSubWindow*> stacking = clientArea_->subWindowList(QMdiArea::StackingOrder);
   for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {

@@ -99,8 +99,8 @@ class TMainForm : public QMainWindow {
 
   // The image window on the left and the text window on the right, or the
   // windows one above the other, the active one on top.
-  void WindowVert();
-  void WindowTile();
+  void TileSideBySide();
+  void TileInRows();
   // The loupe beside the image window, docked or floating; its state, zoom
   // and place are kept in section "Loupe" of zorvel.ini. Made with the image
   // window.

@@ -123,9 +123,9 @@ void Workbench::Run(zorvel::CommandId id) {
     case C::ShowLowerLast:
       return image.ShowPosition(2, zorvel::kLastLineOfRegister, zorvel::kLastCharacterOfLine);
     case C::TileVertically:
-      return main.WindowVert();
+      return main.TileSideBySide();
     case C::TileHorizontally:
-      return main.WindowTile();
+      return main.TileInRows();
     case C::Cascade:
       return main.ClientArea()->cascadeSubWindows();
     case C::About:
