@@ -5,10 +5,8 @@
 // workbench. The frame keeps the window layout in section "Screen" of
 // zorvel.ini, the texts of 最近開啟, and guards closing.
 
-#include <QKeySequence>
 #include <QMainWindow>
 #include <QString>
-#include <functional>
 #include <memory>
 
 #include "core/settings/command_table.h"
@@ -23,13 +21,11 @@ class QMdiSubWindow;
 class QMenu;
 class QStatusBar;
 class QToolBar;
-class QToolButton;
 class TImageForm;
 class TTextForm;
 namespace zorvel {
-class CVolShift;
 enum class OpenResult;
-}  // namespace zorvel
+}
 
 class Workbench;
 
