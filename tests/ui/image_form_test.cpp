@@ -1,8 +1,6 @@
 // The image window's own behaviour on the sample pages: loading, scrolling,
 // scaling, the marker and the crosses, the mouse, and the rendering below full
 // size.
-#include <sys/stat.h>
-
 #include "image_sample.h"
 
 namespace zorvel::test {
@@ -34,21 +32,6 @@ TEST_F(ImageFormTest, AFailedLoadChangesNothing) {
   EXPECT_TRUE(Bench().VolShift().Dirty);
   // The hourglass is gone after every decode, good or bad.
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(ImageFormTest, AVolumeChangeWhoseSaveFailsAsksBeforeDroppingTheValues) {
-  Load(1);
-  WriteFile(dir_.File("Vol001.vps"), "");
-  ASSERT_EQ(chmod(dir_.File("Vol001.vps").c_str(), 0444), 0);
-  Bench().VolShift().Set(1, PageCalibration{100, 200, 0, 0, 0});
-
-  // No: nothing changes, neither the page nor the store (Yes: see ShowPageOfVolume).
-  prompts_.Answers = {Answer::No};
-  EXPECT_EQ(ImageForm()->LoadPicture(2, 0, "T01/001-100/01-002.TIF", 2), zorvel::PictureLoad::Cancelled);
-  ASSERT_EQ(prompts_.Shown.size(), 1u);
-  EXPECT_NE(prompts_.Shown[0].find("Vol001.vps 無法寫入 !"), std::string::npos) << prompts_.Shown[0];
-  EXPECT_EQ(ImageForm()->PicturePage(), 1);
-  EXPECT_EQ(Bench().VolShift().Get(1), (PageCalibration{100, 200, 0, 0, 0}));
 }
 
 TEST_F(ImageFormTest, TheMarkerIsARedCrossDrawnOverThePicture) {

@@ -2,6 +2,7 @@
 // write and its removal at close.
 
 #include <QKeyEvent>
+#include <QStatusBar>
 #include <filesystem>
 
 #include "core/text/document_recovery.h"
@@ -24,15 +25,18 @@ TEST_F(WindowSetTest, RecoveryFileFromOpenToClose) {
   TextForm()->OpenFileNameHook = [&] { return QString::fromStdString(path); };
   TextForm()->FileOpen();
   EXPECT_EQ(prompts_.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(path)});
+  EXPECT_EQ(TextForm()->FileName(), QString::fromStdString(path));
   EXPECT_EQ(TextForm()->Editor().Text(), "recovered\r\n");
   EXPECT_TRUE(TextForm()->Editor().Modified());
 
-  // Typing reaches the periodic write (the timer made quick here).
+  // Typing reaches the periodic write (the timer made quick here); the status
+  // line tells of a character the text cannot hold.
   TextForm()->Editor().SetSelStart(TextForm()->Editor().TextLength());
-  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, "x");
+  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, U("é"));
   QApplication::sendEvent(TextForm()->RichEdit(), &press);
+  EXPECT_TRUE(MainForm()->StatusLine()->currentMessage().startsWith(U("已將 1 個 Big5")));
   TextForm()->Recovery().AutoSaveTimer()->setInterval(10);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return ReadFile(backup) == "recovered\r\nx"; }, 5000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ReadFile(backup) == "recovered\r\n?"; }, 5000));
 
   // Closed with "No": the changes and the recovery file go, the text stays.
   prompts_.Answers.push_back(Answer::No);

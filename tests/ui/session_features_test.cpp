@@ -20,13 +20,6 @@ class SessionTest : public SampleWorkspaceTest {
     for (QAction* item : MainForm()->RecentMenu()->actions()) items << item->statusTip();
     return items;
   }
-  // Closes the main window as the operator does and starts a fresh workbench
-  // in the same folder.
-  void Restart() {
-    ASSERT_TRUE(MainForm()->close());
-    StopWindows();
-    Start();
-  }
 };
 
 // Two texts opened: the later one heads 最近開啟 and is reopened at the next
@@ -42,7 +35,10 @@ TEST_F(SessionTest, TheLastTextIsReopenedWhereItWasAndAGoneTextLeavesTheList) {
   const int position = TextForm()->Editor().LineStart(3);
   TextForm()->Editor().SetSelStart(position);
 
-  Restart();
+  // Closed as the operator closes it, and a fresh start in the same folder.
+  ASSERT_TRUE(MainForm()->close());
+  StopWindows();
+  Start();
   MainForm()->OpenStartText(QString());
   EXPECT_EQ(TextForm()->FileName(), SampleText());
   EXPECT_EQ(TextForm()->Editor().SelStart(), position);

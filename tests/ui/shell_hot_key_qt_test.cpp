@@ -42,9 +42,6 @@ TEST(HotKeyQt, EveryNamedKeyIsTheQtKeyOfThatNameAndMapsBack) {
 }
 
 TEST(HotKeyQt, SettingsTextsKeypadAndShiftedKeysMapToTheirShortcuts) {
-  EXPECT_EQ(HotKeyToShortcut(HotKeyFromText("ctrl+shift+f2")),
-            QKeySequence(Qt::SHIFT | Qt::CTRL | Qt::Key_F2));
-  EXPECT_EQ(HotKeyToShortcut(HotKeyFromText("ESC")), QKeySequence(Qt::Key_Escape));
   EXPECT_TRUE(HotKeyToShortcut(HotKeyFromText("")).isEmpty());
   EXPECT_TRUE(HotKeyToShortcut(HotKey{0x07}).isEmpty());
   EXPECT_TRUE(HotKeyFromShortcut(QKeySequence(Qt::CTRL | Qt::Key_Eacute)).IsNone());

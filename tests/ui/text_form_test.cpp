@@ -1,10 +1,7 @@
-// The text window: its document operations through the dialog hooks, a line
-// too long to edit, and its close box.
+// The text window: a line too long to edit, and its close box.
 #include "ui/text/text_form.h"
 
-#include <QKeyEvent>
 #include <QPointer>
-#include <QStatusBar>
 
 #include "ui/image_sample.h"
 
@@ -23,19 +20,6 @@ class TextFormTest : public WindowSetTest {
   static TTextForm& Form() { return *TextForm(); }
   QStringList opens;
 };
-
-TEST_F(TextFormTest, OpenNamesTheWindowAndTypingCountsReplacedCharacters) {
-  const std::string path = dir_.File("T01.txt");
-  WriteFile(path, "T01n0001_p0001a01\xF9\xF8\r\nsecond\n");
-  opens << QString::fromStdString(path);
-  Form().FileOpen();
-  EXPECT_EQ(Form().FileName(), QString::fromStdString(path));
-  // The status line tells of a character the text cannot hold.
-  Form().Editor().SetSelStart(Form().Editor().LineStart(1));
-  QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, U("é"));
-  QApplication::sendEvent(Form().RichEdit(), &press);
-  EXPECT_TRUE(MainForm()->StatusLine()->currentMessage().startsWith(U("已將 1 個 Big5")));
-}
 
 TEST_F(TextFormTest, ATenMegabyteLineOpensReadOnlyInPiecesAndF2FindsItsMark) {
   const std::string path = dir_.File("lost-line-ends.txt");
