@@ -14,12 +14,13 @@ namespace {
 
 // Two texts of volume 1 share page 3; the second is volume 2's.
 const char* const kLines[] = {
-    "T01n0001_p0003b18║如是我聞",  // 0
-    "T01n0001_p0003b19║一時佛在",  // 1
-    "T01n0001_p0012c01║舍衛國",    // 2
-    "",                            // 3: no head
-    "T01n0002_p0003b19║祇樹",      // 4
-    "T02n0099_p0003b19║給孤獨園",  // 5
+    "沒有行首的一行",              // 0: no head, none above
+    "T01n0001_p0003b18║如是我聞",  // 1
+    "T01n0001_p0003b19║一時佛在",  // 2
+    "T01n0001_p0012c01║舍衛國",    // 3
+    "",                            // 4: no head
+    "T01n0002_p0003b19║祇樹",      // 5
+    "T02n0099_p0003b19║給孤獨園",  // 6
 };
 
 class GoToLineHead : public ::testing::Test {
@@ -50,18 +51,18 @@ TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
   } cases[] = {
       // clang-format off
       // Short forms, relative to the cursor's volume and text.
-      {" 3B19 ", 0, 1, ""}, {"P12c1", 1, 2, ""}, {"3b19", 5, 5, ""},
-      // The cursor on a line without a head: the nearest head above counts.
-      {"3b18", 3, 0, ""},
+      {" 3B19 ", 1, 2, ""}, {"P12c1", 2, 3, ""}, {"3b19", 6, 6, ""},
+      // The cursor on a line without a head: the nearest head above counts, and there must be one.
+      {"3b18", 4, 1, ""}, {"3b19", 0, -1, std::string(kNoLineHeadAtCursor)},
       // Whole heads, with or without the "║", from anywhere.
-      {"T01n0002_p0003b19", 0, 4, ""}, {"T02n0099_p0003b19║", 1, 5, ""}, {"2a1", 0, 506, ""},
+      {"T01n0002_p0003b19", 0, 5, ""}, {"T02n0099_p0003b19║", 2, 6, ""}, {"2a1", 1, 507, ""},
       // Lines the text lacks name the head looked for.
-      {"3a19", 4, -1, "找不到行首為 T01n0002_p0003a19║ 的文字行."},
+      {"3a19", 5, -1, "找不到行首為 T01n0002_p0003a19║ 的文字行."},
       // Forms that cannot be read.
-      {"  ", 0, -1, "請輸入行首, 例如 p0003b19 或 3b19."}, {"b19", 0, -1, Unreadable("b19")},
-      {"3-b19", 0, -1, Unreadable("3-b19")}, {"T01n0001_p00031b9", 0, -1, Unreadable("T01n0001_p00031b9")},
-      {"T01nxx01_p0003b19", 0, -1, "錯誤 : 行首 \"T01nxx01_p0003b19\" 中的 \"xx01\" 不是數字."},
-      {"00003b19", 0, -1, "錯誤 : 頁數最多 4 位數."}, {"3b00", 0, -1, "錯誤 : 行數要從 1 算起."},
+      {"  ", 1, -1, "請輸入行首, 例如 p0003b19 或 3b19."}, {"b19", 1, -1, Unreadable("b19")},
+      {"3-b19", 1, -1, Unreadable("3-b19")}, {"T01n0001_p00031b9", 1, -1, Unreadable("T01n0001_p00031b9")},
+      {"T01nxx01_p0003b19", 1, -1, "錯誤 : 行首 \"T01nxx01_p0003b19\" 中的 \"xx01\" 不是數字."},
+      {"00003b19", 1, -1, "錯誤 : 頁數最多 4 位數."}, {"3b00", 1, -1, "錯誤 : 行數要從 1 算起."},
       // clang-format on
   };
   for (const auto& c : cases) {
@@ -72,13 +73,6 @@ TEST_F(GoToLineHead, EachFormLandsOnItsLineOrSaysWhatIsWrong) {
     // A jump lands at the start of the line's text.
     EXPECT_EQ(c.Line >= 0 ? jump.Pos - editor_.LineStart(c.Line) : 19, 19);
   }
-}
-
-TEST_F(GoToLineHead, AShortFormNeedsAHeadAboveTheCursor) {
-  editor_.SetText(Utf8ToBig5("沒有行首的一行\r\nT01n0001_p0003b19║一時\r\n"));
-  editor_.SetSelStart(0);
-  EXPECT_EQ(FindLineHead(editor_, settings_, "3b19").Message, kNoLineHeadAtCursor);
-  EXPECT_EQ(FindLineHead(editor_, settings_, "T01n0001_p0003b19").Line, 1);
 }
 
 }  // namespace

@@ -44,8 +44,7 @@ TEST(MarkCounter, AgreesWithF2UnderRandomEdits) {
       // The lines the edit touches, with one on either side: a line break
       // taken out of CR LF, or put between them, changes its neighbours' ends.
       const int first = std::max(0, editor.LineFromPos(pos) - 1);
-      editor.SetSelStart(pos);
-      editor.SetSelLength(cut);
+      editor.SetSelection(pos, cut);
       editor.ReplaceSelection(insert);
       const int last =
           std::min(editor.LineCount() - 1, editor.LineFromPos(pos + static_cast<int>(insert.size())) + 1);

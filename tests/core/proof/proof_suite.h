@@ -134,15 +134,14 @@ TYPED_TEST_P(ProofSuite, FindSignWalksForwardSkipsTheMarkAtTheCursorAndStopsAtTh
 
 TYPED_TEST_P(ProofSuite, TokenBytesInsideBig5CharactersAreNoTokens) {
   // 叻 ends in "{", 四 in "|", 囚 in "}": none of them starts or ends a token.
-  const std::string line = kHead + B("叻{甲 {{四||囚}}");
-  this->Load(line + "\r\n");
+  this->Load(Line(B("叻{甲 {{四||囚}}")));
   ASSERT_TRUE(this->proof_.FindSign());
   EXPECT_EQ(this->editor_->SelStart(), static_cast<int>(kHead.size() + 6));
   const ChoiceRequest r = this->ChooseHere(Pick(Selection::Second));
   EXPECT_EQ(r.FirstStr + "|" + r.SecondStr, B("四|囚"));
   EXPECT_EQ(this->Text(), Line(B("叻{甲 囚")));
 
-  this->Load(kHead + B("叻{甲}") + "\r\n");
+  this->Load(Line(B("叻{甲}")));
   EXPECT_FALSE(this->proof_.FindSign());
 }
 
@@ -250,9 +249,7 @@ TYPED_TEST_P(ProofSuite, AMarkThatDoesNotParseIsLeftAlone) {
 }
 
 TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
-  const std::string line = kHead + B("{{甲||乙}}{{丙||丁}}{{甲||丙}}");
-  this->Load(line + "\r\n");
-  const int at = static_cast<int>(kHead.size());
+  this->Load(Line(B("{{甲||乙}}{{丙||丁}}{{甲||丙}}")));
   this->AddPage("T10n0289p592.tif");
   // Cancel and next on the first, cancel and next on the second, second reading
   // on the third: the loop ends without another FindSign.
@@ -260,8 +257,8 @@ TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
   this->prompts_.Choices = {next, next, Pick(Selection::Second)};
   this->proof_.RunLoop();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 3u);
-  EXPECT_EQ(this->editor_->Text(), kHead + B("{{甲||乙}}{{丙||丁}}丙") + "\r\n");
-  EXPECT_EQ(this->editor_->SelStart(), at + 20);
+  EXPECT_EQ(this->editor_->Text(), Line(B("{{甲||乙}}{{丙||丁}}丙")));
+  EXPECT_EQ(this->editor_->SelStart(), static_cast<int>(kHead.size()) + 20);
   EXPECT_FALSE(this->proof_.GoNext);
   // ShowWord ran for each mark: on the opening token, which is 0, 5 and 10 characters in.
   EXPECT_EQ(this->view_.Calls.back(), "Show 0 4 10");
@@ -269,31 +266,24 @@ TYPED_TEST_P(ProofSuite, CancelKeepsTheMarkAndCancelAndNextGoesOn) {
 
 TYPED_TEST_P(ProofSuite, RepeatedF1ReplacesEveryMarkEvenRightAfterAnEmptyReading) {
   // Choosing an empty reading leaves the cursor on the next mark; it is not skipped.
-  const std::string text =
-      kHead + B("{{甲||}}{{乙||丙}}丁{{||甲}}") + "\r\n" + kHead + B("{{丙||甲}}") + "\r\n";
-  this->Load(text);
+  this->Load(Line(B("{{甲||}}{{乙||丙}}丁{{||甲}}")) + Line(B("{{丙||甲}}")));
   this->prompts_.Choices = {Pick(Selection::Second), Pick(Selection::First), Pick(Selection::First),
                             Pick(Selection::Second)};
   for (int i = 0; i < 5; ++i) this->proof_.RunLoop();
   EXPECT_EQ(this->prompts_.ChoiceRequests.size(), 4u);
-  EXPECT_EQ(this->editor_->Text(), kHead + B("乙丁") + "\r\n" + kHead + B("甲") + "\r\n");
+  EXPECT_EQ(this->editor_->Text(), Line(B("乙丁")) + Line(B("甲")));
   EXPECT_EQ(this->prompts_.Shown.back(), kNoMarkFound);
 }
 
 TYPED_TEST_P(ProofSuite, AMarkChangedWhileTheChoiceWindowWaitsIsNotReplaced) {
-  const std::string text = kHead + B("{{甲||乙}}") + "\r\n";
   const int p0 = static_cast<int>(kHead.size());
   // The mark itself was edited meanwhile: nothing is replaced.
-  this->Load(text, p0);
   this->prompts_.DuringChoice = [p0](TextEditor& e) {
-    e.SetSelStart(p0 + 2);
-    e.SetSelLength(2);
+    e.SetSelection(p0 + 2, 2);
     e.ReplaceSelection(B("丙"));
   };
-  this->prompts_.Shown.clear();
-  this->prompts_.Choices = {Pick(Selection::First)};
-  this->proof_.SelectOneWord();
-  EXPECT_EQ(this->editor_->Text(), kHead + B("{{丙||乙}}") + "\r\n");
+  this->Choose(Line(B("{{甲||乙}}")), Pick(Selection::First));
+  EXPECT_EQ(this->editor_->Text(), Line(B("{{丙||乙}}")));
   EXPECT_EQ(this->prompts_.Shown, std::vector<std::string>{std::string(kMarkChangedWhileChoosing)});
   EXPECT_EQ(this->editor_->SelStart(), p0);
 }
@@ -319,8 +309,7 @@ TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.start);
     this->Load(text);
-    this->editor_->SetSelStart(c.start);
-    this->editor_->SetSelLength(c.length);
+    this->editor_->SetSelection(c.start, c.length);
     LineHeadWatch watch(*this->editor_, this->settings_);
     this->editor_->ReplaceSelection(c.insert);
     EXPECT_EQ(watch.Check(), c.expected);
@@ -331,11 +320,8 @@ TYPED_TEST_P(ProofSuite, SplittingOrJoiningLinesWithALineHeadIsNoticed) {
 
 TYPED_TEST_P(ProofSuite, LineHeadIsDecodedAndThePageHandedOn) {
   this->AddPage("T10n0289p592.tif");
-  this->Load(kHead + B("甲乙{{丙||丁}}") + "\r\n", static_cast<int>(kHead.size()) + 4);
-  ASSERT_TRUE(this->proof_.ShowWord());
-  EXPECT_EQ(this->proof_.LineRef, (LineRef{10, 289, 592, 0, 4, 2}));
-  EXPECT_EQ(this->proof_.PictureFile, this->dir_.File("T10n0289p592.tif"));
-  EXPECT_EQ(this->view_.Calls, (std::vector<std::string>{"Load 10 289 592", "DetectRightTop", "Show 0 4 2"}));
+  this->Load(Line(B("甲乙{{丙||丁}}")), static_cast<int>(kHead.size()) + 4);
+  ASSERT_TRUE(this->proof_.ShowWord());  // the calls are ThePageViewIsCalledInItsOrder's
   EXPECT_TRUE(this->prompts_.Shown.empty());
 
   // The same page again: no new load, the marker moves.
@@ -459,7 +445,7 @@ TYPED_TEST_P(ProofSuite, TheMarksReportListsWhatF1WouldCompute) {
 
 // A text opened to be read only: F4 says so, asks nothing and changes nothing, on every editor.
 TYPED_TEST_P(ProofSuite, CommandsThatWriteRefuseAReadOnlyText) {
-  const std::string text = kHead + B("{{甲||乙}}丁") + "\r\n";
+  const std::string text = Line(B("{{甲||乙}}丁"));
   this->editor_->SetReadOnlyText(text);
   this->editor_->SetSelStart(static_cast<int>(kHead.size()));
   this->proof_.SelectOneWord();

@@ -30,7 +30,6 @@ class DocumentRecoveryTest : public ::testing::Test, protected DocumentBench {
     recovery.AutoSave();
     recovery.Writer().Wait();
   }
-  bool Exists(const std::string& path) const { return fs::exists(path); }
 
   DocumentRecovery recovery{editor, document, Prompter(), dir.Path().string()};
   const std::string text = dir.File("T01.txt");
@@ -41,7 +40,7 @@ TEST_F(DocumentRecoveryTest, PeriodicWriteKeepsTheModifiedTextBesideTheFile) {
   WriteFile(text, "old\r\n");
   Open(text);
   AutoSaveAndWait();
-  EXPECT_FALSE(Exists(backup)) << "an unmodified text needs no recovery file";
+  EXPECT_FALSE(fs::exists(backup)) << "an unmodified text needs no recovery file";
 
   Type("new");
   AutoSaveAndWait();
@@ -51,7 +50,7 @@ TEST_F(DocumentRecoveryTest, PeriodicWriteKeepsTheModifiedTextBesideTheFile) {
   // Back to the text as saved: the recovery file goes.
   editor.SetModified(false);
   AutoSaveAndWait();
-  EXPECT_FALSE(Exists(backup));
+  EXPECT_FALSE(fs::exists(backup));
   EXPECT_TRUE(prompts.Shown.empty());
 }
 
@@ -69,10 +68,10 @@ TEST_F(DocumentRecoveryTest, SaveDiscardAndCloseRemoveTheRecoveryFile) {
     Open(text);
     Type("+");
     AutoSaveAndWait();
-    ASSERT_TRUE(Exists(backup));
+    ASSERT_TRUE(fs::exists(backup));
     end();
     recovery.Writer().Wait();
-    EXPECT_FALSE(Exists(backup));
+    EXPECT_FALSE(fs::exists(backup));
   }
 }
 
@@ -114,7 +113,7 @@ TEST_F(DocumentRecoveryTest, OpenOffersANewerRecoveryFile) {
     EXPECT_EQ(prompts.Shown, std::vector<std::string>{DocumentRecovery::RestoreQuestion(text)});
     EXPECT_EQ(editor.Text(), shown);
     EXPECT_EQ(ReadFile(text), "original");
-    EXPECT_EQ(Exists(backup), stays);
+    EXPECT_EQ(fs::exists(backup), stays);
     editor.SetModified(false);
     AutoSaveAndWait();
   }

@@ -10,12 +10,9 @@ namespace zorvel::test {
 namespace {
 
 TEST(SplitLinesTest, EveryKindOfLineEnd) {
-  EXPECT_EQ(SplitLines(""), (std::vector<LineInfo>{{0, LineEnd::None}}));
   EXPECT_EQ(
       SplitLines("a\r\nbc\rd\n"),
       (std::vector<LineInfo>{{1, LineEnd::CrLf}, {2, LineEnd::Cr}, {1, LineEnd::Lf}, {0, LineEnd::None}}));
-  EXPECT_EQ(SplitLines("\n\r"),
-            (std::vector<LineInfo>{{0, LineEnd::Lf}, {0, LineEnd::Cr}, {0, LineEnd::None}}));
   // A run of whole lines: nothing after the last line end.
   EXPECT_EQ(SplitLines("a\r\nb\n", false), (std::vector<LineInfo>{{1, LineEnd::CrLf}, {1, LineEnd::Lf}}));
   EXPECT_EQ(SplitLines("a\r\nb", false), (std::vector<LineInfo>{{1, LineEnd::CrLf}, {1, LineEnd::None}}));

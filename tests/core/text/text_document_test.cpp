@@ -64,8 +64,6 @@ TEST(ReadTextForEditing, RefusesAFileBeyondTheLimitAndNamesIt) {
   EXPECT_EQ(TextTooLongMessage(), "錯誤 : 文字超過 104857600 位元組的上限, 無法加入.");
 }
 
-constexpr const char* kQuestion = "文件已修改, 是否儲存?";
-
 class TextDocumentTest : public ::testing::Test, protected DocumentBench {};
 
 // Lone CR, lone LF, invalid bytes and a duplicate pair: a file that must come
@@ -81,8 +79,7 @@ TEST_F(TextDocumentTest, OpenAndSaveAreByteExact) {
   EXPECT_TRUE(editor.HasFocus());
 
   // Edit one line: only that line changes on disk.
-  editor.SetSelStart(editor.LineStart(1));
-  editor.SetSelLength(2);
+  editor.SetSelection(editor.LineStart(1), 2);
   editor.ReplaceSelection("LF");
   EXPECT_EQ(document.FileSave(), SaveResult::Saved);
   std::string expected = kAwkward;
@@ -100,7 +97,7 @@ TEST_F(TextDocumentTest, TheModifiedQuestionComesBeforeTheOpen) {
   Type("typed before any open");
   prompts.Answers = {Answer::Cancel};
   EXPECT_FALSE(document.FileOpen());
-  EXPECT_EQ(prompts.Shown, std::vector<std::string>{kQuestion});
+  EXPECT_EQ(prompts.Shown, std::vector<std::string>{std::string(kTextModifiedQuestion)});
   EXPECT_TRUE(dialogs.Asked.empty());
 
   prompts.Answers = {Answer::Yes};
