@@ -1,5 +1,5 @@
 #pragma once
-// Proof texts in the canon's format, for tests and benchmarks: Big5 lines with
+// Proof texts in the canon's format, for the benchmarks: Big5 lines with
 // CR LF, each beginning with a line head such as "T01n0001_p0001a01║", then
 // Chinese text with full stops and difference marks {{甲||乙}} (now and then
 // with three readings). The same seed gives the same text.
