@@ -57,8 +57,8 @@ constexpr int kHotKeyCount = 12;
 std::string_view HotKeyName(HotKeyCommand command);
 std::string_view HotKeyDefaultText(HotKeyCommand command);
 
-// The keys in force, indexed by HotKeyCommand. They live in the menus; this is
-// only how they travel between the menus and the settings file.
+// The twelve keys, indexed by HotKeyCommand. The workbench keeps the ones in
+// force (KeyBindings) and puts them on the menu items.
 using HotKeySet = std::array<HotKey, kHotKeyCount>;
 
 // The command's caption in the options dialog, without the colon.
