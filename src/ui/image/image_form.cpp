@@ -149,9 +149,8 @@ TImageForm::~TImageForm() {}
 // window's menu items do. The calibration items act on the point last pressed.
 // The page keys are shown here and act through the main window's items.
 void TImageForm::BuildPopupMenu() {
-  imagePopupMenu_ =
-      zorvel::ui::BuildCommandPopup(zorvel::ImagePopup(), this, Qt::WidgetShortcut,
-                                    [this](zorvel::CommandId id) { bench_.Run(id); });
+  imagePopupMenu_ = zorvel::ui::BuildCommandPopup(zorvel::ImagePopup(), this, Qt::WidgetShortcut,
+                                                  [this](zorvel::CommandId id) { bench_.Run(id); });
 }
 
 const zorvel::Settings& TImageForm::CurrentSettings() const {
