@@ -13,18 +13,13 @@
 #include "ui/dialogs/select_form.h"
 #include "ui/image/image_form.h"
 #include "ui/image/loupe.h"
+#include "ui/shell/qt_bounds.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/workbench.h"
 #include "ui/text/qt_text_editor.h"
 #include "ui/text/text_session.h"
 
-namespace {
-
-zorvel::WindowBounds Bounds(const QRect& r) {
-  return {r.left(), r.top(), r.width(), r.height()};
-}
-
-}  // namespace
+using zorvel::ui::Bounds;
 
 LoupeController::LoupeController(QMainWindow& frame, TImageForm& form, Workbench& bench,
                                  const zorvel::LoupeSettings& kept, QAction* item)

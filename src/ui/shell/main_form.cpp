@@ -33,6 +33,7 @@
 #include "ui/image/image_form.h"
 #include "ui/image/loupe_controller.h"
 #include "ui/shell/command_bars.h"
+#include "ui/shell/qt_bounds.h"
 #include "ui/shell/qt_prompts.h"
 #include "ui/shell/qt_strings.h"
 #include "ui/shell/toolbar_layout.h"
@@ -42,6 +43,7 @@
 #include "ui/text/text_recovery.h"
 #include "ui/text/text_session.h"
 
+using zorvel::ui::Bounds;
 using zorvel::ui::Q;
 using zorvel::ui::U;
 
@@ -138,10 +140,6 @@ namespace {
 
 constexpr int kMinFrameWidth = 200, kMinFrameHeight = 150;
 constexpr int kMinChildWidth = 100, kMinChildHeight = 60;
-
-zorvel::WindowBounds Bounds(const QRect& r) {
-  return {r.left(), r.top(), r.width(), r.height()};
-}
 
 }  // namespace
 
